@@ -1,0 +1,56 @@
+# Settings every target of the project shares, and helpers that build a library or a
+# test executable from the sources of one folder.
+
+add_library(tarvo_options INTERFACE)
+target_compile_features(tarvo_options INTERFACE cxx_std_20)
+target_compile_options(tarvo_options INTERFACE -Wall -Wextra -Wpedantic)
+target_compile_definitions(tarvo_options INTERFACE QT_NO_KEYWORDS QT_USE_QSTRINGBUILDER)
+if(TARVO_WERROR)
+  target_compile_options(tarvo_options INTERFACE -Werror)
+endif()
+if(TARVO_SANITIZE)
+  target_compile_options(tarvo_options INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer)
+  target_link_options(tarvo_options INTERFACE -fsanitize=address,undefined)
+endif()
+
+# tarvo_folder_library(NAME DIR [SHARED] [LINKS ...] [PRIVATE_LINKS ...])
+# Builds every .cpp below DIR (not its ui/ subfolder) into one library. The include root is src/.
+function(tarvo_folder_library name dir)
+  cmake_parse_arguments(ARG "SHARED;WITH_UI_FOLDER" "" "LINKS;PRIVATE_LINKS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT ARG_WITH_UI_FOLDER)
+    list(FILTER sources EXCLUDE REGEX "/ui/")
+  endif()
+  if(ARG_SHARED)
+    add_library(${name} SHARED ${sources})
+  else()
+    add_library(${name} STATIC ${sources})
+  endif()
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC tarvo_options ${ARG_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
+endfunction()
+
+# tarvo_folder_tests(NAME DIR [WIDGETS] LINKS ...): one GoogleTest executable from every .cpp below
+# DIR; WIDGETS gives it a QApplication main instead of a QCoreApplication one.
+function(tarvo_folder_tests name dir)
+  cmake_parse_arguments(ARG "WIDGETS;ALL" "" "LINKS" ${ARGN})
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT ARG_WIDGETS AND NOT ARG_ALL)
+    list(FILTER sources EXCLUDE REGEX "/ui/")
+  endif()
+  if(NOT sources)
+    return()
+  endif()
+  add_executable(${name} ${sources})
+  if(ARG_WIDGETS)
+    set(test_main tarvo_test_main_ui)
+  else()
+    set(test_main tarvo_test_main)
+  endif()
+  target_link_libraries(${name} PRIVATE tarvo_options tarvo_test_support ${test_main} ${ARG_LINKS}
+    GTest::gtest GTest::gmock)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVO_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARVO_BINARY_DIR=${PROJECT_BINARY_DIR}"
+    TIMEOUT 600)
+endfunction()
