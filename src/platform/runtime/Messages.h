@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace tarvo {
+
+// Icons of a message box.
+enum class MessageIcon { None, Information, Exclamation, Question, Error, Asterisk };
+
+// Buttons of a message box, as flags; show() answers with one of them.
+namespace Button {
+constexpr int Ok = 1;
+constexpr int Yes = 2;
+constexpr int No = 4;
+constexpr int Abort = 8;
+constexpr int Retry = 16;
+constexpr int Ignore = 32;
+constexpr int Cancel = 64;
+constexpr int Help = 128;
+} // namespace Button
+
+// One message as the program asks it; "|" in text breaks the line.
+struct MessageRequest final {
+    QString text;
+    QString title;
+    MessageIcon icon = MessageIcon::None;
+    int buttons = Button::Ok;
+    int defaultButton = 0; // 0: the first of buttons
+};
+
+// What answers messages: the real message boxes in the program, a scripted fake in tests.
+class MessageHandler {
+public:
+    virtual ~MessageHandler() = default;
+    virtual int show(const MessageRequest &request) = 0;
+    // The runtime's stop dialog: true when the user carries on, false when the program is to end.
+    virtual bool stop(const QString &text) = 0;
+    virtual void beep(MessageIcon kind) { (void)kind; }
+};
+
+// The one message layer of the program. No code calls QMessageBox directly.
+class Messages final {
+public:
+    static int show(const QString &text, const QString &title, MessageIcon icon = MessageIcon::None,
+                    int buttons = Button::Ok, int defaultButton = 0);
+    static int show(const MessageRequest &request);
+    // Shows the stop dialog; when the user chooses to end, calls the exit hook (which by default
+    // quits the process with code 1) and returns only if that hook returns.
+    static void stop(const QString &text);
+    static void beep(MessageIcon kind = MessageIcon::None);
+
+    // The handler in force; a process without one answers every message with its default button
+    // and every stop with "carry on" (and writes both to stderr).
+    static void setHandler(MessageHandler *handler);
+    static MessageHandler *handler();
+
+    // What ending the program from a stop or a fatal error does; tests replace it.
+    static void setExitHook(std::function<void(int)> hook);
+    static void exitProgram(int code);
+};
+
+// Splits a message text at "|" into lines.
+QString messageTextToDisplay(const QString &text);
+
+} // namespace tarvo
