@@ -104,3 +104,22 @@ struct RelationDecl final {
 };
 
 } // namespace tarvo::data
+
+namespace tarvo::data {
+
+// A whole dictionary: every file and every relation, in declaration order. The relation order
+// is the order in which relation managers register them.
+struct DictionaryDecl final {
+    std::vector<FileDecl> files;
+    std::vector<RelationDecl> relations;
+
+    const FileDecl *file(const QString &label) const
+    {
+        for (const auto &f : files)
+            if (f.label.compare(label, Qt::CaseInsensitive) == 0)
+                return &f;
+        return nullptr;
+    }
+};
+
+} // namespace tarvo::data
