@@ -5,11 +5,20 @@ namespace tarvo::core {
 namespace {
 AccessServices *g_access = nullptr;
 MasterDataServices *g_masterData = nullptr;
+MailServices *g_mail = nullptr;
+RefreshNotices *g_refresh = nullptr;
+ReportServices *g_reports = nullptr;
 } // namespace
 
 AccessServices *Services::access() { return g_access; }
 void Services::setAccess(AccessServices *services) { g_access = services; }
 MasterDataServices *Services::masterData() { return g_masterData; }
 void Services::setMasterData(MasterDataServices *services) { g_masterData = services; }
+MailServices *Services::mail() { return g_mail; }
+void Services::setMail(MailServices *services) { g_mail = services; }
+RefreshNotices *Services::refreshNotices() { return g_refresh; }
+void Services::setRefreshNotices(RefreshNotices *notices) { g_refresh = notices; }
+ReportServices *Services::reports() { return g_reports; }
+void Services::setReports(ReportServices *services) { g_reports = services; }
 
 } // namespace tarvo::core

@@ -4,6 +4,9 @@ namespace tarvo::core {
 
 class AccessServices;
 class MasterDataServices;
+class MailServices;
+class RefreshNotices;
+class ReportServices;
 
 // The services of the neighbouring subsystems, registered by the application at start-up
 // (tests register fakes). A lower subsystem reaches a higher one only through these.
@@ -13,6 +16,12 @@ public:
     static void setAccess(AccessServices *services);
     static MasterDataServices *masterData();
     static void setMasterData(MasterDataServices *services);
+    static MailServices *mail();
+    static void setMail(MailServices *services);
+    static RefreshNotices *refreshNotices();
+    static void setRefreshNotices(RefreshNotices *notices);
+    static ReportServices *reports();
+    static void setReports(ReportServices *services);
 };
 
 } // namespace tarvo::core
