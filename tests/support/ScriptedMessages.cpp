@@ -2,9 +2,15 @@
 
 namespace tarvo::test {
 
-ScriptedMessages::ScriptedMessages() : m_previous(Messages::handler()) { Messages::setHandler(this); }
+ScriptedMessages::ScriptedMessages() : m_previous(Messages::handler())
+{
+    Messages::setHandler(this);
+}
 
-ScriptedMessages::~ScriptedMessages() { Messages::setHandler(m_previous); }
+ScriptedMessages::~ScriptedMessages()
+{
+    Messages::setHandler(m_previous);
+}
 
 void ScriptedMessages::answer(int button)
 {

@@ -35,9 +35,15 @@ std::shared_ptr<std::mutex> lockForPath(const QString &path)
     return lock;
 }
 
-bool sameName(const QString &a, const QString &b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
 
-bool isComment(const QString &line) { return line.trimmed().startsWith(u';'); }
+bool isComment(const QString &line)
+{
+    return line.trimmed().startsWith(u';');
+}
 
 bool sectionHeader(const QString &line, QString *name)
 {
@@ -102,7 +108,10 @@ qsizetype findKey(const QStringList &lines, Span span, const QString &key, QStri
     return -1;
 }
 
-bool hasLineBreak(const QString &text) { return text.contains(u'\n') || text.contains(u'\r'); }
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
 
 Result<void> checkNames(const QString &section, const QString &key)
 {

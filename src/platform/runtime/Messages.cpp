@@ -47,7 +47,8 @@ int defaultButtonOf(const MessageRequest &request)
     return buttons & -buttons;
 }
 
-int Messages::show(const QString &text, const QString &title, MessageIcon icon, int buttons, int defaultButton)
+int Messages::show(const QString &text, const QString &title, MessageIcon icon, int buttons,
+                   int defaultButton)
 {
     return show(MessageRequest{text, title, icon, buttons, defaultButton});
 }
@@ -80,9 +81,15 @@ void Messages::beep(MessageIcon kind)
         handler->beep(kind);
 }
 
-void Messages::setHandler(MessageHandler *handler) { g_handler.store(handler); }
+void Messages::setHandler(MessageHandler *handler)
+{
+    g_handler.store(handler);
+}
 
-MessageHandler *Messages::handler() { return g_handler.load(); }
+MessageHandler *Messages::handler()
+{
+    return g_handler.load();
+}
 
 void Messages::setExitHook(std::function<void(int)> hook)
 {

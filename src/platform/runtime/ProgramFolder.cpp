@@ -17,6 +17,9 @@ QString ProgramFolder::path()
     return folder;
 }
 
-QString ProgramFolder::filePath(const QString &name) { return path() + u'/' + name; }
+QString ProgramFolder::filePath(const QString &name)
+{
+    return path() + u'/' + name;
+}
 
 } // namespace tarvo

@@ -26,8 +26,7 @@ constexpr struct {
 };
 
 // Widgets live on the GUI thread; a worker thread that asks waits there for the answer.
-template <typename F>
-std::invoke_result_t<F> onGuiThread(F function)
+template <typename F> std::invoke_result_t<F> onGuiThread(F function)
 {
     QCoreApplication *app = QCoreApplication::instance();
     if (!app || QThread::currentThread() == app->thread())

@@ -1,4 +1,5 @@
 #include "platform/runtime/IniFile.h"
+
 #include "platform/runtime/ProgramFolder.h"
 #include "support/TempDir.h"
 
@@ -6,7 +7,6 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
-
 #include <thread>
 #include <unistd.h>
 #include <vector>
@@ -49,8 +49,8 @@ TEST_F(IniFileTest, SectionsAndKeysIgnoreCaseAndKeepTheCaseFirstWritten)
 
 TEST_F(IniFileTest, ValuesAreStoredAndReadRaw)
 {
-    const QStringList values{"a=b=c", "x;y ; not a comment", "  blanks kept  ", "\"quoted\"", "",
-                             "C:\\Temp\\", "50°120°80", "[not a section]"};
+    const QStringList values{"a=b=c", "x;y ; not a comment", "  blanks kept  ", "\"quoted\"",
+                             "",      "C:\\Temp\\",          "50°120°80",       "[not a section]"};
     IniFile ini(path);
     for (qsizetype i = 0; i < values.size(); ++i)
         ASSERT_TRUE(ini.setValue("S", QStringLiteral("K%1").arg(i), values[i]));
@@ -113,10 +113,18 @@ TEST_F(IniFileTest, IntValueReadsLeadingNumberElseDefault)
     const struct {
         const char *text;
         int expected;
-    } cases[] = {{"12", 12},          {"  -3", -3},         {"+4", 4},
-                 {"8388608", 8388608}, {"12abc", 12},       {"abc", 77},
-                 {"", 77},            {"-", 77},            {"99999999999", 77},
-                 {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1}, {"2147483648", 77}};
+    } cases[] = {{"12", 12},
+                 {"  -3", -3},
+                 {"+4", 4},
+                 {"8388608", 8388608},
+                 {"12abc", 12},
+                 {"abc", 77},
+                 {"", 77},
+                 {"-", 77},
+                 {"99999999999", 77},
+                 {"2147483647", 2147483647},
+                 {"-2147483648", -2147483647 - 1},
+                 {"2147483648", 77}};
     IniFile ini(path);
     for (const auto &c : cases) {
         ASSERT_TRUE(ini.setValue("N", "V", c.text));
@@ -174,9 +182,9 @@ TEST_F(IniFileTest, ByteFileFromWindowsKeepsItsUmlauts)
     IniFile ini(path);
     EXPECT_EQ(ini.value("Vuvuzu", "Insert"), "&Einfügen");
     ASSERT_TRUE(ini.setValue("Vuvuzu", "Change", "&Ändern"));
-    EXPECT_EQ(readBytes(path),
-              QString("[Vuvuzu]\nInsert=&Einfügen\nWarning Message=Bitte¤¶speichern\nChange=&Ändern\n")
-                  .toUtf8());
+    EXPECT_EQ(
+        readBytes(path),
+        QString("[Vuvuzu]\nInsert=&Einfügen\nWarning Message=Bitte¤¶speichern\nChange=&Ändern\n").toUtf8());
 }
 
 TEST_F(IniFileTest, RefusesEntriesThatWouldBreakTheFile)
@@ -185,9 +193,9 @@ TEST_F(IniFileTest, RefusesEntriesThatWouldBreakTheFile)
         const char *section;
         const char *key;
         const char *value;
-    } cases[] = {{"S", "a=b", "1"},      {"S", "a\nb", "1"}, {"S]", "k", "1"}, {"S\n[T", "k", "1"},
-                 {"S", "k", "1\n[T]\nk=2"}, {"S", "k", "1\r"},  {"", "k", "1"},  {"S", " ", "1"},
-                 {"S", ";k", "1"},       {"S", "[k]", "1"}};
+    } cases[] = {{"S", "a=b", "1"},         {"S", "a\nb", "1"}, {"S]", "k", "1"}, {"S\n[T", "k", "1"},
+                 {"S", "k", "1\n[T]\nk=2"}, {"S", "k", "1\r"},  {"", "k", "1"},   {"S", " ", "1"},
+                 {"S", ";k", "1"},          {"S", "[k]", "1"}};
     IniFile ini(path);
     ASSERT_TRUE(ini.setValue("S", "k", "0"));
     const QByteArray before = readBytes(path);
@@ -249,8 +257,8 @@ TEST_F(IniFileTest, ConcurrentWritersThroughSeveralObjectsLoseNothing)
     int found = 0;
     for (int t = 0; t < threadCount; ++t) {
         for (int k = 0; k < keysPerThread; ++k)
-            found += check.intValue(QStringLiteral("Section%1").arg(k % 3), QStringLiteral("T%1K%2").arg(t).arg(k),
-                                    -1) == t * 1000 + k;
+            found += check.intValue(QStringLiteral("Section%1").arg(k % 3),
+                                    QStringLiteral("T%1K%2").arg(t).arg(k), -1) == t * 1000 + k;
     }
     EXPECT_EQ(found, threadCount * keysPerThread);
     EXPECT_EQ(check.sections().size(), 3);

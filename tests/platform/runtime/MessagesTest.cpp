@@ -1,8 +1,8 @@
 #include "platform/runtime/Messages.h"
+
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
-
 #include <optional>
 
 using namespace tarvo;
@@ -25,9 +25,9 @@ TEST(MessagesTest, ShowReachesTheHandlerAndAnswersFromTheScript)
 {
     ScriptedMessages messages;
     messages.answer(Button::No);
-    EXPECT_EQ(Messages::show("Save?|Really", "Tarvo", MessageIcon::Question, Button::Yes | Button::No,
-                             Button::Yes),
-              Button::No);
+    EXPECT_EQ(
+        Messages::show("Save?|Really", "Tarvo", MessageIcon::Question, Button::Yes | Button::No, Button::Yes),
+        Button::No);
     // The script has run out: the default button answers.
     EXPECT_EQ(Messages::show("Again?", "Tarvo", MessageIcon::Question, Button::Yes | Button::No, Button::No),
               Button::No);
@@ -107,7 +107,8 @@ TEST_F(ExitHookTest, StopEndsTheProgramOnlyWhenTheUserChoosesTo)
     EXPECT_FALSE(exitCode);
     Messages::stop("Cannot write History");
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(messages.stops(), (QStringList{"Status 5 attempting to load Programs", "Cannot write History"}));
+    EXPECT_EQ(messages.stops(),
+              (QStringList{"Status 5 attempting to load Programs", "Cannot write History"}));
     EXPECT_TRUE(messages.requests().empty());
 }
 

@@ -1,4 +1,5 @@
 #include "platform/ui/MessageBoxHandler.h"
+
 #include "platform/ui/StopDialog.h"
 
 #include <QApplication>
@@ -9,10 +10,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
 #include <atomic>
 #include <functional>
+#include <gtest/gtest.h>
 #include <optional>
 #include <thread>
 
@@ -91,20 +91,21 @@ TEST(MessageBoxHandlerTest, ShowsTheRequestAndAnswersWithTheClickedButton)
         {Button::Ok, 0, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok, Button::Ok},
         {Button::Yes | Button::No, Button::No, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
          QMessageBox::Yes, Button::Yes},
-        {Button::Yes | Button::No | Button::Cancel, 0, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-         QMessageBox::Yes, QMessageBox::Cancel, Button::Cancel},
+        {Button::Yes | Button::No | Button::Cancel, 0,
+         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, QMessageBox::Cancel,
+         Button::Cancel},
         {Button::Abort | Button::Retry | Button::Ignore, Button::Retry,
-         QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Retry, QMessageBox::Ignore,
-         Button::Ignore},
-        {Button::Ok | Button::Help, 0, QMessageBox::Ok | QMessageBox::Help, QMessageBox::Ok, QMessageBox::Help,
-         Button::Help},
+         QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore, QMessageBox::Retry,
+         QMessageBox::Ignore, Button::Ignore},
+        {Button::Ok | Button::Help, 0, QMessageBox::Ok | QMessageBox::Help, QMessageBox::Ok,
+         QMessageBox::Help, Button::Help},
     };
     MessageBoxHandler handler;
     for (const auto &c : cases) {
         SeenBox seen;
         clickOn(&seen, c.click);
-        const int answer = handler.show(
-            MessageRequest{"Path not set!|Error: <none>", "Error", MessageIcon::Error, c.buttons, c.defaultButton});
+        const int answer = handler.show(MessageRequest{"Path not set!|Error: <none>", "Error",
+                                                       MessageIcon::Error, c.buttons, c.defaultButton});
         EXPECT_EQ(answer, c.expected) << c.buttons;
         EXPECT_EQ(seen.title, "Error");
         EXPECT_EQ(seen.text, "Path not set!\nError: <none>");
@@ -120,9 +121,12 @@ TEST(MessageBoxHandlerTest, IconsMapToTheirMessageBoxIcons)
         MessageIcon icon;
         QMessageBox::Icon expected;
     } cases[] = {
-        {MessageIcon::None, QMessageBox::NoIcon},          {MessageIcon::Information, QMessageBox::Information},
-        {MessageIcon::Asterisk, QMessageBox::Information}, {MessageIcon::Exclamation, QMessageBox::Warning},
-        {MessageIcon::Question, QMessageBox::Question},    {MessageIcon::Error, QMessageBox::Critical},
+        {MessageIcon::None, QMessageBox::NoIcon},
+        {MessageIcon::Information, QMessageBox::Information},
+        {MessageIcon::Asterisk, QMessageBox::Information},
+        {MessageIcon::Exclamation, QMessageBox::Warning},
+        {MessageIcon::Question, QMessageBox::Question},
+        {MessageIcon::Error, QMessageBox::Critical},
     };
     MessageBoxHandler handler;
     for (const auto &c : cases) {
@@ -162,7 +166,8 @@ TEST(MessageBoxHandlerTest, MessageFromAWorkerThreadIsShownOnTheGuiThread)
     clickOn(&seen, QMessageBox::No);
     std::atomic<int> answer{0};
     std::thread worker([&answer] {
-        answer = Messages::show("Send the mails?", "Mass EMails", MessageIcon::Question, Button::Yes | Button::No);
+        answer =
+            Messages::show("Send the mails?", "Mass EMails", MessageIcon::Question, Button::Yes | Button::No);
     });
     QElapsedTimer elapsed;
     elapsed.start();
@@ -179,7 +184,8 @@ TEST(StopDialogTest, ShowsTheErrorAndReturnsTheChoice)
     const struct {
         QMessageBox::StandardButton click;
         StopDialog::Choice expected;
-    } cases[] = {{QMessageBox::Abort, StopDialog::Choice::Abort}, {QMessageBox::Ignore, StopDialog::Choice::Ignore}};
+    } cases[] = {{QMessageBox::Abort, StopDialog::Choice::Abort},
+                 {QMessageBox::Ignore, StopDialog::Choice::Ignore}};
     for (const auto &c : cases) {
         SeenBox seen;
         clickOn(&seen, c.click);
