@@ -7,7 +7,8 @@
 namespace tarvo {
 
 // Icons of a message box.
-enum class MessageIcon { None, Information, Exclamation, Question, Error, Asterisk };
+// Application is the program's own icon.
+enum class MessageIcon { None, Information, Exclamation, Question, Error, Asterisk, Application };
 
 // Buttons of a message box, as flags; show() answers with one of them.
 namespace Button {
@@ -56,12 +57,17 @@ public:
     static void setHandler(MessageHandler *handler);
     static MessageHandler *handler();
 
-    // What ending the program from a stop or a fatal error does; tests replace it.
+    // What ending the program from a stop or a fatal error does; tests replace it. An empty hook
+    // restores the default, which flushes the output streams and exits the process.
     static void setExitHook(std::function<void(int)> hook);
     static void exitProgram(int code);
 };
 
 // Splits a message text at "|" into lines.
 QString messageTextToDisplay(const QString &text);
+
+// The button that answers a request when the user just confirms: defaultButton when it is one of
+// buttons, else the first (lowest) of buttons; Ok when buttons is empty.
+int defaultButtonOf(const MessageRequest &request);
 
 } // namespace tarvo
