@@ -63,7 +63,8 @@ data::FileDecl customerFile()
 
 data::FileDecl customerContactsFile()
 {
-    auto f = file(QStringLiteral("CustomerContacts"), QStringLiteral("CCO"), QStringLiteral("CustCont.TPS"), 2);
+    auto f =
+        file(QStringLiteral("CustomerContacts"), QStringLiteral("CCO"), QStringLiteral("CustCont.TPS"), 2);
     f.fields = {
         longField("ID"),
         longField("CID"),
@@ -113,7 +114,8 @@ data::FileDecl customerContactsFile()
 
 data::FileDecl customerProgramsFile()
 {
-    auto f = file(QStringLiteral("CustomerPrograms"), QStringLiteral("CUP"), QStringLiteral("CustProg.TPS"), 6);
+    auto f =
+        file(QStringLiteral("CustomerPrograms"), QStringLiteral("CUP"), QStringLiteral("CustProg.TPS"), 6);
     // Prices are five-byte decimals: nine digits, two of them after the point.
     f.fields = {
         longField("ID"),

@@ -14,21 +14,51 @@ inline data::FieldDecl field(const QString &name, FieldType type, int size = 0, 
     return data::FieldDecl{name, type, size, places, QString()};
 }
 
-inline data::FieldDecl byteField(const QString &name) { return field(name, FieldType::Byte); }
-inline data::FieldDecl shortField(const QString &name) { return field(name, FieldType::Short); }
-inline data::FieldDecl ushortField(const QString &name) { return field(name, FieldType::UShort); }
-inline data::FieldDecl longField(const QString &name) { return field(name, FieldType::Long); }
-inline data::FieldDecl stringField(const QString &name, int size) { return field(name, FieldType::String, size); }
-inline data::FieldDecl cstringField(const QString &name, int size) { return field(name, FieldType::CString, size); }
+inline data::FieldDecl byteField(const QString &name)
+{
+    return field(name, FieldType::Byte);
+}
+inline data::FieldDecl shortField(const QString &name)
+{
+    return field(name, FieldType::Short);
+}
+inline data::FieldDecl ushortField(const QString &name)
+{
+    return field(name, FieldType::UShort);
+}
+inline data::FieldDecl longField(const QString &name)
+{
+    return field(name, FieldType::Long);
+}
+inline data::FieldDecl stringField(const QString &name, int size)
+{
+    return field(name, FieldType::String, size);
+}
+inline data::FieldDecl cstringField(const QString &name, int size)
+{
+    return field(name, FieldType::CString, size);
+}
 inline data::FieldDecl decimalField(const QString &name, int digits, int places)
 {
     return field(name, FieldType::Decimal, digits, places);
 }
-inline data::FieldDecl memoField(const QString &name, int size) { return field(name, FieldType::Memo, size); }
-inline data::FieldDecl blobField(const QString &name) { return field(name, FieldType::Blob); }
+inline data::FieldDecl memoField(const QString &name, int size)
+{
+    return field(name, FieldType::Memo, size);
+}
+inline data::FieldDecl blobField(const QString &name)
+{
+    return field(name, FieldType::Blob);
+}
 
-inline data::KeyComponent asc(const QString &fieldName) { return data::KeyComponent{fieldName, false}; }
-inline data::KeyComponent desc(const QString &fieldName) { return data::KeyComponent{fieldName, true}; }
+inline data::KeyComponent asc(const QString &fieldName)
+{
+    return data::KeyComponent{fieldName, false};
+}
+inline data::KeyComponent desc(const QString &fieldName)
+{
+    return data::KeyComponent{fieldName, true};
+}
 
 // Key attributes; a key without any allows duplicates.
 enum KeyFlag : unsigned { Duplicates = 0, Unique = 1, Primary = 2, AutoNumber = 4 };
@@ -47,7 +77,8 @@ inline data::KeyDecl key(const QString &name, std::initializer_list<data::KeyCom
 }
 
 // The start of a file declaration; the label doubles as the SQL table name.
-inline data::FileDecl file(const QString &label, const QString &prefix, const QString &physicalName, int version)
+inline data::FileDecl file(const QString &label, const QString &prefix, const QString &physicalName,
+                           int version)
 {
     data::FileDecl f;
     f.label = label;
@@ -69,7 +100,8 @@ inline data::FileDecl aliasFile(const data::FileDecl &base, const QString &label
     f.fields = base.fields;
     f.keys = base.keys;
     for (const auto &fd : base.fields)
-        f.alternateNames.push_back(data::AlternateNameRule{fd.name, base.prefix + QLatin1Char(':') + fd.name});
+        f.alternateNames.push_back(
+            data::AlternateNameRule{fd.name, base.prefix + QLatin1Char(':') + fd.name});
     return f;
 }
 

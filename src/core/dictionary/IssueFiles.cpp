@@ -118,15 +118,9 @@ data::FileDecl notesFile()
 {
     auto f = file(QStringLiteral("Notes"), QStringLiteral("NOTE"), QStringLiteral("Notes.TPS"), 1);
     f.fields = {
-        longField("ID"),
-        longField("PrgID"),
-        stringField("Status", 35),
-        longField("CreatedDate"),
-        longField("CreatedTime"),
-        stringField("CREATEDBY", 3),
-        longField("CHANGEDDATE"),
-        longField("CHANGEDTIME"),
-        stringField("CHANGEDBY", 3),
+        longField("ID"),          longField("PrgID"),       stringField("Status", 35),
+        longField("CreatedDate"), longField("CreatedTime"), stringField("CREATEDBY", 3),
+        longField("CHANGEDDATE"), longField("CHANGEDTIME"), stringField("CHANGEDBY", 3),
         memoField("Note", 4096),
     };
     f.keys = {
@@ -138,7 +132,8 @@ data::FileDecl notesFile()
 
 data::FileDecl bugsResponsibleFile()
 {
-    auto f = file(QStringLiteral("BugsResponsible"), QStringLiteral("BUR"), QStringLiteral("BugsResp.TPS"), 0);
+    auto f =
+        file(QStringLiteral("BugsResponsible"), QStringLiteral("BUR"), QStringLiteral("BugsResp.TPS"), 0);
     f.fields = {
         longField("ID"),
         stringField("RESPONSIBLE", 3),

@@ -15,16 +15,11 @@ data::FileDecl emailEventsFile()
 {
     auto f = file(QStringLiteral("EMailEvents"), QStringLiteral("EME"), QStringLiteral("EMailE.TPS"), 5);
     f.fields = {
-        byteField("Category"),
-        stringField("Description", 255),
-        stringField("EventField", 255),
-        stringField("EventValue", 255),
-        byteField("EventInsert"),
-        stringField("EMailFormat", 35),
-        stringField("EMailPriority", 7),
-        stringField("EMailAddress", 255),
-        stringField("EMailCC", 255),
-        stringField("EMailSubject", 255),
+        byteField("Category"),           stringField("Description", 255),
+        stringField("EventField", 255),  stringField("EventValue", 255),
+        byteField("EventInsert"),        stringField("EMailFormat", 35),
+        stringField("EMailPriority", 7), stringField("EMailAddress", 255),
+        stringField("EMailCC", 255),     stringField("EMailSubject", 255),
         memoField("EMailText", 16384),
     };
     f.keys = {
@@ -48,11 +43,8 @@ data::FileDecl emailTemplatesFile()
 {
     auto f = file(QStringLiteral("EMailTemplates"), QStringLiteral("EMT"), QStringLiteral("EMailT.TPS"), 3);
     f.fields = {
-        stringField("TEMPLATE", 255),
-        stringField("EMAILSUBJECT", 255),
-        stringField("EMailFormat", 35),
-        stringField("EMailPriority", 7),
-        memoField("EMailText", 4096),
+        stringField("TEMPLATE", 255),    stringField("EMAILSUBJECT", 255), stringField("EMailFormat", 35),
+        stringField("EMailPriority", 7), memoField("EMailText", 4096),
     };
     f.keys = {key("KeyTemplate", {asc("TEMPLATE")}, Unique | Primary)};
     f.insertDefaults = {

@@ -21,7 +21,8 @@ data::FileDecl pathsFile()
 data::FileDecl programLimitFile()
 {
     // The main program's read view of the access library's table of programs each user may see.
-    auto f = file(QStringLiteral("ProgramLimit"), QStringLiteral("PRL"), QStringLiteral("Vuvuzu\\!ProgLimit"), 0);
+    auto f =
+        file(QStringLiteral("ProgramLimit"), QStringLiteral("PRL"), QStringLiteral("Vuvuzu\\!ProgLimit"), 0);
     f.tableName = QStringLiteral("ProgLimit");
     f.managed = false;
     f.fields = {

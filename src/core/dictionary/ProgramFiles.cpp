@@ -44,10 +44,8 @@ data::FileDecl programfilesFile()
 {
     auto f = file(QStringLiteral("Programfiles"), QStringLiteral("PFIL"), QStringLiteral("Prgfiles.TPS"), 4);
     f.fields = {
-        stringField("PRGNAME", 250),
-        longField("PRGID"),
-        stringField("FILE", 255),
-        stringField("SINCERELEASE", 35),
+        stringField("PRGNAME", 250),    longField("PRGID"),
+        stringField("FILE", 255),       stringField("SINCERELEASE", 35),
         memoField("Description", 1000),
     };
     f.keys = {key("KeyPrgIDFile", {asc("PRGID"), asc("FILE")})};
@@ -58,10 +56,8 @@ data::FileDecl releasesFile()
 {
     auto f = file(QStringLiteral("Releases"), QStringLiteral("REL"), QStringLiteral("Releases.TPS"), 4);
     f.fields = {
-        stringField("PRGNAME", 250),
-        longField("PRGID"),
-        stringField("Release", 35),
-        longField("ReleaseDate"),
+        stringField("PRGNAME", 250),    longField("PRGID"),
+        stringField("Release", 35),     longField("ReleaseDate"),
         memoField("Description", 1000),
     };
     f.keys = {key("KeyPrgIDRelease", {asc("PRGID"), desc("Release")})};

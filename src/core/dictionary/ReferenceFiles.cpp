@@ -23,12 +23,8 @@ data::FileDecl statusFile()
 {
     auto f = file(QStringLiteral("Status"), QStringLiteral("STA"), QStringLiteral("Status.TPS"), 8);
     f.fields = {
-        stringField("PRGNAME", 250),
-        longField("PrgID"),
-        byteField("SORT"),
-        stringField("STATUS", 35),
-        byteField("GRAY"),
-        longField("COLOR"),
+        stringField("PRGNAME", 250), longField("PrgID"), byteField("SORT"),
+        stringField("STATUS", 35),   byteField("GRAY"),  longField("COLOR"),
     };
     f.keys = {
         key("KeyPrgIDSortStatus", {asc("PrgID"), asc("SORT"), asc("STATUS")}),

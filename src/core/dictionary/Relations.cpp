@@ -9,8 +9,8 @@ using Link = std::pair<QString, QString>;
 constexpr auto None = data::RelationMode::None;
 constexpr auto Cascade = data::RelationMode::Cascade;
 
-RelationDecl relation(const QString &parent, const QString &child, std::vector<Link> links, const QString &childKey,
-                      data::RelationMode update, data::RelationMode remove)
+RelationDecl relation(const QString &parent, const QString &child, std::vector<Link> links,
+                      const QString &childKey, data::RelationMode update, data::RelationMode remove)
 {
     RelationDecl r;
     r.parent = parent;
@@ -32,7 +32,8 @@ RelationDecl ownedMails(RelationDecl r, const QString &type)
 
 // The child's own registration of its parent: opened with the child, no rules of its own. It takes
 // the links of the parent's relation, which comes first in the list.
-RelationDecl plainLink(const std::vector<RelationDecl> &relations, const QString &child, const QString &parent)
+RelationDecl plainLink(const std::vector<RelationDecl> &relations, const QString &child,
+                       const QString &parent)
 {
     for (const auto &r : relations) {
         if (r.parent == parent && r.child == child) {
@@ -61,14 +62,16 @@ std::vector<data::RelationDecl> tarvoRelations()
                    issueMails),
         relation("Bugs", "Attachments", {{"ID", "BUGID"}}, "KeyBugIDDescription", None, Cascade),
         relation("Attachments", "AttachmentFiles", {{"ID", "ID"}}, "KeyID", None, Cascade),
-        relation("Print", "EMails", {{"TYPE", "Type"}, {"SORT", "SORT"}}, "KEYTYPESORTDATESENDTIMESEND", Cascade,
+        relation("Print", "EMails", {{"TYPE", "Type"}, {"SORT", "SORT"}}, "KEYTYPESORTDATESENDTIMESEND",
+                 Cascade, Cascade),
+        ownedMails(
+            relation("MassEMails", "EMails", {{"ID", "ID"}}, "KeyIDTypeDateSendTimeSend", None, Cascade),
+            massMails),
+        relation("FieldConfig", "FieldConditions", {{"FIELD", "FIELD"}}, "KeyFieldCondition", Cascade,
                  Cascade),
-        ownedMails(relation("MassEMails", "EMails", {{"ID", "ID"}}, "KeyIDTypeDateSendTimeSend", None, Cascade),
-                   massMails),
-        relation("FieldConfig", "FieldConditions", {{"FIELD", "FIELD"}}, "KeyFieldCondition", Cascade, Cascade),
         relation("FieldConditions", "FieldSetValue", {{"ID", "ID"}}, "KeyIDRequiredField", Cascade, Cascade),
-        relation("Releases", "Bugs", {{"PRGID", "PrgID"}, {"Release", "Version"}}, "KeyPrgIDVersionGrayCategoryID",
-                 Cascade, None),
+        relation("Releases", "Bugs", {{"PRGID", "PrgID"}, {"Release", "Version"}},
+                 "KeyPrgIDVersionGrayCategoryID", Cascade, None),
         relation("Programfiles", "Bugs", {{"PRGID", "PrgID"}, {"FILE", "Programfile"}},
                  "KeyPrgIDProgramfileGrayCategoryID", Cascade, None),
         relation("Priority", "Bugs", {{"PRIORITYSORT", "PrioritySort"}}, "KeyPrioritySort", Cascade, None),
@@ -80,7 +83,8 @@ std::vector<data::RelationDecl> tarvoRelations()
         // A program's parent, read through the alias; child programs survive their parent.
         relation("Programs", "ProgramsAlias", {{"P", "ID"}}, "KeyID", None, None),
         relation("Programs", "Programfiles", {{"ID", "PRGID"}}, "KeyPrgIDFile", None, Cascade),
-        relation("Programs", "Classification", {{"ID", "PrgID"}}, "KeyPrgIDSortClassification", None, Cascade),
+        relation("Programs", "Classification", {{"ID", "PrgID"}}, "KeyPrgIDSortClassification", None,
+                 Cascade),
         relation("Programs", "Severity", {{"ID", "PrgID"}}, "KeyPrgIDSortSeverity", None, Cascade),
         relation("Programs", "Status", {{"ID", "PrgID"}}, "KeyPrgIDSortStatus", None, Cascade),
         relation("Programs", "Releases", {{"ID", "PRGID"}}, "KeyPrgIDRelease", None, Cascade),

@@ -55,18 +55,10 @@ data::FileDecl releaseNotesFile()
 {
     auto f = file(QStringLiteral("ReleaseNotes"), QStringLiteral("REN"), QStringLiteral("ReleaseN.TPS"), 1);
     f.fields = {
-        stringField("DESCRIPTION", 255),
-        stringField("PRGNAME", 250),
-        longField("PrgID"),
-        byteField("LATESTRELEASE"),
-        byteField("ALLRELEASES"),
-        stringField("RELEASE", 35),
-        stringField("RELEASENOTESFILE", 255),
-        byteField("APPENDTOFILE"),
-        memoField("FileHeader", 2048),
-        memoField("GroupHeader", 2048),
-        memoField("Detail", 2048),
-        memoField("GroupFooter", 2048),
+        stringField("DESCRIPTION", 255),      stringField("PRGNAME", 250), longField("PrgID"),
+        byteField("LATESTRELEASE"),           byteField("ALLRELEASES"),    stringField("RELEASE", 35),
+        stringField("RELEASENOTESFILE", 255), byteField("APPENDTOFILE"),   memoField("FileHeader", 2048),
+        memoField("GroupHeader", 2048),       memoField("Detail", 2048),   memoField("GroupFooter", 2048),
         memoField("FileFooter", 2048),
     };
     f.keys = {key("KeyDescription", {asc("DESCRIPTION")}, Unique | Primary)};
@@ -78,11 +70,8 @@ data::FileDecl fieldConfigFile()
 {
     auto f = file(QStringLiteral("FieldConfig"), QStringLiteral("FIE"), QStringLiteral("FieldCon.TPS"), 2);
     f.fields = {
-        stringField("FIELD", 50),
-        byteField("REQUIRED"),
-        byteField("READONLY"),
-        stringField("DEFAULT", 255),
-        byteField("NOMASSUPDATE"),
+        stringField("FIELD", 50),    byteField("REQUIRED"),     byteField("READONLY"),
+        stringField("DEFAULT", 255), byteField("NOMASSUPDATE"),
     };
     f.keys = {key("KeyField", {asc("FIELD")}, Unique | Primary)};
     return f;
@@ -90,7 +79,8 @@ data::FileDecl fieldConfigFile()
 
 data::FileDecl fieldConditionsFile()
 {
-    auto f = file(QStringLiteral("FieldConditions"), QStringLiteral("FIC"), QStringLiteral("FieldSVC.TPS"), 0);
+    auto f =
+        file(QStringLiteral("FieldConditions"), QStringLiteral("FIC"), QStringLiteral("FieldSVC.TPS"), 0);
     f.fields = {
         longField("ID"),
         stringField("FIELD", 50),
@@ -107,11 +97,8 @@ data::FileDecl fieldSetValueFile()
 {
     auto f = file(QStringLiteral("FieldSetValue"), QStringLiteral("FIS"), QStringLiteral("FieldSV.TPS"), 2);
     f.fields = {
-        longField("ID"),
-        stringField("FIELD", 50),
-        byteField("REQUIRED"),
-        byteField("READONLY"),
-        stringField("VALUE", 255),
+        longField("ID"),       stringField("FIELD", 50),  byteField("REQUIRED"),
+        byteField("READONLY"), stringField("VALUE", 255),
     };
     f.keys = {key("KeyIDRequiredField", {asc("ID"), asc("REQUIRED"), asc("FIELD")}, Unique | Primary)};
     return f;
@@ -122,12 +109,9 @@ data::FileDecl viewsFile()
     // No window reads or writes saved views; the file is kept so that its stored rows survive.
     auto f = file(QStringLiteral("Views"), QStringLiteral("VIE"), QStringLiteral("Views.TPS"), 0);
     f.fields = {
-        stringField("INITIALS", 3),
-        stringField("MODULE", 255),
-        stringField("DESCRIPTION", 255),
-        cstringField("BROWSEFORMAT", 4097),
-        cstringField("BROWSEORDER", 4097),
-        cstringField("BROWSEFILTER", 4097),
+        stringField("INITIALS", 3),        stringField("MODULE", 255),
+        stringField("DESCRIPTION", 255),   cstringField("BROWSEFORMAT", 4097),
+        cstringField("BROWSEORDER", 4097), cstringField("BROWSEFILTER", 4097),
     };
     f.keys = {key("InitialsModuleDescription", {asc("INITIALS"), asc("MODULE"), asc("DESCRIPTION")},
                   Unique | Primary)};

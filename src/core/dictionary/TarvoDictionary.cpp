@@ -8,15 +8,15 @@ namespace {
 std::vector<data::FileDecl> registeredFiles()
 {
     return {
-        attachmentsFile(),   bugDescFile(),        bugsFile(),         bugsResponsibleFile(),
-        classificationFile(), contractTypesFile(), customerFile(),     customerContactsFile(),
-        customerProgramsFile(), emailEventsFile(), emailTemplatesFile(), emailsFile(),
-        fieldConditionsFile(), fieldConfigFile(),  fieldSetValueFile(), historyFile(),
-        massEmailsFile(),    notesFile(),          parameterFile(),    printFile(),
-        priorityFile(),      programfilesFile(),   programsFile(),     programsAliasFile(),
-        releaseNotesFile(),  releasesFile(),       reproducibleFile(), resolutionFile(),
-        severityFile(),      statusFile(),         tipsFile(),         viewsFile(),
-        webLinksFile(),      webLinksAliasFile(),  programLimitFile(),
+        attachmentsFile(),      bugDescFile(),       bugsFile(),           bugsResponsibleFile(),
+        classificationFile(),   contractTypesFile(), customerFile(),       customerContactsFile(),
+        customerProgramsFile(), emailEventsFile(),   emailTemplatesFile(), emailsFile(),
+        fieldConditionsFile(),  fieldConfigFile(),   fieldSetValueFile(),  historyFile(),
+        massEmailsFile(),       notesFile(),         parameterFile(),      printFile(),
+        priorityFile(),         programfilesFile(),  programsFile(),       programsAliasFile(),
+        releaseNotesFile(),     releasesFile(),      reproducibleFile(),   resolutionFile(),
+        severityFile(),         statusFile(),        tipsFile(),           viewsFile(),
+        webLinksFile(),         webLinksAliasFile(), programLimitFile(),
     };
 }
 
