@@ -1,0 +1,4 @@
+// Widgets of the list and tree extensions.
+namespace tarvo::listext::ui {
+int listExtensionUiVersion() { return 1; }
+} // namespace tarvo::listext::ui
