@@ -1,6 +1,7 @@
 #include "platform/runtime/ErrorClass.h"
 
 #include "platform/runtime/Messages.h"
+#include "platform/runtime/Translator.h"
 
 #include <algorithm>
 #include <array>
@@ -9,14 +10,6 @@
 namespace tarvo {
 
 namespace {
-
-QString clipped(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return text.left(end);
-}
 
 const char *const kFatalSuffix = "  Press OK to end this application";
 
@@ -35,7 +28,7 @@ void ErrorClass::loadGerman()
 void ErrorClass::init(const QString &language)
 {
     loadGerman();
-    if (clipped(language) == QLatin1String("Deutsch"))
+    if (isGermanLanguage(language))
         return;
     const auto german = germanErrorMessages();
     std::erase_if(m_entries, [&german](const ErrorMessage *entry) {
