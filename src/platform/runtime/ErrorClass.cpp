@@ -15,7 +15,10 @@ const char *const kFatalSuffix = "  Press OK to end this application";
 
 } // namespace
 
-ErrorClass::ErrorClass() { loadGerman(); }
+ErrorClass::ErrorClass()
+{
+    loadGerman();
+}
 
 void ErrorClass::loadGerman()
 {
@@ -172,6 +175,9 @@ void ErrorClass::popProcedureName()
         m_procedures.removeLast();
 }
 
-QString ErrorClass::procedureName() const { return m_procedures.isEmpty() ? QString() : m_procedures.last(); }
+QString ErrorClass::procedureName() const
+{
+    return m_procedures.isEmpty() ? QString() : m_procedures.last();
+}
 
 } // namespace tarvo

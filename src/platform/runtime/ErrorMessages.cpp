@@ -79,7 +79,8 @@ constexpr ErrorMessage kEnglish[] = {
 // Entries that have no German wording of their own repeat the English one (see kEnglish).
 constexpr ErrorMessage kGerman[] = {
     {30, N, "Ungültiger Schlüssel", "Die Schlüssel der Datei \"%File\" müssen neu aufgebaut werden."},
-    {29, F, "Schlüssel nicht aufgebaut", "Fehler (%ErrorText) beim Reparieren der Schlüssel für Datei %File."},
+    {29, F, "Schlüssel nicht aufgebaut",
+     "Fehler (%ErrorText) beim Reparieren der Schlüssel für Datei %File."},
     {12, F, "Datei nicht erzeugt", "Fehler (%ErrorText) beim Erzeugen der Datei %File."},
     kEnglish[3],
     {19, N, "Ungültiger Wert", "Der Wert des Feldes \"%Field\" muss einer der folgenden sein: %Message."},
@@ -157,8 +158,14 @@ static_assert(tablesMatch(), "both message tables hold the same numbers and seve
 
 } // namespace
 
-std::span<const ErrorMessage> germanErrorMessages() { return kGerman; }
+std::span<const ErrorMessage> germanErrorMessages()
+{
+    return kGerman;
+}
 
-std::span<const ErrorMessage> englishErrorMessages() { return kEnglish; }
+std::span<const ErrorMessage> englishErrorMessages()
+{
+    return kEnglish;
+}
 
 } // namespace tarvo

@@ -644,6 +644,9 @@ constexpr TranslationPair kTable[] = {
 
 } // namespace
 
-std::span<const TranslationPair> translationTable() { return kTable; }
+std::span<const TranslationPair> translationTable()
+{
+    return kTable;
+}
 
 } // namespace tarvo

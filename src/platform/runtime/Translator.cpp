@@ -16,7 +16,10 @@ Translator &Translator::instance()
     return translator;
 }
 
-void Translator::addTable() { addTable(translationTable()); }
+void Translator::addTable()
+{
+    addTable(translationTable());
+}
 
 void Translator::addTable(std::span<const TranslationPair> pairs)
 {
@@ -28,6 +31,9 @@ void Translator::addTable(std::span<const TranslationPair> pairs)
     }
 }
 
-QString Translator::translate(const QString &text) const { return m_texts.value(text, text); }
+QString Translator::translate(const QString &text) const
+{
+    return m_texts.value(text, text);
+}
 
 } // namespace tarvo

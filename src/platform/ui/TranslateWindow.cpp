@@ -72,7 +72,8 @@ void translateHeader(const Translator &translator, QHeaderView *header)
         return;
     for (int section = 0; section < header->count(); ++section) {
         const QString text = model->headerData(section, header->orientation()).toString();
-        apply(translator, text, [&](const QString &t) { model->setHeaderData(section, header->orientation(), t); });
+        apply(translator, text,
+              [&](const QString &t) { model->setHeaderData(section, header->orientation(), t); });
     }
 }
 
@@ -104,11 +105,13 @@ void translateWidget(const Translator &translator, QWidget *widget)
     } else if (auto *tabs = qobject_cast<QTabWidget *>(widget)) {
         for (int i = 0; i < tabs->count(); ++i) {
             apply(translator, tabs->tabText(i), [tabs, i](const QString &t) { tabs->setTabText(i, t); });
-            apply(translator, tabs->tabToolTip(i), [tabs, i](const QString &t) { tabs->setTabToolTip(i, t); });
+            apply(translator, tabs->tabToolTip(i),
+                  [tabs, i](const QString &t) { tabs->setTabToolTip(i, t); });
         }
     } else if (auto *toolBox = qobject_cast<QToolBox *>(widget)) {
         for (int i = 0; i < toolBox->count(); ++i)
-            apply(translator, toolBox->itemText(i), [toolBox, i](const QString &t) { toolBox->setItemText(i, t); });
+            apply(translator, toolBox->itemText(i),
+                  [toolBox, i](const QString &t) { toolBox->setItemText(i, t); });
     } else if (auto *edit = qobject_cast<QLineEdit *>(widget)) {
         apply(translator, edit->placeholderText(), [edit](const QString &t) { edit->setPlaceholderText(t); });
     } else if (auto *combo = qobject_cast<QComboBox *>(widget)) {

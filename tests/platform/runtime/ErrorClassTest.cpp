@@ -1,11 +1,11 @@
 #include "platform/runtime/ErrorClass.h"
+
 #include "platform/runtime/Messages.h"
 
 #include <QString>
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <set>
 #include <thread>
 #include <utility>
@@ -177,12 +177,13 @@ TEST(ErrorClass, InitChoosesTheTableByTheClippedLanguage)
 
     const std::pair<const char *, bool> cases[] = {
         {"Deutsch", true}, {"Deutsch   ", true}, {"English", false}, {"English (UK)", false},
-        {"", false},       {"deutsch", false},    {"Deutsch", true}, // back from English
+        {"", false},       {"deutsch", false},   {"Deutsch", true}, // back from English
     };
     for (const auto &[language, german] : cases) {
         errors.init(QString::fromUtf8(language));
         EXPECT_EQ(errors.entries().size(), kNumbers.size()) << language;
-        EXPECT_EQ(errors.messageTitle(10), german ? QStringLiteral("Abbruch") : QStringLiteral("Changes will be lost!"))
+        EXPECT_EQ(errors.messageTitle(10),
+                  german ? QStringLiteral("Abbruch") : QStringLiteral("Changes will be lost!"))
             << language;
         EXPECT_EQ(errors.find(11)->severity, ErrorSeverity::Question) << language;
     }

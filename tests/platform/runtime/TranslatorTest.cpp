@@ -4,7 +4,6 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
 #include <utility>
 
 using namespace tarvo;
@@ -39,7 +38,8 @@ const char *const kKeys =
     "Append to File; File Header:; Group Header:; Group Footer:; File Footer:; Since Rel.; "
     "Since Version:; Direction; Direction:; Mr.|Mrs.|Ms.|Miss|Company; Company; Company:; Releases; "
     "Release; Printer; Preview; File; Printer|Preview|File|HTML|MHTML|RTF|JPEG|BMP|EMF|PDF; "
-    "For each page one export file will be generated. Therefore the filename will only be used for the 1st page. All other pages will be named using the filename plus a unique number at the end.; "
+    "For each page one export file will be generated. Therefore the filename will only be used for the 1st "
+    "page. All other pages will be named using the filename plus a unique number at the end.; "
     "Address; Address:; Contacts; Department:; Add Contact...; Change Contact...; Tarvo on the web; "
     "&Programs; Type; Output; Output to:; Move report up; Move report down; "
     "Duplicate selected report; Filename:; Printer Setup Dialog before printing; Silent output; "
@@ -112,7 +112,8 @@ const char *const kKeys =
     "at:; fixed; fixed/verified; hours; in process; irreproducible; new; Purchase Information; "
     "Date:; Licenses:; Support Contract; Type:; Valid from:; to:; Price:; Price; "
     "Please specify the path where your data should reside.; Path:; "
-    "Your feedback is very important to improve Tarvo´s functionality. If there are some features missing or you´ve got ideas to enhance existing features, please use the following form to tell us.; "
+    "Your feedback is very important to improve Tarvo´s functionality. If there are some features missing or "
+    "you´ve got ideas to enhance existing features, please use the following form to tell us.; "
     "Save Record; Filter active!; Void Query; Query:; Allow modifications to generated EMail; "
     "Attach file...; The record is entered.; The record has changed.; The record is deleted.; "
     "The value for the field \"; \" has changed.; Do you want to send the following EMail now?; "
@@ -121,12 +122,14 @@ const char *const kKeys =
     "...fill in other fields; ...setup fields as required; equals to...; Condition:; "
     "These fields are setup as required or will be filled with the specified value:; "
     "You have to tag the records that should be printed.; Program:; "
-    "To automatically generate a registration code you have to enter the link to your program that will do this. Use the button \"Select field...\" to pass parameters.; "
+    "To automatically generate a registration code you have to enter the link to your program that will do "
+    "this. Use the button \"Select field...\" to pass parameters.; "
     "Void Filters...; The following filters are currently active.; Void &All; &Void; Add Note...; "
     "Change Note...; Note for; Notes; Edit \"Status\" entries; "
     "The attachment is too large!|Attachments can have a max. size of 16MB!; Window customization; "
     "Overwrite prompt \"Identifier:\":; "
-    "Are you sure you want to delete this program?||All corresponding sub-programs, releases, bugs, ... will also be deleted.; "
+    "Are you sure you want to delete this program?||All corresponding sub-programs, releases, bugs, ... will "
+    "also be deleted.; "
     "Low; High; Message sent from; Send EMails using ...; "
     "No additional settings are required. Your standard mail client will be used.; Connect to...; "
     "Settings; Miscellaneous; History; Old Contents; New Contents; Record added; "
@@ -141,7 +144,8 @@ const char *const kKeys =
     "Move Down; Additional functions; Insert at...; Beginning of Text field; End of Text field; "
     "Allow multiple sort orders to be applied; Apply sort orders in reverse order; Resolution:; "
     "Color Depth:; b/w|256 Colors|24bit|32bit; Font Embedding:; "
-    "Use True Types|Embed True Types|Only embed Symbols|Use Post Script|Only embed character set|Only embed used subset; "
+    "Use True Types|Embed True Types|Only embed Symbols|Use Post Script|Only embed character set|Only embed "
+    "used subset; "
     "This record is locked because someone else is editing it!||It will be opened in view-only mode.; "
     "&Duplicate; Available Recipients; Duplicate selected Mass EMail; Copy of; Mass Update; of; "
     "&Key Features; Automatically minimize Tarvo after Start-Up; "
@@ -150,7 +154,10 @@ const char *const kKeys =
     "Force selection (no manual entry); Show &Map; Search:; Searchname:; Searchname; Location:; "
     "Source:; Sources; Last Contact:; &Documentation; Exclude from Mass Update";
 
-QStringList expectedKeys() { return QString::fromUtf8(kKeys).split(QStringLiteral("; ")); }
+QStringList expectedKeys()
+{
+    return QString::fromUtf8(kKeys).split(QStringLiteral("; "));
+}
 
 // A translator with the program's table, apart from the process-wide one.
 const Translator &german()
@@ -240,8 +247,8 @@ TEST(Translator, LeavesEveryTextAloneWithoutATable)
 TEST(Translator, GermanOnlyForTheClippedLanguageDeutsch)
 {
     const std::pair<const char *, bool> cases[] = {
-        {"Deutsch", true}, {"Deutsch    ", true}, {"English", false},
-        {"deutsch", false}, {" Deutsch", false}, {"", false},
+        {"Deutsch", true},  {"Deutsch    ", true}, {"English", false},
+        {"deutsch", false}, {" Deutsch", false},   {"", false},
     };
     for (const auto &[language, expected] : cases)
         EXPECT_EQ(isGermanLanguage(QString::fromUtf8(language)), expected) << language;

@@ -14,9 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 using namespace tarvo;
@@ -84,8 +83,8 @@ struct Form {
         auto *tool = new QToolButton(&dialog);
         toolAction = new QAction(QStringLiteral("Tag all records"), &dialog);
         tool->setDefaultAction(toolAction);
-        for (QWidget *w : std::initializer_list<QWidget *>{insert, ok, group, severity, data, tabs, search, period,
-                                                            status, editable, tree, tool})
+        for (QWidget *w : std::initializer_list<QWidget *>{insert, ok, group, severity, data, tabs, search,
+                                                           period, status, editable, tree, tool})
             layout->addWidget(w);
     }
 
@@ -121,25 +120,33 @@ const Expectation kExpectations[] = {
     {"button tooltip", [](Form &f) { return f.insert->toolTip(); }, "Insert Record", "Datensatz einfügen"},
     {"not a key", [](Form &f) { return f.ok->text(); }, "&OK", "&OK"},
     {"check box", [](Form &f) { return f.workflow->text(); }, "Enable Workflow", "Workflow aktivieren"},
-    {"group", [](Form &f) { return f.workflow->parentWidget()->property("title").toString(); }, "Colors", "Farben"},
+    {"group", [](Form &f) { return f.workflow->parentWidget()->property("title").toString(); }, "Colors",
+     "Farben"},
     {"label", [](Form &f) { return f.severity->text(); }, "Severity:", "Art:"},
     {"tab", [](Form &f) { return f.tabs->tabText(0); }, "General", "Allgemein"},
     {"tab not a key", [](Form &f) { return f.tabs->tabText(1); }, "Status", "Status"},
-    {"placeholder", [](Form &f) { return f.search->placeholderText(); }, "Text to search for:", "Gesuchter Text:"},
+    {"placeholder", [](Form &f) { return f.search->placeholderText(); },
+     "Text to search for:", "Gesuchter Text:"},
     {"entered text", [](Form &f) { return f.search->text(); }, "Customers", "Customers"},
     {"menu title", [](Form &f) { return f.fileMenu->title(); }, "&File", "&Datei"},
     {"menu item", [](Form &f) { return f.exitAction->text(); }, "&Exit", "&Beenden"},
     {"menu item with shortcut", [](Form &f) { return f.cut->text(); }, "Cut\tCtrl+X", "Ausschneiden\tStrg+X"},
     {"outside menu", [](Form &f) { return f.outsideMenu->title(); }, "&Help", "&Hilfe"},
-    {"outside menu item", [](Form &f) { return f.outsideMenu->actions().at(0)->text(); }, "&Contents", "&Inhalt"},
-    {"tool button", [](Form &f) { return f.toolAction->text(); }, "Tag all records", "Alle Datensätze markieren"},
-    {"fixed choices", [](Form &f) { return comboItems(f.period).join('|'); }, "monthly|quarterly|half-yearly|yearly",
-     "monatlich|vierteljährlich|halbjährlich|jährlich"},
+    {"outside menu item", [](Form &f) { return f.outsideMenu->actions().at(0)->text(); }, "&Contents",
+     "&Inhalt"},
+    {"tool button", [](Form &f) { return f.toolAction->text(); }, "Tag all records",
+     "Alle Datensätze markieren"},
+    {"fixed choices", [](Form &f) { return comboItems(f.period).join('|'); },
+     "monthly|quarterly|half-yearly|yearly", "monatlich|vierteljährlich|halbjährlich|jährlich"},
     {"single choice is data", [](Form &f) { return comboItems(f.status).join('|'); }, "New", "New"},
     {"editable choices are data", [](Form &f) { return comboItems(f.editable).join('|'); },
      "monthly|quarterly|half-yearly|yearly", "monthly|quarterly|half-yearly|yearly"},
-    {"column headers", [](Form &f) { return QStringList{f.tree->headerItem()->text(0), f.tree->headerItem()->text(1),
-                                                        f.tree->headerItem()->text(2)}.join('|'); },
+    {"column headers",
+     [](Form &f) {
+         return QStringList{f.tree->headerItem()->text(0), f.tree->headerItem()->text(1),
+                            f.tree->headerItem()->text(2)}
+             .join('|');
+     },
      "Program|Lic.|Status", "Programm|Liz.|Status"},
     {"list row", [](Form &f) { return f.tree->topLevelItem(0)->text(0); }, "Customers", "Customers"},
 };
