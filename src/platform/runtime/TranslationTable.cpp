@@ -347,7 +347,7 @@ constexpr TranslationPair kTable[] = {
     {"Value", "Wert"},
     {"Disable question to insert unknown version", "Keine Rückfrage beim Einfügen einer unbekannten Version"},
     {"Display color for non-variable data", "Anzeigefarbe für nicht änderbare Daten"},
-    {"Display fixed records", "Erledigte Datensätze anzeigen"},
+    {"Display fixed records", "Behobene Datensätze anzeigen"},
     {"EMail &Notification", "EMail-&Benachrichtigung"},
     {"EMail &Templates", "EMail-&Vorlagen"},
     {"EMail Notification", "EMail-Benachrichtigung"},
