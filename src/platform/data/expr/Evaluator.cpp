@@ -11,38 +11,47 @@ using semantics::Value;
 
 namespace {
 
+// Positions count characters (code points), as SQL's substr() and instr() do, not UTF-16 units.
+using Chars = QList<uint>;
+
 // SUB keeps the characters from `start` for `length`, cut to the text; SQL's substr does the same
 // for the starts and lengths the compiler hands to it.
 QString sub(const QString &text, double start, double length)
 {
+    const Chars chars = text.toUcs4();
     const qint64 first = qint64(std::floor(start));
     const qint64 last = first + qint64(std::floor(length)) - 1; // inclusive, 1-based
     const qint64 from = std::max<qint64>(first, 1);
-    const qint64 to = std::min<qint64>(last, text.size());
+    const qint64 to = std::min<qint64>(last, chars.size());
     if (length <= 0 || to < from)
         return {};
-    return text.mid(from - 1, to - from + 1);
+    const Chars part = chars.mid(from - 1, to - from + 1);
+    return QString::fromUcs4(reinterpret_cast<const char32_t *>(part.constData()), part.size());
+}
+
+bool matchesAt(const Chars &haystack, const Chars &needle, qint64 index)
+{
+    if (index < 0 || index + needle.size() > haystack.size())
+        return false;
+    return std::equal(needle.begin(), needle.end(), haystack.begin() + index);
 }
 
 // INSTRING with step 1 gives the position of the first occurrence at or after `start`; with a
 // larger step it looks only at start, start + step, ... and gives the number of that step.
-double instring(const QString &needle, const QString &haystack, double stepValue, double startValue)
+double instring(const QString &needleText, const QString &haystackText, double stepValue,
+                double startValue)
 {
+    const Chars needle = needleText.toUcs4();
+    const Chars haystack = haystackText.toUcs4();
     const qint64 step = qint64(std::floor(stepValue));
     const qint64 start = std::max<qint64>(qint64(std::floor(startValue)), 1);
     if (step < 1)
         return 0;
-    if (step == 1) {
-        if (needle.isEmpty())
-            return double(start);
-        if (start - 1 > haystack.size())
-            return 0;
-        const qsizetype at = haystack.indexOf(needle, start - 1);
-        return at < 0 ? 0 : double(at + 1);
-    }
+    if (step == 1 && needle.isEmpty())
+        return double(start);
     for (qint64 p = start, k = 1; p - 1 + needle.size() <= haystack.size(); p += step, ++k)
-        if (QStringView(haystack).sliced(p - 1, needle.size()) == needle)
-            return double(k);
+        if (matchesAt(haystack, needle, p - 1))
+            return double(step == 1 ? p : k);
     return 0;
 }
 

@@ -58,7 +58,8 @@ SqlCompiler::Fragment SqlCompiler::textParam(const QString &value) const
 {
     return SqlCondition{m_dialect == Dialect::PostgreSql ? QStringLiteral("CAST(? AS TEXT)")
                                                          : QStringLiteral("?"),
-                        {value}};
+                        // A null QString would be bound as NULL, which matches nothing.
+                        {value.isNull() ? QStringLiteral("") : value}};
 }
 
 SqlCompiler::Fragment SqlCompiler::numberParam(double value, bool integerCast) const
