@@ -38,8 +38,7 @@ bool matchesAt(const Chars &haystack, const Chars &needle, qint64 index)
 
 // INSTRING with step 1 gives the position of the first occurrence at or after `start`; with a
 // larger step it looks only at start, start + step, ... and gives the number of that step.
-double instring(const QString &needleText, const QString &haystackText, double stepValue,
-                double startValue)
+double instring(const QString &needleText, const QString &haystackText, double stepValue, double startValue)
 {
     const Chars needle = needleText.toUcs4();
     const Chars haystack = haystackText.toUcs4();
@@ -63,11 +62,16 @@ Value Evaluator::evaluate(const Node &node) const
     case Node::Kind::Literal:
         return node.type == Type::Text ? Value::ofText(node.literal.toString())
                                        : Value::ofNumber(node.literal.toDouble());
-    case Node::Kind::Picture: return Value::ofText(node.literal.toString());
-    case Node::Kind::Name: return name(node);
-    case Node::Kind::Unary: return unary(node);
-    case Node::Kind::Binary: return binary(node);
-    case Node::Kind::Call: return call(node);
+    case Node::Kind::Picture:
+        return Value::ofText(node.literal.toString());
+    case Node::Kind::Name:
+        return name(node);
+    case Node::Kind::Unary:
+        return unary(node);
+    case Node::Kind::Binary:
+        return binary(node);
+    case Node::Kind::Call:
+        return call(node);
     }
     return {};
 }
@@ -94,14 +98,14 @@ Value Evaluator::binary(const Node &node) const
 {
     switch (node.op) {
     case Op::And:
-        return Value::ofBool(semantics::asBool(evaluate(*node.args[0]))
-                             && semantics::asBool(evaluate(*node.args[1])));
+        return Value::ofBool(semantics::asBool(evaluate(*node.args[0])) &&
+                             semantics::asBool(evaluate(*node.args[1])));
     case Op::Or:
-        return Value::ofBool(semantics::asBool(evaluate(*node.args[0]))
-                             || semantics::asBool(evaluate(*node.args[1])));
+        return Value::ofBool(semantics::asBool(evaluate(*node.args[0])) ||
+                             semantics::asBool(evaluate(*node.args[1])));
     case Op::Concat:
-        return Value::ofText(semantics::asText(evaluate(*node.args[0]))
-                             + semantics::asText(evaluate(*node.args[1])));
+        return Value::ofText(semantics::asText(evaluate(*node.args[0])) +
+                             semantics::asText(evaluate(*node.args[1])));
     case Op::Add:
     case Op::Sub:
     case Op::Mul:
@@ -117,7 +121,8 @@ Value Evaluator::binary(const Node &node) const
         // A division by zero gives 0 rather than stopping the filter (SQL does the same).
         return Value::ofNumber(b == 0 ? 0 : a / b);
     }
-    default: return compare(node);
+    default:
+        return compare(node);
     }
 }
 
@@ -127,8 +132,8 @@ Value Evaluator::compare(const Node &node) const
     const Value right = evaluate(*node.args[1]);
     auto mode = semantics::compareMode(*node.args[0], *node.args[1]);
     if (mode == semantics::CompareMode::ConstTextLeft)
-        mode = semantics::parseNumber(left.text) ? semantics::CompareMode::Number
-                                                 : semantics::CompareMode::Text;
+        mode =
+            semantics::parseNumber(left.text) ? semantics::CompareMode::Number : semantics::CompareMode::Text;
     else if (mode == semantics::CompareMode::ConstTextRight)
         mode = semantics::parseNumber(right.text) ? semantics::CompareMode::Number
                                                   : semantics::CompareMode::Text;
@@ -149,11 +154,13 @@ Value Evaluator::call(const Node &node) const
     for (const auto &a : node.args)
         args.push_back(evaluate(*a));
     switch (node.function) {
-    case Function::Upper: return Value::ofText(semantics::asText(args[0]).toUpper());
-    case Function::Clip: return Value::ofText(semantics::clip(semantics::asText(args[0])));
+    case Function::Upper:
+        return Value::ofText(semantics::asText(args[0]).toUpper());
+    case Function::Clip:
+        return Value::ofText(semantics::clip(semantics::asText(args[0])));
     case Function::Sub:
-        return Value::ofText(sub(semantics::asText(args[0]), semantics::asNumber(args[1]),
-                                 semantics::asNumber(args[2])));
+        return Value::ofText(
+            sub(semantics::asText(args[0]), semantics::asNumber(args[1]), semantics::asNumber(args[2])));
     case Function::Instring:
         return Value::ofNumber(instring(semantics::asText(args[0]), semantics::asText(args[1]),
                                         args.size() > 2 ? semantics::asNumber(args[2]) : 1,

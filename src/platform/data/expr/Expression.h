@@ -14,7 +14,7 @@ namespace tarvo::data::expr {
 // A filter expression of the runtime's language ("BUG:Category = T", "INSTRING('|' & BUG:PrgID &
 // '|', SecP, 1, 1)"), parsed once and then compiled to SQL or evaluated per record.
 class Expression final {
-public:
+  public:
     // Names are resolved now; an unknown name or function, or malformed text, is an error whose
     // message carries the 1-based position ("unknown name BUG:Foo at 12"). Blank text is an error
     // too: a caller with no filter sets none.
@@ -31,7 +31,7 @@ public:
     QVariant evaluate(const ValueResolver &values) const;
     bool matches(const ValueResolver &values) const;
 
-private:
+  private:
     Expression(QString text, NodePtr root) : m_text(std::move(text)), m_root(std::move(root)) {}
 
     QString m_text;

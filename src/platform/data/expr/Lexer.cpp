@@ -6,12 +6,18 @@ namespace tarvo::data::expr {
 
 namespace {
 
-bool isNameStart(QChar c) { return c.isLetter() || c == u'_'; }
-bool isNamePart(QChar c) { return c.isLetterOrNumber() || c == u'_' || c == u':'; }
+bool isNameStart(QChar c)
+{
+    return c.isLetter() || c == u'_';
+}
+bool isNamePart(QChar c)
+{
+    return c.isLetterOrNumber() || c == u'_' || c == u':';
+}
 
 // Two-character operators first, so that "<=" is not read as "<" then "=".
-const char *const kOperators[] = {"<>", "~=", "<=", ">=", "=<", "=>", "~<", "~>",
-                                  "=",  "<",  ">",  "~",  "&",  "+",  "-",  "*", "/"};
+const char *const kOperators[] = {"<>", "~=", "<=", ">=", "=<", "=>", "~<", "~>", "=",
+                                  "<",  ">",  "~",  "&",  "+",  "-",  "*",  "/"};
 
 } // namespace
 
@@ -69,7 +75,7 @@ Result<std::vector<Token>> Lexer::tokenize(const QString &text)
             tokens.push_back({Token::Kind::Picture, text.mid(i, j - i), pos});
             i = j;
         } else if (c == u'(' || c == u')' || c == u',') {
-            const auto kind = c == u'(' ? Token::Kind::LParen
+            const auto kind = c == u'('   ? Token::Kind::LParen
                               : c == u')' ? Token::Kind::RParen
                                           : Token::Kind::Comma;
             tokens.push_back({kind, QString(c), pos});

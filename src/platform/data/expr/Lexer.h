@@ -17,7 +17,7 @@ struct Token final {
 
 // Splits expression text into tokens; a string without its closing quote is an error.
 class Lexer final {
-public:
+  public:
     static Result<std::vector<Token>> tokenize(const QString &text);
 };
 

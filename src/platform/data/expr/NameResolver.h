@@ -26,7 +26,7 @@ struct NameInfo final {
 // Tells the parser what the names of an expression are. Names are case-insensitive: an
 // implementation must answer "bug:status" as it answers "BUG:Status".
 class NameResolver {
-public:
+  public:
     virtual ~NameResolver() = default;
     virtual std::optional<NameInfo> resolve(const QString &name) const = 0;
 };
@@ -34,7 +34,7 @@ public:
 // Gives the current value of a name: for a bound name its value now, for a column its value in the
 // record being evaluated. Names are passed as written in the expression (compare case-insensitively).
 class ValueResolver {
-public:
+  public:
     virtual ~ValueResolver() = default;
     virtual QVariant value(const QString &name) const = 0;
 };

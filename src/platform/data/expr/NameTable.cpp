@@ -9,8 +9,8 @@ void NameTable::addColumn(const QString &name, const QString &sqlColumn, ValueTy
 
 void NameTable::bind(const QString &name, const QVariant &value)
 {
-    const bool text = value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray
-                      || value.typeId() == QMetaType::QChar;
+    const bool text = value.typeId() == QMetaType::QString || value.typeId() == QMetaType::QByteArray ||
+                      value.typeId() == QMetaType::QChar;
     bind(name, value, text ? ValueType::Text : ValueType::Number);
 }
 

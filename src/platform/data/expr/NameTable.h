@@ -9,7 +9,7 @@ namespace tarvo::data::expr {
 // A plain table of names for callers that know their columns and bound values up front; answers
 // both the parser (what a name is) and the evaluators (its value now, or in the current record).
 class NameTable final : public NameResolver, public ValueResolver {
-public:
+  public:
     void addColumn(const QString &name, const QString &sqlColumn, ValueType type);
     // The type follows the value: texts are Text, everything else a Number.
     void bind(const QString &name, const QVariant &value);
@@ -20,7 +20,7 @@ public:
     std::optional<NameInfo> resolve(const QString &name) const override;
     QVariant value(const QString &name) const override;
 
-private:
+  private:
     struct Entry {
         NameInfo info;
         QVariant value;

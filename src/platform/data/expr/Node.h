@@ -25,15 +25,15 @@ using NodePtr = std::shared_ptr<const Node>;
 struct Node final {
     enum class Kind { Literal, Name, Picture, Unary, Binary, Call };
     Kind kind = Kind::Literal;
-    int pos = 0;            // 1-based character position in the source text
+    int pos = 0; // 1-based character position in the source text
     Type type = Type::Text;
-    bool constant = false;  // no column below it: the value is known before any row is read
-    QVariant literal;       // Literal: QString or double; Picture: the picture text ("@N03")
-    QString name;           // Name: as written
-    NameInfo info;          // Name: what the resolver said
-    Op op = Op::Eq;         // Unary, Binary
+    bool constant = false;               // no column below it: the value is known before any row is read
+    QVariant literal;                    // Literal: QString or double; Picture: the picture text ("@N03")
+    QString name;                        // Name: as written
+    NameInfo info;                       // Name: what the resolver said
+    Op op = Op::Eq;                      // Unary, Binary
     Function function = Function::Upper; // Call
-    std::vector<NodePtr> args; // operands or arguments, in order
+    std::vector<NodePtr> args;           // operands or arguments, in order
 };
 
 } // namespace tarvo::data::expr

@@ -26,12 +26,18 @@ NodePtr makeBinary(Op op, NodePtr left, NodePtr right, int pos)
     node->op = op;
     node->pos = pos;
     switch (op) {
-    case Op::Concat: node->type = Type::Text; break;
+    case Op::Concat:
+        node->type = Type::Text;
+        break;
     case Op::Add:
     case Op::Sub:
     case Op::Mul:
-    case Op::Div: node->type = Type::Number; break;
-    default: node->type = Type::Bool; break;
+    case Op::Div:
+        node->type = Type::Number;
+        break;
+    default:
+        node->type = Type::Bool;
+        break;
     }
     node->constant = left->constant && right->constant;
     node->args = {std::move(left), std::move(right)};
@@ -66,10 +72,8 @@ struct FunctionSpec {
 };
 
 const FunctionSpec kFunctions[] = {
-    {"UPPER", Function::Upper, 1, 1, Type::Text},
-    {"CLIP", Function::Clip, 1, 1, Type::Text},
-    {"SUB", Function::Sub, 3, 3, Type::Text},
-    {"INSTRING", Function::Instring, 2, 4, Type::Number},
+    {"UPPER", Function::Upper, 1, 1, Type::Text},   {"CLIP", Function::Clip, 1, 1, Type::Text},
+    {"SUB", Function::Sub, 3, 3, Type::Text},       {"INSTRING", Function::Instring, 2, 4, Type::Number},
     {"FORMAT", Function::Format, 2, 2, Type::Text},
 };
 
@@ -101,8 +105,8 @@ Result<NodePtr> Parser::parse(const QString &text, const NameResolver &names)
 
 bool Parser::isKeyword(const char *word) const
 {
-    return peek().kind == Token::Kind::Name
-           && peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return peek().kind == Token::Kind::Name &&
+           peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
 bool Parser::isOperator(const char *op) const
@@ -289,8 +293,8 @@ NodePtr Parser::parseCall(const Token &name)
         for (;;) {
             NodePtr arg;
             // A display picture is only meaningful as FORMAT's second argument.
-            if (spec->function == Function::Format && node->args.size() == 1
-                && peek().kind == Token::Kind::Picture) {
+            if (spec->function == Function::Format && node->args.size() == 1 &&
+                peek().kind == Token::Kind::Picture) {
                 const Token p = next();
                 auto picture = std::make_shared<Node>();
                 picture->kind = Node::Kind::Picture;
@@ -313,8 +317,7 @@ NodePtr Parser::parseCall(const Token &name)
     if (peek().kind != Token::Kind::RParen) {
         if (peek().kind == Token::Kind::End)
             return fail(SyntaxError, QStringLiteral("unbalanced parenthesis at %1").arg(open.pos));
-        return fail(SyntaxError,
-                    QStringLiteral("unexpected %1 at %2").arg(peek().text).arg(peek().pos));
+        return fail(SyntaxError, QStringLiteral("unexpected %1 at %2").arg(peek().text).arg(peek().pos));
     }
     next();
     const int count = int(node->args.size());

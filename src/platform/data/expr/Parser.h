@@ -12,10 +12,10 @@ namespace tarvo::data::expr {
 // Builds the typed tree of an expression by recursive descent. Precedence, loosest first:
 // OR; AND; comparisons; &; + -; * /; the prefix operators NOT, ~ and unary minus.
 class Parser final {
-public:
+  public:
     static Result<NodePtr> parse(const QString &text, const NameResolver &names);
 
-private:
+  private:
     Parser(std::vector<Token> tokens, const NameResolver &names);
 
     NodePtr parseOr();

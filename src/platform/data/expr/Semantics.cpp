@@ -43,9 +43,12 @@ int compareText(const QString &a, const QString &b)
 QString asText(const Value &v)
 {
     switch (v.type) {
-    case Type::Text: return v.text;
-    case Type::Number: return numberText(v.number);
-    case Type::Bool: return v.flag ? QStringLiteral("1") : QStringLiteral("0");
+    case Type::Text:
+        return v.text;
+    case Type::Number:
+        return numberText(v.number);
+    case Type::Bool:
+        return v.flag ? QStringLiteral("1") : QStringLiteral("0");
     }
     return {};
 }
@@ -53,9 +56,12 @@ QString asText(const Value &v)
 double asNumber(const Value &v)
 {
     switch (v.type) {
-    case Type::Text: return parseNumber(v.text).value_or(0);
-    case Type::Number: return v.number;
-    case Type::Bool: return v.flag ? 1 : 0;
+    case Type::Text:
+        return parseNumber(v.text).value_or(0);
+    case Type::Number:
+        return v.number;
+    case Type::Bool:
+        return v.flag ? 1 : 0;
     }
     return 0;
 }
@@ -63,9 +69,12 @@ double asNumber(const Value &v)
 bool asBool(const Value &v)
 {
     switch (v.type) {
-    case Type::Text: return !clip(v.text).isEmpty();
-    case Type::Number: return v.number != 0;
-    case Type::Bool: return v.flag;
+    case Type::Text:
+        return !clip(v.text).isEmpty();
+    case Type::Number:
+        return v.number != 0;
+    case Type::Bool:
+        return v.flag;
     }
     return false;
 }
@@ -73,9 +82,12 @@ bool asBool(const Value &v)
 QVariant toVariant(const Value &v)
 {
     switch (v.type) {
-    case Type::Text: return v.text;
-    case Type::Number: return v.number;
-    case Type::Bool: return v.flag;
+    case Type::Text:
+        return v.text;
+    case Type::Number:
+        return v.number;
+    case Type::Bool:
+        return v.flag;
     }
     return {};
 }
@@ -94,13 +106,20 @@ CompareMode compareMode(const Node &left, const Node &right)
 bool holds(Op op, int order)
 {
     switch (op) {
-    case Op::Eq: return order == 0;
-    case Op::Ne: return order != 0;
-    case Op::Lt: return order < 0;
-    case Op::Le: return order <= 0;
-    case Op::Gt: return order > 0;
-    case Op::Ge: return order >= 0;
-    default: return false;
+    case Op::Eq:
+        return order == 0;
+    case Op::Ne:
+        return order != 0;
+    case Op::Lt:
+        return order < 0;
+    case Op::Le:
+        return order <= 0;
+    case Op::Gt:
+        return order > 0;
+    case Op::Ge:
+        return order >= 0;
+    default:
+        return false;
     }
 }
 

@@ -20,18 +20,28 @@ SqlCondition join(std::initializer_list<SqlCondition> parts)
     return out;
 }
 
-SqlCondition sql(const QString &text) { return SqlCondition{text, {}}; }
+SqlCondition sql(const QString &text)
+{
+    return SqlCondition{text, {}};
+}
 
 QString comparisonSql(Op op)
 {
     switch (op) {
-    case Op::Eq: return QStringLiteral(" = ");
-    case Op::Ne: return QStringLiteral(" <> ");
-    case Op::Lt: return QStringLiteral(" < ");
-    case Op::Le: return QStringLiteral(" <= ");
-    case Op::Gt: return QStringLiteral(" > ");
-    case Op::Ge: return QStringLiteral(" >= ");
-    default: return {};
+    case Op::Eq:
+        return QStringLiteral(" = ");
+    case Op::Ne:
+        return QStringLiteral(" <> ");
+    case Op::Lt:
+        return QStringLiteral(" < ");
+    case Op::Le:
+        return QStringLiteral(" <= ");
+    case Op::Gt:
+        return QStringLiteral(" > ");
+    case Op::Ge:
+        return QStringLiteral(" >= ");
+    default:
+        return {};
     }
 }
 
@@ -84,7 +94,7 @@ SqlCompiler::Fragment SqlCompiler::condition(const Node &node)
 {
     if (node.constant)
         return sql(semantics::asBool(Evaluator(m_bound).evaluate(node)) ? QStringLiteral("(1 = 1)")
-                                                                         : QStringLiteral("(1 = 0)"));
+                                                                        : QStringLiteral("(1 = 0)"));
     if (node.type == Type::Text)
         return join({sql(QStringLiteral("(")), comparedText(node), sql(QStringLiteral(" <> '')"))});
     if (node.type == Type::Number)
@@ -108,8 +118,7 @@ SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
                                                                              : nullptr;
     if (constText) {
         const QString value = semantics::asText(Evaluator(m_bound).evaluate(*constText));
-        mode = semantics::parseNumber(value) ? semantics::CompareMode::Number
-                                             : semantics::CompareMode::Text;
+        mode = semantics::parseNumber(value) ? semantics::CompareMode::Number : semantics::CompareMode::Text;
     }
     const QString op = comparisonSql(node.op);
     if (mode == semantics::CompareMode::Number) {
@@ -123,8 +132,8 @@ SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
     // PostgreSQL orders text by the database's locale; "C" orders by code point, as SQLite and
     // the in-memory evaluator do. Equality needs no collation and keeps indexes usable.
     const bool ordered = node.op != Op::Eq && node.op != Op::Ne;
-    const QString collate = m_dialect == Dialect::PostgreSql && ordered ? QStringLiteral(" COLLATE \"C\"")
-                                                                       : QString();
+    const QString collate =
+        m_dialect == Dialect::PostgreSql && ordered ? QStringLiteral(" COLLATE \"C\"") : QString();
     return join({sql(QStringLiteral("(")), comparedText(left), sql(op), comparedText(right),
                  sql(collate + QStringLiteral(")"))});
 }
@@ -147,8 +156,8 @@ bool SqlCompiler::knownClipped(const Node &node) const
     if (node.type != Type::Text)
         return true;
     if (node.kind == Node::Kind::Call)
-        return node.function == Function::Clip
-               || (node.function == Function::Upper && knownClipped(*node.args[0]));
+        return node.function == Function::Clip ||
+               (node.function == Function::Upper && knownClipped(*node.args[0]));
     return false;
 }
 
@@ -171,15 +180,17 @@ SqlCompiler::Fragment SqlCompiler::text(const Node &node)
     case Function::Sub: {
         const auto start = constantNumber(*node.args[1]);
         const auto length = constantNumber(*node.args[2]);
-        if (!start || !length || *start < 1 || *length < 0 || std::trunc(*start) != *start
-            || std::trunc(*length) != *length)
+        if (!start || !length || *start < 1 || *length < 0 || std::trunc(*start) != *start ||
+            std::trunc(*length) != *length)
             return fail(node, QStringLiteral("SUB with a start or length other than a whole number"));
         return join({sql(QStringLiteral("SUBSTR(")), text(*node.args[0]), sql(QStringLiteral(", ")),
-                     numberParam(*start, true), sql(QStringLiteral(", ")),
-                     numberParam(*length, true), sql(QStringLiteral(")"))});
+                     numberParam(*start, true), sql(QStringLiteral(", ")), numberParam(*length, true),
+                     sql(QStringLiteral(")"))});
     }
-    case Function::Format: return fail(node, QStringLiteral("FORMAT of a column"));
-    case Function::Instring: break;
+    case Function::Format:
+        return fail(node, QStringLiteral("FORMAT of a column"));
+    case Function::Instring:
+        break;
     }
     return fail(node, QStringLiteral("expression"));
 }
@@ -202,15 +213,18 @@ SqlCompiler::Fragment SqlCompiler::number(const Node &node)
     const Fragment a = number(*node.args[0]);
     const Fragment b = number(*node.args[1]);
     switch (node.op) {
-    case Op::Add: return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" + ")), b, sql(QStringLiteral(")"))});
-    case Op::Sub: return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" - ")), b, sql(QStringLiteral(")"))});
-    case Op::Mul: return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" * ")), b, sql(QStringLiteral(")"))});
+    case Op::Add:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" + ")), b, sql(QStringLiteral(")"))});
+    case Op::Sub:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" - ")), b, sql(QStringLiteral(")"))});
+    case Op::Mul:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" * ")), b, sql(QStringLiteral(")"))});
     default: {
         // Division is always real and a division by zero gives 0, as in memory.
         const QString real = m_dialect == Dialect::PostgreSql ? QStringLiteral(" AS DOUBLE PRECISION) / ")
                                                               : QStringLiteral(" AS REAL) / ");
-        return join({sql(QStringLiteral("(CASE WHEN ")), b, sql(QStringLiteral(" = 0 THEN 0 ELSE CAST(")),
-                     a, sql(real), b, sql(QStringLiteral(" END)"))});
+        return join({sql(QStringLiteral("(CASE WHEN ")), b, sql(QStringLiteral(" = 0 THEN 0 ELSE CAST(")), a,
+                     sql(real), b, sql(QStringLiteral(" END)"))});
     }
     }
 }

@@ -14,12 +14,12 @@ namespace tarvo::data::expr {
 // evaluator does. Every constant part (literals, bound values and what is computed from them
 // alone) is evaluated first and bound as one parameter; columns appear as their SQL references.
 class SqlCompiler final {
-public:
+  public:
     SqlCompiler(Dialect dialect, const ValueResolver &bound) : m_dialect(dialect), m_bound(bound) {}
 
     Result<SqlCondition> compile(const Node &root);
 
-private:
+  private:
     using Fragment = SqlCondition;
 
     Fragment condition(const Node &node);

@@ -37,12 +37,12 @@ BugsTable::BugsTable() : m_connection(QUuid::createUuid().toString())
     db.setDatabaseName(QStringLiteral(":memory:"));
     EXPECT_TRUE(db.open());
     QSqlQuery q(db);
-    EXPECT_TRUE(q.exec(QStringLiteral(
-        "CREATE TABLE \"Bugs\" (\"ID\" INTEGER PRIMARY KEY, \"PrgID\" INTEGER NOT NULL, "
-        "\"Category\" INTEGER NOT NULL, \"Gray\" INTEGER NOT NULL, \"Status\" TEXT NOT NULL, "
-        "\"StatusSort\" INTEGER NOT NULL, \"Description\" TEXT NOT NULL, "
-        "\"FixedVersion\" TEXT NOT NULL, \"AllResponsiblePersons\" TEXT NOT NULL, "
-        "\"Version\" TEXT NOT NULL)")))
+    EXPECT_TRUE(q.exec(
+        QStringLiteral("CREATE TABLE \"Bugs\" (\"ID\" INTEGER PRIMARY KEY, \"PrgID\" INTEGER NOT NULL, "
+                       "\"Category\" INTEGER NOT NULL, \"Gray\" INTEGER NOT NULL, \"Status\" TEXT NOT NULL, "
+                       "\"StatusSort\" INTEGER NOT NULL, \"Description\" TEXT NOT NULL, "
+                       "\"FixedVersion\" TEXT NOT NULL, \"AllResponsiblePersons\" TEXT NOT NULL, "
+                       "\"Version\" TEXT NOT NULL)")))
         << q.lastError().text().toStdString();
 
     const auto s = [](const char *text) { return QVariant(QString::fromUtf8(text)); };
@@ -62,8 +62,7 @@ BugsTable::BugsTable() : m_connection(QUuid::createUuid().toString())
     }
 
     for (const auto &c : kColumns)
-        m_names.addColumn(QString::fromLatin1(c.label),
-                          u'"' + QString::fromLatin1(c.sqlName) + u'"', c.type);
+        m_names.addColumn(QString::fromLatin1(c.label), u'"' + QString::fromLatin1(c.sqlName) + u'"', c.type);
     m_names.bind(QStringLiteral("SecP"), QStringLiteral("|3|7|"));
     m_names.bind(QStringLiteral("PrgID"), 0);
     m_names.bind(QStringLiteral("T"), 1);

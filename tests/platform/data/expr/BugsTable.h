@@ -11,7 +11,7 @@ namespace tarvo::data::expr::test {
 
 // A few issue rows in an in-memory SQLite table, and the names a filter over them may use.
 class BugsTable final {
-public:
+  public:
     BugsTable();
     ~BugsTable();
 
@@ -22,7 +22,7 @@ public:
     size_t rowCount() const { return m_rows.size(); }
     int idOf(size_t index) const { return m_rows[index][0].toInt(); }
 
-private:
+  private:
     QString m_connection;
     NameTable m_names;
     std::vector<QVariantList> m_rows;

@@ -1,6 +1,6 @@
-#include "BugsTable.h"
-
 #include "platform/data/expr/Expression.h"
+
+#include "BugsTable.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
@@ -17,13 +17,16 @@ struct Case {
     std::vector<int> ids; // rows of BugsTable that match
 };
 
-void PrintTo(const Case &c, std::ostream *os) { *os << c.text; }
+void PrintTo(const Case &c, std::ostream *os)
+{
+    *os << c.text;
+}
 
 std::vector<int> sqlIds(BugsTable &table, const SqlCondition &condition)
 {
     QSqlQuery q(table.database());
-    q.prepare(QStringLiteral("SELECT \"ID\" FROM \"Bugs\" WHERE ") + condition.sql
-              + QStringLiteral(" ORDER BY \"ID\""));
+    q.prepare(QStringLiteral("SELECT \"ID\" FROM \"Bugs\" WHERE ") + condition.sql +
+              QStringLiteral(" ORDER BY \"ID\""));
     for (const auto &p : condition.params)
         q.addBindValue(p);
     EXPECT_TRUE(q.exec()) << q.lastError().text().toStdString() << " in " << condition.sql.toStdString();
@@ -115,7 +118,7 @@ const Case kCases[] = {
 };
 
 class ExpressionOnTable : public ::testing::TestWithParam<Case> {
-protected:
+  protected:
     BugsTable m_table;
 };
 

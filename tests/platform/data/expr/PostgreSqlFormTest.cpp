@@ -1,5 +1,4 @@
 #include "BugsTable.h"
-
 #include "platform/data/expr/Expression.h"
 
 #include <gtest/gtest.h>
