@@ -1,4 +1,5 @@
 #include "platform/runtime/Text.h"
+#include "QtPrinters.h"
 
 #include <gtest/gtest.h>
 
