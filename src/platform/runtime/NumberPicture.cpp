@@ -103,7 +103,7 @@ std::optional<NumberPicture> NumberPicture::parse(QStringView s)
     if (!explicitGrouping && p.m_decimal == QLatin1Char(',') && !grouping.isNull())
         grouping = QLatin1Char('.');
     // Periods between thousands leave the comma for decimals, also when reading a whole number.
-    if (grouping == p.m_decimal)
+    if (!grouping.isNull() && grouping == p.m_decimal)
         p.m_decimal = QLatin1Char(',');
     p.m_grouping = grouping;
 
@@ -221,7 +221,9 @@ QVariant NumberPicture::deformat(QStringView text) const
         if (ok)
             return negative ? -value : value;
     }
-    const double value = t.toDouble();
+    double value = t.toDouble();
+    if (m_decimal.isNull() && m_places > 0 && !t.contains(QLatin1Char('.')))
+        value /= std::pow(10.0, m_places); // implied decimals: the last digits are the fraction
     return negative ? -value : value;
 }
 

@@ -83,6 +83,18 @@ const char *const DatePatterns[] = {"",         "MM/dd/yy",   "MM/dd/yyyy", "MMM
                                     "yy/MM",    "yyyy/MM"};
 const char *const TimePatterns[] = {"", "HH:mm", "HHmm", "hh:mmAP", "HH:mm:ss", "HHmmss", "hh:mm:ssAP"};
 
+// Without the leading-zero sign, the fixed pictures show a leading day, month or hour below 10
+// with a blank in place of the zero, so that the columns stay aligned.
+QString blankLeadingZero(QString text, const QString &pattern)
+{
+    static const QStringList leads{QStringLiteral("MM"), QStringLiteral("dd"), QStringLiteral("HH"),
+                                   QStringLiteral("hh")};
+    if (pattern.size() > 2 && !pattern[2].isLetter() && leads.contains(pattern.left(2))
+        && text.startsWith(QLatin1Char('0')))
+        text[0] = QLatin1Char(' ');
+    return text;
+}
+
 } // namespace
 
 Picture Picture::parse(QStringView text)
@@ -163,18 +175,6 @@ QString Picture::pattern(const PictureLocale &locale) const
     if (m_leadingZero && (m_format == 17 || m_format == 18 || m_format == 7 || m_format == 8))
         result = DateTimePattern::withTwoDigits(result);
     return result;
-}
-
-// Without the leading-zero sign, the fixed pictures show a leading day, month or hour below 10
-// with a blank in place of the zero, so that the columns stay aligned.
-static QString blankLeadingZero(QString text, const QString &pattern)
-{
-    static const QStringList leads{QStringLiteral("MM"), QStringLiteral("dd"), QStringLiteral("HH"),
-                                   QStringLiteral("hh")};
-    if (pattern.size() > 2 && !pattern[2].isLetter() && leads.contains(pattern.left(2))
-        && text.startsWith(QLatin1Char('0')))
-        text[0] = QLatin1Char(' ');
-    return text;
 }
 
 QString Picture::formatDate(const QVariant &value, const PictureLocale &locale) const

@@ -76,7 +76,7 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"@N9.`2", 4550.75, " 4.550,75", {}}, FormatCase{"@N9_`2", 4550.75, " 4 550,75", {}},
         FormatCase{"@N_9.2", 4550.75, "  4550.75", {}}, FormatCase{"@N*9", qint64(45000), "***45,000", {}},
         FormatCase{"@N9.", qint64(4550000), "4.550.000", {}}, FormatCase{"@N(10)", qint64(-12), "      (12)", {}},
-        FormatCase{"@N8-", qint64(-1234), "  1,234-", {}},
+        FormatCase{"@N8-", qint64(-1234), "  1,234-", {}}, FormatCase{"@N_7v2", 4550.75, " 455075", {}},
         // Dates: the short date of the system, two-digit day and month.
         FormatCase{"@D017B", Day20261210, "12/10/2026", "10.12.2026"},
         FormatCase{"D017B", Day20240105, "01/05/2024", "05.01.2024"},
