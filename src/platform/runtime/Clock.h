@@ -8,7 +8,7 @@ namespace tarvo {
 
 // Where the program reads the current date and time, so that tests can fix it.
 class Clock final {
-public:
+  public:
     using Source = std::function<QDateTime()>;
 
     // The local date and time from the source in force (the system clock by default).

@@ -15,8 +15,8 @@ bool isSwitch(const QString &argument, QStringView name)
 
 bool isSwitchWithValue(const QString &argument, QStringView name)
 {
-    return argument.size() > name.size() && argument[name.size()] == QLatin1Char('=')
-           && QStringView(argument).first(name.size()).compare(name, Qt::CaseInsensitive) == 0;
+    return argument.size() > name.size() && argument[name.size()] == QLatin1Char('=') &&
+           QStringView(argument).first(name.size()).compare(name, Qt::CaseInsensitive) == 0;
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace tarvo {
 // The program's command line as the runtime reads it: switches such as "/C" or "/Path" and
 // parameters numbered from 1 (the program itself is parameter 0).
 class CommandLine final {
-public:
+  public:
     // arguments: without the program, as main() gets them after argv[0].
     explicit CommandLine(QStringList arguments, QString program = {});
     // The running process's command line (needs the application object).
@@ -26,7 +26,7 @@ public:
     int count() const { return static_cast<int>(m_arguments.size()); }
     const QStringList &arguments() const { return m_arguments; }
 
-private:
+  private:
     QStringList m_arguments;
     QString m_program;
 };

@@ -17,8 +17,8 @@ struct Token {
 
 bool isFieldLetter(QChar c)
 {
-    return c == QLatin1Char('d') || c == QLatin1Char('M') || c == QLatin1Char('y') || c == QLatin1Char('H')
-           || c == QLatin1Char('h') || c == QLatin1Char('m') || c == QLatin1Char('s');
+    return c == QLatin1Char('d') || c == QLatin1Char('M') || c == QLatin1Char('y') || c == QLatin1Char('H') ||
+           c == QLatin1Char('h') || c == QLatin1Char('m') || c == QLatin1Char('s');
 }
 
 QList<Token> tokenize(QStringView pattern)
@@ -32,8 +32,8 @@ QList<Token> tokenize(QStringView pattern)
                 ++n;
             tokens.append(Token{c, n, {}});
             i += n;
-        } else if ((c == QLatin1Char('A') || c == QLatin1Char('a')) && i + 1 < pattern.size()
-                   && pattern[i + 1].toUpper() == QLatin1Char('P')) {
+        } else if ((c == QLatin1Char('A') || c == QLatin1Char('a')) && i + 1 < pattern.size() &&
+                   pattern[i + 1].toUpper() == QLatin1Char('P')) {
             tokens.append(Token{c, 2, {}});
             i += 2;
         } else {
@@ -84,8 +84,8 @@ int monthOfName(const QString &word, const PictureLocale &locale)
     for (const QStringList *names : {&locale.monthNames, &locale.shortMonthNames}) {
         for (int m = 0; m < names->size(); ++m) {
             const QString &name = names->at(m);
-            if (name.compare(word, Qt::CaseInsensitive) == 0
-                || (word.size() >= 3 && name.startsWith(word, Qt::CaseInsensitive)))
+            if (name.compare(word, Qt::CaseInsensitive) == 0 ||
+                (word.size() >= 3 && name.startsWith(word, Qt::CaseInsensitive)))
                 return m + 1;
         }
     }
@@ -178,8 +178,8 @@ std::optional<QDate> DateTimePattern::parseDate(QStringView text, QStringView pa
     QList<QChar> order;
     for (const Token &t : tokenize(pattern)) {
         const bool weekdayName = t.letter == QLatin1Char('d') && t.count > 2;
-        if ((t.letter == QLatin1Char('d') || t.letter == QLatin1Char('M') || t.letter == QLatin1Char('y'))
-            && !weekdayName && !order.contains(t.letter))
+        if ((t.letter == QLatin1Char('d') || t.letter == QLatin1Char('M') || t.letter == QLatin1Char('y')) &&
+            !weekdayName && !order.contains(t.letter))
             order.append(t.letter);
     }
     if (order.isEmpty())
@@ -295,8 +295,8 @@ QString DateTimePattern::withTwoDigits(QStringView pattern)
     for (const Token &t : tokenize(pattern)) {
         if (t.letter.isNull())
             out += t.literal;
-        else if (t.count == 1 && (t.letter == QLatin1Char('d') || t.letter == QLatin1Char('M')
-                                  || t.letter == QLatin1Char('H') || t.letter == QLatin1Char('h')))
+        else if (t.count == 1 && (t.letter == QLatin1Char('d') || t.letter == QLatin1Char('M') ||
+                                  t.letter == QLatin1Char('H') || t.letter == QLatin1Char('h')))
             out += QString(2, t.letter);
         else if (t.letter == QLatin1Char('A') || t.letter == QLatin1Char('a'))
             out += t.letter + (t.letter == QLatin1Char('A') ? QStringLiteral("P") : QStringLiteral("p"));

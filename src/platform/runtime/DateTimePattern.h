@@ -12,7 +12,7 @@ namespace tarvo {
 
 // Writes and reads dates and times by the patterns of PictureLocale (which names the letters).
 class DateTimePattern final {
-public:
+  public:
     static QString formatDate(QDate date, QStringView pattern, const PictureLocale &locale);
     // hundredths: since midnight; hours are not wrapped at 24.
     static QString formatTime(qint64 hundredths, QStringView pattern);

@@ -51,9 +51,15 @@ qint64 DayDate::fromTime(QTime time)
     return time.msecsSinceStartOfDay() / 10 + 1;
 }
 
-qint64 DayDate::today() { return fromDate(Clock::now().date()); }
+qint64 DayDate::today()
+{
+    return fromDate(Clock::now().date());
+}
 
-qint64 DayDate::clock() { return fromTime(Clock::now().time()); }
+qint64 DayDate::clock()
+{
+    return fromTime(Clock::now().time());
+}
 
 DayDate::Language DayDate::languageOf(QStringView setting)
 {
@@ -75,14 +81,16 @@ QStringList DayDate::monthNames(Language language)
 QStringList DayDate::shortMonthNames(Language language)
 {
     if (language == Language::German)
-        return QString::fromUtf8("Jan,Feb,März,April,Mai,Juni,Juli,Aug,Sept,Okt,Nov,Dez").split(QLatin1Char(','));
+        return QString::fromUtf8("Jan,Feb,März,April,Mai,Juni,Juli,Aug,Sept,Okt,Nov,Dez")
+            .split(QLatin1Char(','));
     return QStringLiteral("Jan,Feb,Mar,Apr,May,Jun,Jul,Aug,Sep,Oct,Nov,Dec").split(QLatin1Char(','));
 }
 
 QStringList DayDate::dayNames(Language language)
 {
     if (language == Language::German)
-        return QStringLiteral("Sonntag,Montag,Dienstag,Mittwoch,Donnerstag,Freitag,Samstag").split(QLatin1Char(','));
+        return QStringLiteral("Sonntag,Montag,Dienstag,Mittwoch,Donnerstag,Freitag,Samstag")
+            .split(QLatin1Char(','));
     return QStringLiteral("Sunday,Monday,Tuesday,Wednesday,Thursday,Friday,Saturday").split(QLatin1Char(','));
 }
 

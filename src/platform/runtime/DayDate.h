@@ -10,7 +10,7 @@ namespace tarvo {
 // hundredths of a second since midnight plus one; 0 means none for both. Also the month and
 // weekday names in the two interface languages.
 class DayDate final {
-public:
+  public:
     enum class Language { English, German };
 
     static constexpr qint64 None = 0;

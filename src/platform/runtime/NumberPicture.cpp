@@ -11,8 +11,8 @@ namespace {
 
 bool isDecimalSign(QChar c)
 {
-    return c == QLatin1Char('.') || c == QLatin1Char('`') || c == QLatin1Char('\'') || c == QLatin1Char('v')
-           || c == QLatin1Char('V');
+    return c == QLatin1Char('.') || c == QLatin1Char('`') || c == QLatin1Char('\'') ||
+           c == QLatin1Char('v') || c == QLatin1Char('V');
 }
 
 bool isGroupingSign(QChar c)
@@ -20,7 +20,10 @@ bool isGroupingSign(QChar c)
     return c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('_');
 }
 
-bool digitAt(QStringView s, qsizetype i) { return i < s.size() && s[i].isDigit(); }
+bool digitAt(QStringView s, qsizetype i)
+{
+    return i < s.size() && s[i].isDigit();
+}
 
 int readNumber(QStringView s, qsizetype &i)
 {
@@ -66,8 +69,8 @@ std::optional<NumberPicture> NumberPicture::parse(QStringView s)
         ++i;
     }
     bool blankFill = false;
-    if (i < s.size() && (s[i] == QLatin1Char('_') || s[i] == QLatin1Char('*')
-                         || (s[i] == QLatin1Char('0') && digitAt(s, i + 1)))) {
+    if (i < s.size() && (s[i] == QLatin1Char('_') || s[i] == QLatin1Char('*') ||
+                         (s[i] == QLatin1Char('0') && digitAt(s, i + 1)))) {
         blankFill = s[i] == QLatin1Char('_');
         p.m_fill = blankFill ? QChar() : s[i];
         ++i;

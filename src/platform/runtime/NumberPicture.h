@@ -13,7 +13,7 @@ namespace tarvo {
 // number is written and read back. Written numbers are right-aligned to the picture's width; a
 // number wider than the picture is written whole rather than hidden.
 class NumberPicture final {
-public:
+  public:
     // Reads the part after the letter N: [sign] [fill] width [grouping] [decimals] [sign] [B].
     static std::optional<NumberPicture> parse(QStringView spec);
 
@@ -26,7 +26,7 @@ public:
     // QVariant when the text is no number.
     QVariant deformat(QStringView text) const;
 
-private:
+  private:
     enum class Sign { None, Leading, Trailing, Parentheses };
 
     QString compose(bool negative, const QString &whole, const QString &fraction) const;

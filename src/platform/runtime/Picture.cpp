@@ -63,7 +63,10 @@ qint64 wholeOf(const Numeric &n)
     return std::isfinite(n.real) && std::fabs(n.real) < 9e18 ? static_cast<qint64>(n.real) : 0;
 }
 
-bool digitAt(QStringView s, qsizetype i) { return i < s.size() && s[i].isDigit(); }
+bool digitAt(QStringView s, qsizetype i)
+{
+    return i < s.size() && s[i].isDigit();
+}
 
 QChar separatorOf(QChar sign)
 {
@@ -77,10 +80,10 @@ QChar separatorOf(QChar sign)
 }
 
 // The fixed date and time pictures, "/" and ":" standing for the separator.
-const char *const DatePatterns[] = {"",         "MM/dd/yy",   "MM/dd/yyyy", "MMM dd,yyyy", "MMMM dd, yyyy",
-                                    "dd/MM/yy", "dd/MM/yyyy", "dd MMM yy",  "dd MMM yyyy", "yy/MM/dd",
-                                    "yyyy/MM/dd", "yyMMdd",   "yyyyMMdd",   "MM/yy",       "MM/yyyy",
-                                    "yy/MM",    "yyyy/MM"};
+const char *const DatePatterns[] = {"",           "MM/dd/yy",   "MM/dd/yyyy", "MMM dd,yyyy", "MMMM dd, yyyy",
+                                    "dd/MM/yy",   "dd/MM/yyyy", "dd MMM yy",  "dd MMM yyyy", "yy/MM/dd",
+                                    "yyyy/MM/dd", "yyMMdd",     "yyyyMMdd",   "MM/yy",       "MM/yyyy",
+                                    "yy/MM",      "yyyy/MM"};
 const char *const TimePatterns[] = {"", "HH:mm", "HHmm", "hh:mmAP", "HH:mm:ss", "HHmmss", "hh:mm:ssAP"};
 
 // Without the leading-zero sign, the fixed pictures show a leading day, month or hour below 10
@@ -89,8 +92,8 @@ QString blankLeadingZero(QString text, const QString &pattern)
 {
     static const QStringList leads{QStringLiteral("MM"), QStringLiteral("dd"), QStringLiteral("HH"),
                                    QStringLiteral("hh")};
-    if (pattern.size() > 2 && !pattern[2].isLetter() && leads.contains(pattern.left(2))
-        && text.startsWith(QLatin1Char('0')))
+    if (pattern.size() > 2 && !pattern[2].isLetter() && leads.contains(pattern.left(2)) &&
+        text.startsWith(QLatin1Char('0')))
         text[0] = QLatin1Char(' ');
     return text;
 }

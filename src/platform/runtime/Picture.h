@@ -16,7 +16,7 @@ namespace tarvo {
 // optional and letter case does not matter. A picture that cannot be read shows the value's plain
 // text.
 class Picture final {
-public:
+  public:
     enum class Kind { Invalid, String, Number, Date, Time };
 
     static Picture parse(QStringView text);
@@ -40,7 +40,7 @@ public:
     static QString format(const QVariant &value, const QString &picture);
     static QVariant deformat(QStringView text, const QString &picture);
 
-private:
+  private:
     QString formatDate(const QVariant &value, const PictureLocale &locale) const;
     QString formatTime(const QVariant &value, const PictureLocale &locale) const;
     QString pattern(const PictureLocale &locale) const;

@@ -25,8 +25,8 @@ PictureLocale &currentLocale()
 PictureLocale PictureLocale::english()
 {
     using L = DayDate::Language;
-    return PictureLocale{QStringLiteral("MM/dd/yyyy"), QStringLiteral("dddd, MMMM d, yyyy"),
-                         QStringLiteral("HH:mm"),      QStringLiteral("HH:mm:ss"),
+    return PictureLocale{QStringLiteral("MM/dd/yyyy"),    QStringLiteral("dddd, MMMM d, yyyy"),
+                         QStringLiteral("HH:mm"),         QStringLiteral("HH:mm:ss"),
                          DayDate::monthNames(L::English), DayDate::shortMonthNames(L::English),
                          DayDate::dayNames(L::English)};
 }
@@ -34,8 +34,8 @@ PictureLocale PictureLocale::english()
 PictureLocale PictureLocale::german()
 {
     using L = DayDate::Language;
-    return PictureLocale{QStringLiteral("dd.MM.yyyy"), QStringLiteral("dddd, d. MMMM yyyy"),
-                         QStringLiteral("HH:mm"),      QStringLiteral("HH:mm:ss"),
+    return PictureLocale{QStringLiteral("dd.MM.yyyy"),   QStringLiteral("dddd, d. MMMM yyyy"),
+                         QStringLiteral("HH:mm"),        QStringLiteral("HH:mm:ss"),
                          DayDate::monthNames(L::German), DayDate::shortMonthNames(L::German),
                          DayDate::dayNames(L::German)};
 }

@@ -18,15 +18,18 @@ qsizetype unitOffset(QStringView text, qsizetype index)
 {
     qsizetype offset = 0;
     for (qsizetype n = 0; n < index && offset < text.size(); ++n) {
-        offset += (text[offset].isHighSurrogate() && offset + 1 < text.size()
-                   && text[offset + 1].isLowSurrogate())
-                      ? 2
-                      : 1;
+        offset +=
+            (text[offset].isHighSurrogate() && offset + 1 < text.size() && text[offset + 1].isLowSurrogate())
+                ? 2
+                : 1;
     }
     return offset;
 }
 
-QString blanks(qsizetype count) { return count > 0 ? QString(count, QLatin1Char(' ')) : QString(); }
+QString blanks(qsizetype count)
+{
+    return count > 0 ? QString(count, QLatin1Char(' ')) : QString();
+}
 
 QStringView stripBlanks(QStringView text)
 {
@@ -83,7 +86,7 @@ QString Text::sub(QStringView text, qsizetype start, qsizetype length)
         return {};
     const qsizetype total = Text::length(text);
     qsizetype from = start < 0 ? total + start + 1 : start; // 1-based
-    qsizetype to = from + length;                            // exclusive
+    qsizetype to = from + length;                           // exclusive
     from = std::max<qsizetype>(from, 1);
     to = std::min(to, total + 1);
     if (from >= to)
@@ -107,9 +110,15 @@ qsizetype Text::instring(QStringView needle, QStringView haystack, qsizetype ste
     return searchCodePoints(needle.toUcs4(), haystack.toUcs4(), step, start);
 }
 
-QString Text::upper(QStringView text) { return text.toString().toUpper(); }
+QString Text::upper(QStringView text)
+{
+    return text.toString().toUpper();
+}
 
-QString Text::lower(QStringView text) { return text.toString().toLower(); }
+QString Text::lower(QStringView text)
+{
+    return text.toString().toLower();
+}
 
 QString Text::left(QStringView text, qsizetype width)
 {
@@ -150,6 +159,9 @@ QString Text::cutTo(QStringView text, qsizetype width)
     return text.first(unitOffset(text, width)).toString();
 }
 
-QString Text::fit(QStringView text, qsizetype width) { return clip(cutTo(text, width)); }
+QString Text::fit(QStringView text, qsizetype width)
+{
+    return clip(cutTo(text, width));
+}
 
 } // namespace tarvo

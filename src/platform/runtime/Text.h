@@ -9,7 +9,7 @@ namespace tarvo {
 // so a character outside the Basic Multilingual Plane is never split and counts once, as the SQL
 // stores count it.
 class Text final {
-public:
+  public:
     // Number of characters (code points) in text.
     static qsizetype length(QStringView text);
 

@@ -1,4 +1,5 @@
 #include "platform/runtime/CommandLine.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +26,8 @@ TEST_P(CommandLineSwitch, MatchesWholeArgumentsOnly)
 INSTANTIATE_TEST_SUITE_P(
     Switches, CommandLineSwitch,
     testing::Values(SwitchCase{{"/C"}, "/C", true}, SwitchCase{{"/c"}, "/C", true},
-                    SwitchCase{{"/Custom"}, "/C", false}, SwitchCase{{"/Path", "/data/Conversions"}, "/C", false},
+                    SwitchCase{{"/Custom"}, "/C", false},
+                    SwitchCase{{"/Path", "/data/Conversions"}, "/C", false},
                     SwitchCase{{"/Path", "/home/c"}, "/C", false}, SwitchCase{{}, "/C", false},
                     SwitchCase{{"/NETNOLOG", "/nettalklog"}, "/netnolog", true},
                     SwitchCase{{"/nettalklogerrors"}, "/nettalklog", false},

@@ -1,6 +1,7 @@
-#include "platform/runtime/Clock.h"
 #include "platform/runtime/DayDate.h"
+
 #include "QtPrinters.h"
+#include "platform/runtime/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -26,14 +27,13 @@ TEST_P(DayDateNumbers, ConvertBothWays)
     EXPECT_EQ(DayDate::weekday(c.day), c.weekday);
 }
 
-INSTANTIATE_TEST_SUITE_P(Calendar, DayDateNumbers,
-                         testing::Values(DayCase{QDate(1800, 12, 29), 1, 1}, DayCase{QDate(1801, 1, 1), 4, 4},
-                                         DayCase{QDate(1900, 2, 28), 36221, 3}, DayCase{QDate(1900, 3, 1), 36222, 4},
-                                         DayCase{QDate(2000, 2, 29), 72746, 2},
-                                         DayCase{QDate(2000, 3, 1), 72747, 3},
-                                         DayCase{QDate(2024, 2, 29), 81512, 4},
-                                         DayCase{QDate(2026, 12, 10), 82527, 4},
-                                         DayCase{QDate(9999, 12, 31), 2994626, 5}));
+INSTANTIATE_TEST_SUITE_P(
+    Calendar, DayDateNumbers,
+    testing::Values(DayCase{QDate(1800, 12, 29), 1, 1}, DayCase{QDate(1801, 1, 1), 4, 4},
+                    DayCase{QDate(1900, 2, 28), 36221, 3}, DayCase{QDate(1900, 3, 1), 36222, 4},
+                    DayCase{QDate(2000, 2, 29), 72746, 2}, DayCase{QDate(2000, 3, 1), 72747, 3},
+                    DayCase{QDate(2024, 2, 29), 81512, 4}, DayCase{QDate(2026, 12, 10), 82527, 4},
+                    DayCase{QDate(9999, 12, 31), 2994626, 5}));
 
 TEST(DayDate, ZeroMeansNone)
 {

@@ -1,7 +1,8 @@
-#include "platform/runtime/Clock.h"
 #include "platform/runtime/Picture.h"
-#include "platform/runtime/PictureLocale.h"
+
 #include "QtPrinters.h"
+#include "platform/runtime/Clock.h"
+#include "platform/runtime/PictureLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,7 @@ constexpr qint64 Time090500 = 3270001; // 09:05:00.00
 
 // Fixes the clock at 10 December 2026 for the readers that fill in a missing year.
 class PictureFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         Clock::setSource([] { return QDateTime(QDate(2026, 12, 10), QTime(14, 0)); });
@@ -75,12 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
         FormatCase{"@n-10.2", -3.5, "     -3.50", {}}, FormatCase{"@n10.2B", 0.0, "", {}},
         FormatCase{"@N9.`2", 4550.75, " 4.550,75", {}}, FormatCase{"@N9_`2", 4550.75, " 4 550,75", {}},
         FormatCase{"@N_9.2", 4550.75, "  4550.75", {}}, FormatCase{"@N*9", qint64(45000), "***45,000", {}},
-        FormatCase{"@N9.", qint64(4550000), "4.550.000", {}}, FormatCase{"@N(10)", qint64(-12), "      (12)", {}},
+        FormatCase{"@N9.", qint64(4550000), "4.550.000", {}},
+        FormatCase{"@N(10)", qint64(-12), "      (12)", {}},
         FormatCase{"@N8-", qint64(-1234), "  1,234-", {}}, FormatCase{"@N_7v2", 4550.75, " 455075", {}},
         // Dates: the short date of the system, two-digit day and month.
         FormatCase{"@D017B", Day20261210, "12/10/2026", "10.12.2026"},
-        FormatCase{"D017B", Day20240105, "01/05/2024", "05.01.2024"},
-        FormatCase{"@D017B", qint64(0), "", {}}, FormatCase{"D17B", qint64(4), "01/01/1801", "01.01.1801"},
+        FormatCase{"D017B", Day20240105, "01/05/2024", "05.01.2024"}, FormatCase{"@D017B", qint64(0), "", {}},
+        FormatCase{"D17B", qint64(4), "01/01/1801", "01.01.1801"},
         FormatCase{"d17", Day20261210, "12/10/2026", "10.12.2026"},
         FormatCase{"@D1", Day20240105, " 1/05/24", {}}, FormatCase{"@D01", Day20240105, "01/05/24", {}},
         FormatCase{"@D2", Day20261210, "12/10/2026", {}}, FormatCase{"@D6.", Day20240105, " 5.01.2024", {}},
@@ -114,7 +116,8 @@ TEST_P(PictureRead, AcceptsWhatUsersType)
     const ReadCase &c = GetParam();
     const QVariant value = Picture::parse(c.picture).deformat(c.typed, PictureLocale::german());
     if (!c.expected.isValid()) {
-        EXPECT_FALSE(value.isValid()) << c.typed.toStdString() << " read as " << value.toString().toStdString();
+        EXPECT_FALSE(value.isValid())
+            << c.typed.toStdString() << " read as " << value.toString().toStdString();
         return;
     }
     ASSERT_TRUE(value.isValid()) << c.picture.toStdString() << " " << c.typed.toStdString();
@@ -132,22 +135,24 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"@n14.2", "12,5", 12.5}, ReadCase{"@n14.2", "1,234.5", 1234.5},
         // German short date is in force here.
         ReadCase{"@D017B", "", qint64(0)}, ReadCase{"@D017B", "10.12.2026", qint64(Day20261210)},
-        ReadCase{"@D017B", "10.12.26", qint64(Day20261210)}, ReadCase{"@D017B", "10.12.", qint64(Day20261210)},
-        ReadCase{"@D017B", "10122026", qint64(Day20261210)}, ReadCase{"@D017B", "5/1/24", qint64(Day20240105)},
+        ReadCase{"@D017B", "10.12.26", qint64(Day20261210)},
+        ReadCase{"@D017B", "10.12.", qint64(Day20261210)},
+        ReadCase{"@D017B", "10122026", qint64(Day20261210)},
+        ReadCase{"@D017B", "5/1/24", qint64(Day20240105)},
         ReadCase{"@D017B", "5. Januar 2024", qint64(Day20240105)},
         ReadCase{"@D017B", "29.02.2000", qint64(72746)}, ReadCase{"@D017B", "29.02.2026", QVariant()},
         ReadCase{"@D017B", "31.04.2026", QVariant()}, ReadCase{"@D017B", "gestern", QVariant()},
         ReadCase{"@D017B", "1.1.1800", QVariant()}, ReadCase{"@D017B", "1.1.1801", qint64(4)},
         ReadCase{"@D017B", "1.1.99", qint64(72322)}, ReadCase{"@D2", "12/10/2026", qint64(Day20261210)},
-        ReadCase{"@D14", "12/2026", qint64(Day20261210 - 9)},
-        ReadCase{"@T08B", "", qint64(0)}, ReadCase{"@T08B", "17:30:15", qint64(Time173015)},
-        ReadCase{"@T08B", "17.30.15", qint64(Time173015)}, ReadCase{"@T08B", "9:05", qint64(Time090500)},
-        ReadCase{"@T08B", "0905", qint64(Time090500)}, ReadCase{"@T08B", "173015", qint64(Time173015)},
-        ReadCase{"@T08B", "9:05 am", qint64(Time090500)}, ReadCase{"@T08B", "12:00 am", qint64(1)},
-        ReadCase{"@T08B", "5:30:15 PM", qint64(Time173015)}, ReadCase{"@T08B", "17:30:15,25", qint64(Time173015 + 25)},
-        ReadCase{"@T08B", "24:00", QVariant()}, ReadCase{"@T08B", "12:60", QVariant()},
-        ReadCase{"@T08B", "13 pm", QVariant()}, ReadCase{"@T08B", "Mittag", QVariant()},
-        ReadCase{"@s3", "ABCDEF", QString("ABC")}, ReadCase{"@s10", "ab   ", QString("ab")}));
+        ReadCase{"@D14", "12/2026", qint64(Day20261210 - 9)}, ReadCase{"@T08B", "", qint64(0)},
+        ReadCase{"@T08B", "17:30:15", qint64(Time173015)}, ReadCase{"@T08B", "17.30.15", qint64(Time173015)},
+        ReadCase{"@T08B", "9:05", qint64(Time090500)}, ReadCase{"@T08B", "0905", qint64(Time090500)},
+        ReadCase{"@T08B", "173015", qint64(Time173015)}, ReadCase{"@T08B", "9:05 am", qint64(Time090500)},
+        ReadCase{"@T08B", "12:00 am", qint64(1)}, ReadCase{"@T08B", "5:30:15 PM", qint64(Time173015)},
+        ReadCase{"@T08B", "17:30:15,25", qint64(Time173015 + 25)}, ReadCase{"@T08B", "24:00", QVariant()},
+        ReadCase{"@T08B", "12:60", QVariant()}, ReadCase{"@T08B", "13 pm", QVariant()},
+        ReadCase{"@T08B", "Mittag", QVariant()}, ReadCase{"@s3", "ABCDEF", QString("ABC")},
+        ReadCase{"@s10", "ab   ", QString("ab")}));
 
 TEST_F(PictureFixture, UnknownPicturesShowThePlainValue)
 {
@@ -155,17 +160,20 @@ TEST_F(PictureFixture, UnknownPicturesShowThePlainValue)
                                   "@D17Q", "@P###P", "@K##K", "@E12.2", "@n3x"}) {
         EXPECT_FALSE(Picture::parse(picture).isValid()) << picture.toStdString();
         EXPECT_EQ(Picture::format(qint64(82527), picture), QStringLiteral("82527")) << picture.toStdString();
-        EXPECT_EQ(Picture::deformat(QStringLiteral("as typed"), picture), QVariant(QStringLiteral("as typed")));
+        EXPECT_EQ(Picture::deformat(QStringLiteral("as typed"), picture),
+                  QVariant(QStringLiteral("as typed")));
     }
 }
 
 TEST_F(PictureFixture, ValuesThatAreNoNumbersShowAsText)
 {
-    EXPECT_EQ(Picture::format(QStringLiteral("old text"), QStringLiteral("@D017B")), QStringLiteral("old text"));
+    EXPECT_EQ(Picture::format(QStringLiteral("old text"), QStringLiteral("@D017B")),
+              QStringLiteral("old text"));
     EXPECT_EQ(Picture::format(QStringLiteral("abc"), QStringLiteral("n3")), QStringLiteral("abc"));
     EXPECT_EQ(Picture::format(qint64(-5), QStringLiteral("@T08B")), QStringLiteral("-5"));
     // A history entry stores the day number as text.
-    EXPECT_EQ(Picture::format(QStringLiteral("82527"), QStringLiteral("@D017B")), QStringLiteral("12/10/2026"));
+    EXPECT_EQ(Picture::format(QStringLiteral("82527"), QStringLiteral("@D017B")),
+              QStringLiteral("12/10/2026"));
     EXPECT_EQ(Picture::format(QDate(2026, 12, 10), QStringLiteral("D017B")), QStringLiteral("12/10/2026"));
     EXPECT_EQ(Picture::format(QVariant(), QStringLiteral("@n-14")), QStringLiteral("             0"));
 }
@@ -201,7 +209,8 @@ TEST_F(PictureFixture, CurrentLocaleDecidesTheSystemFormats)
 {
     PictureLocale::setCurrent(PictureLocale::german());
     EXPECT_EQ(Picture::format(Day20261210, QStringLiteral("@D017B")), QStringLiteral("10.12.2026"));
-    EXPECT_EQ(Picture::deformat(QStringLiteral("10.12.2026"), QStringLiteral("@D017B")), QVariant(Day20261210));
+    EXPECT_EQ(Picture::deformat(QStringLiteral("10.12.2026"), QStringLiteral("@D017B")),
+              QVariant(Day20261210));
     PictureLocale::setCurrent(PictureLocale::english());
     EXPECT_EQ(Picture::format(Day20261210, QStringLiteral("@D017B")), QStringLiteral("12/10/2026"));
 }

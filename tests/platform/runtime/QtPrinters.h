@@ -6,7 +6,10 @@
 #include <ostream>
 
 // Lets GoogleTest show Qt values as text in failure messages.
-inline void PrintTo(const QString &text, std::ostream *out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString &text, std::ostream *out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
 
 inline void PrintTo(const QVariant &value, std::ostream *out)
 {

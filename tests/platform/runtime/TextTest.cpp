@@ -1,4 +1,5 @@
 #include "platform/runtime/Text.h"
+
 #include "QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -25,17 +26,17 @@ TEST_P(TextSub, TakesTheRequestedCharactersSafely)
         << c.text.toStdString() << " " << c.start << " " << c.length;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, TextSub,
-    testing::Values(SubCase{"ABCDEFGHI", 1, 3, "ABC"}, SubCase{"ABCDEFGHI", 4, 3, "DEF"},
-                    SubCase{"ABCDEFGHI", 8, 10, "HI"}, SubCase{"ABCDEFGHI", 10, 1, ""},
-                    SubCase{"ABCDEFGHI", 100, 5, ""}, SubCase{"ABCDEFGHI", 3, 0, ""},
-                    SubCase{"ABCDEFGHI", 3, -2, ""}, SubCase{"ABCDEFGHI", -3, 3, "GHI"},
-                    SubCase{"ABCDEFGHI", -3, 10, "GHI"}, SubCase{"ABC", -10, 8, "A"},
-                    SubCase{"ABC", 0, 2, "A"}, SubCase{"", 1, 5, ""},
-                    SubCase{QString("a") + Emoji + "bc", 2, 2, Emoji + "b"},
-                    SubCase{QString("a") + Emoji + "bc", 3, 1, "b"},
-                    SubCase{QString::fromUtf8("Größe"), 3, 3, QString::fromUtf8("öße")}));
+INSTANTIATE_TEST_SUITE_P(Ranges, TextSub,
+                         testing::Values(SubCase{"ABCDEFGHI", 1, 3, "ABC"}, SubCase{"ABCDEFGHI", 4, 3, "DEF"},
+                                         SubCase{"ABCDEFGHI", 8, 10, "HI"}, SubCase{"ABCDEFGHI", 10, 1, ""},
+                                         SubCase{"ABCDEFGHI", 100, 5, ""}, SubCase{"ABCDEFGHI", 3, 0, ""},
+                                         SubCase{"ABCDEFGHI", 3, -2, ""}, SubCase{"ABCDEFGHI", -3, 3, "GHI"},
+                                         SubCase{"ABCDEFGHI", -3, 10, "GHI"}, SubCase{"ABC", -10, 8, "A"},
+                                         SubCase{"ABC", 0, 2, "A"}, SubCase{"", 1, 5, ""},
+                                         SubCase{QString("a") + Emoji + "bc", 2, 2, Emoji + "b"},
+                                         SubCase{QString("a") + Emoji + "bc", 3, 1, "b"},
+                                         SubCase{QString::fromUtf8("Größe"), 3, 3,
+                                                 QString::fromUtf8("öße")}));
 
 struct InstringCase {
     QString needle;
