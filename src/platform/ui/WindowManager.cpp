@@ -22,6 +22,7 @@ WindowManager::WindowManager(Context &context, QString procedureName, QObject *p
 
 WindowManager::~WindowManager()
 {
+    m_destroying = true;
     if (m_open) {
         m_open = false;
         detachFromContext();
@@ -194,10 +195,15 @@ void WindowManager::run(int procedureNumber, int request, Continuation done)
     m_context->setThreadRequest(request);
     m_context->setThreadResponse(Response::None);
     auto finishedOnce = std::make_shared<bool>(false);
-    runProcedure(procedureNumber, [context = m_context, done = std::move(done), finishedOnce]() {
+    const QPointer<WindowManager> self(this);
+    runProcedure(procedureNumber, [this, self, context = m_context, done = std::move(done), finishedOnce]() {
         if (*finishedOnce)
             return;
         *finishedOnce = true;
+        // A form also ends when its caller's window is deleted under it; the caller is gone then
+        // and must not be called back.
+        if (!self || m_destroying)
+            return;
         if (done)
             done(context->threadResponse());
     });

@@ -66,7 +66,8 @@ public:
     // Overrides build their widgets and then call this.
     virtual bool open();
     // Opens the window window-modal to the caller's window and returns at once; whenClosed runs
-    // after it has closed (at once, with Cancelled, when it does not open).
+    // after it has closed (at once, with Cancelled, when it does not open), also when the caller's
+    // window is deleted under it, so a continuation that uses its caller guards it (run() does).
     bool openModal(QWidget *caller, Continuation whenClosed);
     // Closes the window: saves its position, leaves its response in the context, stops taking
     // events. Overrides may refuse by returning false without calling this.
@@ -118,6 +119,7 @@ private:
     bool m_holdsRunOnce = false;
     bool m_closingFrame = false;
     bool m_deleteOnClose = true;
+    bool m_destroying = false;
 };
 
 } // namespace tarvo::ui

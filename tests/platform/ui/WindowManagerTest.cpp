@@ -26,8 +26,11 @@ namespace {
 
 void drain()
 {
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
+        // Deletions asked for outside any event loop (a test calling close()) wait for this.
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 }
 
 // A window as the procedures build them: a widget with an OK button that completes the request,
@@ -112,6 +115,7 @@ protected:
 
     ContextRegistry registry;
     MemoryWindowPositionStore positions;
+    RunOnce once{registry}; // outlives the windows, as the program's slots do
 };
 
 } // namespace
@@ -248,9 +252,25 @@ TEST_F(Windows, AFormClosedWithoutOkAnswersCancelled)
     EXPECT_TRUE(browse && browse->isOpen()) << "the close event took the form only";
 }
 
+TEST_F(Windows, AWindowClosingUnderItsFormTakesTheFormAlong)
+{
+    QPointer<TestWindow> browse = start(QStringLiteral("BrowseBugs"));
+    ASSERT_TRUE(browse);
+    const int number = browse->context().number();
+    bool calledBack = false;
+    browse->run(2, Request::Insert, [&calledBack](int) { calledBack = true; });
+    QPointer<TestWindow> form = browse->lastForm;
+    ASSERT_TRUE(form);
+    browse->close();
+    drain();
+    EXPECT_FALSE(browse);
+    EXPECT_FALSE(form);
+    EXPECT_FALSE(calledBack) << "the caller was gone when its form ended";
+    EXPECT_EQ(registry.context(number), nullptr);
+}
+
 TEST_F(Windows, ARunOnceWindowOpensOnceAndASecondStartBringsItForward)
 {
-    RunOnce once(registry);
     QPointer<TestWindow> first = start(QStringLiteral("BrowseEMailTemplates"), &once);
     ASSERT_TRUE(first);
     first->window()->showMinimized();
