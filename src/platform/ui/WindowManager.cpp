@@ -96,6 +96,7 @@ bool WindowManager::open()
         }
         shown->installEventFilter(this);
         m_watchedFrame = shown;
+        m_lastShownPosition.reset();
         restorePosition(shown);
     }
     return true;
@@ -234,6 +235,8 @@ void WindowManager::activate()
 bool WindowManager::eventFilter(QObject *watched, QEvent *event)
 {
     // Closing from the title bar goes the same way as every other close, so a window can refuse.
+    if (watched == m_watchedFrame && event->type() == QEvent::Hide && m_open)
+        m_lastShownPosition = currentPosition(m_watchedFrame);
     if (watched == m_watchedFrame && event->type() == QEvent::Close && m_open) {
         event->ignore();
         close();
@@ -263,15 +266,24 @@ void WindowManager::restorePosition(QWidget *shown)
         shown->setWindowState(shown->windowState() | Qt::WindowMaximized);
 }
 
-void WindowManager::storePosition(QWidget *shown)
+WindowPosition WindowManager::currentPosition(const QWidget *shown)
 {
-    WindowPositionStore *store = positionStore();
-    if (!store || !shown->isVisible())
-        return;
     QRect normal = shown->isWindow() ? shown->normalGeometry() : shown->geometry();
     if (!normal.isValid())
         normal = shown->geometry();
-    store->save(positionSection(), WindowPosition{normal, shown->isMaximized()});
+    return WindowPosition{normal, shown->isMaximized()};
+}
+
+void WindowManager::storePosition(QWidget *shown)
+{
+    WindowPositionStore *store = positionStore();
+    if (!store)
+        return;
+    // A dialog that ended itself (OK, Escape) is already hidden when the manager hears of it.
+    if (shown->isVisible())
+        store->save(positionSection(), currentPosition(shown));
+    else if (m_lastShownPosition)
+        store->save(positionSection(), *m_lastShownPosition);
 }
 
 } // namespace tarvo::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/runtime/Context.h"
+#include "platform/ui/WindowPositionStore.h"
 
 #include <QObject>
 #include <QPointer>
@@ -10,6 +11,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAbstractButton;
 class QEvent;
@@ -19,8 +21,6 @@ class RunOnce;
 }
 
 namespace tarvo::ui {
-
-class WindowPositionStore;
 
 // The base every window and form builds on: binds a widget to its context, takes the context's
 // posted events, runs called procedures under a request and keeps the window's position.
@@ -102,6 +102,7 @@ private:
     QString positionSection() const;
     void restorePosition(QWidget *frame);
     void storePosition(QWidget *frame);
+    static WindowPosition currentPosition(const QWidget *frame);
 
     std::shared_ptr<Context> m_context;
     QString m_procedureName;
@@ -112,6 +113,7 @@ private:
     RunOnce *m_runOnce = nullptr;
     WindowPositionStore *m_positionStore = nullptr;
     QString m_positionSection;
+    std::optional<WindowPosition> m_lastShownPosition;
     Context::ReceiverId m_receiver = 0;
     int m_request = Request::None;
     int m_response = Response::Cancelled;

@@ -4,6 +4,7 @@
 #include "platform/ui/WindowManager.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QPushButton>
 #include <QWidget>
 
@@ -173,6 +174,23 @@ TEST_F(Windows, UserClosingTheWindowGoesThroughClose)
     drain();
     EXPECT_EQ(closedWith, Response::Cancelled);
     EXPECT_EQ(registry.context(number), nullptr);
+}
+
+TEST_F(Windows, ADialogRejectedWithEscapeClosesThroughTheManager)
+{
+    Context &frame = registry.openFirst();
+    auto *manager = new WindowManager(frame, QStringLiteral("About"));
+    QPointer<QDialog> dialog = new QDialog;
+    manager->setWindow(dialog);
+    std::optional<int> answer;
+    ASSERT_TRUE(manager->openModal(nullptr, [&answer](int response) { answer = response; }));
+    EXPECT_TRUE(frame.hasReceiver());
+    dialog->reject();
+    drain();
+    EXPECT_EQ(answer, Response::Cancelled);
+    EXPECT_FALSE(frame.hasReceiver());
+    EXPECT_FALSE(dialog);
+    EXPECT_TRUE(positions.load(QStringLiteral("About")));
 }
 
 TEST_F(Windows, RunSetsTheRequestAndHandsBackTheResponse)
