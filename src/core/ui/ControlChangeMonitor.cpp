@@ -4,9 +4,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateTimeEdit>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -54,6 +57,13 @@ QString ControlChangeMonitor::contentOf(const QObject *control)
         return combo->currentText();
     if (const auto *button = qobject_cast<const QAbstractButton *>(control))
         return button->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    // A spin box fills its text only when first shown, so the value is read instead.
+    if (const auto *spin = qobject_cast<const QSpinBox *>(control))
+        return QString::number(spin->value());
+    if (const auto *spin = qobject_cast<const QDoubleSpinBox *>(control))
+        return QString::number(spin->value(), 'f', spin->decimals());
+    if (const auto *edit = qobject_cast<const QDateTimeEdit *>(control))
+        return edit->dateTime().toString(edit->displayFormat());
     if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(control))
         return spin->text();
     if (const auto *group = qobject_cast<const QButtonGroup *>(control))

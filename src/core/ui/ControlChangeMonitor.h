@@ -50,8 +50,9 @@ public:
 
     const std::vector<Entry> &controls() const { return m_controls; }
 
-    // The content of a control as the monitor compares it: the text shown, "1"/"0" for check
-    // boxes and radio buttons, the checked id for an option group. Empty for other objects.
+    // The content of a control as the monitor compares it: the text shown (a spin box's value),
+    // "1"/"0" for check boxes and radio buttons, the checked id for an option group. Empty for
+    // other objects.
     static QString contentOf(const QObject *control);
     // A 32-bit CRC over the content's UTF-8 bytes followed by one zero byte.
     static quint32 contentCRC(const QString &content);
