@@ -7,8 +7,9 @@ namespace tarvo::core {
 Result<void> FillPriorityList(PrioritySource &source, PriorityQueue &queue)
 {
     RowsRead<PriorityRow> read = source.priorities();
-    std::stable_sort(read.rows.begin(), read.rows.end(),
-                     [](const PriorityRow &a, const PriorityRow &b) { return a.prioritySort < b.prioritySort; });
+    std::stable_sort(read.rows.begin(), read.rows.end(), [](const PriorityRow &a, const PriorityRow &b) {
+        return a.prioritySort < b.prioritySort;
+    });
     std::vector<PriorityQueueEntry> entries;
     entries.reserve(read.rows.size());
     for (const PriorityRow &row : read.rows)

@@ -10,7 +10,7 @@ namespace tarvo::core {
 namespace {
 
 class TreeBuilder final {
-public:
+  public:
     TreeBuilder(const std::vector<ProgramRow> &programs, const QString &secP) : m_secP(clipped(secP))
     {
         for (const ProgramRow &program : programs)
@@ -30,7 +30,7 @@ public:
             visit(*program, level, rows);
     }
 
-private:
+  private:
     void visit(const ProgramRow &program, qint32 level, std::vector<ProgramTreeQueueEntry> &rows)
     {
         // A program that is its own ancestor (a damaged parent link) would recurse for ever.
@@ -53,8 +53,9 @@ private:
 
     static ProgramTreeQueueEntry programRow(const ProgramRow &program, qint32 level)
     {
-        const qint32 c = clipped(program.status) == QLatin1String("Inactive") ? ProgramTreeInactiveColor
-                                                                               : ProgramTreeQueueEntry::DefaultColor;
+        const qint32 c = clipped(program.status) == QLatin1String("Inactive")
+                             ? ProgramTreeInactiveColor
+                             : ProgramTreeQueueEntry::DefaultColor;
         ProgramTreeQueueEntry row;
         row.prgName = program.prgName;
         row.col1NormalFg = row.col2NormalFg = c;
@@ -73,8 +74,8 @@ private:
 
 } // namespace
 
-std::vector<ProgramTreeQueueEntry> programTreeRows(const std::vector<ProgramRow> &programs, const QString &secP,
-                                                   const TranslateFn &translate)
+std::vector<ProgramTreeQueueEntry> programTreeRows(const std::vector<ProgramRow> &programs,
+                                                   const QString &secP, const TranslateFn &translate)
 {
     std::vector<ProgramTreeQueueEntry> rows;
     ProgramTreeQueueEntry root;
@@ -87,8 +88,8 @@ std::vector<ProgramTreeQueueEntry> programTreeRows(const std::vector<ProgramRow>
     return rows;
 }
 
-void FillProgramTree(const std::vector<ProgramRow> &programs, const QString &secP, const TranslateFn &translate,
-                     ProgramTreeQueue &queue)
+void FillProgramTree(const std::vector<ProgramRow> &programs, const QString &secP,
+                     const TranslateFn &translate, ProgramTreeQueue &queue)
 {
     queue.replace(programTreeRows(programs, secP, translate));
 }

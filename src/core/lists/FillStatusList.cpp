@@ -30,7 +30,10 @@ constexpr std::array<WorkflowStatus, 8> kWorkflow{{
     {"Closed", "BEN:UserByte9", 8, true},
 }};
 
-const WorkflowStatus &info(Wf status) { return kWorkflow[static_cast<std::size_t>(status)]; }
+const WorkflowStatus &info(Wf status)
+{
+    return kWorkflow[static_cast<std::size_t>(status)];
+}
 
 Result<void> fillWithoutWorkflow(StatusQueue &queue, qint32 program, StatusSource &source)
 {
@@ -64,7 +67,9 @@ Result<void> fillWithoutWorkflow(StatusQueue &queue, qint32 program, StatusSourc
 void fillWithWorkflow(StatusQueue &queue, const QString &current, const WorkflowSettings &workflow,
                       const WorkflowRightFn &hasRight, const TranslateFn &translate)
 {
-    const auto word = [&](Wf status) { return translated(translate, QString::fromLatin1(info(status).text)); };
+    const auto word = [&](Wf status) {
+        return translated(translate, QString::fromLatin1(info(status).text));
+    };
     const auto offer = [&](Wf status, bool always = false) {
         const WorkflowStatus &s = info(status);
         if (always || (hasRight && hasRight(QString::fromLatin1(s.right))))
@@ -106,12 +111,14 @@ void fillWithWorkflow(StatusQueue &queue, const QString &current, const Workflow
 
 WorkflowRightFn accessWorkflowRights(AccessServices &access)
 {
-    return [&access](const QString &rightKey) { return access.getValue(rightKey).trimmed() == QLatin1String("1"); };
+    return [&access](const QString &rightKey) {
+        return access.getValue(rightKey).trimmed() == QLatin1String("1");
+    };
 }
 
-Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue, const CurrentIssue &issue,
-                            const WorkflowSettings &workflow, StatusSource &source, const WorkflowRightFn &hasRight,
-                            const TranslateFn &translate)
+Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue,
+                            const CurrentIssue &issue, const WorkflowSettings &workflow, StatusSource &source,
+                            const WorkflowRightFn &hasRight, const TranslateFn &translate)
 {
     queue.clear();
     if (!workflow.enabled)

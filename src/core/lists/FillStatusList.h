@@ -16,9 +16,9 @@ struct WorkflowSettings final {
     static constexpr int AssignAllowed = 2;    // "Allow to Assign Issue when added"
     static constexpr int AssignNotAllowed = 3; // "Do not allow to Assign Issue when added"
 
-    bool enabled = false;   // PAR:WFEnable
+    bool enabled = false;             // PAR:WFEnable
     int assignIssue = AssignRequired; // PAR:WFAssignIssue
-    bool allowChange = false; // PAR:WFAllowChange: "Allow modifications before Assignment"
+    bool allowChange = false;         // PAR:WFAllowChange: "Allow modifications before Assignment"
 };
 
 // The issue the list is for, from the calling window's Bugs record.
@@ -38,8 +38,8 @@ WorkflowRightFn accessWorkflowRights(AccessServices &access);
 // statuses. With the workflow: for the current issue, the statuses the workflow allows from its
 // status and the user may set; otherwise none. The status file is read only without the
 // workflow; a read error leaves what was read before it and is returned.
-Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue, const CurrentIssue &issue,
-                            const WorkflowSettings &workflow, StatusSource &source, const WorkflowRightFn &hasRight,
-                            const TranslateFn &translate = {});
+Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue,
+                            const CurrentIssue &issue, const WorkflowSettings &workflow, StatusSource &source,
+                            const WorkflowRightFn &hasRight, const TranslateFn &translate = {});
 
 } // namespace tarvo::core

@@ -28,7 +28,7 @@ struct PriorityRow final {
 
 // Reads every priority on the calling window's thread.
 class PrioritySource {
-public:
+  public:
     virtual ~PrioritySource() = default;
     virtual RowsRead<PriorityRow> priorities() = 0;
 };

@@ -10,8 +10,8 @@ namespace tarvo::core {
 
 // One release of a program as the release drop-downs offer it.
 struct ReleaseQueueEntry final {
-    QString release;         // QRELEASE
-    qint32 releaseDate = 0;  // QRELEASEDATE, a day number
+    QString release;        // QRELEASE
+    qint32 releaseDate = 0; // QRELEASEDATE, a day number
 
     bool operator==(const ReleaseQueueEntry &) const = default;
 };
@@ -29,7 +29,7 @@ struct ReleaseRow final {
 
 // Reads the releases of a program on the calling window's thread.
 class ReleaseSource {
-public:
+  public:
     virtual ~ReleaseSource() = default;
     virtual RowsRead<ReleaseRow> releasesOf(qint32 programId) = 0;
 };

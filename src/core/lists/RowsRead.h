@@ -8,8 +8,7 @@
 namespace tarvo::core {
 
 // What a list filler's data source read: the rows up to the first read error, and that error.
-template <typename Row>
-struct RowsRead final {
+template <typename Row> struct RowsRead final {
     std::vector<Row> rows;
     std::optional<Error> error;
 };

@@ -9,9 +9,8 @@ namespace tarvo::core {
 
 // A drop-down list that all windows share for the whole run. Readers take a copy and writers
 // replace the whole contents at once, so a window never sees a half-filled list.
-template <typename Row>
-class SharedList final {
-public:
+template <typename Row> class SharedList final {
+  public:
     // The one list of this row type in the process.
     static SharedList &global()
     {
@@ -33,8 +32,7 @@ public:
 
     // Fills the list only when it is empty; true when this call filled it. The check and the fill
     // are one step, so two windows that find the list empty at once never fill it twice.
-    template <typename MakeRows>
-    bool fillOnce(MakeRows makeRows)
+    template <typename MakeRows> bool fillOnce(MakeRows makeRows)
     {
         std::lock_guard guard(m_lock);
         if (!m_rows.empty())
@@ -53,7 +51,7 @@ public:
 
     bool isEmpty() const { return size() == 0; }
 
-private:
+  private:
     mutable std::mutex m_lock;
     std::vector<Row> m_rows;
 };

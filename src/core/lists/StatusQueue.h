@@ -10,10 +10,10 @@ namespace tarvo::core {
 
 // One status that an issue may be given, as the status drop-downs offer it.
 struct StatusQueueEntry final {
-    QString status;        // QSTATUS
-    qint32 statusColor = 0; // QSTATUSCOLOR
+    QString status;          // QSTATUS
+    qint32 statusColor = 0;  // QSTATUSCOLOR
     bool statusGray = false; // QSTATUSGRAY: issues in this status are shown greyed (closed)
-    int statusSort = 0;    // QSTATUSSORT
+    int statusSort = 0;      // QSTATUSSORT
 
     bool operator==(const StatusQueueEntry &) const = default;
 };
@@ -33,7 +33,7 @@ struct StatusRow final {
 
 // Reads the status file on the calling window's thread.
 class StatusSource {
-public:
+  public:
     virtual ~StatusSource() = default;
     virtual RowsRead<StatusRow> statuses() = 0;
 };

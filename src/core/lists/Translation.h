@@ -19,6 +19,9 @@ inline QString translated(const TranslateFn &translate, const QString &text)
 }
 
 // A stored text as it compares: trailing blanks never count.
-inline QString clipped(const QString &text) { return Text::clip(text); }
+inline QString clipped(const QString &text)
+{
+    return Text::clip(text);
+}
 
 } // namespace tarvo::core

@@ -15,7 +15,10 @@ namespace {
 const QString kCursorMark = QStringLiteral("^C^");
 const QString kLineBreak = QStringLiteral("\r\n");
 
-QString tr(const QString &text) { return Translator::instance().translate(text); }
+QString tr(const QString &text)
+{
+    return Translator::instance().translate(text);
+}
 
 void replaceFirst(QString &text, const QString &variable, const QString &value)
 {
@@ -27,21 +30,23 @@ void replaceFirst(QString &text, const QString &variable, const QString &value)
 void reportMissingCursorMark(const StampSource &source)
 {
     Messages::beep(MessageIcon::Exclamation);
-    Messages::show(tr(QStringLiteral("The variable ^C^ is missing in the Date & Time Stamp text!||Please do the "
-                                     "necessary changes in the")) +
-                       QLatin1Char(' ') +
-                       tr(source.fromUserSettings ? QStringLiteral("User Settings") : QStringLiteral("Options")) +
-                       QLatin1Char('.'),
-                   QStringLiteral("Tarvo"), MessageIcon::Information);
+    Messages::show(
+        tr(QStringLiteral("The variable ^C^ is missing in the Date & Time Stamp text!||Please do the "
+                          "necessary changes in the")) +
+            QLatin1Char(' ') +
+            tr(source.fromUserSettings ? QStringLiteral("User Settings") : QStringLiteral("Options")) +
+            QLatin1Char('.'),
+        QStringLiteral("Tarvo"), MessageIcon::Information);
 }
 
 // Cutting the user's text to make room would lose what they wrote, so the stamp is refused.
 void reportTooLong(qsizetype maxLength)
 {
-    Messages::show(tr(QStringLiteral("The Date & Time Stamp does not fit into this field.||The field holds at most "
-                                     "%1 characters."))
-                       .arg(maxLength),
-                   QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    Messages::show(
+        tr(QStringLiteral("The Date & Time Stamp does not fit into this field.||The field holds at most "
+                          "%1 characters."))
+            .arg(maxLength),
+        QStringLiteral("Tarvo"), MessageIcon::Exclamation);
 }
 
 } // namespace

@@ -24,13 +24,13 @@ const QColor kTodayColor(0x00, 0x00, 0xFF);
 
 // The month grid: only the shown month's days, coloured by weekday, today in blue.
 class MonthGrid final : public QCalendarWidget {
-public:
+  public:
     using QCalendarWidget::QCalendarWidget;
 
     int highlightedDay = 0;
     QDate today;
 
-protected:
+  protected:
     void paintCell(QPainter *painter, const QRect &rect, QDate date) const override
     {
         if (date < minimumDate() || date > maximumDate())
@@ -51,7 +51,10 @@ protected:
     }
 };
 
-QString translatedText(const char *text) { return Translator::instance().translate(QString::fromLatin1(text)); }
+QString translatedText(const char *text)
+{
+    return Translator::instance().translate(QString::fromLatin1(text));
+}
 
 } // namespace
 
@@ -126,9 +129,15 @@ void CalendarDialog::buildLayout()
         child->installEventFilter(this);
 }
 
-int CalendarDialog::daysInMonth(int month, int year) { return QDate(year, month, 1).daysInMonth(); }
+int CalendarDialog::daysInMonth(int month, int year)
+{
+    return QDate(year, month, 1).daysInMonth();
+}
 
-int CalendarDialog::firstCell(int month, int year) { return QDate(year, month, 1).dayOfWeek() % 7 + 1; }
+int CalendarDialog::firstCell(int month, int year)
+{
+    return QDate(year, month, 1).dayOfWeek() % 7 + 1;
+}
 
 void CalendarDialog::pickDay(int day)
 {
@@ -175,9 +184,15 @@ bool CalendarDialog::eventFilter(QObject *watched, QEvent *event)
     }
 }
 
-void CalendarDialog::stepMonth(int delta) { monthSpinChanged(m_month + delta); }
+void CalendarDialog::stepMonth(int delta)
+{
+    monthSpinChanged(m_month + delta);
+}
 
-void CalendarDialog::stepYear(int delta) { yearSpinChanged(m_year + delta); }
+void CalendarDialog::stepYear(int delta)
+{
+    yearSpinChanged(m_year + delta);
+}
 
 void CalendarDialog::monthSpinChanged(int value)
 {
@@ -216,8 +231,8 @@ void CalendarDialog::enforceYearRange()
 
 void CalendarDialog::showMonth()
 {
-    const QString title = DayDate::monthNames(DayDate::Language::English).value(m_month - 1) + QLatin1Char(' ') +
-                          QString::number(m_year);
+    const QString title = DayDate::monthNames(DayDate::Language::English).value(m_month - 1) +
+                          QLatin1Char(' ') + QString::number(m_year);
     setWindowTitle(title);
     m_caption->setText(title);
     {

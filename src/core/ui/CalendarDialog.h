@@ -13,7 +13,7 @@ namespace tarvo::core::ui {
 class CalendarDialog final : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int FirstYear = 1801;
     static constexpr int LastYear = 2099;
 
@@ -38,10 +38,10 @@ public:
     // The cell (1 to 7, Sunday first) in which the 1st of the month falls.
     static int firstCell(int month, int year);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void buildLayout();
     void stepMonth(int delta);
     void stepYear(int delta);

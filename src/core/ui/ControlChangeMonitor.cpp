@@ -95,7 +95,8 @@ bool ControlChangeMonitor::addControl(QObject *control)
     if (!isFieldControl(control) || isMonitored(control))
         return false;
     const QString content = contentOf(control);
-    m_controls.push_back({control, control->objectName(), content.left(MaxStoredContent), contentCRC(content), false});
+    m_controls.push_back(
+        {control, control->objectName(), content.left(MaxStoredContent), contentCRC(content), false});
     return true;
 }
 
@@ -121,7 +122,10 @@ bool ControlChangeMonitor::isMonitored(const QObject *control) const
                                   [control](const Entry &entry) { return entry.control == control; });
 }
 
-void ControlChangeMonitor::kill() { m_controls.clear(); }
+void ControlChangeMonitor::kill()
+{
+    m_controls.clear();
+}
 
 ControlChangeMonitor::Entry *ControlChangeMonitor::find(const QObject *control)
 {

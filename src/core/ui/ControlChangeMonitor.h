@@ -19,16 +19,16 @@ namespace tarvo::core::ui {
 // QAbstractSpinBox (spin boxes, date and time edits) and QButtonGroup (an option group whose
 // value is the checked button's id).
 class ControlChangeMonitor {
-public:
+  public:
     // The most of a content that is kept as the old content; the checksum covers all of it.
     static constexpr qsizetype MaxStoredContent = 15000;
 
     // One monitored control.
     struct Entry final {
         QPointer<QObject> control;
-        QString label;     // the field label, e.g. "BUG:Status"
-        QString content;   // the content as last recorded, at most MaxStoredContent characters
-        quint32 crc = 0;   // the checksum of the whole content as last recorded
+        QString label;           // the field label, e.g. "BUG:Status"
+        QString content;         // the content as last recorded, at most MaxStoredContent characters
+        quint32 crc = 0;         // the checksum of the whole content as last recorded
         bool customFlag = false; // for the deriving form; the monitor leaves it false
     };
 
@@ -57,12 +57,12 @@ public:
     // A 32-bit CRC over the content's UTF-8 bytes followed by one zero byte.
     static quint32 contentCRC(const QString &content);
 
-protected:
+  protected:
     // Called for a changed control while its entry still holds the old content; the control
     // already holds the new one. The entry is mutable so that the form can set its flag.
     virtual void changed(Entry &entry) { (void)entry; }
 
-private:
+  private:
     static bool isFieldControl(const QObject *control);
     Entry *find(const QObject *control);
 

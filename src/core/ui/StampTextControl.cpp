@@ -40,12 +40,13 @@ qsizetype documentPosition(const QString &stored, qsizetype position)
     return position - stored.left(position).count(QStringLiteral("\r\n"));
 }
 
-bool stampDocument(QTextDocument *document, QTextCursor current, const std::function<void(QTextCursor)> &setCursor,
-                   const StampSource &source, const StampValues &values, qsizetype maxLength)
+bool stampDocument(QTextDocument *document, QTextCursor current,
+                   const std::function<void(QTextCursor)> &setCursor, const StampSource &source,
+                   const StampValues &values, qsizetype maxLength)
 {
     const QString before = document->toPlainText();
-    const auto edit = InsertDateTimeStamp(storedText(before), storedPosition(before, current.selectionStart()),
-                                          source, values, maxLength);
+    const auto edit = InsertDateTimeStamp(
+        storedText(before), storedPosition(before, current.selectionStart()), source, values, maxLength);
     if (!edit)
         return false;
     QTextCursor all(document);
@@ -61,19 +62,21 @@ bool stampDocument(QTextDocument *document, QTextCursor current, const std::func
 
 } // namespace
 
-bool insertDateTimeStamp(QWidget *control, const StampSource &source, const StampValues &values, qsizetype maxLength)
+bool insertDateTimeStamp(QWidget *control, const StampSource &source, const StampValues &values,
+                         qsizetype maxLength)
 {
     bool inserted = false;
     if (auto *edit = qobject_cast<QPlainTextEdit *>(control)) {
         inserted = stampDocument(
-            edit->document(), edit->textCursor(), [edit](QTextCursor c) { edit->setTextCursor(c); }, source, values,
-            maxLength);
+            edit->document(), edit->textCursor(), [edit](QTextCursor c) { edit->setTextCursor(c); }, source,
+            values, maxLength);
     } else if (auto *edit = qobject_cast<QTextEdit *>(control)) {
         inserted = stampDocument(
-            edit->document(), edit->textCursor(), [edit](QTextCursor c) { edit->setTextCursor(c); }, source, values,
-            maxLength);
+            edit->document(), edit->textCursor(), [edit](QTextCursor c) { edit->setTextCursor(c); }, source,
+            values, maxLength);
     } else if (auto *line = qobject_cast<QLineEdit *>(control)) {
-        const qsizetype limit = maxLength > 0 ? std::min<qsizetype>(maxLength, line->maxLength()) : line->maxLength();
+        const qsizetype limit =
+            maxLength > 0 ? std::min<qsizetype>(maxLength, line->maxLength()) : line->maxLength();
         const qsizetype cursor = line->hasSelectedText() ? line->selectionStart() : line->cursorPosition();
         const auto edit = InsertDateTimeStamp(line->text(), cursor, source, values, limit);
         if (edit) {
@@ -90,8 +93,8 @@ bool insertDateTimeStamp(QWidget *control, const StampSource &source, const Stam
 bool insertDateTimeStamp(QWidget *control, const StampSettings &settingsRecord, const AccessServices &access,
                          qsizetype maxLength)
 {
-    return insertDateTimeStamp(control, stampSourceFor(access, settingsRecord), currentStampValues(access.mak()),
-                               maxLength);
+    return insertDateTimeStamp(control, stampSourceFor(access, settingsRecord),
+                               currentStampValues(access.mak()), maxLength);
 }
 
 } // namespace tarvo::core::ui

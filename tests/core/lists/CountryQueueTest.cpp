@@ -3,7 +3,6 @@
 #include <QSet>
 
 #include <gtest/gtest.h>
-
 #include <thread>
 
 using namespace tarvo::core;

@@ -9,7 +9,7 @@ namespace tarvo::test {
 
 // An access library that answers getValue from a table and knows one logged-in user.
 class FakeAccessServices final : public core::AccessServices {
-public:
+  public:
     QMap<QString, QString> values;
     QString userCode = QStringLiteral("JDO");
     QString userFolder;

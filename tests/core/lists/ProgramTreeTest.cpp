@@ -39,13 +39,13 @@ TEST_P(ProgramTreeSecP, ShowsPermittedProgramsAtTheirLevels)
     EXPECT_EQ(shown(programTreeRows(kPrograms, GetParam().secP)), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProgramTreeSecP,
-    testing::Values(SecPCase{"", {{0, 0}, {2, -1}, {4, 2}, {1, -1}, {3, -2}, {5, 3}}},
-                    SecPCase{"   ", {{0, 0}, {2, -1}, {4, 2}, {1, -1}, {3, -2}, {5, 3}}},
-                    // Hidden parents: their permitted sub-programs keep their depth.
-                    SecPCase{"|4|", {{0, 0}, {4, 2}}}, SecPCase{"|4|5|", {{0, 0}, {4, 2}, {5, 3}}},
-                    SecPCase{"|1|", {{0, 0}, {1, -1}}}, SecPCase{"|14|", {{0, 0}}}));
+INSTANTIATE_TEST_SUITE_P(Cases, ProgramTreeSecP,
+                         testing::Values(SecPCase{"", {{0, 0}, {2, -1}, {4, 2}, {1, -1}, {3, -2}, {5, 3}}},
+                                         SecPCase{"   ", {{0, 0}, {2, -1}, {4, 2}, {1, -1}, {3, -2}, {5, 3}}},
+                                         // Hidden parents: their permitted sub-programs keep their depth.
+                                         SecPCase{"|4|", {{0, 0}, {4, 2}}},
+                                         SecPCase{"|4|5|", {{0, 0}, {4, 2}, {5, 3}}},
+                                         SecPCase{"|1|", {{0, 0}, {1, -1}}}, SecPCase{"|14|", {{0, 0}}}));
 
 TEST(FillProgramTree, RootRowAndInactiveColours)
 {

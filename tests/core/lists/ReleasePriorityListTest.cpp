@@ -8,7 +8,7 @@ using namespace tarvo::core;
 namespace {
 
 class TableReleases final : public ReleaseSource {
-public:
+  public:
     std::vector<ReleaseRow> rows;
     std::optional<tarvo::Error> errorAfter; // fails after the rows given
 
@@ -16,7 +16,7 @@ public:
 };
 
 class TablePriorities final : public PrioritySource {
-public:
+  public:
     std::vector<PriorityRow> rows;
     std::optional<tarvo::Error> errorAfter;
 

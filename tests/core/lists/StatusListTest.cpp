@@ -10,7 +10,7 @@ using namespace tarvo::core;
 namespace {
 
 class TableStatuses final : public StatusSource {
-public:
+  public:
     std::vector<StatusRow> rows;
     int reads = 0;
 
@@ -26,7 +26,7 @@ public:
 TableStatuses statusFile()
 {
     TableStatuses file;
-    file.rows = {{7, 2, "B", false, 22},       {0, 2, "G2", true, 2},  {8, 1, "C", false, 3},
+    file.rows = {{7, 2, "B", false, 22},           {0, 2, "G2", true, 2},  {8, 1, "C", false, 3},
                  {200000001, 1, "Note", false, 9}, {7, 1, "A", false, 11}, {0, 1, "G1", false, 1}};
     return file;
 }
@@ -36,11 +36,13 @@ TEST(FillStatusList, WithoutWorkflowOwnStatusesThenEmptyThenGeneral)
     TableStatuses file = statusFile();
     StatusQueue queue{{"stale", 0, false, 0}};
     ASSERT_TRUE(FillStatusList(queue, 0, true, {7, "A"}, {}, file, {}).ok());
-    const StatusQueue expected{{"A", 11, false, 1}, {"B", 22, false, 2}, {}, {"G1", 1, false, 1}, {"G2", 2, true, 2}};
+    const StatusQueue expected{
+        {"A", 11, false, 1}, {"B", 22, false, 2}, {}, {"G1", 1, false, 1}, {"G2", 2, true, 2}};
     EXPECT_EQ(queue, expected);
 
     ASSERT_TRUE(FillStatusList(queue, 9, false, {7, "A"}, {}, file, {}).ok());
-    EXPECT_EQ(queue, StatusQueue({{"G1", 1, false, 1}, {"G2", 2, true, 2}})) << "no own statuses: no empty entry";
+    EXPECT_EQ(queue, StatusQueue({{"G1", 1, false, 1}, {"G2", 2, true, 2}}))
+        << "no own statuses: no empty entry";
 
     ASSERT_TRUE(FillStatusList(queue, 0, false, {}, {}, file, {}).ok());
     EXPECT_EQ(queue, StatusQueue({{"G1", 1, false, 1}, {"G2", 2, true, 2}, {}})) << "program 0";
@@ -100,10 +102,15 @@ INSTANTIATE_TEST_SUITE_P(
         WorkflowCase{"NewIssueAssignNotAllowedWithoutRight", "", 3, false, {3}, {}},
         WorkflowCase{"BlankStatusIsANewIssue", "   ", 3, false, {2}, {kNew}},
         WorkflowCase{"NewWithoutChangesBeforeAssignment", "New", 1, false, kAll, {kAssigned, kPostponed}},
-        WorkflowCase{"NewWithChangesBeforeAssignment", "New", 1, true, kAll,
+        WorkflowCase{"NewWithChangesBeforeAssignment",
+                     "New",
+                     1,
+                     true,
+                     kAll,
                      {kAssigned, kPostponed, kInvestigated, kResolved}},
         WorkflowCase{"Assigned", "Assigned", 1, false, kAll, {kPostponed, kInvestigated, kResolved}},
-        WorkflowCase{"AssignedWithoutResolveRight", "Assigned", 1, false, {4, 5}, {kPostponed, kInvestigated}},
+        WorkflowCase{
+            "AssignedWithoutResolveRight", "Assigned", 1, false, {4, 5}, {kPostponed, kInvestigated}},
         WorkflowCase{"Postponed", "Postponed", 1, false, kAll, {kAssigned}},
         WorkflowCase{"Investigated", "Investigated", 1, false, kAll, {kPostponed, kResolved}},
         WorkflowCase{"Resolved", "Resolved", 1, false, kAll, {kVerified, kFailed}},
@@ -139,8 +146,9 @@ TEST(FillStatusList, WorkflowWithoutCurrentIssueIsEmpty)
 {
     TableStatuses file = statusFile();
     StatusQueue queue{{"stale", 0, false, 0}};
-    ASSERT_TRUE(
-        FillStatusList(queue, 7, false, {7, "New"}, {true, 1, true}, file, [](const QString &) { return true; }).ok());
+    ASSERT_TRUE(FillStatusList(queue, 7, false, {7, "New"}, {true, 1, true}, file, [](const QString &) {
+                    return true;
+                }).ok());
     EXPECT_TRUE(queue.empty());
 }
 

@@ -1,5 +1,6 @@
-#include "core/lists/FakeAccessServices.h"
 #include "core/stamp/InsertDateTimeStamp.h"
+
+#include "core/lists/FakeAccessServices.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/IniFile.h"
 #include "platform/runtime/PictureLocale.h"
@@ -17,7 +18,10 @@ const StampValues kValues{"01.02.2005", "13:14:15", "JDO"};
 const QString kTemplate = QStringLiteral("^Date^ ^Initials^: ^C^");
 const QString kLine = QStringLiteral("01.02.2005 JDO: ");
 
-StampSource source(const QString &text, int position, bool fromUser = true) { return {text, position, fromUser}; }
+StampSource source(const QString &text, int position, bool fromUser = true)
+{
+    return {text, position, fromUser};
+}
 
 struct PositionCase final {
     const char *name;
@@ -43,15 +47,14 @@ TEST_P(StampPositions, InsertsAndPlacesTheCursor)
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StampPositions,
-    testing::Values(
-        PositionCase{"Beginning", "xyz", 2, 1, kLine + "\r\nxyz", 16},
-        PositionCase{"End", "xyz", 0, 2, "xyz\r\n" + kLine, 21},
-        PositionCase{"AtCursor", "xyz", 1, 3, "x" + kLine + "\r\nyz", 17},
-        // Line breaks already in the text count as two characters.
-        PositionCase{"EndAfterLineBreak", "ab\r\ncd  ", 0, 2, "ab\r\ncd\r\n" + kLine, 24},
-        PositionCase{"CursorAfterLineBreak", "ab\r\ncd", 4, 3, "ab\r\n" + kLine + "\r\ncd", 20},
-        PositionCase{"BeginningOfEmptyText", "", 0, 1, kLine + "\r\n", 16},
-        PositionCase{"CursorBeyondTheText", "ab", 99, 3, "ab" + kLine + "\r\n", 18}),
+    testing::Values(PositionCase{"Beginning", "xyz", 2, 1, kLine + "\r\nxyz", 16},
+                    PositionCase{"End", "xyz", 0, 2, "xyz\r\n" + kLine, 21},
+                    PositionCase{"AtCursor", "xyz", 1, 3, "x" + kLine + "\r\nyz", 17},
+                    // Line breaks already in the text count as two characters.
+                    PositionCase{"EndAfterLineBreak", "ab\r\ncd  ", 0, 2, "ab\r\ncd\r\n" + kLine, 24},
+                    PositionCase{"CursorAfterLineBreak", "ab\r\ncd", 4, 3, "ab\r\n" + kLine + "\r\ncd", 20},
+                    PositionCase{"BeginningOfEmptyText", "", 0, 1, kLine + "\r\n", 16},
+                    PositionCase{"CursorBeyondTheText", "ab", 99, 3, "ab" + kLine + "\r\n", 18}),
     [](const testing::TestParamInfo<PositionCase> &info) { return std::string(info.param.name); });
 
 TEST(InsertDateTimeStamp, TextAfterTheCursorMarkFollowsTheLineBreak)
@@ -69,7 +72,8 @@ TEST(InsertDateTimeStamp, TextAfterTheCursorMarkFollowsTheLineBreak)
 
 TEST(InsertDateTimeStamp, OnlyTheFirstOfEachVariableIsReplaced)
 {
-    const auto edit = InsertDateTimeStamp("", 0, source("^Date^ ^Date^ ^Initials^ ^Initials^^C^", 3), kValues);
+    const auto edit =
+        InsertDateTimeStamp("", 0, source("^Date^ ^Date^ ^Initials^ ^Initials^^C^", 3), kValues);
     ASSERT_TRUE(edit);
     EXPECT_EQ(edit->text, "01.02.2005 ^Date^ JDO ^Initials^\r\n");
 }
@@ -78,12 +82,14 @@ TEST(InsertDateTimeStamp, MissingCursorMarkIsRefusedNamingTheWindowToCorrect)
 {
     for (const bool fromUser : {true, false}) {
         test::ScriptedMessages messages;
-        EXPECT_FALSE(InsertDateTimeStamp("xyz", 0, source("^Date^   \xC2\xB7   ^Time^", 1, fromUser), kValues));
+        EXPECT_FALSE(
+            InsertDateTimeStamp("xyz", 0, source("^Date^   \xC2\xB7   ^Time^", 1, fromUser), kValues));
         ASSERT_EQ(messages.requests().size(), 1u);
         const MessageRequest request = messages.requests().front();
-        EXPECT_EQ(request.text, QString("The variable ^C^ is missing in the Date & Time Stamp text!||Please do the "
-                                        "necessary changes in the %1.")
-                                    .arg(fromUser ? "User Settings" : "Options"));
+        EXPECT_EQ(request.text,
+                  QString("The variable ^C^ is missing in the Date & Time Stamp text!||Please do the "
+                          "necessary changes in the %1.")
+                      .arg(fromUser ? "User Settings" : "Options"));
         EXPECT_EQ(request.title, "Tarvo");
         EXPECT_EQ(request.icon, MessageIcon::Information);
         EXPECT_EQ(messages.beeps(), std::vector<MessageIcon>{MessageIcon::Exclamation});
@@ -119,7 +125,7 @@ TEST(InsertDateTimeStamp, FieldTooSmallRefusesWithAMessage)
 }
 
 class UserIniStamp : public testing::Test {
-protected:
+  protected:
     test::TempDir m_dir;
     QString m_userIni = m_dir.file("User.ini");
     const StampSettings m_record{"^Date^   \xC2\xB7   ^Time^   \xC2\xB7   ^Initials^", 3};
@@ -128,7 +134,8 @@ protected:
 TEST_F(UserIniStamp, UserTemplateOverridesTheSettingsRecordAndDecodesLineBreaks)
 {
     IniFile ini(m_userIni);
-    ASSERT_TRUE(ini.setValue("User Settings", "DateTimeStamp", QString::fromUtf8("^Initials^\xC2\xA4\xC2\xB6^C^")));
+    ASSERT_TRUE(
+        ini.setValue("User Settings", "DateTimeStamp", QString::fromUtf8("^Initials^\xC2\xA4\xC2\xB6^C^")));
     ASSERT_TRUE(ini.setValue("User Settings", "DateTimeStampInsPos", "2"));
     const StampSource fromUser = readStampSource(m_userIni, m_record);
     EXPECT_EQ(fromUser.templateText, "^Initials^\r\n^C^");
@@ -157,7 +164,9 @@ TEST(StampLineBreaks, EncodeAndDecodeAreInverse)
     const QString text = "a\r\nb\nc\r";
     const QString stored = encodeUserIniLineBreaks(text);
     EXPECT_FALSE(stored.contains('\r') || stored.contains('\n'));
-    EXPECT_EQ(stored, QString::fromUtf8("a\xC2\xA4\xC2\xB6" "b\xC2\xB6" "c\xC2\xA4"));
+    EXPECT_EQ(stored, QString::fromUtf8("a\xC2\xA4\xC2\xB6"
+                                        "b\xC2\xB6"
+                                        "c\xC2\xA4"));
     EXPECT_EQ(decodeUserIniLineBreaks(stored), text);
 }
 

@@ -12,9 +12,8 @@
 #include <QSpinBox>
 #include <QTextEdit>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace tarvo::core::ui;
 
@@ -22,19 +21,18 @@ namespace {
 
 // Remembers each change with the old content it saw.
 class RecordingMonitor final : public ControlChangeMonitor {
-public:
+  public:
     struct Change {
         QString label;
         QString oldContent;
     };
     std::vector<Change> changes;
 
-protected:
+  protected:
     void changed(Entry &entry) override { changes.push_back({entry.label, entry.content}); }
 };
 
-template <typename T>
-T *make(QWidget *window, const char *name)
+template <typename T> T *make(QWidget *window, const char *name)
 {
     auto *control = new T(window);
     control->setObjectName(QString::fromLatin1(name));
@@ -80,57 +78,56 @@ TEST_P(MonitorPerKind, ReportsOnlyRealChangesWithTheOldContent)
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, MonitorPerKind,
-    testing::Values(
-        KindCase{"LineEdit", [](QWidget *w) { return make<QLineEdit>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QLineEdit *>(c)->setText("new"); },
-                 [](QObject *c) { static_cast<QLineEdit *>(c)->setText(""); }},
-        KindCase{"TextEdit", [](QWidget *w) { return make<QTextEdit>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QTextEdit *>(c)->setPlainText("a\nb"); },
-                 [](QObject *c) { static_cast<QTextEdit *>(c)->clear(); }},
-        KindCase{"PlainTextEdit", [](QWidget *w) { return make<QPlainTextEdit>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QPlainTextEdit *>(c)->setPlainText("text"); },
-                 [](QObject *c) { static_cast<QPlainTextEdit *>(c)->clear(); }},
-        KindCase{"ComboBox",
-                 [](QWidget *w) {
-                     auto *combo = make<QComboBox>(w, "BUG:Field");
-                     combo->addItems({"Low", "High"});
-                     return combo;
-                 },
-                 [](QObject *c) { static_cast<QComboBox *>(c)->setCurrentIndex(1); },
-                 [](QObject *c) { static_cast<QComboBox *>(c)->setCurrentIndex(0); }},
-        KindCase{"CheckBox", [](QWidget *w) { return make<QCheckBox>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QCheckBox *>(c)->setChecked(true); },
-                 [](QObject *c) { static_cast<QCheckBox *>(c)->setChecked(false); }},
-        KindCase{"RadioButton", [](QWidget *w) { return make<QRadioButton>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QRadioButton *>(c)->setChecked(true); },
-                 [](QObject *c) {
-                     auto *radio = static_cast<QRadioButton *>(c);
-                     radio->setAutoExclusive(false);
-                     radio->setChecked(false);
-                     radio->setAutoExclusive(true);
-                 }},
-        KindCase{"ButtonGroup",
-                 [](QWidget *w) {
-                     auto *group = new QButtonGroup(w);
-                     group->setObjectName("BUG:Field");
-                     for (int id = 1; id <= 3; ++id)
-                         group->addButton(new QRadioButton(w), id);
-                     group->button(1)->setChecked(true);
-                     return group;
-                 },
-                 [](QObject *c) { static_cast<QButtonGroup *>(c)->button(3)->setChecked(true); },
-                 [](QObject *c) { static_cast<QButtonGroup *>(c)->button(1)->setChecked(true); }},
-        KindCase{"SpinBox", [](QWidget *w) { return make<QSpinBox>(w, "BUG:Field"); },
-                 [](QObject *c) { static_cast<QSpinBox *>(c)->setValue(7); },
-                 [](QObject *c) { static_cast<QSpinBox *>(c)->setValue(0); }},
-        KindCase{"DateEdit",
-                 [](QWidget *w) {
-                     auto *edit = make<QDateEdit>(w, "BUG:Field");
-                     edit->setDate(QDate(2005, 2, 1));
-                     return edit;
-                 },
-                 [](QObject *c) { static_cast<QDateEdit *>(c)->setDate(QDate(2006, 3, 4)); },
-                 [](QObject *c) { static_cast<QDateEdit *>(c)->setDate(QDate(2005, 2, 1)); }}),
+    testing::Values(KindCase{"LineEdit", [](QWidget *w) { return make<QLineEdit>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QLineEdit *>(c)->setText("new"); },
+                             [](QObject *c) { static_cast<QLineEdit *>(c)->setText(""); }},
+                    KindCase{"TextEdit", [](QWidget *w) { return make<QTextEdit>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QTextEdit *>(c)->setPlainText("a\nb"); },
+                             [](QObject *c) { static_cast<QTextEdit *>(c)->clear(); }},
+                    KindCase{"PlainTextEdit", [](QWidget *w) { return make<QPlainTextEdit>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QPlainTextEdit *>(c)->setPlainText("text"); },
+                             [](QObject *c) { static_cast<QPlainTextEdit *>(c)->clear(); }},
+                    KindCase{"ComboBox",
+                             [](QWidget *w) {
+                                 auto *combo = make<QComboBox>(w, "BUG:Field");
+                                 combo->addItems({"Low", "High"});
+                                 return combo;
+                             },
+                             [](QObject *c) { static_cast<QComboBox *>(c)->setCurrentIndex(1); },
+                             [](QObject *c) { static_cast<QComboBox *>(c)->setCurrentIndex(0); }},
+                    KindCase{"CheckBox", [](QWidget *w) { return make<QCheckBox>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QCheckBox *>(c)->setChecked(true); },
+                             [](QObject *c) { static_cast<QCheckBox *>(c)->setChecked(false); }},
+                    KindCase{"RadioButton", [](QWidget *w) { return make<QRadioButton>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QRadioButton *>(c)->setChecked(true); },
+                             [](QObject *c) {
+                                 auto *radio = static_cast<QRadioButton *>(c);
+                                 radio->setAutoExclusive(false);
+                                 radio->setChecked(false);
+                                 radio->setAutoExclusive(true);
+                             }},
+                    KindCase{"ButtonGroup",
+                             [](QWidget *w) {
+                                 auto *group = new QButtonGroup(w);
+                                 group->setObjectName("BUG:Field");
+                                 for (int id = 1; id <= 3; ++id)
+                                     group->addButton(new QRadioButton(w), id);
+                                 group->button(1)->setChecked(true);
+                                 return group;
+                             },
+                             [](QObject *c) { static_cast<QButtonGroup *>(c)->button(3)->setChecked(true); },
+                             [](QObject *c) { static_cast<QButtonGroup *>(c)->button(1)->setChecked(true); }},
+                    KindCase{"SpinBox", [](QWidget *w) { return make<QSpinBox>(w, "BUG:Field"); },
+                             [](QObject *c) { static_cast<QSpinBox *>(c)->setValue(7); },
+                             [](QObject *c) { static_cast<QSpinBox *>(c)->setValue(0); }},
+                    KindCase{"DateEdit",
+                             [](QWidget *w) {
+                                 auto *edit = make<QDateEdit>(w, "BUG:Field");
+                                 edit->setDate(QDate(2005, 2, 1));
+                                 return edit;
+                             },
+                             [](QObject *c) { static_cast<QDateEdit *>(c)->setDate(QDate(2006, 3, 4)); },
+                             [](QObject *c) { static_cast<QDateEdit *>(c)->setDate(QDate(2005, 2, 1)); }}),
     [](const testing::TestParamInfo<KindCase> &info) { return std::string(info.param.kind); });
 
 TEST(ControlChangeMonitor, MonitorsOnlyFieldControls)

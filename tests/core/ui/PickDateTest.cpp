@@ -1,5 +1,6 @@
-#include "core/ui/CalendarDialog.h"
 #include "core/ui/PickDate.h"
+
+#include "core/ui/CalendarDialog.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/DayDate.h"
 #include "support/ScriptedMessages.h"
@@ -18,11 +19,14 @@ using namespace tarvo::core::ui;
 
 namespace {
 
-qint32 day(int y, int m, int d) { return static_cast<qint32>(DayDate::fromDate(QDate(y, m, d))); }
+qint32 day(int y, int m, int d)
+{
+    return static_cast<qint32>(DayDate::fromDate(QDate(y, m, d)));
+}
 
 // Fixes today at 15 March 2006 for every test.
 class Calendar : public testing::Test {
-protected:
+  protected:
     Calendar()
     {
         Clock::setSource([] { return QDateTime(QDate(2006, 3, 15), QTime(10, 0)); });
@@ -63,7 +67,7 @@ TEST_F(Calendar, KeysBrowseMonthsAndYearsWithWrap)
         int month;
         int year;
     };
-    const Step steps[] = {{Qt::Key_Right, 1, 2005}, {Qt::Key_Left, 12, 2004}, {Qt::Key_Down, 1, 2005},
+    const Step steps[] = {{Qt::Key_Right, 1, 2005}, {Qt::Key_Left, 12, 2004},     {Qt::Key_Down, 1, 2005},
                           {Qt::Key_Up, 12, 2004},   {Qt::Key_PageDown, 12, 2005}, {Qt::Key_PageUp, 12, 2004}};
     for (const Step &step : steps) {
         press(calendar, step.key);

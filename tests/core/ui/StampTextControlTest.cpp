@@ -1,4 +1,5 @@
 #include "core/ui/StampTextControl.h"
+
 #include "support/ScriptedMessages.h"
 
 #include <QLineEdit>
@@ -16,11 +17,13 @@ namespace {
 const StampValues kValues{"01.02.2005", "13:14:15", "JDO"};
 const QString kLine = QStringLiteral("01.02.2005 JDO: ");
 
-StampSource atPosition(int position) { return {QStringLiteral("^Date^ ^Initials^: ^C^"), position, true}; }
+StampSource atPosition(int position)
+{
+    return {QStringLiteral("^Date^ ^Initials^: ^C^"), position, true};
+}
 
 // The document of a text control keeps one character per line break.
-template <typename Edit>
-void stampsMultiLineText()
+template <typename Edit> void stampsMultiLineText()
 {
     test::ScriptedMessages messages;
     Edit edit;
@@ -40,9 +43,15 @@ void stampsMultiLineText()
     EXPECT_TRUE(messages.requests().empty());
 }
 
-TEST(StampTextControl, PlainTextEdit) { stampsMultiLineText<QPlainTextEdit>(); }
+TEST(StampTextControl, PlainTextEdit)
+{
+    stampsMultiLineText<QPlainTextEdit>();
+}
 
-TEST(StampTextControl, TextEdit) { stampsMultiLineText<QTextEdit>(); }
+TEST(StampTextControl, TextEdit)
+{
+    stampsMultiLineText<QTextEdit>();
+}
 
 TEST(StampTextControl, FieldTooSmallLeavesTheTextUntouched)
 {
