@@ -91,7 +91,8 @@ Result<void> Connection::begin()
 {
     const QString sql = m_depth == 0 ? m_store.beginSql()
                                      : QStringLiteral("SAVEPOINT tarvo_sp%1").arg(m_depth);
-    auto r = exec(sql);
+    // Transaction control cannot be a prepared statement on PostgreSQL.
+    auto r = execDirect(sql);
     if (!r)
         return r.error();
     ++m_depth;
@@ -104,7 +105,7 @@ Result<void> Connection::commit()
         return makeError(ErrorCode::FileSystemError, QStringLiteral("No transaction to commit"));
     const QString sql = m_depth == 1 ? QStringLiteral("COMMIT")
                                      : QStringLiteral("RELEASE SAVEPOINT tarvo_sp%1").arg(m_depth - 1);
-    auto r = exec(sql);
+    auto r = execDirect(sql);
     if (!r) {
         rollback();
         return r.error();
@@ -118,11 +119,11 @@ void Connection::rollback()
     if (m_depth <= 0)
         return;
     if (m_depth == 1) {
-        (void)exec(QStringLiteral("ROLLBACK"));
+        (void)execDirect(QStringLiteral("ROLLBACK"));
     } else {
         const QString sp = QStringLiteral("tarvo_sp%1").arg(m_depth - 1);
-        (void)exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
-        (void)exec(QStringLiteral("RELEASE SAVEPOINT ") + sp);
+        (void)execDirect(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
+        (void)execDirect(QStringLiteral("RELEASE SAVEPOINT ") + sp);
     }
     --m_depth;
 }
