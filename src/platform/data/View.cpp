@@ -88,12 +88,13 @@ QString View::whereBase(QVariantList &params) const
     }
     if (i < int(m_terms.size()) && m_terms[size_t(i)].field >= 0) {
         const Term &t = m_terms[size_t(i)];
+        // The bounds are given in the key's order: a descending component runs from high to low.
         if (m_rangeLow.isValid()) {
-            terms << t.expression + QStringLiteral(" >= ?");
+            terms << t.expression + (t.descending ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
             params << Record::normalised(l.field(t.field), m_rangeLow);
         }
         if (m_rangeHigh.isValid()) {
-            terms << t.expression + QStringLiteral(" <= ?");
+            terms << t.expression + (t.descending ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
             params << Record::normalised(l.field(t.field), m_rangeHigh);
         }
     }
@@ -105,8 +106,9 @@ QString View::whereBase(QVariantList &params) const
 }
 
 QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive,
-                              QVariantList &params) const
+                              QVariantList &out) const
 {
+    QVariantList params;
     // Components fixed by the range are equal on every row and add nothing to the position.
     const int fixed = std::min<int>(int(m_rangeEqual.size()), int(m_terms.size()) - 1);
     std::vector<const Term *> terms;
@@ -144,7 +146,7 @@ QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive
     // The leading bound alone lets the database seek into the index instead of scanning to it.
     const Term *lead = terms.front();
     QString seek = lead->expression + (effDesc(lead) ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
-    params << value(lead);
+    out << value(lead) << params;
     return seek + QStringLiteral(" AND (") + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')');
 }
 

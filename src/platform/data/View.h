@@ -32,8 +32,9 @@ public:
     // Reads the key's order backwards.
     void setReversed(bool reversed);
     // Only rows whose first key components equal these values, and optionally whose next
-    // component lies between low and high (an invalid QVariant leaves that end open).
-    void setRange(const QVariantList &equal, const QVariant &low = {}, const QVariant &high = {});
+    // component lies from `first` to `last` in the key's order (a descending component runs
+    // from the higher value to the lower); an invalid QVariant leaves that end open.
+    void setRange(const QVariantList &equal, const QVariant &first = {}, const QVariant &last = {});
     void setFilter(const SqlCondition &filter);
     void setPredicate(std::function<bool(const Record &)> predicate);
 
