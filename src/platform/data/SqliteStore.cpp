@@ -109,6 +109,23 @@ Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
         return makeError(ErrorCode::FileSystemError,
                          QStringLiteral("Could not set up the text collation of %1").arg(m_path));
     QSqlQuery q(db);
+    // Look before writing anything: switching to WAL rewrites the header of any SQLite file.
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        Error e = classify(q);
+        q = QSqlQuery();
+        db.close();
+        return e;
+    }
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    q.finish();
+    if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts"))) {
+        q = QSqlQuery();
+        db.close();
+        return makeError(ErrorCode::InvalidDataFile,
+                         QStringLiteral("%1 is not a data file of this program").arg(m_path));
+    }
     for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
                                "PRAGMA foreign_keys=OFF"}) {
         if (!q.exec(QString::fromLatin1(pragma))) {

@@ -113,6 +113,11 @@ Result<void> TableSchema::check()
             return makeError(ErrorCode::InvalidRecordDeclaration,
                              QStringLiteral("Field %1 is missing from the stored file")
                                  .arg(m_layout.fullFieldName(i)));
+    // Reading the last row touches the far end of the table, where a cut-off file shows.
+    auto probe = m_connection.exec(QStringLiteral("SELECT MAX(\"_rid\") FROM %1")
+                                       .arg(RecordLayout::quote(m_layout.table())));
+    if (!probe)
+        return probe.error();
     return {};
 }
 
