@@ -87,12 +87,22 @@ Result<void> Connection::execDirect(const QString &sql)
     return {};
 }
 
+Result<void> Connection::control(const QString &sql)
+{
+    // PostgreSQL cannot prepare transaction control; SQLite gains from reusing the statements.
+    if (m_store.kind() == StoreKind::Postgres)
+        return execDirect(sql);
+    auto r = exec(sql);
+    if (!r)
+        return r.error();
+    return {};
+}
+
 Result<void> Connection::begin()
 {
     const QString sql = m_depth == 0 ? m_store.beginSql()
                                      : QStringLiteral("SAVEPOINT tarvo_sp%1").arg(m_depth);
-    // Transaction control cannot be a prepared statement on PostgreSQL.
-    auto r = execDirect(sql);
+    auto r = control(sql);
     if (!r)
         return r.error();
     ++m_depth;
@@ -105,7 +115,7 @@ Result<void> Connection::commit()
         return makeError(ErrorCode::FileSystemError, QStringLiteral("No transaction to commit"));
     const QString sql = m_depth == 1 ? QStringLiteral("COMMIT")
                                      : QStringLiteral("RELEASE SAVEPOINT tarvo_sp%1").arg(m_depth - 1);
-    auto r = execDirect(sql);
+    auto r = control(sql);
     if (!r) {
         rollback();
         return r.error();
@@ -119,11 +129,11 @@ void Connection::rollback()
     if (m_depth <= 0)
         return;
     if (m_depth == 1) {
-        (void)execDirect(QStringLiteral("ROLLBACK"));
+        (void)control(QStringLiteral("ROLLBACK"));
     } else {
         const QString sp = QStringLiteral("tarvo_sp%1").arg(m_depth - 1);
-        (void)execDirect(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
-        (void)execDirect(QStringLiteral("RELEASE SAVEPOINT ") + sp);
+        (void)control(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
+        (void)control(QStringLiteral("RELEASE SAVEPOINT ") + sp);
     }
     --m_depth;
 }

@@ -55,6 +55,8 @@ public:
     int transactionDepth() const { return m_depth; }
 
 private:
+    Result<void> control(const QString &sql);
+
     struct Entry {
         std::unique_ptr<QSqlQuery> query;
         bool busy = false;

@@ -13,6 +13,8 @@
 #include <QSqlQuery>
 #include <QThread>
 
+#include <optional>
+
 namespace tarvo::data {
 
 namespace {
@@ -37,8 +39,9 @@ FileManager::FileManager(Session &session, LayoutPtr layout)
         sets << m_layout->column(i) + QStringLiteral(" = ?");
     }
     const QString table = RecordLayout::quote(m_layout->table());
-    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3) RETURNING \"_rid\"")
+    m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
+    m_insertReturningSql = m_insertSql + QStringLiteral(" RETURNING \"_rid\"");
     m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE \"_rid\" = ?")
                       .arg(table, sets.join(QLatin1Char(',')));
 }
@@ -238,12 +241,16 @@ Result<void> FileManager::addRow(Record &record)
     QVariantList values;
     for (int i = 0; i < m_layout->fieldCount(); ++i)
         values << record.value(i);
-    auto q = (*conn)->exec(m_insertSql, values);
+    // SQLite tells the new row without a result set, which saves a good part of an insert.
+    const bool returning = (*conn)->store().kind() == StoreKind::Postgres;
+    auto q = (*conn)->exec(returning ? m_insertReturningSql : m_insertSql, values);
     if (!q)
         return q.error();
-    if (!q.value()->next())
+    const QVariant id = returning ? (q.value()->next() ? q.value()->value(0) : QVariant())
+                                  : q.value()->lastInsertId();
+    if (!id.isValid())
         return makeError(ErrorCode::FileSystemError, QStringLiteral("The new row has no number"));
-    record.setRowId(q.value()->value(0).toLongLong());
+    record.setRowId(id.toLongLong());
     return {};
 }
 
@@ -310,10 +317,15 @@ Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
             qint64 number = 0;
             Result<void> added = [&]() -> Result<void> {
                 // Reading the highest number and adding the record is one transaction, so on
-                // SQLite no other copy can take the number in between.
-                Transaction tx(**conn);
-                if (!tx.started())
-                    return tx.started();
+                // SQLite no other copy can take the number in between. Inside a transaction
+                // SQLite already holds the write lock and undoes a failed statement by itself;
+                // PostgreSQL needs a savepoint to go on after a failed one.
+                std::optional<Transaction> tx;
+                if ((*conn)->transactionDepth() == 0 || (*conn)->store().kind() == StoreKind::Postgres) {
+                    tx.emplace(**conn);
+                    if (!tx->started())
+                        return tx->started();
+                }
                 auto next = nextNumber(record);
                 if (!next)
                     return next.error();
@@ -321,7 +333,7 @@ Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
                 attemptRecord.setValue(f, number);
                 if (auto r = addRow(attemptRecord); !r)
                     return r;
-                return tx.commit();
+                return tx ? tx->commit() : Result<void>();
             }();
             if (added) {
                 record.setValue(f, number);

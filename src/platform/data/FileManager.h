@@ -83,6 +83,7 @@ private:
     bool m_readOnly = false;
     qint64 m_claimedRow = 0;
     QString m_insertSql;
+    QString m_insertReturningSql;
     QString m_updateSql;
 };
 

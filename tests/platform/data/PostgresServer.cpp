@@ -85,6 +85,7 @@ bool PostgresServer::dropSchema(const QString &schema) const
         db.setUserName(QStringLiteral("postgres"));
         if (db.open()) {
             QSqlQuery q(db);
+            q.exec(QStringLiteral("SET client_min_messages TO warning"));
             ok = q.exec(QStringLiteral("DROP SCHEMA IF EXISTS \"%1\" CASCADE").arg(schema));
         }
         db.close();
