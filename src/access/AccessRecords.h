@@ -27,7 +27,7 @@ struct UserRecord final {
 
 // The one Options row (ID 1) that governs the access system.
 struct OptionsRecord final {
-    qint32 id = 1;
+    qint32 id = 0; // saved as 1, the only row
     qint32 disableSecCheck = 0, loginOnly = 0, requirePassword = 1, auditLogin = 0, disableUser = 0;
     qint32 noLogins = 3, minPasswordLen = 1, noPassword = 0, warn = 3;
     QString masterMak = QStringLiteral("wkz");

@@ -62,9 +62,16 @@ QVariant stored(const data::FileDecl &file, const QString &field, const QVariant
         qsizetype end = text.size();
         while (end > 0 && text.at(end - 1) == u' ')
             --end;
-        return text.left(end);
+        // A null text would be bound as SQL NULL.
+        return text.left(end).isNull() ? QStringLiteral("") : text.left(end);
     }
     return value;
+}
+
+QVariant foldValue(const QString &text)
+{
+    const QString folded = SqlSchema::fold(text);
+    return folded.isNull() ? QStringLiteral("") : folded;
 }
 
 QString foldCol(const char *field) { return SqlSchema::quoted(SqlSchema::foldColumn(QString::fromLatin1(field))); }
@@ -168,7 +175,7 @@ Result<int> SqlAccessRepository::write(const char *label, const std::vector<SqlC
         for (qsizetype i = 0; i < names.size(); ++i) {
             if (names.at(i) == SqlSchema::quoted(field)) {
                 names << SqlSchema::quoted(SqlSchema::foldColumn(field));
-                values << SqlSchema::fold(values.at(i).toString());
+                values << foldValue(values.at(i).toString());
                 break;
             }
         }
@@ -264,7 +271,7 @@ Result<void> SqlAccessRepository::saveOptions(const OptionsRecord &options)
 Result<std::optional<UserRecord>> SqlAccessRepository::user(const QString &code)
 {
     auto rows = select(table::Benutzer, userColumns(), foldCol("MAK") + QStringLiteral(" = ?"),
-                       {SqlSchema::fold(code)}, {});
+                       {foldValue(code)}, {});
     if (!rows)
         return rows.error();
     if (rows->empty())
@@ -288,7 +295,7 @@ Result<void> SqlAccessRepository::insertUser(const UserRecord &user)
 Result<void> SqlAccessRepository::updateUser(const QString &storedCode, const UserRecord &user)
 {
     return transaction([&]() -> Result<void> {
-        const QVariantList old{SqlSchema::fold(storedCode)};
+        const QVariantList old{foldValue(storedCode)};
         auto r = write(table::Benutzer, userColumns(), user, foldCol("MAK") + QStringLiteral(" = ?"), old);
         if (!r)
             return r.error();
@@ -299,7 +306,7 @@ Result<void> SqlAccessRepository::updateUser(const QString &storedCode, const Us
             return {};
         for (const char *child : {table::ProgramLimit, table::ResUser, table::Password}) {
             auto c = exec(QStringLiteral("UPDATE %1 SET \"MAK\" = ?, %2 = ? WHERE %2 = ?").arg(tableOf(child), foldCol("MAK")),
-                          {newCode, SqlSchema::fold(newCode), old.front()});
+                          {newCode, foldValue(newCode), old.front()});
             if (!c)
                 return c.error();
         }
@@ -312,7 +319,7 @@ Result<void> SqlAccessRepository::deleteUser(const QString &code)
     return transaction([&]() -> Result<void> {
         for (const char *t : {table::ProgramLimit, table::ResUser, table::Password, table::Benutzer}) {
             auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(tableOf(t), foldCol("MAK")),
-                          {SqlSchema::fold(code)});
+                          {foldValue(code)});
             if (!r)
                 return r.error();
         }
@@ -322,7 +329,7 @@ Result<void> SqlAccessRepository::deleteUser(const QString &code)
 
 Result<std::vector<PasswordRecord>> SqlAccessRepository::passwordHistory(const QString &code)
 {
-    return select(table::Password, passwordColumns(), foldCol("MAK") + QStringLiteral(" = ?"), {SqlSchema::fold(code)},
+    return select(table::Password, passwordColumns(), foldCol("MAK") + QStringLiteral(" = ?"), {foldValue(code)},
                   QStringLiteral("\"DATE\" DESC, rowid DESC"));
 }
 
@@ -337,7 +344,7 @@ Result<void> SqlAccessRepository::addPasswordHistory(const PasswordRecord &entry
 Result<void> SqlAccessRepository::removePasswordHistory(const PasswordRecord &entry)
 {
     auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"PASSWORD\" = ?").arg(tableOf(table::Password), foldCol("MAK")),
-                  {SqlSchema::fold(entry.mak), entry.password});
+                  {foldValue(entry.mak), entry.password});
     if (!r)
         return r.error();
     return {};
@@ -352,7 +359,7 @@ Result<void> SqlAccessRepository::saveProc(const ProcRecord &proc)
 {
     return transaction([&]() -> Result<void> {
         auto updated = write(table::Proc, procColumns(), proc, foldCol("PROC") + QStringLiteral(" = ?"),
-                             {SqlSchema::fold(proc.proc)});
+                             {foldValue(proc.proc)});
         if (!updated)
             return updated.error();
         if (*updated == 0)
@@ -365,7 +372,7 @@ Result<void> SqlAccessRepository::saveProc(const ProcRecord &proc)
 Result<void> SqlAccessRepository::deleteProc(const QString &proc)
 {
     auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(tableOf(table::Proc), foldCol("PROC")),
-                  {SqlSchema::fold(proc)});
+                  {foldValue(proc)});
     if (!r)
         return r.error();
     return {};
@@ -423,7 +430,7 @@ Result<std::vector<qint32>> SqlAccessRepository::grants(const QString &code)
         qint32 id = 0;
     };
     auto rows = select(table::ResUser, std::vector<SqlColumn<Row>>{sqlColumn("RESOURCEID", &Row::id)},
-                       foldCol("MAK") + QStringLiteral(" = ?"), {SqlSchema::fold(code)}, QStringLiteral("\"RESOURCEID\""));
+                       foldCol("MAK") + QStringLiteral(" = ?"), {foldValue(code)}, QStringLiteral("\"RESOURCEID\""));
     if (!rows)
         return rows.error();
     std::vector<qint32> ids;
@@ -462,7 +469,7 @@ Result<void> SqlAccessRepository::grant(const QString &code, qint32 resourceId)
 Result<void> SqlAccessRepository::revoke(const QString &code, qint32 resourceId)
 {
     auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"RESOURCEID\" = ?").arg(tableOf(table::ResUser), foldCol("MAK")),
-                  {SqlSchema::fold(code), resourceId});
+                  {foldValue(code), resourceId});
     if (!r)
         return r.error();
     return {};
@@ -484,7 +491,7 @@ Result<std::vector<LoginRecord>> SqlAccessRepository::logins()
 Result<std::vector<QString>> SqlAccessRepository::programLimits(const QString &code)
 {
     auto rows = select(table::ProgramLimit, limitColumns(), foldCol("MAK") + QStringLiteral(" = ?"),
-                       {SqlSchema::fold(code)}, foldCol("PrgName"));
+                       {foldValue(code)}, foldCol("PrgName"));
     if (!rows)
         return rows.error();
     std::vector<QString> names;
@@ -504,7 +511,7 @@ Result<void> SqlAccessRepository::addProgramLimit(const QString &code, const QSt
 Result<void> SqlAccessRepository::removeProgramLimit(const QString &code, const QString &prgName)
 {
     auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?").arg(tableOf(table::ProgramLimit), foldCol("MAK"), foldCol("PrgName")),
-                  {SqlSchema::fold(code), SqlSchema::fold(prgName)});
+                  {foldValue(code), foldValue(prgName)});
     if (!r)
         return r.error();
     return {};
