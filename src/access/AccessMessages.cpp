@@ -13,7 +13,10 @@ QString AccessMessages::text(const QStringList &pieces)
 }
 
 namespace {
-QString title() { return AccessSession::tr(QStringLiteral("Vuvuzussystem")); }
+QString title()
+{
+    return AccessSession::tr(QStringLiteral("Vuvuzussystem"));
+}
 } // namespace
 
 void AccessMessages::refuse(const QStringList &pieces)
@@ -37,8 +40,7 @@ bool AccessMessages::ask(const QStringList &pieces, bool defaultYes)
 {
     Messages::beep(MessageIcon::Exclamation);
     return Messages::show(text(pieces), title(), MessageIcon::Exclamation, Button::Yes | Button::No,
-                          defaultYes ? Button::Yes : Button::No)
-           == Button::Yes;
+                          defaultYes ? Button::Yes : Button::No) == Button::Yes;
 }
 
 } // namespace tarvo::access

@@ -8,7 +8,7 @@ namespace tarvo::access {
 
 // The library's messages: title "Vuvuzussystem", each German piece translated on its own.
 class AccessMessages final {
-public:
+  public:
     // A refusal: exclamation sound and icon.
     static void refuse(const QStringList &pieces);
     // A notice: asterisk sound and information icon.

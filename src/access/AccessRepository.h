@@ -13,7 +13,7 @@ namespace tarvo::access {
 // can be exchanged. User codes are compared without regard to case (non-ASCII letters too).
 // Implementations are safe to use from any thread; each thread gets its own connection.
 class AccessRepository {
-public:
+  public:
     virtual ~AccessRepository() = default;
 
     // Where the store lives, for messages.
@@ -39,10 +39,10 @@ public:
     virtual Result<void> addPasswordHistory(const PasswordRecord &entry) = 0;
     virtual Result<void> removePasswordHistory(const PasswordRecord &entry) = 0;
 
-    virtual Result<std::vector<ProcRecord>> procs() = 0; // in name order
-    virtual Result<void> saveProc(const ProcRecord &proc) = 0; // insert, or update by name
-    virtual Result<void> deleteProc(const QString &proc) = 0; // the row only, no cascade
-    virtual Result<std::vector<ResourceRecord>> resources() = 0; // in number order
+    virtual Result<std::vector<ProcRecord>> procs() = 0;                       // in name order
+    virtual Result<void> saveProc(const ProcRecord &proc) = 0;                 // insert, or update by name
+    virtual Result<void> deleteProc(const QString &proc) = 0;                  // the row only, no cascade
+    virtual Result<std::vector<ResourceRecord>> resources() = 0;               // in number order
     virtual Result<qint32> insertResource(const ResourceRecord &resource) = 0; // returns its number
     virtual Result<void> updateResource(const ResourceRecord &resource) = 0;
     virtual Result<void> deleteResource(qint32 resourceId) = 0; // the row only, no cascade

@@ -38,7 +38,7 @@ struct SessionState final {
 };
 
 class AccessSession final {
-public:
+  public:
     using RepositoryFactory = std::function<std::shared_ptr<AccessRepository>(const QString &databaseFile)>;
 
     static SessionState state();

@@ -12,11 +12,26 @@ using data::KeyDecl;
 using data::RelationDecl;
 using data::RelationMode;
 
-FieldDecl text(const char *name, int size) { return {name, FieldType::String, size, 0, QStringLiteral("@s%1").arg(size)}; }
-FieldDecl longField(const char *name, const char *picture = "") { return {name, FieldType::Long, 0, 0, picture}; }
-FieldDecl byteField(const char *name) { return {name, FieldType::Byte, 0, 0, QString()}; }
-FieldDecl dateField(const char *name) { return longField(name, "@D017B"); }
-FieldDecl timeField(const char *name) { return longField(name, "@T08B"); }
+FieldDecl text(const char *name, int size)
+{
+    return {name, FieldType::String, size, 0, QStringLiteral("@s%1").arg(size)};
+}
+FieldDecl longField(const char *name, const char *picture = "")
+{
+    return {name, FieldType::Long, 0, 0, picture};
+}
+FieldDecl byteField(const char *name)
+{
+    return {name, FieldType::Byte, 0, 0, QString()};
+}
+FieldDecl dateField(const char *name)
+{
+    return longField(name, "@D017B");
+}
+FieldDecl timeField(const char *name)
+{
+    return longField(name, "@T08B");
+}
 
 KeyDecl key(const char *name, std::vector<data::KeyComponent> components, bool unique, bool primary,
             bool nocase)
@@ -40,14 +55,31 @@ FileDecl benutzer()
     // Version 3: passwords became hashes (wider field) and the failed-login count moved into the
     // user's row, so that a restart of the program does not reset it.
     f.version = 3;
-    f.fields = {dateField("SEIT"), text("ANREDE", 35), text("NAME", 35), text("ZUSATZ", 35),
-                text("STRASSE", 35), text("LKZ", 3), text("PLZ", 5), text("ORT", 35),
-                text("TELEFON", 35), text("FAX", 35), text("MOBILTELEFON", 35), text("EMAIL", 100),
-                text("INTERNET", 100), text("MAK", 35), text("PASSWORT", kPasswordHashWidth),
-                byteField("TYP"), dateField("GUELTIGBIS"), byteField("INAKTIV"),
-                byteField("PASSWORTAENDERN"), byteField("PASSWORTPERMANENT"),
-                {"PASSWORTERNEUERN", FieldType::Decimal, 2, 0, "@n_3B"}, dateField("PASSWORTABLAUF"),
-                text("COMPUTERNAME", 35), longField("USERLONG1", "@n_7B"), longField("USERLONG2", "@n_7B")};
+    f.fields = {dateField("SEIT"),
+                text("ANREDE", 35),
+                text("NAME", 35),
+                text("ZUSATZ", 35),
+                text("STRASSE", 35),
+                text("LKZ", 3),
+                text("PLZ", 5),
+                text("ORT", 35),
+                text("TELEFON", 35),
+                text("FAX", 35),
+                text("MOBILTELEFON", 35),
+                text("EMAIL", 100),
+                text("INTERNET", 100),
+                text("MAK", 35),
+                text("PASSWORT", kPasswordHashWidth),
+                byteField("TYP"),
+                dateField("GUELTIGBIS"),
+                byteField("INAKTIV"),
+                byteField("PASSWORTAENDERN"),
+                byteField("PASSWORTPERMANENT"),
+                {"PASSWORTERNEUERN", FieldType::Decimal, 2, 0, "@n_3B"},
+                dateField("PASSWORTABLAUF"),
+                text("COMPUTERNAME", 35),
+                longField("USERLONG1", "@n_7B"),
+                longField("USERLONG2", "@n_7B")};
     for (int i = 1; i <= 9; ++i)
         f.fields.push_back(byteField(qPrintable(QStringLiteral("USERBYTE%1").arg(i))));
     f.fields.push_back({"FEHLVERSUCHE", FieldType::Short, 0, 0, "n3"});
@@ -66,15 +98,28 @@ FileDecl options()
     f.tableName = "Options";
     // Version 1: the master password is a hash and can be marked expired.
     f.version = 1;
-    f.fields = {longField("ID"), byteField("DISABLESECCHECK"), byteField("LOGINONLY"),
-                byteField("REQUIREPASSWORD"), byteField("AUDITLOGIN"), byteField("DISABLEUSER"),
-                byteField("NOLOGINS"), byteField("MINPASSWORDLEN"), byteField("NOPASSWORD"),
-                byteField("WARN"), text("MASTERMAK", 3), text("MASTERPASSWORD", kPasswordHashWidth),
-                dateField("MASTERCHANGEDATE"), timeField("MASTERCHANGETIME"), text("MASTERCHANGEMAK", 35),
+    f.fields = {longField("ID"),
+                byteField("DISABLESECCHECK"),
+                byteField("LOGINONLY"),
+                byteField("REQUIREPASSWORD"),
+                byteField("AUDITLOGIN"),
+                byteField("DISABLEUSER"),
+                byteField("NOLOGINS"),
+                byteField("MINPASSWORDLEN"),
+                byteField("NOPASSWORD"),
+                byteField("WARN"),
+                text("MASTERMAK", 3),
+                text("MASTERPASSWORD", kPasswordHashWidth),
+                dateField("MASTERCHANGEDATE"),
+                timeField("MASTERCHANGETIME"),
+                text("MASTERCHANGEMAK", 35),
                 byteField("MASTERABGELAUFEN")};
     f.keys = {key("KeyID", {{"ID"}}, true, true, false)};
-    f.insertDefaults = {{"REQUIREPASSWORD", "1"}, {"NOLOGINS", "3"}, {"MINPASSWORDLEN", "1"},
-                        {"WARN", "3"}, {"MASTERMAK", "wkz"}};
+    f.insertDefaults = {{"REQUIREPASSWORD", "1"},
+                        {"NOLOGINS", "3"},
+                        {"MINPASSWORDLEN", "1"},
+                        {"WARN", "3"},
+                        {"MASTERMAK", "wkz"}};
     f.setIfNew = {{"MASTERABGELAUFEN", "1"}};
     return f;
 }
@@ -87,7 +132,8 @@ FileDecl proc()
     f.physicalName = "Vuvuzu\\!Proc";
     f.tableName = "Proc";
     f.fields = {text("PROC", 50), text("DESCRIPTION", 50), byteField("LOESCH")};
-    f.keys = {key("KeyProc", {{"PROC"}}, true, true, true), key("KeyLoesch", {{"LOESCH"}}, false, false, false)};
+    f.keys = {key("KeyProc", {{"PROC"}}, true, true, true),
+              key("KeyLoesch", {{"LOESCH"}}, false, false, false)};
     return f;
 }
 
@@ -98,12 +144,13 @@ FileDecl resource()
     f.prefix = "RESO";
     f.physicalName = "Vuvuzu\\!Resource";
     f.tableName = "Resource";
-    f.fields = {longField("RESOURCEID"), text("PROC", 50), text("RESOURCE", 50), text("DESCRIPTION", 50),
-                text("DESCRIPTION2", 50), text("TYP", 35), byteField("LOESCH")};
+    f.fields = {longField("RESOURCEID"),  text("PROC", 50), text("RESOURCE", 50), text("DESCRIPTION", 50),
+                text("DESCRIPTION2", 50), text("TYP", 35),  byteField("LOESCH")};
     KeyDecl id = key("KeyResourceID", {{"RESOURCEID"}}, true, true, false);
     id.autoNumber = true;
     f.keys = {id, key("KeyResource", {{"RESOURCE"}}, false, false, true),
-              key("KeyProc", {{"PROC"}}, false, false, true), key("KeyLoesch", {{"LOESCH"}}, false, false, false)};
+              key("KeyProc", {{"PROC"}}, false, false, true),
+              key("KeyLoesch", {{"LOESCH"}}, false, false, false)};
     return f;
 }
 

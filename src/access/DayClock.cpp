@@ -13,9 +13,15 @@ std::function<QDate()> g_today;
 
 } // namespace
 
-qint32 DayClock::dayNumber(const QDate &date) { return date.isValid() ? qint32(kDayZero.daysTo(date)) : 0; }
+qint32 DayClock::dayNumber(const QDate &date)
+{
+    return date.isValid() ? qint32(kDayZero.daysTo(date)) : 0;
+}
 
-QDate DayClock::date(qint32 dayNumber) { return kDayZero.addDays(dayNumber); }
+QDate DayClock::date(qint32 dayNumber)
+{
+    return kDayZero.addDays(dayNumber);
+}
 
 qint32 DayClock::today()
 {
@@ -23,7 +29,10 @@ qint32 DayClock::today()
     return dayNumber(g_today ? g_today() : QDate::currentDate());
 }
 
-qint32 DayClock::now() { return qint32(QTime::currentTime().msecsSinceStartOfDay() / 10 + 1); }
+qint32 DayClock::now()
+{
+    return qint32(QTime::currentTime().msecsSinceStartOfDay() / 10 + 1);
+}
 
 QString DayClock::formatDate(qint32 dayNumber)
 {

@@ -10,7 +10,7 @@ namespace tarvo::access {
 // Today and now as the access tables store them: day numbers (day 4 = 1 January 1801) and
 // hundredths of a second since midnight plus one. Tests may fix the date.
 class DayClock final {
-public:
+  public:
     static qint32 today();
     static qint32 now();
     static qint32 dayNumber(const QDate &date);

@@ -20,7 +20,10 @@ namespace {
 
 constexpr QChar kDegree(0x00B0);
 
-QString clip(const QString &text) { return clippedPassword(text); }
+QString clip(const QString &text)
+{
+    return clippedPassword(text);
+}
 
 void showError(const Error &error)
 {
@@ -43,17 +46,24 @@ LoginService::LoginService(ChangePasswordHook changePassword, BeforeRefusal befo
 {
 }
 
-bool LoginService::isTarvoLayout() const { return m_securityFile.trimmed().toUpper() == u"TARVO.SEC"; }
+bool LoginService::isTarvoLayout() const
+{
+    return m_securityFile.trimmed().toUpper() == u"TARVO.SEC";
+}
 
-bool LoginService::passwordRequired() const { return AccessSession::state().options.requirePassword != 0; }
+bool LoginService::passwordRequired() const
+{
+    return AccessSession::state().options.requirePassword != 0;
+}
 
-LoginService::Start LoginService::prepare(const QString &securityFile, const QString &language, const QString &information)
+LoginService::Start LoginService::prepare(const QString &securityFile, const QString &language,
+                                          const QString &information)
 {
     m_securityFile = securityFile.left(255);
     const bool english = language.contains(QStringLiteral("English"));
-    const QString helpFile = english ? QStringLiteral("Vuvuzu.chm")
+    const QString helpFile = english                        ? QStringLiteral("Vuvuzu.chm")
                              : clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
-                                                             : QString();
+                                                            : QString();
     AccessSession::change([&](SessionState &s) {
         s.mak.clear();
         s.masterLogin = false;
@@ -67,10 +77,11 @@ LoginService::Start LoginService::prepare(const QString &securityFile, const QSt
     if (!repository->exists()) {
         const QString file = repository->location();
         const QString folder = file.left(file.size() - QStringLiteral("/Vuvuzu.db").size());
-        if (!AccessMessages::ask({QStringLiteral("Die Vuvuzusdatei \""), folder,
-                                  QStringLiteral("/Vuvuzu.db\" konnte nicht gefunden werden!|Soll sie jetzt neu "
-                                                 "erstellt werden?")},
-                                 false)) {
+        if (!AccessMessages::ask(
+                {QStringLiteral("Die Vuvuzusdatei \""), folder,
+                 QStringLiteral("/Vuvuzu.db\" konnte nicht gefunden werden!|Soll sie jetzt neu "
+                                "erstellt werden?")},
+                false)) {
             finish(false);
             return Start::NobodyLoggedIn;
         }
@@ -147,11 +158,12 @@ bool LoginService::attempt(const QString &code, const QString &password)
     const QString typedPassword = clippedPassword(password);
     AccessSession::change([&](SessionState &s) { s.mak = typedCode; });
     if (!UserCodeRules::isAcceptable(typedCode))
-        return refuse(Field::Code, {typedCode, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
+        return refuse(Field::Code,
+                      {typedCode, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
 
     const OptionsRecord options = AccessSession::state().options;
-    if (typedCode == clip(options.masterMak)
-        && (!passwordRequired() || PasswordHash::verify(options.masterPassword, typedPassword)))
+    if (typedCode == clip(options.masterMak) &&
+        (!passwordRequired() || PasswordHash::verify(options.masterPassword, typedPassword)))
         return masterLogin(typedCode);
     AccessSession::change([](SessionState &s) { s.masterLogin = false; });
     return userLogin(typedCode, typedPassword);
@@ -163,7 +175,8 @@ bool LoginService::masterLogin(const QString &code)
     if (passwordRequired() && AccessSession::state().options.masterAbgelaufen) {
         if (m_beforeRefusal)
             m_beforeRefusal();
-        AccessMessages::notice({QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
+        AccessMessages::notice(
+            {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
         if (m_changePassword)
             m_changePassword(code, true);
         auto reread = repository->options();
@@ -190,7 +203,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         return false;
     }
     if (!found->has_value())
-        return refuse(Field::Code, {code, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
+        return refuse(Field::Code,
+                      {code, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
     UserRecord user = **found;
     const QString storedCode = clip(user.mak);
     AccessSession::change([&](SessionState &s) { s.mak = storedCode; });
@@ -198,8 +212,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
     if (passwordRequired() && !PasswordHash::verify(user.passwort, password)) {
         // Counted in the user's row, so that neither a new dialog nor a restart resets it.
         ++user.fehlversuche;
-        const bool lock = options.disableUser && options.noLogins > 0 && user.fehlversuche >= options.noLogins
-                          && !user.inaktiv;
+        const bool lock = options.disableUser && options.noLogins > 0 &&
+                          user.fehlversuche >= options.noLogins && !user.inaktiv;
         if (lock)
             user.inaktiv = 1;
         const auto saved = repository->updateUser(storedCode, user);
@@ -207,8 +221,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
             return refuse(Field::Password, {QStringLiteral("Ihre Anmeldung ist"), QStringLiteral(" "),
                                             QString::number(user.fehlversuche), QStringLiteral(" "),
                                             QStringLiteral("mal fehlgeschlagen!")});
-        return refuse(Field::Password,
-                      {QStringLiteral("Falsches Passwort für Benutzer"), QStringLiteral(" "), storedCode, QStringLiteral(".")});
+        return refuse(Field::Password, {QStringLiteral("Falsches Passwort für Benutzer"), QStringLiteral(" "),
+                                        storedCode, QStringLiteral(".")});
     }
 
     // The account is checked before an expired password is changed: a refused account gets no
@@ -216,7 +230,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
     const qint32 today = DayClock::today();
     if (user.typ == 2 && today > user.gueltigBis)
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto ist am"), QStringLiteral(" "),
-                                    DayClock::formatDate(user.gueltigBis), QStringLiteral(" "), QStringLiteral("abgelaufen!")});
+                                    DayClock::formatDate(user.gueltigBis), QStringLiteral(" "),
+                                    QStringLiteral("abgelaufen!")});
     if (user.inaktiv)
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto ist deaktiviert!")});
     const QString boundTo = clip(user.computerName).toUpper();
@@ -228,7 +243,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         if (user.passwortAblauf <= today) {
             if (m_beforeRefusal)
                 m_beforeRefusal();
-            AccessMessages::notice({QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
+            AccessMessages::notice(
+                {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
             if (m_changePassword)
                 m_changePassword(storedCode, false);
             auto reread = repository->user(storedCode);
@@ -253,8 +269,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         for (const auto &u : *all)
             adminExists = adminExists || u.typ == 3;
     AccessSession::change([&](SessionState &s) {
-        s.user = UserValues{user.anrede, user.name, user.zusatz, user.telefon, user.fax, user.email,
-                            user.userLong1, user.userLong2, user.userByte};
+        s.user = UserValues{user.anrede, user.name,      user.zusatz,    user.telefon, user.fax,
+                            user.email,  user.userLong1, user.userLong2, user.userByte};
         s.isAdmin = user.typ == 3;
         s.masterLogin = false;
         s.adminExists = s.adminExists || adminExists;
@@ -273,8 +289,9 @@ void LoginService::finish(bool loggedIn)
         folder += u'/' + code;
         QDir().mkpath(folder);
     }
-    const int farbe = IniFile(folder + QStringLiteral("/User.ini"))
-                          .intValue(QStringLiteral("User Settings"), QStringLiteral("Display color"), 0x800000);
+    const int farbe =
+        IniFile(folder + QStringLiteral("/User.ini"))
+            .intValue(QStringLiteral("User Settings"), QStringLiteral("Display color"), 0x800000);
     AccessSession::change([&](SessionState &state) {
         if (!loggedIn)
             state.mak.clear();

@@ -11,7 +11,7 @@ namespace tarvo::access {
 // The logic of the login dialog Vuvuzu_Login, without a window: preparing the library and its
 // store, the checks of OK, and the closing steps that leave MAK, MAKORDNER and FARBE behind.
 class LoginService final {
-public:
+  public:
     enum class Start { ShowWindow, LoggedInWithoutWindow, NobodyLoggedIn };
     enum class Field { Code, Password };
     // Runs the forced change of an expired password: for the user with the code, or for the
@@ -39,7 +39,7 @@ public:
     // Closing steps, always run (also after Cancel).
     void finish(bool loggedIn);
 
-private:
+  private:
     bool refuse(Field focus, const QStringList &pieces);
     bool masterLogin(const QString &password);
     bool userLogin(const QString &code, const QString &password);

@@ -15,7 +15,10 @@ QString clippedPassword(const QString &typed)
     return typed.left(end);
 }
 
-PasswordChanger::PasswordChanger(QString userCode, bool master) : m_code(std::move(userCode)), m_master(master) {}
+PasswordChanger::PasswordChanger(QString userCode, bool master)
+    : m_code(std::move(userCode)), m_master(master)
+{
+}
 
 PasswordChanger::Outcome PasswordChanger::refuse(Field focus, bool clearNew)
 {
@@ -59,7 +62,8 @@ PasswordChanger::Outcome PasswordChanger::change(const QString &oldPassword, con
     const auto options = AccessSession::state().options;
     if (newTyped.size() < options.minPasswordLen) {
         AccessMessages::notice({QStringLiteral("Die minimale Passwort-Länge beträgt"), QStringLiteral(" "),
-                                QString::number(options.minPasswordLen), QStringLiteral(" "), QStringLiteral("Zeichen.")});
+                                QString::number(options.minPasswordLen), QStringLiteral(" "),
+                                QStringLiteral("Zeichen.")});
         return refuse(Field::NewPassword, false);
     }
     if (clippedPassword(verifyAgain ? verifyAgain() : QString()) != newTyped) {
@@ -76,20 +80,24 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
     if (keep > 0 && !newPassword.isEmpty()) {
         auto history = repository->passwordHistory(m_code);
         if (!history) {
-            Messages::show(history.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
+            Messages::show(history.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
+                           MessageIcon::Error);
             return refuse(Field::NewPassword, false);
         }
         for (const auto &entry : *history) {
             if (PasswordHash::verify(entry.password, PasswordHash::historyForm(newPassword))) {
-                AccessMessages::refuse({QStringLiteral("Ihr gewünschtes Passwort haben Sie bereits verwendet!|Bitte "
-                                                       "wählen Sie ein anderes.")});
+                AccessMessages::refuse(
+                    {QStringLiteral("Ihr gewünschtes Passwort haben Sie bereits verwendet!|Bitte "
+                                    "wählen Sie ein anderes.")});
                 return refuse(Field::NewPassword, true);
             }
         }
     }
     auto hash = PasswordHash::hash(newPassword);
     auto historyHash = PasswordHash::hash(PasswordHash::historyForm(newPassword));
-    Result<void> saved = !hash ? Result<void>(hash.error()) : !historyHash ? Result<void>(historyHash.error()) : Result<void>();
+    Result<void> saved = !hash          ? Result<void>(hash.error())
+                         : !historyHash ? Result<void>(historyHash.error())
+                                        : Result<void>();
     if (saved) {
         saved = repository->transaction([&]() -> Result<void> {
             auto user = repository->user(m_code);
@@ -106,7 +114,9 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
                 for (auto n = history->size(); n >= size_t(keep); --n)
                     if (auto removed = repository->removePasswordHistory((*history)[n - 1]); !removed)
                         return removed.error();
-                if (auto added = repository->addPasswordHistory({record.mak, *historyHash, DayClock::today()}); !added)
+                if (auto added =
+                        repository->addPasswordHistory({record.mak, *historyHash, DayClock::today()});
+                    !added)
                     return added.error();
             }
             record.passwort = *hash;
@@ -114,7 +124,8 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
         });
     }
     if (!saved) {
-        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
+        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
+                       MessageIcon::Error);
         return refuse(Field::NewPassword, false);
     }
     AccessMessages::notice({QStringLiteral("Ihr Passwort wurde geändert.")});
@@ -142,7 +153,8 @@ PasswordChanger::Outcome PasswordChanger::changeMaster(const QString &newPasswor
         }
     }
     if (!saved) {
-        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
+        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
+                       MessageIcon::Error);
         return refuse(Field::NewPassword, false);
     }
     AccessSession::change([&](SessionState &s) { s.options = options; });

@@ -11,7 +11,7 @@ namespace tarvo::access {
 // access changes its own password with the same rules, without a history. Shows its messages
 // through the message layer; the dialog only collects the texts.
 class PasswordChanger final {
-public:
+  public:
     enum class Field { None, OldPassword, NewPassword };
     enum class Outcome { Changed, Refused };
 
@@ -23,12 +23,13 @@ public:
     bool mayChange();
 
     // OK of the dialog. verifyAgain asks for the new password a second time ("" = cancelled).
-    Outcome change(const QString &oldPassword, const QString &newPassword, const std::function<QString()> &verifyAgain);
+    Outcome change(const QString &oldPassword, const QString &newPassword,
+                   const std::function<QString()> &verifyAgain);
     // The field that takes the focus after a refusal, and whether the new password is to be cleared.
     Field focus() const { return m_focus; }
     bool clearNewPassword() const { return m_clearNew; }
 
-private:
+  private:
     Outcome refuse(Field focus, bool clearNew);
     Outcome changeUser(const QString &newPassword);
     Outcome changeMaster(const QString &newPassword);

@@ -1,8 +1,7 @@
 #include "access/PasswordHash.h"
 
-#include <sodium.h>
-
 #include <atomic>
+#include <sodium.h>
 
 namespace tarvo::access {
 
@@ -18,7 +17,10 @@ bool initialised()
 
 } // namespace
 
-void PasswordHash::useMinimumCostForTests() { g_minimumCost = true; }
+void PasswordHash::useMinimumCostForTests()
+{
+    g_minimumCost = true;
+}
 
 Result<QString> PasswordHash::hash(const QString &password)
 {
@@ -27,10 +29,11 @@ Result<QString> PasswordHash::hash(const QString &password)
     const QByteArray utf8 = password.toUtf8();
     char out[crypto_pwhash_STRBYTES];
     const bool cheap = g_minimumCost;
-    const int rc = crypto_pwhash_str_alg(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
-                                         cheap ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE,
-                                         cheap ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE,
-                                         crypto_pwhash_ALG_ARGON2ID13);
+    const int rc =
+        crypto_pwhash_str_alg(out, utf8.constData(), static_cast<unsigned long long>(utf8.size()),
+                              cheap ? crypto_pwhash_OPSLIMIT_MIN : crypto_pwhash_OPSLIMIT_INTERACTIVE,
+                              cheap ? crypto_pwhash_MEMLIMIT_MIN : crypto_pwhash_MEMLIMIT_INTERACTIVE,
+                              crypto_pwhash_ALG_ARGON2ID13);
     if (rc != 0)
         return makeError(-1, QStringLiteral("Out of memory while protecting the password."));
     return QString::fromLatin1(out);
@@ -46,7 +49,8 @@ bool PasswordHash::verify(const QString &storedHash, const QString &password)
     char buffer[crypto_pwhash_STRBYTES] = {};
     memcpy(buffer, stored.constData(), size_t(stored.size()));
     const QByteArray utf8 = password.toUtf8();
-    return crypto_pwhash_str_verify(buffer, utf8.constData(), static_cast<unsigned long long>(utf8.size())) == 0;
+    return crypto_pwhash_str_verify(buffer, utf8.constData(), static_cast<unsigned long long>(utf8.size())) ==
+           0;
 }
 
 } // namespace tarvo::access

@@ -8,7 +8,7 @@ namespace tarvo::access {
 
 // Argon2id hashes of passwords (libsodium). No password is ever stored or shown as text.
 class PasswordHash final {
-public:
+  public:
     static Result<QString> hash(const QString &password);
     static bool verify(const QString &storedHash, const QString &password);
     // The history compares without regard to case: it hashes and checks the folded password.

@@ -12,7 +12,7 @@ namespace tarvo::access {
 // The library's own phrase table: its German texts and their English forms. The library's
 // windows and messages are written in German and pass through it when the language is English.
 class VUVUZU_API Phrases final {
-public:
+  public:
     static const std::vector<std::pair<QString, QString>> &table();
     // The English form of a German text; the text itself when the table does not hold it.
     // The first row found counts ("Beschreibung" is listed twice).

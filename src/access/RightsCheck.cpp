@@ -20,7 +20,10 @@ bool g_toldUnreadable = false;
 
 } // namespace
 
-QString RightsCheck::catalogueKey(const QString &rightsKey) { return SqlSchema::fold(rightsKey.left(50)); }
+QString RightsCheck::catalogueKey(const QString &rightsKey)
+{
+    return SqlSchema::fold(rightsKey.left(50));
+}
 
 void RightsCheck::open(AccessRepository &repository, const QString &userCode)
 {

@@ -10,7 +10,7 @@ namespace tarvo::access {
 // and the logged-in user's grants into memory once, so that any thread can ask without touching
 // the store and no answer depends on another thread's lookup.
 class RightsCheck final {
-public:
+  public:
     enum class State { Closed, Open, Unreadable };
 
     // Reads the catalogue and the grants of the given code. When that fails, guarded controls

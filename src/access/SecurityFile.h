@@ -11,10 +11,10 @@ namespace tarvo::access {
 
 // One record of a security file: a procedure row or a control row.
 struct SecurityRow final {
-    QString resource;     // procedure name, or rights key "<Procedure>:?<Control>[:n]"
+    QString resource; // procedure name, or rights key "<Procedure>:?<Control>[:n]"
     QString description;
     QString description2;
-    QString typ;          // "PROCEDURE", "FUNCTION", "APPLICATION" or a control type
+    QString typ; // "PROCEDURE", "FUNCTION", "APPLICATION" or a control type
     bool isProcedure() const { return typ == u"PROCEDURE" || typ == u"FUNCTION"; }
     bool isApplication() const { return typ == u"APPLICATION"; }
 };
@@ -23,7 +23,7 @@ struct SecurityRow final {
 // in double quotes ("" stands for one quote inside). A file that holds no procedure, or a record
 // that is cut short (fewer or more than four fields, an open quote), is refused as a whole.
 class SecurityFile final {
-public:
+  public:
     static constexpr int ErrorIncomplete = 1;
     static Result<std::vector<SecurityRow>> parse(const QByteArray &content);
 };

@@ -11,7 +11,8 @@
 
 namespace tarvo::access {
 
-Result<void> SecurityImport::run(AccessRepository &repository, const QString &securityFileName, const Progress &progress)
+Result<void> SecurityImport::run(AccessRepository &repository, const QString &securityFileName,
+                                 const Progress &progress)
 {
     const QString path = VuvuzuPaths::securityFile(securityFileName);
     QFile file(path.isEmpty() ? VuvuzuPaths::programFolder() + u'/' + securityFileName.trimmed() : path);
@@ -23,8 +24,9 @@ Result<void> SecurityImport::run(AccessRepository &repository, const QString &se
     }
     const auto rows = SecurityFile::parse(file.readAll());
     if (!rows) {
-        AccessMessages::refuse({QStringLiteral("Die Security-Datei \""), file.fileName(),
-                                QStringLiteral("\" ist leer oder unvollständig und wurde nicht importiert.")});
+        AccessMessages::refuse(
+            {QStringLiteral("Die Security-Datei \""), file.fileName(),
+             QStringLiteral("\" ist leer oder unvollständig und wurde nicht importiert.")});
         return rows.error();
     }
     auto result = apply(repository, *rows, progress);

@@ -12,12 +12,13 @@ namespace tarvo::access {
 // lists are removed, and every new control is granted to every existing user. All of it is one
 // transaction; a file that cannot be read or is empty or cut short changes nothing.
 class SecurityImport final {
-public:
+  public:
     // Progress in percent, for the progress window.
     using Progress = std::function<void(int percent)>;
 
     // Imports the file of the given name (looked up by VuvuzuPaths); shows its own messages.
-    static Result<void> run(AccessRepository &repository, const QString &securityFileName, const Progress &progress = {});
+    static Result<void> run(AccessRepository &repository, const QString &securityFileName,
+                            const Progress &progress = {});
     // The import of rows already read.
     static Result<void> apply(AccessRepository &repository, const std::vector<SecurityRow> &rows,
                               const Progress &progress = {});

@@ -41,9 +41,15 @@ QString connectionName(int instance)
     return QStringLiteral("vuvuzu-%1-%2").arg(instance).arg(threadConnections().serial);
 }
 
-const data::FileDecl &decl(const char *label) { return *accessDictionary().file(QString::fromLatin1(label)); }
+const data::FileDecl &decl(const char *label)
+{
+    return *accessDictionary().file(QString::fromLatin1(label));
+}
 
-QString tableOf(const char *label) { return SqlSchema::quoted(decl(label).tableName); }
+QString tableOf(const char *label)
+{
+    return SqlSchema::quoted(decl(label).tableName);
+}
 
 Error sqlError(const QSqlError &error)
 {
@@ -74,7 +80,10 @@ QVariant foldValue(const QString &text)
     return folded.isNull() ? QStringLiteral("") : folded;
 }
 
-QString foldCol(const char *field) { return SqlSchema::quoted(SqlSchema::foldColumn(QString::fromLatin1(field))); }
+QString foldCol(const char *field)
+{
+    return SqlSchema::quoted(SqlSchema::foldColumn(QString::fromLatin1(field)));
+}
 
 } // namespace
 
@@ -90,7 +99,10 @@ SqlAccessRepository::~SqlAccessRepository()
         QSqlDatabase::removeDatabase(name);
 }
 
-bool SqlAccessRepository::exists() const { return QFileInfo(m_path).isFile(); }
+bool SqlAccessRepository::exists() const
+{
+    return QFileInfo(m_path).isFile();
+}
 
 Result<QSqlDatabase> SqlAccessRepository::connection() const
 {
@@ -127,9 +139,9 @@ Result<int> SqlAccessRepository::exec(const QString &sql, const QVariantList &bi
 }
 
 template <class R>
-Result<std::vector<R>> SqlAccessRepository::select(const char *label, const std::vector<SqlColumn<R>> &columns,
-                                                   const QString &where, const QVariantList &binds,
-                                                   const QString &order) const
+Result<std::vector<R>>
+SqlAccessRepository::select(const char *label, const std::vector<SqlColumn<R>> &columns, const QString &where,
+                            const QVariantList &binds, const QString &order) const
 {
     auto db = connection();
     if (!db)
@@ -161,8 +173,9 @@ Result<std::vector<R>> SqlAccessRepository::select(const char *label, const std:
 }
 
 template <class R>
-Result<int> SqlAccessRepository::write(const char *label, const std::vector<SqlColumn<R>> &columns, const R &record,
-                                       const QString &where, const QVariantList &whereBinds, bool ignoreDuplicate)
+Result<int> SqlAccessRepository::write(const char *label, const std::vector<SqlColumn<R>> &columns,
+                                       const R &record, const QString &where, const QVariantList &whereBinds,
+                                       bool ignoreDuplicate)
 {
     const data::FileDecl &file = decl(label);
     QStringList names;
@@ -183,7 +196,8 @@ Result<int> SqlAccessRepository::write(const char *label, const std::vector<SqlC
     QString sql;
     if (where.isEmpty()) {
         sql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                  .arg(tableOf(label), names.join(u", "), QStringList(names.size(), QStringLiteral("?")).join(u", "));
+                  .arg(tableOf(label), names.join(u", "),
+                       QStringList(names.size(), QStringLiteral("?")).join(u", "));
         if (ignoreDuplicate)
             sql += QStringLiteral(" ON CONFLICT DO NOTHING");
     } else {
@@ -199,18 +213,20 @@ Result<int> SqlAccessRepository::write(const char *label, const std::vector<SqlC
 Result<void> SqlAccessRepository::create()
 {
     return transaction([this]() -> Result<void> {
-        auto r = exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"LayoutVersions\" (\"Label\" TEXT PRIMARY KEY, "
-                                     "\"Version\" INTEGER NOT NULL)"),
-                      {});
+        auto r =
+            exec(QStringLiteral("CREATE TABLE IF NOT EXISTS \"LayoutVersions\" (\"Label\" TEXT PRIMARY KEY, "
+                                "\"Version\" INTEGER NOT NULL)"),
+                 {});
         if (!r)
             return r.error();
         for (const auto &file : accessDictionary().files) {
             for (const auto &statement : SqlSchema::createStatements(file))
                 if (auto s = exec(statement, {}); !s)
                     return s.error();
-            auto v = exec(QStringLiteral("INSERT INTO \"LayoutVersions\" (\"Label\", \"Version\") VALUES (?, ?) "
-                                         "ON CONFLICT DO NOTHING"),
-                          {file.label, file.version});
+            auto v =
+                exec(QStringLiteral("INSERT INTO \"LayoutVersions\" (\"Label\", \"Version\") VALUES (?, ?) "
+                                    "ON CONFLICT DO NOTHING"),
+                     {file.label, file.version});
             if (!v)
                 return v.error();
         }
@@ -305,7 +321,8 @@ Result<void> SqlAccessRepository::updateUser(const QString &storedCode, const Us
         if (newCode == storedCode)
             return {};
         for (const char *child : {table::ProgramLimit, table::ResUser, table::Password}) {
-            auto c = exec(QStringLiteral("UPDATE %1 SET \"MAK\" = ?, %2 = ? WHERE %2 = ?").arg(tableOf(child), foldCol("MAK")),
+            auto c = exec(QStringLiteral("UPDATE %1 SET \"MAK\" = ?, %2 = ? WHERE %2 = ?")
+                              .arg(tableOf(child), foldCol("MAK")),
                           {newCode, foldValue(newCode), old.front()});
             if (!c)
                 return c.error();
@@ -329,8 +346,8 @@ Result<void> SqlAccessRepository::deleteUser(const QString &code)
 
 Result<std::vector<PasswordRecord>> SqlAccessRepository::passwordHistory(const QString &code)
 {
-    return select(table::Password, passwordColumns(), foldCol("MAK") + QStringLiteral(" = ?"), {foldValue(code)},
-                  QStringLiteral("\"DATE\" DESC, rowid DESC"));
+    return select(table::Password, passwordColumns(), foldCol("MAK") + QStringLiteral(" = ?"),
+                  {foldValue(code)}, QStringLiteral("\"DATE\" DESC, rowid DESC"));
 }
 
 Result<void> SqlAccessRepository::addPasswordHistory(const PasswordRecord &entry)
@@ -343,7 +360,8 @@ Result<void> SqlAccessRepository::addPasswordHistory(const PasswordRecord &entry
 
 Result<void> SqlAccessRepository::removePasswordHistory(const PasswordRecord &entry)
 {
-    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"PASSWORD\" = ?").arg(tableOf(table::Password), foldCol("MAK")),
+    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"PASSWORD\" = ?")
+                      .arg(tableOf(table::Password), foldCol("MAK")),
                   {foldValue(entry.mak), entry.password});
     if (!r)
         return r.error();
@@ -391,8 +409,9 @@ Result<qint32> SqlAccessRepository::insertResource(const ResourceRecord &resourc
         if (!db)
             return db.error();
         QSqlQuery query(*db);
-        if (!query.exec(QStringLiteral("SELECT COALESCE(MAX(\"RESOURCEID\"), 0) + 1 FROM ") + tableOf(table::Resource))
-            || !query.next())
+        if (!query.exec(QStringLiteral("SELECT COALESCE(MAX(\"RESOURCEID\"), 0) + 1 FROM ") +
+                        tableOf(table::Resource)) ||
+            !query.next())
             return sqlError(query.lastError());
         number = query.value(0).toInt();
         ResourceRecord record = resource;
@@ -418,7 +437,8 @@ Result<void> SqlAccessRepository::updateResource(const ResourceRecord &resource)
 
 Result<void> SqlAccessRepository::deleteResource(qint32 resourceId)
 {
-    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE \"RESOURCEID\" = ?").arg(tableOf(table::Resource)), {resourceId});
+    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE \"RESOURCEID\" = ?").arg(tableOf(table::Resource)),
+                  {resourceId});
     if (!r)
         return r.error();
     return {};
@@ -429,8 +449,9 @@ Result<std::vector<qint32>> SqlAccessRepository::grants(const QString &code)
     struct Row final {
         qint32 id = 0;
     };
-    auto rows = select(table::ResUser, std::vector<SqlColumn<Row>>{sqlColumn("RESOURCEID", &Row::id)},
-                       foldCol("MAK") + QStringLiteral(" = ?"), {foldValue(code)}, QStringLiteral("\"RESOURCEID\""));
+    auto rows =
+        select(table::ResUser, std::vector<SqlColumn<Row>>{sqlColumn("RESOURCEID", &Row::id)},
+               foldCol("MAK") + QStringLiteral(" = ?"), {foldValue(code)}, QStringLiteral("\"RESOURCEID\""));
     if (!rows)
         return rows.error();
     std::vector<qint32> ids;
@@ -468,7 +489,8 @@ Result<void> SqlAccessRepository::grant(const QString &code, qint32 resourceId)
 
 Result<void> SqlAccessRepository::revoke(const QString &code, qint32 resourceId)
 {
-    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"RESOURCEID\" = ?").arg(tableOf(table::ResUser), foldCol("MAK")),
+    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND \"RESOURCEID\" = ?")
+                      .arg(tableOf(table::ResUser), foldCol("MAK")),
                   {foldValue(code), resourceId});
     if (!r)
         return r.error();
@@ -485,7 +507,8 @@ Result<void> SqlAccessRepository::addLogin(const LoginRecord &login)
 
 Result<std::vector<LoginRecord>> SqlAccessRepository::logins()
 {
-    return select(table::Logins, loginColumns(), {}, {}, QStringLiteral("\"MAK\", \"DATE\" DESC, \"TIME\" DESC"));
+    return select(table::Logins, loginColumns(), {}, {},
+                  QStringLiteral("\"MAK\", \"DATE\" DESC, \"TIME\" DESC"));
 }
 
 Result<std::vector<QString>> SqlAccessRepository::programLimits(const QString &code)
@@ -510,7 +533,8 @@ Result<void> SqlAccessRepository::addProgramLimit(const QString &code, const QSt
 
 Result<void> SqlAccessRepository::removeProgramLimit(const QString &code, const QString &prgName)
 {
-    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?").arg(tableOf(table::ProgramLimit), foldCol("MAK"), foldCol("PrgName")),
+    auto r = exec(QStringLiteral("DELETE FROM %1 WHERE %2 = ? AND %3 = ?")
+                      .arg(tableOf(table::ProgramLimit), foldCol("MAK"), foldCol("PrgName")),
                   {foldValue(code), foldValue(prgName)});
     if (!r)
         return r.error();

@@ -11,7 +11,7 @@ namespace tarvo::access {
 // The access tables in an SQLite file ("Vuvuzu.db") through Qt Sql, one connection per thread.
 // Statements are parameterised; writes of several rows run in one transaction.
 class SqlAccessRepository final : public AccessRepository {
-public:
+  public:
     explicit SqlAccessRepository(QString databaseFile);
     ~SqlAccessRepository() override;
 
@@ -52,18 +52,20 @@ public:
     Result<void> addProgramLimit(const QString &code, const QString &prgName) override;
     Result<void> removeProgramLimit(const QString &code, const QString &prgName) override;
 
-private:
+  private:
     // The calling thread's connection, opened on first use.
     Result<QSqlDatabase> connection() const;
     // Runs a statement; returns the number of rows it changed.
     Result<int> exec(const QString &sql, const QVariantList &binds) const;
 
     template <class R>
-    Result<std::vector<R>> select(const char *label, const std::vector<SqlColumn<R>> &columns, const QString &where,
-                                  const QVariantList &binds, const QString &order) const;
+    Result<std::vector<R>> select(const char *label, const std::vector<SqlColumn<R>> &columns,
+                                  const QString &where, const QVariantList &binds,
+                                  const QString &order) const;
     template <class R>
     Result<int> write(const char *label, const std::vector<SqlColumn<R>> &columns, const R &record,
-                      const QString &where = {}, const QVariantList &whereBinds = {}, bool ignoreDuplicate = false);
+                      const QString &where = {}, const QVariantList &whereBinds = {},
+                      bool ignoreDuplicate = false);
 
     QString m_path;
     int m_instance;

@@ -68,13 +68,15 @@ QStringList SqlSchema::createStatements(const data::FileDecl &file)
         columns << quoted(foldColumn(f)) + QStringLiteral(" TEXT NOT NULL DEFAULT ''");
 
     QStringList statements;
-    statements << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(tableName), columns.join(u", "));
+    statements
+        << QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)").arg(quoted(tableName), columns.join(u", "));
     for (const auto &key : file.keys) {
         if (key.dynamic || key.components.empty())
             continue;
         QStringList parts;
         for (const auto &c : key.components) {
-            const QString column = key.caseInsensitive && folded.contains(c.field) ? foldColumn(c.field) : c.field;
+            const QString column =
+                key.caseInsensitive && folded.contains(c.field) ? foldColumn(c.field) : c.field;
             parts << quoted(column) + (c.descending ? QStringLiteral(" DESC") : QString());
         }
         statements << QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")

@@ -11,7 +11,7 @@ namespace tarvo::access {
 // that hold the case-folded text of every case-insensitive key component. Folding happens in our
 // code (QString::toCaseFolded), so "MÜLLER" and "müller" are one key on every store.
 class SqlSchema final {
-public:
+  public:
     static QStringList createStatements(const data::FileDecl &file);
     // Fields that carry a folded companion column.
     static QStringList foldedFields(const data::FileDecl &file);

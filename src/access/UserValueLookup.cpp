@@ -19,7 +19,10 @@ QString clip(const QString &text)
 }
 
 // The fixed-width form of a text value (the caller receives the field as stored, blank-padded).
-QString padded(const QString &text, int width) { return text.leftJustified(width, u' ', true); }
+QString padded(const QString &text, int width)
+{
+    return text.leftJustified(width, u' ', true);
+}
 
 QString displayName(const QString &firstName, const QString &lastName)
 {
@@ -70,7 +73,8 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
             return QStringLiteral("Master Login");
         if (clip(s.mak).isEmpty())
             return QString();
-        return displayName(s.user.zusatz, s.user.name) + u' ' + kMiddleDot + QStringLiteral(" (") + clip(s.mak) + u')';
+        return displayName(s.user.zusatz, s.user.name) + u' ' + kMiddleDot + QStringLiteral(" (") +
+               clip(s.mak) + u')';
     }
     if (k == u"USER") {
         if (code.isEmpty())
@@ -87,7 +91,8 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
             if (k == u"ALLUSERS")
                 out += clip(u.mak) + u'|';
             else
-                out += clip(u.anrede) + u'|' + clip(u.mak) + u'|' + clip(u.zusatz) + u' ' + clip(u.name) + kDegree;
+                out += clip(u.anrede) + u'|' + clip(u.mak) + u'|' + clip(u.zusatz) + u' ' + clip(u.name) +
+                       kDegree;
         }
         out.chop(1);
         return out.left(8191);

@@ -15,9 +15,15 @@ ProgramSelectFunction g_picker;
 
 } // namespace
 
-quint8 VUVUZU_CHECKCONTROL(const QString &rightsKey) { return RightsCheck::check(rightsKey) ? 1 : 0; }
+quint8 VUVUZU_CHECKCONTROL(const QString &rightsKey)
+{
+    return RightsCheck::check(rightsKey) ? 1 : 0;
+}
 
-QString VUVUZU_GETVALUE(const QString &key, const QString &userCode) { return UserValueLookup::value(key, userCode); }
+QString VUVUZU_GETVALUE(const QString &key, const QString &userCode)
+{
+    return UserValueLookup::value(key, userCode);
+}
 
 void VUVUZU_USEFILES(int mode)
 {
@@ -29,19 +35,34 @@ void VUVUZU_USEFILES(int mode)
     RightsCheck::open(*AccessSession::repository(), s.mak);
 }
 
-QString MAK() { return AccessSession::state().mak; }
-QString MAKORDNER() { return AccessSession::state().makOrdner; }
-qint32 FARBE() { return AccessSession::state().farbe; }
+QString MAK()
+{
+    return AccessSession::state().mak;
+}
+QString MAKORDNER()
+{
+    return AccessSession::state().makOrdner;
+}
+qint32 FARBE()
+{
+    return AccessSession::state().farbe;
+}
 void setFARBE(qint32 colour)
 {
     AccessSession::change([colour](SessionState &s) { s.farbe = colour; });
 }
-QString PFAD() { return AccessSession::state().pfad; }
+QString PFAD()
+{
+    return AccessSession::state().pfad;
+}
 void setPFAD(const QString &dataFolder)
 {
     AccessSession::change([&](SessionState &s) { s.pfad = dataFolder; });
 }
-QString ComputerName() { return AccessSession::state().computerName; }
+QString ComputerName()
+{
+    return AccessSession::state().computerName;
+}
 
 void setVuvuzu_ProgramSelect(ProgramSelectFunction picker)
 {
@@ -59,6 +80,9 @@ QString Vuvuzu_ProgramSelect(int request, const QString &prgName)
     return picker ? picker(request, prgName) : QString();
 }
 
-QString translateVuvuzu(const QString &german) { return AccessSession::tr(german); }
+QString translateVuvuzu(const QString &german)
+{
+    return AccessSession::tr(german);
+}
 
 } // namespace tarvo::access

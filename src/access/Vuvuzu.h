@@ -12,7 +12,8 @@
 namespace tarvo::access {
 
 // The login dialog Vuvuzu_Login. Set PFAD and FARBE first. 1 when a user or the master logged in.
-VUVUZU_API quint8 VUVUZU_LOGIN(const QString &securityFile, const QString &language, const QString &information);
+VUVUZU_API quint8 VUVUZU_LOGIN(const QString &securityFile, const QString &language,
+                               const QString &information);
 // 1 when the logged-in user may use the control with this rights key ("UpdateBugs:?Insert").
 VUVUZU_API quint8 VUVUZU_CHECKCONTROL(const QString &rightsKey);
 // A value of the logged-in user or of the user with the given code (numbers as decimal text).
@@ -29,11 +30,11 @@ VUVUZU_API void VUVUZU();
 VUVUZU_API void VUVUZU_TPSFIX();
 
 // The library's exported variables, safe to read from any thread.
-VUVUZU_API QString MAK();        // the logged-in user's code (its first three characters are the initials)
-VUVUZU_API QString MAKORDNER();  // the user's own folder, home of "User.ini"
-VUVUZU_API qint32 FARBE();       // display colour, 00BBGGRR
+VUVUZU_API QString MAK();       // the logged-in user's code (its first three characters are the initials)
+VUVUZU_API QString MAKORDNER(); // the user's own folder, home of "User.ini"
+VUVUZU_API qint32 FARBE();      // display colour, 00BBGGRR
 VUVUZU_API void setFARBE(qint32 colour);
-VUVUZU_API QString PFAD();       // the data folder, home of "Vuvuzu.db"
+VUVUZU_API QString PFAD(); // the data folder, home of "Vuvuzu.db"
 VUVUZU_API void setPFAD(const QString &dataFolder);
 VUVUZU_API QString ComputerName();
 

@@ -9,9 +9,15 @@
 
 namespace tarvo::access {
 
-QString VuvuzuPaths::programFolder() { return ProgramFolder::path(); }
+QString VuvuzuPaths::programFolder()
+{
+    return ProgramFolder::path();
+}
 
-QString VuvuzuPaths::vuvuzuIni() { return ProgramFolder::filePath(QStringLiteral("Vuvuzu.ini")); }
+QString VuvuzuPaths::vuvuzuIni()
+{
+    return ProgramFolder::filePath(QStringLiteral("Vuvuzu.ini"));
+}
 
 QString VuvuzuPaths::securityFile(const QString &name)
 {

@@ -7,7 +7,7 @@ namespace tarvo::access {
 // Where the library finds its files: the program's folder with "Vuvuzu.ini" and the users' own
 // folders, and the product's security file.
 class VuvuzuPaths final {
-public:
+  public:
     static QString programFolder();
     static QString vuvuzuIni();
     // The security file: the program's folder first (an administrator's own copy), then beside

@@ -69,7 +69,13 @@ void AccessFixture::setOptions(const std::function<void(OptionsRecord &)> &edit)
     AccessSession::change([&](SessionState &s) { s.options = options; });
 }
 
-qint32 AccessFixture::dayOf(const QDate &date) { return DayClock::dayNumber(date); }
-qint32 AccessFixture::today() { return DayClock::today(); }
+qint32 AccessFixture::dayOf(const QDate &date)
+{
+    return DayClock::dayNumber(date);
+}
+qint32 AccessFixture::today()
+{
+    return DayClock::today();
+}
 
 } // namespace tarvo::access::test

@@ -4,16 +4,16 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
-#include <gtest/gtest.h>
-
 #include <QDate>
+
+#include <gtest/gtest.h>
 
 namespace tarvo::access::test {
 
 // A fresh library state over a new data folder and program folder in a temporary directory; the
 // messages are answered by a script. The store is made as the login makes it (answering Yes).
 class AccessFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,13 +1,13 @@
 #include "access/SecurityFile.h"
 #include "access/SqlSchema.h"
 
-#include <gtest/gtest.h>
-
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSet>
+
+#include <gtest/gtest.h>
 
 namespace tarvo::access::test {
 
@@ -41,7 +41,8 @@ TEST(TarvoCatalogue, ShippedFileIsComplete)
             procedures.insert(row.resource);
         else if (!row.isApplication()) {
             ++controls;
-            EXPECT_TRUE(procedures.contains(row.resource.section(QStringLiteral(":?"), 0, 0))) << qPrintable(row.resource);
+            EXPECT_TRUE(procedures.contains(row.resource.section(QStringLiteral(":?"), 0, 0)))
+                << qPrintable(row.resource);
             EXPECT_LE(row.resource.size(), 50);
         }
     }
@@ -63,7 +64,8 @@ TEST(TarvoCatalogue, ListsEveryKeyTheCodeAsksAbout)
                                  QRegularExpression::UseUnicodePropertiesOption);
     const QString src = sourceRoot() + QStringLiteral("/src");
     ASSERT_TRUE(QFileInfo(src).isDir()) << qPrintable(src);
-    QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(src, {QStringLiteral("*.cpp"), QStringLiteral("*.h")}, QDir::Files,
+                    QDirIterator::Subdirectories);
     QStringList missing;
     while (it.hasNext()) {
         const QString path = it.next();

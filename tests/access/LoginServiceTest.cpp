@@ -1,7 +1,7 @@
-#include "AccessFixture.h"
-
-#include "access/AccessSession.h"
 #include "access/LoginService.h"
+
+#include "AccessFixture.h"
+#include "access/AccessSession.h"
 #include "access/PasswordChanger.h"
 #include "access/PasswordHash.h"
 #include "access/Vuvuzu.h"
@@ -16,7 +16,7 @@ namespace tarvo::access::test {
 namespace {
 
 class LoginRules : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -55,9 +55,10 @@ TEST_F(LoginRules, GoodLoginLeavesCodeFolderAndColour)
 {
     addUser(QStringLiteral("Hans"), QStringLiteral("secret"));
     QDir().mkpath(programFolder() + QStringLiteral("/Hans"));
-    ASSERT_TRUE(IniFile(programFolder() + QStringLiteral("/Hans/User.ini"))
-                    .setValue(QStringLiteral("User Settings"), QStringLiteral("Display color"), QStringLiteral("255"))
-                    .ok());
+    ASSERT_TRUE(
+        IniFile(programFolder() + QStringLiteral("/Hans/User.ini"))
+            .setValue(QStringLiteral("User Settings"), QStringLiteral("Display color"), QStringLiteral("255"))
+            .ok());
 
     ASSERT_TRUE(login(QStringLiteral("hans"), QStringLiteral("secret")));
     EXPECT_EQ(MAK(), QStringLiteral("Hans")); // the code as stored replaces the code as typed
@@ -107,8 +108,9 @@ TEST_F(LoginRules, AGoodLoginResetsTheFailedCount)
 
 TEST_F(LoginRules, CodesThatCannotNameAFolderAreRefused)
 {
-    for (const QString &code : {QStringLiteral("../x"), QStringLiteral("a/b"), QStringLiteral("a\\b"),
-                               QStringLiteral(".."), QStringLiteral("a:b"), QStringLiteral("a*"), QStringLiteral("")}) {
+    for (const QString &code :
+         {QStringLiteral("../x"), QStringLiteral("a/b"), QStringLiteral("a\\b"), QStringLiteral(".."),
+          QStringLiteral("a:b"), QStringLiteral("a*"), QStringLiteral("")}) {
         addUser(code, QStringLiteral("pw"));
         m_messages.clear();
         EXPECT_FALSE(login(code, QStringLiteral("pw"))) << qPrintable(code);
@@ -130,15 +132,32 @@ TEST_F(LoginRules, AccountRules)
     };
     const qint32 yesterday = today() - 1;
     const std::vector<Case> cases = {
-        {"temporary until today", [&](UserRecord &u) { u.typ = 2; u.gueltigBis = today(); }, true, {}},
-        {"temporary until yesterday", [&](UserRecord &u) { u.typ = 2; u.gueltigBis = yesterday; }, false,
-         QStringLiteral("Your User account was expired at ") + QLocale::system().toString(QDate::currentDate().addDays(-1), QLocale::ShortFormat) + QStringLiteral(" !")},
+        {"temporary until today",
+         [&](UserRecord &u) {
+             u.typ = 2;
+             u.gueltigBis = today();
+         },
+         true,
+         {}},
+        {"temporary until yesterday",
+         [&](UserRecord &u) {
+             u.typ = 2;
+             u.gueltigBis = yesterday;
+         },
+         false,
+         QStringLiteral("Your User account was expired at ") +
+             QLocale::system().toString(QDate::currentDate().addDays(-1), QLocale::ShortFormat) +
+             QStringLiteral(" !")},
         {"temporary without a last day", [](UserRecord &u) { u.typ = 2; }, false,
          QStringLiteral("Your User account was expired at  !")},
-        {"deactivated", [](UserRecord &u) { u.inaktiv = 1; }, false, QStringLiteral("Your User account is disabled!")},
-        {"bound to this computer in small letters", [&](UserRecord &u) { u.computerName = host.toLower(); }, true, {}},
-        {"bound to another computer", [](UserRecord &u) { u.computerName = QStringLiteral("otherbox"); }, false,
-         QStringLiteral("You are only allowed to login to the computer OTHERBOX!")},
+        {"deactivated", [](UserRecord &u) { u.inaktiv = 1; }, false,
+         QStringLiteral("Your User account is disabled!")},
+        {"bound to this computer in small letters",
+         [&](UserRecord &u) { u.computerName = host.toLower(); },
+         true,
+         {}},
+        {"bound to another computer", [](UserRecord &u) { u.computerName = QStringLiteral("otherbox"); },
+         false, QStringLiteral("You are only allowed to login to the computer OTHERBOX!")},
     };
     int n = 0;
     for (const auto &c : cases) {
@@ -173,7 +192,8 @@ TEST_F(LoginRules, AnExpiredPasswordMustBeChangedAndMovesTheExpiry)
     addUser(QStringLiteral("anna"), QStringLiteral("old"), expired);
     addUser(QStringLiteral("bert"), QStringLiteral("old"), expired);
 
-    ASSERT_TRUE(login(QStringLiteral("anna"), QStringLiteral("old"), changeTo(QStringLiteral("old"), QStringLiteral("new"))));
+    ASSERT_TRUE(login(QStringLiteral("anna"), QStringLiteral("old"),
+                      changeTo(QStringLiteral("old"), QStringLiteral("new"))));
     EXPECT_EQ(storedUser(QStringLiteral("anna")).passwortAblauf, today() + 30);
     EXPECT_TRUE(PasswordHash::verify(storedUser(QStringLiteral("anna")).passwort, QStringLiteral("new")));
 
@@ -181,8 +201,9 @@ TEST_F(LoginRules, AnExpiredPasswordMustBeChangedAndMovesTheExpiry)
     m_messages.clear();
     EXPECT_FALSE(login(QStringLiteral("bert"), QStringLiteral("old"), [](const QString &, bool) {}));
     EXPECT_EQ(storedUser(QStringLiteral("bert")).passwortAblauf, today());
-    EXPECT_EQ(m_messages.texts(), (QStringList{QStringLiteral("Your Password is expired.|You now have to change your Password."),
-                                               QStringLiteral("Password not changed!")}));
+    EXPECT_EQ(m_messages.texts(),
+              (QStringList{QStringLiteral("Your Password is expired.|You now have to change your Password."),
+                           QStringLiteral("Password not changed!")}));
 }
 
 TEST_F(LoginRules, ExpiryWarningNamesTheDaysLeft)
@@ -205,8 +226,10 @@ TEST_F(LoginRules, TheMasterDefaultOfANewStoreMustChooseAPassword)
     EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("StatusBenutzer")), QStringLiteral("Master Login"));
 
     bool asked = false;
-    EXPECT_FALSE(login(QStringLiteral("wkz"), QStringLiteral("tramb"), [&](const QString &, bool) { asked = true; }));
-    EXPECT_TRUE(login(QStringLiteral("wkz"), QStringLiteral("Str0ng"), [&](const QString &, bool) { asked = true; }));
+    EXPECT_FALSE(
+        login(QStringLiteral("wkz"), QStringLiteral("tramb"), [&](const QString &, bool) { asked = true; }));
+    EXPECT_TRUE(
+        login(QStringLiteral("wkz"), QStringLiteral("Str0ng"), [&](const QString &, bool) { asked = true; }));
     EXPECT_FALSE(asked);
     // No built-in master code exists.
     EXPECT_FALSE(login(QStringLiteral("vq"), QStringLiteral("kolvin")));
@@ -268,8 +291,9 @@ TEST_F(NewStore, AnsweringNoCreatesNothing)
     LoginService service({});
     EXPECT_EQ(service.prepare(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QString()),
               LoginService::Start::NobodyLoggedIn);
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("The Security file \"") + dataFolder() +
-                                              QStringLiteral("/Vuvuzu.db\" could not be found!|Should it be created now?")});
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{QStringLiteral("The Security file \"") + dataFolder() +
+                          QStringLiteral("/Vuvuzu.db\" could not be found!|Should it be created now?")});
     EXPECT_FALSE(QFileInfo::exists(dataFolder() + QStringLiteral("/Vuvuzu.db")));
 }
 

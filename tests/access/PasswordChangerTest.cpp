@@ -1,7 +1,7 @@
-#include "AccessFixture.h"
-
-#include "access/AccessSession.h"
 #include "access/PasswordChanger.h"
+
+#include "AccessFixture.h"
+#include "access/AccessSession.h"
 #include "access/PasswordHash.h"
 
 namespace tarvo::access::test {
@@ -9,7 +9,7 @@ namespace tarvo::access::test {
 namespace {
 
 class PasswordRules : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -18,7 +18,8 @@ protected:
     }
 
     // Changes anna's password from `from` to `to`, answering the second entry with `again`.
-    PasswordChanger::Outcome change(const QString &from, const QString &to, std::optional<QString> again = std::nullopt)
+    PasswordChanger::Outcome change(const QString &from, const QString &to,
+                                    std::optional<QString> again = std::nullopt)
     {
         PasswordChanger changer(QStringLiteral("anna"), false);
         const auto outcome = changer.change(from, to, [&] { return again.value_or(to); });
@@ -51,10 +52,22 @@ TEST_F(PasswordRules, RefusalsLeaveThePasswordAlone)
         QString message;
         PasswordChanger::Field focus;
     } cases[] = {
-        {"wrong old", "nope", "newpass", {}, "You have entered an invalid old Password!", PasswordChanger::Field::OldPassword},
-        {"too short", "start", "abc", {}, "The minimum Password-Length is 4 characters.", PasswordChanger::Field::NewPassword},
-        {"second entry differs", "start", "newpass", QStringLiteral("other"), "Password not changed!", PasswordChanger::Field::NewPassword},
-        {"second entry cancelled", "start", "newpass", QString(), "Password not changed!", PasswordChanger::Field::NewPassword},
+        {"wrong old",
+         "nope",
+         "newpass",
+         {},
+         "You have entered an invalid old Password!",
+         PasswordChanger::Field::OldPassword},
+        {"too short",
+         "start",
+         "abc",
+         {},
+         "The minimum Password-Length is 4 characters.",
+         PasswordChanger::Field::NewPassword},
+        {"second entry differs", "start", "newpass", QStringLiteral("other"), "Password not changed!",
+         PasswordChanger::Field::NewPassword},
+        {"second entry cancelled", "start", "newpass", QString(), "Password not changed!",
+         PasswordChanger::Field::NewPassword},
     };
     for (const auto &c : cases) {
         m_messages.clear();
@@ -77,7 +90,9 @@ TEST_F(PasswordRules, HistoryRefusesUsedPasswordsAndKeepsItsSize)
 
     m_messages.clear();
     EXPECT_EQ(change(QStringLiteral("three"), QStringLiteral("ONE")), PasswordChanger::Outcome::Refused);
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Your desired Password was already used!|Please specify a new Password.")});
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{
+                  QStringLiteral("Your desired Password was already used!|Please specify a new Password.")});
     EXPECT_EQ(change(QStringLiteral("three"), QStringLiteral("three")), PasswordChanger::Outcome::Refused);
 
     ASSERT_EQ(change(QStringLiteral("three"), QStringLiteral("four")), PasswordChanger::Outcome::Changed);
@@ -109,7 +124,8 @@ TEST_F(PasswordRules, PermissionIsNeeded)
     addUser(QStringLiteral("bert"), QStringLiteral("pw"), [](UserRecord &u) { u.passwortAendern = 0; });
     EXPECT_FALSE(PasswordChanger(QStringLiteral("bert"), false).mayChange());
     EXPECT_FALSE(PasswordChanger(QStringLiteral("nobody"), false).mayChange());
-    EXPECT_EQ(m_messages.texts(), QStringList(2, QStringLiteral("Your are not allowed to change your password!")));
+    EXPECT_EQ(m_messages.texts(),
+              QStringList(2, QStringLiteral("Your are not allowed to change your password!")));
     EXPECT_TRUE(PasswordChanger(QStringLiteral("anna"), false).mayChange());
 }
 

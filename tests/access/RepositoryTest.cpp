@@ -1,5 +1,4 @@
 #include "AccessFixture.h"
-
 #include "access/AccessSession.h"
 #include "access/AccessTables.h"
 #include "access/SqlRecordMapping.h"
@@ -9,7 +8,7 @@ namespace tarvo::access::test {
 namespace {
 
 class Store : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -20,8 +19,7 @@ protected:
 };
 
 // The declared insert defaults and the defaults of the record types are one and the same.
-template <class R>
-void expectDefaultsMatch(const char *label, const std::vector<SqlColumn<R>> &columns)
+template <class R> void expectDefaultsMatch(const char *label, const std::vector<SqlColumn<R>> &columns)
 {
     const auto *file = accessDictionary().file(QString::fromLatin1(label));
     ASSERT_NE(file, nullptr);
@@ -32,7 +30,8 @@ void expectDefaultsMatch(const char *label, const std::vector<SqlColumn<R>> &col
             if (field == c.field)
                 declared = value;
         const QString actual = c.get(fresh).toString();
-        EXPECT_EQ(actual.isEmpty() ? QStringLiteral("0") : actual, declared) << label << ":" << qPrintable(c.field);
+        EXPECT_EQ(actual.isEmpty() ? QStringLiteral("0") : actual, declared)
+            << label << ":" << qPrintable(c.field);
     }
 }
 
@@ -42,7 +41,8 @@ TEST(AccessTables, DeclaredDefaultsMatchTheRecords)
 {
     expectDefaultsMatch("Benutzer", userColumns());
     expectDefaultsMatch("Options", optionsColumns());
-    EXPECT_EQ(accessDictionary().file(QStringLiteral("ProgramLimit"))->tableName, QStringLiteral("ProgLimit"));
+    EXPECT_EQ(accessDictionary().file(QStringLiteral("ProgramLimit"))->tableName,
+              QStringLiteral("ProgLimit"));
 }
 
 TEST_F(Store, CodesFoldNonAsciiLetters)
@@ -58,7 +58,8 @@ TEST_F(Store, CodesFoldNonAsciiLetters)
 
 TEST_F(Store, TextsAreCutToTheirWidthAndClipped)
 {
-    addUser(QStringLiteral("anna  "), QStringLiteral("pw"), [](UserRecord &u) { u.plz = QStringLiteral("1234567"); });
+    addUser(QStringLiteral("anna  "), QStringLiteral("pw"),
+            [](UserRecord &u) { u.plz = QStringLiteral("1234567"); });
     const UserRecord u = storedUser(QStringLiteral("anna"));
     EXPECT_EQ(u.mak, QStringLiteral("anna"));
     EXPECT_EQ(u.plz, QStringLiteral("12345"));
@@ -69,7 +70,10 @@ TEST_F(Store, RenameAndDeleteCarryIntoDependentRows)
     addUser(QStringLiteral("anna"), QStringLiteral("pw"));
     ASSERT_TRUE(m_repo->grant(QStringLiteral("anna"), 1).ok());
     ASSERT_TRUE(m_repo->grant(QStringLiteral("ANNA"), 1).ok()); // a second grant stays one row
-    ASSERT_TRUE(m_repo->addProgramLimit(QStringLiteral("anna"), QStringLiteral("Tarvo") + QChar(0xB0) + QStringLiteral("12")).ok());
+    ASSERT_TRUE(m_repo
+                    ->addProgramLimit(QStringLiteral("anna"),
+                                      QStringLiteral("Tarvo") + QChar(0xB0) + QStringLiteral("12"))
+                    .ok());
     ASSERT_TRUE(m_repo->addPasswordHistory({QStringLiteral("anna"), QStringLiteral("h1"), 100}).ok());
     EXPECT_EQ(m_repo->grants(QStringLiteral("anna"))->size(), 1u);
 

@@ -1,5 +1,4 @@
 #include "AccessFixture.h"
-
 #include "access/AccessSession.h"
 #include "access/LoginService.h"
 #include "access/Vuvuzu.h"
@@ -13,7 +12,7 @@ namespace tarvo::access::test {
 namespace {
 
 class Rights : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -50,7 +49,9 @@ TEST_F(Rights, GrantedDeniedAndUnlistedKeys)
     EXPECT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Delete")), 0);
     EXPECT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?NotInTheCatalogue")), 1);
     // Only the first 50 characters count.
-    EXPECT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Delete").leftJustified(50, u' ') + QStringLiteral("tail")), 0);
+    EXPECT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Delete").leftJustified(50, u' ') +
+                                  QStringLiteral("tail")),
+              0);
 }
 
 TEST_F(Rights, ClosedTablesAllowEverything)
@@ -99,17 +100,19 @@ TEST_F(Rights, UnreadableTablesDenyAndTellOnce)
 
 TEST_F(Rights, AnyThreadGetsItsOwnAnswers)
 {
-    addUser(QStringLiteral("bert"), QStringLiteral("pw"), [](UserRecord &u) { u.email = QStringLiteral("bert@example.org"); });
+    addUser(QStringLiteral("bert"), QStringLiteral("pw"),
+            [](UserRecord &u) { u.email = QStringLiteral("bert@example.org"); });
     loginAs(QStringLiteral("anna"), QStringLiteral("pw"));
     std::atomic<int> wrong{0};
     std::vector<std::thread> threads;
     for (int t = 0; t < 8; ++t)
         threads.emplace_back([&] {
             for (int i = 0; i < 50; ++i) {
-                if (VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Insert")) != 1
-                    || VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Delete")) != 0
-                    || VUVUZU_GETVALUE(QStringLiteral("BEN:EMail"), QStringLiteral("bert")) != u"bert@example.org"
-                    || VUVUZU_GETVALUE(QStringLiteral("User"), QStringLiteral("anna")) != u"Name of anna")
+                if (VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Insert")) != 1 ||
+                    VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Delete")) != 0 ||
+                    VUVUZU_GETVALUE(QStringLiteral("BEN:EMail"), QStringLiteral("bert")) !=
+                        u"bert@example.org" ||
+                    VUVUZU_GETVALUE(QStringLiteral("User"), QStringLiteral("anna")) != u"Name of anna")
                     ++wrong;
             }
         });

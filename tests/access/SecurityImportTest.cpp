@@ -1,7 +1,7 @@
-#include "AccessFixture.h"
-
-#include "access/AccessSession.h"
 #include "access/SecurityImport.h"
+
+#include "AccessFixture.h"
+#include "access/AccessSession.h"
 
 #include <QFile>
 
@@ -17,7 +17,7 @@ const char *kCatalogue = "\"Demo\",\"Demo program\",\"\",\"APPLICATION\"\n"
                          "\"UpdateThing:?OK\",\"Save, \"\"really\"\"\",\"\",\"BUTTON\"\n";
 
 class Import : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -35,7 +35,10 @@ protected:
 
     std::vector<ResourceRecord> resources() { return AccessSession::repository()->resources().value(); }
     std::vector<ProcRecord> procs() { return AccessSession::repository()->procs().value(); }
-    std::vector<qint32> grants(const QString &code) { return AccessSession::repository()->grants(code).value(); }
+    std::vector<qint32> grants(const QString &code)
+    {
+        return AccessSession::repository()->grants(code).value();
+    }
     const ResourceRecord *find(const std::vector<ResourceRecord> &all, const QString &key)
     {
         for (const auto &r : all)
@@ -83,8 +86,9 @@ TEST_F(Import, UnreadableEmptyOrCutShortFilesChangeNothing)
     ASSERT_TRUE(AccessSession::repository()->grant(QStringLiteral("anna"), before.front().resourceId).ok());
 
     const QByteArray full(kCatalogue);
-    const QByteArray texts[] = {QByteArray(), QByteArray("\n\n"), QByteArray("\"Demo\",\"x\",\"\",\"APPLICATION\"\n"),
-                                full.left(full.size() - 12), full.left(full.indexOf("\"BrowseThings:?Delete\"") + 10)};
+    const QByteArray texts[] = {
+        QByteArray(), QByteArray("\n\n"), QByteArray("\"Demo\",\"x\",\"\",\"APPLICATION\"\n"),
+        full.left(full.size() - 12), full.left(full.indexOf("\"BrowseThings:?Delete\"") + 10)};
     for (const auto &text : texts) {
         m_messages.clear();
         EXPECT_FALSE(importText(text).ok()) << text.constData();
@@ -104,7 +108,10 @@ TEST_F(Import, UnreadableEmptyOrCutShortFilesChangeNothing)
 TEST_F(Import, AControlBeforeAnyProcedureGoesToTheLastProcedure)
 {
     ASSERT_TRUE(importText("\"BrowseThings\",\"Things\",\"\",\"PROCEDURE\"\n").ok());
-    ASSERT_TRUE(importText("\"Lost:?Button\",\"Lost\",\"\",\"BUTTON\"\n\"BrowseThings\",\"Things\",\"\",\"PROCEDURE\"\n").ok());
+    ASSERT_TRUE(
+        importText(
+            "\"Lost:?Button\",\"Lost\",\"\",\"BUTTON\"\n\"BrowseThings\",\"Things\",\"\",\"PROCEDURE\"\n")
+            .ok());
     const auto all = resources();
     ASSERT_EQ(all.size(), 1u);
     EXPECT_EQ(all.front().proc, QStringLiteral("BrowseThings"));

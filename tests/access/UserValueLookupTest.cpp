@@ -1,5 +1,4 @@
 #include "AccessFixture.h"
-
 #include "access/AccessSession.h"
 #include "access/LoginService.h"
 #include "access/Vuvuzu.h"
@@ -7,7 +6,7 @@
 namespace tarvo::access::test {
 
 class UserValues : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -55,7 +54,10 @@ TEST_F(UserValues, Keys)
         {"USER", "nobody", ""},
         {"USER", "", ""},
         {"ALLUSERS", {}, "hm|Maximilian|tmp0"},
-        {"allmakusernames", {}, QStringLiteral("Mr.|hm|Hans Müller") + degree + QStringLiteral("Mrs.|Maximilian| Berg") + degree + QStringLiteral("|tmp0| Name of tmp0")},
+        {"allmakusernames",
+         {},
+         QStringLiteral("Mr.|hm|Hans Müller") + degree + QStringLiteral("Mrs.|Maximilian| Berg") + degree +
+             QStringLiteral("|tmp0| Name of tmp0")},
         {"USERVALID", "", "1"},
         {"USERVALID", "off", "0"},
         {"USERVALID", "tmp", "0"},
@@ -74,15 +76,18 @@ TEST_F(UserValues, Keys)
         {"NO SUCH KEY", {}, ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(VUVUZU_GETVALUE(QString::fromLatin1(c.key), c.code), c.expected) << c.key << " " << qPrintable(c.code);
+        EXPECT_EQ(VUVUZU_GETVALUE(QString::fromLatin1(c.key), c.code), c.expected)
+            << c.key << " " << qPrintable(c.code);
 }
 
 TEST_F(UserValues, LookupsUseTheWholeCode)
 {
     // "Max" shares its first three characters with "Maximilian" but is another user.
-    addUser(QStringLiteral("Max"), QStringLiteral("pw"), [](UserRecord &u) { u.email = QStringLiteral("max@example.org"); });
+    addUser(QStringLiteral("Max"), QStringLiteral("pw"),
+            [](UserRecord &u) { u.email = QStringLiteral("max@example.org"); });
     EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("BEN:EMail"), QStringLiteral("Maximilian")), QString());
-    EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("BEN:EMail"), QStringLiteral("Max")), QStringLiteral("max@example.org"));
+    EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("BEN:EMail"), QStringLiteral("Max")),
+              QStringLiteral("max@example.org"));
 }
 
 } // namespace tarvo::access::test

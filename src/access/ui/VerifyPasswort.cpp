@@ -21,7 +21,8 @@ VerifyPasswort::VerifyPasswort(QWidget *parent) : QDialog(parent), m_password(ne
     auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
     ok->setObjectName(QStringLiteral("OK"));
     ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)->setObjectName(QStringLiteral("Cancel"));
+    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Cancel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &VerifyPasswort::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &VerifyPasswort::reject);
     auto *form = new QFormLayout(this);

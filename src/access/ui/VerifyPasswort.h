@@ -9,7 +9,7 @@ namespace tarvo::access {
 // Asks for a new password a second time ("Passwort-Überprüfung").
 class VerifyPasswort final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit VerifyPasswort(QWidget *parent = nullptr);
     // The password typed, or "" when cancelled.
     static QString ask(QWidget *parent);
@@ -17,7 +17,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     QLineEdit *m_password;
 };
 

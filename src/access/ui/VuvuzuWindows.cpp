@@ -1,8 +1,7 @@
 // The boundary functions that open the library's windows.
-#include "access/Vuvuzu.h"
-
 #include "access/AccessMessages.h"
 #include "access/LoginService.h"
+#include "access/Vuvuzu.h"
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "access/ui/Vuvuzu_ChangePassword.h"
 #include "access/ui/Vuvuzu_Login.h"
@@ -14,11 +13,12 @@ namespace tarvo::access {
 quint8 VUVUZU_LOGIN(const QString &securityFile, const QString &language, const QString &information)
 {
     QPointer<Vuvuzu_Login> window;
-    LoginService service([](const QString &code, bool master) { Vuvuzu_ChangePassword::run(code, master, true, nullptr); },
-                         [&window] {
-                             if (window && !window->isVisible())
-                                 window->show();
-                         });
+    LoginService service(
+        [](const QString &code, bool master) { Vuvuzu_ChangePassword::run(code, master, true, nullptr); },
+        [&window] {
+            if (window && !window->isVisible())
+                window->show();
+        });
     switch (service.prepare(securityFile, language, information)) {
     case LoginService::Start::NobodyLoggedIn:
         return 0;
@@ -39,7 +39,10 @@ void VUVUZU_CHANGEPASSWORD(const QString &userCode, int forced)
     Vuvuzu_ChangePassword::run(userCode, false, forced == 1, nullptr);
 }
 
-QString VUVUZU_BROWSEUSERS(const QString &userCode) { return Vuvuzu_BrowseUsers::choose(userCode, nullptr); }
+QString VUVUZU_BROWSEUSERS(const QString &userCode)
+{
+    return Vuvuzu_BrowseUsers::choose(userCode, nullptr);
+}
 
 void VUVUZU()
 {

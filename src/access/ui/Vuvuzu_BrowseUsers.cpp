@@ -27,8 +27,9 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
     m_order->addTab(QStringLiteral("Name"));
     m_list->setObjectName(QStringLiteral("List"));
     m_list->setColumnCount(7);
-    m_list->setHorizontalHeaderLabels({QString(), QStringLiteral("MAK"), QStringLiteral("Anrede"), QStringLiteral("Vorname"),
-                                       QStringLiteral("Name"), QStringLiteral("Telefon"), QStringLiteral("EMail")});
+    m_list->setHorizontalHeaderLabels({QString(), QStringLiteral("MAK"), QStringLiteral("Anrede"),
+                                       QStringLiteral("Vorname"), QStringLiteral("Name"),
+                                       QStringLiteral("Telefon"), QStringLiteral("EMail")});
     m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -54,7 +55,8 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
 
     auto users = AccessSession::repository()->users();
     if (!users)
-        Messages::show(users.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
+        Messages::show(users.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
+                       MessageIcon::Error);
     else
         m_users = std::move(*users);
     fill();

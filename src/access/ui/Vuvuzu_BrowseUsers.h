@@ -14,7 +14,7 @@ namespace tarvo::access {
 // The user picker: every user of the access system (deactivated ones too), by code or by name.
 class Vuvuzu_BrowseUsers final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent = nullptr);
 
     // The chosen code, or userCode when the list was closed without choosing.
@@ -25,7 +25,7 @@ public:
     // "&Auswahl": the selected row's code becomes the result.
     void select();
 
-private:
+  private:
     void fill();
 
     QString m_result;

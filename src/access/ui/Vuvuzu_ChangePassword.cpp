@@ -10,7 +10,8 @@
 
 namespace tarvo::access {
 
-Vuvuzu_ChangePassword::Vuvuzu_ChangePassword(const QString &userCode, bool master, bool forced, QWidget *parent)
+Vuvuzu_ChangePassword::Vuvuzu_ChangePassword(const QString &userCode, bool master, bool forced,
+                                             QWidget *parent)
     : QDialog(parent), m_changer(userCode, master), m_forced(forced), m_old(new QLineEdit(this)),
       m_new(new QLineEdit(this))
 {

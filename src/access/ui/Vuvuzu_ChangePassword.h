@@ -12,7 +12,7 @@ namespace tarvo::access {
 // The change-password dialog: old and new password; forced, it closes only after a change.
 class Vuvuzu_ChangePassword final : public QDialog {
     Q_OBJECT
-public:
+  public:
     Vuvuzu_ChangePassword(const QString &userCode, bool master, bool forced, QWidget *parent = nullptr);
 
     // Opens the dialog when the user may change the password; true when it was changed.
@@ -26,7 +26,7 @@ public:
     void accept() override;
     void reject() override;
 
-private:
+  private:
     PasswordChanger m_changer;
     bool m_forced;
     QLineEdit *m_old;

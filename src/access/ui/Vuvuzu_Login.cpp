@@ -94,8 +94,14 @@ const Vuvuzu_Login::Page &Vuvuzu_Login::current() const
     return m_sheet->currentWidget() == m_product.page ? m_product : m_plain;
 }
 
-QLineEdit *Vuvuzu_Login::codeField() const { return current().code; }
-QLineEdit *Vuvuzu_Login::passwordField() const { return current().password; }
+QLineEdit *Vuvuzu_Login::codeField() const
+{
+    return current().code;
+}
+QLineEdit *Vuvuzu_Login::passwordField() const
+{
+    return current().password;
+}
 
 bool Vuvuzu_Login::namedLayout() const
 {

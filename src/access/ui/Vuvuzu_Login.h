@@ -14,7 +14,7 @@ namespace tarvo::access {
 // (Tarvo's layout); the checks themselves are LoginService's.
 class Vuvuzu_Login final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit Vuvuzu_Login(LoginService &service, QWidget *parent = nullptr);
 
     // Applies the switches and the layout, presses OK for "/AutoLogin" and otherwise waits for the
@@ -26,7 +26,7 @@ public:
     // OK: takes the typed code and password and runs the checks.
     void pressOk();
 
-private:
+  private:
     struct Page final {
         QWidget *page = nullptr;
         QLineEdit *code = nullptr;

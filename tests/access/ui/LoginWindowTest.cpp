@@ -1,5 +1,4 @@
 #include "../AccessFixture.h"
-
 #include "access/AccessSession.h"
 #include "access/PasswordHash.h"
 #include "access/Vuvuzu.h"
@@ -17,7 +16,7 @@ namespace tarvo::access::test {
 namespace {
 
 class LoginWindow : public AccessFixture {
-protected:
+  protected:
     void SetUp() override
     {
         AccessFixture::SetUp();
@@ -107,7 +106,9 @@ TEST_F(LoginWindow, UserPickerReturnsTheChosenOrTheGivenCode)
     });
     EXPECT_EQ(VUVUZU_BROWSEUSERS(QStringLiteral("ab")), QStringLiteral("bert"));
 
-    later([] { activeDialog("Vuvuzu_BrowseUsers")->findChild<QPushButton *>(QStringLiteral("Close"))->click(); });
+    later([] {
+        activeDialog("Vuvuzu_BrowseUsers")->findChild<QPushButton *>(QStringLiteral("Close"))->click();
+    });
     EXPECT_EQ(VUVUZU_BROWSEUSERS(QStringLiteral("ab")), QStringLiteral("ab"));
 }
 
@@ -117,7 +118,8 @@ TEST_F(LoginWindow, ProgramSelectIsATypedRegistration)
     setVuvuzu_ProgramSelect([](int request, const QString &current) -> QString {
         return QStringLiteral("Tarvo") + QChar(0xB0) + QString::number(request) + current;
     });
-    EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()), QStringLiteral("Tarvo") + QChar(0xB0) + QStringLiteral("1"));
+    EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()),
+              QStringLiteral("Tarvo") + QChar(0xB0) + QStringLiteral("1"));
     setVuvuzu_ProgramSelect({});
     EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()), QString());
 }
