@@ -56,8 +56,8 @@ Error notFound()
 
 DataLayerAccessRepository::DataLayerAccessRepository(QString databaseFile) : m_file(std::move(databaseFile))
 {
-    auto dictionary =
-        data::Dictionary::open(accessDictionary(), QFileInfo(m_file).absolutePath(), QStringLiteral("Vuvuzu"));
+    auto dictionary = data::Dictionary::open(accessDictionary(), QFileInfo(m_file).absolutePath(),
+                                             QStringLiteral("Vuvuzu"));
     if (dictionary)
         m_sessions = std::make_shared<StoreSessions>(std::move(dictionary).value());
     else
@@ -85,7 +85,8 @@ Result<data::FileManager *> DataLayerAccessRepository::file(const char *label) c
         return s.error();
     data::FileManager *fm = (*s)->file(QString::fromLatin1(label));
     if (!fm)
-        return makeError(data::ErrorCode::FileNotOpen, QStringLiteral("No file %1").arg(QLatin1String(label)));
+        return makeError(data::ErrorCode::FileNotOpen,
+                         QStringLiteral("No file %1").arg(QLatin1String(label)));
     if (auto opened = fm->open(); !opened)
         return opened.error();
     return fm;
@@ -319,7 +320,8 @@ Result<void> DataLayerAccessRepository::addPasswordHistory(const PasswordRecord 
 Result<void> DataLayerAccessRepository::removePasswordHistory(const PasswordRecord &entry)
 {
     return transaction([&]() -> Result<void> {
-        auto found = find(table::Password, "KeyMAKPassword", {{"MAK", entry.mak}, {"PASSWORD", entry.password}});
+        auto found =
+            find(table::Password, "KeyMAKPassword", {{"MAK", entry.mak}, {"PASSWORD", entry.password}});
         if (!found)
             return found.error();
         if (!found->has_value())

@@ -60,8 +60,10 @@ data::Session &StoreSessions::current()
         std::lock_guard lock(m_mutex);
         m_sessions[thread] = std::move(session);
     }
-    if (!isApplicationThread())
+    if (!isApplicationThread()) {
+        std::erase_if(t_threadEnd.stores, [](const auto &weak) { return weak.expired(); });
         t_threadEnd.stores.push_back(weak_from_this());
+    }
     return made;
 }
 

@@ -197,7 +197,7 @@ TEST_P(NewAccessStore, OlderLayoutsAreConvertedOnOpen)
     // without the expiry mark of the master password.
     data::DictionaryDecl older = accessDictionary();
     for (auto &f : older.files) {
-        const QString dropped = f.label == u"Benutzer" ? QStringLiteral("FEHLVERSUCHE")
+        const QString dropped = f.label == u"Benutzer"  ? QStringLiteral("FEHLVERSUCHE")
                                 : f.label == u"Options" ? QStringLiteral("MASTERABGELAUFEN")
                                                         : QString();
         if (dropped.isEmpty())
