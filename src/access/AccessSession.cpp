@@ -1,7 +1,7 @@
 #include "access/AccessSession.h"
 
+#include "access/DataLayerAccessRepository.h"
 #include "access/Phrases.h"
-#include "access/SqlAccessRepository.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -43,7 +43,7 @@ std::shared_ptr<AccessRepository> AccessSession::repository()
     QMutexLocker lock(&g_mutex);
     const QString file = databaseFile(g_state.pfad);
     if (!g_state.repository || g_state.repository->location() != file) {
-        g_state.repository = g_factory ? g_factory(file) : std::make_shared<SqlAccessRepository>(file);
+        g_state.repository = g_factory ? g_factory(file) : std::make_shared<DataLayerAccessRepository>(file);
     }
     return g_state.repository;
 }

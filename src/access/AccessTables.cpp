@@ -202,7 +202,6 @@ FileDecl programLimit()
     f.tableName = "ProgLimit";
     f.fields = {text("MAK", 35), text("PrgName", 250)};
     f.keys = {key("KeyMAKPrgname", {{"MAK"}, {"PrgName"}}, true, true, true)};
-    f.managed = false;
     return f;
 }
 

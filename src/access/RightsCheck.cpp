@@ -2,7 +2,7 @@
 
 #include "access/AccessMessages.h"
 #include "access/AccessSession.h"
-#include "access/SqlSchema.h"
+#include "access/KeyText.h"
 
 #include <QHash>
 #include <QMutex>
@@ -22,7 +22,7 @@ bool g_toldUnreadable = false;
 
 QString RightsCheck::catalogueKey(const QString &rightsKey)
 {
-    return SqlSchema::fold(rightsKey.left(50));
+    return KeyText::fold(rightsKey.left(50));
 }
 
 void RightsCheck::open(AccessRepository &repository, const QString &userCode)

@@ -1,7 +1,7 @@
 #include "access/SecurityImport.h"
 
 #include "access/AccessMessages.h"
-#include "access/SqlSchema.h"
+#include "access/KeyText.h"
 #include "access/VuvuzuPaths.h"
 
 #include <QFile>
@@ -52,7 +52,7 @@ Result<void> SecurityImport::apply(AccessRepository &repository, const std::vect
 
         std::map<QString, ResourceRecord> byKey; // first (lowest) number per key
         for (const auto &r : *resources)
-            byKey.try_emplace(SqlSchema::fold(r.resource), r);
+            byKey.try_emplace(KeyText::fold(r.resource), r);
         QSet<QString> seenProcs;
         QSet<qint32> seenResources;
         // A control row before any procedure row goes to the last procedure of the catalogue.
@@ -68,11 +68,11 @@ Result<void> SecurityImport::apply(AccessRepository &repository, const std::vect
                 if (auto saved = repository.saveProc({row.resource, row.description}); !saved)
                     return saved.error();
                 currentProc = row.resource;
-                seenProcs.insert(SqlSchema::fold(row.resource));
+                seenProcs.insert(KeyText::fold(row.resource));
                 continue;
             }
             ResourceRecord record{0, currentProc, row.resource, row.description, row.description2, row.typ};
-            const auto known = byKey.find(SqlSchema::fold(row.resource));
+            const auto known = byKey.find(KeyText::fold(row.resource));
             if (known != byKey.end()) {
                 record.resourceId = known->second.resourceId;
                 if (auto updated = repository.updateResource(record); !updated)
@@ -84,7 +84,7 @@ Result<void> SecurityImport::apply(AccessRepository &repository, const std::vect
             if (!number)
                 return number.error();
             record.resourceId = *number;
-            byKey.emplace(SqlSchema::fold(row.resource), record);
+            byKey.emplace(KeyText::fold(row.resource), record);
             seenResources.insert(*number);
             // A new control is granted to every user, under the user's whole code.
             for (const auto &u : *users)
@@ -93,7 +93,7 @@ Result<void> SecurityImport::apply(AccessRepository &repository, const std::vect
         }
 
         for (const auto &p : *procs)
-            if (!seenProcs.contains(SqlSchema::fold(p.proc)))
+            if (!seenProcs.contains(KeyText::fold(p.proc)))
                 if (auto removed = repository.deleteProc(p.proc); !removed)
                     return removed.error();
         for (const auto &r : *resources)

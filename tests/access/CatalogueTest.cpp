@@ -1,5 +1,5 @@
+#include "access/KeyText.h"
 #include "access/SecurityFile.h"
-#include "access/SqlSchema.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -58,7 +58,7 @@ TEST(TarvoCatalogue, ListsEveryKeyTheCodeAsksAbout)
     ASSERT_TRUE(rows.ok());
     QSet<QString> catalogue;
     for (const auto &row : *rows)
-        catalogue.insert(SqlSchema::fold(row.resource));
+        catalogue.insert(KeyText::fold(row.resource));
 
     const QRegularExpression key(QStringLiteral("\"([A-Za-z_][A-Za-z0-9_]*:\\?[\\w&]+(?::\\d+)?)\""),
                                  QRegularExpression::UseUnicodePropertiesOption);
@@ -72,7 +72,7 @@ TEST(TarvoCatalogue, ListsEveryKeyTheCodeAsksAbout)
         const QString text = QString::fromUtf8(read(path));
         for (auto match = key.globalMatch(text); match.hasNext();) {
             const QString found = match.next().captured(1);
-            if (!catalogue.contains(SqlSchema::fold(found)))
+            if (!catalogue.contains(KeyText::fold(found)))
                 missing << path.mid(src.size() + 1) + QStringLiteral(": ") + found;
         }
     }

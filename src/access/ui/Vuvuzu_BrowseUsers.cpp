@@ -2,7 +2,7 @@
 
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
-#include "access/SqlSchema.h"
+#include "access/KeyText.h"
 #include "access/ui/WindowTranslation.h"
 #include "platform/runtime/Messages.h"
 
@@ -67,7 +67,7 @@ void Vuvuzu_BrowseUsers::fill()
     std::vector<UserRecord> rows = m_users;
     if (m_order->currentIndex() == 1)
         std::stable_sort(rows.begin(), rows.end(), [](const UserRecord &a, const UserRecord &b) {
-            return SqlSchema::fold(a.name) < SqlSchema::fold(b.name);
+            return KeyText::fold(a.name) < KeyText::fold(b.name);
         });
     const qint32 today = DayClock::today();
     const QIcon forbidden = style()->standardIcon(QStyle::SP_MessageBoxCritical);

@@ -1,6 +1,6 @@
 #include "DataTestSupport.h"
 
-#include "PostgresServer.h"
+#include "support/PostgresServer.h"
 #include "platform/data/Connection.h"
 
 #include <QSqlQuery>

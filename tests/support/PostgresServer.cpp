@@ -1,4 +1,4 @@
-#include "PostgresServer.h"
+#include "support/PostgresServer.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -22,7 +22,7 @@ QString harnessScript()
     if (!root.isEmpty())
         return QDir(root).filePath(QStringLiteral("tests/peers/postgres-server.sh"));
     return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(
-        QStringLiteral("../../peers/postgres-server.sh"));
+        QStringLiteral("../peers/postgres-server.sh"));
 }
 
 class StopServerAtEnd final : public ::testing::Environment {
