@@ -54,7 +54,7 @@ Result<void> CorrectionRun::forEach(data::View &view, const std::function<void(R
         auto page = cursor.nextPage(kPageSize);
         if (!page)
             return page.error();
-        for (Record &record : *page)
+        for (Record &record : page.value())
             visit(record);
         if (int(page->size()) < kPageSize)
             return {};
