@@ -44,6 +44,11 @@ struct RenumberCase {
     std::vector<std::pair<int, const char *>> after;  // in key order
 };
 
+void PrintTo(const RenumberCase &c, std::ostream *os)
+{
+    *os << c.label << " with " << c.before.size() << " entries";
+}
+
 class RenumberTest : public CorrectionsTest, public ::testing::WithParamInterface<RenumberCase> {};
 
 } // namespace
