@@ -76,6 +76,18 @@ TEST_F(RunDataUpgradesTest, NumberedCorrectionsRunOnceTheStatusSortEveryTime)
     EXPECT_TRUE(m_messages.stops().isEmpty());
 }
 
+TEST_F(RunDataUpgradesTest, HotKeysThatCannotBeCreatedStopAndNothingRuns)
+{
+    ASSERT_TRUE(session().file(QStringLiteral("Bugs"))->open().ok());
+    exec(QStringLiteral("PRAGMA query_only = ON"));
+    RecordingDisplay display;
+    core::RunDataUpgrades(session(), &display);
+    exec(QStringLiteral("PRAGMA query_only = OFF"));
+    EXPECT_EQ(m_messages.stops().size(), 1);
+    EXPECT_TRUE(display.texts.isEmpty());
+    EXPECT_FALSE(scalar(QStringLiteral("SELECT name FROM sqlite_master WHERE name = 'HotKeys'")).isValid());
+}
+
 TEST_F(RunDataUpgradesTest, ConversionOfAnEmptyFolderCreatesEveryFile)
 {
     RecordingDisplay display;
