@@ -7,7 +7,7 @@ namespace tarvo::core {
 // What the user sees of a conversion run: the conversion window and, for each correction, the
 // progress window. The windows of the program implement it; a run without one is silent.
 class ConversionDisplay {
-public:
+  public:
     virtual ~ConversionDisplay() = default;
 
     virtual void openConversionWindow() = 0;

@@ -9,7 +9,7 @@ namespace tarvo::core {
 // Counts the records a correction has done against its total and tells the percentage
 // (counter x 100 / total, whole) whenever it changes.
 class CorrectionProgress final {
-public:
+  public:
     using Callback = std::function<void(int percent)>;
 
     explicit CorrectionProgress(Callback callback = {}) : m_callback(std::move(callback)) {}
@@ -21,7 +21,7 @@ public:
     qint64 counter() const { return m_counter; }
     int percent() const { return m_percent; }
 
-private:
+  private:
     Callback m_callback;
     qint64 m_total = 0;
     qint64 m_counter = 0;

@@ -23,7 +23,7 @@ class CorrectionProgress;
 // corrections go on past a record that cannot be written), its progress, one transaction for
 // all its writes, and walks over a file a page at a time.
 class CorrectionRun final {
-public:
+  public:
     CorrectionRun(data::Session &session, CorrectionProgress &progress);
     ~CorrectionRun();
     CorrectionRun(const CorrectionRun &) = delete;
@@ -53,7 +53,7 @@ public:
     // PRG:ID of the program with exactly this name, none when no program has it.
     std::optional<qint64> programId(const QString &name);
 
-private:
+  private:
     Result<void> guarded(const std::function<Result<void>()> &write);
 
     std::unique_ptr<data::Session> m_session;

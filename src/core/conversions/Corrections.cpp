@@ -11,14 +11,17 @@ const std::vector<Correction> &corrections()
          QStringLiteral("Preparing data for multi-level tree...")},
         {10, QStringLiteral("New Report: Attachment Sheet"), 2003, 11, 20,
          QStringLiteral("Adding new report (Attachment Sheet)...")},
-        {11, QStringLiteral("Prime: PAR:FunctionList"), 2004, 4, 9, QStringLiteral("Priming Option field...")},
+        {11, QStringLiteral("Prime: PAR:FunctionList"), 2004, 4, 9,
+         QStringLiteral("Priming Option field...")},
         {kStatusSortCorrection, QString(), 0, 0, 0, QStringLiteral("Fixing sort order: BUG:Status...")},
-        {12, QStringLiteral("Correction: Severity Sort"), 2004, 5, 18, QStringLiteral("Fixing sort order: Severity...")},
+        {12, QStringLiteral("Correction: Severity Sort"), 2004, 5, 18,
+         QStringLiteral("Fixing sort order: Severity...")},
         {13, QStringLiteral("Correction: Classification Sort"), 2004, 5, 18,
          QStringLiteral("Fixing sort order: Classification...")},
         {14, QStringLiteral("Correction: BUG:AllResponsiblePersons"), 2004, 6, 24,
          QStringLiteral("Fixing Responsible Persons...")},
-        {15, QStringLiteral("Prime: PAR:CustomerSources"), 2004, 7, 19, QStringLiteral("Priming Option field...")},
+        {15, QStringLiteral("Prime: PAR:CustomerSources"), 2004, 7, 19,
+         QStringLiteral("Priming Option field...")},
     };
     return table;
 }

@@ -11,7 +11,7 @@ class CorrectionRun;
 // One numbered correction of the stored data, as HotKeys records it.
 struct Correction final {
     int number;
-    QString description; // HOT:DESC; empty for the one that runs every time
+    QString description;  // HOT:DESC; empty for the one that runs every time
     int year, month, day; // HOT:DATE: the day the correction was introduced
     QString progressText;
 };
@@ -28,13 +28,13 @@ const Correction *findCorrection(int number);
 void runCorrection(int number, CorrectionRun &run);
 
 // The corrections themselves.
-void correctMultiLevelTree(CorrectionRun &run);       // 9
-void addAttachmentSheetReport(CorrectionRun &run);    // 10
-void primeFunctionList(CorrectionRun &run);           // 11
-void correctStatusSort(CorrectionRun &run);           // 999999
-void correctSeveritySort(CorrectionRun &run);         // 12
-void correctClassificationSort(CorrectionRun &run);   // 13
+void correctMultiLevelTree(CorrectionRun &run);        // 9
+void addAttachmentSheetReport(CorrectionRun &run);     // 10
+void primeFunctionList(CorrectionRun &run);            // 11
+void correctStatusSort(CorrectionRun &run);            // 999999
+void correctSeveritySort(CorrectionRun &run);          // 12
+void correctClassificationSort(CorrectionRun &run);    // 13
 void correctAllResponsiblePersons(CorrectionRun &run); // 14
-void primeCustomerSources(CorrectionRun &run);        // 15
+void primeCustomerSources(CorrectionRun &run);         // 15
 
 } // namespace tarvo::core

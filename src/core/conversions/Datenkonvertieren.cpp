@@ -16,10 +16,10 @@ namespace {
 const QStringList &relationFiles()
 {
     static const QStringList labels = {
-        QStringLiteral("Attachments"),     QStringLiteral("BugDesc"),        QStringLiteral("ContractTypes"),
-        QStringLiteral("EMailEvents"),     QStringLiteral("EMailTemplates"), QStringLiteral("FieldConditions"),
-        QStringLiteral("Parameter"),       QStringLiteral("Tips"),           QStringLiteral("Reproducible"),
-        QStringLiteral("Resolution"),      QStringLiteral("ReleaseNotes"),   QStringLiteral("Views"),
+        QStringLiteral("Attachments"), QStringLiteral("BugDesc"),        QStringLiteral("ContractTypes"),
+        QStringLiteral("EMailEvents"), QStringLiteral("EMailTemplates"), QStringLiteral("FieldConditions"),
+        QStringLiteral("Parameter"),   QStringLiteral("Tips"),           QStringLiteral("Reproducible"),
+        QStringLiteral("Resolution"),  QStringLiteral("ReleaseNotes"),   QStringLiteral("Views"),
     };
     return labels;
 }
@@ -27,13 +27,26 @@ const QStringList &relationFiles()
 const QStringList &plainFiles()
 {
     static const QStringList labels = {
-        QStringLiteral("Bugs"),           QStringLiteral("BugsResponsible"), QStringLiteral("Classification"),
-        QStringLiteral("Customer"),       QStringLiteral("CustomerContacts"), QStringLiteral("CustomerPrograms"),
-        QStringLiteral("EMails"),         QStringLiteral("FieldConfig"),     QStringLiteral("Print"),
-        QStringLiteral("Priority"),       QStringLiteral("Programfiles"),    QStringLiteral("Programs"),
-        QStringLiteral("Releases"),       QStringLiteral("Severity"),        QStringLiteral("Status"),
-        QStringLiteral("FieldSetValue"),  QStringLiteral("Notes"),           QStringLiteral("History"),
-        QStringLiteral("MassEMails"),     QStringLiteral("WebLinks"),
+        QStringLiteral("Bugs"),
+        QStringLiteral("BugsResponsible"),
+        QStringLiteral("Classification"),
+        QStringLiteral("Customer"),
+        QStringLiteral("CustomerContacts"),
+        QStringLiteral("CustomerPrograms"),
+        QStringLiteral("EMails"),
+        QStringLiteral("FieldConfig"),
+        QStringLiteral("Print"),
+        QStringLiteral("Priority"),
+        QStringLiteral("Programfiles"),
+        QStringLiteral("Programs"),
+        QStringLiteral("Releases"),
+        QStringLiteral("Severity"),
+        QStringLiteral("Status"),
+        QStringLiteral("FieldSetValue"),
+        QStringLiteral("Notes"),
+        QStringLiteral("History"),
+        QStringLiteral("MassEMails"),
+        QStringLiteral("WebLinks"),
     };
     return labels;
 }

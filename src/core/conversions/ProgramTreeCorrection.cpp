@@ -20,8 +20,8 @@ struct NamedProgramFile {
 };
 
 const NamedProgramFile kNamedProgramFiles[] = {
-    {"Programfiles", "PRGID"},   {"CustomerPrograms", "PrgID"}, {"Classification", "PrgID"},
-    {"Severity", "PrgID"},       {"ReleaseNotes", "PrgID"},
+    {"Programfiles", "PRGID"}, {"CustomerPrograms", "PrgID"}, {"Classification", "PrgID"},
+    {"Severity", "PrgID"},     {"ReleaseNotes", "PrgID"},
 };
 
 } // namespace
@@ -31,9 +31,9 @@ const NamedProgramFile kNamedProgramFiles[] = {
 void correctMultiLevelTree(CorrectionRun &run)
 {
     const QStringList counted = {
-        QStringLiteral("Programs"),         QStringLiteral("Bugs"),           QStringLiteral("Status"),
-        QStringLiteral("Releases"),         QStringLiteral("Programfiles"),   QStringLiteral("CustomerPrograms"),
-        QStringLiteral("Classification"),   QStringLiteral("Severity"),       QStringLiteral("ReleaseNotes"),
+        QStringLiteral("Programs"),       QStringLiteral("Bugs"),         QStringLiteral("Status"),
+        QStringLiteral("Releases"),       QStringLiteral("Programfiles"), QStringLiteral("CustomerPrograms"),
+        QStringLiteral("Classification"), QStringLiteral("Severity"),     QStringLiteral("ReleaseNotes"),
     };
     qint64 total = 0;
     for (const QString &label : counted)

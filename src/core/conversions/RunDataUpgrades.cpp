@@ -22,7 +22,7 @@ constexpr int kMsgCreateFailed = 12;
 // Keeps the errors of opening HotKeys, which decide whether the run stops or quietly ends;
 // once the file is open, its errors go to the thread's error object as usual.
 class HotKeysErrors final : public data::ErrorReporter {
-public:
+  public:
     int report(const data::FileError &error) override
     {
         if (thread)

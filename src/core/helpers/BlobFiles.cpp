@@ -25,7 +25,8 @@ int fileErrorCode(const QFile &file)
     case QFileDevice::PermissionsError:
         return data::ErrorCode::AccessDenied;
     case QFileDevice::OpenError:
-        return QFileInfo::exists(file.fileName()) ? data::ErrorCode::AccessDenied : data::ErrorCode::FileNotFound;
+        return QFileInfo::exists(file.fileName()) ? data::ErrorCode::AccessDenied
+                                                  : data::ErrorCode::FileNotFound;
     default:
         return data::ErrorCode::FileSystemError;
     }

@@ -16,7 +16,7 @@ class HotKeysFortschrittWindow;
 // The program's conversion windows on one context: what Datenkonvertieren shows while it works.
 // The work runs on the GUI thread, so each change lets the windows paint before it goes on.
 class ConversionWindows final : public ConversionDisplay {
-public:
+  public:
     explicit ConversionWindows(Context &context) : m_context(context) {}
     ~ConversionWindows() override;
 
@@ -30,7 +30,7 @@ public:
     HotKeysFortschrittWindow *progressWindow() const { return m_progress; }
     DatenkonvertierenWindow *conversionWindow() const { return m_conversion; }
 
-private:
+  private:
     Context &m_context;
     QPointer<DatenkonvertierenWindow> m_conversion;
     QPointer<HotKeysFortschrittWindow> m_progress;

@@ -15,10 +15,11 @@ DatenkonvertierenWindow::DatenkonvertierenWindow(Context &context)
     auto *widget = new QWidget;
     widget->setWindowTitle(ProgramInfo::productName());
     auto *layout = new QVBoxLayout(widget);
-    auto *checking = new QLabel(QStringLiteral("Checking file structures for necessary conversions..."), widget);
+    auto *checking =
+        new QLabel(QStringLiteral("Checking file structures for necessary conversions..."), widget);
     checking->setObjectName(QStringLiteral("String1"));
-    auto *closing =
-        new QLabel(QStringLiteral("This window will automatically close when finished file conversions!"), widget);
+    auto *closing = new QLabel(
+        QStringLiteral("This window will automatically close when finished file conversions!"), widget);
     closing->setObjectName(QStringLiteral("String2"));
     layout->addWidget(checking);
     layout->addWidget(closing);

@@ -9,7 +9,7 @@ namespace tarvo::core::ui {
 class DatenkonvertierenWindow final : public tarvo::ui::WindowManager {
     Q_OBJECT
 
-public:
+  public:
     explicit DatenkonvertierenWindow(Context &context);
 
     bool open() override;

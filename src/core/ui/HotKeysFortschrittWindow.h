@@ -11,7 +11,7 @@ namespace tarvo::core::ui {
 class HotKeysFortschrittWindow final : public tarvo::ui::WindowManager {
     Q_OBJECT
 
-public:
+  public:
     explicit HotKeysFortschrittWindow(Context &context);
 
     bool open() override;
@@ -22,7 +22,7 @@ public:
     QString percentText() const;
     int barValue() const;
 
-private:
+  private:
     QLabel *m_text;
     QProgressBar *m_bar;
     QLabel *m_percent;

@@ -8,7 +8,7 @@ namespace tarvo {
 // Hands a file, folder or address to the program the desktop associates with it. The program
 // holds one in force; tests replace it by a recording fake so that nothing is started.
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // True when the desktop accepted the request; it never passes through a shell.

@@ -6,7 +6,7 @@ namespace tarvo {
 
 // The real desktop: QDesktopServices, which starts the associated program with an argument list.
 class QtDesktop final : public Desktop {
-public:
+  public:
     bool openUrl(const QUrl &url) override;
     bool openFile(const QString &path) override;
 };

@@ -16,9 +16,8 @@
 #include <QSqlQuery>
 #include <QThread>
 
-#include <gtest/gtest.h>
-
 #include <array>
+#include <gtest/gtest.h>
 
 namespace tarvo::test {
 
@@ -79,10 +78,8 @@ Counts countRows(const QString &folder)
     auto conn = session->connection();
     Counts c;
     const char *sql[] = {
-        "SELECT COUNT(*) FROM \"Programs\"",
-        "SELECT COUNT(*) FROM \"Bugs\"",
-        "SELECT COUNT(*) FROM \"History\"",
-        "SELECT COUNT(*) FROM \"Notes\"",
+        "SELECT COUNT(*) FROM \"Programs\"",        "SELECT COUNT(*) FROM \"Bugs\"",
+        "SELECT COUNT(*) FROM \"History\"",         "SELECT COUNT(*) FROM \"Notes\"",
         "SELECT COUNT(*) FROM \"BugsResponsible\"",
     };
     for (size_t i = 0; i < c.rows.size(); ++i) {
@@ -151,7 +148,8 @@ TEST(CascadeDeleteKillTest, KilledDeleteLeavesEverythingOrNothing)
                    {QStringLiteral("--gtest_filter=CascadeDeleteKillPeer.Run")});
         ASSERT_TRUE(peer.waitForStarted());
         QDeadlineTimer deadline(30000);
-        while (!QFile::exists(marker(dir.path())) && !deadline.hasExpired() && peer.state() == QProcess::Running)
+        while (!QFile::exists(marker(dir.path())) && !deadline.hasExpired() &&
+               peer.state() == QProcess::Running)
             QThread::msleep(1);
         ASSERT_TRUE(QFile::exists(marker(dir.path()))) << peer.readAll().toStdString();
         if (delay > 0)
@@ -160,9 +158,9 @@ TEST(CascadeDeleteKillTest, KilledDeleteLeavesEverythingOrNothing)
         ASSERT_TRUE(peer.waitForFinished(30000));
 
         const Counts now = countRows(dir.path());
-        EXPECT_TRUE(now == before || now == after) << "delay " << delay << ": programs " << now.rows[0]
-                                                   << ", issues " << now.rows[1] << ", history "
-                                                   << now.rows[2] << ", notes " << now.rows[3];
+        EXPECT_TRUE(now == before || now == after)
+            << "delay " << delay << ": programs " << now.rows[0] << ", issues " << now.rows[1] << ", history "
+            << now.rows[2] << ", notes " << now.rows[3];
         if (delay < 0) {
             EXPECT_TRUE(now == before) << "a delete that was not committed left traces";
         }

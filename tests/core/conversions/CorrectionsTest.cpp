@@ -1,8 +1,8 @@
-#include "TarvoDataFixture.h"
+#include "core/conversions/Corrections.h"
 
+#include "TarvoDataFixture.h"
 #include "core/conversions/CorrectionProgress.h"
 #include "core/conversions/CorrectionRun.h"
-#include "core/conversions/Corrections.h"
 #include "platform/data/FileManager.h"
 
 #include <QSqlQuery>
@@ -12,7 +12,7 @@ namespace tarvo::test {
 namespace {
 
 class CorrectionsTest : public TarvoDataFixture {
-protected:
+  protected:
     void run(int number)
     {
         core::CorrectionProgress progress([this](int percent) { m_percents.push_back(percent); });
@@ -81,14 +81,20 @@ TEST_P(RenumberTest, GivesEachListThePositionsOneToN)
 INSTANTIATE_TEST_SUITE_P(
     Lists, RenumberTest,
     ::testing::Values(
-        RenumberCase{"Classification", "CLASSIFICATION", "KeyPrgIDSortClassification",
+        RenumberCase{"Classification",
+                     "CLASSIFICATION",
+                     "KeyPrgIDSortClassification",
                      {{7, "Feature"}, {3, "Bug"}, {7, "Change"}},
                      {{1, "Bug"}, {2, "Change"}, {3, "Feature"}}},
         // Writing in plain order would put "b" on position 2 while the old (2, "b") still holds it.
-        RenumberCase{"Severity", "SEVERITY", "KeyPrgIDSortSeverity",
+        RenumberCase{"Severity",
+                     "SEVERITY",
+                     "KeyPrgIDSortSeverity",
                      {{0, "a"}, {0, "b"}, {2, "b"}, {9, "c"}, {9, "d"}},
                      {{1, "a"}, {2, "b"}, {3, "b"}, {4, "c"}, {5, "d"}}},
-        RenumberCase{"Severity", "SEVERITY", "KeyPrgIDSortSeverity",
+        RenumberCase{"Severity",
+                     "SEVERITY",
+                     "KeyPrgIDSortSeverity",
                      {{2, "x"}, {3, "x"}, {4, "y"}},
                      {{1, "x"}, {2, "x"}, {3, "y"}}}),
     [](const auto &info) { return std::string(info.param.label) + std::to_string(info.index); });
@@ -168,11 +174,20 @@ TEST_F(CorrectionsTest, AttachmentSheetReportIsAdded)
     ASSERT_EQ(reports.size(), 1u);
     const data::Record &r = reports[0];
     const FieldValues expected = {
-        {"TYPE", 5},          {"SORT", 1},           {"PRINTTYPE", 2},
-        {"DESCRIPTION", "Attachment Sheet"},         {"FILENAME", "Attachment_Sheet.rpt"},
-        {"OUTPUT", "Printer"}, {"JPEGQuality", 100}, {"EXPORTALLINONEFILE", 1},
-        {"PRINTERSETUP", 1},  {"EMailPriority", "Normal"}, {"Resolution", 0},
-        {"ColorDepth", ""},   {"EMAIL", 0},          {"Notes", ""},
+        {"TYPE", 5},
+        {"SORT", 1},
+        {"PRINTTYPE", 2},
+        {"DESCRIPTION", "Attachment Sheet"},
+        {"FILENAME", "Attachment_Sheet.rpt"},
+        {"OUTPUT", "Printer"},
+        {"JPEGQuality", 100},
+        {"EXPORTALLINONEFILE", 1},
+        {"PRINTERSETUP", 1},
+        {"EMailPriority", "Normal"},
+        {"Resolution", 0},
+        {"ColorDepth", ""},
+        {"EMAIL", 0},
+        {"Notes", ""},
     };
     for (const auto &[field, value] : expected)
         EXPECT_EQ(r.value(field).toString(), value.toString()) << field.toStdString();
@@ -181,10 +196,13 @@ TEST_F(CorrectionsTest, AttachmentSheetReportIsAdded)
 TEST_F(CorrectionsTest, AllResponsiblePersonsIsFilledOnlyWhereEmpty)
 {
     const auto empty = add(QStringLiteral("Bugs"), {{"Responsible", "ABC"}});
-    const auto filled = add(QStringLiteral("Bugs"), {{"Responsible", "ABC"}, {"AllResponsiblePersons", "KEEP"}});
+    const auto filled =
+        add(QStringLiteral("Bugs"), {{"Responsible", "ABC"}, {"AllResponsiblePersons", "KEEP"}});
     for (const char *who : {"ZZZ", "DEF"}) {
-        add(QStringLiteral("BugsResponsible"), {{"ID", empty.integer(QStringLiteral("ID"))}, {"RESPONSIBLE", who}});
-        add(QStringLiteral("BugsResponsible"), {{"ID", filled.integer(QStringLiteral("ID"))}, {"RESPONSIBLE", who}});
+        add(QStringLiteral("BugsResponsible"),
+            {{"ID", empty.integer(QStringLiteral("ID"))}, {"RESPONSIBLE", who}});
+        add(QStringLiteral("BugsResponsible"),
+            {{"ID", filled.integer(QStringLiteral("ID"))}, {"RESPONSIBLE", who}});
     }
     run(14);
     std::map<qint64, QString> all;
@@ -210,9 +228,11 @@ TEST_F(CorrectionsTest, SettingsArePrimedAndLocationFollowsTheLanguage)
         run(11);
         const data::Record settings = records(QStringLiteral("Parameter")).at(0);
         EXPECT_EQ(settings.text(QStringLiteral("LOCATION")), location) << language.toStdString();
-        EXPECT_EQ(settings.text(QStringLiteral("CustomerSources")),
-                  QStringLiteral("Referral\r\nAdvertisement\r\nSearch Engine\r\nInternet\r\nFlyer\r\nNewsgroup"));
-        EXPECT_EQ(settings.text(QStringLiteral("FunctionList")), QStringLiteral("Investigation\r\nResolution"));
+        EXPECT_EQ(
+            settings.text(QStringLiteral("CustomerSources")),
+            QStringLiteral("Referral\r\nAdvertisement\r\nSearch Engine\r\nInternet\r\nFlyer\r\nNewsgroup"));
+        EXPECT_EQ(settings.text(QStringLiteral("FunctionList")),
+                  QStringLiteral("Investigation\r\nResolution"));
     }
     // Without a settings record there is nothing to prime, and nothing is made up.
     exec(QStringLiteral("DELETE FROM \"Parameter\""));

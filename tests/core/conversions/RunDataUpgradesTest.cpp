@@ -1,8 +1,8 @@
-#include "TarvoDataFixture.h"
+#include "core/conversions/RunDataUpgrades.h"
 
+#include "TarvoDataFixture.h"
 #include "core/conversions/ConversionDisplay.h"
 #include "core/conversions/Datenkonvertieren.h"
-#include "core/conversions/RunDataUpgrades.h"
 #include "core/dictionary/TarvoDictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/runtime/DayDate.h"
@@ -13,7 +13,7 @@ namespace {
 
 // Writes down what the windows would show.
 class RecordingDisplay final : public core::ConversionDisplay {
-public:
+  public:
     void openConversionWindow() override { events << QStringLiteral("open conversion"); }
     void closeConversionWindow() override { events << QStringLiteral("close conversion"); }
     void openProgressWindow() override { events << QStringLiteral("open progress"); }
@@ -43,10 +43,14 @@ TEST_F(RunDataUpgradesTest, NumberedCorrectionsRunOnceTheStatusSortEveryTime)
     RecordingDisplay first;
     core::RunDataUpgrades(session(), &first);
     const QStringList all = {
-        "Preparing data for multi-level tree...", "Adding new report (Attachment Sheet)...",
-        "Priming Option field...",                "Fixing sort order: BUG:Status...",
-        "Fixing sort order: Severity...",         "Fixing sort order: Classification...",
-        "Fixing Responsible Persons...",          "Priming Option field...",
+        "Preparing data for multi-level tree...",
+        "Adding new report (Attachment Sheet)...",
+        "Priming Option field...",
+        "Fixing sort order: BUG:Status...",
+        "Fixing sort order: Severity...",
+        "Fixing sort order: Classification...",
+        "Fixing Responsible Persons...",
+        "Priming Option field...",
     };
     EXPECT_EQ(first.texts, all);
 
@@ -57,7 +61,8 @@ TEST_F(RunDataUpgradesTest, NumberedCorrectionsRunOnceTheStatusSortEveryTime)
         EXPECT_EQ(r.integer(QStringLiteral("FIXED")), 1);
     }
     EXPECT_EQ(numbers, (std::vector<qint64>{9, 10, 11, 12, 13, 14, 15}));
-    EXPECT_EQ(hotKeys.front().text(QStringLiteral("DESC")), QStringLiteral("Correction: Multi-Level Tree settings"));
+    EXPECT_EQ(hotKeys.front().text(QStringLiteral("DESC")),
+              QStringLiteral("Correction: Multi-Level Tree settings"));
     EXPECT_EQ(hotKeys.front().integer(QStringLiteral("DATE")), DayDate::fromDate(QDate(2003, 10, 8)));
     EXPECT_EQ(records(QStringLiteral("Bugs")).at(0).integer(QStringLiteral("StatusSort")), 4);
 

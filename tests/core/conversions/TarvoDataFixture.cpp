@@ -26,15 +26,16 @@ data::Record TarvoDataFixture::add(const QString &label, const FieldValues &valu
     for (const auto &[name, value] : values)
         EXPECT_TRUE(record.setValue(name, value)) << name.toStdString();
     auto added = file.insert(record);
-    EXPECT_TRUE(added.ok()) << label.toStdString() << ": " << (added ? "" : added.error().message.toStdString());
+    EXPECT_TRUE(added.ok()) << label.toStdString() << ": "
+                            << (added ? "" : added.error().message.toStdString());
     return record;
 }
 
 std::vector<data::Record> TarvoDataFixture::records(const QString &label, const QString &keyName)
 {
     data::FileManager &file = *m_session->file(label);
-    data::View view = keyName.isEmpty() ? data::View(file, std::vector<data::KeyComponent>{})
-                                        : data::View(file, keyName);
+    data::View view =
+        keyName.isEmpty() ? data::View(file, std::vector<data::KeyComponent>{}) : data::View(file, keyName);
     data::Cursor cursor(view);
     auto rows = cursor.nextPage(100000);
     EXPECT_TRUE(rows.ok());

@@ -10,7 +10,6 @@
 #include <QVariant>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <utility>
 #include <vector>
@@ -19,7 +18,7 @@ namespace tarvo::test {
 
 // Records the file errors the managers report.
 class FileErrorLog final : public data::ErrorReporter {
-public:
+  public:
     int report(const data::FileError &error) override
     {
         errors.push_back(error);
@@ -32,7 +31,7 @@ using FieldValues = std::vector<std::pair<QString, QVariant>>;
 
 // A fresh data folder with the program's own dictionary on SQLite, and a session for context 1.
 class TarvoDataFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
 
     data::Session &session() { return *m_session; }

@@ -1,6 +1,6 @@
-#include "../conversions/TarvoDataFixture.h"
-
 #include "core/helpers/AddHistory.h"
+
+#include "../conversions/TarvoDataFixture.h"
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
 #include "platform/data/FileManager.h"
@@ -13,7 +13,7 @@ namespace {
 
 // The logged-in user as the access library would give it.
 class FakeAccess final : public core::AccessServices {
-public:
+  public:
     bool login(const QString &, const QString &, const QString &) override { return true; }
     bool checkControl(const QString &) override { return true; }
     QString getValue(const QString &, const QString &) override { return {}; }
@@ -32,7 +32,7 @@ public:
 };
 
 class AddHistoryTest : public TarvoDataFixture {
-protected:
+  protected:
     void SetUp() override
     {
         TarvoDataFixture::SetUp();

@@ -1,4 +1,5 @@
 #include "core/helpers/BlobFiles.h"
+
 #include "core/dictionary/TarvoDictionary.h"
 #include "platform/data/Record.h"
 #include "platform/data/RecordLayout.h"

@@ -1,6 +1,6 @@
-#include "DataTestSupport.h"
-
 #include "platform/data/ErrorClassReporter.h"
+
+#include "DataTestSupport.h"
 #include "platform/runtime/ErrorClass.h"
 #include "platform/runtime/Messages.h"
 #include "support/ScriptedMessages.h"
@@ -12,7 +12,7 @@ namespace tarvo::test {
 namespace {
 
 class ErrorClassReporterTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { m_errors.init(QStringLiteral("English")); }
 
     ErrorClass m_errors;
@@ -35,7 +35,8 @@ TEST_F(ErrorClassReporterTest, DuplicateKeyNamesTheKeyInItsMessage)
         const bool added = customers.insert(c).ok();
         EXPECT_EQ(added, i == 0);
     }
-    const QString key = customers.layout().keyDescription(customers.layout().keyIndex(QStringLiteral("KeyName")));
+    const QString key =
+        customers.layout().keyDescription(customers.layout().keyIndex(QStringLiteral("KeyName")));
     ASSERT_EQ(m_messages.requests().size(), 1u);
     const MessageRequest shown = m_messages.requests().front();
     EXPECT_EQ(shown.title, QStringLiteral("Duplicate Key Error"));
