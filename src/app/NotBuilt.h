@@ -6,7 +6,7 @@ namespace tarvo::app {
 
 // The message of a part of the program that is not built yet.
 class NotBuilt final {
-public:
+  public:
     static void say(const QString &what, const QString &subsystem);
 };
 

@@ -15,7 +15,10 @@ int NotBuiltMail::emailPreview(int, int, const QString &, const QString &, const
     return 0; // cancelled: nothing was sent
 }
 
-void NotBuiltMail::sendEMail(int, const QString &, int, int) { NotBuilt::say(QStringLiteral("Sending e-mail"), kMail); }
+void NotBuiltMail::sendEMail(int, const QString &, int, int)
+{
+    NotBuilt::say(QStringLiteral("Sending e-mail"), kMail);
+}
 
 int NotBuiltMail::emailSend(int, int, const QString &, const QString &, const QString &, int, const QString &,
                             const QString &, const QString &, const QString &, const QString &)
@@ -24,9 +27,21 @@ int NotBuiltMail::emailSend(int, int, const QString &, const QString &, const QS
     return 2; // not sent
 }
 
-void NotBuiltMail::updateEMails(int) { NotBuilt::say(QStringLiteral("The e-mail log"), kMail); }
-void NotBuiltMail::browseEMailEvents() { NotBuilt::say(QStringLiteral("EMail Notification"), kMail); }
-void NotBuiltMail::browseEMailTemplates() { NotBuilt::say(QStringLiteral("EMail Templates"), kMail); }
-void NotBuiltMail::browseMassEMails() { NotBuilt::say(QStringLiteral("Mass EMails"), kMail); }
+void NotBuiltMail::updateEMails(int)
+{
+    NotBuilt::say(QStringLiteral("The e-mail log"), kMail);
+}
+void NotBuiltMail::browseEMailEvents()
+{
+    NotBuilt::say(QStringLiteral("EMail Notification"), kMail);
+}
+void NotBuiltMail::browseEMailTemplates()
+{
+    NotBuilt::say(QStringLiteral("EMail Templates"), kMail);
+}
+void NotBuiltMail::browseMassEMails()
+{
+    NotBuilt::say(QStringLiteral("Mass EMails"), kMail);
+}
 
 } // namespace tarvo::app

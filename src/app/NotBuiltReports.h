@@ -6,7 +6,7 @@ namespace tarvo::app {
 
 // The report subsystem until it is built: the report list says so and prints nothing.
 class NotBuiltReports final : public core::ReportServices {
-public:
+  public:
     void browseReports(int contextNumber, int reportType, const data::View *view,
                        const QString &queryDescription) override;
 };

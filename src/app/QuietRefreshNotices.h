@@ -7,7 +7,7 @@ namespace tarvo::app {
 // Refresh notices until the network messaging is built: nothing goes to other running copies,
 // and no window is asked to read again.
 class QuietRefreshNotices final : public core::RefreshNotices {
-public:
+  public:
     void sendRefresh(const QString &, int) override {}
     bool needsRefresh(int, qint32 &, qint32 &, const QString &) override { return false; }
 };

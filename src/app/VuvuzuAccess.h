@@ -6,7 +6,7 @@ namespace tarvo::app {
 
 // The access library Vuvuzu as the core calls it.
 class VuvuzuAccess final : public core::AccessServices {
-public:
+  public:
     bool login(const QString &securityFile, const QString &language, const QString &information) override;
     bool checkControl(const QString &rightsKey) override;
     QString getValue(const QString &key, const QString &userCode) override;

@@ -52,7 +52,8 @@ int main(int argc, char *argv[])
     core::Services::setReports(&reports);
     core::Services::setRefreshNotices(&refreshNotices);
     if (!core::ProgramProcedures::tarvo())
-        core::ProgramProcedures::setTarvo([windows](Context &first) { app::PlaceholderFrame::run(first, windows); });
+        core::ProgramProcedures::setTarvo(
+            [windows](Context &first) { app::PlaceholderFrame::run(first, windows); });
 
     ContextRegistry &registry = ContextRegistry::instance();
     core::ThreadHooks::install(registry);

@@ -9,7 +9,8 @@ namespace {
 
 void notBuilt(const QString &window)
 {
-    Messages::show(MasterDataService::notBuiltText(window), ProgramInfo::productName(), MessageIcon::Information);
+    Messages::show(MasterDataService::notBuiltText(window), ProgramInfo::productName(),
+                   MessageIcon::Information);
 }
 
 } // namespace
@@ -29,8 +30,14 @@ void MasterDataService::paths(int mode)
         notBuilt(QStringLiteral("Path"));
 }
 
-void MasterDataService::options() { notBuilt(QStringLiteral("Options")); }
-void MasterDataService::browseCustomer() { notBuilt(QStringLiteral("Customers")); }
+void MasterDataService::options()
+{
+    notBuilt(QStringLiteral("Options"));
+}
+void MasterDataService::browseCustomer()
+{
+    notBuilt(QStringLiteral("Customers"));
+}
 
 int MasterDataService::pickCustomer(int contextNumber)
 {
@@ -39,7 +46,10 @@ int MasterDataService::pickCustomer(int contextNumber)
     return 0;
 }
 
-void MasterDataService::browseReleaseNotes() { notBuilt(QStringLiteral("Release Notes")); }
+void MasterDataService::browseReleaseNotes()
+{
+    notBuilt(QStringLiteral("Release Notes"));
+}
 
 void MasterDataService::accessAdministration(int contextNumber)
 {

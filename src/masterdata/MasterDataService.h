@@ -9,7 +9,7 @@ namespace tarvo::masterdata {
 // The master-data subsystem as the core calls it. The path dialog is real; every other window
 // says plainly that it is not built yet and changes nothing.
 class MasterDataService final : public core::MasterDataServices {
-public:
+  public:
     // paths: the path dialog (the ui library's Paths), run modally.
     explicit MasterDataService(std::function<void(int mode)> paths);
 
@@ -28,7 +28,7 @@ public:
     // The message of a window that is not built yet.
     static QString notBuiltText(const QString &window);
 
-private:
+  private:
     std::function<void(int)> m_paths;
 };
 

@@ -22,7 +22,7 @@ struct ProcessRun {
 
 // Runs the real program with its own program folder and without a display.
 class ProgramProcessTest : public ::testing::Test {
-protected:
+  protected:
     ProcessRun tarvo(const QStringList &arguments)
     {
         QProcess process;
@@ -91,7 +91,9 @@ TEST_F(ProgramProcessTest, InstallerStoresTheFolderAndASecondRunUpdatesIt)
 TEST_F(ProgramProcessTest, InstallerSwitchesExistingSettingsToGermanAndCreatesNoneOtherwise)
 {
     const QString empty = folder(QStringLiteral("empty"));
-    EXPECT_EQ(tarvo({QStringLiteral("/Path"), empty, QStringLiteral("/Language"), QStringLiteral("German")}).exitCode, 0);
+    EXPECT_EQ(tarvo({QStringLiteral("/Path"), empty, QStringLiteral("/Language"), QStringLiteral("German")})
+                  .exitCode,
+              0);
     EXPECT_TRUE(QDir(empty).isEmpty());
 
     const QString data = folder(QStringLiteral("data"));
@@ -100,10 +102,13 @@ TEST_F(ProgramProcessTest, InstallerSwitchesExistingSettingsToGermanAndCreatesNo
     const ProcessRun conversions = tarvo({QStringLiteral("/C")});
     ASSERT_EQ(conversions.exitCode, 0) << conversions.errors.toStdString();
     const QString store = data + QStringLiteral("/Tarvo.db");
-    const QString sql = QStringLiteral("SELECT LOCATION, Language, Currency, OVERRIDEINSERT, INSERTTEXT FROM Parameter");
+    const QString sql =
+        QStringLiteral("SELECT LOCATION, Language, Currency, OVERRIDEINSERT, INSERTTEXT FROM Parameter");
     EXPECT_EQ(rows(store, sql), QStringList{QStringLiteral("United States|English|USD|1|&Add")});
 
-    EXPECT_EQ(tarvo({QStringLiteral("/Path"), data, QStringLiteral("/Language"), QStringLiteral("German")}).exitCode, 0);
+    EXPECT_EQ(tarvo({QStringLiteral("/Path"), data, QStringLiteral("/Language"), QStringLiteral("German")})
+                  .exitCode,
+              0);
     EXPECT_EQ(rows(store, sql), QStringList{QStringLiteral("Germany|Deutsch|EUR|0|")});
 }
 
@@ -113,7 +118,8 @@ TEST_F(ProgramProcessTest, ConversionSwitchEndsWithoutLogin)
     const ProcessRun run = tarvo({QStringLiteral("/C")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("data conversions are not built yet"))) << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("data conversions are not built yet")))
+        << run.errors.toStdString();
     EXPECT_FALSE(run.errors.contains(QStringLiteral("Security"))) << run.errors.toStdString();
 }
 

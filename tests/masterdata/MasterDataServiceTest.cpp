@@ -1,4 +1,5 @@
 #include "masterdata/MasterDataService.h"
+
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>

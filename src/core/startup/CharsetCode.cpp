@@ -32,7 +32,10 @@ std::optional<int> CharsetCode::codeOf(const QString &charset)
     return std::nullopt;
 }
 
-int CharsetCode::apply(const QString &charset, int current) { return codeOf(charset).value_or(current); }
+int CharsetCode::apply(const QString &charset, int current)
+{
+    return codeOf(charset).value_or(current);
+}
 
 QString CharsetCode::loginInformation(int code)
 {

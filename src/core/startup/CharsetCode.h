@@ -9,7 +9,7 @@ namespace tarvo::core {
 // The character set names of the settings record and their numbers, and the information string
 // the login receives.
 class CharsetCode final {
-public:
+  public:
     // The number of a character set name (trailing blanks ignored, letter case counts);
     // none for a name not in the list.
     static std::optional<int> codeOf(const QString &charset);

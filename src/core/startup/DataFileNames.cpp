@@ -54,7 +54,10 @@ QString g_folder;
 
 } // namespace
 
-std::span<const DataFileNames::Entry> DataFileNames::table() { return kNames; }
+std::span<const DataFileNames::Entry> DataFileNames::table()
+{
+    return kNames;
+}
 
 void DataFileNames::nameAll(const QString &dataFolder)
 {

@@ -9,7 +9,7 @@ namespace tarvo::core {
 // The names of the data files in the data folder. Every file lives in the one store "Tarvo.db";
 // these names are what messages call a file (%File), as users and the help know them.
 class DataFileNames final {
-public:
+  public:
     struct Entry {
         const char *label;
         const char *physicalName; // below the data folder, with a leading "/"

@@ -10,7 +10,7 @@ namespace tarvo::core {
 // which brings each to the current layout, and the user is told that the one-time corrections
 // did not run.
 class DataFilesOnly final {
-public:
+  public:
     static void run(Context &first);
     static const char *notBuiltText();
 };

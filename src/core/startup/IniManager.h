@@ -12,7 +12,7 @@ namespace tarvo::core {
 // from the start-up to the end of the shutdown. Every change is on disk at once, so ending it
 // has nothing left to write.
 class IniManager final {
-public:
+  public:
     static void open(const QString &path);
     // Null while not open.
     static IniFile *ini();

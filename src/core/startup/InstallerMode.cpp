@@ -8,7 +8,10 @@
 
 namespace tarvo::core {
 
-bool InstallerMode::requested(const CommandLine &commandLine) { return commandLine.hasSwitch(u"/Path"); }
+bool InstallerMode::requested(const CommandLine &commandLine)
+{
+    return commandLine.hasSwitch(u"/Path");
+}
 
 int InstallerMode::run(const CommandLine &commandLine, PathFile &file, const GermanSwitch &switchToGerman)
 {

@@ -16,7 +16,7 @@ class PathFile;
 // of the path file and, when asked, switches an existing settings record to German. The program
 // then ends without a window.
 class InstallerMode final {
-public:
+  public:
     // Switches the settings record of a data folder to German; leaves a folder without one alone.
     using GermanSwitch = std::function<void(const QString &dataFolder)>;
 

@@ -74,8 +74,9 @@ Result<QString> LoadDataPath(PathFile &file, const DataPathPrompt &prompt)
         if (mode == 1 && !prompt.defaultFolder.isEmpty() && !defaultTried) {
             defaultTried = true;
             if (!QDir().mkpath(prompt.defaultFolder)) {
-                Messages::show(QStringLiteral("The data folder \"%1\" could not be created.").arg(prompt.defaultFolder),
-                               ProgramInfo::productName(), MessageIcon::Exclamation);
+                Messages::show(
+                    QStringLiteral("The data folder \"%1\" could not be created.").arg(prompt.defaultFolder),
+                    ProgramInfo::productName(), MessageIcon::Exclamation);
             } else if (auto added = file.add(prompt.defaultFolder); !added) {
                 Messages::stop(added.error().message);
                 return added.error();

@@ -38,7 +38,10 @@ const Names &names()
     return n;
 }
 
-QString quoted(const QString &name) { return u'"' + name + u'"'; }
+QString quoted(const QString &name)
+{
+    return u'"' + name + u'"';
+}
 
 QString uniqueConnectionName()
 {
@@ -56,13 +59,22 @@ Error sqlError(int code, const QSqlError &error)
 
 } // namespace
 
-QString PathFile::defaultPath() { return ProgramFolder::filePath(QStringLiteral("PATHS.db")); }
+QString PathFile::defaultPath()
+{
+    return ProgramFolder::filePath(QStringLiteral("PATHS.db"));
+}
 
 PathFile::PathFile(QString path) : m_path(std::move(path)) {}
 
-PathFile::~PathFile() { close(); }
+PathFile::~PathFile()
+{
+    close();
+}
 
-QString PathFile::fileName() const { return QFileInfo(m_path).fileName(); }
+QString PathFile::fileName() const
+{
+    return QFileInfo(m_path).fileName();
+}
 
 Result<void> PathFile::open()
 {
@@ -156,7 +168,8 @@ Result<QString> PathFile::read()
 Result<void> PathFile::add(const QString &folder)
 {
     const Names &n = names();
-    return exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, ?)").arg(quoted(n.table), quoted(n.id), quoted(n.path)),
+    return exec(QStringLiteral("INSERT INTO %1 (%2, %3) VALUES (1, ?)")
+                    .arg(quoted(n.table), quoted(n.id), quoted(n.path)),
                 {Text::fit(folder, n.width)});
 }
 

@@ -11,7 +11,7 @@ namespace tarvo::core {
 // dictionary declares it) holds record 1 naming the data folder. It is opened plainly: never
 // through the layout upgrade, and without file managers.
 class PathFile final {
-public:
+  public:
     static constexpr int ErrorFileNotFound = 2;
     static constexpr int ErrorRecordNotFound = 35;
     static constexpr int ErrorInvalidFile = 36;
@@ -42,7 +42,7 @@ public:
     Result<void> add(const QString &folder);
     Result<void> update(const QString &folder);
 
-private:
+  private:
     Result<void> exec(const QString &sql, const QVariantList &params = {});
 
     QString m_path;

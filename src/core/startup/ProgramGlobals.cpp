@@ -72,7 +72,10 @@ void ProgramGlobals::setFilesRegistered(bool registered)
     g_values.filesRegistered = registered;
 }
 
-QString ProgramGlobals::programVersion() { return Text::padTo(ProgramInfo::version(), 10); }
+QString ProgramGlobals::programVersion()
+{
+    return Text::padTo(ProgramInfo::version(), 10);
+}
 
 void ProgramGlobals::reset()
 {

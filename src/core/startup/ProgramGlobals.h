@@ -7,7 +7,7 @@ namespace tarvo::core {
 // The values the start-up sets once for the whole program (owner password, weekday names,
 // character set) before other logical threads exist; any thread reads them afterwards.
 class ProgramGlobals final {
-public:
+  public:
     // The owner password every data file of the main program was protected with. Our SQL stores
     // have no per-file password, so nothing reads it; it is kept so that the start-up order stays
     // as it always was and a store that ever needs one finds it set before the first open.

@@ -32,8 +32,8 @@ QString withCode(const Error &error)
 
 void showCreateFailed(const SettingsFile &settings, const Error &error)
 {
-    Messages::show(QStringLiteral("Error creating file \"") + settings.name() + QStringLiteral("\"!|Error: ") +
-                       withCode(error),
+    Messages::show(QStringLiteral("Error creating file \"") + settings.name() +
+                       QStringLiteral("\"!|Error: ") + withCode(error),
                    ProgramInfo::productName(), MessageIcon::Information);
 }
 
@@ -139,7 +139,8 @@ int ProgramMain(Context &first, const CommandLine &commandLine, StartupParts &pa
         if (parts.registerFiles) {
             if (auto registered = parts.registerFiles(*folder); !registered) {
                 Messages::show(QStringLiteral("The data files in \"") + *folder +
-                                   QStringLiteral("\" cannot be used.|Error: ") + withCode(registered.error()),
+                                   QStringLiteral("\" cannot be used.|Error: ") +
+                                   withCode(registered.error()),
                                ProgramInfo::productName(), MessageIcon::Exclamation);
                 return kExitFailed;
             }

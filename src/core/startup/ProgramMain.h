@@ -3,7 +3,7 @@
 namespace tarvo {
 class CommandLine;
 class Context;
-}
+} // namespace tarvo
 
 namespace tarvo::core {
 

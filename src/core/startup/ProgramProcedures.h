@@ -12,7 +12,7 @@ namespace tarvo::core {
 // window of "/C" and the application frame. Whoever builds one registers it before the start-up
 // runs; an empty one means it is not built.
 class ProgramProcedures final {
-public:
+  public:
     using Procedure = std::function<void(Context &first)>;
 
     // Datenkonvertieren: opens every data file, runs the one-time corrections and returns when

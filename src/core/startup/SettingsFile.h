@@ -9,7 +9,7 @@ namespace tarvo::core {
 // The settings file (Parameter) of the data folder as the start-up opens it: through the layout
 // upgrade, kept open for the whole run, its one record in the shared buffer (SettingsRecord).
 class SettingsFile {
-public:
+  public:
     virtual ~SettingsFile() = default;
 
     // Opens the file; code 2 when it does not exist, and nothing is created then.

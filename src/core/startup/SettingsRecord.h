@@ -13,7 +13,7 @@ namespace tarvo::core {
 // it; the options window changes it in place. Every access holds the lock, so a worker thread
 // never reads a record half-changed.
 class SettingsRecord final {
-public:
+  public:
     static SettingsRecord &instance();
 
     // False until the start-up has read or created the record.
@@ -30,7 +30,7 @@ public:
     // Changes the record under the lock.
     void update(const std::function<void(data::Record &)> &change);
 
-private:
+  private:
     mutable std::mutex m_lock;
     data::Record m_record;
 };

@@ -85,9 +85,15 @@ Result<void> StoreSettingsFile::close()
     return {};
 }
 
-QString StoreSettingsFile::name() const { return m_file->layout().messageName(); }
+QString StoreSettingsFile::name() const
+{
+    return m_file->layout().messageName();
+}
 
-QString StoreSettingsFile::text(const QString &field) const { return SettingsRecord::instance().text(field); }
+QString StoreSettingsFile::text(const QString &field) const
+{
+    return SettingsRecord::instance().text(field);
+}
 
 void StoreSettingsFile::switchToGerman(const QString &dataFolder)
 {

@@ -8,14 +8,14 @@ namespace tarvo::data {
 class Dictionary;
 class FileManager;
 class Session;
-}
+} // namespace tarvo::data
 
 namespace tarvo::core {
 
 // The settings file in the data folder's store. Its managers answer to nobody: the start-up
 // shows its own messages for the settings, and a failure must not be shown twice.
 class StoreSettingsFile final : public SettingsFile {
-public:
+  public:
     StoreSettingsFile(const data::Dictionary &dictionary, int contextNumber);
     ~StoreSettingsFile() override;
 
@@ -32,7 +32,7 @@ public:
     // nothing is created.
     static void switchToGerman(const QString &dataFolder);
 
-private:
+  private:
     std::unique_ptr<data::Session> m_session;
     data::FileManager *m_file = nullptr;
 };

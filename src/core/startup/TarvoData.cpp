@@ -44,7 +44,10 @@ Result<void> TarvoData::open(const QString &dataFolder)
     return {};
 }
 
-data::Dictionary *TarvoData::dictionary() { return g_dictionary.get(); }
+data::Dictionary *TarvoData::dictionary()
+{
+    return g_dictionary.get();
+}
 
 void TarvoData::close(ContextRegistry *registry)
 {
@@ -66,7 +69,10 @@ void TarvoData::DictionaryInit(Context &context)
     data.session = g_dictionary->createSession(context.number(), data.reporter.get());
 }
 
-void TarvoData::DictionaryKill(Context &context) { context.removeAttachment<ContextData>(); }
+void TarvoData::DictionaryKill(Context &context)
+{
+    context.removeAttachment<ContextData>();
+}
 
 data::Session *TarvoData::session(Context &context)
 {

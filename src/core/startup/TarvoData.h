@@ -7,19 +7,19 @@
 namespace tarvo {
 class Context;
 class ContextRegistry;
-}
+} // namespace tarvo
 
 namespace tarvo::data {
 class Dictionary;
 class Session;
-}
+} // namespace tarvo::data
 
 namespace tarvo::core {
 
 // The data of the run: the dictionary on the data folder's store and each context's file and
 // relation managers.
 class TarvoData final {
-public:
+  public:
     // Registers every data file of the dictionary on the folder's store, each named for messages
     // as DataFileNames names it. The data layer converts a file stored in an older layout when it
     // is next opened, so this is the whole registration.

@@ -58,7 +58,8 @@ QPushButton *button(const QString &name, const QString &text)
 
 } // namespace
 
-Paths::Paths(int mode, const QString &pathFile, QWidget *parent) : QDialog(parent), m_mode(mode), m_file(pathFile)
+Paths::Paths(int mode, const QString &pathFile, QWidget *parent)
+    : QDialog(parent), m_mode(mode), m_file(pathFile)
 {
     setObjectName(QStringLiteral("Paths"));
     setWindowTitle(QStringLiteral("Path"));
@@ -121,7 +122,10 @@ Paths::Paths(int mode, const QString &pathFile, QWidget *parent) : QDialog(paren
     tarvo::ui::translateWindow(this);
 }
 
-Paths::~Paths() { m_file.close(); }
+Paths::~Paths()
+{
+    m_file.close();
+}
 
 void Paths::run(int mode, const QString &pathFile)
 {
@@ -129,8 +133,14 @@ void Paths::run(int mode, const QString &pathFile)
     dialog.exec();
 }
 
-void Paths::setFolderChooser(FolderChooser chooser) { g_chooser = std::move(chooser); }
-void Paths::setHelpOpener(HelpOpener opener) { g_help = std::move(opener); }
+void Paths::setFolderChooser(FolderChooser chooser)
+{
+    g_chooser = std::move(chooser);
+}
+void Paths::setHelpOpener(HelpOpener opener)
+{
+    g_help = std::move(opener);
+}
 
 void Paths::accept()
 {
@@ -154,6 +164,9 @@ void Paths::lookUpDirectory()
     m_entry->setText(core::dataFolderOf(chosen));
 }
 
-void Paths::showHelp() { openHelp(QStringLiteral("Path.htm")); }
+void Paths::showHelp()
+{
+    openHelp(QStringLiteral("Path.htm"));
+}
 
 } // namespace tarvo::masterdata::ui

@@ -16,14 +16,15 @@ namespace tarvo::masterdata::ui {
 // Paths: the dialog "Path" that asks for the data folder and stores it in record 1 of the path
 // file. Mode 1 adds the record, mode 2 shows and overwrites it; any other mode writes nothing.
 class Paths final : public QDialog {
-public:
+  public:
     // The platform's folder dialog: the chosen folder, empty when cancelled.
     using FolderChooser = std::function<QString(QWidget *parent, const QString &title, const QString &start)>;
     // Opens a topic of the help.
     using HelpOpener = std::function<void(const QString &topic)>;
 
     // Opens the path file (making it when it has vanished) and, in mode 2, reads record 1.
-    explicit Paths(int mode, const QString &pathFile = core::PathFile::defaultPath(), QWidget *parent = nullptr);
+    explicit Paths(int mode, const QString &pathFile = core::PathFile::defaultPath(),
+                   QWidget *parent = nullptr);
     ~Paths() override;
 
     // Runs the dialog modally on the caller's context.
@@ -38,7 +39,7 @@ public:
 
     void accept() override;
 
-private:
+  private:
     void lookUpDirectory();
     void showHelp();
 

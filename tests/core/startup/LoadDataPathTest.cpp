@@ -1,4 +1,5 @@
 #include "core/startup/LoadDataPath.h"
+
 #include "core/startup/PathFile.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -6,16 +7,15 @@
 #include <QDir>
 #include <QFile>
 
-#include <memory>
-
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace tarvo::core {
 namespace {
 
 // A path file in a temporary program folder and a path dialog that records its calls.
 class LoadDataPathTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         m_home.useAsConfigHome();

@@ -1,8 +1,9 @@
+#include "core/startup/ProgramMain.h"
+
 #include "StartupFakes.h"
 #include "core/services/Services.h"
 #include "core/startup/PathFile.h"
 #include "core/startup/ProgramGlobals.h"
-#include "core/startup/ProgramMain.h"
 #include "core/startup/StartupParts.h"
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Context.h"
@@ -25,7 +26,7 @@ using test::FakeSettings;
 // ProgramMain with every outside part replaced by one that logs its call; the path file is
 // real and names an existing data folder.
 class ProgramMainTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         ProgramGlobals::reset();
@@ -38,7 +39,9 @@ protected:
         ASSERT_TRUE(file.add(m_data));
         Services::setAccess(&m_access);
 
-        m_parts.openIni = [this](const QString &path) { m_log << QStringLiteral("ini.open ") + QDir(path).dirName(); };
+        m_parts.openIni = [this](const QString &path) {
+            m_log << QStringLiteral("ini.open ") + QDir(path).dirName();
+        };
         m_parts.endIni = [this] { m_log << QStringLiteral("ini.end"); };
         m_parts.setUpTranslator = [this] { m_log << QStringLiteral("translator"); };
         m_parts.pathFile = PathFile::defaultPath();
@@ -58,7 +61,9 @@ protected:
         m_parts.conversions = [this](Context &) { m_log << QStringLiteral("conversions"); };
         m_parts.frame = [this](Context &) { m_log << QStringLiteral("frame"); };
         m_parts.netCloseCallBackWindow = [this] { m_log << QStringLiteral("net.close"); };
-        m_parts.netDebugTrace = [this](const QString &line) { m_log << QStringLiteral("trace ") + line.left(18); };
+        m_parts.netDebugTrace = [this](const QString &line) {
+            m_log << QStringLiteral("trace ") + line.left(18);
+        };
         m_parts.releaseHtmlEditor = [this] { m_log << QStringLiteral("html.release"); };
     }
 
@@ -113,7 +118,8 @@ TEST_F(ProgramMainTest, StartUpAndShutdownRunInTheirOrder)
 
 TEST_F(ProgramMainTest, TraceOnlyWithATraceSwitchAndWithoutNetnolog)
 {
-    for (const QStringList &args : {QStringList{}, QStringList{QStringLiteral("/netall"), QStringLiteral("/netnolog")}}) {
+    for (const QStringList &args :
+         {QStringList{}, QStringList{QStringLiteral("/netall"), QStringLiteral("/netnolog")}}) {
         m_log.clear();
         ProgramGlobals::reset();
         EXPECT_EQ(run(args), 0);
@@ -161,7 +167,9 @@ TEST_F(ProgramMainTest, LoginGetsLanguageAndCharacterSetNumber)
 
 TEST_F(ProgramMainTest, GermanSettingsSetTheGermanTables)
 {
-    m_prepare = [](FakeSettings &s) { s.fields.insert(QStringLiteral("Language"), QStringLiteral("Deutsch")); };
+    m_prepare = [](FakeSettings &s) {
+        s.fields.insert(QStringLiteral("Language"), QStringLiteral("Deutsch"));
+    };
     EXPECT_EQ(run({}), 0);
     EXPECT_EQ(ProgramGlobals::weekdayNames().trimmed(),
               QStringLiteral("Sonntag   Montag    Dienstag  Mittwoch  DonnerstagFreitag   Samstag"));
@@ -172,7 +180,8 @@ TEST_F(ProgramMainTest, GermanSettingsSetTheGermanTables)
 TEST_F(ProgramMainTest, InstallerModeStoresTheFolderAndEndsBeforeTheTranslator)
 {
     const QString other = m_home.file(QStringLiteral("other"));
-    EXPECT_EQ(run({QStringLiteral("/Path"), other, QStringLiteral("/Language"), QStringLiteral("German")}), 0);
+    EXPECT_EQ(run({QStringLiteral("/Path"), other, QStringLiteral("/Language"), QStringLiteral("German")}),
+              0);
     EXPECT_EQ(m_log, (QStringList{QStringLiteral("ini.open Tarvo.INI"), QStringLiteral("german")}));
     PathFile file;
     ASSERT_TRUE(file.open());
@@ -197,7 +206,8 @@ TEST_P(SettingsRules, OpenCreateAndReport)
     const SettingsCase c = GetParam();
     m_prepare = [&c](FakeSettings &s) {
         for (int code : c.openCodes)
-            s.openAnswers.push_back(code == 0 ? Result<void>() : Result<void>(makeError(code, QStringLiteral("Failed"))));
+            s.openAnswers.push_back(code == 0 ? Result<void>()
+                                              : Result<void>(makeError(code, QStringLiteral("Failed"))));
         if (c.createCode)
             s.createAnswer = makeError(c.createCode, QStringLiteral("Failed"));
         s.readAnswer = c.hasRecord;
@@ -228,11 +238,26 @@ INSTANTIATE_TEST_SUITE_P(
         SettingsCase{"Read", {0}, 0, true, {kOpen, kRead}, true, nullptr},
         SettingsCase{"EmptyFileGetsTheDefaultRecord", {0}, 0, false, {kOpen, kRead, kAdd}, true, nullptr},
         SettingsCase{"MissingFileIsCreated", {2, 0}, 0, false, {kOpen, kCreate, kOpen, kAdd}, true, nullptr},
-        SettingsCase{"CreationFails", {2}, 90, false, {kOpen, kCreate}, false,
+        SettingsCase{"CreationFails",
+                     {2},
+                     90,
+                     false,
+                     {kOpen, kCreate},
+                     false,
                      "Error creating file \"/data/Para.TPS\"!|Error: Failed (90)"},
-        SettingsCase{"CreatedFileDoesNotOpen", {2, 5}, 0, false, {kOpen, kCreate, kOpen}, false,
+        SettingsCase{"CreatedFileDoesNotOpen",
+                     {2, 5},
+                     0,
+                     false,
+                     {kOpen, kCreate, kOpen},
+                     false,
                      "Error creating file \"/data/Para.TPS\"!|Error: Failed (5)"},
-        SettingsCase{"ExistingFileThatDoesNotOpenIsNeverRecreated", {36}, 0, true, {kOpen}, false,
+        SettingsCase{"ExistingFileThatDoesNotOpenIsNeverRecreated",
+                     {36},
+                     0,
+                     true,
+                     {kOpen},
+                     false,
                      "The settings file \"/data/Para.TPS\" could not be opened.|Error: Failed (36)"}),
     [](const ::testing::TestParamInfo<SettingsCase> &info) { return std::string(info.param.name); });
 

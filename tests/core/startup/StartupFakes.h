@@ -10,7 +10,7 @@ namespace tarvo::core::test {
 
 // The access library as the start-up sees it, writing each call into a shared log.
 class FakeAccess final : public AccessServices {
-public:
+  public:
     explicit FakeAccess(QStringList &log) : m_log(log) {}
     bool loginAnswer = true;
     QString loginLanguage;
@@ -46,7 +46,7 @@ public:
     }
     QString computerName() const override { return {}; }
 
-private:
+  private:
     QStringList &m_log;
     qint32 m_farbe = 0;
     QString m_pfad;
@@ -54,7 +54,7 @@ private:
 
 // A settings file whose answers the test sets; it logs each call.
 class FakeSettings final : public SettingsFile {
-public:
+  public:
     explicit FakeSettings(QStringList &log) : m_log(log) {}
     std::vector<Result<void>> openAnswers; // one per open(), in order; ok when run out
     Result<void> createAnswer;
@@ -94,7 +94,7 @@ public:
     QString name() const override { return QStringLiteral("/data/Para.TPS"); }
     QString text(const QString &field) const override { return fields.value(field); }
 
-private:
+  private:
     QStringList &m_log;
     size_t m_opens = 0;
 };

@@ -1,6 +1,7 @@
+#include "core/startup/StoreSettingsFile.h"
+
 #include "core/dictionary/TarvoDictionary.h"
 #include "core/startup/SettingsRecord.h"
-#include "core/startup/StoreSettingsFile.h"
 #include "core/startup/ThreadHooks.h"
 #include "platform/data/Dictionary.h"
 #include "platform/runtime/Context.h"
@@ -17,7 +18,7 @@ namespace {
 
 // The settings file in a real store of a temporary data folder.
 class StoreSettingsFileTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { SettingsRecord::instance().clear(); }
 
     std::unique_ptr<data::Dictionary> dictionary()

@@ -1,5 +1,6 @@
-#include "core/startup/PathFile.h"
 #include "masterdata/ui/Paths.h"
+
+#include "core/startup/PathFile.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -14,7 +15,7 @@ namespace {
 
 // The path dialog on a path file in a temporary program folder, its folder dialog answered.
 class PathsTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         m_home.useAsConfigHome();
