@@ -8,6 +8,7 @@
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Context.h"
 #include "platform/runtime/DayDate.h"
+#include "platform/runtime/PictureLocale.h"
 #include "platform/runtime/Translator.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -67,10 +68,13 @@ class ProgramMainTest : public ::testing::Test {
         m_parts.releaseHtmlEditor = [this] { m_log << QStringLiteral("html.release"); };
     }
 
+    // The German tables are process-wide: other tests of this program expect English.
     void TearDown() override
     {
         Services::setAccess(nullptr);
         ProgramGlobals::reset();
+        Translator::instance() = Translator();
+        PictureLocale::setCurrent(PictureLocale::english());
     }
 
     int run(QStringList arguments)
