@@ -1,7 +1,71 @@
+#include "NotBuiltMail.h"
+#include "NotBuiltReports.h"
+#include "PlaceholderFrame.h"
+#include "QuietRefreshNotices.h"
+#include "VuvuzuAccess.h"
+#include "core/services/Services.h"
+#include "core/startup/ProgramMain.h"
+#include "core/startup/ProgramProcedures.h"
+#include "core/startup/StartupParts.h"
+#include "core/startup/TarvoData.h"
+#include "core/startup/ThreadHooks.h"
+#include "masterdata/MasterDataService.h"
+#include "masterdata/ui/Paths.h"
+#include "platform/runtime/CommandLine.h"
+#include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Messages.h"
+#include "platform/ui/MessageBoxHandler.h"
+
 #include <QApplication>
+#include <QGuiApplication>
+
+namespace {
+
+// The platforms that draw nowhere: nobody could answer a window there.
+bool canShowWindows()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    return 0;
+    using namespace tarvo;
+
+    const bool windows = canShowWindows();
+    // Without a display, messages go to standard error and are answered with their default.
+    ui::MessageBoxHandler messageBoxes;
+    if (windows)
+        Messages::setHandler(&messageBoxes);
+
+    app::VuvuzuAccess access;
+    masterdata::MasterDataService masterData([](int mode) { masterdata::ui::Paths::run(mode); });
+    app::NotBuiltMail mail;
+    app::NotBuiltReports reports;
+    app::QuietRefreshNotices refreshNotices;
+    core::Services::setAccess(&access);
+    core::Services::setMasterData(&masterData);
+    core::Services::setMail(&mail);
+    core::Services::setReports(&reports);
+    core::Services::setRefreshNotices(&refreshNotices);
+    if (!core::ProgramProcedures::tarvo())
+        core::ProgramProcedures::setTarvo(
+            [windows](Context &first) { app::PlaceholderFrame::run(first, windows); });
+
+    ContextRegistry &registry = ContextRegistry::instance();
+    core::ThreadHooks::install(registry);
+    Context &first = registry.openFirst();
+
+    core::StartupParts parts = core::StartupParts::forProgram();
+    parts.prompt.canAsk = [windows] { return windows; };
+    const int code = core::ProgramMain(first, CommandLine::fromProcess(), parts);
+    // The contexts and the store go before the application object, which their connections need.
+    registry.end(ContextRegistry::FrameNumber);
+    core::TarvoData::close(&registry);
+    app::VuvuzuAccess::unload();
+    Messages::setHandler(nullptr);
+    return code;
 }
