@@ -9,7 +9,7 @@ namespace {
 ToolbarButton record(int number)
 {
     const RecordButton &b = RecordButtons[std::size_t(recordButtonIndex(number))];
-    return {QString::fromLatin1(b.objectName), QString::fromLatin1(b.tip), {}};
+    return {QString::fromLatin1(b.objectName), QString::fromLatin1(b.tip), {}, {}};
 }
 
 std::array<ToolbarDescription, ToolbarCount> makeTable()
@@ -23,11 +23,11 @@ std::array<ToolbarDescription, ToolbarCount> makeTable()
          QStringLiteral("Standard"),
          1,
          {Dock::Top, 0, 0, 87, 16},
-         {{QStringLiteral("BUTTON1"), QStringLiteral("Exit program"), {}},
-          {QStringLiteral("BUTTON3"), QStringLiteral("Customer"), s + QStringLiteral("Button3")},
-          {QStringLiteral("BUTTON5"), QStringLiteral("Generate Release Notes"), s + QStringLiteral("Button5")},
+         {{QStringLiteral("BUTTON1"), QStringLiteral("Exit program"), {}, QStringLiteral("FILEEXIT")},
+          {QStringLiteral("BUTTON3"), QStringLiteral("Customer"), s + QStringLiteral("Button3"), QStringLiteral("BROWSECUSTOMER")},
+          {QStringLiteral("BUTTON5"), QStringLiteral("Generate Release Notes"), s + QStringLiteral("Button5"), QStringLiteral("FILEGENERATERELEASENOTES")},
           {QStringLiteral("BUTTON4"), QStringLiteral("Mass EMails (Newsletters, Update notifications, ...)"),
-           s + QStringLiteral("Button4")}}},
+           s + QStringLiteral("Button4"), QStringLiteral("FILEMASSEMAILS")}}},
         {ToolbarKind::Navigation,
          QStringLiteral("Navigation"),
          QStringLiteral("Toolbar_Navigation"),
@@ -48,20 +48,20 @@ std::array<ToolbarDescription, ToolbarCount> makeTable()
          QStringLiteral("Options"),
          4,
          {Dock::Top, 253, 0, 89, 16},
-         {{QStringLiteral("BUTTON16"), QStringLiteral("Options"), o + QStringLiteral("Button16")},
-          {QStringLiteral("BUTTON6"), QStringLiteral("User Settings"), o + QStringLiteral("Button6")},
-          {QStringLiteral("BUTTON3"), QStringLiteral("EMail Notification"), o + QStringLiteral("Button3")},
-          {QStringLiteral("BUTTON5"), QStringLiteral("EMail Templates"), o + QStringLiteral("Button5")},
-          {QStringLiteral("BUTTON4"), QStringLiteral("Security System"), o + QStringLiteral("Button4")}}},
+         {{QStringLiteral("BUTTON16"), QStringLiteral("Options"), o + QStringLiteral("Button16"), QStringLiteral("EXTRAOPTIONS")},
+          {QStringLiteral("BUTTON6"), QStringLiteral("User Settings"), o + QStringLiteral("Button6"), QStringLiteral("EXTRAUSERSETTINGS")},
+          {QStringLiteral("BUTTON3"), QStringLiteral("EMail Notification"), o + QStringLiteral("Button3"), QStringLiteral("EXTRAEMAILEVENTS")},
+          {QStringLiteral("BUTTON5"), QStringLiteral("EMail Templates"), o + QStringLiteral("Button5"), QStringLiteral("EXTRAEMAILTEMPLATES")},
+          {QStringLiteral("BUTTON4"), QStringLiteral("Security System"), o + QStringLiteral("Button4"), QStringLiteral("EXTRASECURITYSYSTEM")}}},
         {ToolbarKind::Help,
          QStringLiteral("Help"),
          QStringLiteral("Toolbar_Help"),
          QStringLiteral("Help"),
          0,
          {Dock::Top, 344, 0, 57, 16},
-         {{QStringLiteral("BUTTON4"), QStringLiteral("Help"), {}},
-          {QStringLiteral("BUTTON16"), QStringLiteral("Send Feedback"), {}},
-          {QStringLiteral("BUTTON3"), QStringLiteral("Tarvo on the web"), {}}}},
+         {{QStringLiteral("BUTTON4"), QStringLiteral("Help"), {}, QStringLiteral("HELPCONTENTS")},
+          {QStringLiteral("BUTTON16"), QStringLiteral("Send Feedback"), {}, QStringLiteral("HELPSENDFEEDBACK")},
+          {QStringLiteral("BUTTON3"), QStringLiteral("Tarvo on the web"), {}, QStringLiteral("HELPTARVOWEB")}}},
     }};
 }
 

@@ -19,6 +19,7 @@ struct ToolbarButton final {
     QString objectName;
     QString tip;
     QString rightsKey; // empty: never refused
+    QString command;   // the frame's menu control it runs; empty for a record button
 };
 
 // Where a toolbar stands: the docking state as the window system reports it (1 left, 2 top,
