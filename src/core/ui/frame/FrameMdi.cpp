@@ -34,6 +34,15 @@ QWidget *FrameMdi::addWindow(QWidget *content, const Context &context)
 
 int FrameMdi::contextOf(const QMdiSubWindow *window) { return window ? window->property(ContextProperty).toInt() : 0; }
 
+void FrameMdi::activate(QWidget *window)
+{
+    if (auto *child = qobject_cast<QMdiSubWindow *>(window); child && g_area && child->mdiArea() == g_area) {
+        if (child->isMinimized())
+            child->showNormal();
+        g_area->setActiveSubWindow(child);
+    }
+}
+
 int FrameMdi::activeContext() { return g_area ? contextOf(g_area->activeSubWindow()) : 0; }
 
 } // namespace tarvo::core::ui

@@ -23,6 +23,8 @@ public:
     static QWidget *addWindow(QWidget *content, const Context &context);
     // The context number a child window was marked with; 0 for none.
     static int contextOf(const QMdiSubWindow *window);
+    // Makes a child window the active one of the area (a window's gain-focus event does this).
+    static void activate(QWidget *window);
     // The context of the active child; 0 when none is active.
     static int activeContext();
 };

@@ -23,4 +23,12 @@ PlaceholderWindow::PlaceholderWindow(Context &context, const QString &procedureN
     setWindow(window);
 }
 
+bool PlaceholderWindow::takeEvent(int event, const QVariant &data)
+{
+    const bool taken = WindowManager::takeEvent(event, data);
+    if (event == Events::GainFocus)
+        FrameMdi::activate(window());
+    return taken;
+}
+
 } // namespace tarvo::core::ui

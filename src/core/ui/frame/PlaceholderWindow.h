@@ -10,6 +10,7 @@ class PlaceholderWindow final : public tarvo::ui::WindowManager {
 
 public:
     PlaceholderWindow(Context &context, const QString &procedureName, const QString &title, const QString &text);
+    bool takeEvent(int event, const QVariant &data) override;
 };
 
 } // namespace tarvo::core::ui

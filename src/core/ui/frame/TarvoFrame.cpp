@@ -355,11 +355,14 @@ void TarvoFrame::takeAccepted(const QString &control)
         if (ContextRegistry *registry = context().registry())
             registry->post(ContextRegistry::FrameNumber, Events::CloseWindow);
     } else if (const std::optional<ToolbarKind> kind = toolbarOfSwitch(control)) {
-        const QAction *item = frameWindow()->action(control);
-        m_toolbars->toggle(*kind, item ? item->isChecked() : !FrameGlobals::instance().toolbarOn(*kind));
+        // The tick follows the switch, whether the choice came from the menu or was posted.
+        const bool on = !FrameGlobals::instance().toolbarOn(*kind);
+        if (QAction *item = frameWindow()->action(control))
+            item->setChecked(on);
+        m_toolbars->toggle(*kind, on);
     } else if (control == QLatin1String("EXTRATOOLBARSREARRANGE")) {
         m_toolbars->rearrange([this]() { runChainStep(ToolbarChain::begin(FrameGlobals::instance().switches())); });
-    } else if (control == QLatin1String("VERSCHIEDENESINIDATEILÖSCHEN")) {
+    } else if (control == QStringLiteral("VERSCHIEDENESINIDATEILÖSCHEN")) {
         resetWindowPositions();
     } else {
         m_commands.run(control);
