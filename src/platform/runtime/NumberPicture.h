@@ -15,7 +15,7 @@ namespace tarvo {
 class NumberPicture final {
   public:
     // Reads the part after the letter N: [sign] [fill] width [grouping] [decimals] [sign] [B].
-    static std::optional<NumberPicture> parse(QStringView spec);
+    static std::optional<NumberPicture> parse(QStringView text);
 
     int width() const { return m_width; }
     int places() const { return m_places; }

@@ -8,7 +8,7 @@ namespace tarvo {
 
 QString ProgramFolder::path()
 {
-    // The base directory specification allows only absolute paths; anything else is ignored.
+    // The XDG base directory rules allow only absolute paths; anything else is ignored.
     QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
     if (base.isEmpty() || QDir::isRelativePath(base))
         base = QDir::homePath() + QStringLiteral("/.config");

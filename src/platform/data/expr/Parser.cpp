@@ -63,7 +63,7 @@ std::optional<Op> comparisonOp(const QString &text)
     return std::nullopt;
 }
 
-struct FunctionSpec {
+struct FunctionDef {
     const char *name;
     Function function;
     int minArgs;
@@ -71,7 +71,7 @@ struct FunctionSpec {
     Type type;
 };
 
-const FunctionSpec kFunctions[] = {
+const FunctionDef kFunctions[] = {
     {"UPPER", Function::Upper, 1, 1, Type::Text},   {"CLIP", Function::Clip, 1, 1, Type::Text},
     {"SUB", Function::Sub, 3, 3, Type::Text},       {"INSTRING", Function::Instring, 2, 4, Type::Number},
     {"FORMAT", Function::Format, 2, 2, Type::Text},
@@ -275,25 +275,25 @@ NodePtr Parser::parsePrimary()
 
 NodePtr Parser::parseCall(const Token &name)
 {
-    const FunctionSpec *spec = nullptr;
+    const FunctionDef *def = nullptr;
     for (const auto &f : kFunctions)
         if (name.text.compare(QLatin1String(f.name), Qt::CaseInsensitive) == 0)
-            spec = &f;
-    if (!spec)
+            def = &f;
+    if (!def)
         return fail(UnknownFunction,
                     QStringLiteral("unknown function %1 at %2").arg(name.text.toUpper()).arg(name.pos));
     const Token open = next();
     auto node = std::make_shared<Node>();
     node->kind = Node::Kind::Call;
     node->pos = name.pos;
-    node->function = spec->function;
-    node->type = spec->type;
+    node->function = def->function;
+    node->type = def->type;
     node->constant = true;
     if (peek().kind != Token::Kind::RParen) {
         for (;;) {
             NodePtr arg;
             // A display picture is only meaningful as FORMAT's second argument.
-            if (spec->function == Function::Format && node->args.size() == 1 &&
+            if (def->function == Function::Format && node->args.size() == 1 &&
                 peek().kind == Token::Kind::Picture) {
                 const Token p = next();
                 auto picture = std::make_shared<Node>();
@@ -321,13 +321,13 @@ NodePtr Parser::parseCall(const Token &name)
     }
     next();
     const int count = int(node->args.size());
-    if (count < spec->minArgs || count > spec->maxArgs)
+    if (count < def->minArgs || count > def->maxArgs)
         return fail(SyntaxError, QStringLiteral("wrong number of arguments for %1 at %2")
-                                     .arg(QLatin1String(spec->name))
+                                     .arg(QLatin1String(def->name))
                                      .arg(name.pos));
-    if (spec->function == Function::Format && node->args[1]->kind != Node::Kind::Picture)
+    if (def->function == Function::Format && node->args[1]->kind != Node::Kind::Picture)
         return fail(SyntaxError, QStringLiteral("picture expected at %1").arg(node->args[1]->pos));
-    if (spec->function == Function::Format && !Format::supports(node->args[1]->literal.toString()))
+    if (def->function == Function::Format && !Format::supports(node->args[1]->literal.toString()))
         return fail(SyntaxError, QStringLiteral("unsupported picture %1 at %2")
                                      .arg(node->args[1]->literal.toString())
                                      .arg(node->args[1]->pos));
