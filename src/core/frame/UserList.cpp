@@ -1,8 +1,9 @@
 #include "core/frame/UserList.h"
 
+#include "core/lists/AllMAKUserNames.h"
+
 namespace tarvo::core {
 
-// The user list's filler arrives with the drop-down list helpers.
-void refillUserList(AccessServices &access) { (void)access; }
+void refillUserList(AccessServices &access) { AllMAKUserNames(access); }
 
 } // namespace tarvo::core
