@@ -46,7 +46,7 @@ Picture pictureOf(ToolbarKind kind, const QString &button)
             return {"mail-message-new", QStyle::SP_MessageBoxInformation};
         if (button == QLatin1String("BUTTON5"))
             return {"mail-message", QStyle::SP_FileDialogListView};
-        return {"security-high", QStyle::SP_VistaShield};
+        return {"security-high", QStyle::SP_DriveHDIcon};
     default:
         if (button == QLatin1String("BUTTON4"))
             return {"help-contents", QStyle::SP_DialogHelpButton};
