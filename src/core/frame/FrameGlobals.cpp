@@ -8,7 +8,10 @@ FrameGlobals &FrameGlobals::instance()
     return globals;
 }
 
-void FrameGlobals::reset() { *this = FrameGlobals(); }
+void FrameGlobals::reset()
+{
+    *this = FrameGlobals();
+}
 
 bool FrameGlobals::isToolbar(const ContextRef &ref) const
 {

@@ -13,7 +13,7 @@ namespace tarvo::core {
 // What the frame shares with every window: the toolbar switches and contexts, the issue browse's
 // context, the programs the user may see and the tab colour. Used on the GUI thread only.
 class FrameGlobals final {
-public:
+  public:
     static FrameGlobals &instance();
     // Back to the values before the frame opened (tests).
     void reset();
@@ -59,7 +59,7 @@ public:
     // SavedButtonDisabled: the record-button states the toolbars show.
     RecordButtonStates &savedButtonDisabled() { return m_savedDisabled; }
 
-private:
+  private:
     ToolbarSwitches m_on{};
     ToolbarSwitches m_chosen{};
     std::array<ContextRef, ToolbarCount> m_contexts{};

@@ -12,10 +12,19 @@ QHash<QString, FrameProcedures::Procedure> &procedures()
 }
 } // namespace
 
-void FrameProcedures::set(const QString &name, Procedure procedure) { procedures().insert(name, std::move(procedure)); }
+void FrameProcedures::set(const QString &name, Procedure procedure)
+{
+    procedures().insert(name, std::move(procedure));
+}
 
-FrameProcedures::Procedure FrameProcedures::get(const QString &name) { return procedures().value(name); }
+FrameProcedures::Procedure FrameProcedures::get(const QString &name)
+{
+    return procedures().value(name);
+}
 
-void FrameProcedures::clear() { procedures().clear(); }
+void FrameProcedures::clear()
+{
+    procedures().clear();
+}
 
 } // namespace tarvo::core

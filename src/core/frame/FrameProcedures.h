@@ -15,7 +15,7 @@ namespace tarvo::core {
 // "Demo_Features", "About", "Systemroutinen"). The procedure runs on the context it is given (a
 // new one, or the frame's for About and Systemroutinen) and keeps its own run-once slot.
 class FrameProcedures final {
-public:
+  public:
     using Procedure = std::function<void(Context &)>;
 
     static void set(const QString &name, Procedure procedure);

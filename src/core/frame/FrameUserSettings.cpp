@@ -12,8 +12,14 @@ namespace {
 const QString Toolbars = QStringLiteral("Toolbars");
 const QString UserSettings = QStringLiteral("User Settings");
 
-QString dockedKey(ToolbarKind kind) { return QStringLiteral("Toolbar%1Docked").arg(toolbarDescription(kind).name); }
-QString placeSection(ToolbarKind kind) { return QStringLiteral("Toolbar_%1").arg(toolbarDescription(kind).name); }
+QString dockedKey(ToolbarKind kind)
+{
+    return QStringLiteral("Toolbar%1Docked").arg(toolbarDescription(kind).name);
+}
+QString placeSection(ToolbarKind kind)
+{
+    return QStringLiteral("Toolbar_%1").arg(toolbarDescription(kind).name);
+}
 
 } // namespace
 

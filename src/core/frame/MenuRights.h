@@ -17,10 +17,11 @@ struct MenuRight final {
 };
 
 class MenuRights final {
-public:
+  public:
     static const std::vector<MenuRight> &table();
     // Asks every key in order and hands each item's answer to apply (true: the user may use it).
-    static void apply(AccessServices &access, const std::function<void(const QString &control, bool allowed)> &apply);
+    static void apply(AccessServices &access,
+                      const std::function<void(const QString &control, bool allowed)> &apply);
 };
 
 } // namespace tarvo::core

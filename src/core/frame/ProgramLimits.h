@@ -9,7 +9,7 @@ namespace tarvo::core {
 
 // SecP: which programs the user may see, from the access library's program limits.
 class ProgramLimits final {
-public:
+  public:
     // A SecP that names no program. An empty SecP means "no limits, every program", so a user
     // whose limits could not be read gets this instead and sees no program.
     static QString nothing() { return QStringLiteral("|"); }

@@ -10,7 +10,7 @@ namespace tarvo::core {
 // code, and the frame starts the next one that is switched on. The frame becomes visible at the
 // last step, once the Options toolbar has opened or been passed over.
 class ToolbarChain final {
-public:
+  public:
     // What the frame does next.
     struct Step {
         std::optional<ToolbarKind> start; // start this toolbar (it notifies when open)

@@ -16,6 +16,9 @@ using ToolbarSwitches = std::array<bool, ToolbarCount>;
 ToolbarSwitches parseToolbarSwitches(const QString &value);
 QString formatToolbarSwitches(const ToolbarSwitches &switches);
 
-inline bool isOn(const ToolbarSwitches &switches, ToolbarKind kind) { return switches[std::size_t(kind)]; }
+inline bool isOn(const ToolbarSwitches &switches, ToolbarKind kind)
+{
+    return switches[std::size_t(kind)];
+}
 
 } // namespace tarvo::core

@@ -11,8 +11,8 @@ namespace tarvo::core {
 enum class ToolbarKind { Standard = 0, Navigation, Update, Options, Help };
 constexpr int ToolbarCount = 5;
 constexpr std::array<ToolbarKind, ToolbarCount> AllToolbars{ToolbarKind::Standard, ToolbarKind::Navigation,
-                                                           ToolbarKind::Update, ToolbarKind::Options,
-                                                           ToolbarKind::Help};
+                                                            ToolbarKind::Update, ToolbarKind::Options,
+                                                            ToolbarKind::Help};
 
 // One button of a floating toolbar: its object name, its tip and the rights key that may refuse it.
 struct ToolbarButton final {

@@ -4,6 +4,9 @@
 
 namespace tarvo::core {
 
-void refillUserList(AccessServices &access) { AllMAKUserNames(access); }
+void refillUserList(AccessServices &access)
+{
+    AllMAKUserNames(access);
+}
 
 } // namespace tarvo::core

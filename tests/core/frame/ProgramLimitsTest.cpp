@@ -1,5 +1,6 @@
-#include "core/dictionary/TarvoDictionary.h"
 #include "core/frame/ProgramLimits.h"
+
+#include "core/dictionary/TarvoDictionary.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -61,7 +62,8 @@ TEST(ProgramLimits, AFailedReadShowsNoProgramAndSaysWhy)
     damaged.write(QByteArray(4096, 'x'));
     damaged.close();
 
-    const ProgramLimits::Outcome outcome = ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("ABC")));
+    const ProgramLimits::Outcome outcome =
+        ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("ABC")));
     // An empty SecP would mean "every program".
     EXPECT_EQ(outcome.secP, ProgramLimits::nothing());
     EXPECT_FALSE(outcome.secP.contains(QStringLiteral("|4|")));

@@ -1,5 +1,6 @@
-#include "core/frame/FrameGlobals.h"
 #include "core/frame/SyncToolbarStates.h"
+
+#include "core/frame/FrameGlobals.h"
 #include "platform/runtime/ContextRegistry.h"
 
 #include <QCoreApplication>
@@ -10,7 +11,7 @@ namespace tarvo::core {
 namespace {
 
 class SyncToolbarStatesTest : public testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         FrameGlobals::instance().reset();

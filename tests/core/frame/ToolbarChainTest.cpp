@@ -1,4 +1,5 @@
 #include "core/frame/ToolbarChain.h"
+
 #include "core/frame/ToolbarSwitches.h"
 
 #include <gtest/gtest.h>
@@ -41,7 +42,8 @@ TEST_P(ToolbarChainOrder, StartsSwitchedOnToolbarsInOrderAndEnds)
 {
     const ChainCase c = GetParam();
     bool finished = false;
-    EXPECT_EQ(play(parseToolbarSwitches(QString::fromLatin1(c.toolbars)), finished), QString::fromLatin1(c.started));
+    EXPECT_EQ(play(parseToolbarSwitches(QString::fromLatin1(c.toolbars)), finished),
+              QString::fromLatin1(c.started));
     EXPECT_EQ(finished, c.finishes);
 }
 

@@ -22,7 +22,7 @@ namespace {
 
 // The toolbars keep their places in User.ini, not with the windows in "Tarvo.INI".
 class NoPositions final : public tarvo::ui::WindowPositionStore {
-public:
+  public:
     std::optional<tarvo::ui::WindowPosition> load(const QString &) const override { return std::nullopt; }
     void save(const QString &, const tarvo::ui::WindowPosition &) override {}
 };
@@ -79,7 +79,10 @@ FloatingToolbar::FloatingToolbar(Context &context, ToolbarKind kind, QMainWindow
     setPositionStore(&g_noPositions);
 }
 
-QToolBar *FloatingToolbar::toolbar() const { return static_cast<QToolBar *>(window()); }
+QToolBar *FloatingToolbar::toolbar() const
+{
+    return static_cast<QToolBar *>(window());
+}
 
 bool FloatingToolbar::open()
 {
@@ -100,7 +103,8 @@ bool FloatingToolbar::open()
     if (AccessServices *access = Services::access()) {
         for (const ToolbarButton &button : description.buttons) {
             if (!button.rightsKey.isEmpty())
-                bar->findChild<QAction *>(button.objectName)->setEnabled(access->checkControl(button.rightsKey));
+                bar->findChild<QAction *>(button.objectName)
+                    ->setEnabled(access->checkControl(button.rightsKey));
         }
     }
     tarvo::ui::translateWindow(bar);

@@ -18,7 +18,7 @@ namespace tarvo::core::ui {
 class FloatingToolbar final : public tarvo::ui::WindowManager {
     Q_OBJECT
 
-public:
+  public:
     using CommandRunner = std::function<void(const QString &control)>;
 
     FloatingToolbar(Context &context, ToolbarKind kind, QMainWindow &frame, QString userIniPath,
@@ -30,7 +30,7 @@ public:
 
     QToolBar *toolbar() const;
 
-private:
+  private:
     void press(const ToolbarButton &button);
     void applySavedStates();
 

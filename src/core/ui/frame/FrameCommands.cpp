@@ -84,8 +84,8 @@ bool FrameCommands::run(const QString &control)
         startOwn(QStringLiteral("Systemroutinen"), true, true, QStringLiteral("System"),
                  QStringLiteral("The system routines come with the repair functions."));
     } else if (control == QLatin1String("HELPCONTENTS")) {
-        FrameDesktop::open(QUrl::fromLocalFile(QDir(QCoreApplication::applicationDirPath())
-                                                   .filePath(QStringLiteral("help/Tarvo.html"))));
+        FrameDesktop::open(QUrl::fromLocalFile(
+            QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("help/Tarvo.html"))));
     } else if (control == QLatin1String("HELPSENDFEEDBACK")) {
         startOwn(QStringLiteral("Feedback"), false, true, QStringLiteral("Feedback"),
                  QStringLiteral("The feedback window comes with the about and feedback windows."));
@@ -176,7 +176,8 @@ void FrameCommands::openManual(const QString &fileName)
     const QString path = QDir(QDir::currentPath()).filePath(fileName);
     if (QFileInfo(path).isFile() && FrameDesktop::open(QUrl::fromLocalFile(path)))
         return;
-    Messages::show(QStringLiteral("\"%1\" not found!").arg(fileName), QStringLiteral("Error"), MessageIcon::Information);
+    Messages::show(QStringLiteral("\"%1\" not found!").arg(fileName), QStringLiteral("Error"),
+                   MessageIcon::Information);
 }
 
 void FrameCommands::editCommand(const char *method)

@@ -8,7 +8,7 @@ namespace tarvo {
 class Context;
 class ContextRegistry;
 class RunOnce;
-}
+} // namespace tarvo
 
 namespace tarvo::core::ui {
 
@@ -16,7 +16,7 @@ namespace tarvo::core::ui {
 // subsystems through their services, the core's own windows through FrameProcedures, and a plain
 // window that says what will open there when neither is present.
 class FrameCommands final {
-public:
+  public:
     // The product's web page.
     static QString webPage() { return QStringLiteral("https://tarvo.example.org"); }
 
@@ -27,8 +27,9 @@ public:
     // Starts the issue browse; returns its context number (0 when it did not start).
     int startBrowseBugs();
 
-private:
-    void startOwn(const QString &procedure, bool onFrame, bool runOnce, const QString &title, const QString &text);
+  private:
+    void startOwn(const QString &procedure, bool onFrame, bool runOnce, const QString &title,
+                  const QString &text);
     int startPlaceholder(const QString &procedure, const QString &title, const QString &text, bool runOnce);
     RunOnce *slot(const QString &procedure);
     void openManual(const QString &fileName);

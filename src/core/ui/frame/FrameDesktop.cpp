@@ -12,8 +12,14 @@ FrameDesktop::Opener &opener()
 }
 } // namespace
 
-bool FrameDesktop::open(const QUrl &url) { return opener() ? opener()(url) : QDesktopServices::openUrl(url); }
+bool FrameDesktop::open(const QUrl &url)
+{
+    return opener() ? opener()(url) : QDesktopServices::openUrl(url);
+}
 
-void FrameDesktop::setOpener(Opener o) { opener() = std::move(o); }
+void FrameDesktop::setOpener(Opener o)
+{
+    opener() = std::move(o);
+}
 
 } // namespace tarvo::core::ui

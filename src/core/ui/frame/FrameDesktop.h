@@ -8,7 +8,7 @@ namespace tarvo::core::ui {
 
 // Where the frame opens web pages, manuals and the help: the desktop, or a recorder in tests.
 class FrameDesktop final {
-public:
+  public:
     using Opener = std::function<bool(const QUrl &)>;
     static bool open(const QUrl &url);
     // An empty opener restores the desktop's.

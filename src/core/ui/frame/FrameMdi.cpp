@@ -13,9 +13,15 @@ QPointer<QMdiArea> g_area;
 constexpr const char *ContextProperty = "tarvoContext";
 } // namespace
 
-QMdiArea *FrameMdi::area() { return g_area; }
+QMdiArea *FrameMdi::area()
+{
+    return g_area;
+}
 
-void FrameMdi::setArea(QMdiArea *area) { g_area = area; }
+void FrameMdi::setArea(QMdiArea *area)
+{
+    g_area = area;
+}
 
 QWidget *FrameMdi::addWindow(QWidget *content, const Context &context)
 {
@@ -32,7 +38,10 @@ QWidget *FrameMdi::addWindow(QWidget *content, const Context &context)
     return child;
 }
 
-int FrameMdi::contextOf(const QMdiSubWindow *window) { return window ? window->property(ContextProperty).toInt() : 0; }
+int FrameMdi::contextOf(const QMdiSubWindow *window)
+{
+    return window ? window->property(ContextProperty).toInt() : 0;
+}
 
 void FrameMdi::activate(QWidget *window)
 {
@@ -43,6 +52,9 @@ void FrameMdi::activate(QWidget *window)
     }
 }
 
-int FrameMdi::activeContext() { return g_area ? contextOf(g_area->activeSubWindow()) : 0; }
+int FrameMdi::activeContext()
+{
+    return g_area ? contextOf(g_area->activeSubWindow()) : 0;
+}
 
 } // namespace tarvo::core::ui

@@ -13,7 +13,7 @@ namespace tarvo::core::ui {
 // The frame's MDI area, where the lists open as child windows. Each child knows its context, so
 // the frame can send the toolbars' record buttons to the context of the active child.
 class FrameMdi final {
-public:
+  public:
     // The running frame's area; null while no frame runs.
     static QMdiArea *area();
     static void setArea(QMdiArea *area);

@@ -17,7 +17,7 @@ namespace tarvo::core::ui {
 
 // Starts, switches and rearranges the five toolbars of the frame, each on a context of its own.
 class FrameToolbars final {
-public:
+  public:
     FrameToolbars(Context &frameContext, QMainWindow &frame, QString userIniPath,
                   FloatingToolbar::CommandRunner runCommand);
 
@@ -31,7 +31,7 @@ public:
     void rearrange(const std::function<void()> &startChain);
     bool isRunning(ToolbarKind kind) const;
 
-private:
+  private:
     Context &m_frame;
     QPointer<QMainWindow> m_window;
     QString m_userIniPath;

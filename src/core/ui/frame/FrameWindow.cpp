@@ -34,7 +34,10 @@ FrameWindow::FrameWindow() : m_mdi(new QMdiArea)
     resize(1000, 680);
 }
 
-QAction *FrameWindow::action(const QString &control) const { return findChild<QAction *>(control); }
+QAction *FrameWindow::action(const QString &control) const
+{
+    return findChild<QAction *>(control);
+}
 
 void FrameWindow::setStatusZone(int zone, const QString &text)
 {
@@ -91,9 +94,10 @@ void FrameWindow::buildMenu()
     addItem(extra, QStringLiteral("&Change Password"), QStringLiteral("EXTRACHANGEPASSWORD"));
     addItem(extra, QStringLiteral("Reset &window positions"), QStringLiteral("VERSCHIEDENESINIDATEILÖSCHEN"));
     QMenu *toolbars = addHeading(extra, QStringLiteral("Tool&bars"), QStringLiteral("EXTRATOOLBARS"));
-    for (const auto &[text, control] : {std::pair{"&Standard", "TOOLSTANDARD"}, std::pair{"&Navigation", "TOOLNAVIGATION"},
-                                        std::pair{"&Update", "TOOLUPDATE"}, std::pair{"&Options", "TOOLOPTIONS"},
-                                        std::pair{"&Help", "TOOLHELP"}})
+    for (const auto &[text, control] :
+         {std::pair{"&Standard", "TOOLSTANDARD"}, std::pair{"&Navigation", "TOOLNAVIGATION"},
+          std::pair{"&Update", "TOOLUPDATE"}, std::pair{"&Options", "TOOLOPTIONS"},
+          std::pair{"&Help", "TOOLHELP"}})
         addItem(toolbars, QString::fromUtf8(text), QString::fromUtf8(control))->setCheckable(true);
     toolbars->addSeparator();
     addItem(toolbars, QStringLiteral("&Rearrange"), QStringLiteral("EXTRATOOLBARSREARRANGE"));
@@ -103,13 +107,16 @@ void FrameWindow::buildMenu()
     connect(window, &QMenu::aboutToShow, this, [this, window]() { fillWindowMenu(window); });
 
     QMenu *help = addHeading(nullptr, QStringLiteral("&Help"), QStringLiteral("HELP"));
-    addItem(help, QStringLiteral("&Contents"), QStringLiteral("HELPCONTENTS"))->setShortcut(QKeySequence::HelpContents);
+    addItem(help, QStringLiteral("&Contents"), QStringLiteral("HELPCONTENTS"))
+        ->setShortcut(QKeySequence::HelpContents);
     addItem(help, QStringLiteral("Send &Feedback"), QStringLiteral("HELPSENDFEEDBACK"));
     addItem(help, QStringLiteral("Tarvo on the &web"), QStringLiteral("HELPTARVOWEB"));
     addItem(help, QStringLiteral("&Tip of the Day"), QStringLiteral("HELPTIPOFTHEDAY"));
     addItem(help, QStringLiteral("&Key Features"), QStringLiteral("HELPKEYFEATURES"));
-    QMenu *documentation = addHeading(help, QStringLiteral("&Documentation"), QStringLiteral("HELPDOCUMENTATION"));
-    addItem(documentation, QStringLiteral("&Getting Started"), QStringLiteral("HELPDOCUMENTATIONGETTINGSTARTED"));
+    QMenu *documentation =
+        addHeading(help, QStringLiteral("&Documentation"), QStringLiteral("HELPDOCUMENTATION"));
+    addItem(documentation, QStringLiteral("&Getting Started"),
+            QStringLiteral("HELPDOCUMENTATIONGETTINGSTARTED"));
     addItem(documentation, QStringLiteral("&Administrator's Guide"),
             QStringLiteral("HELPDOCUMENTATIONADMINISTRATORSGUIDE"));
     addItem(help, QStringLiteral("&About Tarvo..."), QStringLiteral("HELPABOUTTARVO"));

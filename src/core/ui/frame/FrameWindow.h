@@ -16,7 +16,7 @@ namespace tarvo::core::ui {
 class FrameWindow final : public QMainWindow {
     Q_OBJECT
 
-public:
+  public:
     static constexpr int StatusZones = 6;
 
     FrameWindow();
@@ -30,17 +30,17 @@ public:
     // While true, minimising hides the window (into the tray) instead of making it an icon.
     void setHideWhenMinimized(bool hide) { m_hideWhenMinimized = hide; }
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void commandChosen(const QString &control);
     void closeRequested();
     void resized();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent *event) override;
     void changeEvent(QEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
-private:
+  private:
     void buildMenu();
     QAction *addItem(QMenu *menu, const QString &text, const QString &control);
     QMenu *addHeading(QMenu *parent, const QString &text, const QString &control);

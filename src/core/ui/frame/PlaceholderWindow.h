@@ -8,8 +8,9 @@ namespace tarvo::core::ui {
 class PlaceholderWindow final : public tarvo::ui::WindowManager {
     Q_OBJECT
 
-public:
-    PlaceholderWindow(Context &context, const QString &procedureName, const QString &title, const QString &text);
+  public:
+    PlaceholderWindow(Context &context, const QString &procedureName, const QString &title,
+                      const QString &text);
     bool takeEvent(int event, const QVariant &data) override;
 };
 

@@ -26,7 +26,10 @@ std::unique_ptr<TrayIcon> TrayIcon::create()
     return std::make_unique<SystemTrayIcon>();
 }
 
-void TrayIcon::setFactory(Factory f) { factory() = std::move(f); }
+void TrayIcon::setFactory(Factory f)
+{
+    factory() = std::move(f);
+}
 
 QString TrayIcon::resourceName(const QString &icon)
 {
@@ -38,21 +41,22 @@ QString TrayIcon::resourceName(const QString &icon)
 
 SystemTrayIcon::SystemTrayIcon()
 {
-    QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon, [this](QSystemTrayIcon::ActivationReason reason) {
-        switch (reason) {
-        case QSystemTrayIcon::Trigger:
-            post(Events::TrayLeftClick);
-            break;
-        case QSystemTrayIcon::DoubleClick:
-            post(Events::TrayLeftDoubleClick);
-            break;
-        case QSystemTrayIcon::Context:
-            post(Events::TrayRightClick);
-            break;
-        default:
-            break;
-        }
-    });
+    QObject::connect(&m_icon, &QSystemTrayIcon::activated, &m_icon,
+                     [this](QSystemTrayIcon::ActivationReason reason) {
+                         switch (reason) {
+                         case QSystemTrayIcon::Trigger:
+                             post(Events::TrayLeftClick);
+                             break;
+                         case QSystemTrayIcon::DoubleClick:
+                             post(Events::TrayLeftDoubleClick);
+                             break;
+                         case QSystemTrayIcon::Context:
+                             post(Events::TrayRightClick);
+                             break;
+                         default:
+                             break;
+                         }
+                     });
 }
 
 bool SystemTrayIcon::addIcon(const QString &tip, const QString &icon)
@@ -68,8 +72,14 @@ bool SystemTrayIcon::addIcon(const QString &tip, const QString &icon)
     return m_icon.isVisible();
 }
 
-void SystemTrayIcon::removeIcon() { m_icon.hide(); }
+void SystemTrayIcon::removeIcon()
+{
+    m_icon.hide();
+}
 
-void SystemTrayIcon::popup(QMenu &menu) { menu.popup(QCursor::pos()); }
+void SystemTrayIcon::popup(QMenu &menu)
+{
+    menu.popup(QCursor::pos());
+}
 
 } // namespace tarvo::core::ui

@@ -8,13 +8,13 @@ namespace tarvo::core::ui {
 
 // The tray icon on a desktop that has a notification area.
 class SystemTrayIcon final : public TrayIcon {
-public:
+  public:
     SystemTrayIcon();
     bool addIcon(const QString &tip, const QString &icon) override;
     void removeIcon() override;
     void popup(QMenu &menu) override;
 
-private:
+  private:
     QSystemTrayIcon m_icon;
 };
 

@@ -13,8 +13,9 @@ int TARVO(Context &first, const FrameSetup &setup)
     frame->setDeleteOnClose(false);
     QEventLoop loop;
     // Queued, so that the windows told to close with the frame have closed before TARVO returns.
-    QObject::connect(frame.get(), &tarvo::ui::WindowManager::closed, &loop,
-                     [&loop]() { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
+    QObject::connect(frame.get(), &tarvo::ui::WindowManager::closed, &loop, [&loop]() {
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
     if (!frame->open())
         return 1;
     loop.exec();

@@ -33,7 +33,8 @@ const QString TrayIconName = QStringLiteral("tarvo_ico");
 
 QString iniPathOf(const FrameSetup &setup)
 {
-    return setup.tarvoIniPath.isEmpty() ? ProgramFolder::filePath(QStringLiteral("Tarvo.INI")) : setup.tarvoIniPath;
+    return setup.tarvoIniPath.isEmpty() ? ProgramFolder::filePath(QStringLiteral("Tarvo.INI"))
+                                        : setup.tarvoIniPath;
 }
 
 QStringList weekdaysOf(const FrameSetup &setup)
@@ -76,8 +77,8 @@ std::optional<ToolbarKind> toolbarOfSwitch(const QString &control)
 } // namespace
 
 TarvoFrame::TarvoFrame(Context &first, FrameSetup setup)
-    : WindowManager(first, QStringLiteral("TARVO")), m_setup(std::move(setup)), m_positions(iniPathOf(m_setup)),
-      m_commands(first)
+    : WindowManager(first, QStringLiteral("TARVO")), m_setup(std::move(setup)),
+      m_positions(iniPathOf(m_setup)), m_commands(first)
 {
     auto *window = new FrameWindow;
     setWindow(window);
@@ -116,9 +117,15 @@ TarvoFrame::~TarvoFrame()
     WindowManager::setDefaultPositionStore(nullptr);
 }
 
-FrameWindow *TarvoFrame::frameWindow() const { return static_cast<FrameWindow *>(window()); }
+FrameWindow *TarvoFrame::frameWindow() const
+{
+    return static_cast<FrameWindow *>(window());
+}
 
-QWidget *TarvoFrame::frame() const { return m_opening ? nullptr : window(); }
+QWidget *TarvoFrame::frame() const
+{
+    return m_opening ? nullptr : window();
+}
 
 void TarvoFrame::post(int event, const QVariant &data)
 {
@@ -218,7 +225,8 @@ void TarvoFrame::createTray()
     m_trayMenu.setObjectName(QStringLiteral("TRAYMENU"));
     QAction *about = m_trayMenu.addAction(QStringLiteral("&About"));
     about->setObjectName(QStringLiteral("TRAYABOUT"));
-    connect(about, &QAction::triggered, this, [this]() { post(Events::Accepted, QStringLiteral("HELPABOUTTARVO")); });
+    connect(about, &QAction::triggered, this,
+            [this]() { post(Events::Accepted, QStringLiteral("HELPABOUTTARVO")); });
     m_trayMenu.addSeparator();
     QAction *restore = m_trayMenu.addAction(QStringLiteral("Restore"));
     restore->setObjectName(QStringLiteral("TRAYRESTORE"));
@@ -226,7 +234,8 @@ void TarvoFrame::createTray()
     m_trayMenu.addSeparator();
     QAction *exit = m_trayMenu.addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("TRAYEXIT"));
-    connect(exit, &QAction::triggered, this, [this]() { post(Events::Accepted, QStringLiteral("FILEEXIT")); });
+    connect(exit, &QAction::triggered, this,
+            [this]() { post(Events::Accepted, QStringLiteral("FILEEXIT")); });
     frameWindow()->setHideWhenMinimized(true);
 }
 
@@ -239,13 +248,17 @@ void TarvoFrame::restoreFromTray()
     window->activateWindow();
 }
 
-void TarvoFrame::startBrowseBugs() { FrameGlobals::instance().setBrowseBugsThread(m_commands.startBrowseBugs()); }
+void TarvoFrame::startBrowseBugs()
+{
+    FrameGlobals::instance().setBrowseBugsThread(m_commands.startBrowseBugs());
+}
 
 void TarvoFrame::buildSecP()
 {
     AccessServices *access = Services::access();
-    const Result<QStringList> names = access ? ProgramLimits::read(access->pfad(), access->initials())
-                                             : Result<QStringList>(makeError(2, QStringLiteral("File Not Found")));
+    const Result<QStringList> names =
+        access ? ProgramLimits::read(access->pfad(), access->initials())
+               : Result<QStringList>(makeError(2, QStringLiteral("File Not Found")));
     const ProgramLimits::Outcome outcome = ProgramLimits::outcome(names);
     FrameGlobals::instance().setSecP(outcome.secP);
     if (!outcome.failure.isEmpty())
@@ -361,7 +374,8 @@ void TarvoFrame::takeAccepted(const QString &control)
             item->setChecked(on);
         m_toolbars->toggle(*kind, on);
     } else if (control == QLatin1String("EXTRATOOLBARSREARRANGE")) {
-        m_toolbars->rearrange([this]() { runChainStep(ToolbarChain::begin(FrameGlobals::instance().switches())); });
+        m_toolbars->rearrange(
+            [this]() { runChainStep(ToolbarChain::begin(FrameGlobals::instance().switches())); });
     } else if (control == QStringLiteral("VERSCHIEDENESINIDATEILÖSCHEN")) {
         resetWindowPositions();
     } else {
@@ -387,11 +401,12 @@ void TarvoFrame::resetWindowPositions()
 void TarvoFrame::finishReset()
 {
     if (!QFile::remove(m_positions.path())) {
-        Messages::show(QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!"), QStringLiteral("Error"),
-                       MessageIcon::Information);
+        Messages::show(QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!"),
+                       QStringLiteral("Error"), MessageIcon::Information);
         return;
     }
-    Messages::show(QStringLiteral("INI file \"Tarvo.ini\" deleted!"), QStringLiteral("Tarvo"), MessageIcon::Application);
+    Messages::show(QStringLiteral("INI file \"Tarvo.ini\" deleted!"), QStringLiteral("Tarvo"),
+                   MessageIcon::Application);
     startBrowseBugs();
 }
 

@@ -24,7 +24,7 @@ class FrameWindow;
 class TarvoFrame final : public tarvo::ui::WindowManager {
     Q_OBJECT
 
-public:
+  public:
     TarvoFrame(Context &first, FrameSetup setup);
     ~TarvoFrame() override;
 
@@ -45,7 +45,7 @@ public:
     // Fills the date and time zones of the status bar.
     void updateClock();
 
-private:
+  private:
     void runChainStep(const ToolbarChain::Step &step);
     void showAtChainEnd();
     void createTray();

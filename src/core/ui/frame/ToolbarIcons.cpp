@@ -61,7 +61,8 @@ Picture pictureOf(ToolbarKind kind, const QString &button)
 QIcon toolbarIcon(ToolbarKind kind, const QString &button)
 {
     const Picture picture = pictureOf(kind, button);
-    return QIcon::fromTheme(QString::fromLatin1(picture.theme), QApplication::style()->standardIcon(picture.fallback));
+    return QIcon::fromTheme(QString::fromLatin1(picture.theme),
+                            QApplication::style()->standardIcon(picture.fallback));
 }
 
 } // namespace tarvo::core::ui

@@ -12,7 +12,7 @@ namespace tarvo::core::ui {
 // The frame's icon in the desktop's notification area. Mouse actions on the icon become the tray
 // events (1089 to 1093) through the event sink, which posts them to the frame's context.
 class TrayIcon {
-public:
+  public:
     using EventSink = std::function<void(int event)>;
     using Factory = std::function<std::unique_ptr<TrayIcon>()>;
 
@@ -34,14 +34,14 @@ public:
     // A "." four characters from the end becomes "_": "tarvo.ico" is the resource "tarvo_ico".
     static QString resourceName(const QString &icon);
 
-protected:
+  protected:
     void post(int event) const
     {
         if (m_sink)
             m_sink(event);
     }
 
-private:
+  private:
     EventSink m_sink;
 };
 

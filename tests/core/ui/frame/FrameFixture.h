@@ -11,14 +11,13 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace tarvo::core::ui::test {
 
 // The access library as a test wants it: refuses the keys it is told to and records the order.
 class FakeAccess final : public AccessServices {
-public:
+  public:
     QSet<QString> refused;
     QStringList asked;
     QString folder;
@@ -51,7 +50,7 @@ public:
 
 // A tray that exists without a desktop.
 class FakeTray final : public TrayIcon {
-public:
+  public:
     bool addIcon(const QString &, const QString &) override { return added = true; }
     void removeIcon() override { added = false; }
     void popup(QMenu &) override { ++popups; }
@@ -62,7 +61,7 @@ public:
 
 // A frame on its own registry, program folder and user folder.
 class FrameFixture : public testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,5 +1,4 @@
 #include "FrameFixture.h"
-
 #include "core/frame/FrameGlobals.h"
 #include "core/frame/MenuRights.h"
 #include "core/services/IssueServices.h"
@@ -30,7 +29,8 @@ TEST_F(FrameRights, RefusedKeysDisableTheirItemsAndAreAskedInTableOrder)
         expectedOrder.append(right.rightsKey);
         QAction *item = frame.frameWindow()->action(right.control);
         ASSERT_NE(item, nullptr) << right.control.toStdString();
-        EXPECT_EQ(item->isEnabled(), !m_access.refused.contains(right.rightsKey)) << right.control.toStdString();
+        EXPECT_EQ(item->isEnabled(), !m_access.refused.contains(right.rightsKey))
+            << right.control.toStdString();
     }
     QStringList menuKeys;
     for (const QString &key : m_access.asked)
@@ -80,9 +80,11 @@ TEST_F(FrameClosing, StoresTheChosenToolbarsEvenWhenTheShutdownClosedThemFirst)
     EXPECT_TRUE(toolbarNames().isEmpty());
     closeFrame();
     EXPECT_EQ(userIniValue(QStringLiteral("Toolbars"), QStringLiteral("Toolbars")), QStringLiteral("10111"));
-    EXPECT_EQ(userIniValue(QStringLiteral("Toolbars"), QStringLiteral("ToolbarStandardDocked")), QStringLiteral("2"));
+    EXPECT_EQ(userIniValue(QStringLiteral("Toolbars"), QStringLiteral("ToolbarStandardDocked")),
+              QStringLiteral("2"));
     EXPECT_EQ(m_access.useFilesMode, 2);
-    EXPECT_TRUE(IniFile(m_dir.file(QStringLiteral("Tarvo.INI"))).contains(QStringLiteral("TARVO"), QStringLiteral("Width")));
+    EXPECT_TRUE(IniFile(m_dir.file(QStringLiteral("Tarvo.INI")))
+                    .contains(QStringLiteral("TARVO"), QStringLiteral("Width")));
 }
 
 using FrameStartIconized = FrameFixture;
@@ -134,7 +136,8 @@ TEST_F(FrameWindows, ARunOnceWindowStartedTwiceOpensOnceAndComesToTheFront)
                   .indexOf(QStringLiteral("issue browse")),
               -1);
     for (int i = 0; i < 2; ++i) {
-        frame.frameWindow()->mdiArea()->setActiveSubWindow(childrenTitled(frame, QStringLiteral("Issues"))[0]);
+        frame.frameWindow()->mdiArea()->setActiveSubWindow(
+            childrenTitled(frame, QStringLiteral("Issues"))[0]);
         frame.frameWindow()->action(QStringLiteral("BROWSECUSTOMER"))->trigger();
         settle();
     }
@@ -151,7 +154,8 @@ TEST_F(FrameWindows, RecordButtonsReachTheActiveChildsContext)
     const int browse = FrameGlobals::instance().browseBugsThread();
     QStringList received;
     Context *context = m_registry.context(browse);
-    const auto receiver = context->addReceiver([&](const PostedEvent &e) { received.append(e.data.toString()); });
+    const auto receiver =
+        context->addReceiver([&](const PostedEvent &e) { received.append(e.data.toString()); });
     frame.frameWindow()->mdiArea()->setActiveSubWindow(issues);
     m_registry.post(1, Events::Accepted, QStringLiteral("TOOLBAR:DOWN"));
     settle();
@@ -160,7 +164,7 @@ TEST_F(FrameWindows, RecordButtonsReachTheActiveChildsContext)
 }
 
 class CountingIssues final : public IssueServices {
-public:
+  public:
     int browseBugs() override { return ++starts + 40; }
     int starts = 0;
 };
@@ -177,7 +181,7 @@ TEST_F(FrameWindows, TheIssueBrowseStartsThroughItsServiceWhenThereIsOne)
 
 // A list that keeps its place in "Tarvo.INI" when it closes, as every window does.
 class PlacedWindow final : public tarvo::ui::WindowManager {
-public:
+  public:
     explicit PlacedWindow(Context &context) : WindowManager(context, QStringLiteral("BrowsePlaced"))
     {
         auto *label = new QLabel(QStringLiteral("placed"));
@@ -209,7 +213,8 @@ TEST_F(FrameWindows, AFailedDeletionSaysSoAndRestartsNothing)
     ASSERT_TRUE(QDir().mkpath(m_dir.file(QStringLiteral("Tarvo.INI"))));
     frame.resetWindowPositions();
     settle();
-    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!")});
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!")});
     EXPECT_TRUE(childrenTitled(frame, QStringLiteral("Issues")).isEmpty());
     QDir(m_dir.file(QStringLiteral("Tarvo.INI"))).removeRecursively();
 }
