@@ -3,6 +3,7 @@
 namespace tarvo::core {
 
 class AccessServices;
+class IssueServices;
 class MasterDataServices;
 class MailServices;
 class RefreshNotices;
@@ -20,6 +21,8 @@ public:
     static void setMail(MailServices *services);
     static RefreshNotices *refreshNotices();
     static void setRefreshNotices(RefreshNotices *notices);
+    static IssueServices *issues();
+    static void setIssues(IssueServices *services);
     static ReportServices *reports();
     static void setReports(ReportServices *services);
 };

@@ -1,0 +1,74 @@
+#include "core/frame/ProgramLimits.h"
+
+#include "core/dictionary/TarvoDictionary.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "support/TempDir.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace tarvo::core {
+namespace {
+
+void addLimits(const QString &folder, const QList<std::pair<QString, QString>> &rows)
+{
+    data::FileDecl file = programLimitFile();
+    file.managed = true;
+    data::DictionaryDecl decl;
+    decl.files = {file};
+    auto dictionary = data::Dictionary::open(decl, folder, QStringLiteral("Vuvuzu"));
+    ASSERT_TRUE(dictionary);
+    auto session = (*dictionary)->createSession(0, nullptr);
+    data::FileManager *limits = session->file(file.label);
+    ASSERT_TRUE(limits->open());
+    for (const auto &[mak, name] : rows) {
+        data::Record row = limits->newRecord();
+        row.setValue(QStringLiteral("PRL:MAK"), mak);
+        row.setValue(QStringLiteral("PRL:PrgName"), name);
+        ASSERT_TRUE(limits->insert(row));
+    }
+    limits->close();
+}
+
+TEST(ProgramLimits, BuildsSecPFromTheIdsAfterTheDegreeSign)
+{
+    EXPECT_EQ(ProgramLimits::build({QStringLiteral("Editor\u00B03"), QStringLiteral("Viewer\u00B07")}),
+              QStringLiteral("|3|7|"));
+    EXPECT_EQ(ProgramLimits::build({}), QString());
+    EXPECT_EQ(ProgramLimits::outcome(QStringList{}).secP, QString());
+    EXPECT_TRUE(ProgramLimits::outcome(QStringList{}).failure.isEmpty());
+}
+
+TEST(ProgramLimits, ReadsOnlyTheUsersRowsFromTheAccessStore)
+{
+    test::TempDir dir;
+    addLimits(dir.path(), {{QStringLiteral("ABC"), QStringLiteral("Editor\u00B04")},
+                           {QStringLiteral("ABD"), QStringLiteral("Other\u00B05")},
+                           {QStringLiteral("ABC"), QStringLiteral("Viewer\u00B07")}});
+    const Result<QStringList> names = ProgramLimits::read(dir.path(), QStringLiteral("ABC"));
+    ASSERT_TRUE(names) << names.error().message.toStdString();
+    EXPECT_EQ(ProgramLimits::outcome(names).secP, QStringLiteral("|4|7|"));
+    EXPECT_EQ(ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("XYZ"))).secP, QString());
+}
+
+TEST(ProgramLimits, AFailedReadShowsNoProgramAndSaysWhy)
+{
+    test::TempDir dir;
+    QFile damaged(dir.file(QStringLiteral("Vuvuzu.db")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+
+    const ProgramLimits::Outcome outcome =
+        ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("ABC")));
+    // An empty SecP would mean "every program".
+    EXPECT_EQ(outcome.secP, ProgramLimits::nothing());
+    EXPECT_FALSE(outcome.secP.contains(QStringLiteral("|4|")));
+    EXPECT_FALSE(outcome.failure.isEmpty());
+}
+
+} // namespace
+} // namespace tarvo::core
