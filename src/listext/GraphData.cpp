@@ -1,0 +1,106 @@
+#include "listext/GraphData.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+
+namespace tarvo::listext {
+
+namespace {
+
+struct ValueLess final {
+    bool numeric = false;
+    bool operator()(const QString &a, const QString &b) const
+    {
+        if (numeric) {
+            bool okA = false;
+            bool okB = false;
+            const double x = a.toDouble(&okA);
+            const double y = b.toDouble(&okB);
+            if (okA && okB && x != y)
+                return x < y;
+            if (okA != okB)
+                return okA; // numbers before texts that are none (blank dates)
+        }
+        return a < b;
+    }
+};
+
+} // namespace
+
+Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind kind, const QString &description,
+                                   const Progress &progress)
+{
+    std::map<QString, qint64, ValueLess> counts(ValueLess{isNumericKind(kind)});
+    GraphData data;
+    QStringList cells;
+    const QString what = description.trimmed();
+    for (;;) {
+        auto more = rows.next(cells);
+        if (!more)
+            return more.error();
+        if (!*more)
+            break;
+        ++data.m_records;
+        const QString value = cells.value(column);
+        ++counts[value];
+        if (progress && !progress(data.m_records, value))
+            return makeError(ErrorCancelled, QString());
+        if (static_cast<int>(counts.size()) > MaxCategories)
+            return makeError(ErrorTooComplex,
+                             QStringLiteral("Too complex to graph - exceeds max number of categories: %1 - '%2")
+                                 .arg(MaxCategories)
+                                 .arg(what));
+    }
+    if (counts.empty())
+        return makeError(ErrorNoCategories, QStringLiteral("There are no categories to Graph of '") + what + QLatin1Char('\''));
+    if (counts.size() == 1)
+        return makeError(ErrorOneCategory, QStringLiteral("There is only one category to Graph of '") + what + QLatin1Char('\''));
+    for (const auto &[name, n] : counts)
+        data.m_categories.push_back(
+            GraphCategory{name, n, std::round(static_cast<double>(n) * 1000.0 / static_cast<double>(data.m_records)) / 10.0});
+    return data;
+}
+
+qint64 GraphData::largestCount() const
+{
+    qint64 largest = 0;
+    for (const auto &c : m_categories)
+        largest = std::max(largest, c.count);
+    return largest;
+}
+
+GraphBarLayout graphBarLayout(int width, int n)
+{
+    GraphBarLayout l;
+    if (n <= 0)
+        return l;
+    if (n > 5) {
+        l.gap = 4;
+        l.barWidth = (width - 80) / n - 4;
+        if (l.barWidth < 10) {
+            l.gap = 2;
+            l.barWidth = (width - 80) / n - 2;
+        }
+    } else {
+        l.gap = (width - 160) / n / 5;
+        l.barWidth = 4 * l.gap;
+    }
+    l.firstX = (width - ((n - 1) * (l.barWidth + l.gap) + l.barWidth)) / 2 + 32;
+    return l;
+}
+
+QString dayName(int day)
+{
+    static const char *const names[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    if (day < 1 || day > 7)
+        return {};
+    return QStringLiteral(" %1 =").arg(day) + QLatin1String(names[day - 1]);
+}
+
+QString barLabel(const QString &name)
+{
+    return name.mid(2, 2) == QStringLiteral(" =") ? name.mid(4) : name;
+}
+
+} // namespace tarvo::listext
