@@ -1,0 +1,255 @@
+#include "platform/data/expr/SqlCompiler.h"
+
+#include "platform/data/expr/Evaluator.h"
+
+#include <cmath>
+
+namespace tarvo::data::expr {
+
+using semantics::Value;
+
+namespace {
+
+SqlCondition join(std::initializer_list<SqlCondition> parts)
+{
+    SqlCondition out;
+    for (const auto &p : parts) {
+        out.sql += p.sql;
+        out.params += p.params;
+    }
+    return out;
+}
+
+SqlCondition sql(const QString &text)
+{
+    return SqlCondition{text, {}};
+}
+
+QString comparisonSql(Op op)
+{
+    switch (op) {
+    case Op::Eq:
+        return QStringLiteral(" = ");
+    case Op::Ne:
+        return QStringLiteral(" <> ");
+    case Op::Lt:
+        return QStringLiteral(" < ");
+    case Op::Le:
+        return QStringLiteral(" <= ");
+    case Op::Gt:
+        return QStringLiteral(" > ");
+    case Op::Ge:
+        return QStringLiteral(" >= ");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+Result<SqlCondition> SqlCompiler::compile(const Node &root)
+{
+    SqlCondition result = condition(root);
+    if (m_error)
+        return *m_error;
+    return result;
+}
+
+SqlCompiler::Fragment SqlCompiler::fail(const Node &node, const QString &what)
+{
+    if (!m_error)
+        m_error = makeError(NoSqlForm, QStringLiteral("%1 at %2 has no SQL form").arg(what).arg(node.pos));
+    return {};
+}
+
+// PostgreSQL must know each parameter's type when the statement is prepared ("? || ?" has none);
+// SQLite takes the bound value's own type.
+SqlCompiler::Fragment SqlCompiler::textParam(const QString &value) const
+{
+    return SqlCondition{m_dialect == Dialect::PostgreSql ? QStringLiteral("CAST(? AS TEXT)")
+                                                         : QStringLiteral("?"),
+                        // A null QString would be bound as NULL, which matches nothing.
+                        {value.isNull() ? QStringLiteral("") : value}};
+}
+
+SqlCompiler::Fragment SqlCompiler::numberParam(double value, bool integerCast) const
+{
+    const bool whole = std::trunc(value) == value && std::fabs(value) < 9e15;
+    const QVariant v = whole ? QVariant(qlonglong(value)) : QVariant(value);
+    if (m_dialect == Dialect::Sqlite)
+        return SqlCondition{QStringLiteral("?"), {v}};
+    // BIGINT keeps an index on an integer column usable; substr() wants INTEGER arguments.
+    const char *type = integerCast ? "INTEGER" : whole ? "BIGINT" : "DOUBLE PRECISION";
+    return SqlCondition{QStringLiteral("CAST(? AS %1)").arg(QLatin1String(type)), {v}};
+}
+
+std::optional<double> SqlCompiler::constantNumber(const Node &node) const
+{
+    if (!node.constant)
+        return std::nullopt;
+    return semantics::asNumber(Evaluator(m_bound).evaluate(node));
+}
+
+SqlCompiler::Fragment SqlCompiler::condition(const Node &node)
+{
+    if (node.constant)
+        return sql(semantics::asBool(Evaluator(m_bound).evaluate(node)) ? QStringLiteral("(1 = 1)")
+                                                                        : QStringLiteral("(1 = 0)"));
+    if (node.type == Type::Text)
+        return join({sql(QStringLiteral("(")), comparedText(node), sql(QStringLiteral(" <> '')"))});
+    if (node.type == Type::Number)
+        return join({sql(QStringLiteral("(")), number(node), sql(QStringLiteral(" <> 0)"))});
+    if (node.kind == Node::Kind::Unary)
+        return join({sql(QStringLiteral("(NOT ")), condition(*node.args[0]), sql(QStringLiteral(")"))});
+    if (node.op == Op::And || node.op == Op::Or)
+        return join({sql(QStringLiteral("(")), condition(*node.args[0]),
+                     sql(node.op == Op::And ? QStringLiteral(" AND ") : QStringLiteral(" OR ")),
+                     condition(*node.args[1]), sql(QStringLiteral(")"))});
+    return comparison(node);
+}
+
+SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
+{
+    const Node &left = *node.args[0];
+    const Node &right = *node.args[1];
+    auto mode = semantics::compareMode(left, right);
+    const Node *constText = mode == semantics::CompareMode::ConstTextLeft    ? &left
+                            : mode == semantics::CompareMode::ConstTextRight ? &right
+                                                                             : nullptr;
+    if (constText) {
+        const QString value = semantics::asText(Evaluator(m_bound).evaluate(*constText));
+        mode = semantics::parseNumber(value) ? semantics::CompareMode::Number : semantics::CompareMode::Text;
+    }
+    const QString op = comparisonSql(node.op);
+    if (mode == semantics::CompareMode::Number) {
+        auto side = [&](const Node &n) {
+            return &n == constText ? numberParam(*semantics::parseNumber(
+                                         semantics::asText(Evaluator(m_bound).evaluate(n))))
+                                   : number(n);
+        };
+        return join({sql(QStringLiteral("(")), side(left), sql(op), side(right), sql(QStringLiteral(")"))});
+    }
+    // PostgreSQL orders text by the database's locale; "C" orders by code point, as SQLite and
+    // the in-memory evaluator do. Equality needs no collation and keeps indexes usable.
+    const bool ordered = node.op != Op::Eq && node.op != Op::Ne;
+    const QString collate =
+        m_dialect == Dialect::PostgreSql && ordered ? QStringLiteral(" COLLATE \"C\"") : QString();
+    return join({sql(QStringLiteral("(")), comparedText(left), sql(op), comparedText(right),
+                 sql(collate + QStringLiteral(")"))});
+}
+
+// Texts compare without their trailing blanks. Stored values and bound constants are already
+// clipped; anything computed from a column could end in blanks and is trimmed in SQL.
+SqlCompiler::Fragment SqlCompiler::comparedText(const Node &node)
+{
+    if (node.constant)
+        return textParam(semantics::clip(semantics::asText(Evaluator(m_bound).evaluate(node))));
+    if (knownClipped(node))
+        return text(node);
+    return join({sql(QStringLiteral("RTRIM(")), text(node), sql(QStringLiteral(")"))});
+}
+
+bool SqlCompiler::knownClipped(const Node &node) const
+{
+    if (node.kind == Node::Kind::Name)
+        return true; // texts are stored clipped; numbers written as text have no blanks
+    if (node.type != Type::Text)
+        return true;
+    if (node.kind == Node::Kind::Call)
+        return node.function == Function::Clip ||
+               (node.function == Function::Upper && knownClipped(*node.args[0]));
+    return false;
+}
+
+SqlCompiler::Fragment SqlCompiler::text(const Node &node)
+{
+    if (node.constant)
+        return textParam(semantics::asText(Evaluator(m_bound).evaluate(node)));
+    if (node.type != Type::Text)
+        return join({sql(QStringLiteral("CAST(")), number(node), sql(QStringLiteral(" AS TEXT)"))});
+    if (node.kind == Node::Kind::Name)
+        return sql(node.info.sqlColumn);
+    if (node.kind == Node::Kind::Binary) // &
+        return join({sql(QStringLiteral("(")), text(*node.args[0]), sql(QStringLiteral(" || ")),
+                     text(*node.args[1]), sql(QStringLiteral(")"))});
+    switch (node.function) {
+    case Function::Upper:
+        return join({sql(QStringLiteral("UPPER(")), text(*node.args[0]), sql(QStringLiteral(")"))});
+    case Function::Clip:
+        return join({sql(QStringLiteral("RTRIM(")), text(*node.args[0]), sql(QStringLiteral(")"))});
+    case Function::Sub: {
+        const auto start = constantNumber(*node.args[1]);
+        const auto length = constantNumber(*node.args[2]);
+        if (!start || !length || *start < 1 || *length < 0 || std::trunc(*start) != *start ||
+            std::trunc(*length) != *length)
+            return fail(node, QStringLiteral("SUB with a start or length other than a whole number"));
+        return join({sql(QStringLiteral("SUBSTR(")), text(*node.args[0]), sql(QStringLiteral(", ")),
+                     numberParam(*start, true), sql(QStringLiteral(", ")), numberParam(*length, true),
+                     sql(QStringLiteral(")"))});
+    }
+    case Function::Format:
+        return fail(node, QStringLiteral("FORMAT of a column"));
+    case Function::Instring:
+        break;
+    }
+    return fail(node, QStringLiteral("expression"));
+}
+
+SqlCompiler::Fragment SqlCompiler::number(const Node &node)
+{
+    if (node.constant)
+        return numberParam(semantics::asNumber(Evaluator(m_bound).evaluate(node)));
+    if (node.type == Type::Text)
+        return fail(node, QStringLiteral("text used as a number"));
+    if (node.type == Type::Bool)
+        return join({sql(QStringLiteral("(CASE WHEN ")), condition(node),
+                     sql(QStringLiteral(" THEN 1 ELSE 0 END)"))});
+    if (node.kind == Node::Kind::Name)
+        return sql(node.info.sqlColumn);
+    if (node.kind == Node::Kind::Call)
+        return instring(node);
+    if (node.kind == Node::Kind::Unary)
+        return join({sql(QStringLiteral("(-")), number(*node.args[0]), sql(QStringLiteral(")"))});
+    const Fragment a = number(*node.args[0]);
+    const Fragment b = number(*node.args[1]);
+    switch (node.op) {
+    case Op::Add:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" + ")), b, sql(QStringLiteral(")"))});
+    case Op::Sub:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" - ")), b, sql(QStringLiteral(")"))});
+    case Op::Mul:
+        return join({sql(QStringLiteral("(")), a, sql(QStringLiteral(" * ")), b, sql(QStringLiteral(")"))});
+    default: {
+        // Division is always real and a division by zero gives 0, as in memory.
+        const QString real = m_dialect == Dialect::PostgreSql ? QStringLiteral(" AS DOUBLE PRECISION) / ")
+                                                              : QStringLiteral(" AS REAL) / ");
+        return join({sql(QStringLiteral("(CASE WHEN ")), b, sql(QStringLiteral(" = 0 THEN 0 ELSE CAST(")), a,
+                     sql(real), b, sql(QStringLiteral(" END)"))});
+    }
+    }
+}
+
+// INSTRING(needle, haystack[, 1[, start]]) as instr() or strpos() on the haystack from `start`.
+SqlCompiler::Fragment SqlCompiler::instring(const Node &node)
+{
+    const auto step = node.args.size() > 2 ? constantNumber(*node.args[2]) : std::optional<double>(1);
+    const auto start = node.args.size() > 3 ? constantNumber(*node.args[3]) : std::optional<double>(1);
+    if (!step || *step != 1 || !start || *start < 1 || std::trunc(*start) != *start)
+        return fail(node, QStringLiteral("INSTRING with a step other than 1 or a variable start"));
+    const Fragment needle = text(*node.args[0]);
+    Fragment haystack = text(*node.args[1]);
+    if (*start > 1)
+        haystack = join({sql(QStringLiteral("SUBSTR(")), haystack, sql(QStringLiteral(", ")),
+                         numberParam(*start, true), sql(QStringLiteral(")"))});
+    const Fragment found = m_dialect == Dialect::PostgreSql
+                               ? join({sql(QStringLiteral("STRPOS(")), haystack, sql(QStringLiteral(", ")),
+                                       needle, sql(QStringLiteral(")"))})
+                               : join({sql(QStringLiteral("INSTR(")), haystack, sql(QStringLiteral(", ")),
+                                       needle, sql(QStringLiteral(")"))});
+    if (*start == 1)
+        return found;
+    return join({sql(QStringLiteral("(CASE WHEN ")), found, sql(QStringLiteral(" = 0 THEN 0 ELSE ")), found,
+                 sql(QStringLiteral(" + ")), numberParam(*start - 1), sql(QStringLiteral(" END)"))});
+}
+
+} // namespace tarvo::data::expr

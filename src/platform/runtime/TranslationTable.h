@@ -1,0 +1,21 @@
+#pragma once
+
+#include <span>
+
+namespace tarvo {
+
+// One English text of the interface and the German text that replaces it.
+struct TranslationPair final {
+    const char *english;
+    const char *german;
+};
+
+// The product's slogan, alone and as the frame's title; both are rows of the table.
+inline constexpr const char *kProductSlogan = "Issue tracking for software makers";
+inline constexpr const char *kFrameTitleWithSlogan = "Tarvo - Issue tracking for software makers";
+
+// The English/German pairs of the interface in table order (UTF-8, constant data). A key may
+// occur more than once; the first row of a key is the one that counts.
+std::span<const TranslationPair> translationTable();
+
+} // namespace tarvo
