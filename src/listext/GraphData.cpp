@@ -6,32 +6,14 @@
 
 namespace tarvo::listext {
 
-namespace {
-
-struct ValueLess final {
-    bool numeric = false;
-    bool operator()(const QString &a, const QString &b) const
-    {
-        if (numeric) {
-            bool okA = false;
-            bool okB = false;
-            const double x = a.toDouble(&okA);
-            const double y = b.toDouble(&okB);
-            if (okA && okB && x != y)
-                return x < y;
-            if (okA != okB)
-                return okA; // numbers before texts that are none (blank dates)
-        }
-        return a < b;
-    }
-};
-
-} // namespace
-
 Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind kind, const QString &description,
                                    const Progress &progress)
 {
-    std::map<QString, qint64, ValueLess> counts(ValueLess{isNumericKind(kind)});
+    struct Entry {
+        QVariant value;
+        qint64 count = 0;
+    };
+    std::map<QString, Entry> counts;
     GraphData data;
     QStringList cells;
     const QString what = description.trimmed();
@@ -42,9 +24,11 @@ Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind 
         if (!*more)
             break;
         ++data.m_records;
-        const QString value = cells.value(column);
-        ++counts[value];
-        if (progress && !progress(data.m_records, value))
+        const QString text = cells.value(column);
+        Entry &e = counts[text];
+        if (e.count++ == 0)
+            e.value = rows.value(column);
+        if (progress && !progress(data.m_records, text))
             return makeError(ErrorCancelled, QString());
         if (static_cast<int>(counts.size()) > MaxCategories)
             return makeError(ErrorTooComplex,
@@ -56,9 +40,27 @@ Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind 
         return makeError(ErrorNoCategories, QStringLiteral("There are no categories to Graph of '") + what + QLatin1Char('\''));
     if (counts.size() == 1)
         return makeError(ErrorOneCategory, QStringLiteral("There is only one category to Graph of '") + what + QLatin1Char('\''));
-    for (const auto &[name, n] : counts)
-        data.m_categories.push_back(
-            GraphCategory{name, n, std::round(static_cast<double>(n) * 1000.0 / static_cast<double>(data.m_records)) / 10.0});
+    std::vector<std::pair<QString, Entry>> ordered(counts.begin(), counts.end());
+    if (isNumericKind(kind)) {
+        // Numbers, dates and times in the order of their values, not of their texts.
+        auto number = [](const std::pair<QString, Entry> &e, bool &ok) {
+            if (e.second.value.isValid())
+                return e.second.value.toDouble(&ok);
+            return e.first.toDouble(&ok);
+        };
+        std::stable_sort(ordered.begin(), ordered.end(), [&](const auto &a, const auto &b) {
+            bool okA = false;
+            bool okB = false;
+            const double x = number(a, okA);
+            const double y = number(b, okB);
+            if (okA != okB)
+                return okA;
+            return okA ? x < y : a.first < b.first;
+        });
+    }
+    for (const auto &[name, e] : ordered)
+        data.m_categories.push_back(GraphCategory{
+            name, e.count, std::round(static_cast<double>(e.count) * 1000.0 / static_cast<double>(data.m_records)) / 10.0});
     return data;
 }
 

@@ -1,17 +1,12 @@
 #include "listext/TableRows.h"
 
 #include "listext/ColumnDefinition.h"
+#include "platform/runtime/Picture.h"
 
-#include <QDate>
-#include <QLocale>
-#include <QTime>
 
 namespace tarvo::listext {
 
 namespace {
-
-// Day 4 is 1 January 1801.
-const QDate DayZero(1800, 12, 28);
 
 QString clipped(QString text)
 {
@@ -44,16 +39,21 @@ public:
         if (!r || !*r)
             return r;
         cells.clear();
+        m_values.clear();
         for (size_t i = 0; i < m_columns.size(); ++i) {
             const QVariant value = m_indexes[i] >= 0 ? row.values.value(m_indexes[i]) : QVariant();
             const QString &picture = m_columns[i].picture;
             const bool text = columnKindOfPicture(picture) == ColumnKind::Text;
-            cells << clipped(text ? value.toString() : m_formatter(value, picture));
+            cells << clipped(text ? value.toString() : m_formatter(value, picture).trimmed());
+            m_values << value;
         }
         return true;
     }
 
+    QVariant value(int column) const override { return m_values.value(column); }
+
 private:
+    QVariantList m_values;
     std::vector<TableColumn> m_columns;
     std::vector<int> m_indexes;
     CellFormatter m_formatter;
@@ -64,18 +64,9 @@ private:
 
 QString plainCellText(const QVariant &value, const QString &picture)
 {
-    switch (columnKindOfPicture(picture)) {
-    case ColumnKind::Date: {
-        const qint64 day = value.toLongLong();
-        return day == 0 ? QString() : QLocale().toString(DayZero.addDays(day), QLocale::ShortFormat);
-    }
-    case ColumnKind::Time: {
-        const qint64 t = value.toLongLong();
-        return t == 0 ? QString() : QLocale().toString(QTime(0, 0).addMSecs((t - 1) * 10), QLocale::LongFormat);
-    }
-    default:
+    if (picture.trimmed().isEmpty())
         return value.toString();
-    }
+    return Picture::format(value, picture);
 }
 
 std::unique_ptr<TableRowReader> tableRows(RowSource &source, std::vector<TableColumn> columns,

@@ -17,13 +17,19 @@ public:
     virtual QStringList headers() const = 0;
     // The cell texts of the next row; false at the end.
     virtual Result<bool> next(QStringList &cells) = 0;
+    // The value behind a cell of the row last read, for ordering by value; invalid when the
+    // reader only has texts.
+    virtual QVariant value(int column) const
+    {
+        (void)column;
+        return {};
+    }
 };
 
 // Turns a value into the text a column shows with its picture.
 using CellFormatter = std::function<QString(const QVariant &value, const QString &picture)>;
 
-// A plain formatter for lists whose owner gives none: texts as they are, numbers as numbers,
-// day numbers as the short date and times as the long time of the locale, blank for 0.
+// The runtime's display-picture formatter; a value without a picture as its plain text.
 QString plainCellText(const QVariant &value, const QString &picture);
 
 // One exported column: which field of the source, under which header, with which picture.
@@ -34,7 +40,7 @@ struct TableColumn final {
 };
 
 // Reads a row source as table texts: each value formatted with its column's picture (text
-// pictures "@s..." write the value as it is), without trailing blanks.
+// pictures "@s..." write the value as it is), left-aligned and clipped.
 std::unique_ptr<TableRowReader> tableRows(RowSource &source, std::vector<TableColumn> columns,
                                           CellFormatter formatter = plainCellText, int pageSize = 200);
 
