@@ -2,6 +2,7 @@
 
 
 #include <QColor>
+#include <QScopedValueRollback>
 
 namespace tarvo::listext::ui {
 
@@ -208,8 +209,10 @@ bool BrowseListModel::canFetchMore(const QModelIndex &parent) const { return !pa
 
 void BrowseListModel::fetchMore(const QModelIndex &parent)
 {
-    if (parent.isValid() || m_atEnd)
+    if (parent.isValid() || m_atEnd || m_fetching)
         return;
+    // Views and testers may ask for more while rows are being inserted.
+    const QScopedValueRollback<bool> guard(m_fetching, true);
     auto page = m_source.rowsAfter(m_rows.empty() ? nullptr : &m_rows.back(), m_pageSize);
     if (!page) {
         m_lastError = page.error();

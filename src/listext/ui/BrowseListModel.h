@@ -73,6 +73,7 @@ private:
     std::map<QString, Decoration> m_decorations; // by upper-case field
     std::vector<SourceRow> m_rows;
     bool m_atEnd = false;
+    bool m_fetching = false;
     int m_pageSize = 100;
     CellFormatter m_formatter = plainCellText;
     Error m_lastError;
