@@ -50,6 +50,7 @@ const ColumnDefinition *BrowseListModel::definition(const QString &field) const
 
 void BrowseListModel::setShownColumns(const QStringList &fields)
 {
+    const QScopedValueRollback<bool> guard(m_fetching, true);
     beginResetModel();
     m_shown.clear();
     m_sourceColumns.clear();
@@ -108,6 +109,9 @@ std::array<int, 4> BrowseListModel::columnColors(const QString &field) const
 
 Result<void> BrowseListModel::reload()
 {
+    // No page is read while the reset is being announced: views that ask for more rows then
+    // get them once the reset is complete.
+    const QScopedValueRollback<bool> guard(m_fetching, true);
     beginResetModel();
     m_rows.clear();
     m_atEnd = false;

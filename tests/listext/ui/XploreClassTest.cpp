@@ -1,4 +1,5 @@
 #include "listext/MemoryRowSource.h"
+#include "listext/ui/ModelCheck.h"
 #include "listext/ui/BrowseListModel.h"
 #include "listext/ui/ColumnColorsWindow.h"
 #include "listext/ui/GraphWindow.h"
@@ -74,8 +75,7 @@ protected:
         xplore->setLayoutStore(ini, QStringLiteral("BrowseBugs"), QStringLiteral("?Browse:1"));
         xplore->model()->setPageSize(50);
         xplore->buildPopup();
-        tester = std::make_unique<QAbstractItemModelTester>(xplore->model(),
-                                                            QAbstractItemModelTester::FailureReportingMode::Warning);
+        check = std::make_unique<tarvo::listext::test::ModelCheck>(xplore->model());
         ASSERT_TRUE(xplore->model()->reload().ok());
     }
 
@@ -86,7 +86,7 @@ protected:
                             QStringLiteral("BUG:Note")}};
     QTableView view;
     std::unique_ptr<XploreClass> xplore;
-    std::unique_ptr<QAbstractItemModelTester> tester;
+    std::unique_ptr<tarvo::listext::test::ModelCheck> check;
 };
 
 TEST_F(XploreClassTest, PagesRowsAsTheListScrolls)
