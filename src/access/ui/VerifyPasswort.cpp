@@ -1,0 +1,50 @@
+#include "access/ui/VerifyPasswort.h"
+
+#include "access/AccessMessages.h"
+#include "access/ui/WindowTranslation.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvo::access {
+
+VerifyPasswort::VerifyPasswort(QWidget *parent) : QDialog(parent), m_password(new QLineEdit(this))
+{
+    setObjectName(QStringLiteral("VerifyPasswort"));
+    setWindowTitle(QStringLiteral("Passwort-Überprüfung"));
+    m_password->setObjectName(QStringLiteral("Passwort"));
+    m_password->setEchoMode(QLineEdit::Password);
+    m_password->setMaxLength(35);
+    auto *buttons = new QDialogButtonBox(this);
+    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    ok->setObjectName(QStringLiteral("OK"));
+    ok->setDefault(true);
+    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)
+        ->setObjectName(QStringLiteral("Cancel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &VerifyPasswort::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &VerifyPasswort::reject);
+    auto *form = new QFormLayout(this);
+    form->addRow(QStringLiteral("Passwort:"), m_password);
+    form->addRow(buttons);
+    translateWindow(this);
+}
+
+void VerifyPasswort::accept()
+{
+    if (m_password->text().isEmpty()) {
+        AccessMessages::inform({QStringLiteral("Bitte geben Sie das Passwort ein!")});
+        m_password->setFocus();
+        return;
+    }
+    QDialog::accept();
+}
+
+QString VerifyPasswort::ask(QWidget *parent)
+{
+    VerifyPasswort dialog(parent);
+    return dialog.exec() == QDialog::Accepted ? dialog.passwordField()->text() : QString();
+}
+
+} // namespace tarvo::access

@@ -1,0 +1,141 @@
+#include "platform/data/Connection.h"
+
+#include "platform/data/ErrorCode.h"
+#include "platform/data/Store.h"
+
+#include <QSqlError>
+
+namespace tarvo::data {
+
+Connection::Statement::Statement(Statement &&other) noexcept
+    : m_query(other.m_query), m_busy(other.m_busy), m_owned(std::move(other.m_owned))
+{
+    other.m_query = nullptr;
+    other.m_busy = nullptr;
+}
+
+Connection::Statement::~Statement()
+{
+    if (m_query)
+        m_query->finish();
+    if (m_busy)
+        *m_busy = false;
+}
+
+Connection::Connection(Store &store, QSqlDatabase db) : m_store(store), m_db(std::move(db)) {}
+
+Connection::~Connection()
+{
+    if (m_depth > 0) {
+        m_depth = 1;
+        rollback();
+    }
+    for (Entry *e : std::as_const(m_cache))
+        delete e;
+    m_cache.clear();
+    const QString name = m_db.connectionName();
+    m_db.close();
+    m_db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(name);
+}
+
+Error sqlError(int code, const QSqlQuery &query)
+{
+    QString text = query.lastError().text().trimmed();
+    if (text.isEmpty())
+        text = errorCodeText(code);
+    return makeError(code, text);
+}
+
+Result<Connection::Statement> Connection::exec(const QString &sql, const QVariantList &params)
+{
+    Statement st;
+    Entry *&entry = m_cache[sql];
+    if (!entry)
+        entry = new Entry;
+    if (!entry->busy) {
+        if (!entry->query) {
+            auto q = std::make_unique<QSqlQuery>(m_db);
+            q->setForwardOnly(true);
+            if (!q->prepare(sql))
+                return m_store.classify(*q);
+            entry->query = std::move(q);
+        }
+        entry->busy = true;
+        st.m_query = entry->query.get();
+        st.m_busy = &entry->busy;
+    } else {
+        // The same statement is still being read further up the call chain.
+        st.m_owned = std::make_unique<QSqlQuery>(m_db);
+        st.m_owned->setForwardOnly(true);
+        if (!st.m_owned->prepare(sql))
+            return m_store.classify(*st.m_owned);
+        st.m_query = st.m_owned.get();
+    }
+    for (int i = 0; i < params.size(); ++i)
+        st.m_query->bindValue(i, params.at(i));
+    if (!st.m_query->exec())
+        return m_store.classify(*st.m_query);
+    return st;
+}
+
+Result<void> Connection::execDirect(const QString &sql)
+{
+    QSqlQuery q(m_db);
+    if (!q.exec(sql))
+        return m_store.classify(q);
+    return {};
+}
+
+Result<void> Connection::control(const QString &sql)
+{
+    // PostgreSQL cannot prepare transaction control; SQLite gains from reusing the statements.
+    if (m_store.kind() == StoreKind::Postgres)
+        return execDirect(sql);
+    auto r = exec(sql);
+    if (!r)
+        return r.error();
+    return {};
+}
+
+Result<void> Connection::begin()
+{
+    const QString sql = m_depth == 0 ? m_store.beginSql()
+                                     : QStringLiteral("SAVEPOINT tarvo_sp%1").arg(m_depth);
+    auto r = control(sql);
+    if (!r)
+        return r.error();
+    ++m_depth;
+    return {};
+}
+
+Result<void> Connection::commit()
+{
+    if (m_depth <= 0)
+        return makeError(ErrorCode::FileSystemError, QStringLiteral("No transaction to commit"));
+    const QString sql = m_depth == 1 ? QStringLiteral("COMMIT")
+                                     : QStringLiteral("RELEASE SAVEPOINT tarvo_sp%1").arg(m_depth - 1);
+    auto r = control(sql);
+    if (!r) {
+        rollback();
+        return r.error();
+    }
+    --m_depth;
+    return {};
+}
+
+void Connection::rollback()
+{
+    if (m_depth <= 0)
+        return;
+    if (m_depth == 1) {
+        (void)control(QStringLiteral("ROLLBACK"));
+    } else {
+        const QString sp = QStringLiteral("tarvo_sp%1").arg(m_depth - 1);
+        (void)control(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
+        (void)control(QStringLiteral("RELEASE SAVEPOINT ") + sp);
+    }
+    --m_depth;
+}
+
+} // namespace tarvo::data

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/data/RecordLayout.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+#include <vector>
+
+namespace tarvo::data {
+
+// One record of a file: its field values, reached by name ("BUG:Status") or by index, kept in
+// the stored form of each field type, and the row it was read from.
+class Record final {
+public:
+    Record() = default;
+    explicit Record(LayoutPtr layout);
+
+    bool isValid() const { return m_layout != nullptr; }
+    const RecordLayout &layout() const { return *m_layout; }
+    const LayoutPtr &layoutPtr() const { return m_layout; }
+
+    bool has(const QString &name) const { return m_layout && m_layout->fieldIndex(name) >= 0; }
+    // An invalid QVariant for an unknown name.
+    QVariant value(const QString &name) const;
+    // False for an unknown name. The value is converted to the field's type: texts cut to
+    // their width and clipped, integers wrapped to their type, decimals rounded to their places.
+    bool setValue(const QString &name, const QVariant &value);
+
+    const QVariant &value(int index) const { return m_values[size_t(index)]; }
+    void setValue(int index, const QVariant &value);
+
+    qint64 integer(const QString &name) const { return value(name).toLongLong(); }
+    double real(const QString &name) const { return value(name).toDouble(); }
+    QString text(const QString &name) const { return value(name).toString(); }
+    QByteArray bytes(const QString &name) const { return value(name).toByteArray(); }
+
+    // Every field back to zero or empty; the row is forgotten.
+    void clear();
+
+    // The stored row this record was read from or written to; 0 when none.
+    qint64 rowId() const { return m_rowId; }
+    void setRowId(qint64 id) { m_rowId = id; }
+
+    // Field values only (not the row): for snapshots and "has the record changed".
+    bool sameValues(const Record &other) const { return m_values == other.m_values; }
+    bool operator==(const Record &other) const
+    {
+        return m_layout == other.m_layout && m_values == other.m_values && m_rowId == other.m_rowId;
+    }
+
+    // The empty value of a field type and a value converted to a field's stored form.
+    static QVariant emptyValue(const FieldDecl &field);
+    static QVariant normalised(const FieldDecl &field, const QVariant &value);
+    // Text cut to at most `width` characters (a surrogate pair counts as one).
+    static QString cutToWidth(const QString &text, int width);
+
+private:
+    LayoutPtr m_layout;
+    std::vector<QVariant> m_values;
+    qint64 m_rowId = 0;
+};
+
+} // namespace tarvo::data

@@ -1,0 +1,160 @@
+#include "platform/data/SqliteStore.h"
+
+#include "platform/data/ErrorCode.h"
+#include "platform/data/SqliteFunctions.h"
+
+#include <QFileInfo>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+
+#include <sqlite3.h>
+
+namespace tarvo::data {
+
+namespace {
+sqlite3 *handleOf(const QSqlDatabase &db)
+{
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
+}
+} // namespace
+
+SqliteStore::SqliteStore(QString path) : Store(StoreKind::Sqlite), m_path(std::move(path)) {}
+
+QString SqliteStore::columnType(FieldType type) const
+{
+    switch (type) {
+    case FieldType::Real:
+    case FieldType::Decimal: return QStringLiteral("REAL");
+    case FieldType::String:
+    case FieldType::CString:
+    case FieldType::Memo: return QStringLiteral("TEXT");
+    case FieldType::Blob: return QStringLiteral("BLOB");
+    default: return QStringLiteral("INTEGER");
+    }
+}
+
+QString SqliteStore::columnDefault(FieldType type) const
+{
+    return type == FieldType::Blob ? QStringLiteral("x''") : Store::columnDefault(type);
+}
+
+QString SqliteStore::rowIdDeclaration() const
+{
+    return QStringLiteral("\"_rid\" INTEGER PRIMARY KEY");
+}
+
+Result<QStringList> SqliteStore::tableColumns(Connection &connection, const QString &table)
+{
+    QSqlQuery q(connection.database());
+    if (!q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')")
+                    .arg(QString(table).replace(QLatin1Char('\''), QLatin1String("''")))))
+        return classify(q);
+    QStringList columns;
+    while (q.next())
+        columns << q.value(0).toString().toLower();
+    return columns;
+}
+
+bool SqliteStore::canWrite(Connection &connection, const QString &)
+{
+    sqlite3 *db = handleOf(connection.database());
+    return db && sqlite3_db_readonly(db, "main") == 0;
+}
+
+Error SqliteStore::classify(const QSqlQuery &query) const
+{
+    const QSqlError e = query.lastError();
+    const int native = e.nativeErrorCode().toInt();
+    const QString text = e.text().trimmed();
+    switch (native & 0xff) {
+    case SQLITE_CONSTRAINT:
+        if (text.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
+            return makeError(ErrorCode::DuplicateKey, text);
+        break;
+    case SQLITE_CORRUPT:
+        if (text.contains(QLatin1String("index"), Qt::CaseInsensitive))
+            return makeError(ErrorCode::KeysNeedRebuilding, text);
+        return makeError(ErrorCode::InvalidDataFile, text);
+    case SQLITE_NOTADB: return makeError(ErrorCode::InvalidDataFile, text);
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+    case SQLITE_READONLY:
+    case SQLITE_PERM: return makeError(ErrorCode::AccessDenied, text);
+    case SQLITE_CANTOPEN: return makeError(ErrorCode::FileSystemError, text);
+    default: break;
+    }
+    return makeError(ErrorCode::FileSystemError, text.isEmpty() ? errorCodeText(90) : text);
+}
+
+Result<void> SqliteStore::reindex(Connection &connection, const QString &table)
+{
+    return connection.execDirect(QStringLiteral("REINDEX \"%1\"").arg(table));
+}
+
+Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
+{
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
+    db.setDatabaseName(m_path);
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=15000"));
+    if (!db.open()) {
+        const QString text = db.lastError().text();
+        return makeError(ErrorCode::FileSystemError, text);
+    }
+    sqlite3 *handle = handleOf(db);
+    if (!handle || !SqliteFunctions::install(handle))
+        return makeError(ErrorCode::FileSystemError,
+                         QStringLiteral("Could not set up the text collation of %1").arg(m_path));
+    QSqlQuery q(db);
+    // Look before writing anything: switching to WAL rewrites the header of any SQLite file.
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
+        Error e = classify(q);
+        q = QSqlQuery();
+        db.close();
+        return e;
+    }
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    q.finish();
+    if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts"))) {
+        q = QSqlQuery();
+        db.close();
+        return makeError(ErrorCode::InvalidDataFile,
+                         QStringLiteral("%1 is not a data file of this program").arg(m_path));
+    }
+    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
+                               "PRAGMA foreign_keys=OFF"}) {
+        if (!q.exec(QString::fromLatin1(pragma))) {
+            Error e = classify(q);
+            q.finish();
+            q = QSqlQuery();
+            db.close();
+            return e;
+        }
+        q.finish();
+    }
+    return db;
+}
+
+Result<void> SqliteStore::prepare(Connection &connection)
+{
+    QSqlQuery q(connection.database());
+    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
+        return classify(q);
+    QStringList tables;
+    while (q.next())
+        tables << q.value(0).toString();
+    q.finish();
+    if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts")))
+        return makeError(ErrorCode::InvalidDataFile,
+                         QStringLiteral("%1 is not a data file of this program").arg(m_path));
+    if (tables.isEmpty())
+        return createOwnTables(connection);
+    return {};
+}
+
+} // namespace tarvo::data

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/data/Store.h"
+
+namespace tarvo::data {
+
+// The embedded store: one SQLite file in the data folder, in WAL mode, shared by every copy of
+// the program that works on the folder.
+class SqliteStore final : public Store {
+public:
+    explicit SqliteStore(QString path);
+
+    QString location() const override { return m_path; }
+    QString columnType(FieldType type) const override;
+    QString columnDefault(FieldType type) const override;
+    QString rowIdDeclaration() const override;
+    // Writers take the file's write lock at once, so two copies never deadlock upgrading a read.
+    QString beginSql() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    Result<QStringList> tableColumns(Connection &connection, const QString &table) override;
+    bool canWrite(Connection &connection, const QString &table) override;
+    Error classify(const QSqlQuery &query) const override;
+    Result<void> reindex(Connection &connection, const QString &table) override;
+
+protected:
+    Result<QSqlDatabase> openDatabase(const QString &connectionName) override;
+    Result<void> prepare(Connection &connection) override;
+
+private:
+    QString m_path;
+};
+
+} // namespace tarvo::data

@@ -1,0 +1,169 @@
+#include "platform/data/Store.h"
+
+#include "platform/data/ErrorCode.h"
+#include "platform/data/PostgresStore.h"
+#include "platform/data/SqliteStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QThread>
+
+#include <atomic>
+
+namespace tarvo::data {
+
+namespace {
+std::atomic<int> g_nextStoreId{1};
+
+// Reads one section of a small INI file: keys lower-cased, values trimmed.
+QHash<QString, QString> readIniSection(const QString &path, const QString &section, bool *found)
+{
+    QHash<QString, QString> values;
+    *found = false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return values;
+    bool inSection = false;
+    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    for (QString line : lines) {
+        line = line.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inSection = line.mid(1, line.indexOf(QLatin1Char(']')) - 1).trimmed().compare(
+                            section, Qt::CaseInsensitive) == 0;
+            *found = *found || inSection;
+            continue;
+        }
+        const int eq = line.indexOf(QLatin1Char('='));
+        if (inSection && eq > 0)
+            values.insert(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
+    }
+    return values;
+}
+} // namespace
+
+Store::Store(StoreKind kind) : m_kind(kind), m_id(g_nextStoreId++) {}
+
+Store::~Store()
+{
+    std::lock_guard lock(m_mutex);
+    m_connections.clear();
+}
+
+Result<std::unique_ptr<Store>> Store::forFolder(const QString &dataFolder, const QString &name)
+{
+    const QString ini = QDir(dataFolder).filePath(QStringLiteral("Database.ini"));
+    bool found = false;
+    const auto pg = readIniSection(ini, QStringLiteral("PostgreSQL"), &found);
+    if (found) {
+        PostgresSettings s;
+        s.host = pg.value(QStringLiteral("host"));
+        s.port = pg.value(QStringLiteral("port"), QStringLiteral("5432")).toInt();
+        s.database = pg.value(QStringLiteral("database"));
+        s.user = pg.value(QStringLiteral("user"));
+        s.schema = name.toLower();
+        if (s.database.isEmpty())
+            return makeError(ErrorCode::InvalidDataFile,
+                             QStringLiteral("Database.ini names no database in [PostgreSQL]"));
+        return std::unique_ptr<Store>(new PostgresStore(s));
+    }
+    return std::unique_ptr<Store>(
+        new SqliteStore(QDir(dataFolder).filePath(name + QStringLiteral(".db"))));
+}
+
+Result<Connection *> Store::connection()
+{
+    QThread *thread = QThread::currentThread();
+    {
+        std::lock_guard lock(m_mutex);
+        auto it = m_connections.find(thread);
+        if (it != m_connections.end())
+            return it->second.get();
+    }
+    static std::atomic<quint64> serial{0};
+    const QString name = QStringLiteral("tarvo-store%1-conn%2").arg(m_id).arg(++serial);
+    auto db = openDatabase(name);
+    if (!db) {
+        QSqlDatabase::removeDatabase(name);
+        return db.error();
+    }
+    auto conn = std::make_unique<Connection>(*this, db.value());
+    std::lock_guard lock(m_mutex);
+    if (!m_prepared) {
+        auto ok = prepare(*conn);
+        if (!ok)
+            return ok.error(); // the connection closes; the next call checks again
+        m_prepared = true;
+    }
+    Connection *raw = conn.get();
+    m_connections[thread] = std::move(conn);
+    return raw;
+}
+
+void Store::releaseConnection()
+{
+    std::unique_ptr<Connection> conn;
+    std::lock_guard lock(m_mutex);
+    auto it = m_connections.find(QThread::currentThread());
+    if (it != m_connections.end()) {
+        conn = std::move(it->second);
+        m_connections.erase(it);
+    }
+}
+
+QString Store::columnDefault(FieldType type) const
+{
+    switch (type) {
+    case FieldType::String:
+    case FieldType::CString:
+    case FieldType::Memo: return QStringLiteral("''");
+    case FieldType::Real:
+    case FieldType::Decimal: return QStringLiteral("0.0");
+    default: return QStringLiteral("0");
+    }
+}
+
+QString Store::collation(bool caseInsensitive)
+{
+    return caseInsensitive ? QStringLiteral("tarvo_ci") : QStringLiteral("tarvo_cs");
+}
+
+Result<void> Store::reindex(Connection &connection, const QString &table)
+{
+    return connection.execDirect(QStringLiteral("REINDEX TABLE \"%1\"").arg(table));
+}
+
+bool Store::isTableReady(const QString &table) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_readyTables.contains(table.toLower());
+}
+
+void Store::setTableReady(const QString &table, bool ready)
+{
+    std::lock_guard lock(m_mutex);
+    if (ready)
+        m_readyTables.insert(table.toLower());
+    else
+        m_readyTables.remove(table.toLower());
+}
+
+Result<void> Store::createOwnTables(Connection &connection)
+{
+    const QStringList statements = {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS \"_tarvo_layouts\" (\"tablename\" TEXT NOT NULL "
+                       "PRIMARY KEY, \"version\" INTEGER NOT NULL)"),
+        QStringLiteral("CREATE TABLE IF NOT EXISTS \"_tarvo_holds\" (\"tablename\" TEXT NOT NULL, "
+                       "\"rid\" BIGINT NOT NULL, \"host\" TEXT NOT NULL, \"pid\" BIGINT NOT NULL, "
+                       "\"context\" BIGINT NOT NULL, \"expires\" BIGINT NOT NULL, "
+                       "PRIMARY KEY (\"tablename\", \"rid\"))"),
+    };
+    for (const QString &sql : statements) {
+        auto r = connection.execDirect(sql);
+        if (!r)
+            return r;
+    }
+    return {};
+}
+
+} // namespace tarvo::data

@@ -1,0 +1,301 @@
+#include "platform/data/View.h"
+
+#include "platform/data/Connection.h"
+#include "platform/data/ErrorCode.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Store.h"
+
+#include <QSqlQuery>
+
+#include <algorithm>
+
+namespace tarvo::data {
+
+View::View(FileManager &file, const QString &keyName) : m_file(file)
+{
+    const RecordLayout &l = file.layout();
+    const int k = l.keyIndex(keyName);
+    if (k < 0) {
+        m_valid = false;
+        return;
+    }
+    m_unique = l.key(k).unique;
+    setOrder(l.key(k).components, l.key(k).caseInsensitive);
+}
+
+View::View(FileManager &file, std::vector<KeyComponent> order, bool caseInsensitive) : m_file(file)
+{
+    setOrder(std::move(order), caseInsensitive);
+}
+
+void View::setOrder(std::vector<KeyComponent> order, bool caseInsensitive)
+{
+    m_order = std::move(order);
+    m_caseInsensitive = caseInsensitive;
+    build();
+}
+
+void View::setReversed(bool reversed)
+{
+    m_reversed = reversed;
+}
+
+void View::setRange(const QVariantList &equal, const QVariant &low, const QVariant &high)
+{
+    m_rangeEqual = equal;
+    m_rangeLow = low;
+    m_rangeHigh = high;
+}
+
+void View::setFilter(const SqlCondition &filter)
+{
+    m_filter = filter;
+}
+
+void View::setPredicate(std::function<bool(const Record &)> predicate)
+{
+    m_predicate = std::move(predicate);
+}
+
+void View::build()
+{
+    const RecordLayout &l = m_file.layout();
+    m_terms.clear();
+    m_valid = true;
+    for (const KeyComponent &c : m_order) {
+        const int f = l.fieldIndex(c.field);
+        if (f < 0) {
+            m_valid = false;
+            return;
+        }
+        QString expr = l.column(f);
+        if (l.isText(f))
+            expr += QStringLiteral(" COLLATE ") + Store::collation(m_caseInsensitive);
+        m_terms.push_back({f, expr, c.descending});
+    }
+    if (!m_unique || m_terms.empty())
+        m_terms.push_back({-1, RecordLayout::rowIdColumn(), false});
+}
+
+QString View::whereBase(QVariantList &params) const
+{
+    const RecordLayout &l = m_file.layout();
+    QStringList terms;
+    int i = 0;
+    for (; i < m_rangeEqual.size() && i < int(m_terms.size()) && m_terms[size_t(i)].field >= 0; ++i) {
+        terms << m_terms[size_t(i)].expression + QStringLiteral(" = ?");
+        params << Record::normalised(l.field(m_terms[size_t(i)].field), m_rangeEqual.at(i));
+    }
+    if (i < int(m_terms.size()) && m_terms[size_t(i)].field >= 0) {
+        const Term &t = m_terms[size_t(i)];
+        // The bounds are given in the key's order: a descending component runs from high to low.
+        if (m_rangeLow.isValid()) {
+            terms << t.expression + (t.descending ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
+            params << Record::normalised(l.field(t.field), m_rangeLow);
+        }
+        if (m_rangeHigh.isValid()) {
+            terms << t.expression + (t.descending ? QStringLiteral(" >= ?") : QStringLiteral(" <= ?"));
+            params << Record::normalised(l.field(t.field), m_rangeHigh);
+        }
+    }
+    if (!m_filter.isEmpty()) {
+        terms << QLatin1Char('(') + m_filter.sql + QLatin1Char(')');
+        params << m_filter.params;
+    }
+    return terms.join(QStringLiteral(" AND "));
+}
+
+QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive,
+                              QVariantList &out) const
+{
+    QVariantList params;
+    // Components fixed by the range are equal on every row and add nothing to the position.
+    const int fixed = std::min<int>(int(m_rangeEqual.size()), int(m_terms.size()) - 1);
+    std::vector<const Term *> terms;
+    for (int i = fixed; i < int(m_terms.size()); ++i)
+        if (m_terms[size_t(i)].field >= 0 || anchor.rowId() != 0)
+            terms.push_back(&m_terms[size_t(i)]);
+    if (anchor.rowId() == 0)
+        inclusive = true;
+    if (terms.empty())
+        return QString();
+    auto value = [&](const Term *t) {
+        return t->field < 0 ? QVariant(anchor.rowId()) : anchor.value(t->field);
+    };
+    // Descending in the order this fetch reads (the key's order, reversed, read backwards).
+    auto effDesc = [&](const Term *t) { return (t->descending != m_reversed) != !forward; };
+    QStringList alternatives;
+    for (size_t i = 0; i < terms.size(); ++i) {
+        QStringList all;
+        for (size_t j = 0; j < i; ++j) {
+            all << terms[j]->expression + QStringLiteral(" = ?");
+            params << value(terms[j]);
+        }
+        all << terms[i]->expression + (effDesc(terms[i]) ? QStringLiteral(" < ?") : QStringLiteral(" > ?"));
+        params << value(terms[i]);
+        alternatives << QLatin1Char('(') + all.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+    }
+    if (inclusive) {
+        QStringList all;
+        for (const Term *t : terms) {
+            all << t->expression + QStringLiteral(" = ?");
+            params << value(t);
+        }
+        alternatives << QLatin1Char('(') + all.join(QStringLiteral(" AND ")) + QLatin1Char(')');
+    }
+    // The leading bound alone lets the database seek into the index instead of scanning to it.
+    const Term *lead = terms.front();
+    QString seek = lead->expression + (effDesc(lead) ? QStringLiteral(" <= ?") : QStringLiteral(" >= ?"));
+    out << value(lead) << params;
+    return seek + QStringLiteral(" AND (") + alternatives.join(QStringLiteral(" OR ")) + QLatin1Char(')');
+}
+
+QString View::orderBy(bool forward) const
+{
+    QStringList parts;
+    for (const Term &t : m_terms) {
+        const bool desc = (t.descending != m_reversed) != !forward;
+        parts << t.expression + (desc ? QStringLiteral(" DESC") : QString());
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString View::pageSql(int n) const
+{
+    QVariantList params;
+    const QString where = whereBase(params);
+    return QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
+        .arg(m_file.layout().selectList(), RecordLayout::quote(m_file.layout().table()),
+             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true))
+        .arg(n);
+}
+
+Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor, bool inclusive, int n)
+{
+    QVariantList params;
+    QStringList where;
+    const QString base = whereBase(params);
+    if (!base.isEmpty())
+        where << base;
+    if (anchor) {
+        const QString keyset = keysetCondition(*anchor, forward, inclusive, params);
+        if (!keyset.isEmpty())
+            where << keyset;
+    }
+    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
+                            .arg(m_file.layout().selectList(),
+                                 RecordLayout::quote(m_file.layout().table()),
+                                 where.isEmpty() ? QString()
+                                                 : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+                                 orderBy(forward))
+                            .arg(n);
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    auto q = (*conn)->exec(sql, params);
+    if (!q)
+        return q.error();
+    std::vector<Record> rows;
+    rows.reserve(size_t(n));
+    while (q.value()->next()) {
+        rows.emplace_back(m_file.layoutPtr());
+        m_file.load(**q, rows.back());
+    }
+    return rows;
+}
+
+Result<std::vector<Record>> View::fetch(bool forward, const Record *anchor, bool inclusive, int n)
+{
+    if (!m_valid)
+        return makeError(ErrorCode::InvalidRecordDeclaration, QStringLiteral("Invalid view order"));
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    if (n <= 0)
+        return std::vector<Record>{};
+    if (!m_predicate)
+        return fetchBatch(forward, anchor, inclusive, n);
+    std::vector<Record> result;
+    const int batch = std::max(n, 64);
+    std::optional<Record> position;
+    if (anchor)
+        position = *anchor;
+    for (;;) {
+        auto rows = fetchBatch(forward, position ? &*position : nullptr, inclusive, batch);
+        if (!rows)
+            return rows.error();
+        for (const Record &r : rows.value())
+            if (m_predicate(r)) {
+                result.push_back(r);
+                if (int(result.size()) == n)
+                    return result;
+            }
+        if (int(rows->size()) < batch)
+            return result;
+        position = rows->back();
+        inclusive = false;
+    }
+}
+
+Result<std::vector<Record>> View::rowsAfter(const Record *anchor, int n, bool inclusive)
+{
+    return fetch(true, anchor, inclusive, n);
+}
+
+Result<std::vector<Record>> View::rowsBefore(const Record *anchor, int n, bool inclusive)
+{
+    auto rows = fetch(false, anchor, inclusive, n);
+    if (rows)
+        std::reverse(rows.value().begin(), rows.value().end());
+    return rows;
+}
+
+Result<std::optional<Record>> View::first()
+{
+    auto rows = rowsAfter(nullptr, 1);
+    if (!rows)
+        return rows.error();
+    return rows->empty() ? std::optional<Record>() : std::optional<Record>(rows->front());
+}
+
+Result<std::optional<Record>> View::last()
+{
+    auto rows = rowsBefore(nullptr, 1);
+    if (!rows)
+        return rows.error();
+    return rows->empty() ? std::optional<Record>() : std::optional<Record>(rows->back());
+}
+
+Result<qint64> View::count()
+{
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    if (m_predicate) {
+        qint64 total = 0;
+        std::optional<Record> position;
+        const int batch = 500;
+        for (;;) {
+            auto rows = fetchBatch(true, position ? &*position : nullptr, false, batch);
+            if (!rows)
+                return rows.error();
+            for (const Record &r : *rows)
+                total += m_predicate(r) ? 1 : 0;
+            if (int(rows->size()) < batch)
+                return total;
+            position = rows->back();
+        }
+    }
+    QVariantList params;
+    const QString where = whereBase(params);
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    auto q = (*conn)->exec(QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                               .arg(RecordLayout::quote(m_file.layout().table()),
+                                    where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
+                           params);
+    if (!q)
+        return q.error();
+    return q.value()->next() ? q.value()->value(0).toLongLong() : qint64(0);
+}
+
+} // namespace tarvo::data

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "platform/data/FileDecl.h"
+#include "platform/data/Record.h"
+#include "platform/data/SqlCondition.h"
+#include "platform/runtime/Result.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace tarvo::data {
+
+class FileManager;
+
+// The records of one file in one key's order, narrowed by a range on the key's leading
+// components, an SQL filter and an in-memory predicate. Rows are read a page at a time from a
+// position (keyset: the key values of the last row seen, the row id breaking ties), never by
+// offset and never the whole file at once.
+class View final {
+public:
+    // A declared key by name ("BUG:KeyPrgIDID"); a dynamic key takes its order from setOrder().
+    View(FileManager &file, const QString &keyName);
+    // An order given at run time (a dynamic index).
+    View(FileManager &file, std::vector<KeyComponent> order, bool caseInsensitive = false);
+
+    FileManager &file() const { return m_file; }
+    // False when the key is unknown or a component names no field.
+    bool isValid() const { return m_valid; }
+
+    void setOrder(std::vector<KeyComponent> order, bool caseInsensitive = false);
+    // Reads the key's order backwards.
+    void setReversed(bool reversed);
+    // Only rows whose first key components equal these values, and optionally whose next
+    // component lies from `first` to `last` in the key's order (a descending component runs
+    // from the higher value to the lower); an invalid QVariant leaves that end open.
+    void setRange(const QVariantList &equal, const QVariant &first = {}, const QVariant &last = {});
+    void setFilter(const SqlCondition &filter);
+    void setPredicate(std::function<bool(const Record &)> predicate);
+
+    // Up to n rows after (or before) the anchor's place in the order, in view order; no anchor
+    // means from the start (or the end). An anchor without a row id (a record filled only with
+    // key values) stands just before all rows with those key values.
+    Result<std::vector<Record>> rowsAfter(const Record *anchor, int n, bool inclusive = false);
+    Result<std::vector<Record>> rowsBefore(const Record *anchor, int n, bool inclusive = false);
+    Result<std::optional<Record>> first();
+    Result<std::optional<Record>> last();
+    Result<qint64> count();
+
+    // The SQL of a forward page without anchor, for checks and benchmarks.
+    QString pageSql(int n) const;
+
+private:
+    struct Term {
+        int field = -1; // -1: the row id
+        QString expression;
+        bool descending = false;
+    };
+
+    void build();
+    QString whereBase(QVariantList &params) const;
+    QString keysetCondition(const Record &anchor, bool forward, bool inclusive,
+                            QVariantList &params) const;
+    QString orderBy(bool forward) const;
+    Result<std::vector<Record>> fetch(bool forward, const Record *anchor, bool inclusive, int n);
+    Result<std::vector<Record>> fetchBatch(bool forward, const Record *anchor, bool inclusive, int n);
+
+    FileManager &m_file;
+    bool m_valid = true;
+    bool m_caseInsensitive = false;
+    bool m_unique = false;
+    bool m_reversed = false;
+    std::vector<KeyComponent> m_order;
+    std::vector<Term> m_terms; // key order, the row id last unless the key is unique
+    QVariantList m_rangeEqual;
+    QVariant m_rangeLow;
+    QVariant m_rangeHigh;
+    SqlCondition m_filter;
+    std::function<bool(const Record &)> m_predicate;
+};
+
+} // namespace tarvo::data

@@ -1,0 +1,127 @@
+#include "../AccessFixture.h"
+#include "access/AccessSession.h"
+#include "access/PasswordHash.h"
+#include "access/Vuvuzu.h"
+#include "access/ui/Vuvuzu_BrowseUsers.h"
+#include "access/ui/Vuvuzu_ChangePassword.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+namespace tarvo::access::test {
+
+namespace {
+
+class LoginWindow : public AccessFixture {
+  protected:
+    void SetUp() override
+    {
+        AccessFixture::SetUp();
+        createStore();
+        addUser(QStringLiteral("anna"), QStringLiteral("pw"));
+    }
+
+    // Presses a window's button on the next turn of the event loop.
+    static void later(const std::function<void()> &action) { QTimer::singleShot(0, action); }
+
+    static QWidget *activeDialog(const char *name)
+    {
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String(name))
+                return w;
+        return nullptr;
+    }
+};
+
+} // namespace
+
+TEST_F(LoginWindow, SwitchesLogInWithoutAClick)
+{
+    AccessSession::setArguments(QStringList{QStringLiteral("tarvo"), QStringLiteral("/user=anna"),
+                                            QStringLiteral("/PASSWORD=pw"), QStringLiteral("/AutoLogin")});
+    EXPECT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 1);
+    EXPECT_EQ(MAK(), QStringLiteral("anna"));
+    EXPECT_EQ(MAKORDNER(), programFolder() + QStringLiteral("/anna"));
+    EXPECT_TRUE(m_messages.texts().isEmpty());
+}
+
+TEST_F(LoginWindow, AFailedAutoLoginShowsTheWindow)
+{
+    AccessSession::setArguments(QStringList{QStringLiteral("tarvo"), QStringLiteral("/User=anna"),
+                                            QStringLiteral("/Password=bad"), QStringLiteral("/AutoLogin")});
+    bool shown = false;
+    later([&] {
+        QWidget *window = activeDialog("Vuvuzu_Login");
+        shown = window != nullptr;
+        if (window)
+            window->findChild<QPushButton *>(QStringLiteral("Cancel2"))->click();
+    });
+    EXPECT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 0);
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("Invalid Password for User anna.")});
+    EXPECT_TRUE(MAK().isEmpty());
+    EXPECT_EQ(MAKORDNER(), programFolder());
+}
+
+TEST_F(LoginWindow, TypingAndPressingLogin)
+{
+    later([&] {
+        QWidget *window = activeDialog("Vuvuzu_Login");
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->windowTitle(), QStringLiteral("Tarvo"));
+        window->findChild<QLineEdit *>(QStringLiteral("MAK2"))->setText(QStringLiteral("ANNA"));
+        window->findChild<QLineEdit *>(QStringLiteral("Passwort2"))->setText(QStringLiteral("pw"));
+        window->findChild<QPushButton *>(QStringLiteral("OK2"))->click();
+    });
+    EXPECT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 1);
+    EXPECT_EQ(MAK(), QStringLiteral("anna"));
+}
+
+TEST_F(LoginWindow, ForcedChangeCannotBeCancelled)
+{
+    Vuvuzu_ChangePassword dialog(QStringLiteral("anna"), false, true);
+    dialog.setVerifier([] { return QStringLiteral("fresh"); });
+    dialog.show();
+    dialog.reject();
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.oldPasswordField()->setText(QStringLiteral("pw"));
+    dialog.newPasswordField()->setText(QStringLiteral("fresh"));
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_TRUE(PasswordHash::verify(storedUser(QStringLiteral("anna")).passwort, QStringLiteral("fresh")));
+}
+
+TEST_F(LoginWindow, UserPickerReturnsTheChosenOrTheGivenCode)
+{
+    addUser(QStringLiteral("bert"), QStringLiteral("pw"), [](UserRecord &u) { u.inaktiv = 1; });
+    later([] {
+        auto *picker = qobject_cast<Vuvuzu_BrowseUsers *>(activeDialog("Vuvuzu_BrowseUsers"));
+        ASSERT_NE(picker, nullptr);
+        picker->list()->selectRow(1); // deactivated users are listed and can be chosen
+        picker->findChild<QPushButton *>(QStringLiteral("Select"))->click();
+    });
+    EXPECT_EQ(VUVUZU_BROWSEUSERS(QStringLiteral("ab")), QStringLiteral("bert"));
+
+    later([] {
+        activeDialog("Vuvuzu_BrowseUsers")->findChild<QPushButton *>(QStringLiteral("Close"))->click();
+    });
+    EXPECT_EQ(VUVUZU_BROWSEUSERS(QStringLiteral("ab")), QStringLiteral("ab"));
+}
+
+TEST_F(LoginWindow, ProgramSelectIsATypedRegistration)
+{
+    EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()), QString());
+    setVuvuzu_ProgramSelect([](int request, const QString &current) -> QString {
+        return QStringLiteral("Tarvo") + QChar(0xB0) + QString::number(request) + current;
+    });
+    EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()),
+              QStringLiteral("Tarvo") + QChar(0xB0) + QStringLiteral("1"));
+    setVuvuzu_ProgramSelect({});
+    EXPECT_EQ(Vuvuzu_ProgramSelect(1, QString()), QString());
+}
+
+} // namespace tarvo::access::test
