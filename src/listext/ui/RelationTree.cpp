@@ -381,12 +381,15 @@ void RelationTree::refresh(int mode, int depth)
         m_explode = true;
     {
         const QScopedValueRollback<bool> loading(m_loading, true);
-        beginResetModel();
-        m_root->children.clear();
         auto top = loadTop();
-        if (top)
-            m_root->children = std::move(top.value());
-        endResetModel();
+        {
+            const QScopedValueRollback<bool> changing(m_changing, true);
+            beginResetModel();
+            m_root->children.clear();
+            if (top)
+                m_root->children = std::move(top.value());
+            endResetModel();
+        }
         if (top)
             expandRemembered(m_root.get(), 0);
     }
@@ -472,6 +475,7 @@ void RelationTree::contractNode(const QModelIndex &index, bool forgetSubtree)
         m_view->collapse(index);
     if (!n->header && !n->children.empty()) {
         // Collapsed record rows drop their rows; they are read again when the node opens.
+        const QScopedValueRollback<bool> changing(m_changing, true);
         beginRemoveRows(index, 0, static_cast<int>(n->children.size()) - 1);
         n->children.clear();
         n->childrenLoaded = false;
@@ -662,13 +666,13 @@ bool RelationTree::hasChildren(const QModelIndex &parent) const
 bool RelationTree::canFetchMore(const QModelIndex &parent) const
 {
     const Node *n = node(parent);
-    return n && parent.column() == 0 && !n->childrenLoaded && !n->fetching;
+    return n && parent.column() == 0 && !n->childrenLoaded && !n->fetching && !m_changing;
 }
 
 void RelationTree::fetchMore(const QModelIndex &parent)
 {
     Node *n = node(parent);
-    if (!n || n->childrenLoaded || n->fetching || parent.column() != 0)
+    if (!n || n->childrenLoaded || n->fetching || m_changing || parent.column() != 0)
         return;
     const QScopedValueRollback<bool> fetching(n->fetching, true);
     auto kids = loadChildren(n);
@@ -680,6 +684,7 @@ void RelationTree::fetchMore(const QModelIndex &parent)
         format(n);
         return;
     }
+    const QScopedValueRollback<bool> changing(m_changing, true);
     beginInsertRows(parent, 0, static_cast<int>(kids->size()) - 1);
     n->children = std::move(kids.value());
     endInsertRows();

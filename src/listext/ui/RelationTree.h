@@ -136,6 +136,7 @@ private:
     bool m_explode = false;
     int m_loadDepth = 0;
     bool m_loading = false;
+    bool m_changing = false; // rows are being inserted, removed or reset: no reads meanwhile
 };
 
 } // namespace tarvo::listext::ui
