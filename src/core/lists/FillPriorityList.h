@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/lists/PriorityQueue.h"
+#include "platform/runtime/Result.h"
+
+namespace tarvo::core {
+
+// Refills the priority list in ascending sort number. On a read error the list keeps the
+// priorities read before it and the error is returned for the window to show.
+Result<void> FillPriorityList(PrioritySource &source, PriorityQueue &queue = PriorityQueue::global());
+
+} // namespace tarvo::core
