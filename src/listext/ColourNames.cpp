@@ -8,10 +8,23 @@ namespace tarvo::listext {
 namespace {
 
 const std::array<std::pair<const char *, int>, 17> Table{{
-    {"None", -1},        {"Black", 0},           {"Maroon", 128},       {"Green", 32768},  {"Olive", 32896},
-    {"Navy", 8388608},   {"Purple", 8388736},    {"Teal", 8421376},     {"Gray", 8421504}, {"Silver", 12632256},
-    {"Red", 255},        {"Lime", 65280},        {"Yellow", 65535},     {"Blue", 16711680}, {"Fuschia", 16711935},
-    {"Aqua", 16776960},  {"White", 16777215},
+    {"None", -1},
+    {"Black", 0},
+    {"Maroon", 128},
+    {"Green", 32768},
+    {"Olive", 32896},
+    {"Navy", 8388608},
+    {"Purple", 8388736},
+    {"Teal", 8421376},
+    {"Gray", 8421504},
+    {"Silver", 12632256},
+    {"Red", 255},
+    {"Lime", 65280},
+    {"Yellow", 65535},
+    {"Blue", 16711680},
+    {"Fuschia", 16711935},
+    {"Aqua", 16776960},
+    {"White", 16777215},
 }};
 
 } // namespace

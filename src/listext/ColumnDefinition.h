@@ -13,15 +13,18 @@ enum class ColumnKind { Text, Number, Date, Time };
 // The kind of values that a display picture shows: "@s35" text, "@n-14" or "n_7" a number,
 // "@D017B" a date, "@T08B" a time. An empty or unknown picture counts as text.
 ColumnKind columnKindOfPicture(const QString &picture);
-inline bool isNumericKind(ColumnKind kind) { return kind != ColumnKind::Text; }
+inline bool isNumericKind(ColumnKind kind)
+{
+    return kind != ColumnKind::Text;
+}
 
 // One column of a list that binds the browse extension, as the list's owner defines it.
 struct ColumnDefinition final {
-    QString field;       // identity of the column: a field name ("BUG:Status") or a computed name
-    int width = 0;       // in the list's units
+    QString field; // identity of the column: a field name ("BUG:Status") or a computed name
+    int width = 0; // in the list's units
     QString header;
-    QString picture;     // display picture
-    QString description; // for menu texts, titles and messages
+    QString picture;                        // display picture
+    QString description;                    // for menu texts, titles and messages
     QChar justification = QLatin1Char('L'); // 'L', 'R', 'C' or 'D'
     bool shown = true;
     bool colors = false;

@@ -6,8 +6,8 @@
 
 namespace tarvo::listext {
 
-Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind kind, const QString &description,
-                                   const Progress &progress)
+Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind kind,
+                                   const QString &description, const Progress &progress)
 {
     struct Entry {
         QVariant value;
@@ -31,15 +31,18 @@ Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind 
         if (progress && !progress(data.m_records, text))
             return makeError(ErrorCancelled, QString());
         if (static_cast<int>(counts.size()) > MaxCategories)
-            return makeError(ErrorTooComplex,
-                             QStringLiteral("Too complex to graph - exceeds max number of categories: %1 - '%2")
-                                 .arg(MaxCategories)
-                                 .arg(what));
+            return makeError(
+                ErrorTooComplex,
+                QStringLiteral("Too complex to graph - exceeds max number of categories: %1 - '%2")
+                    .arg(MaxCategories)
+                    .arg(what));
     }
     if (counts.empty())
-        return makeError(ErrorNoCategories, QStringLiteral("There are no categories to Graph of '") + what + QLatin1Char('\''));
+        return makeError(ErrorNoCategories,
+                         QStringLiteral("There are no categories to Graph of '") + what + QLatin1Char('\''));
     if (counts.size() == 1)
-        return makeError(ErrorOneCategory, QStringLiteral("There is only one category to Graph of '") + what + QLatin1Char('\''));
+        return makeError(ErrorOneCategory, QStringLiteral("There is only one category to Graph of '") + what +
+                                               QLatin1Char('\''));
     std::vector<std::pair<QString, Entry>> ordered(counts.begin(), counts.end());
     if (isNumericKind(kind)) {
         // Numbers, dates and times in the order of their values, not of their texts.
@@ -60,7 +63,8 @@ Result<GraphData> GraphData::count(TableRowReader &rows, int column, ColumnKind 
     }
     for (const auto &[name, e] : ordered)
         data.m_categories.push_back(GraphCategory{
-            name, e.count, std::round(static_cast<double>(e.count) * 1000.0 / static_cast<double>(data.m_records)) / 10.0});
+            name, e.count,
+            std::round(static_cast<double>(e.count) * 1000.0 / static_cast<double>(data.m_records)) / 10.0});
     return data;
 }
 
@@ -94,7 +98,8 @@ GraphBarLayout graphBarLayout(int width, int n)
 
 QString dayName(int day)
 {
-    static const char *const names[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    static const char *const names[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                                        "Thursday", "Friday", "Saturday"};
     if (day < 1 || day > 7)
         return {};
     return QStringLiteral(" %1 =").arg(day) + QLatin1String(names[day - 1]);

@@ -20,7 +20,7 @@ struct GraphCategory final {
 
 // How many records of a list carry each value of one column, counted in one pass over the rows.
 class GraphData final {
-public:
+  public:
     static constexpr int MaxCategories = 50;
 
     // Error codes; each error's message is the text to show (title "Xplore").
@@ -35,14 +35,14 @@ public:
 
     // Counts the values of cell `column` of every row. Categories are ordered by value: numbers,
     // dates and times as numbers, texts as text (letter case makes different values).
-    static Result<GraphData> count(TableRowReader &rows, int column, ColumnKind kind, const QString &description,
-                                   const Progress &progress = {});
+    static Result<GraphData> count(TableRowReader &rows, int column, ColumnKind kind,
+                                   const QString &description, const Progress &progress = {});
 
     const std::vector<GraphCategory> &categories() const { return m_categories; }
     qint64 records() const { return m_records; }
     qint64 largestCount() const;
 
-private:
+  private:
     std::vector<GraphCategory> m_categories;
     qint64 m_records = 0;
 };

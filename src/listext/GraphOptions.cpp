@@ -6,7 +6,10 @@ namespace {
 
 const QString Section = QStringLiteral("XplorePreferences");
 
-QString colourKey(int n) { return QStringLiteral("Col%1").arg(n, 2, 10, QLatin1Char('0')); }
+QString colourKey(int n)
+{
+    return QStringLiteral("Col%1").arg(n, 2, 10, QLatin1Char('0'));
+}
 
 GraphOptions read(const IniFile &ini, int defaultSize)
 {
@@ -25,15 +28,23 @@ GraphOptions read(const IniFile &ini, int defaultSize)
 
 QStringList GraphOptions::defaultColours()
 {
-    return {QStringLiteral("Maroon"), QStringLiteral("Olive"),  QStringLiteral("Navy"),    QStringLiteral("Silver"),
-            QStringLiteral("Purple"), QStringLiteral("Green"),  QStringLiteral("Teal"),    QStringLiteral("Gray"),
-            QStringLiteral("Red"),    QStringLiteral("Yellow"), QStringLiteral("Blue"),    QStringLiteral("Lime"),
-            QStringLiteral("Fuschia"), QStringLiteral("Aqua"),  QStringLiteral("White"),   QStringLiteral("Black")};
+    return {QStringLiteral("Maroon"),  QStringLiteral("Olive"),  QStringLiteral("Navy"),
+            QStringLiteral("Silver"),  QStringLiteral("Purple"), QStringLiteral("Green"),
+            QStringLiteral("Teal"),    QStringLiteral("Gray"),   QStringLiteral("Red"),
+            QStringLiteral("Yellow"),  QStringLiteral("Blue"),   QStringLiteral("Lime"),
+            QStringLiteral("Fuschia"), QStringLiteral("Aqua"),   QStringLiteral("White"),
+            QStringLiteral("Black")};
 }
 
-GraphOptions GraphOptions::readForGraph(const IniFile &ini) { return read(ini, 12); }
+GraphOptions GraphOptions::readForGraph(const IniFile &ini)
+{
+    return read(ini, 12);
+}
 
-GraphOptions GraphOptions::readForWindow(const IniFile &ini) { return read(ini, 8); }
+GraphOptions GraphOptions::readForWindow(const IniFile &ini)
+{
+    return read(ini, 8);
+}
 
 Result<void> GraphOptions::write(IniFile &ini) const
 {

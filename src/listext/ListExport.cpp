@@ -12,14 +12,19 @@ Result<void> writeLine(QIODevice &out, const QString &line)
 {
     const QByteArray bytes = (line + LineEnd).toUtf8();
     if (out.write(bytes) != bytes.size())
-        return makeError(ListExport::ErrorWrite, QStringLiteral("The file could not be written: %1").arg(out.errorString()));
+        return makeError(ListExport::ErrorWrite,
+                         QStringLiteral("The file could not be written: %1").arg(out.errorString()));
     return {};
 }
 
-QString cell(const QString &text) { return text.left(ListExport::MaxCellLength); }
+QString cell(const QString &text)
+{
+    return text.left(ListExport::MaxCellLength);
+}
 
 template <typename RowWriter>
-Result<qint64> writeRows(QIODevice &out, TableRowReader &rows, const ListExport::Progress &progress, RowWriter rowLine)
+Result<qint64> writeRows(QIODevice &out, TableRowReader &rows, const ListExport::Progress &progress,
+                         RowWriter rowLine)
 {
     qint64 count = 0;
     QStringList cells;
@@ -37,16 +42,18 @@ Result<qint64> writeRows(QIODevice &out, TableRowReader &rows, const ListExport:
     }
 }
 
-template <typename Writer>
-Result<qint64> toFile(const QString &path, Writer write)
+template <typename Writer> Result<qint64> toFile(const QString &path, Writer write)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return makeError(ListExport::ErrorWrite,
-                         QStringLiteral("The file %1 could not be created: %2").arg(path, file.errorString()));
+        return makeError(
+            ListExport::ErrorWrite,
+            QStringLiteral("The file %1 could not be created: %2").arg(path, file.errorString()));
     auto result = write(file);
     if (!file.flush() && result)
-        return makeError(ListExport::ErrorWrite, QStringLiteral("The file %1 could not be written: %2").arg(path, file.errorString()));
+        return makeError(
+            ListExport::ErrorWrite,
+            QStringLiteral("The file %1 could not be written: %2").arg(path, file.errorString()));
     file.close();
     return result;
 }
@@ -97,10 +104,10 @@ Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, Tab
         headerLine += QStringLiteral("<TD><STRONG>") + htmlEscaped(h) + QStringLiteral("</STRONG></TD> ");
     headerLine += QStringLiteral("</TR>");
     const QStringList head{QStringLiteral("<HTML>"),
-                                QStringLiteral("<HEAD><META CHARSET=\"UTF-8\"><TITLE>") + title +
-                                    QStringLiteral("</TITLE></HEAD>"),
-                                QStringLiteral("<H1>") + title + QStringLiteral("</H1><P>"),
-                                QStringLiteral("<TABLE BORDER=2>"), headerLine};
+                           QStringLiteral("<HEAD><META CHARSET=\"UTF-8\"><TITLE>") + title +
+                               QStringLiteral("</TITLE></HEAD>"),
+                           QStringLiteral("<H1>") + title + QStringLiteral("</H1><P>"),
+                           QStringLiteral("<TABLE BORDER=2>"), headerLine};
     for (const QString &line : head)
         if (auto w = writeLine(out, line); !w)
             return w.error();

@@ -17,7 +17,7 @@ namespace tarvo::listext {
 // export quotes as RFC 4180 does: a field holding the separator, a double quote or a line break
 // is written between double quotes, its double quotes doubled. Lines end in CR LF.
 class ListExport final {
-public:
+  public:
     // Called after each row with the number written so far; false stops the export (an error).
     using Progress = std::function<bool(qint64 rows)>;
 
@@ -33,7 +33,8 @@ public:
     // file holds what was written before it, and the error says what failed.
     static Result<qint64> exportHtmlFile(const QString &path, const QString &caption, TableRowReader &rows,
                                          const Progress &progress = {});
-    static Result<qint64> exportTextFile(const QString &path, TableRowReader &rows, const Progress &progress = {});
+    static Result<qint64> exportTextFile(const QString &path, TableRowReader &rows,
+                                         const Progress &progress = {});
 
     static QString htmlEscaped(const QString &text);
     static QString textField(const QString &text, QChar separator = QLatin1Char(';'));

@@ -10,10 +10,13 @@ QString doubled(QString text, QChar c)
     return text;
 }
 
-QString colour(int value) { return value == -1 ? QString() : QString::number(value); }
+QString colour(int value)
+{
+    return value == -1 ? QString() : QString::number(value);
+}
 
 class Scanner final {
-public:
+  public:
     explicit Scanner(const QString &text) : m_text(text) {}
     bool atEnd() const { return m_pos >= m_text.size(); }
     QChar peek() const { return atEnd() ? QChar() : m_text.at(m_pos); }
@@ -57,12 +60,15 @@ public:
     }
     int pos() const { return m_pos; }
 
-private:
+  private:
     const QString &m_text;
     int m_pos = 0;
 };
 
-bool justification(QChar c) { return QStringLiteral("LRCD").contains(c); }
+bool justification(QChar c)
+{
+    return QStringLiteral("LRCD").contains(c);
+}
 
 } // namespace
 
@@ -87,7 +93,8 @@ QString ListFormat::build(const ColumnStates &columns)
             out += QLatin1Char('M');
         if (c.rightBorder)
             out += QLatin1Char('|');
-        out += QLatin1Char('~') + doubled(c.header, QLatin1Char('~')) + QLatin1Char('~') + c.headerJustification;
+        out +=
+            QLatin1Char('~') + doubled(c.header, QLatin1Char('~')) + QLatin1Char('~') + c.headerJustification;
         if (c.headerIndent != 0)
             out += QLatin1Char('(') + QString::number(c.headerIndent) + QLatin1Char(')');
         QString picture = c.picture.isEmpty() ? QStringLiteral("@S20") : c.picture;
@@ -95,7 +102,8 @@ QString ListFormat::build(const ColumnStates &columns)
             picture.prepend(QLatin1Char('@'));
         out += picture + QLatin1Char('@');
         out += QLatin1Char('#') + doubled(c.field, QLatin1Char('#')) + QLatin1Char('#');
-        if (c.textColor != -1 || c.backgroundColor != -1 || c.selectedTextColor != -1 || c.selectedBackgroundColor != -1)
+        if (c.textColor != -1 || c.backgroundColor != -1 || c.selectedTextColor != -1 ||
+            c.selectedBackgroundColor != -1)
             out += QStringLiteral("E(") + colour(c.textColor) + QLatin1Char(',') + colour(c.backgroundColor) +
                    QLatin1Char(',') + colour(c.selectedTextColor) + QLatin1Char(',') +
                    colour(c.selectedBackgroundColor) + QLatin1Char(')');
@@ -108,7 +116,8 @@ Result<ColumnStates> ListFormat::parse(const QString &format)
     ColumnStates columns;
     Scanner s(format);
     auto fail = [&s]() {
-        return makeError(1, QStringLiteral("The list format cannot be read at character %1.").arg(s.pos() + 1));
+        return makeError(1,
+                         QStringLiteral("The list format cannot be read at character %1.").arg(s.pos() + 1));
     };
     while (!s.atEnd()) {
         ColumnState c;
@@ -150,7 +159,8 @@ Result<ColumnStates> ListFormat::parse(const QString &format)
         if (s.take(QLatin1Char('E'))) {
             if (!s.take(QLatin1Char('(')))
                 return fail();
-            int *targets[] = {&c.textColor, &c.backgroundColor, &c.selectedTextColor, &c.selectedBackgroundColor};
+            int *targets[] = {&c.textColor, &c.backgroundColor, &c.selectedTextColor,
+                              &c.selectedBackgroundColor};
             for (int i = 0; i < 4; ++i) {
                 int value = 0;
                 if (s.number(value))

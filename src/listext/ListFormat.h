@@ -42,7 +42,7 @@ using ColumnStates = std::vector<ColumnState>;
 // colours ")" when any is set. Columns are named by field, so a layout survives columns that
 // move in the list's design; "~" and "#" inside a header or a name are doubled.
 class ListFormat final {
-public:
+  public:
     static QString build(const ColumnStates &columns);
     static Result<ColumnStates> parse(const QString &format);
 };

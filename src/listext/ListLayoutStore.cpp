@@ -27,13 +27,15 @@ Result<void> ListLayoutStore::saveLayout(const QStringList &formats, const QStri
                                          const ListAppearance &a)
 {
     for (int n = 0; n < formats.size(); ++n)
-        if (auto r = m_ini.setValue(m_section, key(QStringLiteral("XploreFormatString-")) + QString::number(n + 1),
-                                    formats.at(n));
+        if (auto r =
+                m_ini.setValue(m_section, key(QStringLiteral("XploreFormatString-")) + QString::number(n + 1),
+                               formats.at(n));
             !r)
             return r;
     return firstError({
         m_ini.setValue(m_section, key(QStringLiteral("XploreOrigFormatString-")), designFormat),
-        m_ini.setValue(m_section, key(QStringLiteral("XploreHscroll-")), a.horizontalScroll ? QStringLiteral("1") : QStringLiteral("0")),
+        m_ini.setValue(m_section, key(QStringLiteral("XploreHscroll-")),
+                       a.horizontalScroll ? QStringLiteral("1") : QStringLiteral("0")),
         m_ini.setIntValue(m_section, key(QStringLiteral("XploreLineHeight-")), a.lineHeight),
         m_ini.setValue(m_section, key(QStringLiteral("XploreFont-")), a.fontName),
         m_ini.setIntValue(m_section, key(QStringLiteral("XplorePoint-")), a.fontSize),
@@ -47,7 +49,8 @@ RestoredLayout ListLayoutStore::restoreLayout(const QString &designFormat, const
 {
     RestoredLayout out;
     out.appearance = design;
-    const QString stored = m_ini.value(m_section, key(QStringLiteral("XploreOrigFormatString-")), QStringLiteral("0"));
+    const QString stored =
+        m_ini.value(m_section, key(QStringLiteral("XploreOrigFormatString-")), QStringLiteral("0"));
     if (stored != designFormat) {
         out.dropped = true;
         for (int n = 0; n < formatCount; ++n)
@@ -55,10 +58,11 @@ RestoredLayout ListLayoutStore::restoreLayout(const QString &designFormat, const
         return out;
     }
     for (int n = 0; n < formatCount; ++n)
-        out.formats << m_ini.value(m_section, key(QStringLiteral("XploreFormatString-")) + QString::number(n + 1),
-                                   designFormat);
+        out.formats << m_ini.value(
+            m_section, key(QStringLiteral("XploreFormatString-")) + QString::number(n + 1), designFormat);
     ListAppearance &a = out.appearance;
-    a.horizontalScroll = m_ini.intValue(m_section, key(QStringLiteral("XploreHscroll-")), design.horizontalScroll) != 0;
+    a.horizontalScroll =
+        m_ini.intValue(m_section, key(QStringLiteral("XploreHscroll-")), design.horizontalScroll) != 0;
     a.lineHeight = m_ini.intValue(m_section, key(QStringLiteral("XploreLineHeight-")), design.lineHeight);
     a.fontName = m_ini.value(m_section, key(QStringLiteral("XploreFont-")), design.fontName);
     a.fontSize = m_ini.intValue(m_section, key(QStringLiteral("XplorePoint-")), design.fontSize);
@@ -90,10 +94,12 @@ std::vector<SortColumn> ListLayoutStore::restoreSort() const
 {
     const QStringList fields =
         m_ini.value(m_section, key(QStringLiteral("XplorePrevCol-"))).split(Separator, Qt::SkipEmptyParts);
-    const QStringList directions = m_ini.value(m_section, key(QStringLiteral("XploreAscDesc-"))).split(Separator);
+    const QStringList directions =
+        m_ini.value(m_section, key(QStringLiteral("XploreAscDesc-"))).split(Separator);
     std::vector<SortColumn> columns;
     for (int i = 0; i < fields.size(); ++i)
-        columns.push_back(SortColumn{fields.at(i), i < directions.size() && directions.at(i).trimmed() == QStringLiteral("1")});
+        columns.push_back(SortColumn{fields.at(i), i < directions.size() &&
+                                                       directions.at(i).trimmed() == QStringLiteral("1")});
     return columns;
 }
 

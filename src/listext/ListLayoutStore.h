@@ -41,15 +41,17 @@ struct RestoredLayout final {
 // that end in the list's name ("XploreFormatString-?Browse:11" ...). Values are written whole,
 // and sort columns are named by field, never by their place on the screen.
 class ListLayoutStore final {
-public:
+  public:
     ListLayoutStore(IniFile ini, QString section, QString listName);
 
     // Writes every stored format, the design format and the appearance.
-    Result<void> saveLayout(const QStringList &formats, const QString &designFormat, const ListAppearance &appearance);
+    Result<void> saveLayout(const QStringList &formats, const QString &designFormat,
+                            const ListAppearance &appearance);
     // Reads the stored layout; when the stored design format differs from the list's design
     // format (first start, or a changed design), the stored layout is dropped and every format
     // is the design format. `formatCount` formats are returned.
-    RestoredLayout restoreLayout(const QString &designFormat, const ListAppearance &design, int formatCount = 1) const;
+    RestoredLayout restoreLayout(const QString &designFormat, const ListAppearance &design,
+                                 int formatCount = 1) const;
 
     // Sort columns: several are written each followed by the degree sign; one alone without it.
     Result<void> saveSort(const std::vector<SortColumn> &columns, bool multiColumn);
@@ -57,7 +59,7 @@ public:
 
     QString key(const QString &prefix) const { return prefix + m_listName; }
 
-private:
+  private:
     IniFile m_ini;
     QString m_section;
     QString m_listName;

@@ -8,14 +8,15 @@ namespace {
 
 int compareValues(const QVariant &a, const QVariant &b, bool caseInsensitive)
 {
-    const bool numbers = a.canConvert<double>() && b.canConvert<double>() && a.typeId() != QMetaType::QString &&
-                         b.typeId() != QMetaType::QString;
+    const bool numbers = a.canConvert<double>() && b.canConvert<double>() &&
+                         a.typeId() != QMetaType::QString && b.typeId() != QMetaType::QString;
     if (numbers) {
         const double x = a.toDouble();
         const double y = b.toDouble();
         return x < y ? -1 : (x > y ? 1 : 0);
     }
-    return QString::compare(a.toString(), b.toString(), caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
+    return QString::compare(a.toString(), b.toString(),
+                            caseInsensitive ? Qt::CaseInsensitive : Qt::CaseSensitive);
 }
 
 } // namespace
@@ -50,7 +51,8 @@ void MemoryRowSource::rebuild()
             keys.emplace_back(column, k);
     std::stable_sort(m_visible.begin(), m_visible.end(), [&](int l, int r) {
         for (const auto &[column, key] : keys) {
-            const int c = compareValues(m_rows[l].value(column), m_rows[r].value(column), key.caseInsensitive);
+            const int c =
+                compareValues(m_rows[l].value(column), m_rows[r].value(column), key.caseInsensitive);
             if (c != 0)
                 return key.descending ? c > 0 : c < 0;
         }
@@ -74,7 +76,10 @@ Result<std::vector<SourceRow>> MemoryRowSource::rowsAfter(const SourceRow *ancho
     return page;
 }
 
-Result<qint64> MemoryRowSource::count() { return static_cast<qint64>(m_visible.size()); }
+Result<qint64> MemoryRowSource::count()
+{
+    return static_cast<qint64>(m_visible.size());
+}
 
 Result<void> MemoryRowSource::setOrder(const std::vector<SortKey> &keys)
 {

@@ -11,7 +11,7 @@ namespace tarvo::listext {
 // text; the rows it lets through are decided by a predicate the owner sets, since evaluating
 // the expression language is the data layer's job.
 class MemoryRowSource final : public RowSource {
-public:
+  public:
     explicit MemoryRowSource(QStringList fields, std::vector<QVariantList> rows = {});
 
     void setRows(std::vector<QVariantList> rows);
@@ -26,7 +26,7 @@ public:
     Result<void> setFilter(const QString &expression) override;
     QString filter() const override { return m_filter; }
 
-private:
+  private:
     void rebuild();
 
     QStringList m_fields;

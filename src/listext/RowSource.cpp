@@ -17,7 +17,7 @@ int RowSource::fieldIndex(const QString &field) const
 namespace {
 
 class PagedReader final : public RowReader {
-public:
+  public:
     PagedReader(RowSource &source, int pageSize) : m_source(source), m_pageSize(std::max(1, pageSize)) {}
 
     Result<bool> next(SourceRow &row) override
@@ -43,7 +43,7 @@ public:
         return true;
     }
 
-private:
+  private:
     RowSource &m_source;
     int m_pageSize;
     bool m_started = false;

@@ -21,7 +21,7 @@ struct SourceRow final {
 
 // Reads rows one after another, from the first to the last, without going back.
 class RowReader {
-public:
+  public:
     virtual ~RowReader() = default;
     // The next row; false at the end.
     virtual Result<bool> next(SourceRow &row) = 0;
@@ -30,7 +30,7 @@ public:
 // The rows a list shows: one file in an order, narrowed by a filter, read a page at a time after
 // the last row seen, so that no list ever holds a whole file.
 class RowSource {
-public:
+  public:
     virtual ~RowSource() = default;
 
     // The identities of the values of each row (field names such as "BUG:Status").

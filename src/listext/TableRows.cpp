@@ -3,7 +3,6 @@
 #include "listext/ColumnDefinition.h"
 #include "platform/runtime/Picture.h"
 
-
 namespace tarvo::listext {
 
 namespace {
@@ -16,9 +15,11 @@ QString clipped(QString text)
 }
 
 class SourceTableReader final : public TableRowReader {
-public:
-    SourceTableReader(RowSource &source, std::vector<TableColumn> columns, CellFormatter formatter, int pageSize)
-        : m_columns(std::move(columns)), m_formatter(std::move(formatter)), m_reader(readAllRows(source, pageSize))
+  public:
+    SourceTableReader(RowSource &source, std::vector<TableColumn> columns, CellFormatter formatter,
+                      int pageSize)
+        : m_columns(std::move(columns)), m_formatter(std::move(formatter)),
+          m_reader(readAllRows(source, pageSize))
     {
         for (const auto &c : m_columns)
             m_indexes.push_back(source.fieldIndex(c.field));
@@ -52,7 +53,7 @@ public:
 
     QVariant value(int column) const override { return m_values.value(column); }
 
-private:
+  private:
     QVariantList m_values;
     std::vector<TableColumn> m_columns;
     std::vector<int> m_indexes;
@@ -72,9 +73,9 @@ QString plainCellText(const QVariant &value, const QString &picture)
 std::unique_ptr<TableRowReader> tableRows(RowSource &source, std::vector<TableColumn> columns,
                                           CellFormatter formatter, int pageSize)
 {
-    return std::make_unique<SourceTableReader>(source, std::move(columns),
-                                               formatter ? std::move(formatter) : CellFormatter(plainCellText),
-                                               pageSize);
+    return std::make_unique<SourceTableReader>(
+        source, std::move(columns), formatter ? std::move(formatter) : CellFormatter(plainCellText),
+        pageSize);
 }
 
 } // namespace tarvo::listext

@@ -12,7 +12,7 @@ namespace tarvo::listext {
 
 // The texts of a table to write out: its column headers, then its rows one by one.
 class TableRowReader {
-public:
+  public:
     virtual ~TableRowReader() = default;
     virtual QStringList headers() const = 0;
     // The cell texts of the next row; false at the end.

@@ -62,7 +62,10 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
     return rows;
 }
 
-Result<qint64> ViewRowSource::count() { return m_view->count(); }
+Result<qint64> ViewRowSource::count()
+{
+    return m_view->count();
+}
 
 Result<void> ViewRowSource::setOrder(const std::vector<SortKey> &keys)
 {
@@ -120,8 +123,9 @@ Result<void> ViewRowSource::applyFilters()
     auto parsed = data::expr::Expression::parse(parts.join(QStringLiteral(" AND ")), m_names);
     if (!parsed)
         return parsed.error();
-    const auto dialect = m_file.session().store().kind() == data::StoreKind::Postgres ? data::expr::Dialect::PostgreSql
-                                                                                         : data::expr::Dialect::Sqlite;
+    const auto dialect = m_file.session().store().kind() == data::StoreKind::Postgres
+                             ? data::expr::Dialect::PostgreSql
+                             : data::expr::Dialect::Sqlite;
     auto sql = parsed->toSql(dialect, m_names);
     if (sql) {
         m_view->setFilter(data::SqlCondition{sql->sql, sql->params});

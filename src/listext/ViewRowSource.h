@@ -14,7 +14,7 @@ namespace tarvo::listext {
 // expressions of the runtime's language, joined by AND and compiled to SQL (rows an expression
 // cannot select in SQL are filtered in memory).
 class ViewRowSource final : public RowSource {
-public:
+  public:
     // Every field of the file, named "PRE:Field", in the key's order.
     ViewRowSource(data::FileManager &file, const QString &keyName);
 
@@ -31,7 +31,7 @@ public:
     Result<void> setFilter(const QString &expression) override;
     QString filter() const override { return m_filter; }
 
-private:
+  private:
     Result<void> applyFilters();
 
     data::FileManager &m_file;

@@ -58,7 +58,8 @@ struct Term final {
 
 QString upperName(const QString &name)
 {
-    return name.contains(QStringLiteral("UPPER(")) ? name : QStringLiteral("UPPER(") + name + QLatin1Char(')');
+    return name.contains(QStringLiteral("UPPER(")) ? name
+                                                   : QStringLiteral("UPPER(") + name + QLatin1Char(')');
 }
 
 } // namespace
@@ -86,10 +87,13 @@ void XploreFilter::addField(const QString &name, ColumnKind kind)
     m_fields.push_back(Field{name.trimmed().toUpper(), kind, {}});
 }
 
-bool XploreFilter::hasField(const QString &name) const { return find(name) != nullptr; }
+bool XploreFilter::hasField(const QString &name) const
+{
+    return find(name) != nullptr;
+}
 
-void XploreFilter::setFilter(const QString &name, const QString &low, const QString &high, const QString &middle,
-                             bool ignoreLow, bool ignoreHigh, bool ignoreMiddle)
+void XploreFilter::setFilter(const QString &name, const QString &low, const QString &high,
+                             const QString &middle, bool ignoreLow, bool ignoreHigh, bool ignoreMiddle)
 {
     Field *f = find(name);
     if (!f)
@@ -190,7 +194,8 @@ Result<QString> XploreFilter::buildFilter() const
             // to compare without regard to case.
             auto bound = [&](const QString &op) {
                 QString text = c.text;
-                const QString opText = normaliseOperator(op + (c.middle ? QStringLiteral("=") : QString()), text);
+                const QString opText =
+                    normaliseOperator(op + (c.middle ? QStringLiteral("=") : QString()), text);
                 Term t{opText, text, false};
                 if (t.text.startsWith(QLatin1Char('^'))) {
                     t.text.remove(0, 1);
@@ -222,10 +227,11 @@ Result<QString> XploreFilter::buildFilter() const
 
         QString name = f.name;
         const bool pattern = !terms.empty() && (terms.front().op == QStringLiteral("Contains") ||
-                                                 terms.front().op == QStringLiteral("Begins"));
+                                                terms.front().op == QStringLiteral("Begins"));
         const bool compareAsText = !numeric || pattern;
-        if (compareAsText && (name.contains(QStringLiteral("UPPER(")) ||
-                              std::any_of(terms.begin(), terms.end(), [](const Term &t) { return t.caseInsensitive; })))
+        if (compareAsText &&
+            (name.contains(QStringLiteral("UPPER(")) ||
+             std::any_of(terms.begin(), terms.end(), [](const Term &t) { return t.caseInsensitive; })))
             name = upperName(name);
         const bool upper = name.contains(QStringLiteral("UPPER("));
 
@@ -240,19 +246,22 @@ Result<QString> XploreFilter::buildFilter() const
             } else {
                 const auto number = numberLiteral(t.text);
                 if (!number)
-                    return makeError(ErrorNotANumber,
-                                     QStringLiteral("The filter value '%1' of %2 is not a number.").arg(t.text, f.name));
+                    return makeError(
+                        ErrorNotANumber,
+                        QStringLiteral("The filter value '%1' of %2 is not a number.").arg(t.text, f.name));
                 value = *number;
             }
             if (!expression.isEmpty())
                 expression += QStringLiteral(" AND ");
             if (t.op == QStringLiteral("Contains"))
-                expression += QStringLiteral("INSTRING(") + value + QLatin1Char(',') + name + QStringLiteral(",1,1) <> 0");
+                expression += QStringLiteral("INSTRING(") + value + QLatin1Char(',') + name +
+                              QStringLiteral(",1,1) <> 0");
             else if (t.op == QStringLiteral("Begins"))
-                expression += QStringLiteral("SUB(") + name + QStringLiteral(",1,") + QString::number(t.text.size()) +
-                              QStringLiteral(") = ") + value;
+                expression += QStringLiteral("SUB(") + name + QStringLiteral(",1,") +
+                              QString::number(t.text.size()) + QStringLiteral(") = ") + value;
             else
-                expression += QLatin1Char('(') + name + QLatin1Char(' ') + t.op + QLatin1Char(' ') + value + QLatin1Char(')');
+                expression += QLatin1Char('(') + name + QLatin1Char(' ') + t.op + QLatin1Char(' ') + value +
+                              QLatin1Char(')');
         }
     }
     return expression;

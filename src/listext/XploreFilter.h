@@ -19,18 +19,18 @@ namespace tarvo::listext {
 // value taken from a cell and an operator chosen from the menu: the value is compared literally,
 // whatever characters it holds.
 class XploreFilter final {
-public:
+  public:
     // The operators of the list popup's filter items.
     enum class Operator { Equal, Less, Greater, NotEqual };
 
     // One column's filter as stored; empty parts mean "no filter".
     struct ColumnFilter final {
-        QString text;         // the stored text (or the literal value of a value filter)
-        bool low = false;     // the text is a lower bound
-        bool middle = false;  // the text is a comparison or a pattern
-        bool high = false;    // the text is an upper bound
-        bool literal = false; // a value filter: `op` is the operator, `text` the value itself
-        QString op;           // value filters: "=", "<>", "<" or ">"
+        QString text;                 // the stored text (or the literal value of a value filter)
+        bool low = false;             // the text is a lower bound
+        bool middle = false;          // the text is a comparison or a pattern
+        bool high = false;            // the text is an upper bound
+        bool literal = false;         // a value filter: `op` is the operator, `text` the value itself
+        QString op;                   // value filters: "=", "<>", "<" or ">"
         bool caseInsensitive = false; // value filters on text columns
 
         bool isSet() const { return low || middle || high; }
@@ -74,7 +74,7 @@ public:
     // number on a numeric column) refuses the whole expression with an error to show.
     Result<QString> buildFilter() const;
 
-private:
+  private:
     struct Field final {
         QString name;
         ColumnKind kind = ColumnKind::Text;

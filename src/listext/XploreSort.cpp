@@ -36,7 +36,10 @@ void XploreSort::remove(const QString &field)
         m_columns.erase(m_columns.begin() + i);
 }
 
-void XploreSort::clear() { m_columns.clear(); }
+void XploreSort::clear()
+{
+    m_columns.clear();
+}
 
 void XploreSort::restore(const std::vector<SortColumn> &saved, const ColumnDefinitions &columns)
 {
@@ -85,7 +88,8 @@ QString XploreSort::orderText(const std::vector<SortKey> &keys)
 {
     QStringList parts;
     for (const SortKey &k : keys) {
-        const QString name = k.caseInsensitive ? QStringLiteral("UPPER(") + k.field + QLatin1Char(')') : k.field;
+        const QString name =
+            k.caseInsensitive ? QStringLiteral("UPPER(") + k.field + QLatin1Char(')') : k.field;
         parts << (k.descending ? QStringLiteral("-") : QString()) + name;
     }
     return parts.join(QLatin1Char(','));

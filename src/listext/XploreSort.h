@@ -22,7 +22,7 @@ struct SortKey final {
 // the token each sorted header carries (">" ascending, "<" descending; "(2) <" for the second
 // column of a multi-column sort).
 class XploreSort final {
-public:
+  public:
     void setMultiColumn(bool multi) { m_multi = multi; }
     void setReverse(bool reverse) { m_reverse = reverse; }
     bool multiColumn() const { return m_multi; }
@@ -50,7 +50,7 @@ public:
     // The same as an order text, such as "UPPER(CCO:Lastname),-CCO:ID".
     static QString orderText(const std::vector<SortKey> &keys);
 
-private:
+  private:
     int indexOf(const QString &field) const;
 
     bool m_multi = false;

@@ -1,5 +1,6 @@
-#include "listext/ColourNames.h"
 #include "listext/GraphData.h"
+
+#include "listext/ColourNames.h"
 #include "listext/GraphOptions.h"
 #include "listext/MemoryRowSource.h"
 #include "support/TempDir.h"
@@ -22,8 +23,9 @@ tarvo::Result<GraphData> graphOf(const std::vector<QVariant> &values, const QStr
 
 TEST(GraphData, CountsEachValueOrderedAsItsKind)
 {
-    auto text = graphOf({QStringLiteral("open"), QStringLiteral("Open"), QStringLiteral("open"), QStringLiteral("b")},
-                        QStringLiteral("@s20"));
+    auto text =
+        graphOf({QStringLiteral("open"), QStringLiteral("Open"), QStringLiteral("open"), QStringLiteral("b")},
+                QStringLiteral("@s20"));
     ASSERT_TRUE(text.ok());
     ASSERT_EQ(text->categories().size(), 3u);
     EXPECT_EQ(text->categories()[0].name, QStringLiteral("Open"));
@@ -49,7 +51,8 @@ TEST(GraphData, RefusesTooFewAndTooManyCategories)
     fifty.push_back(50);
     auto tooMany = graphOf(fifty, QStringLiteral("@n3"));
     ASSERT_FALSE(tooMany.ok());
-    EXPECT_EQ(tooMany.error().message, QStringLiteral("Too complex to graph - exceeds max number of categories: 50 - 'Field"));
+    EXPECT_EQ(tooMany.error().message,
+              QStringLiteral("Too complex to graph - exceeds max number of categories: 50 - 'Field"));
 
     auto one = graphOf({QString(), QString()}, QStringLiteral("@s5"));
     ASSERT_FALSE(one.ok());
@@ -76,7 +79,8 @@ TEST(GraphOptions, DefaultsRoundTripAndColourNames)
     tarvo::test::TempDir dir;
     tarvo::IniFile ini(dir.file(QStringLiteral("User.ini")));
     GraphOptions graph = GraphOptions::readForGraph(ini);
-    EXPECT_EQ(graph.colours.mid(0, 3), (QStringList{QStringLiteral("Maroon"), QStringLiteral("Olive"), QStringLiteral("Navy")}));
+    EXPECT_EQ(graph.colours.mid(0, 3),
+              (QStringList{QStringLiteral("Maroon"), QStringLiteral("Olive"), QStringLiteral("Navy")}));
     EXPECT_EQ(graph.fontSize, 12);
     GraphOptions window = GraphOptions::readForWindow(ini);
     EXPECT_EQ(window.sampleText(), QStringLiteral("Arial8 pt Bold"));
@@ -103,7 +107,8 @@ TEST(MemoryRowSource, SortsNumbersAndDatesAsNumbers)
     ASSERT_TRUE(page.ok());
     EXPECT_EQ(page->at(0).values.at(0).toInt(), 9);
     EXPECT_EQ(page->at(2).values.at(0).toInt(), 100);
-    ASSERT_TRUE(source.setOrder({{QStringLiteral("T"), true, true}, {QStringLiteral("N"), false, false}}).ok());
+    ASSERT_TRUE(
+        source.setOrder({{QStringLiteral("T"), true, true}, {QStringLiteral("N"), false, false}}).ok());
     page = source.rowsAfter(nullptr, 2);
     EXPECT_EQ(page->at(0).values.at(0).toInt(), 9);
     auto rest = source.rowsAfter(&page->back(), 2);

@@ -1,4 +1,5 @@
 #include "listext/ListExport.h"
+
 #include "listext/MemoryRowSource.h"
 
 #include <QBuffer>
@@ -11,8 +12,9 @@ namespace {
 
 std::unique_ptr<TableRowReader> sample(MemoryRowSource &source)
 {
-    return tableRows(source, {{QStringLiteral("T:Name"), QStringLiteral(">Name"), QStringLiteral("@s35")},
-                              {QStringLiteral("T:Count"), QStringLiteral("Count \"n\""), QStringLiteral("@n-14")}});
+    return tableRows(source,
+                     {{QStringLiteral("T:Name"), QStringLiteral(">Name"), QStringLiteral("@s35")},
+                      {QStringLiteral("T:Count"), QStringLiteral("Count \"n\""), QStringLiteral("@n-14")}});
 }
 
 MemoryRowSource sampleSource()
@@ -55,19 +57,22 @@ TEST(ListExport, HtmlEscapesEveryText)
 {
     MemoryRowSource source = sampleSource();
     const QString html = exported(true, source);
-    EXPECT_EQ(html, QStringLiteral("<HTML>\r\n"
-                                   "<HEAD><META CHARSET=\"UTF-8\"><TITLE>Issues &amp; more</TITLE></HEAD>\r\n"
-                                   "<H1>Issues &amp; more</H1><P>\r\n"
-                                   "<TABLE BORDER=2>\r\n"
-                                   "<TR> <TD><STRONG>&gt;Name</STRONG></TD> <TD><STRONG>Count &quot;n&quot;</STRONG></TD> </TR>\r\n"
-                                   "<TR> <TD>Smith; Jones</TD> <TD>1</TD> </TR>\r\n"
-                                   "<TR> <TD>12&quot; disk</TD> <TD>2</TD> </TR>\r\n"
-                                   "<TR> <TD>a;b&quot;c</TD> <TD>3</TD> </TR>\r\n"
-                                   "<TR> <TD>&lt;b&gt;&amp;co</TD> <TD>4</TD> </TR>\r\n"
-                                   "<TR> <TD>&nbsp;</TD> <TD>5</TD> </TR>\r\n"
-                                   "<TR> <TD>two\nlines</TD> <TD>6</TD> </TR>\r\n"
-                                   "</TABLE>\r\n"
-                                   "</HTML>\r\n"));
+    EXPECT_EQ(
+        html,
+        QStringLiteral(
+            "<HTML>\r\n"
+            "<HEAD><META CHARSET=\"UTF-8\"><TITLE>Issues &amp; more</TITLE></HEAD>\r\n"
+            "<H1>Issues &amp; more</H1><P>\r\n"
+            "<TABLE BORDER=2>\r\n"
+            "<TR> <TD><STRONG>&gt;Name</STRONG></TD> <TD><STRONG>Count &quot;n&quot;</STRONG></TD> </TR>\r\n"
+            "<TR> <TD>Smith; Jones</TD> <TD>1</TD> </TR>\r\n"
+            "<TR> <TD>12&quot; disk</TD> <TD>2</TD> </TR>\r\n"
+            "<TR> <TD>a;b&quot;c</TD> <TD>3</TD> </TR>\r\n"
+            "<TR> <TD>&lt;b&gt;&amp;co</TD> <TD>4</TD> </TR>\r\n"
+            "<TR> <TD>&nbsp;</TD> <TD>5</TD> </TR>\r\n"
+            "<TR> <TD>two\nlines</TD> <TD>6</TD> </TR>\r\n"
+            "</TABLE>\r\n"
+            "</HTML>\r\n"));
 }
 
 TEST(ListExport, StreamsPageByPageAndCutsLongCells)
@@ -76,7 +81,9 @@ TEST(ListExport, StreamsPageByPageAndCutsLongCells)
     for (int i = 0; i < 1000; ++i)
         rows.push_back({QString(i == 7 ? 5000 : 3, QLatin1Char('x')), i});
     MemoryRowSource source({QStringLiteral("T:Name"), QStringLiteral("T:Count")}, rows);
-    auto reader = tableRows(source, {{QStringLiteral("T:Name"), QStringLiteral("Name"), QStringLiteral("@s255")}}, plainCellText, 100);
+    auto reader =
+        tableRows(source, {{QStringLiteral("T:Name"), QStringLiteral("Name"), QStringLiteral("@s255")}},
+                  plainCellText, 100);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     qint64 seen = 0;

@@ -44,7 +44,7 @@ TEST(ListFormat, WritesAColumnAndReadsItBack)
 }
 
 class LayoutStoreTest : public ::testing::Test {
-protected:
+  protected:
     tarvo::test::TempDir dir;
     tarvo::IniFile ini{dir.file(QStringLiteral("User.ini"))};
     ListLayoutStore store{ini, QStringLiteral("BrowseBugs"), QStringLiteral("?Browse:1")};
@@ -53,13 +53,17 @@ protected:
 
 TEST_F(LayoutStoreTest, FirstStartAndChangedDesignKeepTheDesign)
 {
-    const QString designFormat = ListFormat::build({column(QStringLiteral("BUG:ID"), QStringLiteral("ID"), 40)});
+    const QString designFormat =
+        ListFormat::build({column(QStringLiteral("BUG:ID"), QStringLiteral("ID"), 40)});
     RestoredLayout first = store.restoreLayout(designFormat, design);
     EXPECT_TRUE(first.dropped);
     EXPECT_EQ(first.formats, QStringList{designFormat});
     EXPECT_EQ(first.appearance, design);
 
-    ASSERT_TRUE(store.saveLayout({QStringLiteral("user format")}, designFormat, {true, 12, QStringLiteral("Mono"), 11, 255, 700}).ok());
+    ASSERT_TRUE(store
+                    .saveLayout({QStringLiteral("user format")}, designFormat,
+                                {true, 12, QStringLiteral("Mono"), 11, 255, 700})
+                    .ok());
     RestoredLayout again = store.restoreLayout(designFormat, design);
     EXPECT_FALSE(again.dropped);
     EXPECT_EQ(again.formats, QStringList{QStringLiteral("user format")});
@@ -76,7 +80,8 @@ TEST_F(LayoutStoreTest, LongLayoutsAndSortsComeBackWholeByFieldName)
 {
     ColumnStates many;
     for (int i = 0; i < 60; ++i)
-        many.push_back(column(QStringLiteral("BUG:Field%1").arg(i), QStringLiteral("A rather long column header %1").arg(i), 100 + i));
+        many.push_back(column(QStringLiteral("BUG:Field%1").arg(i),
+                              QStringLiteral("A rather long column header %1").arg(i), 100 + i));
     const QString format = ListFormat::build(many);
     ASSERT_GT(format.size(), 1024); // wider than a fixed 1024-character field
     ASSERT_TRUE(store.saveLayout({format}, QStringLiteral("design"), design).ok());
@@ -91,7 +96,8 @@ TEST_F(LayoutStoreTest, LongLayoutsAndSortsComeBackWholeByFieldName)
     EXPECT_EQ(store.restoreSort(), sort);
 
     ASSERT_TRUE(store.saveSort({SortColumn{QStringLiteral("BUG:Status"), true}}, false).ok());
-    EXPECT_EQ(ini.value(QStringLiteral("BrowseBugs"), QStringLiteral("XplorePrevCol-?Browse:1")), QStringLiteral("BUG:Status"));
+    EXPECT_EQ(ini.value(QStringLiteral("BrowseBugs"), QStringLiteral("XplorePrevCol-?Browse:1")),
+              QStringLiteral("BUG:Status"));
     EXPECT_EQ(store.restoreSort(), (std::vector<SortColumn>{{QStringLiteral("BUG:Status"), true}}));
 }
 
@@ -145,7 +151,9 @@ TEST(XploreSort, NumbersAndDatesSortAsNumbersAndRestoreSkipsUnknownColumns)
 {
     XploreSort sort;
     sort.setMultiColumn(true);
-    sort.restore({{QStringLiteral("A"), false}, {QStringLiteral("Gone"), false}, {QStringLiteral("C"), true},
+    sort.restore({{QStringLiteral("A"), false},
+                  {QStringLiteral("Gone"), false},
+                  {QStringLiteral("C"), true},
                   {QStringLiteral("D"), false}},
                  sortableColumns());
     EXPECT_EQ(XploreSort::orderText(sort.keys(sortableColumns(), true)), QStringLiteral("UPPER(A),-C,D"));

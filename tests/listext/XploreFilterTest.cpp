@@ -58,7 +58,8 @@ TEST_P(FilterValueTest, ComparesTheCellValueLiterally)
 {
     XploreFilter filter;
     filter.addField(QStringLiteral("BUG:Status"), GetParam().kind);
-    filter.setValueFilter(QStringLiteral("bug:status"), GetParam().op, QString::fromUtf8(GetParam().value), true);
+    filter.setValueFilter(QStringLiteral("bug:status"), GetParam().op, QString::fromUtf8(GetParam().value),
+                          true);
     auto built = filter.buildFilter();
     ASSERT_TRUE(built.ok()) << built.error().message.toStdString();
     EXPECT_EQ(built.value(), QString::fromUtf8(GetParam().expected));
@@ -89,7 +90,8 @@ TEST(XploreFilter, JoinsColumnsInTheirOrderAndBothBoundsOfOneColumn)
     EXPECT_EQ(filter.buildFilter().value(),
               QStringLiteral("INSTRING('CRASH',UPPER(BUG:DESCRIPTION),1,1) <> 0 AND (BUG:STATUSSORT > 3) AND "
                              "(BUG:STATUSSORT < 3)"));
-    EXPECT_EQ(filter.filteredFields(), (QStringList{QStringLiteral("BUG:DESCRIPTION"), QStringLiteral("BUG:STATUSSORT")}));
+    EXPECT_EQ(filter.filteredFields(),
+              (QStringList{QStringLiteral("BUG:DESCRIPTION"), QStringLiteral("BUG:STATUSSORT")}));
 
     filter.clearAll();
     EXPECT_EQ(filter.buildFilter().value(), QString());
@@ -103,13 +105,15 @@ TEST(XploreFilter, LongFiltersStayWholeAndBadNumbersAreRefused)
     const QString apostrophes(1000, QLatin1Char('\''));
     filter.setFilter(QStringLiteral("BUG:DESCRIPTION"), {}, {}, apostrophes);
     for (int i = 0; i < 3; ++i)
-        filter.setValueFilter(QStringLiteral("BUG:ID"), XploreFilter::Operator::Equal, QStringLiteral("12"), true);
+        filter.setValueFilter(QStringLiteral("BUG:ID"), XploreFilter::Operator::Equal, QStringLiteral("12"),
+                              true);
     auto built = filter.buildFilter();
     ASSERT_TRUE(built.ok());
     EXPECT_EQ(built.value(), QStringLiteral("(BUG:DESCRIPTION = '") + QString(2000, QLatin1Char('\'')) +
                                  QStringLiteral("') AND (BUG:ID = 12)"));
 
-    filter.setValueFilter(QStringLiteral("BUG:ID"), XploreFilter::Operator::Equal, QStringLiteral("12 OR 1=1"), true);
+    filter.setValueFilter(QStringLiteral("BUG:ID"), XploreFilter::Operator::Equal,
+                          QStringLiteral("12 OR 1=1"), true);
     auto refused = filter.buildFilter();
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.error().code, XploreFilter::ErrorNotANumber);

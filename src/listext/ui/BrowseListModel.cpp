@@ -1,6 +1,5 @@
 #include "listext/ui/BrowseListModel.h"
 
-
 #include <QColor>
 #include <QScopedValueRollback>
 
@@ -62,7 +61,10 @@ void BrowseListModel::setShownColumns(const QStringList &fields)
     endResetModel();
 }
 
-const ColumnDefinition &BrowseListModel::shownDefinition(int column) const { return *definition(m_shown.at(column)); }
+const ColumnDefinition &BrowseListModel::shownDefinition(int column) const
+{
+    return *definition(m_shown.at(column));
+}
 
 int BrowseListModel::columnOf(const QString &field) const
 {
@@ -170,7 +172,10 @@ int BrowseListModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
 }
 
-int BrowseListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_shown.size(); }
+int BrowseListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_shown.size();
+}
 
 QVariant BrowseListModel::data(const QModelIndex &index, int role) const
 {
@@ -209,7 +214,10 @@ QVariant BrowseListModel::headerData(int section, Qt::Orientation orientation, i
     return {};
 }
 
-bool BrowseListModel::canFetchMore(const QModelIndex &parent) const { return !parent.isValid() && !m_atEnd; }
+bool BrowseListModel::canFetchMore(const QModelIndex &parent) const
+{
+    return !parent.isValid() && !m_atEnd;
+}
 
 void BrowseListModel::fetchMore(const QModelIndex &parent)
 {

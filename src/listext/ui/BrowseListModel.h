@@ -17,7 +17,7 @@ namespace tarvo::listext::ui {
 // scrolls down, shown in the columns the user chose.
 class BrowseListModel final : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     // The value behind a cell, for sorting and filtering by value.
     static constexpr int RawValueRole = Qt::UserRole + 1;
 
@@ -36,7 +36,8 @@ public:
     void setHeaderText(const QString &field, const QString &text);
     QString headerText(const QString &field) const;
     // Colours (00BBGGRR, -1 the list's own): text, background, selected text, selected background.
-    void setColumnColors(const QString &field, int text, int background, int selectedText, int selectedBackground);
+    void setColumnColors(const QString &field, int text, int background, int selectedText,
+                         int selectedBackground);
     std::array<int, 4> columnColors(const QString &field) const;
     void setPageSize(int rows) { m_pageSize = rows; }
     void setFormatter(CellFormatter formatter) { m_formatter = std::move(formatter); }
@@ -59,7 +60,7 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
-private:
+  private:
     struct Decoration {
         QString header;
         std::array<int, 4> colors{-1, -1, -1, -1};
@@ -69,7 +70,7 @@ private:
     RowSource &m_source;
     ColumnDefinitions m_definitions;
     QStringList m_shown;
-    std::vector<int> m_sourceColumns; // per shown column, its index in the source's fields
+    std::vector<int> m_sourceColumns;            // per shown column, its index in the source's fields
     std::map<QString, Decoration> m_decorations; // by upper-case field
     std::vector<SourceRow> m_rows;
     bool m_atEnd = false;

@@ -14,14 +14,14 @@ class XploreClass;
 // sixteen named colours or "None", applied to the list at once.
 class ColumnColorsWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     ColumnColorsWindow(XploreClass &list, const QString &field, QWidget *parent = nullptr);
 
     // The drop lists: normal background, selected background, normal text, selected text.
     QComboBox *dropList(int i) const { return m_drops.at(i); }
     void reset();
 
-private:
+  private:
     void choose(int drop, const QString &name);
 
     XploreClass &m_list;

@@ -16,7 +16,10 @@ namespace tarvo::listext::ui {
 
 namespace {
 
-QColor colour(int value) { return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF); }
+QColor colour(int value)
+{
+    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
+}
 
 QPushButton *button(const QString &text, const QString &name, QWidget *parent)
 {

@@ -13,7 +13,7 @@ namespace tarvo::listext::ui {
 // whatever way it closes, it stores the colours and the font in "XplorePreferences".
 class GraphOptionsWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     GraphOptionsWindow(IniFile ini, QWidget *parent = nullptr);
 
     QListWidget *colourList() const { return m_list; }
@@ -25,7 +25,7 @@ public:
     void takeOrder();
     void done(int result) override;
 
-private:
+  private:
     void fill();
     void showSample();
 

@@ -32,10 +32,10 @@ QColor colour(int value)
 // The drawing surface: bars on a base line 50 pixels above the bottom, each with its count and
 // percentage below it and its value written upwards on it.
 class GraphWindow::Chart final : public QWidget {
-public:
+  public:
     explicit Chart(GraphWindow *owner) : QWidget(owner), m_owner(owner) { setMinimumSize(320, 200); }
 
-protected:
+  protected:
     void paintEvent(QPaintEvent *) override
     {
         const GraphData &data = m_owner->m_data;
@@ -79,7 +79,7 @@ protected:
         p.fillRect(l.firstX, base, n * (l.barWidth + l.gap) - l.gap + 1, 4, Qt::black);
     }
 
-private:
+  private:
     GraphWindow *m_owner;
 };
 
@@ -155,16 +155,19 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
     QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, 100, list.list());
     progress.setMinimumDuration(500);
     bool cancelAsked = false;
-    QObject::connect(&progress, &QProgressDialog::canceled, &progress, [&cancelAsked]() { cancelAsked = true; });
+    QObject::connect(&progress, &QProgressDialog::canceled, &progress,
+                     [&cancelAsked]() { cancelAsked = true; });
     auto rows = tableRows(source, {TableColumn{d->field, d->header, d->picture}});
     auto counted = GraphData::count(*rows, 0, d->kind(), d->description, [&](qint64 n, const QString &value) {
         progress.setValue(static_cast<int>(std::min<qint64>(n * 100 / total, 100)));
-        progress.setWindowTitle(QStringLiteral("Record=") + QString::number(n) + QStringLiteral(" - ") + value.trimmed());
+        progress.setWindowTitle(QStringLiteral("Record=") + QString::number(n) + QStringLiteral(" - ") +
+                                value.trimmed());
         if (cancelAsked) {
             cancelAsked = false;
             Messages::beep();
             if (Messages::show(QStringLiteral("Are you sure you want to quit this Graphing Procedure?"),
-                               QStringLiteral("Xplore"), MessageIcon::Question, Button::Yes | Button::No) == Button::Yes)
+                               QStringLiteral("Xplore"), MessageIcon::Question,
+                               Button::Yes | Button::No) == Button::Yes)
                 return false;
             progress.show();
         }
@@ -177,8 +180,8 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
         return nullptr;
     }
     std::unique_ptr<IniFile> ini = list.iniFile() ? std::make_unique<IniFile>(*list.iniFile()) : nullptr;
-    auto *window = new GraphWindow(std::move(counted.value()), d->description, source.filter(), std::move(ini),
-                                   list.list() ? list.list()->window() : nullptr);
+    auto *window = new GraphWindow(std::move(counted.value()), d->description, source.filter(),
+                                   std::move(ini), list.list() ? list.list()->window() : nullptr);
     window->showMaximized();
     return window;
 }

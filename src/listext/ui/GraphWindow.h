@@ -18,9 +18,9 @@ class XploreClass;
 // user's graph colours and font.
 class GraphWindow final : public QDialog {
     Q_OBJECT
-public:
-    GraphWindow(GraphData data, const QString &description, const QString &filter, std::unique_ptr<IniFile> ini,
-                QWidget *parent = nullptr);
+  public:
+    GraphWindow(GraphData data, const QString &description, const QString &filter,
+                std::unique_ptr<IniFile> ini, QWidget *parent = nullptr);
     ~GraphWindow() override;
 
     // Counts the column's values over the list's whole view with a progress window, then opens
@@ -35,7 +35,7 @@ public:
     // Puts an image of the window on the clipboard, without the buttons.
     void copyToClipboard();
 
-private:
+  private:
     class Chart;
 
     GraphData m_data;

@@ -29,8 +29,11 @@ Qt::Alignment alignment(QChar j)
 
 // Rows of the list itself, for "Print Page".
 class LoadedRows final : public TableRowReader {
-public:
-    LoadedRows(BrowseListModel &model, std::vector<TableColumn> columns) : m_model(model), m_columns(std::move(columns)) {}
+  public:
+    LoadedRows(BrowseListModel &model, std::vector<TableColumn> columns)
+        : m_model(model), m_columns(std::move(columns))
+    {
+    }
     QStringList headers() const override
     {
         QStringList h;
@@ -53,7 +56,7 @@ public:
     }
     QVariant value(int column) const override { return m_values.value(column); }
 
-private:
+  private:
     BrowseListModel &m_model;
     std::vector<TableColumn> m_columns;
     QVariantList m_values;
@@ -67,8 +70,12 @@ ListPrinter::ListPrinter(XploreClass &list, XploreClass::PrintMode mode) : m_lis
     BrowseListModel &model = *list.model();
     for (const ColumnState &c : list.columnStates()) {
         const ColumnDefinition *d = model.definition(c.field);
-        Column col{TableColumn{c.field, model.headerText(c.field).trimmed(), c.picture}, c.dataJustification,
-                   d && d->total, 0, 0, false};
+        Column col{TableColumn{c.field, model.headerText(c.field).trimmed(), c.picture},
+                   c.dataJustification,
+                   d && d->total,
+                   0,
+                   0,
+                   false};
         col.characters = static_cast<int>(col.column.header.size());
         for (int r = 0; r < model.rowCount(); ++r)
             col.characters = std::max(col.characters, static_cast<int>(model.cellText(r, c.field).size()));
@@ -108,7 +115,8 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         return makeError(1, QStringLiteral("The printer could not be started."));
     const QRect page(0, 0, p.viewport().width(), p.viewport().height());
     const double pointsWide = page.width() * 72.0 / device.logicalDpiX();
-    const int size = fontSizeFor(characters, static_cast<int>(m_columns.size()), static_cast<int>(pointsWide));
+    const int size =
+        fontSizeFor(characters, static_cast<int>(m_columns.size()), static_cast<int>(pointsWide));
     QFont font = m_list.list()->font();
     font.setPointSize(size);
     QFont title = font;
@@ -155,7 +163,8 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         int x = 0;
         for (size_t i = 0; i < m_columns.size(); ++i) {
             const int w = static_cast<int>((m_columns[i].characters + 1) * unit);
-            p.drawText(QRect(x, y, w, line), alignment(m_columns[i].justification), cells.value(static_cast<int>(i)));
+            p.drawText(QRect(x, y, w, line), alignment(m_columns[i].justification),
+                       cells.value(static_cast<int>(i)));
             x += w;
         }
         y += line;

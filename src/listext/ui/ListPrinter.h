@@ -13,7 +13,7 @@ namespace tarvo::listext::ui {
 // totals of the columns marked for them) or the rows the list holds ("Print Page"), with the
 // list's caption, the date and time on each page and the number of records below.
 class ListPrinter final {
-public:
+  public:
     ListPrinter(XploreClass &list, XploreClass::PrintMode mode);
 
     // The print preview; the pages are printed from it when the user says so.
@@ -23,7 +23,7 @@ public:
     // The chosen font size for the columns' widths in characters (14 down to 6, else 4).
     static int fontSizeFor(int totalCharacters, int columns, int pageWidthPoints);
 
-private:
+  private:
     struct Column {
         TableColumn column;
         QChar justification;

@@ -44,7 +44,8 @@ ListPropertiesWindow::ListPropertiesWindow(XploreClass &list, QWidget *parent)
     m_visible->setObjectName(QStringLiteral("Visible"));
     tabs->addTab(m_available, QStringLiteral("Available Fields"));
     tabs->addTab(m_visible, QStringLiteral("Visible Columns"));
-    auto *add = button(QStringLiteral("+"), QStringLiteral("Add"), this, QStringLiteral("Add field to \"Visible Columns\""));
+    auto *add = button(QStringLiteral("+"), QStringLiteral("Add"), this,
+                       QStringLiteral("Add field to \"Visible Columns\""));
     auto *remove = button(QStringLiteral("-"), QStringLiteral("Remove"), this,
                           QStringLiteral("Remove field from \"Visible Columns\""));
     auto *up = button(QStringLiteral("Up"), QStringLiteral("Up"), this);
@@ -121,11 +122,12 @@ ListPropertiesWindow::ListPropertiesWindow(XploreClass &list, QWidget *parent)
         m_list.columnColors();
     });
     connect(m_visible, &QListWidget::currentRowChanged, this, &ListPropertiesWindow::showSelected);
-    connect(m_header, &QLineEdit::textEdited, this, [this](const QString &text) {
-        changeSelected([&text](ColumnState &c) { c.header = text; });
-    });
-    connect(m_width, &QSpinBox::valueChanged, this, [this](int w) { changeSelected([w](ColumnState &c) { c.width = w; }); });
-    connect(m_fixed, &QCheckBox::toggled, this, [this](bool on) { changeSelected([on](ColumnState &c) { c.fixed = on; }); });
+    connect(m_header, &QLineEdit::textEdited, this,
+            [this](const QString &text) { changeSelected([&text](ColumnState &c) { c.header = text; }); });
+    connect(m_width, &QSpinBox::valueChanged, this,
+            [this](int w) { changeSelected([w](ColumnState &c) { c.width = w; }); });
+    connect(m_fixed, &QCheckBox::toggled, this,
+            [this](bool on) { changeSelected([on](ColumnState &c) { c.fixed = on; }); });
     connect(m_underline, &QCheckBox::toggled, this,
             [this](bool on) { changeSelected([on](ColumnState &c) { c.underline = on; }); });
     connect(m_border, &QCheckBox::toggled, this,
@@ -163,11 +165,13 @@ void ListPropertiesWindow::fillLists()
     for (const auto &d : m_list.model()->definitions())
         if (d.locatorType != QLatin1Char('X'))
             all.push_back(&d);
-    std::sort(all.begin(), all.end(), [](auto *a, auto *b) { return a->field.compare(b->field, Qt::CaseInsensitive) < 0; });
+    std::sort(all.begin(), all.end(),
+              [](auto *a, auto *b) { return a->field.compare(b->field, Qt::CaseInsensitive) < 0; });
     for (const ColumnDefinition *d : all) {
         auto *item = new QListWidgetItem(d->description, m_available);
         item->setData(Qt::UserRole, d->field);
-        const bool isShown = std::any_of(shown.begin(), shown.end(), [d](const ColumnState &c) { return c.field == d->field; });
+        const bool isShown = std::any_of(shown.begin(), shown.end(),
+                                         [d](const ColumnState &c) { return c.field == d->field; });
         item->setCheckState(isShown ? Qt::Checked : Qt::Unchecked);
         item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
     }

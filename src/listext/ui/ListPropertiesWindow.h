@@ -20,7 +20,7 @@ class XploreClass;
 // to the list at once.
 class ListPropertiesWindow final : public QDialog {
     Q_OBJECT
-public:
+  public:
     explicit ListPropertiesWindow(XploreClass &list, QWidget *parent = nullptr);
 
     QListWidget *availableList() const { return m_available; }
@@ -30,7 +30,7 @@ public:
     void moveSelected(int step);
     void resetToDefault();
 
-private:
+  private:
     void fillLists();
     void showSelected();
     void changeSelected(const std::function<void(ColumnState &)> &change);

@@ -141,7 +141,10 @@ void RelationTree::setOption(int option, bool value)
         m_options[option] = value;
 }
 
-bool RelationTree::option(int option) const { return option >= 3 && option <= 8 && m_options[option]; }
+bool RelationTree::option(int option) const
+{
+    return option >= 3 && option <= 8 && m_options[option];
+}
 
 int RelationTree::registerIcon(const QString &name)
 {
@@ -246,8 +249,8 @@ Result<bool> RelationTree::checkChildren(const Node *n)
     return false;
 }
 
-Result<std::unique_ptr<RelationTree::Node>> RelationTree::recordNode(Node *parent, int sectionId, TreeRecord record,
-                                                                      bool recursion)
+Result<std::unique_ptr<RelationTree::Node>> RelationTree::recordNode(Node *parent, int sectionId,
+                                                                     TreeRecord record, bool recursion)
 {
     (void)recursion;
     auto n = std::make_unique<Node>();
@@ -352,9 +355,10 @@ void RelationTree::failLoad(const Error &error, int sectionId)
     QString name;
     if (const SectionEntry *e = entry(sectionId); e && e->section->kind() == RelationTreeSection::Kind::File)
         name = static_cast<RelationTreeFile *>(e->section.get())->fileName();
-    Messages::stop(QStringLiteral("Status ") + QString::number(error.code) + QStringLiteral(" attempting to load ") + name);
-    Messages::show(QStringLiteral("Closing active window due to unrecoverable error."), QStringLiteral("Tree Error"),
-                   MessageIcon::Exclamation);
+    Messages::stop(QStringLiteral("Status ") + QString::number(error.code) +
+                   QStringLiteral(" attempting to load ") + name);
+    Messages::show(QStringLiteral("Closing active window due to unrecoverable error."),
+                   QStringLiteral("Tree Error"), MessageIcon::Exclamation);
     Q_EMIT closeRequested();
 }
 
@@ -397,7 +401,8 @@ void RelationTree::refresh(int mode, int depth)
         QModelIndex current;
         if (mode & Reload) {
             // The selected node, or the deepest of its rows above that still exists.
-            for (QString key = selected; !key.isEmpty() && !current.isValid(); key = key.section(QLatin1Char('/'), 0, -2))
+            for (QString key = selected; !key.isEmpty() && !current.isValid();
+                 key = key.section(QLatin1Char('/'), 0, -2))
                 current = findRow(key);
             if (!current.isValid())
                 current = index(0, 0);
@@ -564,7 +569,10 @@ std::pair<int, QModelIndex> RelationTree::insertTarget(const QModelIndex &index)
     return {target, parent};
 }
 
-QString RelationTree::rowKey(const QModelIndex &index) const { return index.isValid() ? keyOf(node(index)) : QString(); }
+QString RelationTree::rowKey(const QModelIndex &index) const
+{
+    return index.isValid() ? keyOf(node(index)) : QString();
+}
 
 QModelIndex RelationTree::findRow(const QString &key) const
 {
@@ -616,7 +624,10 @@ int RelationTree::rowCount(const QModelIndex &parent) const
     return p ? static_cast<int>(p->children.size()) : 0;
 }
 
-int RelationTree::columnCount(const QModelIndex &) const { return std::max<int>(1, m_headers.size()); }
+int RelationTree::columnCount(const QModelIndex &) const
+{
+    return std::max<int>(1, m_headers.size());
+}
 
 QVariant RelationTree::data(const QModelIndex &index, int role) const
 {
@@ -648,7 +659,8 @@ QVariant RelationTree::data(const QModelIndex &index, int role) const
 
 QVariant RelationTree::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 && section < m_headers.size())
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_headers.size())
         return m_headers.at(section);
     return QAbstractItemModel::headerData(section, orientation, role);
 }

@@ -10,8 +10,6 @@
 #include <memory>
 #include <vector>
 
-
-
 namespace tarvo::listext::ui {
 
 // The records of several related files as one tree: record sections fill one row per record of
@@ -21,7 +19,7 @@ namespace tarvo::listext::ui {
 // selected node.
 class RelationTree : public QAbstractItemModel {
     Q_OBJECT
-public:
+  public:
     // Refresh modes.
     static constexpr int Load = 0;
     static constexpr int ExpandAll = 1;
@@ -101,11 +99,11 @@ public:
     bool canFetchMore(const QModelIndex &parent) const override;
     void fetchMore(const QModelIndex &parent) override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // A load failed beyond repair: the owning window is to close.
     void closeRequested();
 
-private:
+  private:
     struct Node;
     struct SectionEntry;
 

@@ -25,7 +25,8 @@ void RelationTreeSection::addIcon(int column, State state, const QString &iconNa
     m_icons[{column, state}] = iconName;
 }
 
-void RelationTreeSection::formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted, bool empty)
+void RelationTreeSection::formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
+                                    bool empty)
 {
     if (!path.empty())
         for (const QVariant &v : path.back().second.values)
@@ -62,7 +63,8 @@ Result<bool> RelationTreeFile::hasRecords(const TreePath &parents, bool recursio
     return !r->empty();
 }
 
-void RelationTreeHeader::formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted, bool empty)
+void RelationTreeHeader::formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
+                                   bool empty)
 {
     (void)path;
     row.texts = m_captions;

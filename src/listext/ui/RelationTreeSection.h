@@ -28,15 +28,16 @@ using TreePath = std::vector<std::pair<int, TreeRecord>>;
 
 // What a section's FormatRow fills in for one row.
 struct TreeRowFormat final {
-    QStringList texts;                          // per display column
-    std::map<int, std::array<int, 4>> colours;  // column -> text, background, selected text, selected background
-    std::map<int, QString> icons;               // column -> icon name
+    QStringList texts; // per display column
+    std::map<int, std::array<int, 4>>
+        colours;                  // column -> text, background, selected text, selected background
+    std::map<int, QString> icons; // column -> icon name
 };
 
 // One kind of row of a relation tree: a header's caption row or a file's record rows. Holds what
 // the user may do with its rows and how they look (colour sets and icons per column and state).
 class RelationTreeSection {
-public:
+  public:
     enum class Kind { File = 2, Header = 4 };
     // Icon states of a row.
     enum State { Plain = 0, Expanded = 1, Contracted = 2, Empty = 3 };
@@ -58,14 +59,16 @@ public:
     void setUpdateOptions(int updateNumber, bool insert, bool change, bool remove);
     int updateNumber() const { return m_update; }
     // A colour set for one display column (column -1: every column), 00BBGGRR, -1 the default.
-    void setColumnColors(int column, int set, int text, int background, int selectedText, int selectedBackground);
+    void setColumnColors(int column, int set, int text, int background, int selectedText,
+                         int selectedBackground);
     // An icon for one display column in one state; the tree numbers icon names once.
     void addIcon(int column, State state, const QString &iconName);
 
     // Called when the section joins its tree.
     virtual void init() {}
     // Fills in a row: its texts, and through applyColors/setIcon its colours and icons.
-    virtual void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted, bool empty);
+    virtual void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
+                           bool empty);
     // Prepares a new record under the parent path before the window's form inserts it.
     virtual void primeInsert(const TreePath &parent) { (void)parent; }
 
@@ -73,7 +76,7 @@ public:
     void applyColors(TreeRowFormat &row, int column, int set) const;
     void setIcon(TreeRowFormat &row, int column, State state) const;
 
-private:
+  private:
     friend class RelationTree;
     int m_id = 0;
     RelationTree *m_tree = nullptr;
@@ -84,7 +87,7 @@ private:
 
 // A section with one row per record of a view, read under the records of the rows above.
 class RelationTreeFile : public RelationTreeSection {
-public:
+  public:
     Kind kind() const override { return Kind::File; }
     // The section's records under the parent path (empty at the top), in the section's order;
     // `recursion` when the parent row is a record of this same section.
@@ -97,14 +100,15 @@ public:
 
 // A section that shows one caption row above the rows of the section it heads.
 class RelationTreeHeader : public RelationTreeSection {
-public:
+  public:
     explicit RelationTreeHeader(QStringList captions = {}) : m_captions(std::move(captions)) {}
     Kind kind() const override { return Kind::Header; }
     QStringList captions() const { return m_captions; }
     void setCaptions(QStringList captions) { m_captions = std::move(captions); }
-    void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted, bool empty) override;
+    void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
+                   bool empty) override;
 
-private:
+  private:
     QStringList m_captions;
 };
 

@@ -39,8 +39,9 @@ RelationTreeView::RelationTreeView(RelationTree &tree, QTreeView *view, QObject 
 }
 
 void RelationTreeView::setButtons(QAbstractButton *insert, QAbstractButton *change, QAbstractButton *remove,
-                                  QAbstractButton *select, QAbstractButton *expandNode, QAbstractButton *contractNode,
-                                  QAbstractButton *expandTree, QAbstractButton *contractTree)
+                                  QAbstractButton *select, QAbstractButton *expandNode,
+                                  QAbstractButton *contractNode, QAbstractButton *expandTree,
+                                  QAbstractButton *contractTree)
 {
     m_insert = insert;
     m_change = change;
@@ -72,7 +73,10 @@ QAction *RelationTreeView::addPopupItem(const QString &text, const QString &name
     return a;
 }
 
-QAction *RelationTreeView::popupItem(const QString &name) const { return m_popup->findChild<QAction *>(name); }
+QAction *RelationTreeView::popupItem(const QString &name) const
+{
+    return m_popup->findChild<QAction *>(name);
+}
 
 void RelationTreeView::press(QAbstractButton *button)
 {
@@ -92,13 +96,17 @@ void RelationTreeView::setPopupState()
 {
     const QModelIndex current = m_view ? m_view->currentIndex() : QModelIndex();
     m_rights = current.isValid() ? m_tree.rights(current) : RelationTree::Rights{};
-    const std::pair<const char *, bool> items[] = {
-        {"Insert", m_rights.insert}, {"Change", m_rights.change}, {"Delete", m_rights.remove}, {"Select", m_rights.select}};
+    const std::pair<const char *, bool> items[] = {{"Insert", m_rights.insert},
+                                                   {"Change", m_rights.change},
+                                                   {"Delete", m_rights.remove},
+                                                   {"Select", m_rights.select}};
     for (const auto &[name, on] : items)
         if (QAction *a = popupItem(QLatin1String(name)))
             a->setEnabled(on);
-    const std::pair<QAbstractButton *, bool> buttons[] = {
-        {m_insert, m_rights.insert}, {m_change, m_rights.change}, {m_remove, m_rights.remove}, {m_select, m_rights.select}};
+    const std::pair<QAbstractButton *, bool> buttons[] = {{m_insert, m_rights.insert},
+                                                          {m_change, m_rights.change},
+                                                          {m_remove, m_rights.remove},
+                                                          {m_select, m_rights.select}};
     for (const auto &[b, on] : buttons)
         if (b)
             b->setEnabled(on);
@@ -261,7 +269,8 @@ void RelationTreeView::select()
     if (!current.isValid())
         return;
     const TreePath path = m_tree.fetchRow(current);
-    if (m_tree.option(RelationTree::OptionSelecting) && m_tree.section(m_tree.sectionOf(current))->allowSelect)
+    if (m_tree.option(RelationTree::OptionSelecting) &&
+        m_tree.section(m_tree.sectionOf(current))->allowSelect)
         Q_EMIT selected(path);
 }
 
@@ -276,7 +285,8 @@ Result<void> RelationTreeView::saveColumnWidths(IniFile &ini, const QString &sec
 
 void RelationTreeView::restoreColumnWidths(const IniFile &ini, const QString &section, int listNumber)
 {
-    const QString value = ini.value(section, QStringLiteral("Tree Column Width") + QString::number(listNumber));
+    const QString value =
+        ini.value(section, QStringLiteral("Tree Column Width") + QString::number(listNumber));
     if (value.isEmpty())
         return;
     const QStringList widths = value.split(Separator);

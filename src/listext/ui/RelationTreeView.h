@@ -18,7 +18,7 @@ namespace tarvo::listext::ui {
 // forms, selection for pickers, and the column widths kept per user.
 class RelationTreeView : public QObject {
     Q_OBJECT
-public:
+  public:
     // Runs the form of an update number with a request (1 insert, 2 change, 3 delete) and
     // answers with its response (1 completed).
     using Runner = std::function<void(int update, int request, std::function<void(int response)> done)>;
@@ -28,9 +28,10 @@ public:
     RelationTree &tree() const { return m_tree; }
     QTreeView *view() const { return m_view; }
 
-    void setButtons(QAbstractButton *insert, QAbstractButton *change, QAbstractButton *remove, QAbstractButton *select,
-                    QAbstractButton *expandNode = nullptr, QAbstractButton *contractNode = nullptr,
-                    QAbstractButton *expandTree = nullptr, QAbstractButton *contractTree = nullptr);
+    void setButtons(QAbstractButton *insert, QAbstractButton *change, QAbstractButton *remove,
+                    QAbstractButton *select, QAbstractButton *expandNode = nullptr,
+                    QAbstractButton *contractNode = nullptr, QAbstractButton *expandTree = nullptr,
+                    QAbstractButton *contractTree = nullptr);
     void setRunner(Runner runner) { m_runner = std::move(runner); }
     // A window opened only to view shows no popup.
     void setViewOnly(bool viewOnly) { m_viewOnly = viewOnly; }
@@ -58,17 +59,17 @@ public:
     Result<void> saveColumnWidths(IniFile &ini, const QString &section, int listNumber) const;
     void restoreColumnWidths(const IniFile &ini, const QString &section, int listNumber);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void toolbarStateChanged(bool insert, bool change, bool remove, bool select);
     // The selected row's records were read (the new selection).
     void rowFetched(const TreePath &path);
     // A picker's choice was made.
     void selected(const TreePath &path);
 
-protected:
+  protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     void newSelection();
     void press(QAbstractButton *button);
 
@@ -78,8 +79,8 @@ private:
     Runner m_runner;
     bool m_viewOnly = false;
     RelationTree::Rights m_rights;
-    QPointer<QAbstractButton> m_insert, m_change, m_remove, m_select, m_expandNode, m_contractNode, m_expandTree,
-        m_contractTree;
+    QPointer<QAbstractButton> m_insert, m_change, m_remove, m_select, m_expandNode, m_contractNode,
+        m_expandTree, m_contractTree;
 };
 
 } // namespace tarvo::listext::ui

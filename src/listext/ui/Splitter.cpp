@@ -1,9 +1,9 @@
 #include "listext/ui/Splitter.h"
 
 #include <QEvent>
+#include <QSplitterHandle>
 
 #include <algorithm>
-#include <QSplitterHandle>
 
 namespace tarvo::listext::ui {
 
@@ -117,7 +117,8 @@ bool Splitter::eventFilter(QObject *watched, QEvent *event)
             m_moving = b;
             dragBegan(b);
         }
-    } else if (event->type() == QEvent::MouseButtonRelease && m_moving != 0 && barOfHandle(watched) == m_moving) {
+    } else if (event->type() == QEvent::MouseButtonRelease && m_moving != 0 &&
+               barOfHandle(watched) == m_moving) {
         const int b = m_moving;
         m_moving = 0;
         // Let the splitter finish its own move first, then follow it.

@@ -13,7 +13,7 @@ namespace tarvo::listext::ui {
 // A window derives from it to save a bar's position when a drag ends.
 class Splitter : public QObject {
     Q_OBJECT
-public:
+  public:
     // Placements of a control: above or below a horizontal bar, left or right of a vertical one.
     enum Placement { Above = 1, Below = 2, Left = 3, Right = 4 };
     // Reposition modes: a drag step, the end of a drag, placed by program.
@@ -36,7 +36,7 @@ public:
     QSplitter *bar(int handle) const;
     bool isMoving() const { return m_moving != 0; }
 
-protected:
+  protected:
     // A drag step: the bar is at this position now.
     virtual void trackMouse(int bar, int position);
     virtual void dragBegan(int bar) { (void)bar; }
@@ -46,11 +46,11 @@ protected:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void barMoved(int bar, int position);
     void barReleased(int bar, int position);
 
-private:
+  private:
     struct Bar {
         QPointer<QSplitter> splitter;
         int handleIndex = 1;

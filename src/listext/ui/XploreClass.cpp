@@ -75,15 +75,22 @@ void XploreClass::setLayoutStore(IniFile ini, const QString &section, const QStr
     m_store = std::make_unique<ListLayoutStore>(std::move(ini), section, listName);
 }
 
-QString XploreClass::caption() const { return m_list ? m_list->window()->windowTitle() : QString(); }
+QString XploreClass::caption() const
+{
+    return m_list ? m_list->window()->windowTitle() : QString();
+}
 
 QString XploreClass::currentField() const
 {
-    return m_currentColumn >= 0 && m_currentColumn < m_model->columnCount() ? m_model->shownColumns().at(m_currentColumn)
-                                                                            : QString();
+    return m_currentColumn >= 0 && m_currentColumn < m_model->columnCount()
+               ? m_model->shownColumns().at(m_currentColumn)
+               : QString();
 }
 
-void XploreClass::showError(const Error &error) const { Messages::show(error.message, XploreTitle); }
+void XploreClass::showError(const Error &error) const
+{
+    Messages::show(error.message, XploreTitle);
+}
 
 // ---- popup and events ----
 
@@ -109,7 +116,8 @@ void XploreClass::buildPopup()
     for (int i = 0; i < 4; ++i)
         addItem(filterMenu, QStringLiteral("Filter:"), QStringLiteral("ADDF%1").arg(i + 1), this, events[i]);
     filterMenu->addSeparator()->setObjectName(QStringLiteral("S12"));
-    addItem(filterMenu, QStringLiteral("Void all filters"), QStringLiteral("VOID"), this, XploreEvent::VoidFilters);
+    addItem(filterMenu, QStringLiteral("Void all filters"), QStringLiteral("VOID"), this,
+            XploreEvent::VoidFilters);
     prepareCell({});
 }
 
@@ -134,7 +142,8 @@ void XploreClass::prepareCell(const QModelIndex &index)
     QString value = rows ? m_model->cellText(m_currentRow, d.field) : QString();
     if (value.size() > 50)
         value = value.left(50) + QStringLiteral("...");
-    const QString ops[] = {QStringLiteral(" = "), QStringLiteral(" < "), QStringLiteral(" > "), QStringLiteral(" <> ")};
+    const QString ops[] = {QStringLiteral(" = "), QStringLiteral(" < "), QStringLiteral(" > "),
+                           QStringLiteral(" <> ")};
     for (int i = 0; i < 4; ++i)
         if (QAction *a = popupItem(QStringLiteral("ADDF%1").arg(i + 1))) {
             a->setText(d.description.trimmed() + ops[i] + value);
@@ -252,8 +261,8 @@ void XploreClass::headerClicked(int column)
     m_currentColumn = column;
     if (!d.sortable) {
         if (m_reorderMessage)
-            Messages::show(QStringLiteral("Data cannot be ordered on column: ") + d.header.trimmed() + QLatin1Char('(') +
-                               d.field.trimmed() + QLatin1Char(')'),
+            Messages::show(QStringLiteral("Data cannot be ordered on column: ") + d.header.trimmed() +
+                               QLatin1Char('(') + d.field.trimmed() + QLatin1Char(')'),
                            QStringLiteral("Xplore Template - Re-Order Option"));
         return;
     }
@@ -294,8 +303,8 @@ void XploreClass::showSortPopup(int column, const QPoint &globalPos)
     const QString header = columnHeader(field).trimmed();
     QMenu menu(m_list);
     QAction *current = menu.addAction(header.isEmpty() ? QStringLiteral("Remove current sort order")
-                                                       : QStringLiteral("Remove current sort order (") + header +
-                                                             QLatin1Char(')'));
+                                                       : QStringLiteral("Remove current sort order (") +
+                                                             header + QLatin1Char(')'));
     QAction *all = menu.addAction(QStringLiteral("Remove all sort orders"));
     current->setEnabled(m_sort.isSorted(field));
     all->setEnabled(!m_sort.isEmpty());
@@ -395,7 +404,8 @@ void XploreClass::applyColumnStates(const ColumnStates &columns)
             m_headers[c.field.toUpper()] = c.header;
         else
             m_headers.erase(c.field.toUpper());
-        m_model->setColumnColors(c.field, c.textColor, c.backgroundColor, c.selectedTextColor, c.selectedBackgroundColor);
+        m_model->setColumnColors(c.field, c.textColor, c.backgroundColor, c.selectedTextColor,
+                                 c.selectedBackgroundColor);
     }
     refreshHeaders();
 }
@@ -479,9 +489,15 @@ std::vector<TableColumn> XploreClass::exportColumns() const
     return columns;
 }
 
-void XploreClass::exportAscii() { exportTo(false); }
+void XploreClass::exportAscii()
+{
+    exportTo(false);
+}
 
-void XploreClass::exportHtml() { exportTo(true); }
+void XploreClass::exportHtml()
+{
+    exportTo(true);
+}
 
 void XploreClass::exportTo(bool html)
 {
@@ -504,10 +520,11 @@ void XploreClass::exportTo(bool html)
     if (!written && written.error().code != ListExport::ErrorCancelled)
         showError(written.error());
     if (!m_openFile(path))
-        Messages::show(QStringLiteral("Shell launching error:|you may need to specify a file type for your desktop|and "
-                                      "then specify a type for ") +
-                           path,
-                       XploreTitle);
+        Messages::show(
+            QStringLiteral("Shell launching error:|you may need to specify a file type for your desktop|and "
+                           "then specify a type for ") +
+                path,
+            XploreTitle);
 }
 
 QWidget *XploreClass::graph()

@@ -51,7 +51,7 @@ constexpr int VoidFilters = 1078;
 // the graph, printing, export and properties of the list's popup.
 class XploreClass : public QObject {
     Q_OBJECT
-public:
+  public:
     // Bits of the feature mask; a clear bit disables what it names.
     enum Feature : quint32 {
         FeatureHeader = 0x400,
@@ -152,13 +152,13 @@ public:
     // The list window's caption, the title of exports and prints.
     QString caption() const;
 
-Q_SIGNALS:
+  Q_SIGNALS:
     // The sort columns changed (lists with sort orders of their own build their order now).
     void sortChanged();
     // The column filters changed; the expression was set on the list.
     void filterApplied(const QString &expression);
 
-private:
+  private:
     void showSortPopup(int column, const QPoint &globalPos);
     void filterFromCell(XploreFilter::Operator op);
     void refreshHeaders();

@@ -4,19 +4,19 @@
 #include <QStringList>
 
 #include <gtest/gtest.h>
-
 #include <memory>
 
 namespace tarvo::listext::test {
 
 // Runs QAbstractItemModelTester on a model and fails the test on any fault it reports.
 class ModelCheck final {
-public:
+  public:
     explicit ModelCheck(QAbstractItemModel *model)
     {
         failures().clear();
         m_previous = qInstallMessageHandler(&ModelCheck::handle);
-        m_tester = std::make_unique<QAbstractItemModelTester>(model, QAbstractItemModelTester::FailureReportingMode::Warning);
+        m_tester = std::make_unique<QAbstractItemModelTester>(
+            model, QAbstractItemModelTester::FailureReportingMode::Warning);
     }
     ~ModelCheck()
     {
@@ -27,7 +27,7 @@ public:
     ModelCheck(const ModelCheck &) = delete;
     ModelCheck &operator=(const ModelCheck &) = delete;
 
-private:
+  private:
     static QStringList &failures()
     {
         static QStringList list;

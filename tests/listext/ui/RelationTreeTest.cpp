@@ -1,5 +1,6 @@
-#include "listext/ui/ModelCheck.h"
 #include "listext/ui/RelationTree.h"
+
+#include "listext/ui/ModelCheck.h"
 #include "listext/ui/RelationTreeView.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -28,8 +29,10 @@ struct Table {
 // Programs at the top (owner 0) and under other programs; releases and program files under a
 // program.
 class MemorySection final : public RelationTreeFile {
-public:
-    MemorySection(Table &table, QString name, bool top) : m_table(table), m_name(std::move(name)), m_top(top) {}
+  public:
+    MemorySection(Table &table, QString name, bool top) : m_table(table), m_name(std::move(name)), m_top(top)
+    {
+    }
 
     Result<std::vector<TreeRecord>> records(const TreePath &parents, bool recursion) override
     {
@@ -45,7 +48,8 @@ public:
         return out;
     }
     QString fileName() const override { return m_name; }
-    void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted, bool empty) override
+    void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
+                   bool empty) override
     {
         row.texts << path.back().second.values.at(1).toString();
         setIcon(row, 0, expanded ? Expanded : contracted ? Contracted : empty ? Empty : Plain);
@@ -54,24 +58,27 @@ public:
 
     TreePath primedUnder;
 
-private:
+  private:
     Table &m_table;
     QString m_name;
     bool m_top;
 };
 
 class CountingTree final : public RelationTree {
-public:
+  public:
     int loads = 0;
     void afterLoad() override { ++loads; }
 };
 
 class ProgramTreeTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
-        programs.rows = {{1, 0, QStringLiteral("Alpha")}, {2, 0, QStringLiteral("Beta")}, {3, 1, QStringLiteral("Alpha Pro")}};
-        releases.rows = {{10, 1, QStringLiteral("1.0")}, {11, 1, QStringLiteral("1.1")}, {12, 3, QStringLiteral("2.0")}};
+        programs.rows = {{1, 0, QStringLiteral("Alpha")},
+                         {2, 0, QStringLiteral("Beta")},
+                         {3, 1, QStringLiteral("Alpha Pro")}};
+        releases.rows = {
+            {10, 1, QStringLiteral("1.0")}, {11, 1, QStringLiteral("1.1")}, {12, 3, QStringLiteral("2.0")}};
         files.rows = {{20, 1, QStringLiteral("alpha.exe")}};
         programSection = std::make_shared<MemorySection>(programs, QStringLiteral("Programs"), true);
         releaseSection = std::make_shared<MemorySection>(releases, QStringLiteral("Releases"), false);
@@ -79,9 +86,11 @@ protected:
         tree.setColumnHeaders({QStringLiteral("Program")});
         sPrograms = tree.addFileSection(programSection);
         sReleases = tree.addFileSection(releaseSection);
-        tree.addHeaderSection(std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Releases")}), sReleases);
+        tree.addHeaderSection(std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Releases")}),
+                              sReleases);
         sFiles = tree.addFileSection(fileSection);
-        tree.addHeaderSection(std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Program files")}), sFiles);
+        tree.addHeaderSection(
+            std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Program files")}), sFiles);
         tree.addChildSection(sReleases, sPrograms, 0);
         tree.addChildSection(sFiles, sPrograms, 0);
         ASSERT_TRUE(tree.addRecursion(sPrograms, 1).ok());
@@ -124,11 +133,13 @@ TEST_F(ProgramTreeTest, LoadsLazilyAndExpandsIntoSectionsAndSubPrograms)
     EXPECT_EQ(names({}), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
     const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
     EXPECT_TRUE(tree.hasChildren(alpha));
-    EXPECT_TRUE(tree.hasChildren(child({}, QStringLiteral("Beta")))); // its empty sections still show their headers
+    EXPECT_TRUE(
+        tree.hasChildren(child({}, QStringLiteral("Beta")))); // its empty sections still show their headers
     EXPECT_EQ(tree.iconNames(), (QStringList{QStringLiteral("closed.ico"), QStringLiteral("open.ico")}));
 
     tree.expandNode(alpha, false);
-    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Program files"), QStringLiteral("Alpha Pro")}));
+    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Program files"),
+                                         QStringLiteral("Alpha Pro")}));
     const QModelIndex rel = child(alpha, QStringLiteral("Releases"));
     EXPECT_EQ(names(rel), (QStringList{QStringLiteral("1.0"), QStringLiteral("1.1")}));
     const QModelIndex pro = child(alpha, QStringLiteral("Alpha Pro"));
@@ -145,7 +156,8 @@ TEST_F(ProgramTreeTest, LoadsLazilyAndExpandsIntoSectionsAndSubPrograms)
     EXPECT_FALSE(view.isExpanded(alpha));
     tree.expandNode(alpha, false); // the sub-program that was open opens again
     EXPECT_TRUE(tree.isRemembered(child(alpha, QStringLiteral("Alpha Pro"))));
-    EXPECT_EQ(names(child(child(alpha, QStringLiteral("Alpha Pro")), QStringLiteral("Releases"))), QStringList{QStringLiteral("2.0")});
+    EXPECT_EQ(names(child(child(alpha, QStringLiteral("Alpha Pro")), QStringLiteral("Releases"))),
+              QStringList{QStringLiteral("2.0")});
 }
 
 // Without the model tester, which reads every node to check it.
@@ -226,7 +238,8 @@ TEST_F(ProgramTreeTest, InsertsThroughTheWindowAndReadsTheParentAgain)
     EXPECT_EQ(ranRequest, 1);
     ASSERT_EQ(releaseSection->primedUnder.size(), 1u);
     EXPECT_EQ(releaseSection->primedUnder[0].second.values.at(1).toString(), QStringLiteral("Alpha"));
-    EXPECT_TRUE(names(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Releases"))).contains(QStringLiteral("3.0")));
+    EXPECT_TRUE(names(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Releases")))
+                    .contains(QStringLiteral("3.0")));
 
     view.setCurrentIndex(child({}, QStringLiteral("Beta")));
     EXPECT_FALSE(remove.isEnabled());
@@ -242,7 +255,8 @@ TEST_F(ProgramTreeTest, ColumnWidthsAndProgrammingErrors)
     view.setColumnWidth(2, 1020);
     ASSERT_TRUE(controller->saveColumnWidths(ini, QStringLiteral("BrowseBugs"), 1).ok());
     EXPECT_EQ(ini.value(QStringLiteral("BrowseBugs"), QStringLiteral("Tree Column Width1")),
-              QStringLiteral("150") + QChar(0xB0) + QStringLiteral("42") + QChar(0xB0) + QStringLiteral("1020"));
+              QStringLiteral("150") + QChar(0xB0) + QStringLiteral("42") + QChar(0xB0) +
+                  QStringLiteral("1020"));
     view.setColumnWidth(0, 10);
     view.setColumnHidden(1, true);
     controller->restoreColumnWidths(ini, QStringLiteral("BrowseBugs"), 1);
@@ -251,7 +265,8 @@ TEST_F(ProgramTreeTest, ColumnWidthsAndProgrammingErrors)
 
     const int header = tree.addHeaderSection(std::make_shared<RelationTreeHeader>(), sPrograms);
     EXPECT_FALSE(tree.addRecursion(header).ok());
-    EXPECT_EQ(messages.stops().value(0), QStringLiteral("Programming Error! Recursion supported only for views."));
+    EXPECT_EQ(messages.stops().value(0),
+              QStringLiteral("Programming Error! Recursion supported only for views."));
 }
 
 } // namespace

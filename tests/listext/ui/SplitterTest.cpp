@@ -13,14 +13,17 @@ using namespace tarvo::listext::ui;
 namespace {
 
 class RecordingSplitter final : public Splitter {
-public:
+  public:
     using Splitter::Splitter;
     QStringList calls;
 
-protected:
+  protected:
     void dragBegan(int bar) override { calls << QStringLiteral("began %1").arg(bar); }
     void dragEnded(int bar) override { calls << QStringLiteral("ended %1").arg(bar); }
-    void reposition(int bar, int mode) override { calls << QStringLiteral("reposition %1 %2").arg(bar).arg(mode); }
+    void reposition(int bar, int mode) override
+    {
+        calls << QStringLiteral("reposition %1 %2").arg(bar).arg(mode);
+    }
 };
 
 TEST(Splitter, PlacesBarsAndCallsTheHooksOfADrag)
@@ -52,16 +55,16 @@ TEST(Splitter, PlacesBarsAndCallsTheHooksOfADrag)
     int released = -1;
     QObject::connect(&splitter, &Splitter::barReleased, [&](int, int position) { released = position; });
     QSplitterHandle *handle = vertical->handle(1);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), handle->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), handle->mapToGlobal(QPointF(1, 1)),
+                      Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &press);
     EXPECT_TRUE(splitter.isMoving());
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), handle->mapToGlobal(QPointF(1, 1)), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(1, 1), handle->mapToGlobal(QPointF(1, 1)),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(handle, &release);
     EXPECT_FALSE(splitter.isMoving());
-    EXPECT_EQ(splitter.calls,
-              (QStringList{QStringLiteral("began 1"), QStringLiteral("reposition 1 1"), QStringLiteral("ended 1")}));
+    EXPECT_EQ(splitter.calls, (QStringList{QStringLiteral("began 1"), QStringLiteral("reposition 1 1"),
+                                           QStringLiteral("ended 1")}));
     EXPECT_EQ(released, 150);
 }
 

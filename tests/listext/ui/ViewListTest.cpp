@@ -18,7 +18,7 @@ using namespace tarvo::listext::ui;
 namespace {
 
 class SilentReporter final : public data::ErrorReporter {
-public:
+  public:
     int report(const data::FileError &) override { return 0; }
 };
 
@@ -94,7 +94,8 @@ TEST(ViewList, PagesSortsAndFiltersAViewOfTheStore)
     EXPECT_EQ(xplore.model()->rawValue(0, QStringLiteral("BUG:ID")).toInt(), 120);
 
     const int odd = 1; // ID 119 in descending order: status "<>odd*'s"
-    ASSERT_EQ(xplore.model()->rawValue(odd, QStringLiteral("BUG:Status")).toString(), QStringLiteral("<>odd*'s"));
+    ASSERT_EQ(xplore.model()->rawValue(odd, QStringLiteral("BUG:Status")).toString(),
+              QStringLiteral("<>odd*'s"));
     xplore.prepareCell(xplore.model()->index(odd, 1));
     xplore.takeEvent(XploreEvent::FilterEqual);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
@@ -107,7 +108,8 @@ TEST(ViewList, PagesSortsAndFiltersAViewOfTheStore)
 
     // "open" without regard to case: both spellings.
     xplore.prepareCell(xplore.model()->index(2, 1));
-    ASSERT_EQ(xplore.model()->rawValue(2, QStringLiteral("BUG:Status")).toString().toUpper(), QStringLiteral("OPEN"));
+    ASSERT_EQ(xplore.model()->rawValue(2, QStringLiteral("BUG:Status")).toString().toUpper(),
+              QStringLiteral("OPEN"));
     xplore.takeEvent(XploreEvent::FilterEqual);
     EXPECT_EQ(source.count().value(), 80);
 }

@@ -1,11 +1,12 @@
+#include "listext/ui/XploreClass.h"
+
 #include "listext/MemoryRowSource.h"
-#include "listext/ui/ModelCheck.h"
 #include "listext/ui/BrowseListModel.h"
 #include "listext/ui/ColumnColorsWindow.h"
 #include "listext/ui/GraphWindow.h"
 #include "listext/ui/ListPrinter.h"
 #include "listext/ui/ListPropertiesWindow.h"
-#include "listext/ui/XploreClass.h"
+#include "listext/ui/ModelCheck.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -64,7 +65,7 @@ std::vector<QVariantList> issueRows(int n)
 }
 
 class XploreClassTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         dir.useAsConfigHome();
@@ -82,8 +83,8 @@ protected:
     tarvo::test::TempDir dir;
     tarvo::test::ScriptedMessages messages;
     tarvo::IniFile ini{dir.file(QStringLiteral("User.ini"))};
-    MemoryRowSource source{{QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status"), QStringLiteral("BUG:Description"),
-                            QStringLiteral("BUG:Note")}};
+    MemoryRowSource source{{QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status"),
+                            QStringLiteral("BUG:Description"), QStringLiteral("BUG:Note")}};
     QTableView view;
     std::unique_ptr<XploreClass> xplore;
     std::unique_ptr<tarvo::listext::test::ModelCheck> check;
@@ -119,7 +120,8 @@ TEST_F(XploreClassTest, HeaderClicksSortNumbersAsNumbersAndCarryTokens)
     EXPECT_TRUE(messages.texts().isEmpty());
     xplore->setReorderMessage(true);
     xplore->headerClicked(2);
-    EXPECT_EQ(messages.texts().value(0), QStringLiteral("Data cannot be ordered on column: Description(BUG:Description)"));
+    EXPECT_EQ(messages.texts().value(0),
+              QStringLiteral("Data cannot be ordered on column: Description(BUG:Description)"));
 }
 
 TEST_F(XploreClassTest, CellFiltersCompareTheValueLiterally)
@@ -185,10 +187,12 @@ TEST_F(XploreClassTest, ExportsEveryRowOfTheViewWithTheSortToken)
     EXPECT_EQ(opened, (QStringList{csv, html}));
     QFile file(csv);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 251);
     EXPECT_EQ(lines.at(0), QStringLiteral(">ID;Status;Description"));
-    EXPECT_EQ(lines.at(2), QStringLiteral("2;\"<>odd*\";Issue 2").replace(QStringLiteral("\"<>odd*\""), QStringLiteral("<>odd*")));
+    EXPECT_EQ(lines.at(2), QStringLiteral("2;\"<>odd*\";Issue 2")
+                               .replace(QStringLiteral("\"<>odd*\""), QStringLiteral("<>odd*")));
     QFile page(html);
     ASSERT_TRUE(page.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains(QStringLiteral("<TD>&lt;&gt;odd*</TD>")));
@@ -237,7 +241,8 @@ TEST_F(XploreClassTest, PropertiesAndColoursChangeTheListAtOnce)
     ListPropertiesWindow props(*xplore);
     props.visibleList()->setCurrentRow(2);
     props.removeSelected();
-    EXPECT_EQ(xplore->model()->shownColumns(), (QStringList{QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status")}));
+    EXPECT_EQ(xplore->model()->shownColumns(),
+              (QStringList{QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status")}));
     props.visibleList()->setCurrentRow(0);
     props.removeSelected();
     props.visibleList()->setCurrentRow(0);
@@ -248,7 +253,8 @@ TEST_F(XploreClassTest, PropertiesAndColoursChangeTheListAtOnce)
             props.availableList()->setCurrentRow(i);
     props.addSelected();
     EXPECT_EQ(xplore->model()->shownColumns().last(), QStringLiteral("BUG:Note"));
-    EXPECT_EQ(xplore->columnStates().back().width, std::max(10, view.horizontalHeader()->minimumSectionSize()));
+    EXPECT_EQ(xplore->columnStates().back().width,
+              std::max(10, view.horizontalHeader()->minimumSectionSize()));
 
     ColumnColorsWindow colours(*xplore, QStringLiteral("BUG:Status"));
     colours.dropList(0)->setCurrentText(QStringLiteral("White"));
@@ -256,14 +262,15 @@ TEST_F(XploreClassTest, PropertiesAndColoursChangeTheListAtOnce)
     Q_EMIT colours.dropList(2)->textActivated(QStringLiteral("Navy"));
     EXPECT_TRUE(ListFormat::build(xplore->columnStates()).contains(QStringLiteral("E(8388608,16777215,,)")));
     colours.reset();
-    EXPECT_EQ(xplore->model()->columnColors(QStringLiteral("BUG:Status")), (std::array<int, 4>{-1, -1, -1, -1}));
+    EXPECT_EQ(xplore->model()->columnColors(QStringLiteral("BUG:Status")),
+              (std::array<int, 4>{-1, -1, -1, -1}));
 }
 
 TEST(XploreMask, NotesListHasNoOutputMenu)
 {
     tarvo::test::ScriptedMessages messages;
-    MemoryRowSource source({QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status"), QStringLiteral("BUG:Description"),
-                            QStringLiteral("BUG:Note")});
+    MemoryRowSource source({QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status"),
+                            QStringLiteral("BUG:Description"), QStringLiteral("BUG:Note")});
     QTableView view;
     XploreClass xplore(&view, source, issueColumns(), 0x0E1FFEF7);
     xplore.buildPopup();
