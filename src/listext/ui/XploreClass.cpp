@@ -10,6 +10,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QProgressDialog>
@@ -418,7 +419,8 @@ ListAppearance XploreClass::appearance() const
     a.lineHeight = m_list->verticalHeader()->defaultSectionSize();
     a.fontName = f.family();
     a.fontSize = f.pointSize();
-    a.fontColor = 0;
+    const QColor text = m_list->palette().color(QPalette::Text);
+    a.fontColor = text.red() | (text.green() << 8) | (text.blue() << 16);
     a.fontStyle = fontStyleOf(f);
     return a;
 }
@@ -432,6 +434,9 @@ void XploreClass::applyAppearance(const ListAppearance &a)
         f.setPointSize(a.fontSize);
     applyFontStyle(f, a.fontStyle);
     m_list->setFont(f);
+    QPalette palette = m_list->palette();
+    palette.setColor(QPalette::Text, QColor(a.fontColor & 0xFF, (a.fontColor >> 8) & 0xFF, (a.fontColor >> 16) & 0xFF));
+    m_list->setPalette(palette);
     if (a.lineHeight > 0)
         m_list->verticalHeader()->setDefaultSectionSize(a.lineHeight);
     m_list->setHorizontalScrollBarPolicy(a.horizontalScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -519,6 +524,8 @@ void XploreClass::exportTo(bool html)
     progress.reset();
     if (!written && written.error().code != ListExport::ErrorCancelled)
         showError(written.error());
+    if (!QFileInfo::exists(path))
+        return;
     if (!m_openFile(path))
         Messages::show(
             QStringLiteral("Shell launching error:|you may need to specify a file type for your desktop|and "

@@ -3,6 +3,7 @@
 #include "listext/MemoryRowSource.h"
 #include "listext/ui/BrowseListModel.h"
 #include "listext/ui/ColumnColorsWindow.h"
+#include "listext/ui/GraphOptionsWindow.h"
 #include "listext/ui/GraphWindow.h"
 #include "listext/ui/ListPrinter.h"
 #include "listext/ui/ListPropertiesWindow.h"
@@ -278,6 +279,53 @@ TEST(XploreMask, NotesListHasNoOutputMenu)
     EXPECT_NE(xplore.popupItem(QStringLiteral("PRP")), nullptr);
     EXPECT_FALSE(xplore.popupItem(QStringLiteral("ADDF1"))->isEnabled()); // an empty list
     EXPECT_EQ(xplore.popupItem(QStringLiteral("ADDF1"))->text(), QStringLiteral("ID = "));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(XploreClassTest, MovesColumnsOnePlaceAndTellsOwnersOfTheirOwnSort)
+{
+    xplore->setCurrentColumn(0);
+    xplore->takeEvent(XploreEvent::MoveColumnLeft); // the first column cannot go further left
+    EXPECT_EQ(messages.beeps().size(), 1u);
+    xplore->takeEvent(XploreEvent::MoveColumnRight);
+    EXPECT_EQ(xplore->columnStates().at(1).field, QStringLiteral("BUG:ID"));
+
+    xplore->setOwnSortOrders(true);
+    int changes = 0;
+    QObject::connect(xplore.get(), &XploreClass::sortChanged, [&]() { ++changes; });
+    ASSERT_TRUE(source.setOrder({}).ok());
+    xplore->headerClicked(0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(xplore->sort().columns().size(), 1u);
+    EXPECT_EQ(xplore->model()->rawValue(0, QStringLiteral("BUG:ID")).toInt(), 1); // the list's own order stays
+    EXPECT_FALSE(xplore->takeEvent(1100));
+}
+
+TEST(GraphOptionsWindow, StoresTheColourOrderOnlyWithOk)
+{
+    tarvo::test::TempDir dir;
+    tarvo::IniFile ini(dir.file(QStringLiteral("User.ini")));
+    {
+        GraphOptionsWindow window(ini);
+        window.colourList()->setCurrentRow(15); // Black
+        for (int i = 0; i < 15; ++i)
+            window.moveUp();
+        window.reject(); // closing without OK keeps the order as loaded, and stores size 8
+    }
+    EXPECT_EQ(GraphOptions::readForGraph(ini).colours.first(), QStringLiteral("Maroon"));
+    EXPECT_EQ(GraphOptions::readForGraph(ini).fontSize, 8);
+    {
+        GraphOptionsWindow window(ini);
+        window.colourList()->setCurrentRow(15);
+        for (int i = 0; i < 15; ++i)
+            window.moveUp();
+        window.takeOrder();
+        window.accept();
+    }
+    EXPECT_EQ(GraphOptions::readForGraph(ini).colours.first(), QStringLiteral("Black"));
 }
 
 } // namespace
