@@ -435,7 +435,8 @@ void XploreClass::applyAppearance(const ListAppearance &a)
     applyFontStyle(f, a.fontStyle);
     m_list->setFont(f);
     QPalette palette = m_list->palette();
-    palette.setColor(QPalette::Text, QColor(a.fontColor & 0xFF, (a.fontColor >> 8) & 0xFF, (a.fontColor >> 16) & 0xFF));
+    palette.setColor(QPalette::Text,
+                     QColor(a.fontColor & 0xFF, (a.fontColor >> 8) & 0xFF, (a.fontColor >> 16) & 0xFF));
     m_list->setPalette(palette);
     if (a.lineHeight > 0)
         m_list->verticalHeader()->setDefaultSectionSize(a.lineHeight);

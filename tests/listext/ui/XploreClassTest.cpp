@@ -300,7 +300,8 @@ TEST_F(XploreClassTest, MovesColumnsOnePlaceAndTellsOwnersOfTheirOwnSort)
     xplore->headerClicked(0);
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(xplore->sort().columns().size(), 1u);
-    EXPECT_EQ(xplore->model()->rawValue(0, QStringLiteral("BUG:ID")).toInt(), 1); // the list's own order stays
+    EXPECT_EQ(xplore->model()->rawValue(0, QStringLiteral("BUG:ID")).toInt(),
+              1); // the list's own order stays
     EXPECT_FALSE(xplore->takeEvent(1100));
 }
 
