@@ -1,0 +1,41 @@
+#pragma once
+
+#include "listext/RowSource.h"
+
+#include <functional>
+
+namespace tarvo::listext {
+
+// A row source over rows held in memory (lists built from queues, and tests). It sorts by
+// value: numbers, dates and times as numbers, texts as text. A filter expression is kept as
+// text; the rows it lets through are decided by a predicate the owner sets, since evaluating
+// the expression language is the data layer's job.
+class MemoryRowSource final : public RowSource {
+  public:
+    explicit MemoryRowSource(QStringList fields, std::vector<QVariantList> rows = {});
+
+    void setRows(std::vector<QVariantList> rows);
+    void setPredicate(std::function<bool(const QVariantList &)> predicate);
+    // Counts every page read, so that tests can see paging.
+    int pagesRead() const { return m_pagesRead; }
+
+    QStringList fields() const override { return m_fields; }
+    Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) override;
+    Result<qint64> count() override;
+    Result<void> setOrder(const std::vector<SortKey> &keys) override;
+    Result<void> setFilter(const QString &expression) override;
+    QString filter() const override { return m_filter; }
+
+  private:
+    void rebuild();
+
+    QStringList m_fields;
+    std::vector<QVariantList> m_rows;
+    std::vector<SortKey> m_order;
+    QString m_filter;
+    std::function<bool(const QVariantList &)> m_predicate;
+    std::vector<int> m_visible; // indexes into m_rows, in order
+    int m_pagesRead = 0;
+};
+
+} // namespace tarvo::listext

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "listext/XploreSort.h"
+#include "platform/runtime/Result.h"
+
+#include <QStringList>
+#include <QVariant>
+
+#include <any>
+#include <memory>
+#include <vector>
+
+namespace tarvo::listext {
+
+// One row of a row source: its values in the order of the source's fields, and what the source
+// needs to go on reading after it (a record, a key, an index: the source's own business).
+struct SourceRow final {
+    QVariantList values;
+    std::any anchor;
+};
+
+// Reads rows one after another, from the first to the last, without going back.
+class RowReader {
+  public:
+    virtual ~RowReader() = default;
+    // The next row; false at the end.
+    virtual Result<bool> next(SourceRow &row) = 0;
+};
+
+// The rows a list shows: one file in an order, narrowed by a filter, read a page at a time after
+// the last row seen, so that no list ever holds a whole file.
+class RowSource {
+  public:
+    virtual ~RowSource() = default;
+
+    // The identities of the values of each row (field names such as "BUG:Status").
+    virtual QStringList fields() const = 0;
+    // Up to n rows after the anchor row (from the first row when anchor is null), in order.
+    virtual Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) = 0;
+    // The number of rows in the current order and filter.
+    virtual Result<qint64> count() = 0;
+    // An empty order means the source's own order.
+    virtual Result<void> setOrder(const std::vector<SortKey> &keys) = 0;
+    // A filter expression in the runtime's expression language; empty means no filter.
+    virtual Result<void> setFilter(const QString &expression) = 0;
+    virtual QString filter() const = 0;
+
+    int fieldIndex(const QString &field) const;
+};
+
+// Reads every row of a source from the start, a page at a time.
+std::unique_ptr<RowReader> readAllRows(RowSource &source, int pageSize = 200);
+
+} // namespace tarvo::listext

@@ -1,0 +1,81 @@
+#include "listext/TableRows.h"
+
+#include "listext/ColumnDefinition.h"
+#include "platform/runtime/Picture.h"
+
+namespace tarvo::listext {
+
+namespace {
+
+QString clipped(QString text)
+{
+    while (!text.isEmpty() && text.back().isSpace())
+        text.chop(1);
+    return text;
+}
+
+class SourceTableReader final : public TableRowReader {
+  public:
+    SourceTableReader(RowSource &source, std::vector<TableColumn> columns, CellFormatter formatter,
+                      int pageSize)
+        : m_columns(std::move(columns)), m_formatter(std::move(formatter)),
+          m_reader(readAllRows(source, pageSize))
+    {
+        for (const auto &c : m_columns)
+            m_indexes.push_back(source.fieldIndex(c.field));
+    }
+
+    QStringList headers() const override
+    {
+        QStringList out;
+        for (const auto &c : m_columns)
+            out << clipped(c.header);
+        return out;
+    }
+
+    Result<bool> next(QStringList &cells) override
+    {
+        SourceRow row;
+        auto r = m_reader->next(row);
+        if (!r || !*r)
+            return r;
+        cells.clear();
+        m_values.clear();
+        for (size_t i = 0; i < m_columns.size(); ++i) {
+            const QVariant value = m_indexes[i] >= 0 ? row.values.value(m_indexes[i]) : QVariant();
+            const QString &picture = m_columns[i].picture;
+            const bool text = columnKindOfPicture(picture) == ColumnKind::Text;
+            cells << clipped(text ? value.toString() : m_formatter(value, picture).trimmed());
+            m_values << value;
+        }
+        return true;
+    }
+
+    QVariant value(int column) const override { return m_values.value(column); }
+
+  private:
+    QVariantList m_values;
+    std::vector<TableColumn> m_columns;
+    std::vector<int> m_indexes;
+    CellFormatter m_formatter;
+    std::unique_ptr<RowReader> m_reader;
+};
+
+} // namespace
+
+QString plainCellText(const QVariant &value, const QString &picture)
+{
+    if (picture.trimmed().isEmpty())
+        return value.toString();
+    return Picture::format(value, picture);
+}
+
+std::unique_ptr<TableRowReader> tableRows(RowSource &source, std::vector<TableColumn> columns,
+                                          CellFormatter formatter, int pageSize)
+{
+    return std::make_unique<SourceTableReader>(
+        source, std::move(columns), formatter ? std::move(formatter) : CellFormatter(plainCellText),
+        pageSize);
+}
+
+} // namespace tarvo::listext

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "listext/RowSource.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/View.h"
+#include "platform/data/expr/NameTable.h"
+
+#include <memory>
+
+namespace tarvo::listext {
+
+// The rows of one data file for a list: a data-layer view in a key's order, read a page at a
+// time after the last row seen. The list's own filter and the column filters are both
+// expressions of the runtime's language, joined by AND and compiled to SQL (rows an expression
+// cannot select in SQL are filtered in memory).
+class ViewRowSource final : public RowSource {
+  public:
+    // Every field of the file, named "PRE:Field", in the key's order.
+    ViewRowSource(data::FileManager &file, const QString &keyName);
+
+    // The list's own filter, always applied; an error when it cannot be read.
+    Result<void> setBaseFilter(const QString &expression);
+    // The values of bound names such as SecP, known to both filters.
+    data::expr::NameTable &names() { return m_names; }
+    data::View &view() { return *m_view; }
+
+    QStringList fields() const override { return m_fields; }
+    Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) override;
+    Result<qint64> count() override;
+    Result<void> setOrder(const std::vector<SortKey> &keys) override;
+    Result<void> setFilter(const QString &expression) override;
+    QString filter() const override { return m_filter; }
+
+  private:
+    Result<void> applyFilters();
+
+    data::FileManager &m_file;
+    std::unique_ptr<data::View> m_view;
+    QString m_keyName;
+    QStringList m_fields;
+    data::expr::NameTable m_names;
+    QString m_baseFilter;
+    QString m_filter;
+};
+
+} // namespace tarvo::listext
