@@ -1,14 +1,18 @@
 #include "NotBuiltMail.h"
 #include "NotBuiltReports.h"
-#include "PlaceholderFrame.h"
 #include "QuietRefreshNotices.h"
 #include "VuvuzuAccess.h"
+#include "core/conversions/Datenkonvertieren.h"
 #include "core/services/Services.h"
+#include "core/startup/ProgramGlobals.h"
 #include "core/startup/ProgramMain.h"
 #include "core/startup/ProgramProcedures.h"
+#include "core/startup/SettingsRecord.h"
 #include "core/startup/StartupParts.h"
 #include "core/startup/TarvoData.h"
 #include "core/startup/ThreadHooks.h"
+#include "core/ui/ConversionWindows.h"
+#include "core/ui/frame/Tarvo.h"
 #include "masterdata/MasterDataService.h"
 #include "masterdata/ui/Paths.h"
 #include "platform/runtime/CommandLine.h"
@@ -51,9 +55,19 @@ int main(int argc, char *argv[])
     core::Services::setMail(&mail);
     core::Services::setReports(&reports);
     core::Services::setRefreshNotices(&refreshNotices);
-    if (!core::ProgramProcedures::tarvo())
-        core::ProgramProcedures::setTarvo(
-            [windows](Context &first) { app::PlaceholderFrame::run(first, windows); });
+    core::ProgramProcedures::setTarvo([](Context &first) {
+        core::ui::FrameSetup setup;
+        setup.language = core::SettingsRecord::instance().text(QStringLiteral("Language"));
+        setup.weekdayNames = core::ProgramGlobals::weekdayNames();
+        core::ui::TARVO(first, setup);
+    });
+    core::ProgramProcedures::setDatenkonvertieren([](Context &first) {
+        data::Session *session = core::TarvoData::session(first);
+        if (!session)
+            return;
+        core::ui::ConversionWindows windows(first);
+        core::Datenkonvertieren(*session, &windows);
+    });
 
     ContextRegistry &registry = ContextRegistry::instance();
     core::ThreadHooks::install(registry);

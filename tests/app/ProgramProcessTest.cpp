@@ -1,3 +1,4 @@
+#include "core/dictionary/TarvoDictionary.h"
 #include "support/TempDir.h"
 
 #include <QDir>
@@ -112,15 +113,34 @@ TEST_F(ProgramProcessTest, InstallerSwitchesExistingSettingsToGermanAndCreatesNo
     EXPECT_EQ(rows(store, sql), QStringList{QStringLiteral("Germany|Deutsch|EUR|0|")});
 }
 
-TEST_F(ProgramProcessTest, ConversionSwitchEndsWithoutLogin)
+TEST_F(ProgramProcessTest, ConversionSwitchCreatesEveryTableAndAppliesTheCorrectionsOnce)
 {
-    ASSERT_EQ(tarvo({QStringLiteral("/Path"), folder(QStringLiteral("data"))}).exitCode, 0);
+    const QString data = folder(QStringLiteral("data"));
+    ASSERT_EQ(tarvo({QStringLiteral("/Path"), data}).exitCode, 0);
     const ProcessRun run = tarvo({QStringLiteral("/C")});
     ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_TRUE(run.errors.contains(QStringLiteral("data conversions are not built yet")))
-        << run.errors.toStdString();
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_FALSE(run.errors.contains(QStringLiteral("Security"))) << run.errors.toStdString();
+
+    const QString store = data + QStringLiteral("/Tarvo.db");
+    const QStringList tables =
+        rows(store, QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+    for (const auto &file : core::tarvoDictionary().files) {
+        if (!file.managed || !file.aliasOf.isEmpty() || file.label == QStringLiteral("ProgramLimit"))
+            continue;
+        EXPECT_TRUE(tables.contains(file.label, Qt::CaseInsensitive)) << file.label.toStdString();
+    }
+    const QString applied = QStringLiteral("SELECT ID FROM HotKeys ORDER BY ID");
+    const QStringList corrections{QStringLiteral("9"),  QStringLiteral("10"), QStringLiteral("11"),
+                                  QStringLiteral("12"), QStringLiteral("13"), QStringLiteral("14"),
+                                  QStringLiteral("15")};
+    EXPECT_EQ(rows(store, applied), corrections);
+
+    // A second run applies no numbered correction again.
+    ASSERT_EQ(tarvo({QStringLiteral("/C")}).exitCode, 0);
+    EXPECT_EQ(rows(store, applied), corrections);
+    EXPECT_EQ(rows(store, QStringLiteral("SELECT COUNT(*) FROM Print WHERE TYPE = 5")),
+              QStringList{QStringLiteral("1")});
 }
 
 TEST_F(ProgramProcessTest, WithoutADataFolderAndWithoutADisplayTheProgramSaysSoAndEnds)

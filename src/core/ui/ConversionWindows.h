@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/conversions/ConversionDisplay.h"
+#include "core/ui/DatenkonvertierenWindow.h"
+#include "core/ui/HotKeysFortschrittWindow.h"
 
 #include <QPointer>
 
@@ -9,9 +11,6 @@ class Context;
 }
 
 namespace tarvo::core::ui {
-
-class DatenkonvertierenWindow;
-class HotKeysFortschrittWindow;
 
 // The program's conversion windows on one context: what Datenkonvertieren shows while it works.
 // The work runs on the GUI thread, so each change lets the windows paint before it goes on.
