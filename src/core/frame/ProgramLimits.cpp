@@ -12,7 +12,7 @@ namespace {
 constexpr int PageSize = 200;
 }
 
-Result<QStringList> ProgramLimits::read(const QString &dataFolder, const QString &initials)
+Result<QStringList> ProgramLimits::read(const QString &dataFolder, const QString &userCode)
 {
     data::FileDecl file = programLimitFile();
     // The frame reads the table through a manager of its own; the access library owns the rows.
@@ -30,7 +30,7 @@ Result<QStringList> ProgramLimits::read(const QString &dataFolder, const QString
         return opened.error();
 
     data::View view(*limits, QStringLiteral("PRL:KeyMAKPrgname"));
-    view.setRange({initials});
+    view.setRange({userCode});
     QStringList names;
     std::optional<data::Record> anchor;
     for (;;) {

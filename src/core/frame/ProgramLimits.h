@@ -15,8 +15,9 @@ class ProgramLimits final {
     static QString nothing() { return QStringLiteral("|"); }
 
     // The program-limit names of one user ("name°ID"), in key order, from the access store of the
-    // data folder ("Vuvuzu.db" or its schema on the server).
-    static Result<QStringList> read(const QString &dataFolder, const QString &initials);
+    // data folder ("Vuvuzu.db" or its schema on the server). The user is looked up by the whole
+    // stored code, never by its first three characters.
+    static Result<QStringList> read(const QString &dataFolder, const QString &userCode);
 
     // "|id|id|" from the names: each ID is the text after the first "°"; empty for no names.
     static QString build(const QStringList &programNames);

@@ -47,11 +47,15 @@ TEST(ProgramLimits, ReadsOnlyTheUsersRowsFromTheAccessStore)
     test::TempDir dir;
     addLimits(dir.path(), {{QStringLiteral("ABC"), QStringLiteral("Editor\u00B04")},
                            {QStringLiteral("ABD"), QStringLiteral("Other\u00B05")},
+                           {QStringLiteral("ABCDE"), QStringLiteral("Longer code\u00B09")},
                            {QStringLiteral("ABC"), QStringLiteral("Viewer\u00B07")}});
     const Result<QStringList> names = ProgramLimits::read(dir.path(), QStringLiteral("ABC"));
     ASSERT_TRUE(names) << names.error().message.toStdString();
     EXPECT_EQ(ProgramLimits::outcome(names).secP, QStringLiteral("|4|7|"));
     EXPECT_EQ(ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("XYZ"))).secP, QString());
+    // Codes that share their first three characters are different users.
+    EXPECT_EQ(ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("ABCDE"))).secP,
+              QStringLiteral("|9|"));
 }
 
 TEST(ProgramLimits, AFailedReadShowsNoProgramAndSaysWhy)

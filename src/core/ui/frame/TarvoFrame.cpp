@@ -257,7 +257,7 @@ void TarvoFrame::buildSecP()
 {
     AccessServices *access = Services::access();
     const Result<QStringList> names =
-        access ? ProgramLimits::read(access->pfad(), access->initials())
+        access ? ProgramLimits::read(access->pfad(), access->mak())
                : Result<QStringList>(makeError(2, QStringLiteral("File Not Found")));
     const ProgramLimits::Outcome outcome = ProgramLimits::outcome(names);
     FrameGlobals::instance().setSecP(outcome.secP);
