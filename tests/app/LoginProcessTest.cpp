@@ -110,8 +110,9 @@ TEST_F(LoginProcess, AWrongPasswordIsRefusedAndCountedAcrossRestarts)
 TEST_F(LoginProcess, ANewDataFolderAsksForTheStoreAndWithoutAnAnswerCreatesNone)
 {
     // Without a display the question gets its default answer, No: nobody logs in.
-    const test::ProcessRun run = tarvo({QStringLiteral("/User"), QStringLiteral("wkz"), QStringLiteral("/Password"),
-                                        QStringLiteral("tramb"), QStringLiteral("/AutoLogin")});
+    const test::ProcessRun run =
+        tarvo({QStringLiteral("/User"), QStringLiteral("wkz"), QStringLiteral("/Password"),
+               QStringLiteral("tramb"), QStringLiteral("/AutoLogin")});
     ASSERT_TRUE(run.finished);
     EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
     EXPECT_TRUE(run.errors.contains(QStringLiteral("The Security file \"") + m_data +

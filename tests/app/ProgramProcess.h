@@ -5,9 +5,8 @@
 #include <QProcess>
 #include <QStringList>
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <memory>
 
 namespace tarvo::test {

@@ -1,4 +1,5 @@
 #include "ProgramProcess.h"
+
 #include "core/dictionary/TarvoDictionary.h"
 
 #include <QDir>

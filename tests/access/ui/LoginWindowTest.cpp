@@ -7,9 +7,9 @@
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QSqlDatabase>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
 #include <QTableWidget>
 #include <QTimer>
 
