@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QMutex>
 
+#include <mutex>
+
 namespace tarvo::access {
 
 namespace {
@@ -15,6 +17,19 @@ QMutex g_mutex;
 SessionState g_state;
 AccessSession::RepositoryFactory g_factory;
 std::optional<QStringList> g_arguments;
+
+// The store's connections must close before Qt's SQL driver registry goes at process exit; the
+// application object ends before that, so its end is the library's last chance.
+void unloadWithApplication()
+{
+    AccessSession::unload();
+}
+
+void unloadAtApplicationEnd()
+{
+    static std::once_flag registered;
+    std::call_once(registered, [] { qAddPostRoutine(unloadWithApplication); });
+}
 
 } // namespace
 
@@ -43,6 +58,7 @@ std::shared_ptr<AccessRepository> AccessSession::repository()
     QMutexLocker lock(&g_mutex);
     const QString file = databaseFile(g_state.pfad);
     if (!g_state.repository || g_state.repository->location() != file) {
+        unloadAtApplicationEnd();
         g_state.repository = g_factory ? g_factory(file) : std::make_shared<DataLayerAccessRepository>(file);
     }
     return g_state.repository;
@@ -84,6 +100,17 @@ void AccessSession::reset()
     QMutexLocker lock(&g_mutex);
     g_state = SessionState();
     g_arguments.reset();
+}
+
+void AccessSession::unload()
+{
+    // The store is destroyed outside the lock: closing its connections may take a while.
+    SessionState ended;
+    {
+        QMutexLocker lock(&g_mutex);
+        std::swap(ended, g_state);
+        g_arguments.reset();
+    }
 }
 
 } // namespace tarvo::access

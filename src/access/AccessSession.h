@@ -58,6 +58,8 @@ class AccessSession final {
 
     // Back to the state of a freshly loaded library (tests).
     static void reset();
+    // The library's unload: drops the store (closing its connections) and the login's state.
+    static void unload();
 };
 
 } // namespace tarvo::access

@@ -35,6 +35,12 @@ void VUVUZU_USEFILES(int mode)
     RightsCheck::open(*AccessSession::repository(), s.mak);
 }
 
+void VUVUZU_UNLOAD()
+{
+    RightsCheck::close();
+    AccessSession::unload();
+}
+
 QString MAK()
 {
     return AccessSession::state().mak;

@@ -28,6 +28,11 @@ VUVUZU_API void VUVUZU_USEFILES(int mode);
 VUVUZU_API void VUVUZU();
 // The data-file repair window.
 VUVUZU_API void VUVUZU_TPSFIX();
+// The library's unload: closes the rights tables and the store and forgets the login. The host
+// calls it after its last call into the library and before its application object goes, because
+// the store's connections need Qt's SQL drivers, which do not outlive the process's static
+// objects. Should a host not call it, the library does the same when the application object ends.
+VUVUZU_API void VUVUZU_UNLOAD();
 
 // The library's exported variables, safe to read from any thread.
 VUVUZU_API QString MAK();       // the logged-in user's code (its first three characters are the initials)

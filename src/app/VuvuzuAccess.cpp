@@ -1,6 +1,5 @@
 #include "VuvuzuAccess.h"
 
-#include "access/AccessSession.h"
 #include "access/Vuvuzu.h"
 
 namespace tarvo::app {
@@ -71,8 +70,7 @@ QString VuvuzuAccess::computerName() const
 
 void VuvuzuAccess::unload()
 {
-    VUVUZU_USEFILES(0);
-    AccessSession::reset();
+    VUVUZU_UNLOAD();
 }
 
 } // namespace tarvo::app

@@ -23,8 +23,7 @@ class VuvuzuAccess final : public core::AccessServices {
     void setPfad(const QString &folder) override;
     QString computerName() const override;
 
-    // Closes the library's store while the application object still lives: its SQL connection
-    // must not outlive Qt's driver registry at process exit.
+    // VUVUZU_UNLOAD: the library's unload, while the application object still lives.
     static void unload();
 };
 

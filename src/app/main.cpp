@@ -1,6 +1,7 @@
 #include "NotBuiltMail.h"
 #include "NotBuiltReports.h"
 #include "QuietRefreshNotices.h"
+#include "SessionEndSignal.h"
 #include "VuvuzuAccess.h"
 #include "core/conversions/Datenkonvertieren.h"
 #include "core/services/Services.h"
@@ -17,6 +18,7 @@
 #include "masterdata/ui/Paths.h"
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
 #include "platform/ui/MessageBoxHandler.h"
 
@@ -72,6 +74,12 @@ int main(int argc, char *argv[])
     ContextRegistry &registry = ContextRegistry::instance();
     core::ThreadHooks::install(registry);
     Context &first = registry.openFirst();
+    // Only a frame that takes events can close down; before it opens, SIGTERM ends the process.
+    app::SessionEndSignal sessionEnd([&registry] {
+        const Context *frame = registry.context(ContextRegistry::FrameNumber);
+        return frame && frame->hasReceiver() &&
+               registry.post(ContextRegistry::FrameNumber, Events::CloseDown);
+    });
 
     core::StartupParts parts = core::StartupParts::forProgram();
     parts.prompt.canAsk = [windows] { return windows; };

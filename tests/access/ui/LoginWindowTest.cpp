@@ -6,8 +6,10 @@
 #include "access/ui/Vuvuzu_ChangePassword.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSqlDatabase>
 #include <QTableWidget>
 #include <QTimer>
 
@@ -36,7 +38,71 @@ class LoginWindow : public AccessFixture {
     }
 };
 
+// The open SQL connections to a database file.
+int connectionsTo(const QString &file)
+{
+    int n = 0;
+    for (const QString &name : QSqlDatabase::connectionNames())
+        if (QSqlDatabase::database(name, false).databaseName() == file)
+            ++n;
+    return n;
+}
+
+// A data folder without an access store.
+class NewDataFolder : public AccessFixture {};
+
 } // namespace
+
+TEST_F(NewDataFolder, YesCreatesTheStoreAndTheDefaultMasterGetsInOnlyWithANewPassword)
+{
+    AccessSession::setArguments(QStringList{QStringLiteral("tarvo"), QStringLiteral("/User=wkz"),
+                                            QStringLiteral("/Password=tramb"), QStringLiteral("/AutoLogin")});
+    m_messages.answer(Button::Yes);
+    bool changeOffered = false;
+    QTimer::singleShot(0, [&] {
+        QWidget *window = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->isVisible() && w->objectName() == QLatin1String("Vuvuzu_ChangePassword"))
+                window = w;
+        auto *change = qobject_cast<Vuvuzu_ChangePassword *>(window);
+        changeOffered = change != nullptr;
+        ASSERT_NE(change, nullptr);
+        change->setVerifier([] { return QStringLiteral("Str0ng"); });
+        change->oldPasswordField()->setText(QStringLiteral("tramb"));
+        change->newPasswordField()->setText(QStringLiteral("Str0ng"));
+        change->findChild<QPushButton *>(QStringLiteral("OK"))->click();
+    });
+    EXPECT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 1);
+    EXPECT_TRUE(changeOffered);
+    EXPECT_TRUE(QFileInfo::exists(dataFolder() + QStringLiteral("/Vuvuzu.db")));
+    EXPECT_EQ(m_messages.texts().value(0),
+              QStringLiteral("The Security file \"") + dataFolder() +
+                  QStringLiteral("/Vuvuzu.db\" could not be found!|Should it be created now?"));
+    EXPECT_TRUE(m_messages.texts().contains(
+        QStringLiteral("Your Password is expired.|You now have to change your Password.")));
+    EXPECT_EQ(MAK(), QStringLiteral("wkz"));
+    EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("StatusBenutzer")), QStringLiteral("Master Login"));
+    auto options = AccessSession::repository()->options();
+    ASSERT_TRUE(options.ok() && options->has_value());
+    EXPECT_TRUE(PasswordHash::verify((*options)->masterPassword, QStringLiteral("Str0ng")));
+    EXPECT_EQ((*options)->masterAbgelaufen, 0);
+}
+
+TEST_F(LoginWindow, UnloadClosesTheStoreAndForgetsTheLogin)
+{
+    AccessSession::setArguments(QStringList{QStringLiteral("tarvo"), QStringLiteral("/User=anna"),
+                                            QStringLiteral("/Password=pw"), QStringLiteral("/AutoLogin")});
+    ASSERT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 1);
+    const QString store = dataFolder() + QStringLiteral("/Vuvuzu.db");
+    ASSERT_GT(connectionsTo(store), 0);
+    ASSERT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Insert")), 0); // anna holds no rights
+
+    VUVUZU_UNLOAD();
+    EXPECT_EQ(connectionsTo(store), 0);
+    EXPECT_TRUE(MAK().isEmpty());
+    EXPECT_TRUE(PFAD().isEmpty());
+    EXPECT_EQ(VUVUZU_CHECKCONTROL(QStringLiteral("UpdateBugs:?Insert")), 1);
+}
 
 TEST_F(LoginWindow, SwitchesLogInWithoutAClick)
 {

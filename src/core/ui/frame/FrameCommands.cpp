@@ -75,8 +75,9 @@ bool FrameCommands::run(const QString &control)
             startPlaceholder(QStringLiteral("AccessAdministration"), QStringLiteral("Security-System"),
                              masterText.arg(QStringLiteral("access administration")), true);
     } else if (control == QLatin1String("EXTRACHANGEPASSWORD")) {
+        // The library finds the user by the whole code, not by the initials records store.
         if (AccessServices *access = Services::access())
-            access->changePassword(access->initials(), false);
+            access->changePassword(access->mak(), false);
     } else if (control == QLatin1String("EXTRAUSERSETTINGS")) {
         startOwn(QStringLiteral("UserSettings"), false, true, QStringLiteral("User Settings"),
                  QStringLiteral("The user settings window comes with the user settings."));

@@ -22,6 +22,8 @@ class FakeAccess final : public AccessServices {
     QStringList asked;
     QString folder;
     QString dataFolder;
+    QString code = QStringLiteral("ABC");
+    QStringList passwordChanges; // "<code>|<forced>" per VUVUZU_CHANGEPASSWORD
     int useFilesMode = 0;
 
     bool login(const QString &, const QString &, const QString &) override { return true; }
@@ -34,12 +36,15 @@ class FakeAccess final : public AccessServices {
     {
         return key == QLatin1String("StatusBenutzer") ? QStringLiteral("Anna Berg (ABC)") : QString();
     }
-    void changePassword(const QString &, bool) override {}
+    void changePassword(const QString &userCode, bool forced) override
+    {
+        passwordChanges.append(userCode + (forced ? QStringLiteral("|1") : QStringLiteral("|0")));
+    }
     QString browseUsers(const QString &code) override { return code; }
     void useFiles(int mode) override { useFilesMode = mode; }
     void administration() override {}
     void repairDataFiles() override {}
-    QString mak() const override { return QStringLiteral("ABC"); }
+    QString mak() const override { return code; }
     QString makOrdner() const override { return folder; }
     qint32 farbe() const override { return 0; }
     void setFarbe(qint32) override {}

@@ -41,6 +41,16 @@ TEST_F(FrameRights, RefusedKeysDisableTheirItemsAndAreAskedInTableOrder)
     EXPECT_EQ(frame.frameWindow()->statusZone(3), QStringLiteral("Version 4.1       "));
 }
 
+TEST_F(FrameRights, ChangePasswordNamesTheWholeUserCode)
+{
+    // The library looks users up by their whole code; the initials would name nobody, or another user.
+    m_access.code = QStringLiteral("Annabelle");
+    TarvoFrame &frame = openFrame();
+    frame.frameWindow()->action(QStringLiteral("EXTRACHANGEPASSWORD"))->trigger();
+    settle();
+    EXPECT_EQ(m_access.passwordChanges, QStringList{QStringLiteral("Annabelle|0")});
+}
+
 struct ChainCase {
     const char *toolbars;
     QStringList shown;
