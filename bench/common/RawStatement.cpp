@@ -65,6 +65,13 @@ std::int64_t RawStatement::integer(int column) const
     return sqlite3_column_int64(m_stmt, column);
 }
 
+std::string RawStatement::text(int column) const
+{
+    const unsigned char *t = sqlite3_column_text(m_stmt, column);
+    return t ? std::string(reinterpret_cast<const char *>(t), size_t(sqlite3_column_bytes(m_stmt, column)))
+             : std::string();
+}
+
 std::size_t RawStatement::readRow() const
 {
     std::size_t total = 0;

@@ -30,6 +30,7 @@ public:
     void run();
     int columnCount() const;
     std::int64_t integer(int column) const;
+    std::string text(int column) const;
     // Touches every column of the current row as the reader of a list would, so that the raw side
     // pays for reading the same texts the data layer converts; returns their total length.
     std::size_t readRow() const;
