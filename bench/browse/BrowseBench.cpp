@@ -129,10 +129,11 @@ int BrowseBench::run()
     total.reset();
 
     std::printf("Issue browse on %s: %lld issues; program limit %s (30 programs); selected program %lld, "
-                "release %s, program file %s; tab %d\n",
+                "release %s, program file %s; tab %d%s\n",
                 qPrintable(m_options.folder), static_cast<long long>(issues), qPrintable(selection.programLimit),
                 static_cast<long long>(selection.program), qPrintable(selection.release),
-                qPrintable(selection.file), selection.tab);
+                qPrintable(selection.file), selection.tab,
+                m_options.pinInRange ? "; the filters' pinned values passed as range too" : "");
     std::printf("Median of %d runs in ms (paging moves per page of %d rows, %d pages each way); "
                 "data layer / raw SQLite = ratio\n\n",
                 m_options.repetitions, Pager::kPageRows, m_options.pages);
@@ -145,7 +146,7 @@ int BrowseBench::run()
     double worstFirst = 0;
     std::vector<std::string> plans;
     for (const BrowseOrder &order : BrowseOrder::all()) {
-        DataLayerPager dl(bugs, order, selection);
+        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
         RawPager rp(raw, bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
         // The first pass warms the caches and checks that both sides read the same rows.
         const auto a = cycle(dl, true);
@@ -250,7 +251,7 @@ void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSel
     const bool reset = Memory::resetPeak();
     const long before = Memory::residentKb();
     for (const BrowseOrder &order : BrowseOrder::all()) {
-        DataLayerPager dl(bugs, order, selection);
+        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
         walk(dl);
     }
     const long dlPeak = Memory::peakKb();

@@ -28,6 +28,8 @@ public:
         int pages = 10;
         double planRatio = 2.0; // show the plans of moves slower than this against raw SQLite
         bool allPlans = false;
+        // Give the view the values the order's filter pins as part of its range, too.
+        bool pinInRange = false;
     };
 
     explicit BrowseBench(Options options) : m_options(std::move(options)) {}

@@ -35,16 +35,21 @@ const std::vector<BrowseOrder> &BrowseOrder::all()
     return orders;
 }
 
-QVariantList BrowseOrder::rangeValues(const BrowseSelection &s) const
+QVariantList BrowseOrder::rangeValues(const BrowseSelection &s, bool pinned) const
 {
+    QVariantList values;
     switch (range) {
-    case Range::None: return {};
-    case Range::Category: return {s.tab};
-    case Range::Program: return {s.program};
-    case Range::Release: return {s.program, s.release};
-    case Range::Programfile: return {s.program, s.file};
+    case Range::None: break;
+    case Range::Category: values = {s.tab}; break;
+    case Range::Program: values = {s.program}; break;
+    case Range::Release: values = {s.program, s.release}; break;
+    case Range::Programfile: values = {s.program, s.file}; break;
     }
-    return {};
+    if (pinned && filter.contains(QLatin1String("Gray")))
+        values << 0;
+    if (pinned && filter.contains(QLatin1String("Category")))
+        values << s.tab;
+    return values;
 }
 
 QString BrowseOrder::filterText() const

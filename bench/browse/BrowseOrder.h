@@ -29,8 +29,9 @@ struct BrowseOrder final {
 
     // The browse's sixteen key orders with their filters.
     static const std::vector<BrowseOrder> &all();
-    // The range values for a selection, in key order.
-    QVariantList rangeValues(const BrowseSelection &selection) const;
+    // The range values for a selection, in key order. With `pinned`, the values that the order's
+    // own filter pins (BUG:Gray 0, BUG:Category the tab) follow, as they do in every key of the browse.
+    QVariantList rangeValues(const BrowseSelection &selection, bool pinned = false) const;
     // The filter the view gets: the order's own filter and the program limit.
     QString filterText() const;
     bool usesCategory() const { return filter.contains(QLatin1String("Category")) || range == Range::Category; }

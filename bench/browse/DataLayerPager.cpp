@@ -33,7 +33,8 @@ void fillNames(data::expr::NameTable &names, const data::RecordLayout &layout, c
 }
 } // namespace
 
-DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection)
+DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection,
+                               bool pinInRange)
     : m_view(std::make_unique<data::View>(bugs, order.key))
 {
     if (!m_view->isValid())
@@ -47,7 +48,7 @@ DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order
     auto sql = expression->toSql(data::expr::Dialect::Sqlite, names);
     if (!sql)
         throw std::runtime_error(sql.error().message.toStdString());
-    m_view->setRange(order.rangeValues(selection));
+    m_view->setRange(order.rangeValues(selection, pinInRange));
     m_view->setFilter(data::SqlCondition{sql->sql, sql->params});
     m_cursor = std::make_unique<data::Cursor>(*m_view);
 }

@@ -15,8 +15,10 @@ namespace tarvo::bench {
 // range and the filter compiled from the expression language, moved by a Cursor.
 class DataLayerPager final : public Pager {
 public:
-    // Throws when the key is unknown or the filter does not compile.
-    DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection);
+    // Throws when the key is unknown or the filter does not compile. With `pinInRange` the values
+    // the order's filter pins are given to the view as part of its range as well.
+    DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection,
+                   bool pinInRange = false);
 
     std::vector<qint64> firstPage() override;
     std::vector<qint64> nextPage() override;

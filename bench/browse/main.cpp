@@ -18,6 +18,8 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("repetitions"), QStringLiteral("Timed runs per move (7)."), QStringLiteral("n"),
                       QStringLiteral("7")});
     parser.addOption({QStringLiteral("plans"), QStringLiteral("Show the query plans of every order.")});
+    parser.addOption({QStringLiteral("pin-in-range"),
+                      QStringLiteral("Pass the values the orders' filters pin (Gray 0, the tab) as range too.")});
     parser.process(app);
     if (!parser.isSet(QStringLiteral("folder"))) {
         std::fprintf(stderr, "tarvo-bench-browse: --folder is required\n");
@@ -27,6 +29,7 @@ int main(int argc, char **argv)
     options.folder = parser.value(QStringLiteral("folder"));
     options.repetitions = std::max(1, parser.value(QStringLiteral("repetitions")).toInt());
     options.allPlans = parser.isSet(QStringLiteral("plans"));
+    options.pinInRange = parser.isSet(QStringLiteral("pin-in-range"));
     try {
         return tarvo::bench::BrowseBench(options).run();
     } catch (const std::exception &e) {
