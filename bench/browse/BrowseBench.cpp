@@ -3,14 +3,12 @@
 #include "DataLayerPager.h"
 #include "RawPager.h"
 #include "StatementLog.h"
-
 #include "common/BenchFolder.h"
 #include "common/Catalogue.h"
 #include "common/Memory.h"
 #include "common/RawDb.h"
 #include "common/RawStatement.h"
 #include "common/Stopwatch.h"
-
 #include "platform/data/Connection.h"
 
 #include <algorithm>
@@ -66,8 +64,8 @@ BrowseSelection BrowseBench::select(RawDb &raw) const
         }
     }
     auto mostUsed = [&](const char *column) {
-        RawStatement st(raw.handle(), std::string("SELECT ") + column + " FROM Bugs WHERE PrgID = ? AND " + column +
-                                          " <> '' GROUP BY 1 ORDER BY COUNT(*) DESC LIMIT 1");
+        RawStatement st(raw.handle(), std::string("SELECT ") + column + " FROM Bugs WHERE PrgID = ? AND " +
+                                          column + " <> '' GROUP BY 1 ORDER BY COUNT(*) DESC LIMIT 1");
         st.bind(1, std::int64_t(s.program));
         return st.step() ? QString::fromStdString(st.text(0)) : QString();
     };
@@ -130,9 +128,9 @@ int BrowseBench::run()
 
     std::printf("Issue browse on %s: %lld issues; program limit %s (30 programs); selected program %lld, "
                 "release %s, program file %s; tab %d%s\n",
-                qPrintable(m_options.folder), static_cast<long long>(issues), qPrintable(selection.programLimit),
-                static_cast<long long>(selection.program), qPrintable(selection.release),
-                qPrintable(selection.file), selection.tab,
+                qPrintable(m_options.folder), static_cast<long long>(issues),
+                qPrintable(selection.programLimit), static_cast<long long>(selection.program),
+                qPrintable(selection.release), qPrintable(selection.file), selection.tab,
                 m_options.pinInRange ? "; the filters' pinned values passed as range too" : "");
     std::printf("Median of %d runs in ms (paging moves per page of %d rows, %d pages each way); "
                 "data layer / raw SQLite = ratio\n\n",
@@ -172,7 +170,8 @@ int BrowseBench::run()
                     sr[size_t(m)].push_back(w[size_t(m)]);
                 }
         }
-        std::printf("%-2d %-34s %8lld", order.number, qPrintable(shortKey(order.key)), static_cast<long long>(t.rows));
+        std::printf("%-2d %-34s %8lld", order.number, qPrintable(shortKey(order.key)),
+                    static_cast<long long>(t.rows));
         bool slow = m_options.allPlans;
         for (int m = 0; m < MoveCount; ++m) {
             t.dataLayer[size_t(m)] = median(sd[size_t(m)]);
@@ -227,8 +226,9 @@ std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLa
         if (!m_options.allPlans && ratio <= m_options.planRatio)
             continue;
         char head[200];
-        std::snprintf(head, sizeof head, "order %d %s, %s: data layer %.3f ms, raw %.3f ms (%.2fx)\n", order.number,
-                      qPrintable(shortKey(order.key)), kMoveNames[m], t.dataLayer[size_t(m)], t.raw[size_t(m)], ratio);
+        std::snprintf(head, sizeof head, "order %d %s, %s: data layer %.3f ms, raw %.3f ms (%.2fx)\n",
+                      order.number, qPrintable(shortKey(order.key)), kMoveNames[m], t.dataLayer[size_t(m)],
+                      t.raw[size_t(m)], ratio);
         out += head;
         out += "  data layer: " + shorten(dlSql[size_t(m)]) + "\n" + db.queryPlan(dlSql[size_t(m)]);
         out += "  raw:        " + shorten(rawSql[size_t(m)]) + "\n" + db.queryPlan(rawSql[size_t(m)]);
@@ -262,8 +262,8 @@ void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSel
         walk(rp);
     }
     const long rawPeak = Memory::peakKb();
-    std::printf("\nMemory while paging every order %d pages forward from the top and back from the end%s:\n", pages,
-                reset ? "" : " (the peak could not be reset: figures include the set-up)");
+    std::printf("\nMemory while paging every order %d pages forward from the top and back from the end%s:\n",
+                pages, reset ? "" : " (the peak could not be reset: figures include the set-up)");
     std::printf("  data layer: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", before / 1024.0,
                 dlPeak / 1024.0, (dlPeak - before) / 1024.0);
     std::printf("  raw SQLite: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", rawBefore / 1024.0,

@@ -21,7 +21,7 @@ class StatementLog;
 // side by side on one data folder, checks that both read the same rows, prints the figures with
 // their ratios, the query plans where the data layer falls behind, and the memory while paging.
 class BrowseBench final {
-public:
+  public:
     struct Options {
         QString folder;
         int repetitions = 7;
@@ -36,7 +36,7 @@ public:
     // Answers the process's exit code: 1 when the two sides read different rows.
     int run();
 
-private:
+  private:
     enum Move { First, Next, Previous, Last, Count, MoveCount };
     struct Timing {
         std::array<double, MoveCount> dataLayer{};

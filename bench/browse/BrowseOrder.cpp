@@ -39,11 +39,20 @@ QVariantList BrowseOrder::rangeValues(const BrowseSelection &s, bool pinned) con
 {
     QVariantList values;
     switch (range) {
-    case Range::None: break;
-    case Range::Category: values = {s.tab}; break;
-    case Range::Program: values = {s.program}; break;
-    case Range::Release: values = {s.program, s.release}; break;
-    case Range::Programfile: values = {s.program, s.file}; break;
+    case Range::None:
+        break;
+    case Range::Category:
+        values = {s.tab};
+        break;
+    case Range::Program:
+        values = {s.program};
+        break;
+    case Range::Release:
+        values = {s.program, s.release};
+        break;
+    case Range::Programfile:
+        values = {s.program, s.file};
+        break;
     }
     if (pinned && filter.contains(QLatin1String("Gray")))
         values << 0;

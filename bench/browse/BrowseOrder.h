@@ -34,7 +34,10 @@ struct BrowseOrder final {
     QVariantList rangeValues(const BrowseSelection &selection, bool pinned = false) const;
     // The filter the view gets: the order's own filter and the program limit.
     QString filterText() const;
-    bool usesCategory() const { return filter.contains(QLatin1String("Category")) || range == Range::Category; }
+    bool usesCategory() const
+    {
+        return filter.contains(QLatin1String("Category")) || range == Range::Category;
+    }
 };
 
 } // namespace tarvo::bench

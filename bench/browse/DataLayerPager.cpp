@@ -14,8 +14,10 @@ data::expr::ValueType typeOf(data::FieldType type)
     case data::FieldType::String:
     case data::FieldType::CString:
     case data::FieldType::Memo:
-    case data::FieldType::Blob: return data::expr::ValueType::Text;
-    default: return data::expr::ValueType::Number;
+    case data::FieldType::Blob:
+        return data::expr::ValueType::Text;
+    default:
+        return data::expr::ValueType::Number;
     }
 }
 
@@ -33,8 +35,8 @@ void fillNames(data::expr::NameTable &names, const data::RecordLayout &layout, c
 }
 } // namespace
 
-DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection,
-                               bool pinInRange)
+DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order,
+                               const BrowseSelection &selection, bool pinInRange)
     : m_view(std::make_unique<data::View>(bugs, order.key))
 {
     if (!m_view->isValid())

@@ -2,7 +2,6 @@
 
 #include "BrowseOrder.h"
 #include "Pager.h"
-
 #include "platform/data/Cursor.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/View.h"
@@ -14,7 +13,7 @@ namespace tarvo::bench {
 // Reads a browse order the way the issue list does: a View over the key with the selection's
 // range and the filter compiled from the expression language, moved by a Cursor.
 class DataLayerPager final : public Pager {
-public:
+  public:
     // Throws when the key is unknown or the filter does not compile. With `pinInRange` the values
     // the order's filter pins are given to the view as part of its range as well.
     DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection,
@@ -28,7 +27,7 @@ public:
 
     data::View &view() { return *m_view; }
 
-private:
+  private:
     std::vector<qint64> ids(const Result<std::vector<data::Record>> &rows) const;
 
     std::unique_ptr<data::View> m_view;

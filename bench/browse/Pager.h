@@ -10,7 +10,7 @@ namespace tarvo::bench {
 // (in list order), so that two ways of reading can be timed and compared row for row.
 // Failures throw std::runtime_error.
 class Pager {
-public:
+  public:
     static constexpr int kPageRows = 100;
 
     virtual ~Pager() = default;

@@ -13,8 +13,9 @@ std::string u8(const QString &s)
 }
 } // namespace
 
-RawPager::RawPager(RawDb &db, const QString &selectList, const std::vector<std::pair<QString, bool>> &keyColumns,
-                   const BrowseOrder &order, const BrowseSelection &s)
+RawPager::RawPager(RawDb &db, const QString &selectList,
+                   const std::vector<std::pair<QString, bool>> &keyColumns, const BrowseOrder &order,
+                   const BrowseSelection &s)
 {
     std::vector<std::string> where;
     auto number = [&](const char *term, qint64 v) {
@@ -30,9 +31,14 @@ RawPager::RawPager(RawDb &db, const QString &selectList, const std::vector<std::
         m_isText.push_back(true);
     };
     switch (order.range) {
-    case BrowseOrder::Range::None: break;
-    case BrowseOrder::Range::Category: number("Category = ?", s.tab); break;
-    case BrowseOrder::Range::Program: number("PrgID = ?", s.program); break;
+    case BrowseOrder::Range::None:
+        break;
+    case BrowseOrder::Range::Category:
+        number("Category = ?", s.tab);
+        break;
+    case BrowseOrder::Range::Program:
+        number("PrgID = ?", s.program);
+        break;
     case BrowseOrder::Range::Release:
         number("PrgID = ?", s.program);
         text("Version = ? COLLATE tarvo_cs", s.release);

@@ -2,7 +2,6 @@
 
 #include "BrowseOrder.h"
 #include "Pager.h"
-
 #include "common/RawStatement.h"
 
 #include <memory>
@@ -16,7 +15,7 @@ class RawDb;
 // plain WHERE terms, the key's ORDER BY, LIMIT 100, and paging by the issue number alone (every
 // other component of a browse order is fixed by its range or filter). Statements are prepared once.
 class RawPager final : public Pager {
-public:
+  public:
     RawPager(RawDb &db, const QString &selectList, const std::vector<std::pair<QString, bool>> &keyColumns,
              const BrowseOrder &order, const BrowseSelection &selection);
 
@@ -33,7 +32,7 @@ public:
     std::string lastSql() const { return m_last->sql(); }
     std::string countSql() const { return m_count->sql(); }
 
-private:
+  private:
     // Binds the range and filter values from parameter 1 on; answers the next free number.
     int bindBase(RawStatement &st);
     std::vector<qint64> read(RawStatement &st, bool backwards);

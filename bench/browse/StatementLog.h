@@ -12,7 +12,7 @@ namespace tarvo::bench {
 // Records the SQL text of every statement the data layer runs on a connection while it lives,
 // so that its query plans can be shown beside those of the hand-written statements.
 class StatementLog final {
-public:
+  public:
     explicit StatementLog(const QSqlDatabase &db);
     ~StatementLog();
     StatementLog(const StatementLog &) = delete;
@@ -22,7 +22,7 @@ public:
     std::string last(const std::string &prefix) const;
     void clear() { m_statements.clear(); }
 
-private:
+  private:
     static int trace(unsigned type, void *context, void *statement, void *text);
 
     sqlite3 *m_db = nullptr;

@@ -11,15 +11,17 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times the issue browse's key orders on a generated folder."));
+    parser.setApplicationDescription(
+        QStringLiteral("Times the issue browse's key orders on a generated folder."));
     parser.addHelpOption();
     parser.addOption({QStringLiteral("folder"), QStringLiteral("A data folder filled by tarvo-generate."),
                       QStringLiteral("dir")});
-    parser.addOption({QStringLiteral("repetitions"), QStringLiteral("Timed runs per move (7)."), QStringLiteral("n"),
-                      QStringLiteral("7")});
+    parser.addOption({QStringLiteral("repetitions"), QStringLiteral("Timed runs per move (7)."),
+                      QStringLiteral("n"), QStringLiteral("7")});
     parser.addOption({QStringLiteral("plans"), QStringLiteral("Show the query plans of every order.")});
-    parser.addOption({QStringLiteral("pin-in-range"),
-                      QStringLiteral("Pass the values the orders' filters pin (Gray 0, the tab) as range too.")});
+    parser.addOption(
+        {QStringLiteral("pin-in-range"),
+         QStringLiteral("Pass the values the orders' filters pin (Gray 0, the tab) as range too.")});
     parser.process(app);
     if (!parser.isSet(QStringLiteral("folder"))) {
         std::fprintf(stderr, "tarvo-bench-browse: --folder is required\n");

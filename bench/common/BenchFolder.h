@@ -14,7 +14,7 @@ namespace tarvo::bench {
 // A data folder opened through the real data layer with the program's dictionary: one session,
 // whose file errors are printed (a benchmark has no one to answer them).
 class BenchFolder final : private data::ErrorReporter {
-public:
+  public:
     // Throws std::runtime_error when the folder's store cannot be opened.
     explicit BenchFolder(const QString &folder);
     ~BenchFolder() override;
@@ -24,7 +24,7 @@ public:
     data::FileManager &file(const QString &label);
     QString databasePath() const;
 
-private:
+  private:
     int report(const data::FileError &error) override;
 
     std::unique_ptr<data::Dictionary> m_dictionary;

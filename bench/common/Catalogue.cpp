@@ -5,12 +5,12 @@
 namespace tarvo::bench {
 
 namespace {
-const char *const kProducts[] = {"Ledger", "Depot", "Courier", "Atlas", "Harbor",
-                                 "Meridian", "Quill", "Beacon", "Summit", "Orchard"};
+const char *const kProducts[] = {"Ledger",   "Depot", "Courier", "Atlas",  "Harbor",
+                                 "Meridian", "Quill", "Beacon",  "Summit", "Orchard"};
 const char *const kModules[] = {"Client", "Server", "Reports", "Web Portal"};
-const char *const kFiles[] = {"Main.exe",    "Setup.exe",  "Report.dll", "Print.dll",  "Mail.dll",
-                              "Import.dll",  "Export.dll", "Help.chm",   "Data.dll",   "Network.dll",
-                              "Config.ini",  "Update.exe", "Tools.dll",  "Viewer.exe", "Scheduler.dll"};
+const char *const kFiles[] = {"Main.exe",   "Setup.exe",  "Report.dll", "Print.dll",  "Mail.dll",
+                              "Import.dll", "Export.dll", "Help.chm",   "Data.dll",   "Network.dll",
+                              "Config.ini", "Update.exe", "Tools.dll",  "Viewer.exe", "Scheduler.dll"};
 } // namespace
 
 Catalogue::Catalogue()
@@ -24,7 +24,8 @@ Catalogue::Catalogue()
             e.parent = m == 0 ? 0 : productId;
             e.sort = m == 0 ? p + 1 : m;
             e.name = m == 0 ? QString::fromLatin1(kProducts[p])
-                            : QString::fromLatin1(kProducts[p]) + QLatin1Char(' ') + QString::fromLatin1(kModules[m - 1]);
+                            : QString::fromLatin1(kProducts[p]) + QLatin1Char(' ') +
+                                  QString::fromLatin1(kModules[m - 1]);
             const int releases = 5 + int(e.id % 6);
             for (int r = 0; r < releases; ++r)
                 e.releases << QStringLiteral("%1.%2").arg(1 + r / 3).arg(r % 3);
@@ -69,8 +70,9 @@ const QStringList &Catalogue::priorities()
 
 const QStringList &Catalogue::severities()
 {
-    static const QStringList list = {QStringLiteral("Minor"), QStringLiteral("Normal"), QStringLiteral("Major"),
-                                     QStringLiteral("Critical"), QStringLiteral("Blocker")};
+    static const QStringList list = {QStringLiteral("Minor"), QStringLiteral("Normal"),
+                                     QStringLiteral("Major"), QStringLiteral("Critical"),
+                                     QStringLiteral("Blocker")};
     return list;
 }
 

@@ -24,7 +24,7 @@ struct ProgramEntry final {
 // The fixed world the generated issues live in: a tree of 50 programs (10 products with 4 modules
 // each), the status, priority, severity and classification lists and the users' initials.
 class Catalogue final {
-public:
+  public:
     Catalogue();
 
     const std::vector<ProgramEntry> &programs() const { return m_programs; }
@@ -44,7 +44,7 @@ public:
     // The ID list of the programs a restricted user may see, "|3|7|...|", `count` of them.
     QString programLimit(int count) const;
 
-private:
+  private:
     std::vector<ProgramEntry> m_programs;
     int m_totalWeight = 0;
 };

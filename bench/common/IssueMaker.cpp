@@ -9,8 +9,8 @@
 namespace tarvo::bench {
 
 namespace {
-const char *const kHistoryFields[] = {"BUG:Status", "BUG:Priority", "BUG:Responsible", "BUG:Version",
-                                      "BUG:Description", "BUG:Severity", "BUG:BugText", "BUG:DueDate"};
+const char *const kHistoryFields[] = {"BUG:Status",      "BUG:Priority", "BUG:Responsible", "BUG:Version",
+                                      "BUG:Description", "BUG:Severity", "BUG:BugText",     "BUG:DueDate"};
 
 qint64 clock(Rng &rng)
 {
@@ -39,14 +39,16 @@ void IssueMaker::fillIssue(data::Record &bug, Rng &rng, qint64 index, qint64 tot
     const int c = rng.below(100);
     bug.setValue(QStringLiteral("Category"), c < 50 ? 1 : c < 75 ? 2 : c < 85 ? 3 : 4);
     bug.setValue(QStringLiteral("PrgID"), program.id);
-    bug.setValue(QStringLiteral("Identifier"), rng.chance(0.3) ? QStringLiteral("CASE-%1").arg(rng.below(900000) + 100000)
-                                                               : QString());
+    bug.setValue(QStringLiteral("Identifier"),
+                 rng.chance(0.3) ? QStringLiteral("CASE-%1").arg(rng.below(900000) + 100000) : QString());
     bug.setValue(QStringLiteral("Description"), TextMaker::line(rng, rng.between(30, 90)));
 
     const auto &statuses = Catalogue::statuses();
     const bool done = rng.chance(0.15 + 0.75 * age);
-    const Catalogue::Status &status =
-        done ? statuses[size_t(rng.chance(0.7) ? 7 : rng.chance(0.5) ? 5 : 4)] : statuses[size_t(rng.below(4))];
+    const Catalogue::Status &status = done ? statuses[size_t(rng.chance(0.7)   ? 7
+                                                             : rng.chance(0.5) ? 5
+                                                                               : 4)]
+                                           : statuses[size_t(rng.below(4))];
     bug.setValue(QStringLiteral("Status"), status.text);
     bug.setValue(QStringLiteral("StatusSort"), status.sort);
     bug.setValue(QStringLiteral("Gray"), status.gray ? 1 : 0);
@@ -82,22 +84,28 @@ void IssueMaker::fillIssue(data::Record &bug, Rng &rng, qint64 index, qint64 tot
         const qint64 fixed = created + rng.between(1, 200);
         bug.setValue(QStringLiteral("FixedBy"), pick(rng, users));
         bug.setValue(QStringLiteral("FixedDate"), fixed);
-        bug.setValue(QStringLiteral("FixedVersion"), program.releases.at(std::min(release + 1, releases - 1)));
+        bug.setValue(QStringLiteral("FixedVersion"),
+                     program.releases.at(std::min(release + 1, releases - 1)));
         if (status.gray) {
             bug.setValue(QStringLiteral("VerifiedBy"), pick(rng, users));
             bug.setValue(QStringLiteral("VerifiedDate"), fixed + rng.between(1, 30));
-            bug.setValue(QStringLiteral("VerifiedVersion"), program.releases.at(std::min(release + 1, releases - 1)));
+            bug.setValue(QStringLiteral("VerifiedVersion"),
+                         program.releases.at(std::min(release + 1, releases - 1)));
             bug.setValue(QStringLiteral("VerifiedText"), TextMaker::text(rng, 40, 200));
         }
-        bug.setValue(QStringLiteral("Resolution"), rng.chance(0.8) ? QStringLiteral("Fixed") : QStringLiteral("Won't fix"));
+        bug.setValue(QStringLiteral("Resolution"),
+                     rng.chance(0.8) ? QStringLiteral("Fixed") : QStringLiteral("Won't fix"));
         bug.setValue(QStringLiteral("ResolutionText"), TextMaker::text(rng, 80, 400));
         if (rng.chance(0.4))
             bug.setValue(QStringLiteral("ReleaseNotes"), TextMaker::text(rng, 60, 250));
     }
-    bug.setValue(QStringLiteral("Hardware"), rng.chance(0.5) ? QStringLiteral("PC") : QStringLiteral("Notebook"));
-    bug.setValue(QStringLiteral("OperatingSystem"), rng.chance(0.6) ? QStringLiteral("Windows 10") : QStringLiteral("Windows 11"));
+    bug.setValue(QStringLiteral("Hardware"),
+                 rng.chance(0.5) ? QStringLiteral("PC") : QStringLiteral("Notebook"));
+    bug.setValue(QStringLiteral("OperatingSystem"),
+                 rng.chance(0.6) ? QStringLiteral("Windows 10") : QStringLiteral("Windows 11"));
     bug.setValue(QStringLiteral("Network"), rng.chance(0.5) ? 1 : 0);
-    bug.setValue(QStringLiteral("Reproducible"), rng.chance(0.7) ? QStringLiteral("Always") : QStringLiteral("Sometimes"));
+    bug.setValue(QStringLiteral("Reproducible"),
+                 rng.chance(0.7) ? QStringLiteral("Always") : QStringLiteral("Sometimes"));
     bug.setValue(QStringLiteral("CreateDate"), created);
     bug.setValue(QStringLiteral("CreateTime"), clock(rng));
     bug.setValue(QStringLiteral("CreatedBy"), pick(rng, users));
@@ -115,7 +123,8 @@ void IssueMaker::fillIssue(data::Record &bug, Rng &rng, qint64 index, qint64 tot
     if (rng.chance(0.1))
         bug.setValue(QStringLiteral("TestingText"), TextMaker::text(rng, 60, 300));
     if (rng.chance(0.25))
-        bug.setValue(QStringLiteral("CustomField1"), QStringLiteral("Ticket %1").arg(rng.between(1000, 99999)));
+        bug.setValue(QStringLiteral("CustomField1"),
+                     QStringLiteral("Ticket %1").arg(rng.between(1000, 99999)));
 }
 
 void IssueMaker::fillHistory(data::Record &history, const data::Record &bug, Rng &rng, int step) const
@@ -124,21 +133,26 @@ void IssueMaker::fillHistory(data::Record &history, const data::Record &bug, Rng
     const QString field = QString::fromLatin1(kHistoryFields[rng.below(int(std::size(kHistoryFields)))]);
     history.setValue(QStringLiteral("ID"), bug.integer(QStringLiteral("ID")));
     history.setValue(QStringLiteral("FIELD"), field);
-    history.setValue(QStringLiteral("FORMAT"), field == QLatin1String("BUG:DueDate") ? QStringLiteral("@D017B")
-                                                                                     : QStringLiteral("@s35"));
-    history.setValue(QStringLiteral("DATE"), bug.integer(QStringLiteral("CreateDate")) + step * rng.between(1, 20));
+    history.setValue(QStringLiteral("FORMAT"), field == QLatin1String("BUG:DueDate")
+                                                   ? QStringLiteral("@D017B")
+                                                   : QStringLiteral("@s35"));
+    history.setValue(QStringLiteral("DATE"),
+                     bug.integer(QStringLiteral("CreateDate")) + step * rng.between(1, 20));
     history.setValue(QStringLiteral("TIME"), clock(rng));
     history.setValue(QStringLiteral("INITIALS"), pick(rng, Catalogue::initials()));
     const bool longText = field == QLatin1String("BUG:BugText");
-    history.setValue(QStringLiteral("Contents_Old"), longText ? TextMaker::text(rng, 100, 400) : TextMaker::line(rng, 30));
-    history.setValue(QStringLiteral("Contents_New"), longText ? TextMaker::text(rng, 100, 400) : TextMaker::line(rng, 30));
+    history.setValue(QStringLiteral("Contents_Old"),
+                     longText ? TextMaker::text(rng, 100, 400) : TextMaker::line(rng, 30));
+    history.setValue(QStringLiteral("Contents_New"),
+                     longText ? TextMaker::text(rng, 100, 400) : TextMaker::line(rng, 30));
 }
 
 void IssueMaker::fillNote(data::Record &note, const data::Record &bug, Rng &rng, int step) const
 {
     note.clear();
     note.setValue(QStringLiteral("ID"), bug.integer(QStringLiteral("ID")));
-    note.setValue(QStringLiteral("Status"), rng.chance(0.5) ? QStringLiteral("Open") : QStringLiteral("Done"));
+    note.setValue(QStringLiteral("Status"),
+                  rng.chance(0.5) ? QStringLiteral("Open") : QStringLiteral("Done"));
     const qint64 day = bug.integer(QStringLiteral("CreateDate")) + step * rng.between(0, 30);
     note.setValue(QStringLiteral("CreatedDate"), day);
     note.setValue(QStringLiteral("CreatedTime"), clock(rng));

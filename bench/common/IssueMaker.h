@@ -2,7 +2,6 @@
 
 #include "Catalogue.h"
 #include "Rng.h"
-
 #include "platform/data/Record.h"
 
 namespace tarvo::bench {
@@ -11,7 +10,7 @@ namespace tarvo::bench {
 // entered at a date that grows with the index, so old issues are mostly closed and refer to old
 // releases, new ones are mostly open.
 class IssueMaker final {
-public:
+  public:
     explicit IssueMaker(const Catalogue &catalogue) : m_catalogue(catalogue) {}
 
     // Every field but BUG:ID (left 0, so the file manager numbers it).
@@ -24,7 +23,7 @@ public:
     static qint64 firstDay();
     static constexpr int kDays = 15 * 365;
 
-private:
+  private:
     const Catalogue &m_catalogue;
 };
 

@@ -4,7 +4,7 @@ namespace tarvo::bench {
 
 // The process's resident memory as the kernel counts it (/proc/self/status), in KiB.
 class Memory final {
-public:
+  public:
     static long residentKb();
     // The highest resident size since the start or since the last resetPeak().
     static long peakKb();

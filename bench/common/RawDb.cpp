@@ -3,7 +3,6 @@
 #include "platform/data/SqliteFunctions.h"
 
 #include <sqlite3.h>
-
 #include <stdexcept>
 
 namespace tarvo::bench {

@@ -10,7 +10,7 @@ namespace tarvo::bench {
 // It gets the data layer's text collations (without them SQLite refuses the tables' indexes) and
 // the same journal settings, and nothing else.
 class RawDb final {
-public:
+  public:
     // Throws std::runtime_error when the file cannot be opened.
     explicit RawDb(const std::string &path);
     ~RawDb();
@@ -23,7 +23,7 @@ public:
     // The query plan of a statement, one line per step.
     std::string queryPlan(const std::string &sql);
 
-private:
+  private:
     sqlite3 *m_db = nullptr;
 };
 

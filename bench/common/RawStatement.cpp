@@ -1,7 +1,6 @@
 #include "RawStatement.h"
 
 #include <sqlite3.h>
-
 #include <stdexcept>
 
 namespace tarvo::bench {

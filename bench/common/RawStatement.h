@@ -10,7 +10,7 @@ namespace tarvo::bench {
 
 // One prepared statement of a RawDb, prepared once and reset between runs.
 class RawStatement final {
-public:
+  public:
     // Throws std::runtime_error with SQLite's message when the SQL does not prepare.
     RawStatement(sqlite3 *db, const std::string &sql);
     ~RawStatement();
@@ -35,7 +35,7 @@ public:
     // pays for reading the same texts the data layer converts; returns their total length.
     std::size_t readRow() const;
 
-private:
+  private:
     sqlite3 *m_db;
     sqlite3_stmt *m_stmt = nullptr;
     std::string m_sql;

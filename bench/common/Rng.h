@@ -7,7 +7,7 @@ namespace tarvo::bench {
 // A small seeded generator (SplitMix64) whose sequence is the same on every platform and library,
 // so that a data folder generated twice with one seed holds the same records.
 class Rng final {
-public:
+  public:
     explicit Rng(std::uint64_t seed) : m_state(seed) {}
 
     std::uint64_t next()
@@ -24,7 +24,7 @@ public:
     // True with the given chance (0 to 1).
     bool chance(double p) { return double(next() >> 11) * (1.0 / 9007199254740992.0) < p; }
 
-private:
+  private:
     std::uint64_t m_state;
 };
 

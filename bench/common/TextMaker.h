@@ -9,7 +9,7 @@ namespace tarvo::bench {
 // Text of varied words that reads like what people write into issues, in sentences, of a length
 // chosen from a range: memo texts, notes and one-line descriptions.
 class TextMaker final {
-public:
+  public:
     // Sentences until the text is between minChars and maxChars long (never longer).
     static QString text(Rng &rng, int minChars, int maxChars);
     // One sentence without the final stop, cut to maxChars.

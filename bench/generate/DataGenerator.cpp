@@ -5,7 +5,6 @@
 #include "common/Rng.h"
 #include "common/Stopwatch.h"
 #include "common/TextMaker.h"
-
 #include "platform/data/Connection.h"
 #include "platform/data/Transaction.h"
 
@@ -44,7 +43,8 @@ DataGenerator::Totals DataGenerator::run()
     if (!QDir().mkpath(m_options.folder))
         throw std::runtime_error("cannot create " + m_options.folder.toStdString());
     if (QFileInfo::exists(QDir(m_options.folder).filePath(QStringLiteral("Tarvo.db"))))
-        throw std::runtime_error(m_options.folder.toStdString() + " already holds Tarvo.db: give a new folder");
+        throw std::runtime_error(m_options.folder.toStdString() +
+                                 " already holds Tarvo.db: give a new folder");
 
     Stopwatch clock;
     BenchFolder folder(m_options.folder);
@@ -148,8 +148,8 @@ void DataGenerator::writePrograms(BenchFolder &folder)
         prg.setValue(QStringLiteral("P"), e.parent);
         prg.setValue(QStringLiteral("Sort"), e.sort);
         prg.setValue(QStringLiteral("PrgName"), e.name);
-        prg.setValue(QStringLiteral("Homepage"),
-                     QString(QStringLiteral("https://example.org/") + QString(e.name).replace(u' ', u'-').toLower()));
+        prg.setValue(QStringLiteral("Homepage"), QString(QStringLiteral("https://example.org/") +
+                                                         QString(e.name).replace(u' ', u'-').toLower()));
         prg.setValue(QStringLiteral("Description"), TextMaker::text(rng, 100, 400));
         insertAll(programs, prg, "Programs");
         if (prg.integer(QStringLiteral("ID")) != e.id)

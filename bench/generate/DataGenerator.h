@@ -14,7 +14,7 @@ class BenchFolder;
 // releases and program files, the reference lists, and `issues` issues with about three history
 // rows and one note each, in transactions of `batch` issues.
 class DataGenerator final {
-public:
+  public:
     struct Options {
         QString folder;
         qint64 issues = 100000;
@@ -33,7 +33,7 @@ public:
     // Throws std::runtime_error on the first failed write, or when the folder already has data.
     Totals run();
 
-private:
+  private:
     void writeLists(BenchFolder &folder);
     void writePrograms(BenchFolder &folder);
 

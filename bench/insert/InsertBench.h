@@ -10,7 +10,7 @@ namespace tarvo::bench {
 // the file manager and through raw SQLite, each with one transaction per record and with one
 // transaction around all of them; prints the times and the file manager's ratio to raw SQLite.
 class InsertBench final {
-public:
+  public:
     struct Options {
         QString folder; // parent of the four new folders; a temporary one when blank
         qint64 issues = 100000;
@@ -20,7 +20,7 @@ public:
     explicit InsertBench(Options options) : m_options(std::move(options)) {}
     int run();
 
-private:
+  private:
     double fileManager(const QString &folder, bool oneTransaction);
     double raw(const QString &folder, bool oneTransaction);
 

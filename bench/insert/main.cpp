@@ -11,11 +11,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Times inserting issues through the file manager and raw SQLite."));
+    parser.setApplicationDescription(
+        QStringLiteral("Times inserting issues through the file manager and raw SQLite."));
     parser.addHelpOption();
-    parser.addOption({QStringLiteral("issues"), QStringLiteral("Issues per run (100000)."), QStringLiteral("n"),
-                      QStringLiteral("100000")});
-    parser.addOption({QStringLiteral("folder"), QStringLiteral("Parent of the new data folders (a temporary one)."),
+    parser.addOption({QStringLiteral("issues"), QStringLiteral("Issues per run (100000)."),
+                      QStringLiteral("n"), QStringLiteral("100000")});
+    parser.addOption({QStringLiteral("folder"),
+                      QStringLiteral("Parent of the new data folders (a temporary one)."),
                       QStringLiteral("dir")});
     parser.process(app);
     tarvo::bench::InsertBench::Options options;
