@@ -1,0 +1,273 @@
+#include "BrowseBench.h"
+
+#include "DataLayerPager.h"
+#include "RawPager.h"
+#include "StatementLog.h"
+#include "common/BenchFolder.h"
+#include "common/Catalogue.h"
+#include "common/Memory.h"
+#include "common/RawDb.h"
+#include "common/RawStatement.h"
+#include "common/Stopwatch.h"
+#include "platform/data/Connection.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+namespace tarvo::bench {
+
+namespace {
+const char *const kMoveNames[] = {"first page", "next page", "previous page", "last page", "count"};
+
+// The key's components as ORDER BY terms: the quoted column, with the data layer's collation on texts.
+std::vector<std::pair<QString, bool>> keyColumns(const data::RecordLayout &layout, const QString &keyName)
+{
+    std::vector<std::pair<QString, bool>> out;
+    const data::KeyDecl &key = layout.key(layout.keyIndex(keyName));
+    for (const data::KeyComponent &c : key.components) {
+        const int f = layout.fieldIndex(c.field);
+        QString term = layout.column(f);
+        if (layout.isText(f))
+            term += QStringLiteral(" COLLATE tarvo_cs");
+        out.emplace_back(term, c.descending);
+    }
+    return out;
+}
+
+double median(std::vector<double> v)
+{
+    if (v.empty())
+        return 0;
+    std::sort(v.begin(), v.end());
+    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+QString shortKey(const QString &key)
+{
+    return key.mid(key.indexOf(QLatin1Char(':')) + 1);
+}
+} // namespace
+
+BrowseSelection BrowseBench::select(RawDb &raw) const
+{
+    BrowseSelection s;
+    s.programLimit = Catalogue().programLimit(30);
+    s.tab = 1;
+    // The largest program the user may see, its most used release and program file.
+    RawStatement programs(raw.handle(), "SELECT PrgID FROM Bugs GROUP BY PrgID ORDER BY COUNT(*) DESC");
+    while (programs.step()) {
+        const qint64 id = programs.integer(0);
+        if (s.programLimit.contains(QStringLiteral("|%1|").arg(id))) {
+            s.program = id;
+            break;
+        }
+    }
+    auto mostUsed = [&](const char *column) {
+        RawStatement st(raw.handle(), std::string("SELECT ") + column + " FROM Bugs WHERE PrgID = ? AND " +
+                                          column + " <> '' GROUP BY 1 ORDER BY COUNT(*) DESC LIMIT 1");
+        st.bind(1, std::int64_t(s.program));
+        return st.step() ? QString::fromStdString(st.text(0)) : QString();
+    };
+    s.release = mostUsed("Version");
+    s.file = mostUsed("Programfile");
+    return s;
+}
+
+std::vector<std::vector<qint64>> BrowseBench::cycle(Pager &pager, bool withCount) const
+{
+    std::vector<std::vector<qint64>> read;
+    read.push_back(pager.firstPage());
+    for (int p = 0; p < m_options.pages; ++p)
+        read.push_back(pager.nextPage());
+    for (int p = 0; p < m_options.pages; ++p)
+        read.push_back(pager.previousPage());
+    read.push_back(pager.lastPage());
+    if (withCount)
+        read.push_back({pager.count()});
+    return read;
+}
+
+std::array<double, BrowseBench::MoveCount> BrowseBench::sample(Pager &pager, bool withCount) const
+{
+    std::array<double, MoveCount> ms{};
+    Stopwatch clock;
+    pager.firstPage();
+    ms[First] = clock.micros() / 1000;
+    clock.restart();
+    for (int p = 0; p < m_options.pages; ++p)
+        pager.nextPage();
+    ms[Next] = clock.micros() / 1000 / m_options.pages;
+    clock.restart();
+    for (int p = 0; p < m_options.pages; ++p)
+        pager.previousPage();
+    ms[Previous] = clock.micros() / 1000 / m_options.pages;
+    clock.restart();
+    pager.lastPage();
+    ms[Last] = clock.micros() / 1000;
+    if (withCount) {
+        clock.restart();
+        pager.count();
+        ms[Count] = clock.micros() / 1000;
+    }
+    return ms;
+}
+
+int BrowseBench::run()
+{
+    BenchFolder folder(m_options.folder);
+    data::FileManager &bugs = folder.file(QStringLiteral("Bugs"));
+    auto conn = folder.session().connection();
+    if (!conn)
+        throw std::runtime_error(conn.error().message.toStdString());
+    RawDb raw(folder.databasePath().toStdString());
+    const BrowseSelection selection = select(raw);
+    RawStatement total(raw.handle(), "SELECT COUNT(*) FROM Bugs");
+    const qint64 issues = total.step() ? total.integer(0) : 0;
+    total.reset();
+
+    std::printf("Issue browse on %s: %lld issues; program limit %s (30 programs); selected program %lld, "
+                "release %s, program file %s; tab %d%s\n",
+                qPrintable(m_options.folder), static_cast<long long>(issues),
+                qPrintable(selection.programLimit), static_cast<long long>(selection.program),
+                qPrintable(selection.release), qPrintable(selection.file), selection.tab,
+                m_options.pinInRange ? "; the filters' pinned values passed as range too" : "");
+    std::printf("Median of %d runs in ms (paging moves per page of %d rows, %d pages each way); "
+                "data layer / raw SQLite = ratio\n\n",
+                m_options.repetitions, Pager::kPageRows, m_options.pages);
+    std::printf("%-2s %-34s %8s", "#", "key", "rows");
+    for (const char *name : kMoveNames)
+        std::printf(" | %-22s", name);
+    std::printf("\n");
+
+    int mismatches = 0;
+    double worstFirst = 0;
+    std::vector<std::string> plans;
+    for (const BrowseOrder &order : BrowseOrder::all()) {
+        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
+        RawPager rp(raw, bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
+        // The first pass warms the caches and checks that both sides read the same rows.
+        const auto a = cycle(dl, true);
+        const auto b = cycle(rp, true);
+        if (a != b) {
+            ++mismatches;
+            std::printf("!! order %d: the data layer and raw SQLite read different rows\n", order.number);
+        }
+        Timing t;
+        t.rows = b.back().front();
+        std::array<std::vector<double>, MoveCount> sd, sr;
+        const int countRuns = std::min(m_options.repetitions, 3);
+        for (int r = 0; r < m_options.repetitions; ++r) {
+            const bool withCount = r < countRuns;
+            // Alternate which side goes first, so neither always finds the warmer cache.
+            const auto x = r % 2 ? sample(rp, withCount) : sample(dl, withCount);
+            const auto y = r % 2 ? sample(dl, withCount) : sample(rp, withCount);
+            const auto &d = r % 2 ? y : x;
+            const auto &w = r % 2 ? x : y;
+            for (int m = 0; m < MoveCount; ++m)
+                if (m != Count || withCount) {
+                    sd[size_t(m)].push_back(d[size_t(m)]);
+                    sr[size_t(m)].push_back(w[size_t(m)]);
+                }
+        }
+        std::printf("%-2d %-34s %8lld", order.number, qPrintable(shortKey(order.key)),
+                    static_cast<long long>(t.rows));
+        bool slow = m_options.allPlans;
+        for (int m = 0; m < MoveCount; ++m) {
+            t.dataLayer[size_t(m)] = median(sd[size_t(m)]);
+            t.raw[size_t(m)] = median(sr[size_t(m)]);
+            const double ratio = t.raw[size_t(m)] > 0 ? t.dataLayer[size_t(m)] / t.raw[size_t(m)] : 0;
+            std::printf(" | %7.3f %7.3f %5.2fx", t.dataLayer[size_t(m)], t.raw[size_t(m)], ratio);
+            if (m == First)
+                worstFirst = std::max(worstFirst, ratio);
+            slow = slow || ratio > m_options.planRatio;
+        }
+        std::printf("\n");
+        if (slow) {
+            StatementLog log(conn.value()->database());
+            plans.push_back(this->plans(order, t, dl, rp, raw, log, bugs.layout().selectList()));
+        }
+    }
+    std::printf("\nworst first page: %.2fx raw SQLite (target: within 2x)\n", worstFirst);
+    for (const std::string &p : plans)
+        std::printf("\n%s", p.c_str());
+    measureMemory(folder, raw, selection);
+    return mismatches ? 1 : 0;
+}
+
+std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLayerPager &dl, RawPager &rp,
+                               RawDb &db, StatementLog &log, const QString &selectList) const
+{
+    const std::string columns = selectList.toStdString();
+    auto shorten = [&](std::string sql) {
+        const size_t at = sql.find(columns);
+        if (at != std::string::npos)
+            sql.replace(at, columns.size(), "<all columns>");
+        return sql;
+    };
+    // One more pass of the data layer with the log on, to catch its SQL for every move.
+    std::array<std::string, MoveCount> dlSql;
+    log.clear();
+    dl.firstPage();
+    dlSql[First] = log.last("SELECT");
+    dl.nextPage();
+    dlSql[Next] = log.last("SELECT");
+    dl.previousPage();
+    dlSql[Previous] = log.last("SELECT");
+    dl.lastPage();
+    dlSql[Last] = log.last("SELECT");
+    dl.count();
+    dlSql[Count] = log.last("SELECT COUNT");
+    const std::array<std::string, MoveCount> rawSql = {rp.firstSql(), rp.nextSql(), rp.previousSql(),
+                                                       rp.lastSql(), rp.countSql()};
+    std::string out;
+    for (int m = 0; m < MoveCount; ++m) {
+        const double ratio = t.raw[size_t(m)] > 0 ? t.dataLayer[size_t(m)] / t.raw[size_t(m)] : 0;
+        if (!m_options.allPlans && ratio <= m_options.planRatio)
+            continue;
+        char head[200];
+        std::snprintf(head, sizeof head, "order %d %s, %s: data layer %.3f ms, raw %.3f ms (%.2fx)\n",
+                      order.number, qPrintable(shortKey(order.key)), kMoveNames[m], t.dataLayer[size_t(m)],
+                      t.raw[size_t(m)], ratio);
+        out += head;
+        out += "  data layer: " + shorten(dlSql[size_t(m)]) + "\n" + db.queryPlan(dlSql[size_t(m)]);
+        out += "  raw:        " + shorten(rawSql[size_t(m)]) + "\n" + db.queryPlan(rawSql[size_t(m)]);
+    }
+    return out;
+}
+
+void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSelection &selection) const
+{
+    data::FileManager &bugs = folder.file(QStringLiteral("Bugs"));
+    const int pages = 10 * m_options.pages;
+    auto walk = [&](Pager &pager) {
+        pager.firstPage();
+        for (int p = 0; p < pages; ++p)
+            pager.nextPage();
+        pager.lastPage();
+        for (int p = 0; p < pages; ++p)
+            pager.previousPage();
+    };
+    const bool reset = Memory::resetPeak();
+    const long before = Memory::residentKb();
+    for (const BrowseOrder &order : BrowseOrder::all()) {
+        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
+        walk(dl);
+    }
+    const long dlPeak = Memory::peakKb();
+    Memory::resetPeak();
+    const long rawBefore = Memory::residentKb();
+    for (const BrowseOrder &order : BrowseOrder::all()) {
+        RawPager rp(raw, bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
+        walk(rp);
+    }
+    const long rawPeak = Memory::peakKb();
+    std::printf("\nMemory while paging every order %d pages forward from the top and back from the end%s:\n",
+                pages, reset ? "" : " (the peak could not be reset: figures include the set-up)");
+    std::printf("  data layer: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", before / 1024.0,
+                dlPeak / 1024.0, (dlPeak - before) / 1024.0);
+    std::printf("  raw SQLite: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", rawBefore / 1024.0,
+                rawPeak / 1024.0, (rawPeak - rawBefore) / 1024.0);
+}
+
+} // namespace tarvo::bench
