@@ -2,6 +2,8 @@
 
 namespace tarvo::test {
 
+using data::Record;
+
 // The mail log keeps the mails of issues, mass e-mails and report definitions side by side under
 // overlapping numbers; each owner's rules must reach its own mails only.
 class MailLogOwnersTest : public TarvoStoreTest {
@@ -64,6 +66,15 @@ TEST_P(MailLogOwnersTest, EachOwnerDeletesOnlyItsOwnMails)
 
 TEST_P(MailLogOwnersTest, RenumberingAReportDefinitionTakesItsMailsAlong)
 {
+    // A change the definition refuses must not renumber its mails either.
+    Record refused = one("Print", {{"TYPE", 1}, {"SORT", 2}});
+    refused.setValue("SORT", 9);
+    refused.setValue("JPEGQuality", 101);
+    EXPECT_FALSE(rm("Print").update(refused).ok());
+    EXPECT_EQ(mails(5, 1, 2), 1);
+    EXPECT_EQ(mails(5, 1, 9), 0);
+    m_errors.errors.clear();
+
     changeWithRules("Print", {{"TYPE", 1}, {"SORT", 2}}, {{"TYPE", 3}, {"SORT", 7}});
     EXPECT_EQ(mails(5, 1, 2), 0);
     EXPECT_EQ(mails(5, 3, 7), 1);
@@ -73,6 +84,7 @@ TEST_P(MailLogOwnersTest, RenumberingAReportDefinitionTakesItsMailsAlong)
     removeWithRules("Print", {{"TYPE", 3}, {"SORT", 7}});
     EXPECT_EQ(mails(5, 3, 7), 0);
     EXPECT_EQ(count("EMails"), 5);
+    EXPECT_TRUE(m_errors.errors.empty());
 }
 
 } // namespace tarvo::test
