@@ -5,6 +5,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/data/Store.h"
 #include "platform/data/Transaction.h"
 
 #include <QSqlQuery>
@@ -46,10 +47,16 @@ QString RelationManager::childWhere(const RelationDecl &relation, FileManager &c
                                     const Record &parent, QVariantList &params) const
 {
     const RecordLayout &cl = child.layout();
+    // The children are those the child key finds: a case-insensitive key finds "ANNA" under "anna".
+    const int key = relation.childKey.isEmpty() ? -1 : cl.keyIndex(relation.childKey);
+    const bool caseInsensitive = key >= 0 && cl.key(key).caseInsensitive;
     QStringList terms;
     for (const auto &[parentField, childField] : relation.links) {
         const int cf = cl.fieldIndex(childField);
-        terms << cl.column(cf) + QStringLiteral(" = ?");
+        QString column = cl.column(cf);
+        if (caseInsensitive && cl.isText(cf))
+            column += QStringLiteral(" COLLATE ") + Store::collation(true);
+        terms << column + QStringLiteral(" = ?");
         params << Record::normalised(cl.field(cf), parent.value(parentField));
     }
     for (const auto &[childField, value] : relation.childCondition) {
