@@ -1,5 +1,7 @@
 #include "core/lists/FillPriorityList.h"
 
+#include "core/lists/DataPrioritySource.h"
+
 #include <algorithm>
 
 namespace tarvo::core {
@@ -18,6 +20,12 @@ Result<void> FillPriorityList(PrioritySource &source, PriorityQueue &queue)
     if (read.error)
         return *read.error;
     return {};
+}
+
+Result<void> FillPriorityList(data::Session &session, PriorityQueue &queue)
+{
+    DataPrioritySource source(session);
+    return FillPriorityList(source, queue);
 }
 
 } // namespace tarvo::core

@@ -1,5 +1,7 @@
 #include "core/lists/FillProgramTree.h"
 
+#include "core/lists/ReadProgramRows.h"
+
 #include <algorithm>
 #include <map>
 #include <optional>
@@ -92,6 +94,16 @@ void FillProgramTree(const std::vector<ProgramRow> &programs, const QString &sec
                      const TranslateFn &translate, ProgramTreeQueue &queue)
 {
     queue.replace(programTreeRows(programs, secP, translate));
+}
+
+Result<void> FillProgramTree(data::Session &session, const QString &secP, const TranslateFn &translate,
+                             ProgramTreeQueue &queue)
+{
+    const RowsRead<ProgramRow> read = readProgramRows(session);
+    FillProgramTree(read.rows, secP, translate, queue);
+    if (read.error)
+        return *read.error;
+    return {};
 }
 
 } // namespace tarvo::core

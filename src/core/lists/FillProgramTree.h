@@ -2,8 +2,13 @@
 
 #include "core/lists/ProgramTreeQueue.h"
 #include "core/lists/Translation.h"
+#include "platform/runtime/Result.h"
 
 #include <vector>
+
+namespace tarvo::data {
+class Session;
+}
 
 namespace tarvo::core {
 
@@ -20,5 +25,9 @@ std::vector<ProgramTreeQueueEntry> programTreeRows(const std::vector<ProgramRow>
 // Refills the program tree list from the programs read on the caller's thread.
 void FillProgramTree(const std::vector<ProgramRow> &programs, const QString &secP,
                      const TranslateFn &translate = {}, ProgramTreeQueue &queue = ProgramTreeQueue::global());
+// The same from the Programs file of the window's thread. On a read error the tree holds the
+// programs read before it and the error is returned for the window to show.
+Result<void> FillProgramTree(data::Session &session, const QString &secP, const TranslateFn &translate = {},
+                             ProgramTreeQueue &queue = ProgramTreeQueue::global());
 
 } // namespace tarvo::core

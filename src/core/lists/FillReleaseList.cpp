@@ -1,5 +1,6 @@
 #include "core/lists/FillReleaseList.h"
 
+#include "core/lists/DataReleaseSource.h"
 #include "core/lists/Translation.h"
 
 #include <algorithm>
@@ -23,6 +24,12 @@ Result<void> FillReleaseList(ReleaseQueue &queue, qint32 programId, ReleaseSourc
     if (read.error)
         return *read.error;
     return {};
+}
+
+Result<void> FillReleaseList(ReleaseQueue &queue, qint32 programId, data::Session &session)
+{
+    DataReleaseSource source(session);
+    return FillReleaseList(queue, programId, source);
 }
 
 } // namespace tarvo::core

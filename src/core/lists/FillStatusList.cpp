@@ -1,6 +1,10 @@
 #include "core/lists/FillStatusList.h"
 
+#include "core/lists/DataStatusSource.h"
 #include "core/services/AccessServices.h"
+#include "core/startup/SettingsRecord.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
 
 #include <algorithm>
 #include <array>
@@ -109,6 +113,25 @@ void fillWithWorkflow(StatusQueue &queue, const QString &current, const Workflow
 
 } // namespace
 
+WorkflowSettings WorkflowSettings::fromSettingsRecord()
+{
+    const SettingsRecord &settings = SettingsRecord::instance();
+    WorkflowSettings workflow;
+    workflow.enabled = settings.integer(QStringLiteral("PAR:WFENABLE")) != 0;
+    workflow.assignIssue = int(settings.integer(QStringLiteral("PAR:WFAssignIssue")));
+    workflow.allowChange = settings.integer(QStringLiteral("PAR:WFALLOWCHANGE")) != 0;
+    return workflow;
+}
+
+CurrentIssue CurrentIssue::fromBugsRecord(data::Session &session)
+{
+    data::FileManager *bugs = session.file(QStringLiteral("Bugs"));
+    if (!bugs)
+        return {};
+    const data::Record &record = bugs->buffer();
+    return {qint32(record.integer(QStringLiteral("BUG:PrgID"))), record.text(QStringLiteral("BUG:Status"))};
+}
+
 WorkflowRightFn accessWorkflowRights(AccessServices &access)
 {
     return [&access](const QString &rightKey) {
@@ -126,6 +149,16 @@ Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurren
     if (forCurrentIssue)
         fillWithWorkflow(queue, clipped(issue.status), workflow, hasRight, translate);
     return {};
+}
+
+Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue,
+                            data::Session &session, const WorkflowRightFn &hasRight,
+                            const TranslateFn &translate)
+{
+    const CurrentIssue issue = forCurrentIssue ? CurrentIssue::fromBugsRecord(session) : CurrentIssue{};
+    DataStatusSource source(session, forCurrentIssue ? issue.prgId : programId);
+    return FillStatusList(queue, programId, forCurrentIssue, issue, WorkflowSettings::fromSettingsRecord(),
+                          source, hasRight, translate);
 }
 
 } // namespace tarvo::core

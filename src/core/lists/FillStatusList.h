@@ -6,6 +6,10 @@
 
 #include <functional>
 
+namespace tarvo::data {
+class Session;
+}
+
 namespace tarvo::core {
 
 class AccessServices;
@@ -19,12 +23,18 @@ struct WorkflowSettings final {
     bool enabled = false;             // PAR:WFEnable
     int assignIssue = AssignRequired; // PAR:WFAssignIssue
     bool allowChange = false;         // PAR:WFAllowChange: "Allow modifications before Assignment"
+
+    // The switches as the settings record of the run holds them; all off before it is loaded.
+    static WorkflowSettings fromSettingsRecord();
 };
 
 // The issue the list is for, from the calling window's Bugs record.
 struct CurrentIssue final {
     qint32 prgId = 0;
     QString status;
+
+    // BUG:PrgID and BUG:Status of the thread's Bugs record.
+    static CurrentIssue fromBugsRecord(data::Session &session);
 };
 
 // Whether the logged-in user holds a workflow right ("BEN:UserByte2" ... "BEN:UserByte9").
@@ -41,5 +51,11 @@ WorkflowRightFn accessWorkflowRights(AccessServices &access);
 Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue,
                             const CurrentIssue &issue, const WorkflowSettings &workflow, StatusSource &source,
                             const WorkflowRightFn &hasRight, const TranslateFn &translate = {});
+
+// The same for the window's thread: the issue of its Bugs record, the Status file of its session
+// and the workflow switches of the settings record.
+Result<void> FillStatusList(StatusQueue &queue, qint32 programId, bool forCurrentIssue,
+                            data::Session &session, const WorkflowRightFn &hasRight,
+                            const TranslateFn &translate = {});
 
 } // namespace tarvo::core
