@@ -15,15 +15,15 @@ inline listext::ColumnDefinitions issueListColumns()
         bool graph;
     };
     static const Spec specs[] = {
-        {"BUG:ID", "ID", "@n_7", 50, true},
+        {"BUG:ID", "ID", "@n_7", 60, true},
         {"BUG:Status", "Status", "@s35", 80, true},
         {"BUG:Priority", "Priority", "@s35", 60, true},
         {"BUG:Severity", "Severity", "@s35", 70, true},
-        {"BUG:PrgName", "Program", "@s250", 130, true},
+        {"BUG:Classification", "Classification", "@s35", 110, true},
         {"BUG:Version", "Version", "@s35", 50, true},
         {"BUG:Description", "Description", "@s255", 330, false},
         {"BUG:Responsible", "Resp.", "@s3", 40, true},
-        {"BUG:ReportedDate", "Reported", "@D10", 75, true},
+        {"BUG:ReportedDate", "Reported", "@D10", 85, true},
     };
     listext::ColumnDefinitions columns;
     for (const Spec &s : specs) {

@@ -56,6 +56,7 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
     rows.reserve(records->size());
     for (auto &r : records.value()) {
         SourceRow row;
+        row.values.reserve(r.layout().fieldCount());
         for (int i = 0; i < r.layout().fieldCount(); ++i)
             row.values << r.value(i);
         row.anchor = std::move(r);

@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -43,6 +44,7 @@ int main(int argc, char **argv)
         auto *layout = new QVBoxLayout(&window);
         auto *list = new QTableView(&window);
         list->setObjectName(QStringLiteral("Browse"));
+        list->verticalHeader()->hide();
         auto *status = new QLabel(&window);
         layout->addWidget(list);
         layout->addWidget(status);
