@@ -4,6 +4,8 @@
 #include "platform/data/Store.h"
 #include "platform/data/expr/Expression.h"
 
+#include <algorithm>
+
 namespace tarvo::listext {
 
 namespace {
@@ -54,6 +56,7 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
     rows.reserve(records->size());
     for (auto &r : records.value()) {
         SourceRow row;
+        row.values.reserve(r.layout().fieldCount());
         for (int i = 0; i < r.layout().fieldCount(); ++i)
             row.values << r.value(i);
         row.anchor = std::move(r);
@@ -87,6 +90,15 @@ Result<void> ViewRowSource::setOrder(const std::vector<SortKey> &keys)
         order.push_back(data::KeyComponent{name, key.descending});
         caseInsensitive = caseInsensitive || key.caseInsensitive;
     }
+    // The view pages by the key values of the last row it read. Over a unique key it breaks no
+    // ties by row, so rows that share the sort values would be skipped between pages: the key's
+    // own components end the order and make every position unique again.
+    if (const int k = l.keyIndex(m_keyName); k >= 0 && l.key(k).unique)
+        for (const data::KeyComponent &c : l.key(k).components)
+            if (std::none_of(order.begin(), order.end(), [&](const data::KeyComponent &o) {
+                    return o.field.compare(c.field, Qt::CaseInsensitive) == 0;
+                }))
+                order.push_back(c);
     m_view->setOrder(order, caseInsensitive);
     return {};
 }

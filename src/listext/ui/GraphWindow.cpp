@@ -3,16 +3,19 @@
 #include "listext/ColourNames.h"
 #include "listext/ui/FontStyle.h"
 #include "listext/ui/GraphOptionsWindow.h"
+#include "listext/ui/ProgressPacer.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/runtime/Messages.h"
 
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -153,15 +156,21 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
     RowSource &source = list.model()->source();
     const qint64 total = std::max<qint64>(list.recordCount(), 1);
     QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, 100, list.list());
+    // Modal, so that nothing but Cancel changes the list while its rows are read.
+    progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    ProgressPacer pacer(total);
     bool cancelAsked = false;
     QObject::connect(&progress, &QProgressDialog::canceled, &progress,
                      [&cancelAsked]() { cancelAsked = true; });
     auto rows = tableRows(source, {TableColumn{d->field, d->header, d->picture}});
     auto counted = GraphData::count(*rows, 0, d->kind(), d->description, [&](qint64 n, const QString &value) {
-        progress.setValue(static_cast<int>(std::min<qint64>(n * 100 / total, 100)));
-        progress.setWindowTitle(QStringLiteral("Record=") + QString::number(n) + QStringLiteral(" - ") +
-                                value.trimmed());
+        if (pacer.due(n)) {
+            progress.setValue(pacer.percent(n));
+            progress.setWindowTitle(QStringLiteral("Record=") + QString::number(n) + QStringLiteral(" - ") +
+                                    value.trimmed());
+            QCoreApplication::processEvents();
+        }
         if (cancelAsked) {
             cancelAsked = false;
             Messages::beep();
@@ -182,6 +191,10 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
     std::unique_ptr<IniFile> ini = list.iniFile() ? std::make_unique<IniFile>(*list.iniFile()) : nullptr;
     auto *window = new GraphWindow(std::move(counted.value()), d->description, source.filter(),
                                    std::move(ini), list.list() ? list.list()->window() : nullptr);
+    // Where no window manager maximises it, the window still takes the whole screen: in a small
+    // window the counts and percentages under the bars overlap and are cut.
+    if (const QScreen *screen = window->screen())
+        window->setGeometry(screen->availableGeometry());
     window->showMaximized();
     return window;
 }

@@ -128,6 +128,10 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
     const QDateTime now = QDateTime::currentDateTime();
     qint64 count = 0;
     int y = 0;
+    // Half a character of space on either side of a cell, so that a right-aligned number and the
+    // left-aligned text beside it do not run together.
+    const int pad = static_cast<int>(unit / 2);
+    auto cellBox = [&](int x, int w) { return QRect(x + pad, y, std::max(w - 2 * pad, 1), line); };
 
     auto header = [&]() {
         p.setFont(title);
@@ -143,7 +147,7 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         int x = 0;
         for (const auto &c : m_columns) {
             const int w = static_cast<int>((c.characters + 1) * unit);
-            p.drawText(QRect(x, y, w, line), alignment(c.justification), c.column.header);
+            p.drawText(cellBox(x, w), alignment(c.justification), c.column.header);
             x += w;
         }
         y += line;
@@ -163,7 +167,7 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         int x = 0;
         for (size_t i = 0; i < m_columns.size(); ++i) {
             const int w = static_cast<int>((m_columns[i].characters + 1) * unit);
-            p.drawText(QRect(x, y, w, line), alignment(m_columns[i].justification),
+            p.drawText(cellBox(x, w), alignment(m_columns[i].justification),
                        cells.value(static_cast<int>(i)));
             x += w;
         }

@@ -6,9 +6,11 @@
 #include "listext/ui/GraphWindow.h"
 #include "listext/ui/ListPrinter.h"
 #include "listext/ui/ListPropertiesWindow.h"
+#include "listext/ui/ProgressPacer.h"
 #include "platform/runtime/Messages.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -43,6 +45,8 @@ XploreClass::XploreClass(QTableView *list, RowSource &source, ColumnDefinitions 
             m_filter.addField(d.filterName(), d.kind());
     m_model = new BrowseListModel(source, std::move(columns), this);
     m_list->setModel(m_model);
+    // A list row is one line: long texts end with an ellipsis instead of wrapping out of the row.
+    m_list->setWordWrap(false);
     QHeaderView *header = m_list->horizontalHeader();
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
@@ -512,12 +516,18 @@ void XploreClass::exportTo(bool html)
         return;
     const qint64 total = std::max<qint64>(recordCount(), 1);
     QProgressDialog progress(QString(), QStringLiteral("Cancel"), 0, 100, m_list);
+    // Modal, so that nothing but Cancel changes the list while its rows are written.
+    progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
+    ProgressPacer pacer(total);
     auto rows = tableRows(m_model->source(), exportColumns());
     auto step = [&](qint64 n) {
-        const int percent = static_cast<int>(std::min<qint64>(n * 100 / total, 100));
-        progress.setValue(percent);
-        progress.setLabelText(QString::number(percent) + QLatin1Char('%'));
+        if (pacer.due(n)) {
+            const int percent = pacer.percent(n);
+            progress.setValue(percent);
+            progress.setLabelText(QString::number(percent) + QLatin1Char('%'));
+            QCoreApplication::processEvents();
+        }
         return !progress.wasCanceled();
     };
     auto written = html ? ListExport::exportHtmlFile(path, caption(), *rows, step)
