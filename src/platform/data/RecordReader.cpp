@@ -29,7 +29,8 @@ QVariant storedValue(const FieldDecl &field, const QVariant &v)
         QByteArray b = v.toByteArray();
         return QVariant(b.isNull() ? QByteArray("") : std::move(b));
     }
-    default: return v.typeId() == QMetaType::LongLong ? v : QVariant(qint64(v.toLongLong()));
+    default:
+        return v.typeId() == QMetaType::LongLong ? v : QVariant(qint64(v.toLongLong()));
     }
 }
 
@@ -51,7 +52,9 @@ Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, c
         for (int i = 0; i < n; ++i) {
             switch (layout->field(i).type) {
             case FieldType::Real:
-            case FieldType::Decimal: values.emplace_back(sqlite3_column_double(st, i)); break;
+            case FieldType::Decimal:
+                values.emplace_back(sqlite3_column_double(st, i));
+                break;
             case FieldType::String:
             case FieldType::CString:
             case FieldType::Memo: {
@@ -72,7 +75,9 @@ Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, c
                     values.push_back(emptyBytes);
                 break;
             }
-            default: values.emplace_back(qint64(sqlite3_column_int64(st, i))); break;
+            default:
+                values.emplace_back(qint64(sqlite3_column_int64(st, i)));
+                break;
             }
         }
         rows.emplace_back(layout, std::move(values), qint64(sqlite3_column_int64(st, n)));

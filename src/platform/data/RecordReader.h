@@ -19,7 +19,7 @@ class Connection;
 // are stepped through the sqlite3 C API and texts decoded from UTF-8 once; other stores go
 // through Qt's driver.
 class RecordReader final {
-public:
+  public:
     // Appends the rows to `rows`.
     static Result<void> read(Connection &connection, const LayoutPtr &layout, const QString &sql,
                              const QVariantList &params, std::vector<Record> &rows);

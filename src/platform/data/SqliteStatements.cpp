@@ -11,7 +11,8 @@ int bindValue(sqlite3_stmt *st, int index, const QVariant &v)
 {
     switch (v.typeId()) {
     case QMetaType::UnknownType:
-    case QMetaType::Nullptr: return sqlite3_bind_null(st, index);
+    case QMetaType::Nullptr:
+        return sqlite3_bind_null(st, index);
     case QMetaType::Bool:
     case QMetaType::Int:
     case QMetaType::UInt:
@@ -21,11 +22,14 @@ int bindValue(sqlite3_stmt *st, int index, const QVariant &v)
     case QMetaType::UShort:
     case QMetaType::Char:
     case QMetaType::SChar:
-    case QMetaType::UChar: return sqlite3_bind_int64(st, index, v.toLongLong());
+    case QMetaType::UChar:
+        return sqlite3_bind_int64(st, index, v.toLongLong());
     case QMetaType::ULongLong:
-    case QMetaType::ULong: return sqlite3_bind_int64(st, index, sqlite3_int64(v.toULongLong()));
+    case QMetaType::ULong:
+        return sqlite3_bind_int64(st, index, sqlite3_int64(v.toULongLong()));
     case QMetaType::Double:
-    case QMetaType::Float: return sqlite3_bind_double(st, index, v.toDouble());
+    case QMetaType::Float:
+        return sqlite3_bind_double(st, index, v.toDouble());
     case QMetaType::QByteArray: {
         const QByteArray b = v.toByteArray();
         if (b.isNull())
@@ -37,8 +41,8 @@ int bindValue(sqlite3_stmt *st, int index, const QVariant &v)
         if (s.isNull())
             return sqlite3_bind_null(st, index);
         const QByteArray utf8 = s.toUtf8();
-        return sqlite3_bind_text64(st, index, utf8.constData(), sqlite3_uint64(utf8.size()),
-                                   SQLITE_TRANSIENT, SQLITE_UTF8);
+        return sqlite3_bind_text64(st, index, utf8.constData(), sqlite3_uint64(utf8.size()), SQLITE_TRANSIENT,
+                                   SQLITE_UTF8);
     }
     }
 }
@@ -61,9 +65,8 @@ Result<sqlite3_stmt *> SqliteStatements::start(const QString &sql, const QVarian
     sqlite3_stmt *&st = m_cache[sql];
     if (!st) {
         const QByteArray text = sql.toUtf8();
-        if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT,
-                               &st, nullptr)
-            != SQLITE_OK) {
+        if (sqlite3_prepare_v3(m_db, text.constData(), int(text.size()), SQLITE_PREPARE_PERSISTENT, &st,
+                               nullptr) != SQLITE_OK) {
             const Error e = lastError();
             sqlite3_finalize(st);
             m_cache.remove(sql);

@@ -15,7 +15,7 @@ namespace tarvo::data {
 // (which reads every text as UTF-16 and copies each row into its own cache): prepared once per
 // SQL text for the life of the connection, finalised before the connection closes.
 class SqliteStatements final {
-public:
+  public:
     explicit SqliteStatements(sqlite3 *db) : m_db(db) {}
     ~SqliteStatements();
     SqliteStatements(const SqliteStatements &) = delete;
@@ -31,7 +31,7 @@ public:
     // The error of the last call on the connection, classified as the store classifies errors.
     Error lastError() const;
 
-private:
+  private:
     sqlite3 *m_db;
     QHash<QString, sqlite3_stmt *> m_cache;
 };

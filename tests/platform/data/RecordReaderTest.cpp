@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/Connection.h"
 #include "platform/data/View.h"
 
@@ -89,8 +88,9 @@ TEST_P(RecordReaderTest, EveryFieldTypeReadsBackAsWrittenAndAsQtReadsIt)
     {
         auto conn = file.connection();
         ASSERT_TRUE(conn.ok());
-        auto qt = (*conn)->exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\"")
-                                    .arg(file.layout().selectList(), RecordLayout::quote(file.layout().table())));
+        auto qt =
+            (*conn)->exec(QStringLiteral("SELECT %1 FROM %2 ORDER BY \"ID\"")
+                              .arg(file.layout().selectList(), RecordLayout::quote(file.layout().table())));
         ASSERT_TRUE(qt.ok());
         while (qt.value()->next()) {
             viaQt.emplace_back();

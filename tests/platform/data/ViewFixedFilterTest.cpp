@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/Connection.h"
 #include "platform/data/Cursor.h"
 #include "platform/data/View.h"
@@ -33,29 +32,61 @@ struct PagingCase {
 };
 
 const PagingCase kCases[] = {
-    {"filter fixes the two leading components", nullptr,
-     {{"Gray"}, {"PrgID", true}, {"Title"}, {"ID"}}, {}, "BUG:Gray = 1 AND BUG:PrgID = 2", false,
+    {"filter fixes the two leading components",
+     nullptr,
+     {{"Gray"}, {"PrgID", true}, {"Title"}, {"ID"}},
+     {},
+     "BUG:Gray = 1 AND BUG:PrgID = 2",
+     false,
      {"\"Gray\"", "\"PrgID\""}},
-    {"range fixes the first, the filter the second (descending)", nullptr,
-     {{"PrgID"}, {"Gray", true}, {"Title", true}}, {1}, "BUG:Gray = 0", false, {"\"Gray\""}},
-    {"a fixed component after a free one is no prefix", nullptr,
-     {{"PrgID"}, {"Gray"}, {"Title"}}, {}, "BUG:Gray = 1", false, {"\"Gray\""}},
-    {"a component compared only inside an OR is not fixed", nullptr, {{"Gray"}, {"Title"}}, {},
-     "BUG:Gray = 1 OR BUG:Title = 'T1'", false, {}},
-    {"an OR beside a fixed term fixes only that term", nullptr,
-     {{"Gray"}, {"PrgID"}, {"Title", true}}, {}, "BUG:Gray = 0 AND (BUG:PrgID = 1 OR BUG:PrgID = 2)",
-     false, {"\"Gray\""}},
-    {"fixed text component, reversed view", nullptr, {{"Title"}, {"PrgID", true}}, {},
-     "BUG:Title = 'T2' AND BUG:Status = 'open'", true, {"\"Title\"", "\"Status\""}},
-    {"every component but the row fixed", nullptr, {{"Gray", true}, {"PrgID"}, {"ID", true}}, {},
-     "BUG:PrgID = 0 AND BUG:Gray = 1 AND BUG:ID > 3", false, {"\"PrgID\"", "\"Gray\""}},
-    {"a unique key whose only component is fixed", "BUG:KeyID", {}, {}, "BUG:ID = 7", false,
-     {"\"ID\""}},
+    {"range fixes the first, the filter the second (descending)",
+     nullptr,
+     {{"PrgID"}, {"Gray", true}, {"Title", true}},
+     {1},
+     "BUG:Gray = 0",
+     false,
+     {"\"Gray\""}},
+    {"a fixed component after a free one is no prefix",
+     nullptr,
+     {{"PrgID"}, {"Gray"}, {"Title"}},
+     {},
+     "BUG:Gray = 1",
+     false,
+     {"\"Gray\""}},
+    {"a component compared only inside an OR is not fixed",
+     nullptr,
+     {{"Gray"}, {"Title"}},
+     {},
+     "BUG:Gray = 1 OR BUG:Title = 'T1'",
+     false,
+     {}},
+    {"an OR beside a fixed term fixes only that term",
+     nullptr,
+     {{"Gray"}, {"PrgID"}, {"Title", true}},
+     {},
+     "BUG:Gray = 0 AND (BUG:PrgID = 1 OR BUG:PrgID = 2)",
+     false,
+     {"\"Gray\""}},
+    {"fixed text component, reversed view",
+     nullptr,
+     {{"Title"}, {"PrgID", true}},
+     {},
+     "BUG:Title = 'T2' AND BUG:Status = 'open'",
+     true,
+     {"\"Title\"", "\"Status\""}},
+    {"every component but the row fixed",
+     nullptr,
+     {{"Gray", true}, {"PrgID"}, {"ID", true}},
+     {},
+     "BUG:PrgID = 0 AND BUG:Gray = 1 AND BUG:ID > 3",
+     false,
+     {"\"PrgID\"", "\"Gray\""}},
+    {"a unique key whose only component is fixed", "BUG:KeyID", {}, {}, "BUG:ID = 7", false, {"\"ID\""}},
 };
 } // namespace
 
 class ViewFixedFilterTest : public StoreTest {
-protected:
+  protected:
     void SetUp() override
     {
         StoreTest::SetUp();
@@ -78,8 +109,8 @@ protected:
     {
         auto e = expr::Expression::parse(QString::fromUtf8(text), m_names);
         EXPECT_TRUE(e.ok()) << text;
-        const auto dialect = GetParam() == StoreKind::Postgres ? expr::Dialect::PostgreSql
-                                                                : expr::Dialect::Sqlite;
+        const auto dialect =
+            GetParam() == StoreKind::Postgres ? expr::Dialect::PostgreSql : expr::Dialect::Sqlite;
         auto sql = e->toSql(dialect, m_names);
         EXPECT_TRUE(sql.ok()) << text;
         return sql.ok() ? *sql : SqlCondition{};
@@ -134,7 +165,10 @@ TEST_P(ViewFixedFilterTest, PagingBothWaysGivesThePlainQuerysRowsInItsOrder)
         std::vector<KeyComponent> order = c.order;
         if (c.keyName) {
             view = std::make_unique<View>(fm("Issue"), QString::fromUtf8(c.keyName));
-            order = fm("Issue").layout().key(fm("Issue").layout().keyIndex(QString::fromUtf8(c.keyName))).components;
+            order = fm("Issue")
+                        .layout()
+                        .key(fm("Issue").layout().keyIndex(QString::fromUtf8(c.keyName)))
+                        .components;
         } else {
             view = std::make_unique<View>(fm("Issue"), order);
         }

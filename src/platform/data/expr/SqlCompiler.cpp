@@ -94,8 +94,8 @@ void SqlCompiler::collectFixed(const Node &node, QStringList &columns) const
         return;
     const Node *constText = nullptr;
     const auto mode = resolvedMode(node, constText);
-    const bool asItself = mode == semantics::CompareMode::Number ? column->type == Type::Number
-                                                                 : column->type == Type::Text;
+    const bool asItself =
+        mode == semantics::CompareMode::Number ? column->type == Type::Number : column->type == Type::Text;
     if (asItself && !columns.contains(column->info.sqlColumn))
         columns << column->info.sqlColumn;
 }

@@ -48,8 +48,8 @@ TEST(FixedColumns, OnlyTopLevelEqualitiesOfABareColumnFixIt)
         auto sql = e->toSql(Dialect::Sqlite, table.names());
         for (const QString &column : sql->fixedColumns) {
             QSqlQuery q(table.database());
-            ASSERT_TRUE(q.prepare(QStringLiteral("SELECT COUNT(DISTINCT %1) FROM \"Bugs\" WHERE %2")
-                                      .arg(column, sql->sql)));
+            ASSERT_TRUE(q.prepare(
+                QStringLiteral("SELECT COUNT(DISTINCT %1) FROM \"Bugs\" WHERE %2").arg(column, sql->sql)));
             for (int i = 0; i < sql->params.size(); ++i)
                 q.bindValue(i, sql->params.at(i));
             ASSERT_TRUE(q.exec() && q.next()) << c.text;
