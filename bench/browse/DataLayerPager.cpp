@@ -51,7 +51,7 @@ DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order
     if (!sql)
         throw std::runtime_error(sql.error().message.toStdString());
     m_view->setRange(order.rangeValues(selection, pinInRange));
-    m_view->setFilter(data::SqlCondition{sql->sql, sql->params});
+    m_view->setFilter(*sql);
     m_cursor = std::make_unique<data::Cursor>(*m_view);
 }
 

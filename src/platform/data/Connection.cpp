@@ -1,6 +1,8 @@
 #include "platform/data/Connection.h"
 
 #include "platform/data/ErrorCode.h"
+#include "platform/data/SqliteStatements.h"
+#include "platform/data/SqliteStore.h"
 #include "platform/data/Store.h"
 
 #include <QSqlError>
@@ -22,7 +24,12 @@ Connection::Statement::~Statement()
         *m_busy = false;
 }
 
-Connection::Connection(Store &store, QSqlDatabase db) : m_store(store), m_db(std::move(db)) {}
+Connection::Connection(Store &store, QSqlDatabase db) : m_store(store), m_db(std::move(db))
+{
+    if (m_store.kind() == StoreKind::Sqlite)
+        if (sqlite3 *handle = SqliteStore::handle(m_db))
+            m_sqlite = std::make_unique<SqliteStatements>(handle);
+}
 
 Connection::~Connection()
 {
@@ -33,6 +40,8 @@ Connection::~Connection()
     for (Entry *e : std::as_const(m_cache))
         delete e;
     m_cache.clear();
+    // SQLite does not close a handle with statements still prepared on it.
+    m_sqlite.reset();
     const QString name = m_db.connectionName();
     m_db.close();
     m_db = QSqlDatabase();

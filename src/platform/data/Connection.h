@@ -12,6 +12,7 @@
 
 namespace tarvo::data {
 
+class SqliteStatements;
 class Store;
 
 // One database connection of one OS thread: its prepared statements, cached by their SQL for
@@ -43,6 +44,8 @@ public:
 
     Store &store() const { return m_store; }
     QSqlDatabase &database() { return m_db; }
+    // The statements run on the sqlite3 handle itself; null on any store but SQLite.
+    SqliteStatements *sqlite() const { return m_sqlite.get(); }
 
     // Prepares (once) and runs a statement with positional parameters.
     Result<Statement> exec(const QString &sql, const QVariantList &params = {});
@@ -65,6 +68,7 @@ private:
     Store &m_store;
     QSqlDatabase m_db;
     QHash<QString, Entry *> m_cache;
+    std::unique_ptr<SqliteStatements> m_sqlite;
     int m_depth = 0;
 };
 

@@ -4,6 +4,7 @@
 #include "platform/data/Dictionary.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/ErrorReporter.h"
+#include "platform/data/RecordReader.h"
 #include "platform/data/Session.h"
 #include "platform/data/Store.h"
 #include "platform/data/TableSchema.h"
@@ -162,12 +163,27 @@ Result<void> FileManager::checkWritable()
 
 void FileManager::load(const QSqlQuery &query, Record &record) const
 {
-    if (!record.isValid() || &record.layout() != m_layout.get())
-        record = Record(m_layout);
-    const int n = m_layout->fieldCount();
-    for (int i = 0; i < n; ++i)
-        record.setValue(i, query.value(i));
-    record.setRowId(query.value(n).toLongLong());
+    record = RecordReader::fromQuery(query, m_layout);
+}
+
+Result<void> FileManager::select(const QString &sql, const QVariantList &params,
+                                 std::vector<Record> &rows)
+{
+    auto conn = connection();
+    if (!conn)
+        return conn.error();
+    return RecordReader::read(**conn, m_layout, sql, params, rows);
+}
+
+Result<void> FileManager::selectOne(const QString &sql, const QVariantList &params, Record &record)
+{
+    std::vector<Record> rows;
+    if (auto r = select(sql, params, rows); !r)
+        return r;
+    if (rows.empty())
+        return makeError(ErrorCode::RecordNotFound, errorCodeText(ErrorCode::RecordNotFound));
+    record = std::move(rows.front());
+    return {};
 }
 
 QString FileManager::keyEquals(int key, int components) const
@@ -469,38 +485,20 @@ Result<void> FileManager::fetch(const QString &keyName, Record &record)
         order << TableSchema::orderTerm(*m_layout, m_layout->fieldIndex(c.field), k.caseInsensitive,
                                         c.descending);
     order << RecordLayout::rowIdColumn();
-    auto conn = connection();
-    if (!conn)
-        return conn.error();
     const int n = int(k.components.size());
-    auto q = (*conn)->exec(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
-                               .arg(m_layout->selectList(), RecordLayout::quote(m_layout->table()),
-                                    keyEquals(key, n), order.join(QLatin1Char(','))),
-                           keyValues(key, record, n));
-    if (!q)
-        return q.error();
-    if (!q.value()->next())
-        return makeError(ErrorCode::RecordNotFound, errorCodeText(ErrorCode::RecordNotFound));
-    load(**q, record);
-    return {};
+    return selectOne(QStringLiteral("SELECT %1 FROM %2 WHERE %3 ORDER BY %4 LIMIT 1")
+                         .arg(m_layout->selectList(), RecordLayout::quote(m_layout->table()),
+                              keyEquals(key, n), order.join(QLatin1Char(','))),
+                     keyValues(key, record, n), record);
 }
 
 Result<void> FileManager::fetchRow(qint64 rowId, Record &record)
 {
     if (auto o = open(); !o)
         return o;
-    auto conn = connection();
-    if (!conn)
-        return conn.error();
-    auto q = (*conn)->exec(QStringLiteral("SELECT %1 FROM %2 WHERE \"_rid\" = ?")
-                               .arg(m_layout->selectList(), RecordLayout::quote(m_layout->table())),
-                           {rowId});
-    if (!q)
-        return q.error();
-    if (!q.value()->next())
-        return makeError(ErrorCode::RecordNotFound, errorCodeText(ErrorCode::RecordNotFound));
-    load(**q, record);
-    return {};
+    return selectOne(QStringLiteral("SELECT %1 FROM %2 WHERE \"_rid\" = ?")
+                         .arg(m_layout->selectList(), RecordLayout::quote(m_layout->table())),
+                     {rowId}, record);
 }
 
 } // namespace tarvo::data

@@ -4,6 +4,9 @@
 #include "platform/runtime/Result.h"
 
 #include <QString>
+#include <QVariantList>
+
+#include <vector>
 
 class QSqlQuery;
 
@@ -57,6 +60,8 @@ public:
 
     // Reads the current row into `record` from a statement positioned on it.
     void load(const QSqlQuery &query, Record &record) const;
+    // Runs a SELECT of the layout's select list and appends its rows to `rows` (see RecordReader).
+    Result<void> select(const QString &sql, const QVariantList &params, std::vector<Record> &rows);
     Result<Connection *> connection();
     // Reports an error of this file (the file name filled in) and returns the user's answer.
     int report(int messageNumber, const Error &error, const QString &field = QString(),
@@ -69,6 +74,8 @@ public:
 
 private:
     Result<void> tryOpen();
+    // The first row of a SELECT of the layout's select list; code 35 when there is none.
+    Result<void> selectOne(const QString &sql, const QVariantList &params, Record &record);
     Result<qint64> nextNumber(const Record &record);
     Result<void> addRow(Record &record);
     Result<void> writeRow(Record &record);

@@ -16,6 +16,12 @@ class Record final {
 public:
     Record() = default;
     explicit Record(LayoutPtr layout);
+    // A record read from the store: the values are already in their stored form (one per field,
+    // in order) and are taken as they are.
+    Record(LayoutPtr layout, std::vector<QVariant> storedValues, qint64 rowId)
+        : m_layout(std::move(layout)), m_values(std::move(storedValues)), m_rowId(rowId)
+    {
+    }
 
     bool isValid() const { return m_layout != nullptr; }
     const RecordLayout &layout() const { return *m_layout; }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 namespace tarvo::data {
@@ -10,6 +11,11 @@ namespace tarvo::data {
 struct SqlCondition final {
     QString sql;
     QVariantList params;
+    // Quoted columns that hold one and the same value on every row the condition selects (its
+    // top-level AND-ed "column = value" terms). A view pages by the remaining key components, so
+    // a database does not have to seek past them. Empty is always safe; naming a column that
+    // is not fixed is not.
+    QStringList fixedColumns{};
 
     bool isEmpty() const { return sql.trimmed().isEmpty(); }
 };

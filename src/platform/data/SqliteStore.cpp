@@ -12,16 +12,6 @@
 
 namespace tarvo::data {
 
-namespace {
-sqlite3 *handleOf(const QSqlDatabase &db)
-{
-    const QVariant v = db.driver()->handle();
-    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
-        return nullptr;
-    return *static_cast<sqlite3 *const *>(v.constData());
-}
-} // namespace
-
 SqliteStore::SqliteStore(QString path) : Store(StoreKind::Sqlite), m_path(std::move(path)) {}
 
 QString SqliteStore::columnType(FieldType type) const
@@ -61,15 +51,28 @@ Result<QStringList> SqliteStore::tableColumns(Connection &connection, const QStr
 
 bool SqliteStore::canWrite(Connection &connection, const QString &)
 {
-    sqlite3 *db = handleOf(connection.database());
+    sqlite3 *db = handle(connection.database());
     return db && sqlite3_db_readonly(db, "main") == 0;
+}
+
+sqlite3 *SqliteStore::handle(const QSqlDatabase &db)
+{
+    if (!db.driver())
+        return nullptr;
+    const QVariant v = db.driver()->handle();
+    if (!v.isValid() || qstrcmp(v.typeName(), "sqlite3*") != 0)
+        return nullptr;
+    return *static_cast<sqlite3 *const *>(v.constData());
 }
 
 Error SqliteStore::classify(const QSqlQuery &query) const
 {
     const QSqlError e = query.lastError();
-    const int native = e.nativeErrorCode().toInt();
-    const QString text = e.text().trimmed();
+    return classifyNative(e.nativeErrorCode().toInt(), e.text().trimmed());
+}
+
+Error SqliteStore::classifyNative(int native, const QString &text)
+{
     switch (native & 0xff) {
     case SQLITE_CONSTRAINT:
         if (text.contains(QLatin1String("UNIQUE"), Qt::CaseInsensitive))
@@ -104,8 +107,8 @@ Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
         const QString text = db.lastError().text();
         return makeError(ErrorCode::FileSystemError, text);
     }
-    sqlite3 *handle = handleOf(db);
-    if (!handle || !SqliteFunctions::install(handle))
+    sqlite3 *native = handle(db);
+    if (!native || !SqliteFunctions::install(native))
         return makeError(ErrorCode::FileSystemError,
                          QStringLiteral("Could not set up the text collation of %1").arg(m_path));
     QSqlQuery q(db);

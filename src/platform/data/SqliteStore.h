@@ -2,6 +2,8 @@
 
 #include "platform/data/Store.h"
 
+struct sqlite3;
+
 namespace tarvo::data {
 
 // The embedded store: one SQLite file in the data folder, in WAL mode, shared by every copy of
@@ -19,6 +21,10 @@ public:
     Result<QStringList> tableColumns(Connection &connection, const QString &table) override;
     bool canWrite(Connection &connection, const QString &table) override;
     Error classify(const QSqlQuery &query) const override;
+    // The same for an sqlite3 result code (extended or primary) and its text.
+    static Error classifyNative(int code, const QString &text);
+    // The sqlite3 handle under a connection of Qt's SQLite driver; null for any other.
+    static sqlite3 *handle(const QSqlDatabase &db);
     Result<void> reindex(Connection &connection, const QString &table) override;
 
 protected:

@@ -105,12 +105,30 @@ QString View::whereBase(QVariantList &params) const
     return terms.join(QStringLiteral(" AND "));
 }
 
+int View::fixedPrefix() const
+{
+    // Components that the range or the filter hold to one value are equal on every row and add
+    // nothing to the position; leaving them out lets the database seek straight to it. The last
+    // term always stays, so that a position still moves past its own row.
+    const RecordLayout &l = m_file.layout();
+    const int last = int(m_terms.size()) - 1;
+    int fixed = 0;
+    while (fixed < last) {
+        const Term &t = m_terms[size_t(fixed)];
+        if (t.field < 0)
+            break;
+        if (fixed >= int(m_rangeEqual.size()) && !m_filter.fixedColumns.contains(l.column(t.field)))
+            break;
+        ++fixed;
+    }
+    return fixed;
+}
+
 QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive,
                               QVariantList &out) const
 {
     QVariantList params;
-    // Components fixed by the range are equal on every row and add nothing to the position.
-    const int fixed = std::min<int>(int(m_rangeEqual.size()), int(m_terms.size()) - 1);
+    const int fixed = fixedPrefix();
     std::vector<const Term *> terms;
     for (int i = fixed; i < int(m_terms.size()); ++i)
         if (m_terms[size_t(i)].field >= 0 || anchor.rowId() != 0)
@@ -189,18 +207,10 @@ Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor,
                                                  : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
                                  orderBy(forward))
                             .arg(n);
-    auto conn = m_file.connection();
-    if (!conn)
-        return conn.error();
-    auto q = (*conn)->exec(sql, params);
-    if (!q)
-        return q.error();
     std::vector<Record> rows;
     rows.reserve(size_t(n));
-    while (q.value()->next()) {
-        rows.emplace_back(m_file.layoutPtr());
-        m_file.load(**q, rows.back());
-    }
+    if (auto r = m_file.select(sql, params, rows); !r)
+        return r.error();
     return rows;
 }
 

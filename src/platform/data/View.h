@@ -35,6 +35,8 @@ public:
     // component lies from `first` to `last` in the key's order (a descending component runs
     // from the higher value to the lower); an invalid QVariant leaves that end open.
     void setRange(const QVariantList &equal, const QVariant &first = {}, const QVariant &last = {});
+    // The filter's fixed columns, like the range's equal components, are left out of the
+    // position when they lead the key: an anchor is taken to hold their values.
     void setFilter(const SqlCondition &filter);
     void setPredicate(std::function<bool(const Record &)> predicate);
 
@@ -59,6 +61,7 @@ private:
 
     void build();
     QString whereBase(QVariantList &params) const;
+    int fixedPrefix() const;
     QString keysetCondition(const Record &anchor, bool forward, bool inclusive,
                             QVariantList &params) const;
     QString orderBy(bool forward) const;

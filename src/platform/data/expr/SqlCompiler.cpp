@@ -52,7 +52,52 @@ Result<SqlCondition> SqlCompiler::compile(const Node &root)
     SqlCondition result = condition(root);
     if (m_error)
         return *m_error;
+    collectFixed(root, result.fixedColumns);
     return result;
+}
+
+// The comparison a node makes: a constant text beside a number compares as a number when it
+// reads as one, as the evaluator decides.
+semantics::CompareMode SqlCompiler::resolvedMode(const Node &node, const Node *&constText) const
+{
+    const Node &left = *node.args[0];
+    const Node &right = *node.args[1];
+    auto mode = semantics::compareMode(left, right);
+    constText = mode == semantics::CompareMode::ConstTextLeft    ? &left
+                : mode == semantics::CompareMode::ConstTextRight ? &right
+                                                                 : nullptr;
+    if (constText) {
+        const QString value = semantics::asText(Evaluator(m_bound).evaluate(*constText));
+        mode = semantics::parseNumber(value) ? semantics::CompareMode::Number : semantics::CompareMode::Text;
+    }
+    return mode;
+}
+
+// Only a term every selected row must meet, comparing a bare column with a constant the way SQL
+// compares them as written ("Gray" = ?), fixes the column: not one under OR or NOT, and not a
+// number column compared as text (CAST) or a text column compared as a number.
+void SqlCompiler::collectFixed(const Node &node, QStringList &columns) const
+{
+    if (node.constant)
+        return;
+    if (node.kind == Node::Kind::Binary && node.op == Op::And) {
+        collectFixed(*node.args[0], columns);
+        collectFixed(*node.args[1], columns);
+        return;
+    }
+    if (node.kind != Node::Kind::Binary || node.op != Op::Eq || node.type != Type::Bool)
+        return;
+    const Node &left = *node.args[0];
+    const Node &right = *node.args[1];
+    const Node *column = left.constant ? &right : right.constant ? &left : nullptr;
+    if (!column || column->kind != Node::Kind::Name || column->info.kind != NameInfo::Kind::Column)
+        return;
+    const Node *constText = nullptr;
+    const auto mode = resolvedMode(node, constText);
+    const bool asItself =
+        mode == semantics::CompareMode::Number ? column->type == Type::Number : column->type == Type::Text;
+    if (asItself && !columns.contains(column->info.sqlColumn))
+        columns << column->info.sqlColumn;
 }
 
 SqlCompiler::Fragment SqlCompiler::fail(const Node &node, const QString &what)
@@ -112,14 +157,8 @@ SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
 {
     const Node &left = *node.args[0];
     const Node &right = *node.args[1];
-    auto mode = semantics::compareMode(left, right);
-    const Node *constText = mode == semantics::CompareMode::ConstTextLeft    ? &left
-                            : mode == semantics::CompareMode::ConstTextRight ? &right
-                                                                             : nullptr;
-    if (constText) {
-        const QString value = semantics::asText(Evaluator(m_bound).evaluate(*constText));
-        mode = semantics::parseNumber(value) ? semantics::CompareMode::Number : semantics::CompareMode::Text;
-    }
+    const Node *constText = nullptr;
+    const auto mode = resolvedMode(node, constText);
     const QString op = comparisonSql(node.op);
     if (mode == semantics::CompareMode::Number) {
         auto side = [&](const Node &n) {

@@ -3,6 +3,7 @@
 #include "platform/data/expr/ExprTypes.h"
 #include "platform/data/expr/NameResolver.h"
 #include "platform/data/expr/Node.h"
+#include "platform/data/expr/Semantics.h"
 #include "platform/data/expr/SqlCondition.h"
 #include "platform/runtime/Result.h"
 
@@ -28,6 +29,9 @@ class SqlCompiler final {
     Fragment comparison(const Node &node);
     Fragment comparedText(const Node &node);
     Fragment instring(const Node &node);
+
+    semantics::CompareMode resolvedMode(const Node &node, const Node *&constText) const;
+    void collectFixed(const Node &node, QStringList &columns) const;
 
     Fragment textParam(const QString &value) const;
     Fragment numberParam(double value, bool integerCast = false) const;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "platform/data/Record.h"
+#include "platform/runtime/Result.h"
+
+#include <QVariantList>
+
+#include <vector>
+
+class QSqlQuery;
+
+namespace tarvo::data {
+
+class Connection;
+
+// Reads the rows of a SELECT of a layout's select list (every field, then the row id) into
+// records. Values are taken in their stored form: everything written went through
+// Record::normalised already, so reading only picks the field type's C++ type. On SQLite the rows
+// are stepped through the sqlite3 C API and texts decoded from UTF-8 once; other stores go
+// through Qt's driver.
+class RecordReader final {
+  public:
+    // Appends the rows to `rows`.
+    static Result<void> read(Connection &connection, const LayoutPtr &layout, const QString &sql,
+                             const QVariantList &params, std::vector<Record> &rows);
+    // The record of the row a Qt statement stands on.
+    static Record fromQuery(const QSqlQuery &query, const LayoutPtr &layout);
+};
+
+} // namespace tarvo::data
