@@ -140,7 +140,7 @@ Result<void> ViewRowSource::applyFilters()
                              : data::expr::Dialect::Sqlite;
     auto sql = parsed->toSql(dialect, m_names);
     if (sql) {
-        m_view->setFilter(data::SqlCondition{sql->sql, sql->params});
+        m_view->setFilter(*sql);
         return {};
     }
     if (sql.error().code != data::expr::NoSqlForm)
