@@ -127,6 +127,19 @@ Result<void> RelationManager::remove(Record &record)
     return tx.commit();
 }
 
+Result<void> RelationManager::refuseIfReferenced(const RelationDecl &rel, FileManager &child,
+                                                 const Record &parent, int message)
+{
+    auto rows = childRows(rel, child, parent);
+    if (!rows)
+        return rows.error();
+    if (rows->empty())
+        return {};
+    const Error e = makeError(ErrorCode::RestrictedByRelation, errorCodeText(33));
+    child.report(message, e);
+    return e;
+}
+
 Result<void> RelationManager::updateWithin(Record &record, int depth)
 {
     if (depth > kMaxDepth)
@@ -147,14 +160,8 @@ Result<void> RelationManager::updateWithin(Record &record, int depth)
             return o;
         const RecordLayout &cl = child->layout();
         if (rel->update == RelationMode::Restrict) {
-            auto rows = childRows(*rel, *child, old);
-            if (!rows)
-                return rows.error();
-            if (!rows->empty()) {
-                const Error e = makeError(ErrorCode::RestrictedByRelation, errorCodeText(33));
-                child->report(kMsgRestrictedUpdate, e);
-                return e;
-            }
+            if (auto r = refuseIfReferenced(*rel, *child, old, kMsgRestrictedUpdate); !r)
+                return r;
             continue;
         }
         // Cascade writes the new link values into the children, Clear empties them.
@@ -221,14 +228,8 @@ Result<void> RelationManager::removeWithin(Record &record, int depth)
             return o;
         const RecordLayout &cl = child->layout();
         if (rel->remove == RelationMode::Restrict) {
-            auto rows = childRows(*rel, *child, stored);
-            if (!rows)
-                return rows.error();
-            if (!rows->empty()) {
-                const Error e = makeError(ErrorCode::RestrictedByRelation, errorCodeText(33));
-                child->report(kMsgRestrictedDelete, e);
-                return e;
-            }
+            if (auto r = refuseIfReferenced(*rel, *child, stored, kMsgRestrictedDelete); !r)
+                return r;
             continue;
         }
         if (rel->remove == RelationMode::Cascade && needsRowByRow(*child, true)) {

@@ -36,6 +36,9 @@ private:
                        QVariantList &params) const;
     Result<std::vector<qint64>> childRows(const RelationDecl &relation, FileManager &child,
                                           const Record &parent);
+    // A restricted change or delete: refused with the message when the parent has children.
+    Result<void> refuseIfReferenced(const RelationDecl &relation, FileManager &child, const Record &parent,
+                                    int message);
     bool needsRowByRow(FileManager &child, bool forDelete);
 
     Session &m_session;
