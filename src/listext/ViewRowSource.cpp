@@ -56,13 +56,46 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
     rows.reserve(records->size());
     for (auto &r : records.value()) {
         SourceRow row;
-        row.values.reserve(r.layout().fieldCount());
-        for (int i = 0; i < r.layout().fieldCount(); ++i)
-            row.values << r.value(i);
+        if (m_fieldIndexes.empty()) {
+            row.values.reserve(r.layout().fieldCount());
+            for (int i = 0; i < r.layout().fieldCount(); ++i)
+                row.values << r.value(i);
+        } else {
+            row.values.reserve(qsizetype(m_fieldIndexes.size()));
+            for (const int f : m_fieldIndexes)
+                row.values << r.value(f);
+        }
         row.anchor = std::move(r);
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::unique_ptr<RowSource> ViewRowSource::narrowed(const QStringList &fields) const
+{
+    const data::RecordLayout &l = m_file.layout();
+    auto copy = std::make_unique<ViewRowSource>(m_file, m_keyName);
+    copy->m_fields.clear();
+    for (const QString &name : fields) {
+        const int f = l.fieldIndex(name);
+        if (f < 0)
+            return nullptr;
+        copy->m_fields << l.fullFieldName(f);
+        copy->m_fieldIndexes.push_back(f);
+    }
+    if (copy->m_fieldIndexes.empty())
+        return nullptr;
+    // The view's order and range as they are; the filters again, so that a predicate reads the
+    // copy's own names.
+    copy->m_view = std::make_unique<data::View>(*m_view);
+    copy->m_names = m_names;
+    copy->m_baseFilter = m_baseFilter;
+    copy->m_filter = m_filter;
+    if (!copy->applyFilters())
+        return nullptr;
+    if (!copy->m_inMemory)
+        copy->m_view->setColumns(copy->m_fields);
+    return copy;
 }
 
 Result<qint64> ViewRowSource::count()
@@ -90,9 +123,8 @@ Result<void> ViewRowSource::setOrder(const std::vector<SortKey> &keys)
         order.push_back(data::KeyComponent{name, key.descending});
         caseInsensitive = caseInsensitive || key.caseInsensitive;
     }
-    // The view pages by the key values of the last row it read. Over a unique key it breaks no
-    // ties by row, so rows that share the sort values would be skipped between pages: the key's
-    // own components end the order and make every position unique again.
+    // Rows with equal sort values follow in the list's own key order: its components end the
+    // order (the view breaks any remaining ties by row, so no row is lost between pages).
     if (const int k = l.keyIndex(m_keyName); k >= 0 && l.key(k).unique)
         for (const data::KeyComponent &c : l.key(k).components)
             if (std::none_of(order.begin(), order.end(), [&](const data::KeyComponent &o) {
@@ -128,6 +160,7 @@ Result<void> ViewRowSource::applyFilters()
         if (!p.isEmpty())
             parts << QLatin1Char('(') + p + QLatin1Char(')');
     m_view->setPredicate({});
+    m_inMemory = false;
     if (parts.isEmpty()) {
         m_view->setFilter({});
         return {};
@@ -149,6 +182,8 @@ Result<void> ViewRowSource::applyFilters()
     m_view->setFilter({});
     auto expression = std::make_shared<data::expr::Expression>(std::move(parsed.value()));
     auto names = &m_names;
+    m_inMemory = true;
+    m_view->setColumns({});
     m_view->setPredicate([expression, names](const data::Record &record) {
         for (int i = 0; i < record.layout().fieldCount(); ++i)
             names->setColumnValue(record.layout().fullFieldName(i), record.value(i));

@@ -30,6 +30,9 @@ class ViewRowSource final : public RowSource {
     Result<void> setOrder(const std::vector<SortKey> &keys) override;
     Result<void> setFilter(const QString &expression) override;
     QString filter() const override { return m_filter; }
+    // A copy whose view reads only these fields and those of its order (and every field while a
+    // filter runs in memory): its records are partial, for reading only.
+    std::unique_ptr<RowSource> narrowed(const QStringList &fields) const override;
 
   private:
     Result<void> applyFilters();
@@ -38,6 +41,8 @@ class ViewRowSource final : public RowSource {
     std::unique_ptr<data::View> m_view;
     QString m_keyName;
     QStringList m_fields;
+    std::vector<int> m_fieldIndexes; // the record field of each of m_fields; empty: all in order
+    bool m_inMemory = false;         // a filter runs as a predicate over whole records
     data::expr::NameTable m_names;
     QString m_baseFilter;
     QString m_filter;

@@ -167,12 +167,23 @@ void FileManager::load(const QSqlQuery &query, Record &record) const
 }
 
 Result<void> FileManager::select(const QString &sql, const QVariantList &params,
-                                 std::vector<Record> &rows)
+                                 std::vector<Record> &rows, const std::vector<int> &fields)
 {
     auto conn = connection();
     if (!conn)
         return conn.error();
-    return RecordReader::read(**conn, m_layout, sql, params, rows);
+    return RecordReader::read(**conn, m_layout, sql, params, rows, fields);
+}
+
+Result<void> FileManager::checkWhole(const Record &record)
+{
+    if (!record.isPartial())
+        return {};
+    const Error err = makeError(ErrorCode::InvalidRecordDeclaration,
+                                QStringLiteral("The record was read with some of its fields only "
+                                               "and cannot be written"));
+    report(0, err);
+    return err;
 }
 
 Result<void> FileManager::selectOne(const QString &sql, const QVariantList &params, Record &record)
@@ -406,6 +417,8 @@ Result<void> FileManager::cancelPrimed(Record &record)
 
 Result<void> FileManager::insert(Record &record)
 {
+    if (auto whole = checkWhole(record); !whole)
+        return whole;
     if (auto w = checkWritable(); !w)
         return w;
     if (auto v = validate(record); !v)
@@ -439,6 +452,8 @@ Result<void> FileManager::insert(Record &record)
 
 Result<void> FileManager::update(Record &record)
 {
+    if (auto whole = checkWhole(record); !whole)
+        return whole;
     if (auto w = checkWritable(); !w)
         return w;
     if (auto v = validate(record); !v)
@@ -454,6 +469,8 @@ Result<void> FileManager::update(Record &record)
 
 Result<void> FileManager::remove(Record &record)
 {
+    if (auto whole = checkWhole(record); !whole)
+        return whole;
     if (auto w = checkWritable(); !w)
         return w;
     auto conn = connection();

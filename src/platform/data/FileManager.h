@@ -43,6 +43,8 @@ public:
     // the claimed number when the user cancels.
     Result<void> primeRecord(Record &record);
     Result<void> cancelPrimed(Record &record);
+    // insert, update and remove refuse a partial record (read with some fields only, see
+    // View::setColumns): writing it would store empty values over the fields it did not read.
     // Adds the record (numbering it first when its autonumber is 0), or writes a primed one.
     Result<void> insert(Record &record);
     // Writes a record read before (by its row).
@@ -60,8 +62,12 @@ public:
 
     // Reads the current row into `record` from a statement positioned on it.
     void load(const QSqlQuery &query, Record &record) const;
-    // Runs a SELECT of the layout's select list and appends its rows to `rows` (see RecordReader).
-    Result<void> select(const QString &sql, const QVariantList &params, std::vector<Record> &rows);
+    // Runs a SELECT of the layout's select list, or of `fields` and the row id, and appends its
+    // rows to `rows` (see RecordReader).
+    Result<void> select(const QString &sql, const QVariantList &params, std::vector<Record> &rows,
+                        const std::vector<int> &fields = {});
+    // Code 47, reported, for a partial record: it must not be written.
+    Result<void> checkWhole(const Record &record);
     Result<Connection *> connection();
     // Reports an error of this file (the file name filled in) and returns the user's answer.
     int report(int messageNumber, const Error &error, const QString &field = QString(),

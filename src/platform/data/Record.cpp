@@ -76,6 +76,7 @@ void Record::clear()
     for (int i = 0; i < int(m_values.size()); ++i)
         m_values[size_t(i)] = emptyValue(m_layout->field(i));
     m_rowId = 0;
+    m_partial = false;
 }
 
 QVariant Record::emptyValue(const FieldDecl &field)

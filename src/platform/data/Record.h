@@ -45,6 +45,12 @@ public:
     // Every field back to zero or empty; the row is forgotten.
     void clear();
 
+    // A record read with only some of its fields (View::setColumns): the others hold their empty
+    // value, not the stored one. Such a record is for reading; the file manager refuses to write
+    // it back or delete by it. clear() makes it a whole (empty) record again.
+    bool isPartial() const { return m_partial; }
+    void setPartial(bool partial) { m_partial = partial; }
+
     // The stored row this record was read from or written to; 0 when none.
     qint64 rowId() const { return m_rowId; }
     void setRowId(qint64 id) { m_rowId = id; }
@@ -66,6 +72,7 @@ private:
     LayoutPtr m_layout;
     std::vector<QVariant> m_values;
     qint64 m_rowId = 0;
+    bool m_partial = false;
 };
 
 } // namespace tarvo::data

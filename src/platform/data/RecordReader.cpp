@@ -34,53 +34,67 @@ QVariant storedValue(const FieldDecl &field, const QVariant &v)
     }
 }
 
+// Every field's empty value, the start of a record that reads only some fields.
+std::vector<QVariant> emptyValues(const RecordLayout &layout)
+{
+    std::vector<QVariant> values;
+    values.reserve(size_t(layout.fieldCount()));
+    for (int i = 0; i < layout.fieldCount(); ++i)
+        values.push_back(Record::emptyValue(layout.field(i)));
+    return values;
+}
+
 Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, const QString &sql,
-                        const QVariantList &params, std::vector<Record> &rows)
+                        const QVariantList &params, std::vector<Record> &rows,
+                        const std::vector<int> &fields)
 {
     auto started = statements.start(sql, params);
     if (!started)
         return started.error();
     sqlite3_stmt *st = *started;
-    const int n = layout->fieldCount();
+    const bool partial = !fields.empty();
+    const int n = partial ? int(fields.size()) : layout->fieldCount();
+    const std::vector<QVariant> empty = partial ? emptyValues(*layout) : std::vector<QVariant>();
     // Empty values share one buffer instead of allocating per row.
     const QVariant emptyText(QStringLiteral(""));
     const QVariant emptyBytes(QByteArray(""));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
         std::vector<QVariant> values;
-        values.reserve(size_t(n));
+        if (partial) {
+            values = empty;
+        } else {
+            values.resize(size_t(n));
+        }
         for (int i = 0; i < n; ++i) {
-            switch (layout->field(i).type) {
+            const int f = partial ? fields[size_t(i)] : i;
+            QVariant &v = values[size_t(f)];
+            switch (layout->field(f).type) {
             case FieldType::Real:
             case FieldType::Decimal:
-                values.emplace_back(sqlite3_column_double(st, i));
+                v = QVariant(sqlite3_column_double(st, i));
                 break;
             case FieldType::String:
             case FieldType::CString:
             case FieldType::Memo: {
                 const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, i));
                 const int bytes = sqlite3_column_bytes(st, i);
-                if (bytes > 0)
-                    values.emplace_back(QString::fromUtf8(text, bytes));
-                else
-                    values.push_back(emptyText);
+                v = bytes > 0 ? QVariant(QString::fromUtf8(text, bytes)) : emptyText;
                 break;
             }
             case FieldType::Blob: {
                 const void *data = sqlite3_column_blob(st, i);
                 const int bytes = sqlite3_column_bytes(st, i);
-                if (bytes > 0)
-                    values.emplace_back(QByteArray(static_cast<const char *>(data), bytes));
-                else
-                    values.push_back(emptyBytes);
+                v = bytes > 0 ? QVariant(QByteArray(static_cast<const char *>(data), bytes)) : emptyBytes;
                 break;
             }
             default:
-                values.emplace_back(qint64(sqlite3_column_int64(st, i)));
+                v = QVariant(qint64(sqlite3_column_int64(st, i)));
                 break;
             }
         }
         rows.emplace_back(layout, std::move(values), qint64(sqlite3_column_int64(st, n)));
+        rows.back().setPartial(partial);
     }
     if (rc != SQLITE_DONE) {
         const Error e = statements.lastError();
@@ -93,8 +107,20 @@ Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, c
 
 } // namespace
 
-Record RecordReader::fromQuery(const QSqlQuery &query, const LayoutPtr &layout)
+Record RecordReader::fromQuery(const QSqlQuery &query, const LayoutPtr &layout,
+                               const std::vector<int> &fields)
 {
+    if (!fields.empty()) {
+        std::vector<QVariant> values = emptyValues(*layout);
+        const int n = int(fields.size());
+        for (int i = 0; i < n; ++i) {
+            const int f = fields[size_t(i)];
+            values[size_t(f)] = storedValue(layout->field(f), query.value(i));
+        }
+        Record record(layout, std::move(values), query.value(n).toLongLong());
+        record.setPartial(true);
+        return record;
+    }
     const int n = layout->fieldCount();
     std::vector<QVariant> values;
     values.reserve(size_t(n));
@@ -103,16 +129,28 @@ Record RecordReader::fromQuery(const QSqlQuery &query, const LayoutPtr &layout)
     return Record(layout, std::move(values), query.value(n).toLongLong());
 }
 
+QString RecordReader::selectList(const RecordLayout &layout, const std::vector<int> &fields)
+{
+    if (fields.empty())
+        return layout.selectList();
+    QStringList columns;
+    for (const int f : fields)
+        columns << layout.column(f);
+    columns << RecordLayout::rowIdColumn();
+    return columns.join(QLatin1Char(','));
+}
+
 Result<void> RecordReader::read(Connection &connection, const LayoutPtr &layout, const QString &sql,
-                                const QVariantList &params, std::vector<Record> &rows)
+                                const QVariantList &params, std::vector<Record> &rows,
+                                const std::vector<int> &fields)
 {
     if (SqliteStatements *statements = connection.sqlite())
-        return readSqlite(*statements, layout, sql, params, rows);
+        return readSqlite(*statements, layout, sql, params, rows, fields);
     auto q = connection.exec(sql, params);
     if (!q)
         return q.error();
     while (q.value()->next())
-        rows.push_back(fromQuery(**q, layout));
+        rows.push_back(fromQuery(**q, layout, fields));
     return {};
 }
 

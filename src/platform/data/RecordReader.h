@@ -13,18 +13,24 @@ namespace tarvo::data {
 
 class Connection;
 
-// Reads the rows of a SELECT of a layout's select list (every field, then the row id) into
-// records. Values are taken in their stored form: everything written went through
+// Reads the rows of a SELECT of a layout's select list (every field, then the row id), or of
+// some of its fields followed by the row id, into records. Values are taken in their stored form: everything written went through
 // Record::normalised already, so reading only picks the field type's C++ type. On SQLite the rows
 // are stepped through the sqlite3 C API and texts decoded from UTF-8 once; other stores go
 // through Qt's driver.
 class RecordReader final {
   public:
-    // Appends the rows to `rows`.
+    // Appends the rows to `rows`. `fields` are the field indexes the statement selects, in its
+    // order, before the row id; empty means every field. Records read with some fields only are
+    // partial: the others hold their empty value.
     static Result<void> read(Connection &connection, const LayoutPtr &layout, const QString &sql,
-                             const QVariantList &params, std::vector<Record> &rows);
+                             const QVariantList &params, std::vector<Record> &rows,
+                             const std::vector<int> &fields = {});
     // The record of the row a Qt statement stands on.
-    static Record fromQuery(const QSqlQuery &query, const LayoutPtr &layout);
+    static Record fromQuery(const QSqlQuery &query, const LayoutPtr &layout,
+                            const std::vector<int> &fields = {});
+    // The select list of those fields followed by the row id; every field when empty.
+    static QString selectList(const RecordLayout &layout, const std::vector<int> &fields);
 };
 
 } // namespace tarvo::data

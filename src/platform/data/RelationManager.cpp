@@ -99,6 +99,8 @@ bool RelationManager::needsRowByRow(FileManager &child, bool forDelete)
 
 Result<void> RelationManager::update(Record &record)
 {
+    if (auto whole = m_file.checkWhole(record); !whole)
+        return whole;
     if (auto o = open(); !o)
         return o;
     auto conn = m_session.connection();
@@ -114,6 +116,8 @@ Result<void> RelationManager::update(Record &record)
 
 Result<void> RelationManager::remove(Record &record)
 {
+    if (auto whole = m_file.checkWhole(record); !whole)
+        return whole;
     if (auto o = open(); !o)
         return o;
     auto conn = m_session.connection();

@@ -3,6 +3,7 @@
 #include "platform/data/Connection.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
+#include "platform/data/RecordReader.h"
 #include "platform/data/Store.h"
 
 #include <QSqlQuery>
@@ -19,7 +20,6 @@ View::View(FileManager &file, const QString &keyName) : m_file(file)
         m_valid = false;
         return;
     }
-    m_unique = l.key(k).unique;
     setOrder(l.key(k).components, l.key(k).caseInsensitive);
 }
 
@@ -33,6 +33,67 @@ void View::setOrder(std::vector<KeyComponent> order, bool caseInsensitive)
     m_order = std::move(order);
     m_caseInsensitive = caseInsensitive;
     build();
+}
+
+bool View::setColumns(const QStringList &fieldNames)
+{
+    const RecordLayout &l = m_file.layout();
+    std::vector<int> columns;
+    for (const QString &name : fieldNames) {
+        const int f = l.fieldIndex(name);
+        if (f < 0)
+            return false;
+        columns.push_back(f);
+    }
+    m_columns = std::move(columns);
+    chooseFields();
+    return true;
+}
+
+void View::chooseFields()
+{
+    m_read.clear();
+    if (m_columns.empty())
+        return;
+    // A page's last row is the next page's position, so the order's fields are always read.
+    std::vector<bool> read(size_t(m_file.layout().fieldCount()), false);
+    for (const int f : m_columns)
+        read[size_t(f)] = true;
+    for (const Term &t : m_terms)
+        if (t.field >= 0)
+            read[size_t(t.field)] = true;
+    for (size_t f = 0; f < read.size(); ++f)
+        if (read[f])
+            m_read.push_back(int(f));
+    if (m_read.size() == read.size())
+        m_read.clear();
+}
+
+bool View::orderIsUnique() const
+{
+    // Rows that differ in a unique key's fields under its collation also differ under the
+    // order's, unless the order ignores letter case where the key does not.
+    const RecordLayout &l = m_file.layout();
+    auto inOrder = [&](const QString &field) {
+        return std::any_of(m_order.begin(), m_order.end(), [&](const KeyComponent &c) {
+            return l.fieldIndex(c.field) >= 0 && l.fieldIndex(c.field) == l.fieldIndex(field);
+        });
+    };
+    for (int k = 0; k < l.keyCount(); ++k) {
+        const KeyDecl &key = l.key(k);
+        if (!key.unique || key.dynamic || key.components.empty())
+            continue;
+        bool covered = true;
+        bool text = false;
+        for (const KeyComponent &c : key.components) {
+            covered = covered && inOrder(c.field);
+            const int f = l.fieldIndex(c.field);
+            text = text || (f >= 0 && l.isText(f));
+        }
+        if (covered && (!text || key.caseInsensitive || !m_caseInsensitive))
+            return true;
+    }
+    return false;
 }
 
 void View::setReversed(bool reversed)
@@ -73,8 +134,10 @@ void View::build()
             expr += QStringLiteral(" COLLATE ") + Store::collation(m_caseInsensitive);
         m_terms.push_back({f, expr, c.descending});
     }
+    m_unique = orderIsUnique();
     if (!m_unique || m_terms.empty())
         m_terms.push_back({-1, RecordLayout::rowIdColumn(), false});
+    chooseFields();
 }
 
 QString View::whereBase(QVariantList &params) const
@@ -183,7 +246,7 @@ QString View::pageSql(int n) const
     QVariantList params;
     const QString where = whereBase(params);
     return QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
-        .arg(m_file.layout().selectList(), RecordLayout::quote(m_file.layout().table()),
+        .arg(RecordReader::selectList(m_file.layout(), m_read), RecordLayout::quote(m_file.layout().table()),
              where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true))
         .arg(n);
 }
@@ -201,7 +264,7 @@ Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor,
             where << keyset;
     }
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
-                            .arg(m_file.layout().selectList(),
+                            .arg(RecordReader::selectList(m_file.layout(), m_read),
                                  RecordLayout::quote(m_file.layout().table()),
                                  where.isEmpty() ? QString()
                                                  : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
@@ -209,7 +272,7 @@ Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor,
                             .arg(n);
     std::vector<Record> rows;
     rows.reserve(size_t(n));
-    if (auto r = m_file.select(sql, params, rows); !r)
+    if (auto r = m_file.select(sql, params, rows, m_read); !r)
         return r.error();
     return rows;
 }

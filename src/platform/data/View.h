@@ -28,7 +28,15 @@ public:
     // False when the key is unknown or a component names no field.
     bool isValid() const { return m_valid; }
 
+    // The order ends in the row id, which breaks ties, unless its components hold every field of
+    // a declared unique key.
     void setOrder(std::vector<KeyComponent> order, bool caseInsensitive = false);
+    // Reads only these fields ("BUG:Status") and those of the order; an empty list reads every
+    // field. The records returned are then partial: the other fields hold their empty value, not
+    // the stored one. They are for reading only, never for writing back (the file manager refuses
+    // them), and a predicate sees only the fields read. False, and nothing changed, when a name
+    // is not a field of the file.
+    bool setColumns(const QStringList &fieldNames);
     // Reads the key's order backwards.
     void setReversed(bool reversed);
     // Only rows whose first key components equal these values, and optionally whose next
@@ -60,6 +68,8 @@ private:
     };
 
     void build();
+    bool orderIsUnique() const;
+    void chooseFields();
     QString whereBase(QVariantList &params) const;
     int fixedPrefix() const;
     QString keysetCondition(const Record &anchor, bool forward, bool inclusive,
@@ -75,6 +85,8 @@ private:
     bool m_reversed = false;
     std::vector<KeyComponent> m_order;
     std::vector<Term> m_terms; // key order, the row id last unless the key is unique
+    std::vector<int> m_columns; // the fields asked for; empty: every field
+    std::vector<int> m_read;    // the fields read, ascending; empty: every field
     QVariantList m_rangeEqual;
     QVariant m_rangeLow;
     QVariant m_rangeHigh;
