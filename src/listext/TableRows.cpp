@@ -29,8 +29,15 @@ class SourceTableReader final : public TableRowReader {
         m_narrowed = source.narrowed(fields);
         RowSource &read = m_narrowed ? *m_narrowed : source;
         m_reader = readAllRows(read, pageSize);
-        for (const auto &c : m_columns)
+        // The runtime's formatter reads each picture once, not once per cell.
+        using PlainFormatter = QString (*)(const QVariant &, const QString &);
+        const PlainFormatter *plain = m_formatter.target<PlainFormatter>();
+        m_parsed = plain && *plain == &plainCellText;
+        for (const auto &c : m_columns) {
             m_indexes.push_back(read.fieldIndex(c.field));
+            m_text.push_back(columnKindOfPicture(c.picture) == ColumnKind::Text);
+            m_pictures.push_back(c.picture.trimmed().isEmpty() ? Picture() : Picture::parse(c.picture));
+        }
     }
 
     QStringList headers() const override
@@ -49,11 +56,10 @@ class SourceTableReader final : public TableRowReader {
             return r;
         cells.clear();
         m_values.clear();
+        const PictureLocale locale = m_parsed ? PictureLocale::current() : PictureLocale();
         for (size_t i = 0; i < m_columns.size(); ++i) {
             const QVariant value = m_indexes[i] >= 0 ? row.values.value(m_indexes[i]) : QVariant();
-            const QString &picture = m_columns[i].picture;
-            const bool text = columnKindOfPicture(picture) == ColumnKind::Text;
-            cells << clipped(text ? value.toString() : m_formatter(value, picture).trimmed());
+            cells << clipped(m_text[i] ? value.toString() : formatted(i, value, locale).trimmed());
             m_values << value;
         }
         return true;
@@ -62,6 +68,19 @@ class SourceTableReader final : public TableRowReader {
     QVariant value(int column) const override { return m_values.value(column); }
 
   private:
+    QString formatted(size_t column, const QVariant &value, const PictureLocale &locale) const
+    {
+        if (!m_parsed)
+            return m_formatter(value, m_columns[column].picture);
+        // The same as plainCellText, with the picture read already.
+        if (m_columns[column].picture.trimmed().isEmpty())
+            return value.toString();
+        return m_pictures[column].format(value, locale);
+    }
+
+    std::vector<bool> m_text;        // a text picture: the value as it is
+    std::vector<Picture> m_pictures; // each column's picture, read once
+    bool m_parsed = false;           // the runtime's formatter: m_pictures stand for it
     QVariantList m_values;
     std::vector<TableColumn> m_columns;
     std::vector<int> m_indexes;

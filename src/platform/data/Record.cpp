@@ -54,7 +54,19 @@ Record::Record(LayoutPtr layout) : m_layout(std::move(layout))
 QVariant Record::value(const QString &name) const
 {
     const int i = m_layout ? m_layout->fieldIndex(name) : -1;
-    return i < 0 ? QVariant() : m_values[size_t(i)];
+    return i < 0 ? QVariant() : value(i);
+}
+
+bool Record::sameValues(const Record &other) const
+{
+    if (m_values.size() != other.m_values.size())
+        return false;
+    if (!m_layout || !other.m_layout)
+        return m_values == other.m_values;
+    for (int i = 0; i < int(m_values.size()); ++i)
+        if (value(i) != other.value(i))
+            return false;
+    return true;
 }
 
 bool Record::setValue(const QString &name, const QVariant &value)
@@ -89,6 +101,23 @@ QVariant Record::emptyValue(const FieldDecl &field)
     case FieldType::Memo: return QVariant(QStringLiteral(""));
     case FieldType::Blob: return QVariant(QByteArray(""));
     default: return QVariant(qint64(0));
+    }
+}
+
+const QVariant &Record::sharedEmptyValue(const FieldDecl &field)
+{
+    static const QVariant real(0.0);
+    static const QVariant text(QStringLiteral(""));
+    static const QVariant bytes(QByteArray(""));
+    static const QVariant integer(qint64(0));
+    switch (field.type) {
+    case FieldType::Real:
+    case FieldType::Decimal: return real;
+    case FieldType::String:
+    case FieldType::CString:
+    case FieldType::Memo: return text;
+    case FieldType::Blob: return bytes;
+    default: return integer;
     }
 }
 

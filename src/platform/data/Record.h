@@ -34,7 +34,13 @@ public:
     // their width and clipped, integers wrapped to their type, decimals rounded to their places.
     bool setValue(const QString &name, const QVariant &value);
 
-    const QVariant &value(int index) const { return m_values[size_t(index)]; }
+    // A partial record keeps no value of the fields it did not read (an invalid QVariant in
+    // their slot): they read as their type's one shared empty value.
+    const QVariant &value(int index) const
+    {
+        const QVariant &v = m_values[size_t(index)];
+        return v.isValid() ? v : sharedEmptyValue(m_layout->field(index));
+    }
     void setValue(int index, const QVariant &value);
 
     qint64 integer(const QString &name) const { return value(name).toLongLong(); }
@@ -56,14 +62,16 @@ public:
     void setRowId(qint64 id) { m_rowId = id; }
 
     // Field values only (not the row): for snapshots and "has the record changed".
-    bool sameValues(const Record &other) const { return m_values == other.m_values; }
+    bool sameValues(const Record &other) const;
     bool operator==(const Record &other) const
     {
-        return m_layout == other.m_layout && m_values == other.m_values && m_rowId == other.m_rowId;
+        return m_layout == other.m_layout && m_rowId == other.m_rowId && sameValues(other);
     }
 
     // The empty value of a field type and a value converted to a field's stored form.
     static QVariant emptyValue(const FieldDecl &field);
+    // The same, one instance per field type for the life of the process.
+    static const QVariant &sharedEmptyValue(const FieldDecl &field);
     static QVariant normalised(const FieldDecl &field, const QVariant &value);
     // Text cut to at most `width` characters (a surrogate pair counts as one).
     static QString cutToWidth(const QString &text, int width);

@@ -34,16 +34,6 @@ QVariant storedValue(const FieldDecl &field, const QVariant &v)
     }
 }
 
-// Every field's empty value, the start of a record that reads only some fields.
-std::vector<QVariant> emptyValues(const RecordLayout &layout)
-{
-    std::vector<QVariant> values;
-    values.reserve(size_t(layout.fieldCount()));
-    for (int i = 0; i < layout.fieldCount(); ++i)
-        values.push_back(Record::emptyValue(layout.field(i)));
-    return values;
-}
-
 Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, const QString &sql,
                         const QVariantList &params, std::vector<Record> &rows,
                         const std::vector<int> &fields)
@@ -54,18 +44,15 @@ Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, c
     sqlite3_stmt *st = *started;
     const bool partial = !fields.empty();
     const int n = partial ? int(fields.size()) : layout->fieldCount();
-    const std::vector<QVariant> empty = partial ? emptyValues(*layout) : std::vector<QVariant>();
+    const size_t fieldSlots = size_t(layout->fieldCount());
     // Empty values share one buffer instead of allocating per row.
     const QVariant emptyText(QStringLiteral(""));
     const QVariant emptyBytes(QByteArray(""));
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        std::vector<QVariant> values;
-        if (partial) {
-            values = empty;
-        } else {
-            values.resize(size_t(n));
-        }
+        // The fields a partial record did not read stay invalid: Record gives them their
+        // shared empty value, so a row costs only the values it read.
+        std::vector<QVariant> values(fieldSlots);
         for (int i = 0; i < n; ++i) {
             const int f = partial ? fields[size_t(i)] : i;
             QVariant &v = values[size_t(f)];
@@ -111,7 +98,7 @@ Record RecordReader::fromQuery(const QSqlQuery &query, const LayoutPtr &layout,
                                const std::vector<int> &fields)
 {
     if (!fields.empty()) {
-        std::vector<QVariant> values = emptyValues(*layout);
+        std::vector<QVariant> values(size_t(layout->fieldCount()));
         const int n = int(fields.size());
         for (int i = 0; i < n; ++i) {
             const int f = fields[size_t(i)];

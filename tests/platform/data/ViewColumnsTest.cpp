@@ -89,6 +89,17 @@ TEST_P(ViewColumnsTest, PartialViewPagesLikeAFullOneAndHoldsOnlyItsFields)
             EXPECT_EQ(p.text("BugText"), QString());
             EXPECT_EQ(p.bytes("Data"), QByteArray());
             EXPECT_FALSE(f.text("BugText").isEmpty());
+            // A field not read holds its type's empty value, as a new record does.
+            const Record empty = fm("Issue").newRecord();
+            for (int k = 0; k < empty.layout().fieldCount(); ++k)
+                if (p.value(k) != f.value(k)) {
+                    EXPECT_EQ(p.value(k), empty.value(k)) << k;
+                }
+            EXPECT_EQ(p.value("BugText").typeId(), QMetaType::QString);
+            Record cleared = p;
+            cleared.clear();
+            EXPECT_TRUE(cleared.sameValues(empty));
+            EXPECT_FALSE(p.sameValues(f));
         }
     }
 
