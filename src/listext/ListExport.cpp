@@ -8,9 +8,10 @@ namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
 
-Result<void> writeLine(QIODevice &out, const QString &line)
+Result<void> writeLine(QIODevice &out, QString line)
 {
-    const QByteArray bytes = (line + LineEnd).toUtf8();
+    line += LineEnd;
+    const QByteArray bytes = std::move(line).toUtf8();
     if (out.write(bytes) != bytes.size())
         return makeError(ListExport::ErrorWrite,
                          QStringLiteral("The file could not be written: %1").arg(out.errorString()));
@@ -20,6 +21,35 @@ Result<void> writeLine(QIODevice &out, const QString &line)
 QString cell(const QString &text)
 {
     return text.left(ListExport::MaxCellLength);
+}
+
+// Appends the text with &, <, > and " escaped, copying the runs between them whole.
+void appendHtmlEscaped(QString &out, QStringView text)
+{
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        QLatin1String entity;
+        switch (text[i].unicode()) {
+        case '&':
+            entity = QLatin1String("&amp;");
+            break;
+        case '<':
+            entity = QLatin1String("&lt;");
+            break;
+        case '>':
+            entity = QLatin1String("&gt;");
+            break;
+        case '"':
+            entity = QLatin1String("&quot;");
+            break;
+        default:
+            continue;
+        }
+        out.append(text.mid(start, i - start));
+        out.append(entity);
+        start = i + 1;
+    }
+    out.append(text.mid(start));
 }
 
 template <typename RowWriter>
@@ -64,24 +94,7 @@ QString ListExport::htmlEscaped(const QString &text)
 {
     QString out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&':
-            out += QStringLiteral("&amp;");
-            break;
-        case '<':
-            out += QStringLiteral("&lt;");
-            break;
-        case '>':
-            out += QStringLiteral("&gt;");
-            break;
-        case '"':
-            out += QStringLiteral("&quot;");
-            break;
-        default:
-            out += c;
-        }
-    }
+    appendHtmlEscaped(out, text);
     return out;
 }
 
@@ -112,11 +125,19 @@ Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, Tab
         if (auto w = writeLine(out, line); !w)
             return w.error();
     auto written = writeRows(out, rows, progress, [](const QStringList &cells) -> QString {
-        QString line = QStringLiteral("<TR> ");
-        for (const QString &c : cells)
-            line += QStringLiteral("<TD>") + (c.isEmpty() ? QStringLiteral("&nbsp;") : htmlEscaped(cell(c))) +
-                    QStringLiteral("</TD> ");
-        return line + QStringLiteral("</TR>");
+        QString line;
+        line.reserve(256);
+        line += QLatin1String("<TR> ");
+        for (const QString &c : cells) {
+            line += QLatin1String("<TD>");
+            if (c.isEmpty())
+                line += QLatin1String("&nbsp;");
+            else
+                appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
+            line += QLatin1String("</TD> ");
+        }
+        line += QLatin1String("</TR>");
+        return line;
     });
     if (!written)
         return written;
@@ -134,10 +155,14 @@ Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const
     if (auto w = writeLine(out, headers.join(QLatin1Char(';'))); !w)
         return w.error();
     return writeRows(out, rows, progress, [](const QStringList &cells) -> QString {
-        QStringList fields;
-        for (const QString &c : cells)
-            fields << textField(cell(c));
-        return fields.join(QLatin1Char(';'));
+        QString line;
+        line.reserve(128);
+        for (qsizetype i = 0; i < cells.size(); ++i) {
+            if (i > 0)
+                line += QLatin1Char(';');
+            line += textField(cells.at(i).size() > ListExport::MaxCellLength ? cell(cells.at(i)) : cells.at(i));
+        }
+        return line;
     });
 }
 
