@@ -18,11 +18,6 @@ Result<void> writeLine(QIODevice &out, QString line)
     return {};
 }
 
-QString cell(const QString &text)
-{
-    return text.left(ListExport::MaxCellLength);
-}
-
 // Appends the text with &, <, > and " escaped, copying the runs between them whole.
 void appendHtmlEscaped(QString &out, QStringView text)
 {
@@ -100,12 +95,36 @@ QString ListExport::htmlEscaped(const QString &text)
 
 QString ListExport::textField(const QString &text, QChar separator)
 {
-    if (!text.contains(separator) && !text.contains(QLatin1Char('"')) && !text.contains(QLatin1Char('\n')) &&
-        !text.contains(QLatin1Char('\r')))
-        return text;
-    QString inner = text;
-    inner.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + inner + QLatin1Char('"');
+    QString out;
+    appendTextField(out, text, separator);
+    return out;
+}
+
+void ListExport::appendTextField(QString &out, QStringView text, QChar separator)
+{
+    // One pass decides whether the field needs quotes; most cells do not.
+    bool quote = false;
+    for (const QChar c : text) {
+        if (c == separator || c == u'"' || c == u'\n' || c == u'\r') {
+            quote = true;
+            break;
+        }
+    }
+    if (!quote) {
+        out.append(text);
+        return;
+    }
+    out.append(u'"');
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != u'"')
+            continue;
+        out.append(text.mid(start, i - start + 1));
+        out.append(u'"');
+        start = i + 1;
+    }
+    out.append(text.mid(start));
+    out.append(u'"');
 }
 
 Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, TableRowReader &rows,
@@ -160,7 +179,7 @@ Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const
         for (qsizetype i = 0; i < cells.size(); ++i) {
             if (i > 0)
                 line += QLatin1Char(';');
-            line += textField(cells.at(i).size() > ListExport::MaxCellLength ? cell(cells.at(i)) : cells.at(i));
+            appendTextField(line, QStringView(cells.at(i)).left(ListExport::MaxCellLength));
         }
         return line;
     });

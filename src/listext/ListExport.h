@@ -38,6 +38,8 @@ class ListExport final {
 
     static QString htmlEscaped(const QString &text);
     static QString textField(const QString &text, QChar separator = QLatin1Char(';'));
+    // The same, appended to out.
+    static void appendTextField(QString &out, QStringView text, QChar separator = QLatin1Char(';'));
 };
 
 } // namespace tarvo::listext
