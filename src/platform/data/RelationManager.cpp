@@ -43,8 +43,8 @@ Result<void> RelationManager::open()
     return {};
 }
 
-QString RelationManager::childWhere(const RelationDecl &relation, FileManager &child,
-                                    const Record &parent, QVariantList &params) const
+QString RelationManager::childWhere(const RelationDecl &relation, FileManager &child, const Record &parent,
+                                    QVariantList &params) const
 {
     const RecordLayout &cl = child.layout();
     // The children are those the child key finds: a case-insensitive key finds "ANNA" under "anna".
@@ -67,8 +67,8 @@ QString RelationManager::childWhere(const RelationDecl &relation, FileManager &c
     return terms.join(QStringLiteral(" AND "));
 }
 
-Result<std::vector<qint64>> RelationManager::childRows(const RelationDecl &relation,
-                                                       FileManager &child, const Record &parent)
+Result<std::vector<qint64>> RelationManager::childRows(const RelationDecl &relation, FileManager &child,
+                                                       const Record &parent)
 {
     QVariantList params;
     const QString where = childWhere(relation, child, parent, params);
@@ -99,22 +99,17 @@ bool RelationManager::needsRowByRow(FileManager &child, bool forDelete)
 
 Result<void> RelationManager::update(Record &record)
 {
-    if (auto whole = m_file.checkWhole(record); !whole)
-        return whole;
-    if (auto o = open(); !o)
-        return o;
-    auto conn = m_session.connection();
-    if (!conn)
-        return conn.error();
-    Transaction tx(**conn);
-    if (!tx.started())
-        return tx.started();
-    if (auto r = updateWithin(record, 0); !r)
-        return r;
-    return tx.commit();
+    return inOneTransaction(record, &RelationManager::updateWithin);
 }
 
 Result<void> RelationManager::remove(Record &record)
+{
+    return inOneTransaction(record, &RelationManager::removeWithin);
+}
+
+// A change or delete with everything it cascades to: all of it, or nothing.
+Result<void> RelationManager::inOneTransaction(Record &record,
+                                               Result<void> (RelationManager::*work)(Record &, int))
 {
     if (auto whole = m_file.checkWhole(record); !whole)
         return whole;
@@ -126,7 +121,7 @@ Result<void> RelationManager::remove(Record &record)
     Transaction tx(**conn);
     if (!tx.started())
         return tx.started();
-    if (auto r = removeWithin(record, 0); !r)
+    if (auto r = (this->*work)(record, 0); !r)
         return r;
     return tx.commit();
 }
@@ -172,8 +167,8 @@ Result<void> RelationManager::updateWithin(Record &record, int depth)
         auto newValue = [&](const QString &parentField, const QString &childField) {
             const int cf = cl.fieldIndex(childField);
             return rel->update == RelationMode::Cascade
-                     ? Record::normalised(cl.field(cf), record.value(parentField))
-                     : Record::emptyValue(cl.field(cf));
+                       ? Record::normalised(cl.field(cf), record.value(parentField))
+                       : Record::emptyValue(cl.field(cf));
         };
         if (needsRowByRow(*child, false)) {
             auto rows = childRows(*rel, *child, old);
@@ -200,8 +195,7 @@ Result<void> RelationManager::updateWithin(Record &record, int depth)
         const QString where = childWhere(*rel, *child, old, params);
         auto conn = m_session.connection();
         auto q = (*conn)->exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
-                                   .arg(RecordLayout::quote(cl.table()), sets.join(QLatin1Char(',')),
-                                        where),
+                                   .arg(RecordLayout::quote(cl.table()), sets.join(QLatin1Char(',')), where),
                                params);
         if (!q) {
             if (q.error().code == ErrorCode::DuplicateKey)

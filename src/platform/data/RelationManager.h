@@ -14,7 +14,7 @@ class Session;
 // The relations of one file for one logical thread: changes and deletions of its records carry
 // the update and delete rules to the related files, recursively, all in one transaction.
 class RelationManager final {
-public:
+  public:
     RelationManager(Session &session, FileManager &file);
 
     FileManager &file() const { return m_file; }
@@ -28,7 +28,7 @@ public:
     // Deletes a record; children follow the delete rules.
     Result<void> remove(Record &record);
 
-private:
+  private:
     Result<void> updateWithin(Record &record, int depth);
     Result<void> removeWithin(Record &record, int depth);
     // Row ids of the children of `parent` under one relation, and the WHERE text selecting them.
@@ -36,6 +36,7 @@ private:
                        QVariantList &params) const;
     Result<std::vector<qint64>> childRows(const RelationDecl &relation, FileManager &child,
                                           const Record &parent);
+    Result<void> inOneTransaction(Record &record, Result<void> (RelationManager::*work)(Record &, int));
     // A restricted change or delete: refused with the message when the parent has children.
     Result<void> refuseIfReferenced(const RelationDecl &relation, FileManager &child, const Record &parent,
                                     int message);
