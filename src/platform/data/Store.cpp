@@ -3,6 +3,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/PostgresStore.h"
 #include "platform/data/SqliteStore.h"
+#include "platform/runtime/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,30 +17,6 @@ namespace tarvo::data {
 namespace {
 std::atomic<int> g_nextStoreId{1};
 
-// Reads one section of a small INI file: keys lower-cased, values trimmed.
-QHash<QString, QString> readIniSection(const QString &path, const QString &section, bool *found)
-{
-    QHash<QString, QString> values;
-    *found = false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return values;
-    bool inSection = false;
-    const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
-    for (QString line : lines) {
-        line = line.trimmed();
-        if (line.startsWith(QLatin1Char('['))) {
-            inSection = line.mid(1, line.indexOf(QLatin1Char(']')) - 1).trimmed().compare(
-                            section, Qt::CaseInsensitive) == 0;
-            *found = *found || inSection;
-            continue;
-        }
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (inSection && eq > 0)
-            values.insert(line.left(eq).trimmed().toLower(), line.mid(eq + 1).trimmed());
-    }
-    return values;
-}
 } // namespace
 
 Store::Store(StoreKind kind) : m_kind(kind), m_id(g_nextStoreId++) {}
@@ -53,14 +30,14 @@ Store::~Store()
 Result<std::unique_ptr<Store>> Store::forFolder(const QString &dataFolder, const QString &name)
 {
     const QString ini = QDir(dataFolder).filePath(QStringLiteral("Database.ini"));
-    bool found = false;
-    const auto pg = readIniSection(ini, QStringLiteral("PostgreSQL"), &found);
-    if (found) {
+    const IniFile settings(ini);
+    const QString section = QStringLiteral("PostgreSQL");
+    if (settings.sections().contains(section, Qt::CaseInsensitive)) {
         PostgresSettings s;
-        s.host = pg.value(QStringLiteral("host"));
-        s.port = pg.value(QStringLiteral("port"), QStringLiteral("5432")).toInt();
-        s.database = pg.value(QStringLiteral("database"));
-        s.user = pg.value(QStringLiteral("user"));
+        s.host = settings.value(section, QStringLiteral("host")).trimmed();
+        s.port = settings.value(section, QStringLiteral("port"), QStringLiteral("5432")).trimmed().toInt();
+        s.database = settings.value(section, QStringLiteral("database")).trimmed();
+        s.user = settings.value(section, QStringLiteral("user")).trimmed();
         s.schema = name.toLower();
         if (s.database.isEmpty())
             return makeError(ErrorCode::InvalidDataFile,
