@@ -1,22 +1,51 @@
 #include "listext/ListExport.h"
 
 #include <QFile>
+#include <QStringEncoder>
+
+#include <algorithm>
 
 namespace tarvo::listext {
 
 namespace {
 
-const QString LineEnd = QStringLiteral("\r\n");
+// Writes lines as UTF-8, each ended by CR LF, gathered into chunks of about 64 KiB.
+class LineWriter final {
+  public:
+    explicit LineWriter(QIODevice &out) : m_out(out) {}
 
-Result<void> writeLine(QIODevice &out, QString line)
-{
-    line += LineEnd;
-    const QByteArray bytes = std::move(line).toUtf8();
-    if (out.write(bytes) != bytes.size())
-        return makeError(ListExport::ErrorWrite,
-                         QStringLiteral("The file could not be written: %1").arg(out.errorString()));
-    return {};
-}
+    Result<void> line(QStringView text)
+    {
+        const qsizetype needed = m_utf8.requiredSpace(text.size()) + 2;
+        if (m_used + needed > m_chunk.size()) {
+            if (auto f = flush(); !f)
+                return f;
+            if (needed > m_chunk.size())
+                m_chunk.resize(std::max<qsizetype>(needed, ChunkSize));
+        }
+        char *end = m_utf8.appendToBuffer(m_chunk.data() + m_used, text);
+        *end++ = '\r';
+        *end++ = '\n';
+        m_used = end - m_chunk.constData();
+        return {};
+    }
+
+    Result<void> flush()
+    {
+        if (m_used > 0 && m_out.write(m_chunk.constData(), m_used) != m_used)
+            return makeError(ListExport::ErrorWrite,
+                             QStringLiteral("The file could not be written: %1").arg(m_out.errorString()));
+        m_used = 0;
+        return {};
+    }
+
+  private:
+    static constexpr qsizetype ChunkSize = 64 * 1024;
+    QIODevice &m_out;
+    QStringEncoder m_utf8{QStringEncoder::Utf8};
+    QByteArray m_chunk;
+    qsizetype m_used = 0;
+};
 
 // Appends the text with &, <, > and " escaped, copying the runs between them whole.
 void appendHtmlEscaped(QString &out, QStringView text)
@@ -47,24 +76,40 @@ void appendHtmlEscaped(QString &out, QStringView text)
     out.append(text.mid(start));
 }
 
+// The head lines, then a line for each row (rowLine appends it to an empty text), then the tail.
 template <typename RowWriter>
-Result<qint64> writeRows(QIODevice &out, TableRowReader &rows, const ListExport::Progress &progress,
-                         RowWriter rowLine)
+Result<qint64> writeTable(QIODevice &out, const QStringList &head, TableRowReader &rows,
+                          const ListExport::Progress &progress, RowWriter rowLine, const QStringList &tail)
 {
+    LineWriter writer(out);
+    for (const QString &l : head)
+        if (auto w = writer.line(l); !w)
+            return w.error();
     qint64 count = 0;
     QStringList cells;
+    QString line;
     for (;;) {
         auto more = rows.next(cells);
         if (!more)
             return more.error();
         if (!*more)
-            return count;
-        if (auto w = writeLine(out, rowLine(cells)); !w)
+            break;
+        line.resize(0); // keeps its capacity
+        rowLine(cells, line);
+        if (auto w = writer.line(line); !w)
             return w.error();
         ++count;
-        if (progress && !progress(count))
+        if (progress && !progress(count)) {
+            (void)writer.flush();
             return makeError(ListExport::ErrorCancelled, QStringLiteral("The export was cancelled."));
+        }
     }
+    for (const QString &l : tail)
+        if (auto w = writer.line(l); !w)
+            return w.error();
+    if (auto f = writer.flush(); !f)
+        return f.error();
+    return count;
 }
 
 template <typename Writer> Result<qint64> toFile(const QString &path, Writer write)
@@ -140,30 +185,21 @@ Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, Tab
                                QStringLiteral("</TITLE></HEAD>"),
                            QStringLiteral("<H1>") + title + QStringLiteral("</H1><P>"),
                            QStringLiteral("<TABLE BORDER=2>"), headerLine};
-    for (const QString &line : head)
-        if (auto w = writeLine(out, line); !w)
-            return w.error();
-    auto written = writeRows(out, rows, progress, [](const QStringList &cells) -> QString {
-        QString line;
-        line.reserve(256);
-        line += QLatin1String("<TR> ");
-        for (const QString &c : cells) {
-            line += QLatin1String("<TD>");
-            if (c.isEmpty())
-                line += QLatin1String("&nbsp;");
-            else
-                appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
-            line += QLatin1String("</TD> ");
-        }
-        line += QLatin1String("</TR>");
-        return line;
-    });
-    if (!written)
-        return written;
-    for (const QString &line : QStringList{QStringLiteral("</TABLE>"), QStringLiteral("</HTML>")})
-        if (auto w = writeLine(out, line); !w)
-            return w.error();
-    return written;
+    return writeTable(
+        out, head, rows, progress,
+        [](const QStringList &cells, QString &line) {
+            line += QLatin1String("<TR> ");
+            for (const QString &c : cells) {
+                line += QLatin1String("<TD>");
+                if (c.isEmpty())
+                    line += QLatin1String("&nbsp;");
+                else
+                    appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
+                line += QLatin1String("</TD> ");
+            }
+            line += QLatin1String("</TR>");
+        },
+        {QStringLiteral("</TABLE>"), QStringLiteral("</HTML>")});
 }
 
 Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const Progress &progress)
@@ -171,18 +207,16 @@ Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const
     QStringList headers;
     for (const QString &h : rows.headers())
         headers << textField(h);
-    if (auto w = writeLine(out, headers.join(QLatin1Char(';'))); !w)
-        return w.error();
-    return writeRows(out, rows, progress, [](const QStringList &cells) -> QString {
-        QString line;
-        line.reserve(128);
-        for (qsizetype i = 0; i < cells.size(); ++i) {
-            if (i > 0)
-                line += QLatin1Char(';');
-            appendTextField(line, QStringView(cells.at(i)).left(ListExport::MaxCellLength));
-        }
-        return line;
-    });
+    return writeTable(
+        out, {headers.join(QLatin1Char(';'))}, rows, progress,
+        [](const QStringList &cells, QString &line) {
+            for (qsizetype i = 0; i < cells.size(); ++i) {
+                if (i > 0)
+                    line += QLatin1Char(';');
+                appendTextField(line, QStringView(cells.at(i)).left(ListExport::MaxCellLength));
+            }
+        },
+        {});
 }
 
 Result<qint64> ListExport::exportHtmlFile(const QString &path, const QString &caption, TableRowReader &rows,

@@ -9,8 +9,12 @@ namespace {
 
 QString clipped(QString text)
 {
-    while (!text.isEmpty() && text.back().isSpace())
-        text.chop(1);
+    // Reads through a const view: a shared text is copied only when it has blanks to lose.
+    qsizetype n = text.size();
+    while (n > 0 && std::as_const(text).at(n - 1).isSpace())
+        --n;
+    if (n < text.size())
+        text.truncate(n);
     return text;
 }
 
@@ -50,24 +54,31 @@ class SourceTableReader final : public TableRowReader {
 
     Result<bool> next(QStringList &cells) override
     {
-        SourceRow row;
-        auto r = m_reader->next(row);
+        auto r = m_reader->next(m_row);
         if (!r || !*r)
             return r;
         cells.clear();
-        m_values.clear();
         const PictureLocale locale = m_parsed ? PictureLocale::current() : PictureLocale();
         for (size_t i = 0; i < m_columns.size(); ++i) {
-            const QVariant value = m_indexes[i] >= 0 ? row.values.value(m_indexes[i]) : QVariant();
+            const QVariant &value = cellValue(i);
             cells << clipped(m_text[i] ? value.toString() : formatted(i, value, locale).trimmed());
-            m_values << value;
         }
         return true;
     }
 
-    QVariant value(int column) const override { return m_values.value(column); }
+    QVariant value(int column) const override
+    {
+        return column >= 0 && size_t(column) < m_columns.size() ? cellValue(size_t(column)) : QVariant();
+    }
 
   private:
+    const QVariant &cellValue(size_t column) const
+    {
+        static const QVariant none;
+        const int index = m_indexes[column];
+        return index >= 0 && index < m_row.values.size() ? m_row.values.at(index) : none;
+    }
+
     QString formatted(size_t column, const QVariant &value, const PictureLocale &locale) const
     {
         if (!m_parsed)
@@ -81,7 +92,7 @@ class SourceTableReader final : public TableRowReader {
     std::vector<bool> m_text;        // a text picture: the value as it is
     std::vector<Picture> m_pictures; // each column's picture, read once
     bool m_parsed = false;           // the runtime's formatter: m_pictures stand for it
-    QVariantList m_values;
+    SourceRow m_row; // the row last read
     std::vector<TableColumn> m_columns;
     std::vector<int> m_indexes;
     CellFormatter m_formatter;

@@ -44,16 +44,111 @@ ViewRowSource::ViewRowSource(data::FileManager &file, const QString &keyName)
     }
 }
 
+bool ViewRowSource::readsValuesOnly() const
+{
+    // A narrowed view reads the row's fields and those of the order, all of them known by
+    // position among the fields read.
+    if (m_fieldIndexes.empty() || m_inMemory)
+        return false;
+    const std::vector<int> &read = m_view->readFields();
+    return !read.empty() && std::all_of(m_fieldIndexes.begin(), m_fieldIndexes.end(), [&](int f) {
+        return std::binary_search(read.begin(), read.end(), f);
+    });
+}
+
+Result<data::Record> ViewRowSource::placeOf(const SourceRow &row, qint64 rowId)
+{
+    // The row's own values hold its place when they hold every field the view reads; otherwise
+    // the record is read again by its id.
+    const std::vector<int> &read = m_view->readFields();
+    const bool covered = !read.empty() && std::all_of(read.begin(), read.end(), [&](int f) {
+        return std::find(m_fieldIndexes.begin(), m_fieldIndexes.end(), f) != m_fieldIndexes.end();
+    });
+    if (!covered) {
+        data::Record record = m_file.newRecord();
+        if (auto r = m_file.fetchRow(rowId, record); !r)
+            return r.error();
+        return record;
+    }
+    std::vector<QVariant> values(size_t(m_file.layout().fieldCount()));
+    for (size_t i = 0; i < m_fieldIndexes.size() && qsizetype(i) < row.values.size(); ++i)
+        values[size_t(m_fieldIndexes[i])] = row.values.at(qsizetype(i));
+    data::Record record(m_file.layoutPtr(), std::move(values), rowId);
+    record.setPartial(true);
+    return record;
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::valueRowsAfter(const data::Record *after, int n)
+{
+    // Where each of the row's fields stands among those read (a value asked for twice is copied
+    // before its last use moves it), and which fields read only the order needs.
+    const std::vector<int> &read = m_view->readFields();
+    std::vector<size_t> positions;
+    std::vector<bool> lastUse;
+    for (size_t i = 0; i < m_fieldIndexes.size(); ++i) {
+        const int f = m_fieldIndexes[i];
+        positions.push_back(size_t(std::lower_bound(read.begin(), read.end(), f) - read.begin()));
+        lastUse.push_back(std::find(m_fieldIndexes.begin() + qsizetype(i) + 1, m_fieldIndexes.end(), f) ==
+                          m_fieldIndexes.end());
+    }
+    std::vector<size_t> orderOnly;
+    for (size_t p = 0; p < read.size(); ++p)
+        if (std::find(m_fieldIndexes.begin(), m_fieldIndexes.end(), read[p]) == m_fieldIndexes.end())
+            orderOnly.push_back(p);
+    std::vector<SourceRow> rows;
+    rows.reserve(size_t(std::max(n, 0)));
+    std::vector<QVariant> lastOrderValues(orderOnly.size());
+    auto r = m_view->valuesAfter(after, n, [&](std::vector<QVariant> &values, qint64 rowId) {
+        for (size_t i = 0; i < orderOnly.size(); ++i)
+            lastOrderValues[i] = std::move(values[orderOnly[i]]);
+        SourceRow row;
+        row.values.reserve(qsizetype(positions.size()));
+        for (size_t i = 0; i < positions.size(); ++i)
+            row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
+        row.anchor = rowId;
+        rows.push_back(std::move(row));
+    });
+    if (!r)
+        return r.error();
+    // The page's last row is where the next page starts: it carries its place whole.
+    if (!rows.empty()) {
+        SourceRow &last = rows.back();
+        std::vector<QVariant> values(size_t(m_file.layout().fieldCount()));
+        for (size_t i = 0; i < m_fieldIndexes.size(); ++i)
+            values[size_t(m_fieldIndexes[i])] = last.values.at(qsizetype(i));
+        for (size_t i = 0; i < orderOnly.size(); ++i)
+            values[size_t(read[orderOnly[i]])] = std::move(lastOrderValues[i]);
+        data::Record place(m_file.layoutPtr(), std::move(values), std::any_cast<qint64>(last.anchor));
+        place.setPartial(true);
+        last.anchor = std::move(place);
+    }
+    return rows;
+}
+
 Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor, int n)
 {
-    const data::Record *after = anchor ? std::any_cast<data::Record>(&anchor->anchor) : nullptr;
-    if (anchor && !after)
-        return makeError(1, QStringLiteral("The row does not belong to this list."));
+    // A row read as values carries only its id, unless it ended its page.
+    std::optional<data::Record> place;
+    const data::Record *after = nullptr;
+    if (anchor) {
+        if (const auto *record = std::any_cast<data::Record>(&anchor->anchor)) {
+            after = record;
+        } else if (const auto *rowId = std::any_cast<qint64>(&anchor->anchor)) {
+            auto p = placeOf(*anchor, *rowId);
+            if (!p)
+                return p.error();
+            after = &place.emplace(std::move(p.value()));
+        } else {
+            return makeError(1, QStringLiteral("The row does not belong to this list."));
+        }
+    }
+    if (readsValuesOnly())
+        return valueRowsAfter(after, n);
+    std::vector<SourceRow> rows;
+    rows.reserve(size_t(std::max(n, 0)));
     auto records = m_view->rowsAfter(after, n);
     if (!records)
         return records.error();
-    std::vector<SourceRow> rows;
-    rows.reserve(records->size());
     for (auto &r : records.value()) {
         SourceRow row;
         if (m_fieldIndexes.empty()) {

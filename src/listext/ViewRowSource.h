@@ -6,6 +6,7 @@
 #include "platform/data/expr/NameTable.h"
 
 #include <memory>
+#include <optional>
 
 namespace tarvo::listext {
 
@@ -36,6 +37,11 @@ class ViewRowSource final : public RowSource {
 
   private:
     Result<void> applyFilters();
+    // True when rows are read as plain values, without a record each.
+    bool readsValuesOnly() const;
+    Result<std::vector<SourceRow>> valueRowsAfter(const data::Record *after, int n);
+    // A record that stands in the place in the order of a row read as values.
+    Result<data::Record> placeOf(const SourceRow &row, qint64 rowId);
 
     data::FileManager &m_file;
     std::unique_ptr<data::View> m_view;

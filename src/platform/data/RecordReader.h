@@ -5,6 +5,7 @@
 
 #include <QVariantList>
 
+#include <functional>
 #include <vector>
 
 class QSqlQuery;
@@ -26,6 +27,13 @@ class RecordReader final {
     static Result<void> read(Connection &connection, const LayoutPtr &layout, const QString &sql,
                              const QVariantList &params, std::vector<Record> &rows,
                              const std::vector<int> &fields = {});
+    // Hands each row to `row` as the values of the selected fields (in `fields` order, or every
+    // field) and its row id, without building records. The values stay the reader's: `row` may
+    // move them out, and they are overwritten by the next row.
+    using RowValues = std::function<void(std::vector<QVariant> &values, qint64 rowId)>;
+    static Result<void> readValues(Connection &connection, const LayoutPtr &layout, const QString &sql,
+                                   const QVariantList &params, const std::vector<int> &fields,
+                                   const RowValues &row);
     // The record of the row a Qt statement stands on.
     static Record fromQuery(const QSqlQuery &query, const LayoutPtr &layout,
                             const std::vector<int> &fields = {});

@@ -251,9 +251,8 @@ QString View::pageSql(int n) const
         .arg(n);
 }
 
-Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor, bool inclusive, int n)
+QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const
 {
-    QVariantList params;
     QStringList where;
     const QString base = whereBase(params);
     if (!base.isEmpty())
@@ -263,13 +262,17 @@ Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor,
         if (!keyset.isEmpty())
             where << keyset;
     }
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
-                            .arg(RecordReader::selectList(m_file.layout(), m_read),
-                                 RecordLayout::quote(m_file.layout().table()),
-                                 where.isEmpty() ? QString()
-                                                 : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
-                                 orderBy(forward))
-                            .arg(n);
+    return QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
+        .arg(RecordReader::selectList(m_file.layout(), m_read), RecordLayout::quote(m_file.layout().table()),
+             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.join(QStringLiteral(" AND ")),
+             orderBy(forward))
+        .arg(n);
+}
+
+Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor, bool inclusive, int n)
+{
+    QVariantList params;
+    const QString sql = batchSql(forward, anchor, inclusive, n, params);
     std::vector<Record> rows;
     rows.reserve(size_t(n));
     if (auto r = m_file.select(sql, params, rows, m_read); !r)
@@ -312,6 +315,48 @@ Result<std::vector<Record>> View::fetch(bool forward, const Record *anchor, bool
 Result<std::vector<Record>> View::rowsAfter(const Record *anchor, int n, bool inclusive)
 {
     return fetch(true, anchor, inclusive, n);
+}
+
+Result<qint64> View::valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row)
+{
+    if (m_predicate) {
+        // The predicate needs records: hand on the values of each one it keeps.
+        auto records = fetch(true, anchor, false, n);
+        if (!records)
+            return records.error();
+        std::vector<QVariant> values;
+        for (const Record &r : *records) {
+            values.clear();
+            if (m_read.empty())
+                for (int f = 0; f < r.layout().fieldCount(); ++f)
+                    values.push_back(r.value(f));
+            else
+                for (const int f : m_read)
+                    values.push_back(r.value(f));
+            row(values, r.rowId());
+        }
+        return qint64(records->size());
+    }
+    if (!m_valid)
+        return makeError(ErrorCode::InvalidRecordDeclaration, QStringLiteral("Invalid view order"));
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    if (n <= 0)
+        return qint64(0);
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    QVariantList params;
+    const QString sql = batchSql(true, anchor, false, n, params);
+    qint64 count = 0;
+    auto r = RecordReader::readValues(**conn, m_file.layoutPtr(), sql, params, m_read,
+                                      [&](std::vector<QVariant> &values, qint64 rowId) {
+                                          ++count;
+                                          row(values, rowId);
+                                      });
+    if (!r)
+        return r.error();
+    return count;
 }
 
 Result<std::vector<Record>> View::rowsBefore(const Record *anchor, int n, bool inclusive)

@@ -2,6 +2,7 @@
 
 #include "platform/data/FileDecl.h"
 #include "platform/data/Record.h"
+#include "platform/data/RecordReader.h"
 #include "platform/data/SqlCondition.h"
 #include "platform/runtime/Result.h"
 
@@ -53,6 +54,12 @@ public:
     // key values) stands just before all rows with those key values.
     Result<std::vector<Record>> rowsAfter(const Record *anchor, int n, bool inclusive = false);
     Result<std::vector<Record>> rowsBefore(const Record *anchor, int n, bool inclusive = false);
+    // The same rows as rowsAfter (never inclusive), handed to `row` as the values of readFields()
+    // without building records; the number of rows.
+    Result<qint64> valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row);
+    // The fields each row reads, ascending: those of setColumns() and of the order. Empty: every
+    // field.
+    const std::vector<int> &readFields() const { return m_read; }
     Result<std::optional<Record>> first();
     Result<std::optional<Record>> last();
     Result<qint64> count();
@@ -76,6 +83,7 @@ private:
                             QVariantList &params) const;
     QString orderBy(bool forward) const;
     Result<std::vector<Record>> fetch(bool forward, const Record *anchor, bool inclusive, int n);
+    QString batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const;
     Result<std::vector<Record>> fetchBatch(bool forward, const Record *anchor, bool inclusive, int n);
 
     FileManager &m_file;

@@ -1,6 +1,7 @@
 #include "platform/runtime/DateTimePattern.h"
 
 #include <QList>
+#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -21,9 +22,11 @@ bool isFieldLetter(QChar c)
            c == QLatin1Char('h') || c == QLatin1Char('m') || c == QLatin1Char('s');
 }
 
-QList<Token> tokenize(QStringView pattern)
+using Tokens = QVarLengthArray<Token, 16>;
+
+Tokens tokenize(QStringView pattern)
 {
-    QList<Token> tokens;
+    Tokens tokens;
     for (qsizetype i = 0; i < pattern.size();) {
         const QChar c = pattern[i];
         if (isFieldLetter(c)) {
@@ -44,9 +47,23 @@ QList<Token> tokenize(QStringView pattern)
     return tokens;
 }
 
-QString number(qint64 value, qsizetype digits)
+// Appends the number with at least `digits` digits, zeros in front.
+void appendNumber(QString &out, qint64 value, qsizetype digits)
 {
-    return QString::number(value).rightJustified(digits, QLatin1Char('0'));
+    if (value < 0) {
+        out += QLatin1Char('-');
+        value = -value;
+    }
+    char buffer[24];
+    qsizetype n = 0;
+    do {
+        buffer[n++] = char('0' + value % 10);
+        value /= 10;
+    } while (value > 0);
+    for (qsizetype i = n; i < digits; ++i)
+        out += QLatin1Char('0');
+    while (n > 0)
+        out += QLatin1Char(buffer[--n]);
 }
 
 QString nameAt(const QStringList &names, int index)
@@ -119,23 +136,24 @@ int windowedYear(const QString &digits, QDate today)
 QString DateTimePattern::formatDate(QDate date, QStringView pattern, const PictureLocale &locale)
 {
     QString out;
+    out.reserve(pattern.size() + 8);
     for (const Token &t : tokenize(pattern)) {
         if (t.letter.isNull()) {
             out += t.literal;
         } else if (t.letter == QLatin1Char('d')) {
             if (t.count <= 2)
-                out += number(date.day(), t.count);
+                appendNumber(out, date.day(), t.count);
             else {
                 const QString name = nameAt(locale.dayNames, date.dayOfWeek() % 7);
                 out += t.count == 3 ? name.left(3) : name;
             }
         } else if (t.letter == QLatin1Char('M')) {
             if (t.count <= 2)
-                out += number(date.month(), t.count);
+                appendNumber(out, date.month(), t.count);
             else
                 out += nameAt(t.count == 3 ? locale.shortMonthNames : locale.monthNames, date.month() - 1);
         } else if (t.letter == QLatin1Char('y')) {
-            out += t.count <= 2 ? number(date.year() % 100, 2) : number(date.year(), 4);
+            appendNumber(out, t.count <= 2 ? date.year() % 100 : date.year(), t.count <= 2 ? 2 : 4);
         } else {
             out += QString(t.count, t.letter);
         }
@@ -154,13 +172,13 @@ QString DateTimePattern::formatTime(qint64 hundredths, QStringView pattern)
         if (t.letter.isNull())
             out += t.literal;
         else if (t.letter == QLatin1Char('H'))
-            out += number(hours, width);
+            appendNumber(out, hours, width);
         else if (t.letter == QLatin1Char('h'))
-            out += number(hours % 12 == 0 ? 12 : hours % 12, width);
+            appendNumber(out, hours % 12 == 0 ? 12 : hours % 12, width);
         else if (t.letter == QLatin1Char('m'))
-            out += number(minutes, width);
+            appendNumber(out, minutes, width);
         else if (t.letter == QLatin1Char('s'))
-            out += number(seconds, width);
+            appendNumber(out, seconds, width);
         else if (t.letter == QLatin1Char('A'))
             out += hours % 24 < 12 ? QStringLiteral("AM") : QStringLiteral("PM");
         else if (t.letter == QLatin1Char('a'))

@@ -2,6 +2,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -146,8 +147,11 @@ QString NumberPicture::format(double value) const
 
 QString NumberPicture::compose(bool negative, const QString &whole, const QString &fraction) const
 {
-    static const QRegularExpression nonZero(QStringLiteral("[1-9]"));
-    const bool zero = !whole.contains(nonZero) && !fraction.contains(nonZero);
+    auto hasNonZero = [](QStringView digits) {
+        return std::any_of(digits.begin(), digits.end(),
+                           [](QChar c) { return c >= QLatin1Char('1') && c <= QLatin1Char('9'); });
+    };
+    const bool zero = !hasNonZero(whole) && !hasNonZero(fraction);
     if (zero && m_blankWhenZero)
         return {};
     negative = negative && !zero;

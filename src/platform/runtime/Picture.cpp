@@ -90,10 +90,10 @@ const char *const TimePatterns[] = {"", "HH:mm", "HHmm", "hh:mmAP", "HH:mm:ss", 
 // with a blank in place of the zero, so that the columns stay aligned.
 QString blankLeadingZero(QString text, const QString &pattern)
 {
-    static const QStringList leads{QStringLiteral("MM"), QStringLiteral("dd"), QStringLiteral("HH"),
-                                   QStringLiteral("hh")};
-    if (pattern.size() > 2 && !pattern[2].isLetter() && leads.contains(pattern.left(2)) &&
-        text.startsWith(QLatin1Char('0')))
+    if (pattern.size() <= 2 || pattern[2].isLetter() || !text.startsWith(QLatin1Char('0')))
+        return text;
+    const QStringView lead = QStringView(pattern).left(2);
+    if (lead == u"MM" || lead == u"dd" || lead == u"HH" || lead == u"hh")
         text[0] = QLatin1Char(' ');
     return text;
 }

@@ -181,4 +181,40 @@ TEST_P(ViewColumnsTest, RunTimeOrderOnAUniqueKeysViewLosesNoTiesBetweenPages)
     }
 }
 
+// Reading plain values gives what the partial records hold, in the order of readFields(), from
+// the start and after any anchor, with the filter in SQL and with a predicate.
+TEST_P(ViewColumnsTest, ValuesAreThoseOfThePartialRecords)
+{
+    for (const bool predicate : {false, true}) {
+        SCOPED_TRACE(predicate ? "with a predicate" : "in SQL");
+        View view(fm("Issue"), "BUG:KeyGrayTitle");
+        ASSERT_TRUE(view.setColumns({"BUG:BugText", "BUG:Data"}));
+        if (predicate)
+            view.setPredicate([](const Record &r) { return !r.text("BugText").endsWith(QLatin1Char('5')); });
+        auto records = view.rowsAfter(nullptr, 100);
+        ASSERT_TRUE(records.ok());
+        ASSERT_EQ(records->size(), predicate ? 22u : 25u);
+        const std::vector<int> read = view.readFields();
+        ASSERT_EQ(read.size(), 4u); // Gray, Title, BugText, Data
+        for (const size_t skip : {size_t(0), size_t(7)}) {
+            std::vector<std::pair<std::vector<QVariant>, qint64>> rows;
+            auto n = view.valuesAfter(skip ? &records->at(skip - 1) : nullptr, 100,
+                                      [&](std::vector<QVariant> &values, qint64 rowId) {
+                                          rows.emplace_back(values, rowId);
+                                      });
+            ASSERT_TRUE(n.ok()) << n.error().message.toStdString();
+            ASSERT_EQ(size_t(*n), records->size() - skip);
+            ASSERT_EQ(rows.size(), records->size() - skip);
+            for (size_t i = 0; i < rows.size(); ++i) {
+                const Record &r = records->at(skip + i);
+                EXPECT_EQ(rows[i].second, r.rowId());
+                for (size_t k = 0; k < read.size(); ++k) {
+                    EXPECT_EQ(rows[i].first.at(k), r.value(read[k])) << i << "," << k;
+                    EXPECT_EQ(rows[i].first.at(k).typeId(), r.value(read[k]).typeId());
+                }
+            }
+        }
+    }
+}
+
 } // namespace tarvo::test
