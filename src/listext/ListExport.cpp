@@ -52,19 +52,19 @@ void appendHtmlEscaped(QString &out, QStringView text)
 {
     qsizetype start = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
-        QLatin1String entity;
+        QStringView entity;
         switch (text[i].unicode()) {
         case '&':
-            entity = QLatin1String("&amp;");
+            entity = u"&amp;";
             break;
         case '<':
-            entity = QLatin1String("&lt;");
+            entity = u"&lt;";
             break;
         case '>':
-            entity = QLatin1String("&gt;");
+            entity = u"&gt;";
             break;
         case '"':
-            entity = QLatin1String("&quot;");
+            entity = u"&quot;";
             break;
         default:
             continue;
@@ -188,16 +188,16 @@ Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, Tab
     return writeTable(
         out, head, rows, progress,
         [](const QStringList &cells, QString &line) {
-            line += QLatin1String("<TR> ");
+            line += QStringView(u"<TR> ");
             for (const QString &c : cells) {
-                line += QLatin1String("<TD>");
+                line += QStringView(u"<TD>");
                 if (c.isEmpty())
-                    line += QLatin1String("&nbsp;");
+                    line += QStringView(u"&nbsp;");
                 else
                     appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
-                line += QLatin1String("</TD> ");
+                line += QStringView(u"</TD> ");
             }
-            line += QLatin1String("</TR>");
+            line += QStringView(u"</TR>");
         },
         {QStringLiteral("</TABLE>"), QStringLiteral("</HTML>")});
 }

@@ -1,8 +1,8 @@
 #include "listext/ViewRowSource.h"
 
 #include "platform/data/Dictionary.h"
-#include "platform/data/ErrorReporter.h"
 #include "platform/data/Session.h"
+#include "support/SmallBugStore.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -11,32 +11,6 @@ using namespace tarvo;
 using namespace tarvo::listext;
 
 namespace {
-
-class SilentReporter final : public data::ErrorReporter {
-  public:
-    int report(const data::FileError &) override { return 0; }
-};
-
-data::DictionaryDecl bugsDictionary()
-{
-    data::FileDecl f;
-    f.label = f.tableName = QStringLiteral("Bugs");
-    f.prefix = QStringLiteral("BUG");
-    f.physicalName = QStringLiteral("Bugs.TPS");
-    f.version = 1;
-    f.fields = {{QStringLiteral("ID"), data::FieldType::Long, 4, 0, QStringLiteral("@n_7")},
-                {QStringLiteral("Status"), data::FieldType::String, 20, 0, QStringLiteral("@s20")},
-                {QStringLiteral("Priority"), data::FieldType::Long, 4, 0, QStringLiteral("@n3")},
-                {QStringLiteral("Description"), data::FieldType::String, 100, 0, QStringLiteral("@s100")}};
-    data::KeyDecl id;
-    id.name = QStringLiteral("KeyID");
-    id.components = {{QStringLiteral("ID"), true}};
-    id.unique = id.primary = id.autoNumber = true;
-    f.keys = {id};
-    data::DictionaryDecl d;
-    d.files = {f};
-    return d;
-}
 
 // Every row of a source, read `page` rows at a time.
 std::vector<QVariantList> readAll(RowSource &source, int page)
@@ -66,7 +40,7 @@ class NarrowedViewSource : public ::testing::Test {
   protected:
     void SetUp() override
     {
-        auto dict = data::Dictionary::open(bugsDictionary(), m_dir.path());
+        auto dict = data::Dictionary::open(test::smallBugDictionary(true), m_dir.path());
         ASSERT_TRUE(dict.ok()) << dict.error().message.toStdString();
         m_dictionary = std::move(dict.value());
         m_session = m_dictionary->createSession(1, &m_reporter);
@@ -85,7 +59,7 @@ class NarrowedViewSource : public ::testing::Test {
     }
 
     test::TempDir m_dir;
-    SilentReporter m_reporter;
+    test::SilentReporter m_reporter;
     std::unique_ptr<data::Dictionary> m_dictionary;
     std::unique_ptr<data::Session> m_session;
     data::FileManager *m_bugs = nullptr;

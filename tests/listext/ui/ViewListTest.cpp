@@ -2,9 +2,9 @@
 #include "listext/ui/ModelCheck.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
-#include "platform/data/ErrorReporter.h"
 #include "platform/data/Session.h"
 #include "support/ScriptedMessages.h"
+#include "support/SmallBugStore.h"
 #include "support/TempDir.h"
 
 #include <QTableView>
@@ -16,31 +16,6 @@ using namespace tarvo::listext;
 using namespace tarvo::listext::ui;
 
 namespace {
-
-class SilentReporter final : public data::ErrorReporter {
-  public:
-    int report(const data::FileError &) override { return 0; }
-};
-
-data::DictionaryDecl bugsDictionary()
-{
-    data::FileDecl f;
-    f.label = f.tableName = QStringLiteral("Bugs");
-    f.prefix = QStringLiteral("BUG");
-    f.physicalName = QStringLiteral("Bugs.TPS");
-    f.version = 1;
-    f.fields = {{QStringLiteral("ID"), data::FieldType::Long, 4, 0, QStringLiteral("@n_7")},
-                {QStringLiteral("Status"), data::FieldType::String, 20, 0, QStringLiteral("@s20")},
-                {QStringLiteral("Description"), data::FieldType::String, 100, 0, QStringLiteral("@s100")}};
-    data::KeyDecl id;
-    id.name = QStringLiteral("KeyID");
-    id.components = {{QStringLiteral("ID"), false}};
-    id.unique = id.primary = id.autoNumber = true;
-    f.keys = {id};
-    data::DictionaryDecl d;
-    d.files = {f};
-    return d;
-}
 
 ColumnDefinitions bugColumns()
 {
@@ -62,8 +37,8 @@ TEST(ViewList, PagesSortsAndFiltersAViewOfTheStore)
 {
     tarvo::test::TempDir dir;
     tarvo::test::ScriptedMessages messages;
-    SilentReporter reporter;
-    auto dict = data::Dictionary::open(bugsDictionary(), dir.path());
+    tarvo::test::SilentReporter reporter;
+    auto dict = data::Dictionary::open(tarvo::test::smallBugDictionary(), dir.path());
     ASSERT_TRUE(dict.ok()) << dict.error().message.toStdString();
     auto session = dict.value()->createSession(1, &reporter);
     data::FileManager &bugs = *session->file(QStringLiteral("Bugs"));
