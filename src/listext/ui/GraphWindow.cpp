@@ -165,7 +165,7 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
                      [&cancelAsked]() { cancelAsked = true; });
     auto rows = tableRows(source, {TableColumn{d->field, d->header, d->picture}});
     auto counted = GraphData::count(*rows, 0, d->kind(), d->description, [&](qint64 n, const QString &value) {
-        if (pacer.due(n)) {
+        if (pacer.due()) {
             progress.setValue(pacer.percent(n));
             progress.setWindowTitle(QStringLiteral("Record=") + QString::number(n) + QStringLiteral(" - ") +
                                     value.trimmed());

@@ -18,12 +18,11 @@ int ProgressPacer::percent(qint64 n) const
     return static_cast<int>(std::min<qint64>(n * 100 / m_total, 100));
 }
 
-bool ProgressPacer::due(qint64 n)
+bool ProgressPacer::due()
 {
-    const int p = percent(n);
-    if (p == m_shown && m_clock.elapsed() < IntervalMs)
+    if (m_shown && m_clock.elapsed() < IntervalMs)
         return false;
-    m_shown = p;
+    m_shown = true;
     m_clock.restart();
     return true;
 }

@@ -522,7 +522,7 @@ void XploreClass::exportTo(bool html)
     ProgressPacer pacer(total);
     auto rows = tableRows(m_model->source(), exportColumns());
     auto step = [&](qint64 n) {
-        if (pacer.due(n)) {
+        if (pacer.due()) {
             const int percent = pacer.percent(n);
             progress.setValue(percent);
             progress.setLabelText(QString::number(percent) + QLatin1Char('%'));
