@@ -96,7 +96,7 @@ Result<std::vector<SourceRow>> ViewRowSource::valueRowsAfter(const data::Record 
         if (std::find(m_fieldIndexes.begin(), m_fieldIndexes.end(), read[p]) == m_fieldIndexes.end())
             orderOnly.push_back(p);
     std::vector<SourceRow> rows;
-    rows.reserve(size_t(std::max(n, 0)));
+    rows.reserve(size_t(std::clamp(n, 0, 1000)));
     std::vector<QVariant> lastOrderValues(orderOnly.size());
     auto r = m_view->valuesAfter(after, n, [&](std::vector<QVariant> &values, qint64 rowId) {
         for (size_t i = 0; i < orderOnly.size(); ++i)
@@ -144,11 +144,11 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
     }
     if (readsValuesOnly())
         return valueRowsAfter(after, n);
-    std::vector<SourceRow> rows;
-    rows.reserve(size_t(std::max(n, 0)));
     auto records = m_view->rowsAfter(after, n);
     if (!records)
         return records.error();
+    std::vector<SourceRow> rows;
+    rows.reserve(records->size());
     for (auto &r : records.value()) {
         SourceRow row;
         if (m_fieldIndexes.empty()) {
