@@ -2,9 +2,10 @@
 
 #include "platform/runtime/Messages.h"
 
+#include "support/ScriptedMessages.h"
+
 #include <QString>
 
-#include <deque>
 #include <gtest/gtest.h>
 #include <set>
 #include <thread>
@@ -90,40 +91,17 @@ const ErrorMessage *findIn(std::span<const ErrorMessage> table, int number)
     return nullptr;
 }
 
-// Answers messages from a script and keeps what it was asked.
-class ScriptedHandler final : public MessageHandler {
-public:
-    int show(const MessageRequest &request) override
-    {
-        requests.push_back(request);
-        if (answers.empty())
-            return Button::Ok;
-        const int answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    bool stop(const QString &) override { return true; }
-
-    std::deque<int> answers;
-    std::vector<MessageRequest> requests;
-};
-
-// Installs the scripted handler and an exit hook that only records the code.
+// Answers messages from a script and installs an exit hook that only records the code.
 class ErrorClassMessages : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Messages::setHandler(&m_handler);
         Messages::setExitHook([this](int code) { m_exitCodes.push_back(code); });
         m_errors.init(QStringLiteral("English"));
     }
-    void TearDown() override
-    {
-        Messages::setHandler(nullptr);
-        Messages::setExitHook({});
-    }
+    void TearDown() override { Messages::setExitHook({}); }
 
-    ScriptedHandler m_handler;
+    test::ScriptedMessages m_handler;
     std::vector<int> m_exitCodes;
     ErrorClass m_errors;
 };
@@ -214,8 +192,8 @@ TEST(ErrorClass, FillsPlaceholdersOnceWithoutRereadingValues)
 TEST_F(ErrorClassMessages, NoticeIsShownOnceWithTitleAndFilledText)
 {
     EXPECT_EQ(m_errors.throwMessage(15, QStringLiteral("Bug ID")), Button::Ok);
-    ASSERT_EQ(m_handler.requests.size(), 1u);
-    const MessageRequest &shown = m_handler.requests.front();
+    ASSERT_EQ(m_handler.requests().size(), 1u);
+    const MessageRequest shown = m_handler.requests().front();
     EXPECT_EQ(shown.title, QStringLiteral("Duplicate Key Error"));
     EXPECT_EQ(shown.text, QStringLiteral("Adding this record creates a duplicate entry for the key: Bug ID"));
     EXPECT_EQ(shown.buttons, Button::Ok);
@@ -224,11 +202,12 @@ TEST_F(ErrorClassMessages, NoticeIsShownOnceWithTitleAndFilledText)
 
 TEST_F(ErrorClassMessages, QuestionReturnsTheAnswer)
 {
-    m_handler.answers = {Button::Yes, Button::No, Button::Cancel};
+    for (int answer : {Button::Yes, Button::No, Button::Cancel})
+        m_handler.answer(answer);
     EXPECT_EQ(m_errors.throwError(11), Button::Yes);
     EXPECT_EQ(m_errors.throwError(10), Button::No);
     EXPECT_EQ(m_errors.throwError(38), Button::No); // closing the box is no consent
-    for (const MessageRequest &shown : m_handler.requests) {
+    for (const MessageRequest &shown : m_handler.requests()) {
         EXPECT_EQ(shown.buttons, Button::Yes | Button::No);
         EXPECT_EQ(shown.icon, MessageIcon::Question);
     }
@@ -238,8 +217,8 @@ TEST_F(ErrorClassMessages, FatalErrorEndsTheProgram)
 {
     m_errors.setErrorText(QStringLiteral("Access Denied"), 5);
     m_errors.throwFile(26, QStringLiteral("Customer"));
-    ASSERT_EQ(m_handler.requests.size(), 1u);
-    EXPECT_EQ(m_handler.requests.front().text,
+    ASSERT_EQ(m_handler.requests().size(), 1u);
+    EXPECT_EQ(m_handler.requests().front().text,
               QStringLiteral("File Customer could not be opened.  Error: Access Denied (5)."
                              "  Press OK to end this application"));
     EXPECT_EQ(m_exitCodes, std::vector<int>{1});
@@ -251,8 +230,8 @@ TEST_F(ErrorClassMessages, UnknownNumberShowsAGenericMessage)
     m_errors.pushProcedureName(QStringLiteral("UpdateBugs"));
     m_errors.popProcedureName();
     EXPECT_EQ(m_errors.throwMessage(999, QStringLiteral("details")), Button::Ok);
-    ASSERT_EQ(m_handler.requests.size(), 1u);
-    EXPECT_EQ(m_handler.requests.front().text,
+    ASSERT_EQ(m_handler.requests().size(), 1u);
+    EXPECT_EQ(m_handler.requests().front().text,
               QStringLiteral("An error occurred (message 999).|details|Procedure: BrowseBugs"));
     EXPECT_TRUE(m_exitCodes.empty());
     m_errors.popProcedureName();
