@@ -1,13 +1,12 @@
 #include "platform/runtime/Translator.h"
 
+#include "platform/runtime/Text.h"
+
 namespace tarvo {
 
 bool isGermanLanguage(const QString &language)
 {
-    qsizetype end = language.size();
-    while (end > 0 && language.at(end - 1) == QLatin1Char(' '))
-        --end;
-    return QStringView(language).left(end) == QLatin1String("Deutsch");
+    return Text::clip(language) == QLatin1String("Deutsch");
 }
 
 Translator &Translator::instance()
