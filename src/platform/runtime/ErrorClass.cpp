@@ -17,30 +17,22 @@ const char *const kFatalSuffix = "  Press OK to end this application";
 
 ErrorClass::ErrorClass()
 {
-    loadGerman();
+    load(germanErrorMessages());
 }
 
-void ErrorClass::loadGerman()
+void ErrorClass::load(std::span<const ErrorMessage> table)
 {
     m_entries.clear();
-    for (const ErrorMessage &entry : germanErrorMessages())
+    for (const ErrorMessage &entry : table)
         m_entries.push_back(&entry);
-    m_german = true;
 }
 
+// Both tables hold the same numbers in one order, so putting the English entries in place of the
+// German ones is loading the English table.
 void ErrorClass::init(const QString &language)
 {
-    loadGerman();
-    if (isGermanLanguage(language))
-        return;
-    const auto german = germanErrorMessages();
-    std::erase_if(m_entries, [&german](const ErrorMessage *entry) {
-        return std::any_of(german.begin(), german.end(),
-                           [entry](const ErrorMessage &g) { return g.number == entry->number; });
-    });
-    for (const ErrorMessage &entry : englishErrorMessages())
-        m_entries.push_back(&entry);
-    m_german = false;
+    m_german = isGermanLanguage(language);
+    load(m_german ? germanErrorMessages() : englishErrorMessages());
 }
 
 const ErrorMessage *ErrorClass::find(int number) const

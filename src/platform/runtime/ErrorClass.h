@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <span>
 #include <vector>
 
 namespace tarvo {
@@ -63,7 +64,7 @@ public:
     QString procedureName() const;
 
 private:
-    void loadGerman();
+    void load(std::span<const ErrorMessage> table);
     QString genericText(int number) const;
 
     std::vector<const ErrorMessage *> m_entries;
