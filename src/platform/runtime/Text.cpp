@@ -26,6 +26,15 @@ qsizetype unitOffset(QStringView text, qsizetype index)
     return offset;
 }
 
+// The size of text without its trailing blanks.
+qsizetype clippedSize(QStringView text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return end;
+}
+
 QString blanks(qsizetype count)
 {
     return count > 0 ? QString(count, QLatin1Char(' ')) : QString();
@@ -74,10 +83,13 @@ qsizetype Text::length(QStringView text)
 
 QString Text::clip(QStringView text)
 {
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return text.first(end).toString();
+    return text.first(clippedSize(text)).toString();
+}
+
+QString Text::clip(const QString &text)
+{
+    const qsizetype end = clippedSize(text);
+    return end == text.size() ? text : text.first(end);
 }
 
 QString Text::sub(QStringView text, qsizetype start, qsizetype length)

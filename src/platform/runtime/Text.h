@@ -13,8 +13,10 @@ class Text final {
     // Number of characters (code points) in text.
     static qsizetype length(QStringView text);
 
-    // Removes trailing blanks only; leading blanks and other white space stay.
+    // Removes trailing blanks only; leading blanks and other white space stay. A QString without
+    // trailing blanks comes back shared rather than copied, so clipping stored values costs nothing.
     static QString clip(QStringView text);
+    static QString clip(const QString &text);
 
     // The part of text that starts at start (1-based) and is length characters long. A negative
     // start counts from the end (-1 is the last character). Positions outside the text give

@@ -71,6 +71,10 @@ TEST(Text, ClipRemovesTrailingBlanksOnly)
     EXPECT_EQ(Text::clip(QStringLiteral("  ab c  ")), QStringLiteral("  ab c"));
     EXPECT_EQ(Text::clip(QStringLiteral("ab\t")), QStringLiteral("ab\t"));
     EXPECT_EQ(Text::clip(QStringLiteral("   ")), QString());
+    EXPECT_EQ(Text::clip(QStringView(u"ab  ")), QStringLiteral("ab"));
+    // A stored value without trailing blanks is handed back, not copied.
+    const QString stored = QString::fromLatin1("Bugs");
+    EXPECT_EQ(Text::clip(stored).constData(), stored.constData());
 }
 
 TEST(Text, CaseMappingIsFullUnicode)
