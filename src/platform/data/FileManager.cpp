@@ -322,6 +322,14 @@ Error FileManager::duplicateError(const Record &record, const Error &error)
     return error;
 }
 
+Error FileManager::writeError(const Record &record, const Error &error)
+{
+    if (error.code == ErrorCode::DuplicateKey)
+        return duplicateError(record, error);
+    report(0, error);
+    return error;
+}
+
 Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
 {
     const int key = m_layout->autoNumberKey();
@@ -424,13 +432,8 @@ Result<void> FileManager::insert(Record &record)
     if (auto v = validate(record); !v)
         return v;
     if (m_claimedRow != 0 && record.rowId() == m_claimedRow) {
-        auto r = writeRow(record);
-        if (!r) {
-            if (r.error().code == ErrorCode::DuplicateKey)
-                return duplicateError(record, r.error());
-            report(0, r.error());
-            return r;
-        }
+        if (auto r = writeRow(record); !r)
+            return writeError(record, r.error());
         m_claimedRow = 0;
         return {};
     }
@@ -441,13 +444,9 @@ Result<void> FileManager::insert(Record &record)
         if (record.value(f).toLongLong() == 0)
             return insertNumbered(record, false);
     }
-    auto r = addRow(record);
-    if (!r) {
-        if (r.error().code == ErrorCode::DuplicateKey)
-            return duplicateError(record, r.error());
-        report(0, r.error());
-    }
-    return r;
+    if (auto r = addRow(record); !r)
+        return writeError(record, r.error());
+    return {};
 }
 
 Result<void> FileManager::update(Record &record)
@@ -458,13 +457,9 @@ Result<void> FileManager::update(Record &record)
         return w;
     if (auto v = validate(record); !v)
         return v;
-    auto r = writeRow(record);
-    if (!r) {
-        if (r.error().code == ErrorCode::DuplicateKey)
-            return duplicateError(record, r.error());
-        report(0, r.error());
-    }
-    return r;
+    if (auto r = writeRow(record); !r)
+        return writeError(record, r.error());
+    return {};
 }
 
 Result<void> FileManager::remove(Record &record)
