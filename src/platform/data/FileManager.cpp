@@ -203,10 +203,7 @@ QString FileManager::keyEquals(int key, int components) const
     QStringList terms;
     for (int c = 0; c < components && c < int(k.components.size()); ++c) {
         const int f = m_layout->fieldIndex(k.components[size_t(c)].field);
-        QString col = m_layout->column(f);
-        if (m_layout->isText(f))
-            col += QStringLiteral(" COLLATE ") + Store::collation(k.caseInsensitive);
-        terms << col + QStringLiteral(" = ?");
+        terms << TableSchema::orderTerm(*m_layout, f, k.caseInsensitive, false) + QStringLiteral(" = ?");
     }
     return terms.isEmpty() ? QStringLiteral("1 = 1") : terms.join(QStringLiteral(" AND "));
 }

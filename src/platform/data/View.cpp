@@ -4,7 +4,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/RecordReader.h"
-#include "platform/data/Store.h"
+#include "platform/data/TableSchema.h"
 
 #include <QSqlQuery>
 
@@ -129,10 +129,7 @@ void View::build()
             m_valid = false;
             return;
         }
-        QString expr = l.column(f);
-        if (l.isText(f))
-            expr += QStringLiteral(" COLLATE ") + Store::collation(m_caseInsensitive);
-        m_terms.push_back({f, expr, c.descending});
+        m_terms.push_back({f, TableSchema::orderTerm(l, f, m_caseInsensitive, false), c.descending});
     }
     m_unique = orderIsUnique();
     if (!m_unique || m_terms.empty())
