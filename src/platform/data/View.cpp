@@ -241,11 +241,7 @@ QString View::orderBy(bool forward) const
 QString View::pageSql(int n) const
 {
     QVariantList params;
-    const QString where = whereBase(params);
-    return QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
-        .arg(RecordReader::selectList(m_file.layout(), m_read), RecordLayout::quote(m_file.layout().table()),
-             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true))
-        .arg(n);
+    return batchSql(true, nullptr, false, n, params);
 }
 
 QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const
