@@ -5,8 +5,6 @@
 #include "platform/data/SqliteStore.h"
 #include "platform/data/Store.h"
 
-#include <QSqlError>
-
 namespace tarvo::data {
 
 Connection::Statement::Statement(Statement &&other) noexcept
@@ -46,14 +44,6 @@ Connection::~Connection()
     m_db.close();
     m_db = QSqlDatabase();
     QSqlDatabase::removeDatabase(name);
-}
-
-Error sqlError(int code, const QSqlQuery &query)
-{
-    QString text = query.lastError().text().trimmed();
-    if (text.isEmpty())
-        text = errorCodeText(code);
-    return makeError(code, text);
 }
 
 Result<Connection::Statement> Connection::exec(const QString &sql, const QVariantList &params)

@@ -72,7 +72,4 @@ private:
     int m_depth = 0;
 };
 
-// Runs `sql` error texts through one format: the driver's text with the statement for context.
-Error sqlError(int code, const QSqlQuery &query);
-
 } // namespace tarvo::data

@@ -203,10 +203,7 @@ QString FileManager::keyEquals(int key, int components) const
     QStringList terms;
     for (int c = 0; c < components && c < int(k.components.size()); ++c) {
         const int f = m_layout->fieldIndex(k.components[size_t(c)].field);
-        QString col = m_layout->column(f);
-        if (m_layout->isText(f))
-            col += QStringLiteral(" COLLATE ") + Store::collation(k.caseInsensitive);
-        terms << col + QStringLiteral(" = ?");
+        terms << TableSchema::orderTerm(*m_layout, f, k.caseInsensitive, false) + QStringLiteral(" = ?");
     }
     return terms.isEmpty() ? QStringLiteral("1 = 1") : terms.join(QStringLiteral(" AND "));
 }
@@ -322,6 +319,14 @@ Error FileManager::duplicateError(const Record &record, const Error &error)
     return error;
 }
 
+Error FileManager::writeError(const Record &record, const Error &error)
+{
+    if (error.code == ErrorCode::DuplicateKey)
+        return duplicateError(record, error);
+    report(0, error);
+    return error;
+}
+
 Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
 {
     const int key = m_layout->autoNumberKey();
@@ -424,13 +429,8 @@ Result<void> FileManager::insert(Record &record)
     if (auto v = validate(record); !v)
         return v;
     if (m_claimedRow != 0 && record.rowId() == m_claimedRow) {
-        auto r = writeRow(record);
-        if (!r) {
-            if (r.error().code == ErrorCode::DuplicateKey)
-                return duplicateError(record, r.error());
-            report(0, r.error());
-            return r;
-        }
+        if (auto r = writeRow(record); !r)
+            return writeError(record, r.error());
         m_claimedRow = 0;
         return {};
     }
@@ -441,13 +441,9 @@ Result<void> FileManager::insert(Record &record)
         if (record.value(f).toLongLong() == 0)
             return insertNumbered(record, false);
     }
-    auto r = addRow(record);
-    if (!r) {
-        if (r.error().code == ErrorCode::DuplicateKey)
-            return duplicateError(record, r.error());
-        report(0, r.error());
-    }
-    return r;
+    if (auto r = addRow(record); !r)
+        return writeError(record, r.error());
+    return {};
 }
 
 Result<void> FileManager::update(Record &record)
@@ -458,13 +454,9 @@ Result<void> FileManager::update(Record &record)
         return w;
     if (auto v = validate(record); !v)
         return v;
-    auto r = writeRow(record);
-    if (!r) {
-        if (r.error().code == ErrorCode::DuplicateKey)
-            return duplicateError(record, r.error());
-        report(0, r.error());
-    }
-    return r;
+    if (auto r = writeRow(record); !r)
+        return writeError(record, r.error());
+    return {};
 }
 
 Result<void> FileManager::remove(Record &record)

@@ -87,6 +87,8 @@ private:
     Result<void> writeRow(Record &record);
     Result<void> insertNumbered(Record &record, bool claimOnly);
     Error duplicateError(const Record &record, const Error &error);
+    // Reports a failed write (naming the key of a duplicate) and returns its error.
+    Error writeError(const Record &record, const Error &error);
     QVariantList keyValues(int key, const Record &record, int components) const;
 
     Session &m_session;

@@ -93,15 +93,7 @@ void Record::clear()
 
 QVariant Record::emptyValue(const FieldDecl &field)
 {
-    switch (field.type) {
-    case FieldType::Real:
-    case FieldType::Decimal: return QVariant(0.0);
-    case FieldType::String:
-    case FieldType::CString:
-    case FieldType::Memo: return QVariant(QStringLiteral(""));
-    case FieldType::Blob: return QVariant(QByteArray(""));
-    default: return QVariant(qint64(0));
-    }
+    return sharedEmptyValue(field);
 }
 
 const QVariant &Record::sharedEmptyValue(const FieldDecl &field)

@@ -111,24 +111,12 @@ Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
     if (!native || !SqliteFunctions::install(native))
         return makeError(ErrorCode::FileSystemError,
                          QStringLiteral("Could not set up the text collation of %1").arg(m_path));
-    QSqlQuery q(db);
     // Look before writing anything: switching to WAL rewrites the header of any SQLite file.
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"))) {
-        Error e = classify(q);
-        q = QSqlQuery();
+    if (auto tables = ownTables(db); !tables) {
         db.close();
-        return e;
+        return tables.error();
     }
-    QStringList tables;
-    while (q.next())
-        tables << q.value(0).toString();
-    q.finish();
-    if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts"))) {
-        q = QSqlQuery();
-        db.close();
-        return makeError(ErrorCode::InvalidDataFile,
-                         QStringLiteral("%1 is not a data file of this program").arg(m_path));
-    }
+    QSqlQuery q(db);
     for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
                                "PRAGMA foreign_keys=OFF"}) {
         if (!q.exec(QString::fromLatin1(pragma))) {
@@ -143,19 +131,26 @@ Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
     return db;
 }
 
-Result<void> SqliteStore::prepare(Connection &connection)
+Result<QStringList> SqliteStore::ownTables(const QSqlDatabase &db) const
 {
-    QSqlQuery q(connection.database());
+    QSqlQuery q(db);
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'")))
         return classify(q);
     QStringList tables;
     while (q.next())
         tables << q.value(0).toString();
-    q.finish();
     if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts")))
         return makeError(ErrorCode::InvalidDataFile,
                          QStringLiteral("%1 is not a data file of this program").arg(m_path));
-    if (tables.isEmpty())
+    return tables;
+}
+
+Result<void> SqliteStore::prepare(Connection &connection)
+{
+    auto tables = ownTables(connection.database());
+    if (!tables)
+        return tables.error();
+    if (tables->isEmpty())
         return createOwnTables(connection);
     return {};
 }

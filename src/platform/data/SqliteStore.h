@@ -32,6 +32,9 @@ protected:
     Result<void> prepare(Connection &connection) override;
 
 private:
+    // The file's tables (none for a new file); code 36 for a file that holds tables but not ours.
+    Result<QStringList> ownTables(const QSqlDatabase &db) const;
+
     QString m_path;
 };
 

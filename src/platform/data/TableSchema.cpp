@@ -64,6 +64,18 @@ QString TableSchema::createIndexSql(int key) const
              RecordLayout::quote(m_layout.table()), terms.join(QStringLiteral(", ")));
 }
 
+Result<void> TableSchema::createIndexes()
+{
+    for (int k = 0; k < m_layout.keyCount(); ++k) {
+        const QString sql = createIndexSql(k);
+        if (sql.isEmpty())
+            continue;
+        if (auto r = m_connection.execDirect(sql); !r)
+            return r;
+    }
+    return {};
+}
+
 Result<int> TableSchema::storedVersion()
 {
     auto q = m_connection.exec(
@@ -134,14 +146,9 @@ Result<void> TableSchema::create()
                                               defs.join(QStringLiteral(", "))));
     if (!r)
         return r;
-    for (int k = 0; k < m_layout.keyCount(); ++k) {
-        const QString sql = createIndexSql(k);
-        if (sql.isEmpty())
-            continue;
-        r = m_connection.execDirect(sql);
-        if (!r)
-            return r;
-    }
+    r = createIndexes();
+    if (!r)
+        return r;
     auto existing = storedVersion();
     if (!existing)
         return existing.error();
@@ -215,15 +222,10 @@ Result<void> TableSchema::upgrade(const QStringList &oldColumnsSeen)
         if (!r)
             return r;
     }
-    for (int k = 0; k < m_layout.keyCount(); ++k) {
-        const QString sql = createIndexSql(k);
-        if (sql.isEmpty())
-            continue;
-        auto r = m_connection.execDirect(sql);
-        if (!r)
-            return r;
-    }
-    auto r = setVersion();
+    auto r = createIndexes();
+    if (!r)
+        return r;
+    r = setVersion();
     if (!r)
         return r;
     return tx.commit();

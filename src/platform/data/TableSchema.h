@@ -30,6 +30,8 @@ public:
 private:
     QString columnDefinition(int field) const;
     QString createIndexSql(int key) const;
+    // One index per declared key, those that exist already left as they are.
+    Result<void> createIndexes();
     Result<int> storedVersion();
     Result<void> upgrade(const QStringList &oldColumns);
     Result<void> setVersion();

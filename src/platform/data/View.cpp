@@ -4,7 +4,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/RecordReader.h"
-#include "platform/data/Store.h"
+#include "platform/data/TableSchema.h"
 
 #include <QSqlQuery>
 
@@ -129,10 +129,7 @@ void View::build()
             m_valid = false;
             return;
         }
-        QString expr = l.column(f);
-        if (l.isText(f))
-            expr += QStringLiteral(" COLLATE ") + Store::collation(m_caseInsensitive);
-        m_terms.push_back({f, expr, c.descending});
+        m_terms.push_back({f, TableSchema::orderTerm(l, f, m_caseInsensitive, false), c.descending});
     }
     m_unique = orderIsUnique();
     if (!m_unique || m_terms.empty())
@@ -244,11 +241,7 @@ QString View::orderBy(bool forward) const
 QString View::pageSql(int n) const
 {
     QVariantList params;
-    const QString where = whereBase(params);
-    return QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT %5")
-        .arg(RecordReader::selectList(m_file.layout(), m_read), RecordLayout::quote(m_file.layout().table()),
-             where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true))
-        .arg(n);
+    return batchSql(true, nullptr, false, n, params);
 }
 
 QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const

@@ -194,6 +194,29 @@ Record StoreTest::add(const QString &label, const std::vector<std::pair<QString,
     return r;
 }
 
+void TwentyFiveIssuesTest::SetUp()
+{
+    StoreTest::SetUp();
+    if (IsSkipped())
+        return;
+    openDictionary();
+    for (int id = 1; id <= 25; ++id)
+        add("Issue", {{"PrgID", id % 2 == 0 ? 1 : 2},
+                      {"Status", id % 3 == 0 ? "closed" : "open"},
+                      {"Gray", id % 2},
+                      {"Title", QStringLiteral("T%1").arg(id % 4)},
+                      {"BugText", QStringLiteral("text of %1").arg(id)},
+                      {"Data", QByteArray("bytes")}});
+}
+
+std::vector<qint64> ids(const std::vector<Record> &rows)
+{
+    std::vector<qint64> out;
+    for (const Record &r : rows)
+        out.push_back(r.integer("ID"));
+    return out;
+}
+
 qint64 StoreTest::count(const QString &label, const QString &where)
 {
     auto conn = m_session->connection();

@@ -67,6 +67,17 @@ protected:
     std::unique_ptr<data::Session> m_session;
 };
 
+// 25 issues: even IDs in program 1, odd in 2; every third closed; Gray alternating; titles
+// repeating every four issues, so that orders on them have long runs of equal values across
+// every page boundary; a memo and bytes in each.
+class TwentyFiveIssuesTest : public StoreTest {
+protected:
+    void SetUp() override;
+};
+
+// The ID field of each record, in order.
+std::vector<qint64> ids(const std::vector<data::Record> &rows);
+
 std::string storeName(const ::testing::TestParamInfo<data::StoreKind> &info);
 
 #define TARVO_STORE_TEST_SUITE(Suite)                                                            \

@@ -11,14 +11,6 @@ using namespace tarvo::data;
 namespace tarvo::test {
 
 namespace {
-std::vector<qint64> ids(const std::vector<Record> &rows)
-{
-    std::vector<qint64> out;
-    for (const Record &r : rows)
-        out.push_back(r.integer("ID"));
-    return out;
-}
-
 // Every row of the view a page at a time forward, then back from the end.
 std::pair<std::vector<Record>, std::vector<Record>> walk(View &view, int page)
 {
@@ -33,25 +25,7 @@ std::pair<std::vector<Record>, std::vector<Record>> walk(View &view, int page)
 }
 } // namespace
 
-// 25 issues with only two statuses and four titles, so that orders on them have long runs of
-// equal values across every page boundary, and a memo and bytes in each.
-class ViewColumnsTest : public StoreTest {
-protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        if (IsSkipped())
-            return;
-        openDictionary();
-        for (int id = 1; id <= 25; ++id)
-            add("Issue", {{"PrgID", id % 2 == 0 ? 1 : 2},
-                          {"Status", id % 3 == 0 ? "closed" : "open"},
-                          {"Gray", id % 2},
-                          {"Title", QStringLiteral("T%1").arg(id % 4)},
-                          {"BugText", QStringLiteral("text of %1").arg(id)},
-                          {"Data", QByteArray("bytes")}});
-    }
-};
+class ViewColumnsTest : public TwentyFiveIssuesTest {};
 TARVO_STORE_TEST_SUITE(ViewColumnsTest);
 
 TEST_P(ViewColumnsTest, PartialViewPagesLikeAFullOneAndHoldsOnlyItsFields)

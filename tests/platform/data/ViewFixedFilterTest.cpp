@@ -12,14 +12,6 @@ using namespace tarvo::data;
 namespace tarvo::test {
 
 namespace {
-std::vector<qint64> ids(const std::vector<Record> &rows)
-{
-    std::vector<qint64> out;
-    for (const Record &r : rows)
-        out.push_back(r.integer("ID"));
-    return out;
-}
-
 // An order, a range and a filter, paged by a view and compared with one plain query.
 struct PagingCase {
     const char *name;

@@ -11,13 +11,6 @@ using namespace tarvo::data;
 namespace tarvo::test {
 
 namespace {
-std::vector<qint64> ids(const std::vector<Record> &rows)
-{
-    std::vector<qint64> out;
-    for (const Record &r : rows)
-        out.push_back(r.integer("ID"));
-    return out;
-}
 std::vector<qint64> range(qint64 from, qint64 to, qint64 step)
 {
     std::vector<qint64> out;
@@ -27,23 +20,7 @@ std::vector<qint64> range(qint64 from, qint64 to, qint64 step)
 }
 } // namespace
 
-// 25 issues: even IDs in program 1, odd in 2; every third closed; Gray alternating; titles
-// repeating every four issues, so keys have ties.
-class ViewTest : public StoreTest {
-protected:
-    void SetUp() override
-    {
-        StoreTest::SetUp();
-        if (IsSkipped())
-            return;
-        openDictionary();
-        for (int id = 1; id <= 25; ++id)
-            add("Issue", {{"PrgID", id % 2 == 0 ? 1 : 2},
-                          {"Status", id % 3 == 0 ? "closed" : "open"},
-                          {"Gray", id % 2},
-                          {"Title", QStringLiteral("T%1").arg(id % 4)}});
-    }
-};
+class ViewTest : public TwentyFiveIssuesTest {};
 TARVO_STORE_TEST_SUITE(ViewTest);
 
 TEST_P(ViewTest, PagesForwardAndBackOverADescendingKey)
