@@ -1,10 +1,8 @@
 #include "core/stamp/StampSource.h"
 
-#include "core/services/AccessServices.h"
+#include "core/frame/FrameUserSettings.h"
 #include "platform/runtime/IniFile.h"
 #include "platform/runtime/Text.h"
-
-#include <QDir>
 
 namespace tarvo::core {
 
@@ -47,7 +45,7 @@ StampSource readStampSource(const QString &userIniPath, const StampSettings &set
 
 StampSource stampSourceFor(const AccessServices &access, const StampSettings &settingsRecord)
 {
-    return readStampSource(QDir(access.makOrdner()).filePath(QStringLiteral("User.ini")), settingsRecord);
+    return readStampSource(FrameUserSettings::userIniPath(access), settingsRecord);
 }
 
 } // namespace tarvo::core

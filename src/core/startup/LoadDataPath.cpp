@@ -1,5 +1,6 @@
 #include "core/startup/LoadDataPath.h"
 
+#include "core/startup/ErrorWithCode.h"
 #include "core/startup/PathFile.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramInfo.h"
@@ -10,11 +11,6 @@
 namespace tarvo::core {
 
 namespace {
-
-QString withCode(const Error &error)
-{
-    return error.message.trimmed() + QStringLiteral(" (") + QString::number(error.code) + u')';
-}
 
 // Opens the file, creating it first when it does not exist; failures stop as the runtime does.
 Result<void> openOrCreate(PathFile &file)

@@ -4,6 +4,7 @@
 #include "core/services/Services.h"
 #include "core/startup/CharsetCode.h"
 #include "core/startup/DataFileNames.h"
+#include "core/startup/ErrorWithCode.h"
 #include "core/startup/InstallerMode.h"
 #include "core/startup/LanguageTables.h"
 #include "core/startup/LoadDataPath.h"
@@ -24,11 +25,6 @@ namespace tarvo::core {
 namespace {
 
 constexpr int kExitFailed = 1;
-
-QString withCode(const Error &error)
-{
-    return error.message.trimmed() + QStringLiteral(" (") + QString::number(error.code) + u')';
-}
 
 void showCreateFailed(const SettingsFile &settings, const Error &error)
 {

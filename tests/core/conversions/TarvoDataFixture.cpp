@@ -24,7 +24,7 @@ data::Record TarvoDataFixture::add(const QString &label, const FieldValues &valu
     data::FileManager &file = *m_session->file(label);
     data::Record record = file.newRecord();
     for (const auto &[name, value] : values)
-        EXPECT_TRUE(record.setValue(name, value)) << name.toStdString();
+        EXPECT_TRUE(record.setValue(name, value)) << label.toStdString() << " " << name.toStdString();
     auto added = file.insert(record);
     EXPECT_TRUE(added.ok()) << label.toStdString() << ": "
                             << (added ? "" : added.error().message.toStdString());

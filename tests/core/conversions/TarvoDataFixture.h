@@ -29,7 +29,8 @@ class FileErrorLog final : public data::ErrorReporter {
 
 using FieldValues = std::vector<std::pair<QString, QVariant>>;
 
-// A fresh data folder with the program's own dictionary on SQLite, and a session for context 1.
+// A fresh data folder with the program's own dictionary, on SQLite unless the folder's Database.ini
+// names another store, and a session for context 1.
 class TarvoDataFixture : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -1,6 +1,5 @@
 #include "TarvoStoreTest.h"
 
-#include "core/dictionary/TarvoDictionary.h"
 #include "platform/data/Connection.h"
 #include "support/PostgresServer.h"
 
@@ -24,29 +23,16 @@ void TarvoStoreTest::SetUp()
         ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
         pg.writeDatabaseIni(m_dir.path());
     }
-    auto dict = Dictionary::open(core::tarvoDictionary(), m_dir.path());
-    ASSERT_TRUE(dict.ok()) << dict.error().message.toStdString();
-    m_dict = std::move(dict).value();
+    TarvoDataFixture::SetUp();
+    if (HasFatalFailure())
+        return;
     ASSERT_EQ(m_dict->store().kind(), GetParam());
-    m_session = m_dict->createSession(1, &m_errors);
 }
 
 void TarvoStoreTest::TearDown()
 {
     m_session.reset();
     m_dict.reset();
-}
-
-Record TarvoStoreTest::add(const QString &label, const FieldList &values)
-{
-    FileManager &file = fm(label);
-    Record record = file.newRecord();
-    for (const auto &[name, value] : values)
-        EXPECT_TRUE(record.setValue(name, value)) << label.toStdString() << " " << name.toStdString();
-    auto added = file.insert(record);
-    EXPECT_TRUE(added.ok()) << label.toStdString() << ": "
-                            << (added ? "" : added.error().message.toStdString());
-    return record;
 }
 
 QString TarvoStoreTest::whereSql(const RecordLayout &layout, const FieldList &where,

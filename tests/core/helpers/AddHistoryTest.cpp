@@ -1,7 +1,7 @@
 #include "core/helpers/AddHistory.h"
 
 #include "../conversions/TarvoDataFixture.h"
-#include "core/services/AccessServices.h"
+#include "core/lists/FakeAccessServices.h"
 #include "core/services/Services.h"
 #include "platform/data/FileManager.h"
 #include "platform/runtime/Clock.h"
@@ -11,31 +11,12 @@ namespace tarvo::test {
 
 namespace {
 
-// The logged-in user as the access library would give it.
-class FakeAccess final : public core::AccessServices {
-  public:
-    bool login(const QString &, const QString &, const QString &) override { return true; }
-    bool checkControl(const QString &) override { return true; }
-    QString getValue(const QString &, const QString &) override { return {}; }
-    void changePassword(const QString &, bool) override {}
-    QString browseUsers(const QString &userCode) override { return userCode; }
-    void useFiles(int) override {}
-    void administration() override {}
-    void repairDataFiles() override {}
-    QString mak() const override { return QStringLiteral("MAXWELL"); }
-    QString makOrdner() const override { return {}; }
-    qint32 farbe() const override { return 0; }
-    void setFarbe(qint32) override {}
-    QString pfad() const override { return {}; }
-    void setPfad(const QString &) override {}
-    QString computerName() const override { return {}; }
-};
-
 class AddHistoryTest : public TarvoDataFixture {
   protected:
     void SetUp() override
     {
         TarvoDataFixture::SetUp();
+        m_access.userCode = QStringLiteral("MAXWELL");
         core::Services::setAccess(&m_access);
         Clock::setSource([] { return QDateTime(QDate(2024, 3, 5), QTime(14, 30, 15)); });
         session().file(QStringLiteral("Bugs"))->buffer().setValue(QStringLiteral("ID"), 42);
@@ -47,7 +28,7 @@ class AddHistoryTest : public TarvoDataFixture {
         core::Services::setAccess(nullptr);
     }
 
-    FakeAccess m_access;
+    FakeAccessServices m_access;
     data::Record m_settings;
 };
 

@@ -1,6 +1,5 @@
 #include "ListDataFixture.h"
 
-#include "core/dictionary/TarvoDictionary.h"
 #include "core/startup/SettingsRecord.h"
 #include "platform/data/Connection.h"
 #include "platform/data/FileManager.h"
@@ -11,28 +10,9 @@
 
 namespace tarvo::test {
 
-void ListDataFixture::SetUp()
-{
-    auto dict = data::Dictionary::open(core::tarvoDictionary(), m_dir.path());
-    ASSERT_TRUE(dict.ok()) << dict.error().message.toStdString();
-    m_dict = std::move(dict).value();
-    m_session = m_dict->createSession(1, &m_errors);
-}
-
 void ListDataFixture::TearDown()
 {
     core::SettingsRecord::instance().clear();
-}
-
-void ListDataFixture::add(const QString &label, const Values &values)
-{
-    data::FileManager &file = *m_session->file(label);
-    data::Record record = file.newRecord();
-    for (const auto &[name, value] : values)
-        ASSERT_TRUE(record.setValue(name, value)) << name.toStdString();
-    auto added = file.insert(record);
-    ASSERT_TRUE(added.ok()) << label.toStdString() << ": "
-                            << (added ? "" : added.error().message.toStdString());
 }
 
 void ListDataFixture::dropTable(const QString &label)
@@ -44,7 +24,7 @@ void ListDataFixture::dropTable(const QString &label)
     ASSERT_TRUE(q.exec(QStringLiteral("DROP TABLE \"%1\"").arg(label))) << q.lastError().text().toStdString();
 }
 
-void ListDataFixture::setSettings(const Values &values)
+void ListDataFixture::setSettings(const FieldValues &values)
 {
     data::Record record = m_session->file(QStringLiteral("Parameter"))->newRecord();
     for (const auto &[name, value] : values)

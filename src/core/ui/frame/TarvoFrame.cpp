@@ -63,15 +63,18 @@ QString longTime(const QTime &time)
     return QLocale::system().toString(time, format.trimmed());
 }
 
+// The menu item that switches a toolbar on and off ("TOOLSTANDARD").
+QString switchControl(ToolbarKind kind)
+{
+    return QStringLiteral("TOOL") + toolbarDescription(kind).name.toUpper();
+}
+
 std::optional<ToolbarKind> toolbarOfSwitch(const QString &control)
 {
-    static const QStringList switches{QStringLiteral("TOOLSTANDARD"), QStringLiteral("TOOLNAVIGATION"),
-                                      QStringLiteral("TOOLUPDATE"), QStringLiteral("TOOLOPTIONS"),
-                                      QStringLiteral("TOOLHELP")};
-    const qsizetype i = switches.indexOf(control);
-    if (i < 0)
-        return std::nullopt;
-    return AllToolbars[std::size_t(i)];
+    for (ToolbarKind kind : AllToolbars)
+        if (control == switchControl(kind))
+            return kind;
+    return std::nullopt;
 }
 
 } // namespace
@@ -103,8 +106,7 @@ TarvoFrame::TarvoFrame(Context &first, FrameSetup setup)
     if (QAction *toolbars = window->action(QStringLiteral("EXTRATOOLBARS")))
         connect(toolbars->menu(), &QMenu::aboutToShow, this, [this]() {
             for (ToolbarKind kind : AllToolbars) {
-                const QString control = QStringLiteral("TOOL") + toolbarDescription(kind).name.toUpper();
-                if (QAction *item = frameWindow()->action(control))
+                if (QAction *item = frameWindow()->action(switchControl(kind)))
                     item->setChecked(FrameGlobals::instance().toolbarOn(kind));
             }
         });
