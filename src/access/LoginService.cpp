@@ -10,6 +10,7 @@
 #include "access/UserCodeRules.h"
 #include "access/VuvuzuPaths.h"
 #include "platform/runtime/IniFile.h"
+#include "platform/runtime/Text.h"
 
 #include <QDir>
 #include <QSysInfo>
@@ -19,11 +20,6 @@ namespace tarvo::access {
 namespace {
 
 constexpr QChar kDegree(0x00B0);
-
-QString clip(const QString &text)
-{
-    return clippedPassword(text);
-}
 
 void showError(const Error &error)
 {
@@ -62,7 +58,7 @@ LoginService::Start LoginService::prepare(const QString &securityFile, const QSt
     m_securityFile = securityFile.left(255);
     const bool english = language.contains(QStringLiteral("English"));
     const QString helpFile = english                        ? QStringLiteral("Vuvuzu.chm")
-                             : clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
+                             : Text::clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
                                                             : QString();
     AccessSession::change([&](SessionState &s) {
         s.mak.clear();
@@ -154,7 +150,7 @@ bool LoginService::refuse(Field focus, const QStringList &pieces)
 
 bool LoginService::attempt(const QString &code, const QString &password)
 {
-    const QString typedCode = clip(code);
+    const QString typedCode = Text::clip(code);
     const QString typedPassword = clippedPassword(password);
     AccessSession::change([&](SessionState &s) { s.mak = typedCode; });
     if (!UserCodeRules::isAcceptable(typedCode))
@@ -162,7 +158,7 @@ bool LoginService::attempt(const QString &code, const QString &password)
                       {typedCode, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
 
     const OptionsRecord options = AccessSession::state().options;
-    if (typedCode == clip(options.masterMak) &&
+    if (typedCode == Text::clip(options.masterMak) &&
         (!passwordRequired() || PasswordHash::verify(options.masterPassword, typedPassword)))
         return masterLogin(typedCode);
     AccessSession::change([](SessionState &s) { s.masterLogin = false; });
@@ -206,7 +202,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         return refuse(Field::Code,
                       {code, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
     UserRecord user = **found;
-    const QString storedCode = clip(user.mak);
+    const QString storedCode = Text::clip(user.mak);
     AccessSession::change([&](SessionState &s) { s.mak = storedCode; });
 
     if (passwordRequired() && !PasswordHash::verify(user.passwort, password)) {
@@ -234,8 +230,8 @@ bool LoginService::userLogin(const QString &code, const QString &password)
                                     QStringLiteral("abgelaufen!")});
     if (user.inaktiv)
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto ist deaktiviert!")});
-    const QString boundTo = clip(user.computerName).toUpper();
-    if (!boundTo.isEmpty() && boundTo != clip(AccessSession::state().computerName).toUpper())
+    const QString boundTo = Text::clip(user.computerName).toUpper();
+    if (!boundTo.isEmpty() && boundTo != Text::clip(AccessSession::state().computerName).toUpper())
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto erlaubt die Anmeldung nur am Computer"),
                                     QStringLiteral(" "), boundTo, QStringLiteral("!")});
 
@@ -282,7 +278,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
 void LoginService::finish(bool loggedIn)
 {
     const SessionState s = AccessSession::state();
-    const QString code = clip(s.mak);
+    const QString code = Text::clip(s.mak);
     QString folder = VuvuzuPaths::programFolder();
     // The user's own folder is made only for somebody who logged in, from the code as stored.
     if (loggedIn && !code.isEmpty() && UserCodeRules::isAcceptable(code)) {

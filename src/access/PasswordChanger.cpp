@@ -4,15 +4,13 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/PasswordHash.h"
+#include "platform/runtime/Text.h"
 
 namespace tarvo::access {
 
 QString clippedPassword(const QString &typed)
 {
-    qsizetype end = typed.size();
-    while (end > 0 && typed.at(end - 1) == u' ')
-        --end;
-    return typed.left(end);
+    return Text::clip(typed);
 }
 
 PasswordChanger::PasswordChanger(QString userCode, bool master)
