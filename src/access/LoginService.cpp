@@ -21,11 +21,6 @@ namespace {
 
 constexpr QChar kDegree(0x00B0);
 
-void showError(const Error &error)
-{
-    Messages::show(error.message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
-}
-
 void writeLoginLog(AccessRepository &repository)
 {
     const SessionState s = AccessSession::state();
@@ -107,12 +102,12 @@ bool LoginService::createStore()
 {
     auto repository = AccessSession::repository();
     if (auto created = repository->create(); !created) {
-        showError(created.error());
+        AccessMessages::error(created.error().message);
         return false;
     }
     auto stored = repository->options();
     if (!stored) {
-        showError(stored.error());
+        AccessMessages::error(stored.error().message);
         return false;
     }
     OptionsRecord options;
@@ -123,13 +118,13 @@ bool LoginService::createStore()
         // first login with it must choose a password of its own.
         auto hash = PasswordHash::hash(AccessSession::tr(QStringLiteral("pesk")));
         if (!hash) {
-            showError(hash.error());
+            AccessMessages::error(hash.error().message);
             return false;
         }
         options.masterPassword = *hash;
         options.masterAbgelaufen = 1;
         if (auto saved = repository->saveOptions(options); !saved) {
-            showError(saved.error());
+            AccessMessages::error(saved.error().message);
             return false;
         }
         // The import reports its own failures; the login goes on with an empty catalogue.
@@ -195,7 +190,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
     auto found = repository->user(code);
     if (!found) {
         m_focus = Field::Code;
-        showError(found.error());
+        AccessMessages::error(found.error().message);
         return false;
     }
     if (!found->has_value())
@@ -258,7 +253,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
 
     user.fehlversuche = 0;
     if (auto saved = repository->updateUser(storedCode, user); !saved)
-        showError(saved.error());
+        AccessMessages::error(saved.error().message);
 
     bool adminExists = user.typ == 3;
     if (auto all = repository->users())
