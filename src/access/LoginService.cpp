@@ -160,16 +160,21 @@ bool LoginService::attempt(const QString &code, const QString &password)
     return userLogin(typedCode, typedPassword);
 }
 
+void LoginService::demandNewPassword(const QString &code, bool master)
+{
+    if (m_beforeRefusal)
+        m_beforeRefusal();
+    AccessMessages::notice(
+        {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
+    if (m_changePassword)
+        m_changePassword(code, master);
+}
+
 bool LoginService::masterLogin(const QString &code)
 {
     auto repository = AccessSession::repository();
     if (passwordRequired() && AccessSession::state().options.masterAbgelaufen) {
-        if (m_beforeRefusal)
-            m_beforeRefusal();
-        AccessMessages::notice(
-            {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
-        if (m_changePassword)
-            m_changePassword(code, true);
+        demandNewPassword(code, true);
         auto reread = repository->options();
         if (!reread || !reread->has_value() || (*reread)->masterAbgelaufen)
             return refuse(Field::Password, {QStringLiteral("Passwort wurde nicht geändert!")});
@@ -232,12 +237,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
 
     if (passwordRequired() && !user.passwortPermanent && user.passwortAblauf != 0) {
         if (user.passwortAblauf <= today) {
-            if (m_beforeRefusal)
-                m_beforeRefusal();
-            AccessMessages::notice(
-                {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
-            if (m_changePassword)
-                m_changePassword(storedCode, false);
+            demandNewPassword(storedCode, false);
             auto reread = repository->user(storedCode);
             // The expiry moves forward only when the password was really changed.
             if (!reread || !reread->has_value() || (*reread)->passwort == user.passwort)
