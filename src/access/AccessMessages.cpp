@@ -43,4 +43,9 @@ bool AccessMessages::ask(const QStringList &pieces, bool defaultYes)
                           defaultYes ? Button::Yes : Button::No) == Button::Yes;
 }
 
+void AccessMessages::error(const QString &message)
+{
+    Messages::show(message, title(), MessageIcon::Error);
+}
+
 } // namespace tarvo::access

@@ -17,6 +17,8 @@ class AccessMessages final {
     static void inform(const QStringList &pieces);
     // Yes/No question with the exclamation icon; true for Yes.
     static bool ask(const QStringList &pieces, bool defaultYes);
+    // A failure of the store or of the system: error icon, the message as it comes.
+    static void error(const QString &message);
     static QString text(const QStringList &pieces);
 };
 

@@ -142,6 +142,24 @@ Result<QString> DataLayerAccessRepository::storedCode(const QString &code)
     return found->has_value() ? (*found)->text(QStringLiteral("MAK")) : code;
 }
 
+Result<void>
+DataLayerAccessRepository::removeFound(const char *label, const char *key,
+                                       const std::vector<std::pair<const char *, QVariant>> &values)
+{
+    return transaction([&]() -> Result<void> {
+        auto found = find(label, key, values);
+        if (!found)
+            return found.error();
+        if (!found->has_value())
+            return {};
+        auto fm = file(label);
+        if (!fm)
+            return fm.error();
+        data::Record record = **found;
+        return (*fm)->remove(record);
+    });
+}
+
 bool DataLayerAccessRepository::exists() const
 {
     if (!m_sessions || m_sessions->dictionary().store().kind() == data::StoreKind::Sqlite)
@@ -319,19 +337,7 @@ Result<void> DataLayerAccessRepository::addPasswordHistory(const PasswordRecord 
 
 Result<void> DataLayerAccessRepository::removePasswordHistory(const PasswordRecord &entry)
 {
-    return transaction([&]() -> Result<void> {
-        auto found =
-            find(table::Password, "KeyMAKPassword", {{"MAK", entry.mak}, {"PASSWORD", entry.password}});
-        if (!found)
-            return found.error();
-        if (!found->has_value())
-            return {};
-        auto fm = file(table::Password);
-        if (!fm)
-            return fm.error();
-        data::Record record = **found;
-        return (*fm)->remove(record);
-    });
+    return removeFound(table::Password, "KeyMAKPassword", {{"MAK", entry.mak}, {"PASSWORD", entry.password}});
 }
 
 Result<std::vector<ProcRecord>> DataLayerAccessRepository::procs()
@@ -365,18 +371,7 @@ Result<void> DataLayerAccessRepository::saveProc(const ProcRecord &proc)
 
 Result<void> DataLayerAccessRepository::deleteProc(const QString &proc)
 {
-    return transaction([&]() -> Result<void> {
-        auto found = find(table::Proc, "KeyProc", {{"PROC", proc}});
-        if (!found)
-            return found.error();
-        if (!found->has_value())
-            return {};
-        auto fm = file(table::Proc);
-        if (!fm)
-            return fm.error();
-        data::Record record = **found;
-        return (*fm)->remove(record);
-    });
+    return removeFound(table::Proc, "KeyProc", {{"PROC", proc}});
 }
 
 Result<std::vector<ResourceRecord>> DataLayerAccessRepository::resources()
@@ -427,18 +422,7 @@ Result<void> DataLayerAccessRepository::updateResource(const ResourceRecord &res
 
 Result<void> DataLayerAccessRepository::deleteResource(qint32 resourceId)
 {
-    return transaction([&]() -> Result<void> {
-        auto found = find(table::Resource, "KeyResourceID", {{"RESOURCEID", resourceId}});
-        if (!found)
-            return found.error();
-        if (!found->has_value())
-            return {};
-        auto fm = file(table::Resource);
-        if (!fm)
-            return fm.error();
-        data::Record record = **found;
-        return (*fm)->remove(record);
-    });
+    return removeFound(table::Resource, "KeyResourceID", {{"RESOURCEID", resourceId}});
 }
 
 Result<std::vector<qint32>> DataLayerAccessRepository::grants(const QString &code)
@@ -479,18 +463,7 @@ Result<void> DataLayerAccessRepository::grant(const QString &code, qint32 resour
 
 Result<void> DataLayerAccessRepository::revoke(const QString &code, qint32 resourceId)
 {
-    return transaction([&]() -> Result<void> {
-        auto found = find(table::ResUser, "KeyMAKResourceID", {{"MAK", code}, {"RESOURCEID", resourceId}});
-        if (!found)
-            return found.error();
-        if (!found->has_value())
-            return {};
-        auto fm = file(table::ResUser);
-        if (!fm)
-            return fm.error();
-        data::Record record = **found;
-        return (*fm)->remove(record);
-    });
+    return removeFound(table::ResUser, "KeyMAKResourceID", {{"MAK", code}, {"RESOURCEID", resourceId}});
 }
 
 Result<void> DataLayerAccessRepository::addLogin(const LoginRecord &login)
@@ -542,18 +515,7 @@ Result<void> DataLayerAccessRepository::addProgramLimit(const QString &code, con
 
 Result<void> DataLayerAccessRepository::removeProgramLimit(const QString &code, const QString &prgName)
 {
-    return transaction([&]() -> Result<void> {
-        auto found = find(table::ProgramLimit, "KeyMAKPrgname", {{"MAK", code}, {"PrgName", prgName}});
-        if (!found)
-            return found.error();
-        if (!found->has_value())
-            return {};
-        auto fm = file(table::ProgramLimit);
-        if (!fm)
-            return fm.error();
-        data::Record record = **found;
-        return (*fm)->remove(record);
-    });
+    return removeFound(table::ProgramLimit, "KeyMAKPrgname", {{"MAK", code}, {"PrgName", prgName}});
 }
 
 } // namespace tarvo::access

@@ -76,6 +76,10 @@ class VUVUZU_API DataLayerAccessRepository final : public AccessRepository {
     // Reads the first record whose key components equal `values`; empty when there is none.
     Result<std::optional<data::Record>> find(const char *label, const char *key,
                                              const std::vector<std::pair<const char *, QVariant>> &values);
+    // Deletes the first record whose key components equal `values` (the row only, no relation
+    // rules); no such record is no error.
+    Result<void> removeFound(const char *label, const char *key,
+                             const std::vector<std::pair<const char *, QVariant>> &values);
     // All records of a table in a key's order, optionally only those whose leading key
     // components equal `equal`.
     Result<std::vector<data::Record>> readAll(const char *label, const char *key,

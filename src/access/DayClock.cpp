@@ -1,37 +1,29 @@
 #include "access/DayClock.h"
 
+#include "platform/runtime/DayDate.h"
+
 #include <QLocale>
-#include <QMutex>
 
 namespace tarvo::access {
 
-namespace {
-
-const QDate kDayZero(1800, 12, 28);
-QMutex g_mutex;
-std::function<QDate()> g_today;
-
-} // namespace
-
 qint32 DayClock::dayNumber(const QDate &date)
 {
-    return date.isValid() ? qint32(kDayZero.daysTo(date)) : 0;
+    return qint32(DayDate::fromDate(date));
 }
 
 QDate DayClock::date(qint32 dayNumber)
 {
-    return kDayZero.addDays(dayNumber);
+    return DayDate::toDate(dayNumber);
 }
 
 qint32 DayClock::today()
 {
-    QMutexLocker lock(&g_mutex);
-    return dayNumber(g_today ? g_today() : QDate::currentDate());
+    return qint32(DayDate::today());
 }
 
 qint32 DayClock::now()
 {
-    return qint32(QTime::currentTime().msecsSinceStartOfDay() / 10 + 1);
+    return qint32(DayDate::clock());
 }
 
 QString DayClock::formatDate(qint32 dayNumber)
@@ -39,12 +31,6 @@ QString DayClock::formatDate(qint32 dayNumber)
     if (dayNumber == 0)
         return QString();
     return QLocale::system().toString(date(dayNumber), QLocale::ShortFormat);
-}
-
-void DayClock::setTodayForTests(std::function<QDate()> today)
-{
-    QMutexLocker lock(&g_mutex);
-    g_today = std::move(today);
 }
 
 } // namespace tarvo::access

@@ -1,14 +1,12 @@
 #pragma once
 
 #include <QDate>
-#include <QTime>
-
-#include <functional>
+#include <QString>
 
 namespace tarvo::access {
 
-// Today and now as the access tables store them: day numbers (day 4 = 1 January 1801) and
-// hundredths of a second since midnight plus one. Tests may fix the date.
+// Today and now as the access tables store them: the runtime's day numbers and time values, read
+// from its Clock (which tests may fix), as the tables' 32-bit fields.
 class DayClock final {
   public:
     static qint32 today();
@@ -17,7 +15,6 @@ class DayClock final {
     static QDate date(qint32 dayNumber);
     // "D17B": the short date, blank for 0.
     static QString formatDate(qint32 dayNumber);
-    static void setTodayForTests(std::function<QDate()> today);
 };
 
 } // namespace tarvo::access

@@ -1,13 +1,12 @@
 #include "access/KeyText.h"
 
+#include "platform/runtime/Text.h"
+
 namespace tarvo::access {
 
 QString KeyText::fold(const QString &text)
 {
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end).toCaseFolded();
+    return Text::clip(text).toCaseFolded();
 }
 
 } // namespace tarvo::access

@@ -10,6 +10,7 @@
 #include "access/UserCodeRules.h"
 #include "access/VuvuzuPaths.h"
 #include "platform/runtime/IniFile.h"
+#include "platform/runtime/Text.h"
 
 #include <QDir>
 #include <QSysInfo>
@@ -19,16 +20,6 @@ namespace tarvo::access {
 namespace {
 
 constexpr QChar kDegree(0x00B0);
-
-QString clip(const QString &text)
-{
-    return clippedPassword(text);
-}
-
-void showError(const Error &error)
-{
-    Messages::show(error.message, AccessSession::tr(QStringLiteral("Vuvuzussystem")), MessageIcon::Error);
-}
 
 void writeLoginLog(AccessRepository &repository)
 {
@@ -62,7 +53,7 @@ LoginService::Start LoginService::prepare(const QString &securityFile, const QSt
     m_securityFile = securityFile.left(255);
     const bool english = language.contains(QStringLiteral("English"));
     const QString helpFile = english                        ? QStringLiteral("Vuvuzu.chm")
-                             : clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
+                             : Text::clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
                                                             : QString();
     AccessSession::change([&](SessionState &s) {
         s.mak.clear();
@@ -111,12 +102,12 @@ bool LoginService::createStore()
 {
     auto repository = AccessSession::repository();
     if (auto created = repository->create(); !created) {
-        showError(created.error());
+        AccessMessages::error(created.error().message);
         return false;
     }
     auto stored = repository->options();
     if (!stored) {
-        showError(stored.error());
+        AccessMessages::error(stored.error().message);
         return false;
     }
     OptionsRecord options;
@@ -127,13 +118,13 @@ bool LoginService::createStore()
         // first login with it must choose a password of its own.
         auto hash = PasswordHash::hash(AccessSession::tr(QStringLiteral("pesk")));
         if (!hash) {
-            showError(hash.error());
+            AccessMessages::error(hash.error().message);
             return false;
         }
         options.masterPassword = *hash;
         options.masterAbgelaufen = 1;
         if (auto saved = repository->saveOptions(options); !saved) {
-            showError(saved.error());
+            AccessMessages::error(saved.error().message);
             return false;
         }
         // The import reports its own failures; the login goes on with an empty catalogue.
@@ -154,7 +145,7 @@ bool LoginService::refuse(Field focus, const QStringList &pieces)
 
 bool LoginService::attempt(const QString &code, const QString &password)
 {
-    const QString typedCode = clip(code);
+    const QString typedCode = Text::clip(code);
     const QString typedPassword = clippedPassword(password);
     AccessSession::change([&](SessionState &s) { s.mak = typedCode; });
     if (!UserCodeRules::isAcceptable(typedCode))
@@ -162,23 +153,28 @@ bool LoginService::attempt(const QString &code, const QString &password)
                       {typedCode, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
 
     const OptionsRecord options = AccessSession::state().options;
-    if (typedCode == clip(options.masterMak) &&
+    if (typedCode == Text::clip(options.masterMak) &&
         (!passwordRequired() || PasswordHash::verify(options.masterPassword, typedPassword)))
         return masterLogin(typedCode);
     AccessSession::change([](SessionState &s) { s.masterLogin = false; });
     return userLogin(typedCode, typedPassword);
 }
 
+void LoginService::demandNewPassword(const QString &code, bool master)
+{
+    if (m_beforeRefusal)
+        m_beforeRefusal();
+    AccessMessages::notice(
+        {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
+    if (m_changePassword)
+        m_changePassword(code, master);
+}
+
 bool LoginService::masterLogin(const QString &code)
 {
     auto repository = AccessSession::repository();
     if (passwordRequired() && AccessSession::state().options.masterAbgelaufen) {
-        if (m_beforeRefusal)
-            m_beforeRefusal();
-        AccessMessages::notice(
-            {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
-        if (m_changePassword)
-            m_changePassword(code, true);
+        demandNewPassword(code, true);
         auto reread = repository->options();
         if (!reread || !reread->has_value() || (*reread)->masterAbgelaufen)
             return refuse(Field::Password, {QStringLiteral("Passwort wurde nicht geändert!")});
@@ -199,14 +195,14 @@ bool LoginService::userLogin(const QString &code, const QString &password)
     auto found = repository->user(code);
     if (!found) {
         m_focus = Field::Code;
-        showError(found.error());
+        AccessMessages::error(found.error().message);
         return false;
     }
     if (!found->has_value())
         return refuse(Field::Code,
                       {code, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
     UserRecord user = **found;
-    const QString storedCode = clip(user.mak);
+    const QString storedCode = Text::clip(user.mak);
     AccessSession::change([&](SessionState &s) { s.mak = storedCode; });
 
     if (passwordRequired() && !PasswordHash::verify(user.passwort, password)) {
@@ -234,19 +230,14 @@ bool LoginService::userLogin(const QString &code, const QString &password)
                                     QStringLiteral("abgelaufen!")});
     if (user.inaktiv)
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto ist deaktiviert!")});
-    const QString boundTo = clip(user.computerName).toUpper();
-    if (!boundTo.isEmpty() && boundTo != clip(AccessSession::state().computerName).toUpper())
+    const QString boundTo = Text::clip(user.computerName).toUpper();
+    if (!boundTo.isEmpty() && boundTo != Text::clip(AccessSession::state().computerName).toUpper())
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto erlaubt die Anmeldung nur am Computer"),
                                     QStringLiteral(" "), boundTo, QStringLiteral("!")});
 
     if (passwordRequired() && !user.passwortPermanent && user.passwortAblauf != 0) {
         if (user.passwortAblauf <= today) {
-            if (m_beforeRefusal)
-                m_beforeRefusal();
-            AccessMessages::notice(
-                {QStringLiteral("Ihr Passwort ist abgelaufen.|Sie müssen nun Ihr Passwort ändern.")});
-            if (m_changePassword)
-                m_changePassword(storedCode, false);
+            demandNewPassword(storedCode, false);
             auto reread = repository->user(storedCode);
             // The expiry moves forward only when the password was really changed.
             if (!reread || !reread->has_value() || (*reread)->passwort == user.passwort)
@@ -262,7 +253,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
 
     user.fehlversuche = 0;
     if (auto saved = repository->updateUser(storedCode, user); !saved)
-        showError(saved.error());
+        AccessMessages::error(saved.error().message);
 
     bool adminExists = user.typ == 3;
     if (auto all = repository->users())
@@ -282,7 +273,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
 void LoginService::finish(bool loggedIn)
 {
     const SessionState s = AccessSession::state();
-    const QString code = clip(s.mak);
+    const QString code = Text::clip(s.mak);
     QString folder = VuvuzuPaths::programFolder();
     // The user's own folder is made only for somebody who logged in, from the code as stored.
     if (loggedIn && !code.isEmpty() && UserCodeRules::isAcceptable(code)) {

@@ -41,6 +41,8 @@ class LoginService final {
 
   private:
     bool refuse(Field focus, const QStringList &pieces);
+    // Tells that the password has expired and runs the change of it.
+    void demandNewPassword(const QString &code, bool master);
     bool masterLogin(const QString &password);
     bool userLogin(const QString &code, const QString &password);
     bool createStore();

@@ -4,15 +4,13 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/PasswordHash.h"
+#include "platform/runtime/Text.h"
 
 namespace tarvo::access {
 
 QString clippedPassword(const QString &typed)
 {
-    qsizetype end = typed.size();
-    while (end > 0 && typed.at(end - 1) == u' ')
-        --end;
-    return typed.left(end);
+    return Text::clip(typed);
 }
 
 PasswordChanger::PasswordChanger(QString userCode, bool master)
@@ -80,8 +78,7 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
     if (keep > 0 && !newPassword.isEmpty()) {
         auto history = repository->passwordHistory(m_code);
         if (!history) {
-            Messages::show(history.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
-                           MessageIcon::Error);
+            AccessMessages::error(history.error().message);
             return refuse(Field::NewPassword, false);
         }
         for (const auto &entry : *history) {
@@ -124,8 +121,7 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
         });
     }
     if (!saved) {
-        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
-                       MessageIcon::Error);
+        AccessMessages::error(saved.error().message);
         return refuse(Field::NewPassword, false);
     }
     AccessMessages::notice({QStringLiteral("Ihr Passwort wurde geändert.")});
@@ -153,8 +149,7 @@ PasswordChanger::Outcome PasswordChanger::changeMaster(const QString &newPasswor
         }
     }
     if (!saved) {
-        Messages::show(saved.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
-                       MessageIcon::Error);
+        AccessMessages::error(saved.error().message);
         return refuse(Field::NewPassword, false);
     }
     AccessSession::change([&](SessionState &s) { s.options = options; });

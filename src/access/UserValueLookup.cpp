@@ -2,6 +2,7 @@
 
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
+#include "platform/runtime/Text.h"
 
 namespace tarvo::access {
 
@@ -9,14 +10,6 @@ namespace {
 
 constexpr QChar kDegree(0x00B0);
 constexpr QChar kMiddleDot(0x00B7);
-
-QString clip(const QString &text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && text.at(end - 1) == u' ')
-        --end;
-    return text.left(end);
-}
 
 // The fixed-width form of a text value (the caller receives the field as stored, blank-padded).
 QString padded(const QString &text, int width)
@@ -26,8 +19,8 @@ QString padded(const QString &text, int width)
 
 QString displayName(const QString &firstName, const QString &lastName)
 {
-    const QString first = clip(firstName);
-    return first.isEmpty() ? clip(lastName) : first + u' ' + clip(lastName);
+    const QString first = Text::clip(firstName);
+    return first.isEmpty() ? Text::clip(lastName) : first + u' ' + Text::clip(lastName);
 }
 
 bool isActive(const UserRecord &u, qint32 today)
@@ -53,8 +46,8 @@ std::optional<std::vector<UserRecord>> activeUsers()
 
 QString UserValueLookup::value(const QString &key, const QString &userCode)
 {
-    const QString k = clip(key.left(50)).toUpper();
-    const QString code = clip(userCode);
+    const QString k = Text::clip(key.left(50)).toUpper();
+    const QString code = Text::clip(userCode);
     const SessionState s = AccessSession::state();
 
     auto readUser = [&]() -> std::optional<UserRecord> {
@@ -71,10 +64,10 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
     if (k == u"STATUSBENUTZER") {
         if (s.masterLogin)
             return QStringLiteral("Master Login");
-        if (clip(s.mak).isEmpty())
+        if (Text::clip(s.mak).isEmpty())
             return QString();
         return displayName(s.user.zusatz, s.user.name) + u' ' + kMiddleDot + QStringLiteral(" (") +
-               clip(s.mak) + u')';
+               Text::clip(s.mak) + u')';
     }
     if (k == u"USER") {
         if (code.isEmpty())
@@ -89,9 +82,9 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
         QString out;
         for (const auto &u : *users) {
             if (k == u"ALLUSERS")
-                out += clip(u.mak) + u'|';
+                out += Text::clip(u.mak) + u'|';
             else
-                out += clip(u.anrede) + u'|' + clip(u.mak) + u'|' + clip(u.zusatz) + u' ' + clip(u.name) +
+                out += Text::clip(u.anrede) + u'|' + Text::clip(u.mak) + u'|' + Text::clip(u.zusatz) + u' ' + Text::clip(u.name) +
                        kDegree;
         }
         out.chop(1);
@@ -126,7 +119,7 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
         if (code.isEmpty())
             return padded(s.user.email, 100);
         const auto u = readUser();
-        return u ? clip(u->email) : QString();
+        return u ? Text::clip(u->email) : QString();
     }
     if (k == u"WORKFLOWOPTIONS") {
         const auto u = readUser();

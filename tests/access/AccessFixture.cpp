@@ -6,6 +6,7 @@
 #include "access/PasswordHash.h"
 #include "access/RightsCheck.h"
 #include "access/Vuvuzu.h"
+#include "platform/runtime/Clock.h"
 
 #include <QDir>
 
@@ -18,7 +19,7 @@ void AccessFixture::SetUp()
     QDir().mkpath(dataFolder());
     AccessSession::reset();
     RightsCheck::reset();
-    DayClock::setTodayForTests({});
+    Clock::setSource({});
     AccessSession::setArguments(QStringList{QStringLiteral("tarvo")});
     setPFAD(dataFolder());
 }
@@ -27,7 +28,7 @@ void AccessFixture::TearDown()
 {
     RightsCheck::reset();
     AccessSession::reset();
-    DayClock::setTodayForTests({});
+    Clock::setSource({});
 }
 
 void AccessFixture::createStore()

@@ -1,10 +1,10 @@
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 
+#include "access/AccessMessages.h"
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/KeyText.h"
 #include "access/ui/WindowTranslation.h"
-#include "platform/runtime/Messages.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -55,8 +55,7 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
 
     auto users = AccessSession::repository()->users();
     if (!users)
-        Messages::show(users.error().message, AccessSession::tr(QStringLiteral("Vuvuzussystem")),
-                       MessageIcon::Error);
+        AccessMessages::error(users.error().message);
     else
         m_users = std::move(*users);
     fill();
