@@ -14,7 +14,9 @@ QColor colorOf(int value)
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-Qt::Alignment alignmentOf(QChar justification)
+} // namespace
+
+Qt::Alignment BrowseListModel::alignmentOf(QChar justification)
 {
     switch (justification.toUpper().unicode()) {
     case 'R':
@@ -26,8 +28,6 @@ Qt::Alignment alignmentOf(QChar justification)
         return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
-
-} // namespace
 
 BrowseListModel::BrowseListModel(RowSource &source, ColumnDefinitions columns, QObject *parent)
     : QAbstractTableModel(parent), m_source(source), m_definitions(std::move(columns))

@@ -23,6 +23,9 @@ class BrowseListModel final : public QAbstractTableModel {
 
     BrowseListModel(RowSource &source, ColumnDefinitions columns, QObject *parent = nullptr);
 
+    // How a column's justification ('L', 'R', 'C' or 'D') aligns its cells and header.
+    static Qt::Alignment alignmentOf(QChar justification);
+
     RowSource &source() const { return m_source; }
     const ColumnDefinitions &definitions() const { return m_definitions; }
     const ColumnDefinition *definition(const QString &field) const;
