@@ -1,20 +1,10 @@
 #include "listext/ui/BrowseListModel.h"
 
-#include <QColor>
+#include "listext/ui/ColourValue.h"
+
 #include <QScopedValueRollback>
 
 namespace tarvo::listext::ui {
-
-namespace {
-
-QColor colorOf(int value)
-{
-    if (value < 0)
-        return {};
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-} // namespace
 
 Qt::Alignment BrowseListModel::alignmentOf(QChar justification)
 {
@@ -191,11 +181,11 @@ QVariant BrowseListModel::data(const QModelIndex &index, int role) const
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentOf(shownDefinition(index.column()).justification));
     case Qt::ForegroundRole:
-        if (const QColor c = colorOf(columnColors(field)[0]); c.isValid())
+        if (const QColor c = colourOf(columnColors(field)[0]); c.isValid())
             return c;
         return {};
     case Qt::BackgroundRole:
-        if (const QColor c = colorOf(columnColors(field)[1]); c.isValid())
+        if (const QColor c = colourOf(columnColors(field)[1]); c.isValid())
             return c;
         return {};
     default:

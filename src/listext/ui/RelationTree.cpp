@@ -1,5 +1,6 @@
 #include "listext/ui/RelationTree.h"
 
+#include "listext/ui/ColourValue.h"
 #include "platform/runtime/Messages.h"
 
 #include <QColor>
@@ -34,17 +35,6 @@ struct RelationTree::SectionEntry {
     bool recursive = false;
     std::vector<std::pair<int, int>> children; // (place, child), by place
 };
-
-namespace {
-
-QColor colourOf(int value)
-{
-    if (value < 0)
-        return {};
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-} // namespace
 
 RelationTree::RelationTree(QObject *parent) : QAbstractItemModel(parent), m_root(std::make_unique<Node>())
 {
