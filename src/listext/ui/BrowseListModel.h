@@ -69,10 +69,13 @@ class BrowseListModel final : public QAbstractTableModel {
         std::array<int, 4> colors{-1, -1, -1, -1};
     };
     Decoration &decoration(const QString &field);
+    QVariant shownValue(int row, int column) const;
+    QString textOf(const ColumnDefinition *definition, const QVariant &value) const;
 
     RowSource &m_source;
     ColumnDefinitions m_definitions;
     QStringList m_shown;
+    std::vector<const ColumnDefinition *> m_shownDefinitions;
     std::vector<int> m_sourceColumns;            // per shown column, its index in the source's fields
     std::map<QString, Decoration> m_decorations; // by upper-case field
     std::vector<SourceRow> m_rows;
