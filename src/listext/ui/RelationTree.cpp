@@ -640,11 +640,20 @@ QVariant RelationTree::data(const QModelIndex &index, int role) const
         return {};
     case Qt::DecorationRole:
         if (auto it = n->format.icons.find(c); it != n->format.icons.end())
-            return QIcon(it->second);
+            return icon(it->second);
         return {};
     default:
         return {};
     }
+}
+
+const QIcon &RelationTree::icon(const QString &name) const
+{
+    // A QIcon opens its file when it is made: rows that are painted again reuse it.
+    auto it = m_icons.find(name);
+    if (it == m_icons.end())
+        it = m_icons.emplace(name, QIcon(name)).first;
+    return it->second;
 }
 
 QVariant RelationTree::headerData(int section, Qt::Orientation orientation, int role) const
