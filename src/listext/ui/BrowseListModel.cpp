@@ -1,20 +1,12 @@
 #include "listext/ui/BrowseListModel.h"
 
-#include <QColor>
+#include "listext/ui/ColourValue.h"
+
 #include <QScopedValueRollback>
 
 namespace tarvo::listext::ui {
 
-namespace {
-
-QColor colorOf(int value)
-{
-    if (value < 0)
-        return {};
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-Qt::Alignment alignmentOf(QChar justification)
+Qt::Alignment BrowseListModel::alignmentOf(QChar justification)
 {
     switch (justification.toUpper().unicode()) {
     case 'R':
@@ -26,8 +18,6 @@ Qt::Alignment alignmentOf(QChar justification)
         return Qt::AlignLeft | Qt::AlignVCenter;
     }
 }
-
-} // namespace
 
 BrowseListModel::BrowseListModel(RowSource &source, ColumnDefinitions columns, QObject *parent)
     : QAbstractTableModel(parent), m_source(source), m_definitions(std::move(columns))
@@ -53,17 +43,19 @@ void BrowseListModel::setShownColumns(const QStringList &fields)
     beginResetModel();
     m_shown.clear();
     m_sourceColumns.clear();
+    m_shownDefinitions.clear();
     for (const QString &f : fields)
         if (const ColumnDefinition *d = definition(f); d && !m_shown.contains(d->field)) {
             m_shown << d->field;
             m_sourceColumns.push_back(m_source.fieldIndex(d->field));
+            m_shownDefinitions.push_back(d);
         }
     endResetModel();
 }
 
 const ColumnDefinition &BrowseListModel::shownDefinition(int column) const
 {
-    return *definition(m_shown.at(column));
+    return *m_shownDefinitions[size_t(column)];
 }
 
 int BrowseListModel::columnOf(const QString &field) const
@@ -160,8 +152,19 @@ QVariant BrowseListModel::rawValue(int row, const QString &field) const
 
 QString BrowseListModel::cellText(int row, const QString &field) const
 {
-    const ColumnDefinition *d = definition(field);
-    const QVariant value = rawValue(row, field);
+    return textOf(definition(field), rawValue(row, field));
+}
+
+// The cells a view paints reach their values by column, without looking the field up by name.
+QVariant BrowseListModel::shownValue(int row, int column) const
+{
+    const SourceRow *r = sourceRow(row);
+    const int i = m_sourceColumns[size_t(column)];
+    return r && i >= 0 ? r->values.value(i) : QVariant();
+}
+
+QString BrowseListModel::textOf(const ColumnDefinition *d, const QVariant &value) const
+{
     if (!d || d->kind() == ColumnKind::Text)
         return value.toString().trimmed();
     return m_formatter(value, d->picture).trimmed();
@@ -185,17 +188,17 @@ QVariant BrowseListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return cellText(index.row(), field);
+        return textOf(m_shownDefinitions[size_t(index.column())], shownValue(index.row(), index.column()));
     case RawValueRole:
-        return rawValue(index.row(), field);
+        return shownValue(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentOf(shownDefinition(index.column()).justification));
     case Qt::ForegroundRole:
-        if (const QColor c = colorOf(columnColors(field)[0]); c.isValid())
+        if (const QColor c = colourOf(columnColors(field)[0]); c.isValid())
             return c;
         return {};
     case Qt::BackgroundRole:
-        if (const QColor c = colorOf(columnColors(field)[1]); c.isValid())
+        if (const QColor c = colourOf(columnColors(field)[1]); c.isValid())
             return c;
         return {};
     default:

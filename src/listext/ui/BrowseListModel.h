@@ -23,6 +23,9 @@ class BrowseListModel final : public QAbstractTableModel {
 
     BrowseListModel(RowSource &source, ColumnDefinitions columns, QObject *parent = nullptr);
 
+    // How a column's justification ('L', 'R', 'C' or 'D') aligns its cells and header.
+    static Qt::Alignment alignmentOf(QChar justification);
+
     RowSource &source() const { return m_source; }
     const ColumnDefinitions &definitions() const { return m_definitions; }
     const ColumnDefinition *definition(const QString &field) const;
@@ -66,10 +69,13 @@ class BrowseListModel final : public QAbstractTableModel {
         std::array<int, 4> colors{-1, -1, -1, -1};
     };
     Decoration &decoration(const QString &field);
+    QVariant shownValue(int row, int column) const;
+    QString textOf(const ColumnDefinition *definition, const QVariant &value) const;
 
     RowSource &m_source;
     ColumnDefinitions m_definitions;
     QStringList m_shown;
+    std::vector<const ColumnDefinition *> m_shownDefinitions;
     std::vector<int> m_sourceColumns;            // per shown column, its index in the source's fields
     std::map<QString, Decoration> m_decorations; // by upper-case field
     std::vector<SourceRow> m_rows;

@@ -1,6 +1,7 @@
 #include "listext/ui/GraphOptionsWindow.h"
 
 #include "listext/ColourNames.h"
+#include "listext/ui/ColourValue.h"
 #include "listext/ui/FontStyle.h"
 #include "platform/runtime/Messages.h"
 
@@ -15,11 +16,6 @@
 namespace tarvo::listext::ui {
 
 namespace {
-
-QColor colour(int value)
-{
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
 
 QPushButton *button(const QString &text, const QString &name, QWidget *parent)
 {
@@ -95,7 +91,7 @@ void GraphOptionsWindow::fill()
     for (const QString &name : m_options.colours) {
         auto *item = new QListWidgetItem(name, m_list);
         const int value = ColourNames::value(name).value_or(0);
-        item->setBackground(colour(value));
+        item->setBackground(colourOf(value, Qt::white));
         item->setForeground(name == QStringLiteral("Black") ? Qt::white : Qt::black);
     }
     m_list->setCurrentRow(0);

@@ -1,6 +1,7 @@
 #include "listext/ui/GraphWindow.h"
 
 #include "listext/ColourNames.h"
+#include "listext/ui/ColourValue.h"
 #include "listext/ui/FontStyle.h"
 #include "listext/ui/GraphOptionsWindow.h"
 #include "listext/ui/ProgressPacer.h"
@@ -20,17 +21,6 @@
 #include <QVBoxLayout>
 
 namespace tarvo::listext::ui {
-
-namespace {
-
-QColor colour(int value)
-{
-    if (value < 0)
-        return Qt::black;
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-} // namespace
 
 // The drawing surface: bars on a base line 50 pixels above the bottom, each with its count and
 // percentage below it and its value written upwards on it.
@@ -57,7 +47,7 @@ class GraphWindow::Chart final : public QWidget {
         QFont font(o.fontName, std::max(o.fontSize, 1));
         applyFontStyle(font, o.fontStyle);
         p.setFont(font);
-        p.setPen(colour(o.fontColor));
+        p.setPen(colourOf(o.fontColor, Qt::black));
         p.drawText(l.firstX - 70, base + 4, 70, 16, Qt::AlignLeft, QStringLiteral("Count"));
         p.drawText(l.firstX - 70, base + 20, 70, 16, Qt::AlignLeft, QStringLiteral("Percent"));
         const QFontMetrics fm(font);
@@ -65,8 +55,8 @@ class GraphWindow::Chart final : public QWidget {
             const int x = l.firstX + i * (l.barWidth + l.gap);
             const int bar = static_cast<int>(cats[i].count * (h - 50 - 30) / largest);
             const auto colourValue = ColourNames::value(o.colours.value(i % 8));
-            p.fillRect(x, base - bar + 2, l.barWidth, bar, colour(colourValue.value_or(0)));
-            p.setPen(colour(o.fontColor));
+            p.fillRect(x, base - bar + 2, l.barWidth, bar, colourOf(colourValue.value_or(0), Qt::black));
+            p.setPen(colourOf(o.fontColor, Qt::black));
             p.drawText(x, base + 4, l.barWidth, 16, Qt::AlignCenter, QString::number(cats[i].count));
             const QString percent = l.barWidth + l.gap < 26 ? QString::number(qRound(cats[i].percent))
                                                             : QString::number(cats[i].percent, 'f', 1);

@@ -14,19 +14,6 @@ namespace tarvo::listext::ui {
 
 namespace {
 
-Qt::Alignment alignment(QChar j)
-{
-    switch (j.toUpper().unicode()) {
-    case 'R':
-    case 'D':
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case 'C':
-        return Qt::AlignCenter;
-    default:
-        return Qt::AlignLeft | Qt::AlignVCenter;
-    }
-}
-
 // Rows of the list itself, for "Print Page".
 class LoadedRows final : public TableRowReader {
   public:
@@ -147,7 +134,7 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         int x = 0;
         for (const auto &c : m_columns) {
             const int w = static_cast<int>((c.characters + 1) * unit);
-            p.drawText(cellBox(x, w), alignment(c.justification), c.column.header);
+            p.drawText(cellBox(x, w), BrowseListModel::alignmentOf(c.justification), c.column.header);
             x += w;
         }
         y += line;
@@ -167,7 +154,7 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
         int x = 0;
         for (size_t i = 0; i < m_columns.size(); ++i) {
             const int w = static_cast<int>((m_columns[i].characters + 1) * unit);
-            p.drawText(cellBox(x, w), alignment(m_columns[i].justification),
+            p.drawText(cellBox(x, w), BrowseListModel::alignmentOf(m_columns[i].justification),
                        cells.value(static_cast<int>(i)));
             x += w;
         }

@@ -1,5 +1,6 @@
 #include "listext/ui/RelationTree.h"
 
+#include "listext/ui/ColourValue.h"
 #include "platform/runtime/Messages.h"
 
 #include <QColor>
@@ -34,17 +35,6 @@ struct RelationTree::SectionEntry {
     bool recursive = false;
     std::vector<std::pair<int, int>> children; // (place, child), by place
 };
-
-namespace {
-
-QColor colourOf(int value)
-{
-    if (value < 0)
-        return {};
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-} // namespace
 
 RelationTree::RelationTree(QObject *parent) : QAbstractItemModel(parent), m_root(std::make_unique<Node>())
 {
@@ -650,11 +640,20 @@ QVariant RelationTree::data(const QModelIndex &index, int role) const
         return {};
     case Qt::DecorationRole:
         if (auto it = n->format.icons.find(c); it != n->format.icons.end())
-            return QIcon(it->second);
+            return icon(it->second);
         return {};
     default:
         return {};
     }
+}
+
+const QIcon &RelationTree::icon(const QString &name) const
+{
+    // A QIcon opens its file when it is made: rows that are painted again reuse it.
+    auto it = m_icons.find(name);
+    if (it == m_icons.end())
+        it = m_icons.emplace(name, QIcon(name)).first;
+    return it->second;
 }
 
 QVariant RelationTree::headerData(int section, Qt::Orientation orientation, int role) const

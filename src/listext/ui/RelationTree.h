@@ -3,10 +3,12 @@
 #include "listext/ui/RelationTreeSection.h"
 
 #include <QAbstractItemModel>
+#include <QIcon>
 #include <QPointer>
 #include <QSet>
 #include <QTreeView>
 
+#include <map>
 #include <memory>
 #include <vector>
 
@@ -122,6 +124,7 @@ class RelationTree : public QAbstractItemModel {
     void failLoad(const Error &error, int section);
     const SectionEntry *entry(int id) const;
     SectionEntry *entry(int id);
+    const QIcon &icon(const QString &name) const;
 
     std::unique_ptr<Node> m_root;
     std::vector<SectionEntry> m_sections;
@@ -129,6 +132,7 @@ class RelationTree : public QAbstractItemModel {
     QPointer<QTreeView> m_view;
     QSet<QString> m_expanded;
     QStringList m_iconNames;
+    mutable std::map<QString, QIcon> m_icons; // by name, each file read once
     bool m_options[9] = {};
     bool m_hideChildlessHeader = false;
     bool m_explode = false;

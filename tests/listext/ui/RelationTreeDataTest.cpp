@@ -1,5 +1,6 @@
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/ModelCheck.h"
+#include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/View.h"
@@ -77,17 +78,8 @@ class ProgramTreeOverTheStore : public ::testing::Test {
         auto files =
             std::make_shared<ViewSection>(folder.file(QStringLiteral("Programfiles")),
                                           QStringLiteral("PFIL:KeyPrgIDFile"), QStringLiteral("FILE"), false);
-        tree.setColumnHeaders({QStringLiteral("Program")});
-        const int p = tree.addFileSection(programs);
-        const int r = tree.addFileSection(releases);
-        tree.addHeaderSection(std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Releases")}),
-                              r);
-        const int f = tree.addFileSection(files);
-        tree.addHeaderSection(
-            std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Program files")}), f);
-        tree.addChildSection(r, p, 0);
-        tree.addChildSection(f, p, 0);
-        ASSERT_TRUE(tree.addRecursion(p, 1).ok());
+        listext::test::ProgramTreeSections sections;
+        ASSERT_NO_FATAL_FAILURE(listext::test::addProgramTree(tree, programs, releases, files, sections));
         controller = std::make_unique<RelationTreeView>(tree, &view);
         check = std::make_unique<listext::test::ModelCheck>(&tree);
     }
@@ -95,18 +87,9 @@ class ProgramTreeOverTheStore : public ::testing::Test {
     QString text(const QModelIndex &i) const { return tree.data(i).toString(); }
     QModelIndex child(const QModelIndex &parent, const QString &name) const
     {
-        for (int r = 0; r < tree.rowCount(parent); ++r)
-            if (text(tree.index(r, 0, parent)) == name)
-                return tree.index(r, 0, parent);
-        return {};
+        return listext::test::childNamed(tree, parent, name);
     }
-    QStringList names(const QModelIndex &parent) const
-    {
-        QStringList out;
-        for (int r = 0; r < tree.rowCount(parent); ++r)
-            out << text(tree.index(r, 0, parent));
-        return out;
-    }
+    QStringList names(const QModelIndex &parent) const { return listext::test::childNames(tree, parent); }
     QStringList column(const QString &sql, const QVariantList &params = {})
     {
         QStringList out;

@@ -1,6 +1,7 @@
 #include "listext/ui/RelationTree.h"
 
 #include "listext/ui/ModelCheck.h"
+#include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -83,17 +84,8 @@ class ProgramTreeTest : public ::testing::Test {
         programSection = std::make_shared<MemorySection>(programs, QStringLiteral("Programs"), true);
         releaseSection = std::make_shared<MemorySection>(releases, QStringLiteral("Releases"), false);
         fileSection = std::make_shared<MemorySection>(files, QStringLiteral("Programfiles"), false);
-        tree.setColumnHeaders({QStringLiteral("Program")});
-        sPrograms = tree.addFileSection(programSection);
-        sReleases = tree.addFileSection(releaseSection);
-        tree.addHeaderSection(std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Releases")}),
-                              sReleases);
-        sFiles = tree.addFileSection(fileSection);
-        tree.addHeaderSection(
-            std::make_shared<RelationTreeHeader>(QStringList{QStringLiteral("Program files")}), sFiles);
-        tree.addChildSection(sReleases, sPrograms, 0);
-        tree.addChildSection(sFiles, sPrograms, 0);
-        ASSERT_TRUE(tree.addRecursion(sPrograms, 1).ok());
+        ASSERT_NO_FATAL_FAILURE(
+            listext::test::addProgramTree(tree, programSection, releaseSection, fileSection, sections));
         programSection->addIcon(0, RelationTreeSection::Contracted, QStringLiteral("closed.ico"));
         programSection->addIcon(0, RelationTreeSection::Expanded, QStringLiteral("open.ico"));
         releaseSection->addIcon(0, RelationTreeSection::Empty, QStringLiteral("closed.ico"));
@@ -104,25 +96,16 @@ class ProgramTreeTest : public ::testing::Test {
     QString text(const QModelIndex &i) const { return tree.data(i).toString(); }
     QModelIndex child(const QModelIndex &parent, const QString &name) const
     {
-        for (int r = 0; r < tree.rowCount(parent); ++r)
-            if (text(tree.index(r, 0, parent)) == name)
-                return tree.index(r, 0, parent);
-        return {};
+        return listext::test::childNamed(tree, parent, name);
     }
-    QStringList names(const QModelIndex &parent) const
-    {
-        QStringList out;
-        for (int r = 0; r < tree.rowCount(parent); ++r)
-            out << text(tree.index(r, 0, parent));
-        return out;
-    }
+    QStringList names(const QModelIndex &parent) const { return listext::test::childNames(tree, parent); }
 
     test::ScriptedMessages messages;
     Table programs, releases, files;
     std::shared_ptr<MemorySection> programSection, releaseSection, fileSection;
     CountingTree tree;
     QTreeView view;
-    int sPrograms = 0, sReleases = 0, sFiles = 0;
+    listext::test::ProgramTreeSections sections;
     std::unique_ptr<RelationTreeView> controller;
     std::unique_ptr<listext::test::ModelCheck> check;
 };
@@ -150,7 +133,7 @@ TEST_F(ProgramTreeTest, LoadsLazilyAndExpandsIntoSectionsAndSubPrograms)
     ASSERT_EQ(path.size(), 3u);
     EXPECT_EQ(path[0].second.values.at(1).toString(), QStringLiteral("Alpha"));
     EXPECT_EQ(path[1].second.values.at(1).toString(), QStringLiteral("Alpha Pro"));
-    EXPECT_EQ(path[2].first, sReleases);
+    EXPECT_EQ(path[2].first, sections.releases);
 
     tree.contractNode(alpha, false);
     EXPECT_FALSE(view.isExpanded(alpha));
@@ -263,7 +246,7 @@ TEST_F(ProgramTreeTest, ColumnWidthsAndProgrammingErrors)
     EXPECT_EQ(view.columnWidth(0), 150);
     EXPECT_TRUE(view.isColumnHidden(1));
 
-    const int header = tree.addHeaderSection(std::make_shared<RelationTreeHeader>(), sPrograms);
+    const int header = tree.addHeaderSection(std::make_shared<RelationTreeHeader>(), sections.programs);
     EXPECT_FALSE(tree.addRecursion(header).ok());
     EXPECT_EQ(messages.stops().value(0),
               QStringLiteral("Programming Error! Recursion supported only for views."));
