@@ -9,6 +9,25 @@
 
 namespace tarvo::test {
 
+namespace {
+
+// Waits for the program to end, killing it when the time runs out, and adds what it wrote to
+// standard error since the last read.
+ProcessRun finish(QProcess &process, int milliseconds, QString errors)
+{
+    ProcessRun run;
+    run.finished = process.waitForFinished(milliseconds);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.errors = errors + QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
 std::unique_ptr<QProcess> ProgramProcess::startTarvo(const QStringList &arguments)
 {
     auto process = std::make_unique<QProcess>();
@@ -24,15 +43,7 @@ std::unique_ptr<QProcess> ProgramProcess::startTarvo(const QStringList &argument
 ProcessRun ProgramProcess::tarvo(const QStringList &arguments)
 {
     const auto process = startTarvo(arguments);
-    ProcessRun run;
-    run.finished = process->waitForFinished(60000);
-    if (!run.finished) {
-        process->kill();
-        process->waitForFinished();
-    }
-    run.exitCode = process->exitStatus() == QProcess::NormalExit ? process->exitCode() : -1;
-    run.errors = QString::fromLocal8Bit(process->readAllStandardError());
-    return run;
+    return finish(*process, 60000, {});
 }
 
 bool ProgramProcess::waitUntil(QProcess &process, QString &errors, const std::function<bool()> &condition,
@@ -52,15 +63,7 @@ bool ProgramProcess::waitUntil(QProcess &process, QString &errors, const std::fu
 ProcessRun ProgramProcess::terminate(QProcess &process, QString errors)
 {
     process.terminate();
-    ProcessRun run;
-    run.finished = process.waitForFinished(30000);
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished();
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.errors = errors + QString::fromLocal8Bit(process.readAllStandardError());
-    return run;
+    return finish(process, 30000, std::move(errors));
 }
 
 QString ProgramProcess::folder(const QString &name)
