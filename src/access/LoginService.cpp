@@ -52,9 +52,9 @@ LoginService::Start LoginService::prepare(const QString &securityFile, const QSt
 {
     m_securityFile = securityFile.left(255);
     const bool english = language.contains(QStringLiteral("English"));
-    const QString helpFile = english                        ? QStringLiteral("Vuvuzu.chm")
+    const QString helpFile = english                              ? QStringLiteral("Vuvuzu.chm")
                              : Text::clip(language) == u"Deutsch" ? QStringLiteral("Vuvuzud.chm")
-                                                            : QString();
+                                                                  : QString();
     AccessSession::change([&](SessionState &s) {
         s.mak.clear();
         s.masterLogin = false;

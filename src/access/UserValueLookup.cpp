@@ -84,8 +84,8 @@ QString UserValueLookup::value(const QString &key, const QString &userCode)
             if (k == u"ALLUSERS")
                 out += Text::clip(u.mak) + u'|';
             else
-                out += Text::clip(u.anrede) + u'|' + Text::clip(u.mak) + u'|' + Text::clip(u.zusatz) + u' ' + Text::clip(u.name) +
-                       kDegree;
+                out += Text::clip(u.anrede) + u'|' + Text::clip(u.mak) + u'|' + Text::clip(u.zusatz) + u' ' +
+                       Text::clip(u.name) + kDegree;
         }
         out.chop(1);
         return out.left(8191);

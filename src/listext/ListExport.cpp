@@ -185,21 +185,20 @@ Result<qint64> ListExport::writeHtml(QIODevice &out, const QString &caption, Tab
                                QStringLiteral("</TITLE></HEAD>"),
                            QStringLiteral("<H1>") + title + QStringLiteral("</H1><P>"),
                            QStringLiteral("<TABLE BORDER=2>"), headerLine};
-    return writeTable(
-        out, head, rows, progress,
-        [](const QStringList &cells, QString &line) {
-            line += QStringView(u"<TR> ");
-            for (const QString &c : cells) {
-                line += QStringView(u"<TD>");
-                if (c.isEmpty())
-                    line += QStringView(u"&nbsp;");
-                else
-                    appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
-                line += QStringView(u"</TD> ");
-            }
-            line += QStringView(u"</TR>");
-        },
-        {QStringLiteral("</TABLE>"), QStringLiteral("</HTML>")});
+    return writeTable(out, head, rows, progress,
+                      [](const QStringList &cells, QString &line) {
+                          line += QStringView(u"<TR> ");
+                          for (const QString &c : cells) {
+                              line += QStringView(u"<TD>");
+                              if (c.isEmpty())
+                                  line += QStringView(u"&nbsp;");
+                              else
+                                  appendHtmlEscaped(line, QStringView(c).left(ListExport::MaxCellLength));
+                              line += QStringView(u"</TD> ");
+                          }
+                          line += QStringView(u"</TR>");
+                      },
+                      {QStringLiteral("</TABLE>"), QStringLiteral("</HTML>")});
 }
 
 Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const Progress &progress)
@@ -207,16 +206,15 @@ Result<qint64> ListExport::writeText(QIODevice &out, TableRowReader &rows, const
     QStringList headers;
     for (const QString &h : rows.headers())
         headers << textField(h);
-    return writeTable(
-        out, {headers.join(QLatin1Char(';'))}, rows, progress,
-        [](const QStringList &cells, QString &line) {
-            for (qsizetype i = 0; i < cells.size(); ++i) {
-                if (i > 0)
-                    line += QLatin1Char(';');
-                appendTextField(line, QStringView(cells.at(i)).left(ListExport::MaxCellLength));
-            }
-        },
-        {});
+    return writeTable(out, {headers.join(QLatin1Char(';'))}, rows, progress,
+                      [](const QStringList &cells, QString &line) {
+                          for (qsizetype i = 0; i < cells.size(); ++i) {
+                              if (i > 0)
+                                  line += QLatin1Char(';');
+                              appendTextField(line, QStringView(cells.at(i)).left(ListExport::MaxCellLength));
+                          }
+                      },
+                      {});
 }
 
 Result<qint64> ListExport::exportHtmlFile(const QString &path, const QString &caption, TableRowReader &rows,

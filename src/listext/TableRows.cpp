@@ -92,7 +92,7 @@ class SourceTableReader final : public TableRowReader {
     std::vector<bool> m_text;        // a text picture: the value as it is
     std::vector<Picture> m_pictures; // each column's picture, read once
     bool m_parsed = false;           // the runtime's formatter: m_pictures stand for it
-    SourceRow m_row; // the row last read
+    SourceRow m_row;                 // the row last read
     std::vector<TableColumn> m_columns;
     std::vector<int> m_indexes;
     CellFormatter m_formatter;

@@ -82,9 +82,14 @@ TEST_F(NarrowedViewSource, ListsTheRowsOfTheWholeSourceInItsOrder)
         {"the order's field among them", {QStringLiteral("BUG:Status"), QStringLiteral("BUG:ID")}, {}, {}},
         {"a field asked for twice", {QStringLiteral("BUG:Status"), QStringLiteral("BUG:Status")}, {}, {}},
         {"a sort with ties on other fields", {QStringLiteral("BUG:Description")}, byStatusThenPriority, {}},
-        {"a sort on its own fields", {QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status")},
-         {{QStringLiteral("BUG:Status"), false, true}}, QStringLiteral("BUG:Priority > 0")},
-        {"a filter on another field", {QStringLiteral("BUG:Description")}, {}, QStringLiteral("BUG:Priority > 1")},
+        {"a sort on its own fields",
+         {QStringLiteral("BUG:ID"), QStringLiteral("BUG:Status")},
+         {{QStringLiteral("BUG:Status"), false, true}},
+         QStringLiteral("BUG:Priority > 0")},
+        {"a filter on another field",
+         {QStringLiteral("BUG:Description")},
+         {},
+         QStringLiteral("BUG:Priority > 1")},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);

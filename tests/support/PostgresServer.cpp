@@ -21,12 +21,13 @@ QString harnessScript()
     const QString root = qEnvironmentVariable("TARVO_SOURCE_DIR");
     if (!root.isEmpty())
         return QDir(root).filePath(QStringLiteral("tests/peers/postgres-server.sh"));
-    return QFileInfo(QStringLiteral(__FILE__)).dir().absoluteFilePath(
-        QStringLiteral("../peers/postgres-server.sh"));
+    return QFileInfo(QStringLiteral(__FILE__))
+        .dir()
+        .absoluteFilePath(QStringLiteral("../peers/postgres-server.sh"));
 }
 
 class StopServerAtEnd final : public ::testing::Environment {
-public:
+  public:
     void TearDown() override { PostgresServer::instance().stop(); }
 };
 
@@ -59,8 +60,8 @@ bool PostgresServer::available()
     const QString out = QString::fromUtf8(p.readAllStandardOutput()).trimmed();
     m_port = p.exitCode() == 0 ? out.section(QLatin1Char('\n'), -1).toInt() : 0;
     if (m_port <= 0)
-        m_reason = QStringLiteral("PostgreSQL test server did not start: ")
-                 + QString::fromUtf8(p.readAllStandardError());
+        m_reason = QStringLiteral("PostgreSQL test server did not start: ") +
+                   QString::fromUtf8(p.readAllStandardError());
     return m_port > 0;
 }
 

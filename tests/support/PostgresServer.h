@@ -7,7 +7,7 @@ namespace tarvo::test {
 // The private PostgreSQL server of this test run, started by tests/peers/postgres-server.sh on
 // first use and stopped when the test program ends.
 class PostgresServer final {
-public:
+  public:
     static PostgresServer &instance();
 
     // False (with the reason) when the PostgreSQL binaries are missing or the server failed.
@@ -21,7 +21,7 @@ public:
     bool dropSchema(const QString &schema) const;
     void stop();
 
-private:
+  private:
     PostgresServer() = default;
     bool m_tried = false;
     int m_port = 0;

@@ -15,7 +15,7 @@ namespace tarvo::test {
 // with the default button (and "carry on" for stops) when the script has run out. Installs itself
 // as the message handler while it lives.
 class ScriptedMessages final : public MessageHandler {
-public:
+  public:
     ScriptedMessages();
     ~ScriptedMessages() override;
     ScriptedMessages(const ScriptedMessages &) = delete;
@@ -35,7 +35,7 @@ public:
     bool stop(const QString &text) override;
     void beep(MessageIcon kind) override;
 
-private:
+  private:
     mutable std::mutex m_lock;
     MessageHandler *m_previous = nullptr;
     std::deque<int> m_answers;

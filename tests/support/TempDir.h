@@ -8,7 +8,7 @@ namespace tarvo::test {
 // A temporary folder that also serves as XDG_CONFIG_HOME, so that the program's folder
 // ("Tarvo" below it) never touches the user's own configuration.
 class TempDir final {
-public:
+  public:
     TempDir();
     ~TempDir();
     QString path() const { return m_dir.path(); }
@@ -16,7 +16,7 @@ public:
     // Points XDG_CONFIG_HOME here for the life of this object.
     void useAsConfigHome();
 
-private:
+  private:
     QTemporaryDir m_dir;
     QByteArray m_oldConfigHome;
     bool m_hadConfigHome = false;

@@ -7,7 +7,7 @@ namespace tarvo::core {
 // What the main program calls of the access library: its exported functions and variables.
 // The application registers the real library; tests register a fake.
 class AccessServices {
-public:
+  public:
     virtual ~AccessServices() = default;
 
     // VUVUZU_LOGIN: the login dialog; true when a user or the master logged in.

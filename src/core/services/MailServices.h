@@ -7,7 +7,7 @@ namespace tarvo::core {
 // What the application core and the issue tracking call of the e-mail subsystem: the mail
 // windows, sending and logging one mail, and the lists of rules, templates and mass e-mails.
 class MailServices {
-public:
+  public:
     virtual ~MailServices() = default;
 
     // EMail_Preview: kind 0 notification rule (for the rule and the issue in the context's
@@ -31,7 +31,7 @@ public:
 
 // RefreshNotices: tells every running copy, this one too, which data files changed.
 class RefreshNotices {
-public:
+  public:
     virtual ~RefreshNotices() = default;
     // files: labels each between vertical bars, e.g. "|Bugs|Attachments|".
     virtual void sendRefresh(const QString &files, int flag = 0) = 0;
@@ -42,7 +42,7 @@ public:
 
 // CloseDownService: the frame's listener for close-down requests (1 warning, 2 close down).
 class CloseDownListener {
-public:
+  public:
     virtual ~CloseDownListener() = default;
     virtual void start() = 0;
     virtual void stop() = 0;

@@ -8,7 +8,7 @@ namespace tarvo::core {
 // the path dialog, the options window, the customer browse and the forms of programs,
 // releases, program files and web links. Forms read the request from the caller's context.
 class MasterDataServices {
-public:
+  public:
     virtual ~MasterDataServices() = default;
 
     // Paths: the data-folder dialog. mode 1: the path file has no record 1; mode 2: record 1

@@ -20,7 +20,7 @@ constexpr int CurrentIssueOnly = 11; // argument only: type 1 for the current is
 
 // What the application core and the issue tracking call of the report subsystem.
 class ReportServices {
-public:
+  public:
     virtual ~ReportServices() = default;
     // BrowseReports: the report definitions of one type, on the caller's context; the print
     // job reads the rows of the given view (may be null) and shows the query description.

@@ -12,7 +12,7 @@ class ReportServices;
 // The services of the neighbouring subsystems, registered by the application at start-up
 // (tests register fakes). A lower subsystem reaches a higher one only through these.
 class Services final {
-public:
+  public:
     static AccessServices *access();
     static void setAccess(AccessServices *services);
     static MasterDataServices *masterData();

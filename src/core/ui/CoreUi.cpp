@@ -1,4 +1,7 @@
 // Windows of the application core.
 namespace tarvo::core::ui {
-int coreUiVersion() { return 1; }
+int coreUiVersion()
+{
+    return 1;
+}
 } // namespace tarvo::core::ui

@@ -99,8 +99,8 @@ Result<void> Connection::control(const QString &sql)
 
 Result<void> Connection::begin()
 {
-    const QString sql = m_depth == 0 ? m_store.beginSql()
-                                     : QStringLiteral("SAVEPOINT tarvo_sp%1").arg(m_depth);
+    const QString sql =
+        m_depth == 0 ? m_store.beginSql() : QStringLiteral("SAVEPOINT tarvo_sp%1").arg(m_depth);
     auto r = control(sql);
     if (!r)
         return r.error();

@@ -18,10 +18,10 @@ class Store;
 // One database connection of one OS thread: its prepared statements, cached by their SQL for
 // the life of the connection, and its transaction depth (nested levels are savepoints).
 class Connection final {
-public:
+  public:
     // A statement in use; finished when the handle goes, so no read stays open by accident.
     class Statement final {
-    public:
+      public:
         Statement() = default;
         Statement(Statement &&other) noexcept;
         Statement &operator=(Statement &&other) = delete;
@@ -30,7 +30,7 @@ public:
         QSqlQuery *operator->() const { return m_query; }
         QSqlQuery &operator*() const { return *m_query; }
 
-    private:
+      private:
         friend class Connection;
         QSqlQuery *m_query = nullptr;
         bool *m_busy = nullptr;
@@ -57,7 +57,7 @@ public:
     void rollback();
     int transactionDepth() const { return m_depth; }
 
-private:
+  private:
     Result<void> control(const QString &sql);
 
     struct Entry {

@@ -12,7 +12,7 @@ class View;
 
 // A position in a View that moves record by record or page by page.
 class Cursor final {
-public:
+  public:
     explicit Cursor(View &view) : m_view(view) {}
 
     Result<std::optional<Record>> first();
@@ -30,7 +30,7 @@ public:
     const std::optional<Record> &current() const { return m_current; }
     void reset();
 
-private:
+  private:
     Result<std::optional<Record>> step(bool forward);
 
     View &m_view;

@@ -20,8 +20,7 @@ Result<std::unique_ptr<Dictionary>> Dictionary::open(DictionaryDecl decl, const 
     auto store = Store::forFolder(dataFolder, storeName);
     if (!store)
         return store.error();
-    return std::unique_ptr<Dictionary>(
-        new Dictionary(std::move(decl), dataFolder, std::move(store).value()));
+    return std::unique_ptr<Dictionary>(new Dictionary(std::move(decl), dataFolder, std::move(store).value()));
 }
 
 LayoutPtr Dictionary::layout(const QString &label) const

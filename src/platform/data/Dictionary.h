@@ -18,11 +18,11 @@ class Store;
 // The data of one data folder as the dictionary declares it: the store and one shared layout
 // per file. Each logical thread takes a Session of its own from it.
 class Dictionary final {
-public:
+  public:
     // Opens the store of the folder ("Tarvo.db" or the schema on the server named by
     // "Database.ini"); the store itself is checked on the first file opened.
     static Result<std::unique_ptr<Dictionary>> open(DictionaryDecl decl, const QString &dataFolder,
-                                                     const QString &storeName = QStringLiteral("Tarvo"));
+                                                    const QString &storeName = QStringLiteral("Tarvo"));
     ~Dictionary();
 
     const DictionaryDecl &decl() const { return m_decl; }
@@ -34,7 +34,7 @@ public:
     // Managers for one logical thread; cheap to make, each manager is built on first use.
     std::unique_ptr<Session> createSession(int context, ErrorReporter *reporter) const;
 
-private:
+  private:
     Dictionary(DictionaryDecl decl, QString folder, std::unique_ptr<Store> store);
 
     DictionaryDecl m_decl;

@@ -19,7 +19,7 @@ struct FileError final {
 // Where the managers send their errors: the thread's error object in the program, a recording
 // fake in tests. report() answers questions (message 35) with a button of Messages.h.
 class ErrorReporter {
-public:
+  public:
     virtual ~ErrorReporter() = default;
     virtual int report(const FileError &error) = 0;
 };

@@ -43,10 +43,10 @@ struct KeyDecl final {
     std::vector<KeyComponent> components;
     bool unique = false;
     bool primary = false;
-    bool autoNumber = false; // the key's only component is numbered on insert
-    bool dynamic = false;    // no fixed components: order and filter are given at run time
+    bool autoNumber = false;      // the key's only component is numbered on insert
+    bool dynamic = false;         // no fixed components: order and filter are given at run time
     bool caseInsensitive = false; // text components compare without regard to case ("NOCASE")
-    QString description; // for messages (%Key); the full key label when empty
+    QString description;          // for messages (%Key); the full key label when empty
 };
 
 // A start value for a field that a newer layout added; "AUTONUMBER" numbers the existing rows.
@@ -70,13 +70,13 @@ struct RangeCheck final {
 // One data file as the dictionary declares it: the single source of its SQL table, its record
 // type, its field-by-name binding and its upgrade registration.
 struct FileDecl final {
-    QString label;        // "Bugs"
-    QString prefix;       // "BUG"
-    QString physicalName; // "Bugs.TPS" (the original's name, kept for messages and the path table)
-    QString tableName;    // SQL table; the label, or the base file's label for an alias
-    QString aliasOf;      // label of the base file for an alias ("Programs" for ProgramsAlias)
-    QString messageName;  // name used in messages (%File); the label when empty
-    int version = 0;      // layout version
+    QString label;                 // "Bugs"
+    QString prefix;                // "BUG"
+    QString physicalName;          // "Bugs.TPS" (the original's name, kept for messages and the path table)
+    QString tableName;             // SQL table; the label, or the base file's label for an alias
+    QString aliasOf;               // label of the base file for an alias ("Programs" for ProgramsAlias)
+    QString messageName;           // name used in messages (%File); the label when empty
+    int version = 0;               // layout version
     std::vector<FieldDecl> fields; // in stored order; memos and BLOBs after the record fields
     std::vector<KeyDecl> keys;     // in declaration order
     std::vector<std::pair<QString, QString>> insertDefaults; // field -> value, after autonumber
@@ -92,8 +92,8 @@ enum class RelationMode { None = 0, Clear = 1, Restrict = 2, Cascade = 3 };
 // A parent-child relation of the dictionary. A relation without modes (both None and no key)
 // is a plain link to a parent, opened with the child.
 struct RelationDecl final {
-    QString parent; // label
-    QString child;  // label
+    QString parent;                                 // label
+    QString child;                                  // label
     std::vector<std::pair<QString, QString>> links; // parent field -> child field (without prefix)
     QString childKey;                               // key name without prefix
     RelationMode update = RelationMode::None;

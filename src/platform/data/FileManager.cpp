@@ -43,8 +43,8 @@ FileManager::FileManager(Session &session, LayoutPtr layout)
     m_insertSql = QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                       .arg(table, cols.join(QLatin1Char(',')), marks.join(QLatin1Char(',')));
     m_insertReturningSql = m_insertSql + QStringLiteral(" RETURNING \"_rid\"");
-    m_updateSql = QStringLiteral("UPDATE %1 SET %2 WHERE \"_rid\" = ?")
-                      .arg(table, sets.join(QLatin1Char(',')));
+    m_updateSql =
+        QStringLiteral("UPDATE %1 SET %2 WHERE \"_rid\" = ?").arg(table, sets.join(QLatin1Char(',')));
 }
 
 Result<Connection *> FileManager::connection()
@@ -52,8 +52,8 @@ Result<Connection *> FileManager::connection()
     return m_session.connection();
 }
 
-int FileManager::report(int messageNumber, const Error &error, const QString &field,
-                        const QString &key, const QString &message) const
+int FileManager::report(int messageNumber, const Error &error, const QString &field, const QString &key,
+                        const QString &message) const
 {
     FileError e;
     e.messageNumber = messageNumber;
@@ -166,8 +166,8 @@ void FileManager::load(const QSqlQuery &query, Record &record) const
     record = RecordReader::fromQuery(query, m_layout);
 }
 
-Result<void> FileManager::select(const QString &sql, const QVariantList &params,
-                                 std::vector<Record> &rows, const std::vector<int> &fields)
+Result<void> FileManager::select(const QString &sql, const QVariantList &params, std::vector<Record> &rows,
+                                 const std::vector<int> &fields)
 {
     auto conn = connection();
     if (!conn)
@@ -225,10 +225,10 @@ Result<void> FileManager::validate(const Record &record)
             continue;
         const double v = record.value(f).toDouble();
         if (v < check.low || v > check.high) {
-            const QString range = QString::number(check.low) + QStringLiteral(" .. ")
-                                + QString::number(check.high);
-            const Error err = makeError(ErrorCode::InvalidRecordDeclaration,
-                                        QStringLiteral("Value out of range"));
+            const QString range =
+                QString::number(check.low) + QStringLiteral(" .. ") + QString::number(check.high);
+            const Error err =
+                makeError(ErrorCode::InvalidRecordDeclaration, QStringLiteral("Value out of range"));
             report(kMsgRangeError, err, m_layout->fullFieldName(f), QString(), range);
             return err;
         }
@@ -245,10 +245,10 @@ Result<qint64> FileManager::nextNumber(const Record &record)
     auto conn = connection();
     if (!conn)
         return conn.error();
-    auto q = (*conn)->exec(QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %3")
-                               .arg(m_layout->column(f), RecordLayout::quote(m_layout->table()),
-                                    keyEquals(key, leading)),
-                           keyValues(key, record, leading));
+    auto q = (*conn)->exec(
+        QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %3")
+            .arg(m_layout->column(f), RecordLayout::quote(m_layout->table()), keyEquals(key, leading)),
+        keyValues(key, record, leading));
     if (!q)
         return q.error();
     qint64 highest = 0;
@@ -270,8 +270,8 @@ Result<void> FileManager::addRow(Record &record)
     auto q = (*conn)->exec(returning ? m_insertReturningSql : m_insertSql, values);
     if (!q)
         return q.error();
-    const QVariant id = returning ? (q.value()->next() ? q.value()->value(0) : QVariant())
-                                  : q.value()->lastInsertId();
+    const QVariant id =
+        returning ? (q.value()->next() ? q.value()->value(0) : QVariant()) : q.value()->lastInsertId();
     if (!id.isValid())
         return makeError(ErrorCode::FileSystemError, QStringLiteral("The new row has no number"));
     record.setRowId(id.toLongLong());
@@ -376,8 +376,7 @@ Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
             if (last.code == ErrorCode::DuplicateKey && !claimOnly && number != 0) {
                 // Only a collision on the number is worth another number.
                 auto q = (*conn)->exec(QStringLiteral("SELECT 1 FROM %1 WHERE %2 = ? LIMIT 1")
-                                           .arg(RecordLayout::quote(m_layout->table()),
-                                                m_layout->column(f)),
+                                           .arg(RecordLayout::quote(m_layout->table()), m_layout->column(f)),
                                        {number});
                 if (!(q && q.value()->next())) {
                     attemptRecord.setRowId(0);
@@ -468,9 +467,9 @@ Result<void> FileManager::remove(Record &record)
     auto conn = connection();
     if (!conn)
         return conn.error();
-    auto q = (*conn)->exec(QStringLiteral("DELETE FROM %1 WHERE \"_rid\" = ?")
-                               .arg(RecordLayout::quote(m_layout->table())),
-                           {record.rowId()});
+    auto q = (*conn)->exec(
+        QStringLiteral("DELETE FROM %1 WHERE \"_rid\" = ?").arg(RecordLayout::quote(m_layout->table())),
+        {record.rowId()});
     if (!q) {
         report(0, q.error());
         return q.error();

@@ -21,7 +21,7 @@ struct FileError;
 // reads records, and reports every file error through the session's error reporter.
 // Every failing call has already been reported when it returns its error.
 class FileManager final {
-public:
+  public:
     FileManager(Session &session, LayoutPtr layout);
 
     const RecordLayout &layout() const { return *m_layout; }
@@ -78,7 +78,7 @@ public:
     // WHERE text (without the word) that selects the rows whose key components equal `values`.
     QString keyEquals(int key, int components) const;
 
-private:
+  private:
     Result<void> tryOpen();
     // The first row of a SELECT of the layout's select list; code 35 when there is none.
     Result<void> selectOne(const QString &sql, const QVariantList &params, Record &record);

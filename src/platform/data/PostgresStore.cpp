@@ -25,13 +25,18 @@ QString PostgresStore::columnType(FieldType type) const
 {
     switch (type) {
     case FieldType::Real:
-    case FieldType::Decimal: return QStringLiteral("DOUBLE PRECISION");
+    case FieldType::Decimal:
+        return QStringLiteral("DOUBLE PRECISION");
     case FieldType::String:
     case FieldType::CString:
-    case FieldType::Memo: return QStringLiteral("TEXT");
-    case FieldType::Blob: return QStringLiteral("BYTEA");
-    case FieldType::ULong: return QStringLiteral("BIGINT");
-    default: return QStringLiteral("INTEGER");
+    case FieldType::Memo:
+        return QStringLiteral("TEXT");
+    case FieldType::Blob:
+        return QStringLiteral("BYTEA");
+    case FieldType::ULong:
+        return QStringLiteral("BIGINT");
+    default:
+        return QStringLiteral("INTEGER");
     }
 }
 
@@ -64,8 +69,8 @@ bool PostgresStore::canWrite(Connection &connection, const QString &table)
 {
     QSqlQuery q(connection.database());
     q.prepare(QStringLiteral("SELECT has_table_privilege(?, 'INSERT, UPDATE, DELETE')"));
-    q.addBindValue(QString(RecordLayout::quote(m_settings.schema) + QLatin1Char('.')
-                           + RecordLayout::quote(table)));
+    q.addBindValue(
+        QString(RecordLayout::quote(m_settings.schema) + QLatin1Char('.') + RecordLayout::quote(table)));
     return q.exec() && q.next() && q.value(0).toBool();
 }
 
@@ -76,12 +81,12 @@ Error PostgresStore::classify(const QSqlQuery &query) const
     const QString text = e.text().trimmed();
     if (state == QLatin1String("23505"))
         return makeError(ErrorCode::DuplicateKey, text);
-    if (state == QLatin1String("42501") || state == QLatin1String("55P03")
-        || state == QLatin1String("40P01") || state == QLatin1String("40001"))
+    if (state == QLatin1String("42501") || state == QLatin1String("55P03") ||
+        state == QLatin1String("40P01") || state == QLatin1String("40001"))
         return makeError(ErrorCode::AccessDenied, text);
     if (state == QLatin1String("XX001") || state == QLatin1String("XX002"))
         return makeError(state == QLatin1String("XX002") ? ErrorCode::KeysNeedRebuilding
-                                                          : ErrorCode::InvalidDataFile,
+                                                         : ErrorCode::InvalidDataFile,
                          text);
     return makeError(ErrorCode::FileSystemError, text.isEmpty() ? errorCodeText(90) : text);
 }

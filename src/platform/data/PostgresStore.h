@@ -16,7 +16,7 @@ struct PostgresSettings final {
 
 // The store of a data folder shared by several computers: one schema on a PostgreSQL server.
 class PostgresStore final : public Store {
-public:
+  public:
     explicit PostgresStore(PostgresSettings settings);
 
     QString location() const override;
@@ -27,11 +27,11 @@ public:
     bool canWrite(Connection &connection, const QString &table) override;
     Error classify(const QSqlQuery &query) const override;
 
-protected:
+  protected:
     Result<QSqlDatabase> openDatabase(const QString &connectionName) override;
     Result<void> prepare(Connection &connection) override;
 
-private:
+  private:
     PostgresSettings m_settings;
 };
 

@@ -104,12 +104,16 @@ const QVariant &Record::sharedEmptyValue(const FieldDecl &field)
     static const QVariant integer(qint64(0));
     switch (field.type) {
     case FieldType::Real:
-    case FieldType::Decimal: return real;
+    case FieldType::Decimal:
+        return real;
     case FieldType::String:
     case FieldType::CString:
-    case FieldType::Memo: return text;
-    case FieldType::Blob: return bytes;
-    default: return integer;
+    case FieldType::Memo:
+        return text;
+    case FieldType::Blob:
+        return bytes;
+    default:
+        return integer;
     }
 }
 
@@ -126,12 +130,18 @@ QString Record::cutToWidth(const QString &text, int width)
 QVariant Record::normalised(const FieldDecl &field, const QVariant &value)
 {
     switch (field.type) {
-    case FieldType::Byte: return QVariant(qint64(quint8(toInteger(value))));
-    case FieldType::Short: return QVariant(qint64(qint16(toInteger(value))));
-    case FieldType::UShort: return QVariant(qint64(quint16(toInteger(value))));
-    case FieldType::Long: return QVariant(qint64(qint32(toInteger(value))));
-    case FieldType::ULong: return QVariant(qint64(quint32(toInteger(value))));
-    case FieldType::Real: return QVariant(value.toDouble());
+    case FieldType::Byte:
+        return QVariant(qint64(quint8(toInteger(value))));
+    case FieldType::Short:
+        return QVariant(qint64(qint16(toInteger(value))));
+    case FieldType::UShort:
+        return QVariant(qint64(quint16(toInteger(value))));
+    case FieldType::Long:
+        return QVariant(qint64(qint32(toInteger(value))));
+    case FieldType::ULong:
+        return QVariant(qint64(quint32(toInteger(value))));
+    case FieldType::Real:
+        return QVariant(value.toDouble());
     case FieldType::Decimal: {
         const double scale = std::pow(10.0, field.places);
         return QVariant(std::round(value.toDouble() * scale) / scale);

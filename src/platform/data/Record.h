@@ -13,7 +13,7 @@ namespace tarvo::data {
 // One record of a file: its field values, reached by name ("BUG:Status") or by index, kept in
 // the stored form of each field type, and the row it was read from.
 class Record final {
-public:
+  public:
     Record() = default;
     explicit Record(LayoutPtr layout);
     // A record read from the store: the values are already in their stored form (one per field,
@@ -76,7 +76,7 @@ public:
     // Text cut to at most `width` characters (a surrogate pair counts as one).
     static QString cutToWidth(const QString &text, int width);
 
-private:
+  private:
     LayoutPtr m_layout;
     std::vector<QVariant> m_values;
     qint64 m_rowId = 0;

@@ -13,8 +13,7 @@
 namespace tarvo::data {
 
 RecordHolds::RecordHolds(Session &session)
-    : m_session(session), m_host(QSysInfo::machineHostName()),
-      m_pid(QCoreApplication::applicationPid())
+    : m_session(session), m_host(QSysInfo::machineHostName()), m_pid(QCoreApplication::applicationPid())
 {
     m_timer.setInterval(int(m_leaseMs / 3));
     QObject::connect(&m_timer, &QTimer::timeout, [this] { (void)renew(); });
@@ -72,9 +71,10 @@ void RecordHolds::release(FileManager &file, const Record &record)
     if (!m_held.erase(key))
         return;
     if (auto conn = m_session.connection())
-        (void)(*conn)->exec(QStringLiteral("DELETE FROM \"_tarvo_holds\" WHERE \"tablename\" = ? AND "
-                                           "\"rid\" = ? AND \"host\" = ? AND \"pid\" = ? AND \"context\" = ?"),
-                            {key.first, key.second, m_host, m_pid, qint64(m_session.context())});
+        (void)(*conn)->exec(
+            QStringLiteral("DELETE FROM \"_tarvo_holds\" WHERE \"tablename\" = ? AND "
+                           "\"rid\" = ? AND \"host\" = ? AND \"pid\" = ? AND \"context\" = ?"),
+            {key.first, key.second, m_host, m_pid, qint64(m_session.context())});
     if (m_held.empty())
         m_timer.stop();
 }

@@ -19,7 +19,7 @@ class Session;
 // with its owner (host, process, context) and a lease that is renewed while held, so that the
 // hold of a copy that crashed runs out by itself.
 class RecordHolds final {
-public:
+  public:
     explicit RecordHolds(Session &session);
     ~RecordHolds();
 
@@ -34,7 +34,7 @@ public:
     void setLeaseMilliseconds(qint64 ms);
     qint64 leaseMilliseconds() const { return m_leaseMs; }
 
-private:
+  private:
     static qint64 now();
 
     Session &m_session;

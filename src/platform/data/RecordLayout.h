@@ -12,7 +12,7 @@ namespace tarvo::data {
 // What every record, manager and view of one file shares, computed once from its declaration:
 // the field index by name, the table and its quoted column list, and the keys.
 class RecordLayout final {
-public:
+  public:
     explicit RecordLayout(FileDecl decl);
 
     static std::shared_ptr<const RecordLayout> make(const FileDecl &decl);
@@ -45,7 +45,7 @@ public:
     static QString quote(const QString &identifier);
     static QString rowIdColumn() { return QStringLiteral("\"_rid\""); }
 
-private:
+  private:
     QString stripPrefix(const QString &name) const;
 
     FileDecl m_decl;

@@ -36,7 +36,8 @@ QVariant storedValue(const FieldDecl &field, const QVariant &v)
 
 // Steps a statement, handing each row to onRow; the statement goes back to its cache at the end.
 template <typename OnRow>
-Result<void> stepRows(SqliteStatements &statements, const QString &sql, const QVariantList &params, OnRow onRow)
+Result<void> stepRows(SqliteStatements &statements, const QString &sql, const QVariantList &params,
+                      OnRow onRow)
 {
     auto started = statements.start(sql, params);
     if (!started)
@@ -102,8 +103,7 @@ std::vector<FieldType> columnTypes(const RecordLayout &layout, const std::vector
 }
 
 Result<void> readSqlite(SqliteStatements &statements, const LayoutPtr &layout, const QString &sql,
-                        const QVariantList &params, std::vector<Record> &rows,
-                        const std::vector<int> &fields)
+                        const QVariantList &params, std::vector<Record> &rows, const std::vector<int> &fields)
 {
     const bool partial = !fields.empty();
     const std::vector<FieldType> types = columnTypes(*layout, fields);
@@ -176,7 +176,8 @@ Result<void> RecordReader::readValues(Connection &connection, const LayoutPtr &l
         return q.error();
     while (q.value()->next()) {
         for (int i = 0; i < n; ++i)
-            values[size_t(i)] = storedValue(layout->field(fields.empty() ? i : fields[size_t(i)]), q.value()->value(i));
+            values[size_t(i)] =
+                storedValue(layout->field(fields.empty() ? i : fields[size_t(i)]), q.value()->value(i));
         row(values, q.value()->value(n).toLongLong());
     }
     return {};

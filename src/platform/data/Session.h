@@ -21,7 +21,7 @@ struct FileError;
 // The data of one logical thread: its file and relation managers (built on first use), its
 // record buffers, its holds and the error reporter of its error object.
 class Session final {
-public:
+  public:
     Session(const Dictionary &dictionary, int context, ErrorReporter *reporter);
     ~Session();
     Session(const Session &) = delete;
@@ -41,7 +41,7 @@ public:
     // Without a reporter a question is answered No and a notice is dropped.
     int report(const FileError &error) const;
 
-private:
+  private:
     const Dictionary &m_dictionary;
     int m_context;
     ErrorReporter *m_reporter;

@@ -4,9 +4,8 @@
 #include <QLocale>
 #include <QString>
 
-#include <sqlite3.h>
-
 #include <cstring>
+#include <sqlite3.h>
 
 namespace tarvo::data {
 
@@ -70,16 +69,14 @@ bool SqliteFunctions::install(sqlite3 *db)
     ci->collator.setCaseSensitivity(Qt::CaseInsensitive);
     ci->binaryTieBreak = false;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    return sqlite3_create_collation_v2(db, "tarvo_cs", SQLITE_UTF8, cs, compareText, destroyState)
-               == SQLITE_OK
-        && sqlite3_create_collation_v2(db, "tarvo_ci", SQLITE_UTF8, ci, compareText, destroyState)
-               == SQLITE_OK
-        && sqlite3_create_function_v2(db, "upper", 1, flags, nullptr, upperFunction, nullptr,
-                                      nullptr, nullptr)
-               == SQLITE_OK
-        && sqlite3_create_function_v2(db, "lower", 1, flags, nullptr, lowerFunction, nullptr,
-                                      nullptr, nullptr)
-               == SQLITE_OK;
+    return sqlite3_create_collation_v2(db, "tarvo_cs", SQLITE_UTF8, cs, compareText, destroyState) ==
+               SQLITE_OK &&
+           sqlite3_create_collation_v2(db, "tarvo_ci", SQLITE_UTF8, ci, compareText, destroyState) ==
+               SQLITE_OK &&
+           sqlite3_create_function_v2(db, "upper", 1, flags, nullptr, upperFunction, nullptr, nullptr,
+                                      nullptr) == SQLITE_OK &&
+           sqlite3_create_function_v2(db, "lower", 1, flags, nullptr, lowerFunction, nullptr, nullptr,
+                                      nullptr) == SQLITE_OK;
 }
 
 } // namespace tarvo::data

@@ -18,12 +18,16 @@ QString SqliteStore::columnType(FieldType type) const
 {
     switch (type) {
     case FieldType::Real:
-    case FieldType::Decimal: return QStringLiteral("REAL");
+    case FieldType::Decimal:
+        return QStringLiteral("REAL");
     case FieldType::String:
     case FieldType::CString:
-    case FieldType::Memo: return QStringLiteral("TEXT");
-    case FieldType::Blob: return QStringLiteral("BLOB");
-    default: return QStringLiteral("INTEGER");
+    case FieldType::Memo:
+        return QStringLiteral("TEXT");
+    case FieldType::Blob:
+        return QStringLiteral("BLOB");
+    default:
+        return QStringLiteral("INTEGER");
     }
 }
 
@@ -82,13 +86,17 @@ Error SqliteStore::classifyNative(int native, const QString &text)
         if (text.contains(QLatin1String("index"), Qt::CaseInsensitive))
             return makeError(ErrorCode::KeysNeedRebuilding, text);
         return makeError(ErrorCode::InvalidDataFile, text);
-    case SQLITE_NOTADB: return makeError(ErrorCode::InvalidDataFile, text);
+    case SQLITE_NOTADB:
+        return makeError(ErrorCode::InvalidDataFile, text);
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
     case SQLITE_READONLY:
-    case SQLITE_PERM: return makeError(ErrorCode::AccessDenied, text);
-    case SQLITE_CANTOPEN: return makeError(ErrorCode::FileSystemError, text);
-    default: break;
+    case SQLITE_PERM:
+        return makeError(ErrorCode::AccessDenied, text);
+    case SQLITE_CANTOPEN:
+        return makeError(ErrorCode::FileSystemError, text);
+    default:
+        break;
     }
     return makeError(ErrorCode::FileSystemError, text.isEmpty() ? errorCodeText(90) : text);
 }
@@ -117,8 +125,8 @@ Result<QSqlDatabase> SqliteStore::openDatabase(const QString &connectionName)
         return tables.error();
     }
     QSqlQuery q(db);
-    for (const char *pragma : {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL",
-                               "PRAGMA foreign_keys=OFF"}) {
+    for (const char *pragma :
+         {"PRAGMA journal_mode=WAL", "PRAGMA synchronous=NORMAL", "PRAGMA foreign_keys=OFF"}) {
         if (!q.exec(QString::fromLatin1(pragma))) {
             Error e = classify(q);
             q.finish();

@@ -9,7 +9,7 @@ namespace tarvo::data {
 // The embedded store: one SQLite file in the data folder, in WAL mode, shared by every copy of
 // the program that works on the folder.
 class SqliteStore final : public Store {
-public:
+  public:
     explicit SqliteStore(QString path);
 
     QString location() const override { return m_path; }
@@ -27,11 +27,11 @@ public:
     static sqlite3 *handle(const QSqlDatabase &db);
     Result<void> reindex(Connection &connection, const QString &table) override;
 
-protected:
+  protected:
     Result<QSqlDatabase> openDatabase(const QString &connectionName) override;
     Result<void> prepare(Connection &connection) override;
 
-private:
+  private:
     // The file's tables (none for a new file); code 36 for a file that holds tables but not ours.
     Result<QStringList> ownTables(const QSqlDatabase &db) const;
 

@@ -44,8 +44,7 @@ Result<std::unique_ptr<Store>> Store::forFolder(const QString &dataFolder, const
                              QStringLiteral("Database.ini names no database in [PostgreSQL]"));
         return std::unique_ptr<Store>(new PostgresStore(s));
     }
-    return std::unique_ptr<Store>(
-        new SqliteStore(QDir(dataFolder).filePath(name + QStringLiteral(".db"))));
+    return std::unique_ptr<Store>(new SqliteStore(QDir(dataFolder).filePath(name + QStringLiteral(".db"))));
 }
 
 Result<Connection *> Store::connection()
@@ -93,10 +92,13 @@ QString Store::columnDefault(FieldType type) const
     switch (type) {
     case FieldType::String:
     case FieldType::CString:
-    case FieldType::Memo: return QStringLiteral("''");
+    case FieldType::Memo:
+        return QStringLiteral("''");
     case FieldType::Real:
-    case FieldType::Decimal: return QStringLiteral("0.0");
-    default: return QStringLiteral("0");
+    case FieldType::Decimal:
+        return QStringLiteral("0.0");
+    default:
+        return QStringLiteral("0");
     }
 }
 

@@ -21,7 +21,7 @@ enum class StoreKind { Sqlite, Postgres };
 // One SQL store of a data folder ("Tarvo.db", or the schema "tarvo" on a PostgreSQL server):
 // its connections (one per OS thread) and the few places where the two SQL dialects differ.
 class Store {
-public:
+  public:
     virtual ~Store();
     Store(const Store &) = delete;
     Store &operator=(const Store &) = delete;
@@ -60,7 +60,7 @@ public:
     bool isTableReady(const QString &table) const;
     void setTableReady(const QString &table, bool ready);
 
-protected:
+  protected:
     explicit Store(StoreKind kind);
     // Opens a new database connection under the given unique name, set up for this store.
     virtual Result<QSqlDatabase> openDatabase(const QString &connectionName) = 0;
@@ -69,7 +69,7 @@ protected:
     virtual Result<void> prepare(Connection &connection) = 0;
     Result<void> createOwnTables(Connection &connection);
 
-private:
+  private:
     StoreKind m_kind;
     int m_id;
     mutable std::mutex m_mutex;

@@ -20,14 +20,13 @@ QString TableSchema::indexName(const QString &table, const QString &key)
 {
     QString name = table + QLatin1Char('_') + key;
     if (name.size() > 60) // PostgreSQL cuts identifiers at 63 bytes
-        name = name.left(48) + QLatin1Char('_')
-             + QString::fromLatin1(
+        name = name.left(48) + QLatin1Char('_') +
+               QString::fromLatin1(
                    QCryptographicHash::hash(name.toUtf8(), QCryptographicHash::Md5).toHex().left(10));
     return name;
 }
 
-QString TableSchema::orderTerm(const RecordLayout &layout, int field, bool caseInsensitive,
-                               bool descending)
+QString TableSchema::orderTerm(const RecordLayout &layout, int field, bool caseInsensitive, bool descending)
 {
     QString term = layout.column(field);
     if (layout.isText(field))
@@ -40,8 +39,8 @@ QString TableSchema::orderTerm(const RecordLayout &layout, int field, bool caseI
 QString TableSchema::columnDefinition(int field) const
 {
     const FieldType type = m_layout.field(field).type;
-    return m_layout.column(field) + QLatin1Char(' ') + m_store.columnType(type)
-         + QStringLiteral(" NOT NULL DEFAULT ") + m_store.columnDefault(type);
+    return m_layout.column(field) + QLatin1Char(' ') + m_store.columnType(type) +
+           QStringLiteral(" NOT NULL DEFAULT ") + m_store.columnDefault(type);
 }
 
 QString TableSchema::createIndexSql(int key) const
@@ -60,8 +59,8 @@ QString TableSchema::createIndexSql(int key) const
         terms << RecordLayout::rowIdColumn();
     return QStringLiteral("CREATE %1INDEX IF NOT EXISTS %2 ON %3 (%4)")
         .arg(k.unique ? QStringLiteral("UNIQUE ") : QString(),
-             RecordLayout::quote(indexName(m_layout.table(), k.name)),
-             RecordLayout::quote(m_layout.table()), terms.join(QStringLiteral(", ")));
+             RecordLayout::quote(indexName(m_layout.table(), k.name)), RecordLayout::quote(m_layout.table()),
+             terms.join(QStringLiteral(", ")));
 }
 
 Result<void> TableSchema::createIndexes()
@@ -122,12 +121,12 @@ Result<void> TableSchema::check()
         return upgrade(*columns);
     for (int i = 0; i < m_layout.fieldCount(); ++i)
         if (!columns->contains(m_layout.field(i).name.toLower()))
-            return makeError(ErrorCode::InvalidRecordDeclaration,
-                             QStringLiteral("Field %1 is missing from the stored file")
-                                 .arg(m_layout.fullFieldName(i)));
+            return makeError(
+                ErrorCode::InvalidRecordDeclaration,
+                QStringLiteral("Field %1 is missing from the stored file").arg(m_layout.fullFieldName(i)));
     // Reading the last row touches the far end of the table, where a cut-off file shows.
-    auto probe = m_connection.exec(QStringLiteral("SELECT MAX(\"_rid\") FROM %1")
-                                       .arg(RecordLayout::quote(m_layout.table())));
+    auto probe = m_connection.exec(
+        QStringLiteral("SELECT MAX(\"_rid\") FROM %1").arg(RecordLayout::quote(m_layout.table())));
     if (!probe)
         return probe.error();
     return {};
@@ -141,9 +140,9 @@ Result<void> TableSchema::create()
     QStringList defs{m_store.rowIdDeclaration()};
     for (int i = 0; i < m_layout.fieldCount(); ++i)
         defs << columnDefinition(i);
-    auto r = m_connection.execDirect(QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
-                                         .arg(RecordLayout::quote(m_layout.table()),
-                                              defs.join(QStringLiteral(", "))));
+    auto r = m_connection.execDirect(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2)")
+            .arg(RecordLayout::quote(m_layout.table()), defs.join(QStringLiteral(", "))));
     if (!r)
         return r;
     r = createIndexes();
@@ -192,17 +191,16 @@ Result<void> TableSchema::upgrade(const QStringList &oldColumnsSeen)
         const int f = m_layout.fieldIndex(rule.field);
         if (f < 0 || !added.contains(m_layout.field(f).name.toLower()))
             continue;
-        const bool numbering =
-            rule.value.compare(QLatin1String("AUTONUMBER"), Qt::CaseInsensitive) == 0;
-        auto q = numbering
-                   ? m_connection.exec(
-                         QStringLiteral("UPDATE %1 SET %2 = n.rn FROM (SELECT \"_rid\" AS rid, "
-                                        "ROW_NUMBER() OVER (ORDER BY \"_rid\") AS rn FROM %1) AS n "
-                                        "WHERE n.rid = %1.\"_rid\"")
-                             .arg(table, m_layout.column(f)))
-                   : m_connection.exec(
-                         QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, m_layout.column(f)),
-                         {Record::normalised(m_layout.field(f), rule.value)});
+        const bool numbering = rule.value.compare(QLatin1String("AUTONUMBER"), Qt::CaseInsensitive) == 0;
+        auto q =
+            numbering
+                ? m_connection.exec(
+                      QStringLiteral("UPDATE %1 SET %2 = n.rn FROM (SELECT \"_rid\" AS rid, "
+                                     "ROW_NUMBER() OVER (ORDER BY \"_rid\") AS rn FROM %1) AS n "
+                                     "WHERE n.rid = %1.\"_rid\"")
+                          .arg(table, m_layout.column(f)))
+                : m_connection.exec(QStringLiteral("UPDATE %1 SET %2 = ?").arg(table, m_layout.column(f)),
+                                    {Record::normalised(m_layout.field(f), rule.value)});
         if (!q)
             return q.error();
     }
@@ -210,8 +208,8 @@ Result<void> TableSchema::upgrade(const QStringList &oldColumnsSeen)
     for (const AlternateNameRule &rule : decl.alternateNames) {
         const int f = m_layout.fieldIndex(rule.field);
         const QString stored = rule.storedName.mid(rule.storedName.indexOf(QLatin1Char(':')) + 1);
-        if (f < 0 || stored.isEmpty() || !oldColumns.contains(stored.toLower())
-            || stored.compare(m_layout.field(f).name, Qt::CaseInsensitive) == 0)
+        if (f < 0 || stored.isEmpty() || !oldColumns.contains(stored.toLower()) ||
+            stored.compare(m_layout.field(f).name, Qt::CaseInsensitive) == 0)
             continue;
         sets << m_layout.column(f) + QStringLiteral(" = ") + RecordLayout::quote(stored);
     }

@@ -14,7 +14,7 @@ class Store;
 // checked against the stored layout version, and converted in one transaction when the stored
 // layout is older.
 class TableSchema final {
-public:
+  public:
     TableSchema(Connection &connection, const RecordLayout &layout);
 
     // Ready for use: code 2 when the table does not exist, 47 when it is not the declared
@@ -23,11 +23,10 @@ public:
     Result<void> create();
 
     // The ORDER BY/index term of one key component ("Status" COLLATE tarvo_ci DESC).
-    static QString orderTerm(const RecordLayout &layout, int field, bool caseInsensitive,
-                             bool descending);
+    static QString orderTerm(const RecordLayout &layout, int field, bool caseInsensitive, bool descending);
     static QString indexName(const QString &table, const QString &key);
 
-private:
+  private:
     QString columnDefinition(int field) const;
     QString createIndexSql(int key) const;
     // One index per declared key, those that exist already left as they are.

@@ -7,7 +7,7 @@ namespace tarvo::data {
 // A transaction (or, nested, a savepoint) that rolls back unless committed: whatever writes
 // several records does it inside one, so nothing is ever left half-written.
 class Transaction final {
-public:
+  public:
     explicit Transaction(Connection &connection);
     ~Transaction();
     Transaction(const Transaction &) = delete;
@@ -17,7 +17,7 @@ public:
     const Result<void> &started() const { return m_started; }
     Result<void> commit();
 
-private:
+  private:
     Connection &m_connection;
     Result<void> m_started;
     bool m_open = false;

@@ -184,8 +184,7 @@ int View::fixedPrefix() const
     return fixed;
 }
 
-QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive,
-                              QVariantList &out) const
+QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &out) const
 {
     QVariantList params;
     const int fixed = fixedPrefix();

@@ -19,7 +19,7 @@ class FileManager;
 // position (keyset: the key values of the last row seen, the row id breaking ties), never by
 // offset and never the whole file at once.
 class View final {
-public:
+  public:
     // A declared key by name ("BUG:KeyPrgIDID"); a dynamic key takes its order from setOrder().
     View(FileManager &file, const QString &keyName);
     // An order given at run time (a dynamic index).
@@ -67,7 +67,7 @@ public:
     // The SQL of a forward page without anchor, for checks and benchmarks.
     QString pageSql(int n) const;
 
-private:
+  private:
     struct Term {
         int field = -1; // -1: the row id
         QString expression;
@@ -79,8 +79,7 @@ private:
     void chooseFields();
     QString whereBase(QVariantList &params) const;
     int fixedPrefix() const;
-    QString keysetCondition(const Record &anchor, bool forward, bool inclusive,
-                            QVariantList &params) const;
+    QString keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &params) const;
     QString orderBy(bool forward) const;
     Result<std::vector<Record>> fetch(bool forward, const Record *anchor, bool inclusive, int n);
     QString batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const;
@@ -92,7 +91,7 @@ private:
     bool m_unique = false;
     bool m_reversed = false;
     std::vector<KeyComponent> m_order;
-    std::vector<Term> m_terms; // key order, the row id last unless the key is unique
+    std::vector<Term> m_terms;  // key order, the row id last unless the key is unique
     std::vector<int> m_columns; // the fields asked for; empty: every field
     std::vector<int> m_read;    // the fields read, ascending; empty: every field
     QVariantList m_rangeEqual;

@@ -40,7 +40,7 @@ using EventReceiver = std::function<void(const PostedEvent &)>;
 // One logical thread of the program: its number, its request cells, its procedure names, the
 // windows that take its posted events, and the per-thread objects of higher layers.
 class Context final : public std::enable_shared_from_this<Context> {
-public:
+  public:
     using ReceiverId = quint64;
 
     // Contexts of the program come from ContextRegistry; a standalone one serves tests of the
@@ -73,17 +73,13 @@ public:
     QStringList procedures() const { return m_procedures; }
 
     // The object of type T that a higher layer keeps in this context, created on first use.
-    template <class T>
-    T &attachment();
+    template <class T> T &attachment();
     // The object of type T, or null when none was made.
-    template <class T>
-    T *findAttachment() const;
+    template <class T> T *findAttachment() const;
     // Replaces the object of type T by one made from the arguments.
-    template <class T, class... Args>
-    T &emplaceAttachment(Args &&...args);
+    template <class T, class... Args> T &emplaceAttachment(Args &&...args);
     // Destroys the object of type T, when there is one.
-    template <class T>
-    void removeAttachment();
+    template <class T> void removeAttachment();
     // Destroys every attached object, the last made first.
     void clearAttachments();
 
@@ -93,7 +89,7 @@ public:
     void removeReceiver(ReceiverId id);
     bool hasReceiver() const { return !m_receivers.empty(); }
 
-private:
+  private:
     friend class ContextRegistry;
 
     struct Attachment {
@@ -122,30 +118,26 @@ private:
     std::deque<PostedEvent> m_pending;
 };
 
-template <class T>
-T &Context::attachment()
+template <class T> T &Context::attachment()
 {
     if (T *existing = findAttachment<T>())
         return *existing;
     return emplaceAttachment<T>();
 }
 
-template <class T>
-T *Context::findAttachment() const
+template <class T> T *Context::findAttachment() const
 {
     return static_cast<T *>(findRaw(std::type_index(typeid(T))));
 }
 
-template <class T, class... Args>
-T &Context::emplaceAttachment(Args &&...args)
+template <class T, class... Args> T &Context::emplaceAttachment(Args &&...args)
 {
     std::unique_ptr<void, void (*)(void *)> object(new T(std::forward<Args>(args)...),
                                                    [](void *p) { delete static_cast<T *>(p); });
     return *static_cast<T *>(store(std::type_index(typeid(T)), std::move(object)));
 }
 
-template <class T>
-void Context::removeAttachment()
+template <class T> void Context::removeAttachment()
 {
     removeRaw(std::type_index(typeid(T)));
 }

@@ -138,7 +138,8 @@ void ContextRegistry::scheduleDeliveries(const Context &context, std::size_t cou
     // One queued call per event keeps the order of events across all contexts as they were posted.
     const ContextRef target = context.ref();
     for (std::size_t i = 0; i < count; ++i)
-        QMetaObject::invokeMethod(&m_dispatcher, [this, target]() { deliverOne(target); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &m_dispatcher, [this, target]() { deliverOne(target); }, Qt::QueuedConnection);
 }
 
 void ContextRegistry::deliverOne(const ContextRef &target)
@@ -158,7 +159,8 @@ void ContextRegistry::scheduleIdleCheck(const Context &context)
     if (!context.m_autoEnd)
         return;
     const ContextRef target = context.ref();
-    QMetaObject::invokeMethod(&m_dispatcher, [this, target]() { endIfIdle(target); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        &m_dispatcher, [this, target]() { endIfIdle(target); }, Qt::QueuedConnection);
 }
 
 void ContextRegistry::endIfIdle(const ContextRef &target)

@@ -19,7 +19,7 @@ namespace tarvo {
 // Hands out the contexts of the program, starts procedures on new ones and carries posted events
 // between them. Lives on the GUI thread and is used only from there.
 class ContextRegistry final {
-public:
+  public:
     // Number 1 is the frame's; started contexts take the lowest free number from 2 up to 64.
     static constexpr int FrameNumber = 1;
     static constexpr int FirstStartedNumber = 2;
@@ -74,7 +74,7 @@ public:
     // The numbers in use, ascending.
     QList<int> numbers() const;
 
-private:
+  private:
     friend class Context;
 
     bool enqueue(const ContextRef &target, PostedEvent event, bool front);

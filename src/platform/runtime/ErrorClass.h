@@ -15,7 +15,7 @@ namespace tarvo {
 // the names of the procedures running on the thread. Every thread owns one; only the tables behind
 // it are shared.
 class ErrorClass final {
-public:
+  public:
     // Starts with the German table, as every error object does before init() chooses the language.
     ErrorClass();
 
@@ -63,7 +63,7 @@ public:
     void popProcedureName();
     QString procedureName() const;
 
-private:
+  private:
     void load(std::span<const ErrorMessage> table);
     QString genericText(int number) const;
 

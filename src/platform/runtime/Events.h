@@ -70,7 +70,10 @@ constexpr int SortOrderSettingsChanged = 12007;
 constexpr int HtmlToolbarBase = 12002;
 constexpr int HtmlToolbarFirst = 12004;
 constexpr int HtmlToolbarLast = 12025;
-constexpr int htmlToolbarCommand(int controlNumber) { return HtmlToolbarBase + controlNumber; }
+constexpr int htmlToolbarCommand(int controlNumber)
+{
+    return HtmlToolbarBase + controlNumber;
+}
 
 } // namespace Events
 

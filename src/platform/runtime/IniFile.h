@@ -19,7 +19,7 @@ namespace tarvo {
 // the old or the new file, never half of one. A missing file reads as empty. On disk the file is
 // UTF-8 with "key=value" lines; comments (";") and unknown lines are kept as they are.
 class IniFile final {
-public:
+  public:
     // Error codes of the Result of a change.
     static constexpr int ErrorInvalidEntry = 1; // a name or value that cannot be stored as one line
     static constexpr int ErrorFileSystem = 90;  // the file could not be read or written
@@ -49,7 +49,7 @@ public:
     QStringList sections() const;
     QStringList keys(const QString &section) const;
 
-private:
+  private:
     Result<QStringList> readLines() const;
     Result<void> writeLines(const QStringList &lines);
 

@@ -33,7 +33,7 @@ struct MessageRequest final {
 
 // What answers messages: the real message boxes in the program, a scripted fake in tests.
 class MessageHandler {
-public:
+  public:
     virtual ~MessageHandler() = default;
     virtual int show(const MessageRequest &request) = 0;
     // The runtime's stop dialog: true when the user carries on, false when the program is to end.
@@ -43,7 +43,7 @@ public:
 
 // The one message layer of the program. No code calls QMessageBox directly.
 class Messages final {
-public:
+  public:
     static int show(const QString &text, const QString &title, MessageIcon icon = MessageIcon::None,
                     int buttons = Button::Ok, int defaultButton = 0);
     static int show(const MessageRequest &request);

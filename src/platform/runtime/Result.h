@@ -15,9 +15,8 @@ struct Error final {
 };
 
 // The result of an operation that can fail: a value, or an Error that the caller shows.
-template <typename T>
-class [[nodiscard]] Result final {
-public:
+template <typename T> class [[nodiscard]] Result final {
+  public:
     Result(T value) : m_data(std::move(value)) {}
     Result(Error error) : m_data(std::move(error)) {}
 
@@ -32,14 +31,13 @@ public:
 
     const Error &error() const { return std::get<Error>(m_data); }
 
-private:
+  private:
     std::variant<T, Error> m_data;
 };
 
 // A result that carries no value.
-template <>
-class [[nodiscard]] Result<void> final {
-public:
+template <> class [[nodiscard]] Result<void> final {
+  public:
     Result() = default;
     Result(Error error) : m_error(std::move(error)) {}
 
@@ -47,10 +45,13 @@ public:
     explicit operator bool() const { return ok(); }
     const Error &error() const { return *m_error; }
 
-private:
+  private:
     std::optional<Error> m_error;
 };
 
-inline Error makeError(int code, QString message) { return Error{code, std::move(message)}; }
+inline Error makeError(int code, QString message)
+{
+    return Error{code, std::move(message)};
+}
 
 } // namespace tarvo

@@ -10,7 +10,7 @@ class ContextRegistry;
 // The slot of a window that may run only once: a second start brings the running one to the front
 // instead of opening again.
 class RunOnce final {
-public:
+  public:
     enum class Admission {
         Refused,         // another instance runs; it was asked to come to the front
         Admitted,        // opens without holding the slot (a selection)
@@ -27,7 +27,7 @@ public:
     // The number of the running instance's context, 0 when none runs.
     int number() const;
 
-private:
+  private:
     ContextRegistry &m_registry;
     ContextRef m_holder;
 };

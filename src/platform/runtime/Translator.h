@@ -16,7 +16,7 @@ bool isGermanLanguage(const QString &language);
 // start-up before other threads run and only read afterwards; until it holds a table every text
 // stays as it is.
 class Translator final {
-public:
+  public:
     static Translator &instance();
 
     // Loads the program's table, or the given pairs; the first row of a key counts.
@@ -27,7 +27,7 @@ public:
     // The German text of an English key that equals text exactly; any other text unchanged.
     QString translate(const QString &text) const;
 
-private:
+  private:
     QHash<QString, QString> m_texts;
 };
 

@@ -8,11 +8,11 @@ namespace tarvo::ui {
 
 // Window positions kept in memory, for tests and for runs that must not touch the INI file.
 class MemoryWindowPositionStore final : public WindowPositionStore {
-public:
+  public:
     std::optional<WindowPosition> load(const QString &section) const override;
     void save(const QString &section, const WindowPosition &position) override;
 
-private:
+  private:
     QHash<QString, WindowPosition> m_positions; // by case-folded section, as INI sections compare
 };
 

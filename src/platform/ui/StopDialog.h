@@ -9,7 +9,7 @@ namespace tarvo::ui {
 // The runtime's stop dialog: an error the program cannot handle where it happens, from which the
 // user ends the program or carries on.
 class StopDialog final {
-public:
+  public:
     enum class Choice { Abort, Ignore };
 
     // Shows the text ("|" breaks the line) with the error icon and waits for the choice. Enter,

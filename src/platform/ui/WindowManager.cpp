@@ -86,7 +86,8 @@ bool WindowManager::open()
     m_context->setThreadRequest(Request::None);
     m_context->setThreadResponse(Response::None);
     m_response = Response::Cancelled;
-    m_receiver = m_context->addReceiver([this](const PostedEvent &posted) { takeEvent(posted.event, posted.data); });
+    m_receiver =
+        m_context->addReceiver([this](const PostedEvent &posted) { takeEvent(posted.event, posted.data); });
     m_open = true;
 
     if (QWidget *shown = frame()) {
@@ -218,7 +219,8 @@ void WindowManager::runProcedure(int procedureNumber, std::function<void()> fini
 
 void WindowManager::acceptOn(QAbstractButton *button)
 {
-    connect(button, &QAbstractButton::clicked, this, [this, button]() { takeAccepted(button->objectName()); });
+    connect(button, &QAbstractButton::clicked, this,
+            [this, button]() { takeAccepted(button->objectName()); });
 }
 
 void WindowManager::activate()

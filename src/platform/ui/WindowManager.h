@@ -29,7 +29,7 @@ namespace tarvo::ui {
 class WindowManager : public QObject {
     Q_OBJECT
 
-public:
+  public:
     // What runs after a form has closed, given the response it left.
     using Continuation = std::function<void(int response)>;
 
@@ -84,10 +84,10 @@ public:
     // Presses of the button reach takeAccepted under its object name.
     void acceptOn(QAbstractButton *button);
 
-Q_SIGNALS:
+  Q_SIGNALS:
     void closed(int response);
 
-protected:
+  protected:
     // Starts the procedure of that number (typically a form through openModal) and calls finished
     // when it has ended; the response is then read from the context. Runs nothing by default.
     virtual void runProcedure(int procedureNumber, std::function<void()> finished);
@@ -95,7 +95,7 @@ protected:
     void activate();
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-private:
+  private:
     bool finishClose(bool savePosition);
     void detachFromContext();
     WindowPositionStore *positionStore() const;

@@ -17,7 +17,7 @@ struct WindowPosition final {
 
 // Keeps window positions by section (a procedure's name); the program keeps them in an INI file.
 class WindowPositionStore {
-public:
+  public:
     virtual ~WindowPositionStore() = default;
     // The position saved under the section, none when nothing was saved there.
     virtual std::optional<WindowPosition> load(const QString &section) const = 0;

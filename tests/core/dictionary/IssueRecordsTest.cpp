@@ -1,5 +1,4 @@
 #include "TarvoStoreTest.h"
-
 #include "platform/data/ErrorCode.h"
 #include "platform/data/View.h"
 

@@ -7,7 +7,7 @@ using data::Record;
 // The mail log keeps the mails of issues, mass e-mails and report definitions side by side under
 // overlapping numbers; each owner's rules must reach its own mails only.
 class MailLogOwnersTest : public TarvoStoreTest {
-protected:
+  protected:
     void SetUp() override
     {
         TarvoStoreTest::SetUp();

@@ -1,5 +1,4 @@
 #include "TarvoStoreTest.h"
-
 #include "core/dictionary/TarvoDictionary.h"
 #include "platform/data/Connection.h"
 
@@ -59,7 +58,10 @@ TEST_P(NewDataFolderTest, PrimingFillsTheInsertDefaults)
     };
     const Defaults cases[] = {
         {"Print",
-         {{"PRINTTYPE", 1}, {"JPEGQuality", 100}, {"Resolution", 96}, {"EXPORTALLINONEFILE", 1},
+         {{"PRINTTYPE", 1},
+          {"JPEGQuality", 100},
+          {"Resolution", 96},
+          {"EXPORTALLINONEFILE", 1},
           {"EMailPriority", "Normal"}}},
         {"EMails", {{"Format", "HTML"}, {"Priority", "Normal"}}},
         {"Attachments", {{"Preview", 2}}},

@@ -19,7 +19,7 @@ struct ProgramData {
 } // namespace
 
 class ProgramDeleteCascadeTest : public TarvoStoreTest {
-protected:
+  protected:
     // A program with one issue carrying every kind of issue data, and every kind of program
     // data beside it.
     ProgramData addProgramWithData(const QString &name, qint64 customer)
@@ -47,8 +47,7 @@ protected:
 
         const qint64 web = add("WebLinks", {{"PrgID", prg}, {"Description", name}}).integer("ID");
         rows.push_back({"WebLinks", {{"ID", web}}});
-        const qint64 prgAtt =
-            add("Attachments", {{"PrgID", prg}, {"Description", "manual"}}).integer("ID");
+        const qint64 prgAtt = add("Attachments", {{"PrgID", prg}, {"Description", "manual"}}).integer("ID");
         add("AttachmentFiles", {{"ID", prgAtt}, {"ATTACHEDFILE", QByteArray("program file")}});
         rows.push_back({"Attachments", {{"ID", prgAtt}}});
         rows.push_back({"AttachmentFiles", {{"ID", prgAtt}}});
@@ -57,8 +56,8 @@ protected:
         add("Notes", {{"ID", 0}, {"PrgID", prg}, {"Note", "program note"}});
         rows.push_back({"Notes", {{"PrgID", prg}}});
         const std::vector<std::pair<QString, QString>> perProgram = {
-            {"Programfiles", "FILE"},          {"Classification", "CLASSIFICATION"},
-            {"Severity", "SEVERITY"},          {"Status", "STATUS"},
+            {"Programfiles", "FILE"}, {"Classification", "CLASSIFICATION"},
+            {"Severity", "SEVERITY"}, {"Status", "STATUS"},
             {"Releases", "Release"},
         };
         for (const auto &[label, text] : perProgram) {

@@ -35,8 +35,7 @@ void TarvoStoreTest::TearDown()
     m_dict.reset();
 }
 
-QString TarvoStoreTest::whereSql(const RecordLayout &layout, const FieldList &where,
-                                 QVariantList &params)
+QString TarvoStoreTest::whereSql(const RecordLayout &layout, const FieldList &where, QVariantList &params)
 {
     QStringList terms;
     for (const auto &[name, value] : where) {
@@ -55,9 +54,9 @@ qint64 TarvoStoreTest::count(const QString &label, const FieldList &where)
     FileManager &file = fm(label);
     EXPECT_TRUE(file.open().ok()) << label.toStdString();
     QVariantList params;
-    const QString sql = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2")
-                            .arg(RecordLayout::quote(file.layout().table()),
-                                 whereSql(file.layout(), where, params));
+    const QString sql =
+        QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2")
+            .arg(RecordLayout::quote(file.layout().table()), whereSql(file.layout(), where, params));
     auto conn = m_session->connection();
     if (!conn)
         return -1;
@@ -95,8 +94,7 @@ void TarvoStoreTest::removeWithRules(const QString &label, const FieldList &wher
                               << (removed ? "" : removed.error().message.toStdString());
 }
 
-void TarvoStoreTest::changeWithRules(const QString &label, const FieldList &where,
-                                     const FieldList &changes)
+void TarvoStoreTest::changeWithRules(const QString &label, const FieldList &where, const FieldList &changes)
 {
     Record record = one(label, where);
     for (const auto &[name, value] : changes)

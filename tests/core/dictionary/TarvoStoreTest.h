@@ -10,7 +10,6 @@
 #include <QVariant>
 
 #include <gtest/gtest.h>
-
 #include <utility>
 #include <vector>
 
@@ -21,7 +20,7 @@ using FieldList = FieldValues;
 // The program's own dictionary on a new, empty data folder, once on SQLite and once on the
 // PostgreSQL test server, with a session for context 1.
 class TarvoStoreTest : public TarvoDataFixture, public ::testing::WithParamInterface<data::StoreKind> {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -35,16 +34,16 @@ protected:
     void removeWithRules(const QString &label, const FieldList &where);
     void changeWithRules(const QString &label, const FieldList &where, const FieldList &changes);
 
-private:
+  private:
     QString whereSql(const data::RecordLayout &layout, const FieldList &where, QVariantList &params);
 };
 
 std::string tarvoStoreName(const ::testing::TestParamInfo<data::StoreKind> &info);
 
-#define TARVO_REAL_STORE_SUITE(Suite)                                                            \
-    INSTANTIATE_TEST_SUITE_P(Stores, Suite,                                                      \
-                             ::testing::Values(::tarvo::data::StoreKind::Sqlite,                 \
-                                               ::tarvo::data::StoreKind::Postgres),              \
-                             ::tarvo::test::tarvoStoreName)
+#define TARVO_REAL_STORE_SUITE(Suite)                                                                        \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Stores, Suite,                                                                                       \
+        ::testing::Values(::tarvo::data::StoreKind::Sqlite, ::tarvo::data::StoreKind::Postgres),             \
+        ::tarvo::test::tarvoStoreName)
 
 } // namespace tarvo::test

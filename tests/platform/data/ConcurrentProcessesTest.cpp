@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/View.h"
 
 #include <QCoreApplication>
@@ -57,8 +56,7 @@ TEST(ConcurrentPeer, Run)
     if (folder.isEmpty())
         GTEST_SKIP() << "only run as the peer process of ConcurrentProcessesTest";
     QString failure;
-    EXPECT_TRUE(insertAndDelete(folder, qEnvironmentVariable(kPeerTag), &failure))
-        << failure.toStdString();
+    EXPECT_TRUE(insertAndDelete(folder, qEnvironmentVariable(kPeerTag), &failure)) << failure.toStdString();
 }
 
 TEST(ConcurrentProcessesTest, TwoProcessesInsertAndDeleteOnOneSqliteFolder)
@@ -77,7 +75,8 @@ TEST(ConcurrentProcessesTest, TwoProcessesInsertAndDeleteOnOneSqliteFolder)
     env.insert(QString::fromLatin1(kPeerTag), QStringLiteral("peer"));
     peer.setProcessEnvironment(env);
     peer.setProcessChannelMode(QProcess::MergedChannels);
-    peer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=ConcurrentPeer.Run")});
+    peer.start(QCoreApplication::applicationFilePath(),
+               {QStringLiteral("--gtest_filter=ConcurrentPeer.Run")});
     ASSERT_TRUE(peer.waitForStarted());
 
     QString failure;
@@ -100,7 +99,8 @@ TEST(ConcurrentProcessesTest, TwoProcessesInsertAndDeleteOnOneSqliteFolder)
     EXPECT_EQ(scalar("SELECT COUNT(DISTINCT \"ID\") FROM \"Customer\""), kept);
     EXPECT_EQ(scalar("SELECT COUNT(*) FROM \"Contact\""), 2 * kept);
     EXPECT_EQ(scalar("SELECT COUNT(DISTINCT \"CID\") FROM \"Contact\""), 2 * kept);
-    EXPECT_EQ(scalar("SELECT COUNT(*) FROM \"Contact\" WHERE \"ID\" NOT IN (SELECT \"ID\" FROM \"Customer\")"), 0);
+    EXPECT_EQ(
+        scalar("SELECT COUNT(*) FROM \"Contact\" WHERE \"ID\" NOT IN (SELECT \"ID\" FROM \"Customer\")"), 0);
 }
 
 } // namespace tarvo::test

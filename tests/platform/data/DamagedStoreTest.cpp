@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/ErrorCode.h"
 
 #include <QCryptographicHash>
@@ -22,7 +21,7 @@ QByteArray digest(const QString &path)
 
 // A data file that is not a healthy store of ours is reported with its code and left as it is.
 class DamagedStoreTest : public ::testing::Test {
-protected:
+  protected:
     QString dbPath() const { return m_dir.file(QStringLiteral("Tarvo.db")); }
     // Opens Customer through a fresh dictionary; returns the open result.
     Result<void> openCustomer()

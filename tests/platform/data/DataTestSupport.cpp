@@ -1,7 +1,7 @@
 #include "DataTestSupport.h"
 
-#include "support/PostgresServer.h"
 #include "platform/data/Connection.h"
+#include "support/PostgresServer.h"
 
 #include <QSqlQuery>
 
@@ -41,8 +41,7 @@ DictionaryDecl testDictionary()
     customer.version = 2;
     customer.fields = {field("ID", FieldType::Long), field("Name", FieldType::String, 20),
                        field("City", FieldType::String, 20)};
-    customer.keys = {key("KeyID", {{"ID"}}, true, true),
-                     key("KeyName", {{"Name"}}, true, false, true)};
+    customer.keys = {key("KeyID", {{"ID"}}, true, true), key("KeyName", {{"Name"}}, true, false, true)};
     d.files.push_back(customer);
 
     FileDecl alias = customer;
@@ -81,8 +80,7 @@ DictionaryDecl testDictionary()
                     field("Title", FieldType::String, 10), field("Status", FieldType::String, 35),
                     field("Gray", FieldType::Byte),        field("BugText", FieldType::Memo, 50),
                     field("Data", FieldType::Blob)};
-    issue.keys = {key("KeyID", {{"ID", true}}, true, true),
-                  key("KeyPrgIDID", {{"PrgID"}, {"ID", true}}),
+    issue.keys = {key("KeyID", {{"ID", true}}, true, true), key("KeyPrgIDID", {{"PrgID"}, {"ID", true}}),
                   key("KeyTitleID", {{"Title"}, {"ID", true}}),
                   key("KeyGrayTitle", {{"Gray", true}, {"Title"}})};
     KeyDecl dynamic;
@@ -140,8 +138,7 @@ DictionaryDecl testDictionary()
         rel("Contact", "Note", {{"CID", "CID"}}, RelationMode::Cascade, RelationMode::Cascade),
         rel("Customer", "Invoice", {{"ID", "CustomerID"}}, RelationMode::None, RelationMode::Restrict),
         rel("Issue", "Mail", {{"ID", "ID"}}, RelationMode::None, RelationMode::Cascade, {{"Type", "0"}}),
-        rel("MassMail", "Mail", {{"ID", "ID"}}, RelationMode::None, RelationMode::Cascade,
-            {{"Type", "99"}}),
+        rel("MassMail", "Mail", {{"ID", "ID"}}, RelationMode::None, RelationMode::Cascade, {{"Type", "99"}}),
         rel("Print", "Job", {{"Name", "PrintName"}}, RelationMode::Restrict, RelationMode::Restrict),
     };
     return d;

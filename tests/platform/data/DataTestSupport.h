@@ -9,7 +9,6 @@
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <vector>
 
@@ -17,7 +16,7 @@ namespace tarvo::test {
 
 // Records every reported file error and answers questions with a set button.
 class RecordingReporter final : public data::ErrorReporter {
-public:
+  public:
     int report(const data::FileError &error) override
     {
         errors.push_back(error);
@@ -48,7 +47,7 @@ data::DictionaryDecl testDictionary();
 
 // A test that runs once on SQLite and once on the PostgreSQL test server.
 class StoreTest : public ::testing::TestWithParam<data::StoreKind> {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 
@@ -71,7 +70,7 @@ protected:
 // repeating every four issues, so that orders on them have long runs of equal values across
 // every page boundary; a memo and bytes in each.
 class TwentyFiveIssuesTest : public StoreTest {
-protected:
+  protected:
     void SetUp() override;
 };
 
@@ -80,10 +79,10 @@ std::vector<qint64> ids(const std::vector<data::Record> &rows);
 
 std::string storeName(const ::testing::TestParamInfo<data::StoreKind> &info);
 
-#define TARVO_STORE_TEST_SUITE(Suite)                                                            \
-    INSTANTIATE_TEST_SUITE_P(Stores, Suite,                                                      \
-                             ::testing::Values(::tarvo::data::StoreKind::Sqlite,                 \
-                                               ::tarvo::data::StoreKind::Postgres),              \
-                             ::tarvo::test::storeName)
+#define TARVO_STORE_TEST_SUITE(Suite)                                                                        \
+    INSTANTIATE_TEST_SUITE_P(                                                                                \
+        Stores, Suite,                                                                                       \
+        ::testing::Values(::tarvo::data::StoreKind::Sqlite, ::tarvo::data::StoreKind::Postgres),             \
+        ::tarvo::test::storeName)
 
 } // namespace tarvo::test

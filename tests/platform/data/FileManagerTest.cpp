@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/ErrorCode.h"
 #include "platform/data/View.h"
 #include "platform/runtime/Messages.h"

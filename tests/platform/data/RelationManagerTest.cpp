@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/ErrorCode.h"
 
 using namespace tarvo::data;
@@ -7,7 +6,7 @@ using namespace tarvo::data;
 namespace tarvo::test {
 
 class RelationManagerTest : public StoreTest {
-protected:
+  protected:
     // Two customers, each with two contacts carrying two notes each.
     void addFamilies()
     {

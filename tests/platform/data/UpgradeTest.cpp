@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/ErrorCode.h"
 #include "platform/data/View.h"
 
@@ -30,14 +29,16 @@ DictionaryDecl newCustomers()
     f.label = QStringLiteral("Customer");
     f.prefix = QStringLiteral("CUS");
     f.version = 6;
-    f.fields = {field("ID", FieldType::Long),           field("Firstname", FieldType::String, 30),
-                field("Lastname", FieldType::String, 30), field("Searchname", FieldType::String, 30),
-                field("Currency", FieldType::String, 3),  field("Port", FieldType::Long)};
+    f.fields = {field("ID", FieldType::Long),
+                field("Firstname", FieldType::String, 30),
+                field("Lastname", FieldType::String, 30),
+                field("Searchname", FieldType::String, 30),
+                field("Currency", FieldType::String, 3),
+                field("Port", FieldType::Long)};
     f.keys = {key("KeyID", {{"ID"}}, true, true), key("KeyLastname", {{"Lastname"}})};
     f.setIfNew = {{"ID", "AUTONUMBER"}, {"Currency", "USD"}, {"Port", "25"}};
-    f.alternateNames = {{"Searchname", "CUS:Lastname"},
-                        {"Firstname", "CUS:Customer"},
-                        {"Lastname", "CUS:Company"}};
+    f.alternateNames = {
+        {"Searchname", "CUS:Lastname"}, {"Firstname", "CUS:Customer"}, {"Lastname", "CUS:Company"}};
     d.files.push_back(f);
     return d;
 }

@@ -1,5 +1,4 @@
 #include "DataTestSupport.h"
-
 #include "platform/data/Cursor.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/View.h"
@@ -172,10 +171,9 @@ TEST_P(ViewColumnsTest, ValuesAreThoseOfThePartialRecords)
         ASSERT_EQ(read.size(), 4u); // Gray, Title, BugText, Data
         for (const size_t skip : {size_t(0), size_t(7)}) {
             std::vector<std::pair<std::vector<QVariant>, qint64>> rows;
-            auto n = view.valuesAfter(skip ? &records->at(skip - 1) : nullptr, 100,
-                                      [&](std::vector<QVariant> &values, qint64 rowId) {
-                                          rows.emplace_back(values, rowId);
-                                      });
+            auto n = view.valuesAfter(
+                skip ? &records->at(skip - 1) : nullptr, 100,
+                [&](std::vector<QVariant> &values, qint64 rowId) { rows.emplace_back(values, rowId); });
             ASSERT_TRUE(n.ok()) << n.error().message.toStdString();
             ASSERT_EQ(size_t(*n), records->size() - skip);
             ASSERT_EQ(rows.size(), records->size() - skip);

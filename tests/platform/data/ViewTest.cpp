@@ -1,7 +1,7 @@
-#include "DataTestSupport.h"
-
-#include "platform/data/Cursor.h"
 #include "platform/data/View.h"
+
+#include "DataTestSupport.h"
+#include "platform/data/Cursor.h"
 
 #include <algorithm>
 #include <tuple>

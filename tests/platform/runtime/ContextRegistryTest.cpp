@@ -3,7 +3,6 @@
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
-
 #include <utility>
 #include <vector>
 
@@ -24,7 +23,7 @@ void drain()
 // A registry whose started procedures leave a receiver that records what their context gets,
 // as a window would.
 class Registry : public ::testing::Test {
-protected:
+  protected:
     struct Got {
         int number;
         int event;
@@ -40,7 +39,9 @@ protected:
     Context::ReceiverId listen(Context &c)
     {
         const int number = c.number();
-        return c.addReceiver([this, number](const PostedEvent &e) { got.push_back({number, e.event, e.data}); });
+        return c.addReceiver([this, number](const PostedEvent &e) {
+            got.push_back({number, e.event, e.data});
+        });
     }
     std::vector<std::pair<int, int>> numbersAndEvents() const
     {
@@ -130,8 +131,9 @@ TEST_F(Registry, PostFrontOvertakesTheEventsWaitingForThatContext)
     registry.post(a, Events::ToolbarRefresh);
     registry.postFront(a, Events::CloseWindow);
     drain();
-    EXPECT_EQ(numbersAndEvents(), (std::vector<std::pair<int, int>>{
-                                      {a, Events::CloseWindow}, {a, Events::Refresh}, {a, Events::ToolbarRefresh}}));
+    EXPECT_EQ(numbersAndEvents(),
+              (std::vector<std::pair<int, int>>{
+                  {a, Events::CloseWindow}, {a, Events::Refresh}, {a, Events::ToolbarRefresh}}));
 }
 
 TEST_F(Registry, PostsToAClosedOrReusedNumberAreDropped)
@@ -202,7 +204,8 @@ TEST_F(Registry, HooksRunOncePerContextTheFirstIncluded)
         c.setThreadRequest(0);
         c.attachment<int>() = c.number() * 10;
     });
-    registry.addEndHook([&calls](Context &c) { calls.emplace_back('e', c.attachment<int>()); }); // error object
+    registry.addEndHook(
+        [&calls](Context &c) { calls.emplace_back('e', c.attachment<int>()); }); // error object
 
     const int a = startListening();
     drain();

@@ -1,7 +1,6 @@
 #include "platform/runtime/Context.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -66,7 +65,8 @@ TEST(Context, ProcedureStackTakesOnlyTheClosingProceduresEntry)
     context.pushProcedure(QStringLiteral("UpdateNotes"));
     EXPECT_EQ(context.currentProcedure(), QStringLiteral("UpdateNotes"));
     context.popProcedure(QStringLiteral("UpdateBugs"));
-    EXPECT_EQ(context.procedures(), (QStringList{QStringLiteral("BrowseBugs"), QStringLiteral("UpdateNotes")}));
+    EXPECT_EQ(context.procedures(),
+              (QStringList{QStringLiteral("BrowseBugs"), QStringLiteral("UpdateNotes")}));
     context.popProcedure(QStringLiteral("NotThere"));
     EXPECT_EQ(context.procedures().size(), 2);
 }

@@ -1,7 +1,6 @@
 #include "platform/runtime/ErrorClass.h"
 
 #include "platform/runtime/Messages.h"
-
 #include "support/ScriptedMessages.h"
 
 #include <QString>
@@ -93,7 +92,7 @@ const ErrorMessage *findIn(std::span<const ErrorMessage> table, int number)
 
 // Answers messages from a script and installs an exit hook that only records the code.
 class ErrorClassMessages : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override
     {
         Messages::setExitHook([this](int code) { m_exitCodes.push_back(code); });

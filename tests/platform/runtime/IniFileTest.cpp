@@ -29,7 +29,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 }
 
 class IniFileTest : public ::testing::Test {
-protected:
+  protected:
     tarvo::test::TempDir dir;
     QString path = dir.file(QStringLiteral("User.ini"));
 };

@@ -12,7 +12,7 @@ namespace {
 
 // Restores the default exit for the tests that replace it.
 class ExitHookTest : public ::testing::Test {
-protected:
+  protected:
     std::optional<int> exitCode;
     void SetUp() override
     {

@@ -1,10 +1,10 @@
-#include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/RunOnce.h"
+
+#include "platform/runtime/ContextRegistry.h"
 
 #include <QCoreApplication>
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 using tarvo::Context;
@@ -25,7 +25,7 @@ void drain()
 // A window that may run once, reduced to what the slot sees: it opens when admitted, takes its
 // context's events, and releases the slot when it closes.
 class OnceOnly : public ::testing::Test {
-protected:
+  protected:
     struct Window {
         Context *context = nullptr;
         Context::ReceiverId receiver = 0;

@@ -1,7 +1,8 @@
+#include "platform/ui/WindowManager.h"
+
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/RunOnce.h"
 #include "platform/ui/MemoryWindowPositionStore.h"
-#include "platform/ui/WindowManager.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,7 +10,6 @@
 #include <QWidget>
 
 #include <gtest/gtest.h>
-
 #include <optional>
 #include <vector>
 
@@ -37,7 +37,7 @@ void drain()
 // A window as the procedures build them: a widget with an OK button that completes the request,
 // recording the events it did not handle itself and the requests its called procedures saw.
 class TestWindow : public WindowManager {
-public:
+  public:
     TestWindow(Context &context, const QString &name) : WindowManager(context, name)
     {
         auto *widget = new QWidget;
@@ -68,7 +68,7 @@ public:
     std::vector<int> requestsSeen;
     int responseToLeave = Response::Completed;
 
-protected:
+  protected:
     void runProcedure(int number, std::function<void()> finished) override
     {
         if (number == 1) { // a synchronous one: leaves its answer at once
@@ -83,12 +83,12 @@ protected:
         form->openModal(frame(), [finished](int) { finished(); });
     }
 
-public:
+  public:
     QPointer<TestWindow> lastForm;
 };
 
 class Windows : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WindowManager::setDefaultPositionStore(&positions); }
     void TearDown() override
     {
@@ -201,8 +201,9 @@ TEST_F(Windows, RunSetsTheRequestAndHandsBackTheResponse)
         int request;
         int leaves;
     };
-    for (const Case c : {Case{Request::Insert, Response::Completed}, Case{Request::Change, Response::Cancelled},
-                         Case{Request::Select, Response::Completed}}) {
+    for (const Case c :
+         {Case{Request::Insert, Response::Completed}, Case{Request::Change, Response::Cancelled},
+          Case{Request::Select, Response::Completed}}) {
         w->responseToLeave = c.leaves;
         std::optional<int> answer;
         w->run(1, c.request, [&answer](int response) { answer = response; });
@@ -216,7 +217,8 @@ TEST_F(Windows, AWindowOpenedToViewRunsNothingAndAnswersCancelled)
     QPointer<TestWindow> w = start(QStringLiteral("UpdateBugs"), nullptr, Request::View);
     ASSERT_TRUE(w);
     EXPECT_EQ(w->request(), Request::View);
-    EXPECT_EQ(w->context().threadRequest(), Request::None) << "the request belongs to the window, not the cell";
+    EXPECT_EQ(w->context().threadRequest(), Request::None)
+        << "the request belongs to the window, not the cell";
     std::optional<int> answer;
     w->run(1, Request::Insert, [&answer](int response) { answer = response; });
     EXPECT_EQ(answer, Response::Cancelled);
@@ -238,7 +240,8 @@ TEST_F(Windows, AFormFinishesThroughItsContinuationWithoutBlockingOtherWindows)
     EXPECT_EQ(form->request(), Request::Insert);
     EXPECT_EQ(form->window()->windowModality(), Qt::WindowModal);
     EXPECT_EQ(form->window()->parentWidget(), browse->window());
-    EXPECT_EQ(browse->context().procedures(), (QStringList{QStringLiteral("BrowseBugs"), QStringLiteral("UpdateThing")}));
+    EXPECT_EQ(browse->context().procedures(),
+              (QStringList{QStringLiteral("BrowseBugs"), QStringLiteral("UpdateThing")}));
 
     // The other window goes on taking its events while the form is open.
     registry.post(other->context().number(), Events::SettingsChanged);
