@@ -1,7 +1,6 @@
 #pragma once
 
 #include "access/AccessRepository.h"
-#include "access/VuvuzuExport.h"
 
 #include <QString>
 #include <QVariant>
@@ -23,7 +22,7 @@ class StoreSessions;
 // the server that the folder's "Database.ini" names. Keys, insert defaults, relations and layout
 // versions come from the declaration in AccessTables; renames and deletions of users and
 // procedures reach the dependent rows only through the relation managers.
-class VUVUZU_API DataLayerAccessRepository final : public AccessRepository {
+class DataLayerAccessRepository final : public AccessRepository {
   public:
     // `databaseFile` is "<data folder>/Vuvuzu.db"; its folder decides the store.
     explicit DataLayerAccessRepository(QString databaseFile);
