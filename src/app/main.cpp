@@ -13,6 +13,7 @@
 #include "core/startup/TarvoData.h"
 #include "core/startup/ThreadHooks.h"
 #include "core/ui/ConversionWindows.h"
+#include "core/ui/WindowOpening.h"
 #include "core/ui/frame/Tarvo.h"
 #include "masterdata/MasterDataService.h"
 #include "masterdata/ui/Paths.h"
@@ -59,7 +60,7 @@ int main(int argc, char *argv[])
     core::Services::setRefreshNotices(&refreshNotices);
     core::ProgramProcedures::setTarvo([](Context &first) {
         core::ui::FrameSetup setup;
-        setup.language = core::SettingsRecord::instance().text(QStringLiteral("Language"));
+        setup.language = core::SettingsRecord::instance().values().language();
         setup.weekdayNames = core::ProgramGlobals::weekdayNames();
         core::ui::TARVO(first, setup);
     });
@@ -73,6 +74,7 @@ int main(int argc, char *argv[])
 
     ContextRegistry &registry = ContextRegistry::instance();
     core::ThreadHooks::install(registry);
+    core::ui::WindowOpening::install();
     Context &first = registry.openFirst();
     // Only a frame that takes events can close down; before it opens, SIGTERM ends the process.
     app::SessionEndSignal sessionEnd([&registry] {

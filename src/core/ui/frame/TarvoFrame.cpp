@@ -18,7 +18,6 @@
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/ProgramInfo.h"
-#include "platform/ui/TranslateWindow.h"
 
 #include <QAction>
 #include <QFile>
@@ -153,7 +152,6 @@ bool TarvoFrame::open()
     m_weekdays = weekdaysOf(m_setup);
 
     FrameWindow *window = frameWindow();
-    tarvo::ui::translateWindow(window);
     if (m_settings.startIconized)
         window->setWindowState(window->windowState() | Qt::WindowMinimized);
 
