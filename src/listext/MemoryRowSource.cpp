@@ -60,20 +60,106 @@ void MemoryRowSource::rebuild()
     });
 }
 
+Result<int> MemoryRowSource::indexOf(const SourceRow &anchor) const
+{
+    const int *index = std::any_cast<int>(&anchor.anchor);
+    if (!index)
+        return makeError(1, QStringLiteral("The row does not belong to this list."));
+    return *index;
+}
+
+std::vector<SourceRow> MemoryRowSource::page(int from, int n) const
+{
+    std::vector<SourceRow> rows;
+    for (int i = std::max(from, 0); i < int(m_visible.size()) && int(rows.size()) < n; ++i)
+        rows.push_back(SourceRow{m_rows[size_t(m_visible[size_t(i)])], i});
+    return rows;
+}
+
 Result<std::vector<SourceRow>> MemoryRowSource::rowsAfter(const SourceRow *anchor, int n)
 {
     ++m_pagesRead;
-    size_t start = 0;
+    int start = 0;
     if (anchor) {
-        const int *index = std::any_cast<int>(&anchor->anchor);
-        if (!index)
-            return makeError(1, QStringLiteral("The row does not belong to this list."));
-        start = static_cast<size_t>(*index) + 1;
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        start = i.value() + 1;
     }
-    std::vector<SourceRow> page;
-    for (size_t i = start; i < m_visible.size() && static_cast<int>(page.size()) < n; ++i)
-        page.push_back(SourceRow{m_rows[m_visible[i]], static_cast<int>(i)});
-    return page;
+    return page(start, n);
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::rowsBefore(const SourceRow *anchor, int n)
+{
+    ++m_pagesRead;
+    int end = int(m_visible.size());
+    if (anchor) {
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        end = i.value();
+    }
+    const int start = std::max(0, end - n);
+    return page(start, end - start);
+}
+
+qint64 MemoryRowSource::rowKey(const SourceRow &row) const
+{
+    const int *index = std::any_cast<int>(&row.anchor);
+    return index && *index >= 0 && *index < int(m_visible.size()) ? m_visible[size_t(*index)] : -1;
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::rowsAt(qint64 key, int n)
+{
+    ++m_pagesRead;
+    const auto it = std::find(m_visible.begin(), m_visible.end(), int(key));
+    if (it == m_visible.end())
+        return makeError(RowGone, QStringLiteral("The row is no longer in the list."));
+    return page(int(it - m_visible.begin()), n);
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::locate(const QVariantList &leading, int n)
+{
+    ++m_pagesRead;
+    std::vector<SortKey> keys = m_order;
+    if (keys.empty() && !m_fields.isEmpty())
+        keys.push_back(SortKey{m_fields.first(), false, false});
+    for (int i = 0; i < int(m_visible.size()); ++i) {
+        const QVariantList &row = m_rows[size_t(m_visible[size_t(i)])];
+        int c = 0;
+        for (int k = 0; k < leading.size() && k < int(keys.size()) && c == 0; ++k) {
+            c = compareValues(row.value(fieldIndex(keys[size_t(k)].field)), leading.at(k),
+                              keys[size_t(k)].caseInsensitive);
+            if (keys[size_t(k)].descending)
+                c = -c;
+        }
+        if (c >= 0)
+            return page(i, n);
+    }
+    return std::vector<SourceRow>{};
+}
+
+Result<qint64> MemoryRowSource::position(const SourceRow &row)
+{
+    auto i = indexOf(row);
+    if (!i)
+        return i.error();
+    return qint64(i.value());
+}
+
+Result<std::optional<SourceRow>> MemoryRowSource::skip(const SourceRow *anchor, qint64 distance, bool forward)
+{
+    qint64 from = forward ? -1 : qint64(m_visible.size());
+    if (anchor) {
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        from = i.value();
+    }
+    const qint64 to = forward ? from + distance : from - distance;
+    if (to < 0 || to >= qint64(m_visible.size()))
+        return std::optional<SourceRow>();
+    return std::optional<SourceRow>(SourceRow{m_rows[size_t(m_visible[size_t(to)])], int(to)});
 }
 
 Result<qint64> MemoryRowSource::count()
