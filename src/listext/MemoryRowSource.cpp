@@ -6,6 +6,12 @@ namespace tarvo::listext {
 
 namespace {
 
+// Where a row stands: its index among the rows set, and its place among those shown when it was read.
+struct MemoryPlace {
+    int row;
+    int visible;
+};
+
 int compareValues(const QVariant &a, const QVariant &b, bool caseInsensitive)
 {
     const bool numbers = a.canConvert<double>() && b.canConvert<double>() &&
@@ -62,17 +68,22 @@ void MemoryRowSource::rebuild()
 
 Result<int> MemoryRowSource::indexOf(const SourceRow &anchor) const
 {
-    const int *index = std::any_cast<int>(&anchor.anchor);
-    if (!index)
+    const auto *place = std::any_cast<MemoryPlace>(&anchor.anchor);
+    if (!place)
         return makeError(1, QStringLiteral("The row does not belong to this list."));
-    return *index;
+    // The row's place now, as a keyset would find it; where it was when it is no longer shown.
+    if (place->visible >= 0 && place->visible < int(m_visible.size()) &&
+        m_visible[size_t(place->visible)] == place->row)
+        return place->visible;
+    const auto it = std::find(m_visible.begin(), m_visible.end(), place->row);
+    return it != m_visible.end() ? int(it - m_visible.begin()) : place->visible;
 }
 
 std::vector<SourceRow> MemoryRowSource::page(int from, int n) const
 {
     std::vector<SourceRow> rows;
     for (int i = std::max(from, 0); i < int(m_visible.size()) && int(rows.size()) < n; ++i)
-        rows.push_back(SourceRow{m_rows[size_t(m_visible[size_t(i)])], i});
+        rows.push_back(SourceRow{m_rows[size_t(m_visible[size_t(i)])], MemoryPlace{m_visible[size_t(i)], i}});
     return rows;
 }
 
@@ -105,8 +116,8 @@ Result<std::vector<SourceRow>> MemoryRowSource::rowsBefore(const SourceRow *anch
 
 qint64 MemoryRowSource::rowKey(const SourceRow &row) const
 {
-    const int *index = std::any_cast<int>(&row.anchor);
-    return index && *index >= 0 && *index < int(m_visible.size()) ? m_visible[size_t(*index)] : -1;
+    const auto *place = std::any_cast<MemoryPlace>(&row.anchor);
+    return place ? place->row : -1;
 }
 
 Result<std::vector<SourceRow>> MemoryRowSource::rowsAt(qint64 key, int n)
@@ -128,8 +139,14 @@ Result<std::vector<SourceRow>> MemoryRowSource::locate(const QVariantList &leadi
         const QVariantList &row = m_rows[size_t(m_visible[size_t(i)])];
         int c = 0;
         for (int k = 0; k < leading.size() && k < int(keys.size()) && c == 0; ++k) {
-            c = compareValues(row.value(fieldIndex(keys[size_t(k)].field)), leading.at(k),
-                              keys[size_t(k)].caseInsensitive);
+            const QVariant value = row.value(fieldIndex(keys[size_t(k)].field));
+            QVariant wanted = leading.at(k);
+            // A number typed into a locator comes as text.
+            if (bool number = false; value.typeId() != QMetaType::QString &&
+                                     wanted.typeId() == QMetaType::QString &&
+                                     (wanted.toString().toDouble(&number), number))
+                wanted = wanted.toString().toDouble();
+            c = compareValues(value, wanted, keys[size_t(k)].caseInsensitive);
             if (keys[size_t(k)].descending)
                 c = -c;
         }
@@ -159,7 +176,8 @@ Result<std::optional<SourceRow>> MemoryRowSource::skip(const SourceRow *anchor, 
     const qint64 to = forward ? from + distance : from - distance;
     if (to < 0 || to >= qint64(m_visible.size()))
         return std::optional<SourceRow>();
-    return std::optional<SourceRow>(SourceRow{m_rows[size_t(m_visible[size_t(to)])], int(to)});
+    const int row = m_visible[size_t(to)];
+    return std::optional<SourceRow>(SourceRow{m_rows[size_t(row)], MemoryPlace{row, int(to)}});
 }
 
 Result<qint64> MemoryRowSource::count()

@@ -24,7 +24,8 @@ class MemoryRowSource final : public RowSource {
     Result<std::vector<SourceRow>> rowsBefore(const SourceRow *anchor, int n) override;
     // The row's index among the rows set.
     qint64 rowKey(const SourceRow &row) const override;
-    // RowGone also for a row the predicate hides.
+    // RowGone also for a row the predicate hides. A row keeps its key while rows are set again
+    // only when it keeps its index among them.
     Result<std::vector<SourceRow>> rowsAt(qint64 key, int n) override;
     // Without an order, the first field is taken as sorted ascending.
     Result<std::vector<SourceRow>> locate(const QVariantList &leading, int n) override;

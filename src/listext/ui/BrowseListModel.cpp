@@ -119,8 +119,9 @@ bool BrowseListModel::failed(const Error &error) const
     return false;
 }
 
-Result<void> BrowseListModel::resetTo(const std::function<Result<std::vector<SourceRow>>()> &read, bool atEnd)
+Result<int> BrowseListModel::resetTo(const std::function<Result<std::vector<SourceRow>>()> &read)
 {
+    int firstRead = -1;
     beginResetModel();
     m_rows.clear();
     m_first = 0;
@@ -136,15 +137,15 @@ Result<void> BrowseListModel::resetTo(const std::function<Result<std::vector<Sou
             m_count = 0;
         } else if (!rows->empty()) {
             int first = 0;
-            if (atEnd) {
-                first = int(m_count) - int(rows->size());
-            } else if (auto p = m_source.position(rows->front()); p) {
+            if (auto p = m_source.position(rows->front()); p) {
                 first = int(p.value());
             } else {
                 result = p.error();
             }
-            if (result)
-                setHeld(std::move(rows.value()), std::max(first, 0));
+            if (result) {
+                firstRead = std::max(first, 0);
+                setHeld(std::move(rows.value()), firstRead);
+            }
         }
     }
     if (!result) {
@@ -153,45 +154,46 @@ Result<void> BrowseListModel::resetTo(const std::function<Result<std::vector<Sou
         m_rows.clear();
     }
     endResetModel();
-    return result;
+    if (!result)
+        return result.error();
+    return firstRead;
 }
 
 Result<void> BrowseListModel::reload()
 {
-    return resetTo([this]() { return m_source.rowsAfter(nullptr, m_pageSize); }, false);
+    if (auto r = resetTo([this]() { return m_source.rowsAfter(nullptr, m_pageSize); }); !r)
+        return r.error();
+    return {};
 }
 
-Result<int> BrowseListModel::reloadAt(qint64 key, const SourceRow *fallback)
+Result<int> BrowseListModel::reloadAt(qint64 key, const SourceRow *fallback, int fallbackRow)
 {
-    const int before = m_first;
     std::optional<SourceRow> place;
     if (fallback)
         place = *fallback;
     bool gone = false;
-    auto r = resetTo(
-        [&]() -> Result<std::vector<SourceRow>> {
-            auto rows = m_source.rowsAt(key, m_pageSize);
-            if (rows || rows.error().code != RowGone)
-                return rows;
-            gone = true;
-            if (place)
-                if (auto after = m_source.rowsAfter(&*place, m_pageSize); after)
-                    return after;
-            return std::vector<SourceRow>{};
-        },
-        false);
+    auto r = resetTo([&]() -> Result<std::vector<SourceRow>> {
+        auto rows = m_source.rowsAt(key, m_pageSize);
+        if (rows || rows.error().code != RowGone)
+            return rows;
+        gone = true;
+        if (place)
+            if (auto after = m_source.rowsAfter(&*place, m_pageSize); after)
+                return after;
+        return std::vector<SourceRow>{};
+    });
     if (!r)
         return r.error();
     if (m_count == 0)
         return -1;
-    if (m_rows.empty()) {
+    if (r.value() < 0) {
         // Nothing after the place: the row that took it by position, or the last one.
-        const int row = std::clamp(gone ? before : int(m_count) - 1, 0, int(m_count) - 1);
-        if (!hold(row))
+        const int row = std::clamp(gone ? fallbackRow : int(m_count) - 1, 0, int(m_count) - 1);
+        if (!hold(row) && m_lastError.code != 0)
             return m_lastError;
         return row;
     }
-    return m_first;
+    return r.value();
 }
 
 Result<int> BrowseListModel::refresh(int row)
@@ -203,11 +205,12 @@ Result<int> BrowseListModel::refresh(int row)
         return m_count > 0 ? 0 : -1;
     }
     const SourceRow kept = *current;
-    return reloadAt(m_source.rowKey(kept), &kept);
+    return reloadAt(m_source.rowKey(kept), &kept, row);
 }
 
 Result<int> BrowseListModel::locate(const QVariantList &leading)
 {
+    m_lastError = {};
     auto rows = m_source.locate(leading, m_pageSize);
     if (!rows)
         return rows.error();
@@ -215,7 +218,7 @@ Result<int> BrowseListModel::locate(const QVariantList &leading)
         return -1;
     if (rows->empty()) {
         const int last = int(m_count) - 1;
-        if (!hold(last))
+        if (!hold(last) && m_lastError.code != 0)
             return m_lastError;
         return last;
     }

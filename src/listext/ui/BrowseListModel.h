@@ -56,8 +56,8 @@ class BrowseListModel final : public QAbstractTableModel {
     Result<void> reload();
     // Counts the list and reads it again at the row of that key (RowSource::rowKey), at its place
     // now; when the row is gone, at the place it had (the fallback row) or else at the same
-    // position. The row now at the place; -1 when the list is empty.
-    Result<int> reloadAt(qint64 key, const SourceRow *fallback = nullptr);
+    // position (fallbackRow). The row now at the place; -1 when the list is empty.
+    Result<int> reloadAt(qint64 key, const SourceRow *fallback = nullptr, int fallbackRow = 0);
     // Reads the list again, keeping the row that is at this position.
     Result<int> refresh(int row);
     // The first row whose leading sort values are at or after these; the last row when none is,
@@ -98,8 +98,9 @@ class BrowseListModel final : public QAbstractTableModel {
     bool jumpTo(int row) const;
     void setHeld(std::vector<SourceRow> rows, int first) const;
     bool failed(const Error &error) const;
-    // Counts the list and holds the rows read from the first of them, announced as a reset.
-    Result<void> resetTo(const std::function<Result<std::vector<SourceRow>>()> &read, bool atEnd);
+    // Counts the list and holds the rows read from the first of them, announced as a reset; the
+    // position of the first row read (-1: none), taken before the views hear of the reset.
+    Result<int> resetTo(const std::function<Result<std::vector<SourceRow>>()> &read);
 
     RowSource &m_source;
     ColumnDefinitions m_definitions;
