@@ -92,6 +92,7 @@ TarvoFrame &FrameFixture::openFrame(bool withTray)
     }
     FrameSetup setup;
     setup.tarvoIniPath = m_dir.file(QStringLiteral("Tarvo.INI"));
+    setup.language = m_language;
     m_frame = std::make_unique<TarvoFrame>(m_registry.openFirst(), setup);
     m_frame->setDeleteOnClose(false);
     EXPECT_TRUE(m_frame->open());

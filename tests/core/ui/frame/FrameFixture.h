@@ -96,6 +96,7 @@ class FrameFixture : public testing::Test {
     FakeAccess m_access;
     ContextRegistry m_registry;
     ChildIssues m_issues{m_registry};
+    QString m_language; // the settings' language the frame opens with
     std::unique_ptr<TarvoFrame> m_frame;
     FakeTray *m_tray = nullptr;
 };

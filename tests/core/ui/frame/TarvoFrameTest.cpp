@@ -2,6 +2,7 @@
 #include "core/frame/FrameGlobals.h"
 #include "core/frame/FrameProcedures.h"
 #include "core/frame/MenuRights.h"
+#include "core/frame/SyncToolbarStates.h"
 #include "core/services/IssueServices.h"
 #include "core/services/MailStandIn.h"
 #include "core/services/MasterDataStandIn.h"
@@ -9,6 +10,7 @@
 #include "core/services/Services.h"
 #include "core/ui/frame/FrameDesktop.h"
 #include "core/ui/frame/FrameWindow.h"
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/IniFile.h"
 #include "platform/runtime/Translator.h"
 #include "platform/ui/WindowManager.h"
@@ -378,6 +380,41 @@ TEST_F(FrameWindows, AFailedDeletionSaysSoAndRestartsNothing)
               QStringList{QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!")});
     EXPECT_TRUE(childrenTitled(frame, QStringLiteral("Issues")).isEmpty());
     QDir(m_dir.file(QStringLiteral("Tarvo.INI"))).removeRecursively();
+}
+
+TEST_F(FrameWindows, RecordButtonsAreDisabledWhileNoWindowTakesThem)
+{
+    TarvoFrame &frame = openFrame();
+    QAction *insert = frame.frameWindow()->findChild<QAction *>(QStringLiteral("TOOLBAR:INSERT"));
+    QAction *down = frame.frameWindow()->findChild<QAction *>(QStringLiteral("TOOLBAR:DOWN"));
+    ASSERT_NE(insert, nullptr);
+    ASSERT_NE(down, nullptr);
+    // The sample issue browse has not said that it takes them.
+    EXPECT_FALSE(insert->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+
+    SyncToolbarStates(m_registry, RecordButtonStates{}); // a list that takes every button
+    settle();
+    EXPECT_TRUE(insert->isEnabled());
+    EXPECT_TRUE(down->isEnabled());
+
+    m_registry.post(FrameGlobals::instance().browseBugsThread(), Events::CloseWindow);
+    settle();
+    ASSERT_TRUE(frame.frameWindow()->mdiArea()->subWindowList().isEmpty() ||
+                frame.frameWindow()->mdiArea()->activeSubWindow() == nullptr);
+    EXPECT_FALSE(insert->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+}
+
+TEST_F(FrameWindows, AGermanInterfaceShowsTheDateInGerman)
+{
+    Clock::setSource([] { return QDateTime(QDate(2026, 3, 5), QTime(9, 30)); });
+    m_language = QStringLiteral("Deutsch");
+    TarvoFrame &frame = openFrame();
+    const QString zone = frame.frameWindow()->statusZone(5);
+    Clock::setSource({});
+    EXPECT_TRUE(zone.startsWith(QStringLiteral("Donnerstag, "))) << zone.toStdString();
+    EXPECT_TRUE(zone.contains(QString::fromUtf8("März"))) << zone.toStdString();
 }
 
 } // namespace
