@@ -183,7 +183,6 @@ bool TarvoFrame::open()
     }
     if (m_settings.minimizeToTray)
         createTray();
-    startBrowseBugs();
 
     window->setStatusZone(3, QStringLiteral("Version ") + ProgramInfo::version().leftJustified(10));
     if (AccessServices *access = Services::access())
@@ -218,11 +217,13 @@ void TarvoFrame::showAtChainEnd()
             window->showMaximized();
         else
             window->show();
-        return;
-    }
-    // Iconised with a tray icon the frame waits there; without one it must stay reachable.
-    if (!m_tray)
+    } else if (!m_tray) {
+        // Iconised with a tray icon the frame waits there; without one it must stay reachable.
         window->showMinimized();
+    }
+    // The issue browse opens once the frame is there to hold it, so that what it says on opening
+    // stands in front of the frame rather than behind it.
+    startBrowseBugs();
 }
 
 void TarvoFrame::createTray()
