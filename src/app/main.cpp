@@ -1,5 +1,3 @@
-#include "NotBuiltMail.h"
-#include "NotBuiltReports.h"
 #include "QuietRefreshNotices.h"
 #include "SessionEndSignal.h"
 #include "VuvuzuAccess.h"
@@ -50,13 +48,10 @@ int main(int argc, char *argv[])
 
     app::VuvuzuAccess access;
     masterdata::MasterDataService masterData([](int mode) { masterdata::ui::Paths::run(mode); });
-    app::NotBuiltMail mail;
-    app::NotBuiltReports reports;
     app::QuietRefreshNotices refreshNotices;
     core::Services::setAccess(&access);
     core::Services::setMasterData(&masterData);
-    core::Services::setMail(&mail);
-    core::Services::setReports(&reports);
+    // The subsystems not built yet answer through the stand-ins that Services gives in their place.
     core::Services::setRefreshNotices(&refreshNotices);
     core::ProgramProcedures::setTarvo([](Context &first) {
         core::ui::FrameSetup setup;

@@ -2,10 +2,10 @@
 
 #include "core/services/MailServices.h"
 
-namespace tarvo::app {
+namespace tarvo::core {
 
-// The e-mail subsystem until it is built: every window says so, and nothing is sent.
-class NotBuiltMail final : public core::MailServices {
+// The e-mail subsystem while it is not built: every window says so and nothing is sent.
+class MailStandIn : public MailServices {
   public:
     int emailPreview(int contextNumber, int kind, const QString &to, const QString &cc,
                      const QString &subject, const QString &attachments, const QString &priority,
@@ -20,4 +20,4 @@ class NotBuiltMail final : public core::MailServices {
     void browseMassEMails() override;
 };
 
-} // namespace tarvo::app
+} // namespace tarvo::core
