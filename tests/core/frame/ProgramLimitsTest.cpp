@@ -58,6 +58,21 @@ TEST(ProgramLimits, ReadsOnlyTheUsersRowsFromTheAccessStore)
               QStringLiteral("|9|"));
 }
 
+TEST(ProgramLimits, AUserCodeIsOneCodeInAnyCase)
+{
+    test::TempDir dir;
+    addLimits(dir.path(), {{QStringLiteral("JDO"), QStringLiteral("Editor\u00B04")},
+                           {QStringLiteral("MÜLLER"), QStringLiteral("Viewer\u00B07")}});
+    for (const auto &[code, secP] : {std::pair{QStringLiteral("jdo"), QStringLiteral("|4|")},
+                                     std::pair{QStringLiteral("Jdo"), QStringLiteral("|4|")},
+                                     std::pair{QStringLiteral("müller"), QStringLiteral("|7|")},
+                                     std::pair{QStringLiteral("jd"), QString()}}) {
+        const Result<QStringList> names = ProgramLimits::read(dir.path(), code);
+        ASSERT_TRUE(names) << names.error().message.toStdString();
+        EXPECT_EQ(ProgramLimits::outcome(names).secP, secP) << code.toStdString();
+    }
+}
+
 TEST(ProgramLimits, AFailedReadShowsNoProgramAndSaysWhy)
 {
     test::TempDir dir;
