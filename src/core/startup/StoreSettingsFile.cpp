@@ -87,7 +87,7 @@ Result<void> StoreSettingsFile::close()
 
 QString StoreSettingsFile::name() const
 {
-    return m_file->layout().messageName();
+    return m_file->storedName();
 }
 
 QString StoreSettingsFile::text(const QString &field) const

@@ -264,21 +264,22 @@ INSTANTIATE_TEST_SUITE_P(
                      false,
                      {kOpen, kCreate},
                      false,
-                     "Error creating file \"/data/Para.TPS\"!|Error: Failed (90)"},
+                     "Error creating file \"/data/Tarvo.db (table Parameter)\"!|Error: Failed (90)"},
         SettingsCase{"CreatedFileDoesNotOpen",
                      {2, 5},
                      0,
                      false,
                      {kOpen, kCreate, kOpen},
                      false,
-                     "Error creating file \"/data/Para.TPS\"!|Error: Failed (5)"},
+                     "Error creating file \"/data/Tarvo.db (table Parameter)\"!|Error: Failed (5)"},
         SettingsCase{"ExistingFileThatDoesNotOpenIsNeverRecreated",
                      {36},
                      0,
                      true,
                      {kOpen},
                      false,
-                     "The settings file \"/data/Para.TPS\" could not be opened.|Error: Failed (36)"}),
+                     "The settings file \"/data/Tarvo.db (table Parameter)\" could not be opened.|Error: "
+                     "Failed (36)"}),
     [](const ::testing::TestParamInfo<SettingsCase> &info) { return std::string(info.param.name); });
 
 } // namespace

@@ -67,6 +67,20 @@ TEST_F(StoreSettingsFileTest, NewDataFolderGetsTheDefaultRecordAndReadsItBack)
     EXPECT_EQ(r.text(QStringLiteral("Charset")), QString());
 }
 
+TEST_F(StoreSettingsFileTest, DamagedStoreIsNamedByItsFileOnDisk)
+{
+    QFile damaged(m_dir.file(QStringLiteral("Tarvo.db")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    auto d = dictionary();
+    StoreSettingsFile settings(*d, 1);
+    auto opened = settings.open();
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().code, 36);
+    EXPECT_EQ(settings.name(), m_dir.file(QStringLiteral("Tarvo.db")) + QStringLiteral(" (table Parameter)"));
+}
+
 TEST_F(StoreSettingsFileTest, GermanSwitchChangesAnExistingRecordAndCreatesNothingElsewhere)
 {
     const Result<void> noStore = StoreSettingsFile::switchToGerman(m_dir.path());
