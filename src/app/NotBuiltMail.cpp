@@ -15,6 +15,18 @@ int NotBuiltMail::emailPreview(int, int, const QString &, const QString &, const
     return 0; // cancelled: nothing was sent
 }
 
+core::NotificationMail NotBuiltMail::decideNotification(int)
+{
+    NotBuilt::say(QStringLiteral("Sending e-mail"), kMail);
+    return {}; // cancelled: nothing will be sent
+}
+
+int NotBuiltMail::sendNotification(int, const core::NotificationMail &)
+{
+    NotBuilt::say(QStringLiteral("Sending e-mail"), kMail);
+    return 2; // not sent
+}
+
 void NotBuiltMail::sendEMail(int, const QString &, int, int)
 {
     NotBuilt::say(QStringLiteral("Sending e-mail"), kMail);
