@@ -132,9 +132,9 @@ void IssueFieldRules::applyMarks(const data::Record &issue)
     }
 }
 
-bool IssueFieldRules::applyChange(data::Record &issue, const QString &label, const QString &picture,
-                                  const QString &oldContents, const QString &newContents, bool changeRequest,
-                                  IssueHistory &history)
+Result<bool> IssueFieldRules::applyChange(data::Record &issue, const QString &label, const QString &picture,
+                                          const QString &oldContents, const QString &newContents,
+                                          bool changeRequest, IssueHistory &history)
 {
     const QString changed = Text::clip(label).toUpper();
     bool setAny = false;
@@ -152,8 +152,11 @@ bool IssueFieldRules::applyChange(data::Record &issue, const QString &label, con
         }
     }
     applyMarks(issue);
-    if (changeRequest && m_settings.integer(QStringLiteral("DISABLEHISTORY")) == 0)
-        history.add(Text::cutTo(Text::clip(label), 50), picture, oldContents, newContents);
+    if (changeRequest) {
+        if (auto added = history.add(Text::cutTo(Text::clip(label), 50), picture, oldContents, newContents);
+            !added)
+            return added.error();
+    }
     return setAny;
 }
 

@@ -2,6 +2,7 @@
 
 #include "issues/FieldRules.h"
 #include "platform/data/Record.h"
+#include "platform/runtime/Result.h"
 
 #include <QSet>
 #include <QString>
@@ -32,10 +33,11 @@ class IssueFieldRules final {
     void applyMarks(const data::Record &issue);
     // ApplyFieldRules for the control of `label` whose contents went from `oldContents` to
     // `newContents`: the values its rules set, the marks, and on a change (not an insert) the
-    // history entry with the control's picture. True when a rule set a value.
-    bool applyChange(data::Record &issue, const QString &label, const QString &picture,
-                     const QString &oldContents, const QString &newContents, bool changeRequest,
-                     IssueHistory &history);
+    // history entry with the control's picture. True when a rule set a value; the error of a
+    // history entry that could not be written (the values and marks are set all the same).
+    Result<bool> applyChange(data::Record &issue, const QString &label, const QString &picture,
+                             const QString &oldContents, const QString &newContents, bool changeRequest,
+                             IssueHistory &history);
 
     // Labels in upper case ("BUG:STATUS").
     bool isRequired(const QString &label) const { return m_required.contains(label.toUpper()); }

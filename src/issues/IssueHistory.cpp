@@ -14,11 +14,16 @@ IssueHistory::IssueHistory(data::Session &session, data::Record settings)
 {
 }
 
-void IssueHistory::add(const QString &label, const QString &picture, const QString &oldContents,
-                       const QString &newContents)
+Result<void> IssueHistory::add(const QString &label, const QString &picture, const QString &oldContents,
+                               const QString &newContents)
 {
-    if (const qint64 row = core::AddHistory(m_session, m_settings, label, picture, oldContents, newContents))
-        m_written.push_back(row);
+    if (m_settings.integer(QStringLiteral("DISABLEHISTORY")) != 0)
+        return {};
+    const qint64 row = core::AddHistory(m_session, m_settings, label, picture, oldContents, newContents);
+    if (row == 0)
+        return makeError(0, QStringLiteral("The history entry of %1 could not be written").arg(label));
+    m_written.push_back(row);
+    return {};
 }
 
 Result<void> IssueHistory::takeBack()

@@ -20,9 +20,10 @@ class IssueHistory final {
   public:
     IssueHistory(data::Session &session, data::Record settings);
 
-    // One entry for the issue in the session's Bugs buffer (nothing while history is off).
-    void add(const QString &label, const QString &picture, const QString &oldContents,
-             const QString &newContents);
+    // One entry for the issue in the session's Bugs buffer (nothing while history is off); the
+    // error when the entry could not be written (the stop message has then been shown).
+    Result<void> add(const QString &label, const QString &picture, const QString &oldContents,
+                     const QString &newContents);
     // The rows written so far and not taken back.
     const std::vector<qint64> &written() const { return m_written; }
     // Removes the rows this form wrote, all in one transaction.

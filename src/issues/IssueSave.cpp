@@ -265,9 +265,8 @@ SaveResult IssueSave::ok(const IssueFieldRules &rules, const QStringList &alsoRe
         SaveResult r = commit(int(IssueEvent::Entered), [&]() -> Result<void> {
             if (auto added = bugs().insert(issue()); !added)
                 return added;
-            m_history.add(Translator::instance().translate(QStringLiteral("Record added")),
-                          QStringLiteral("S255"), QString(), QString());
-            return {};
+            return m_history.add(Translator::instance().translate(QStringLiteral("Record added")),
+                                 QStringLiteral("S255"), QString(), QString());
         });
         if (r.outcome == SaveResult::Outcome::Saved) {
             m_primed = false;

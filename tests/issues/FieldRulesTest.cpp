@@ -67,7 +67,10 @@ class FieldRulesTest : public IssueStoreTest {
         data::Record &bug = bugBuffer();
         const QString old = bug.value(label).toString();
         bug.setValue(label, value);
-        return form.applyChange(bug, label, QStringLiteral("@s35"), old, value, changeRequest, history);
+        auto applied =
+            form.applyChange(bug, label, QStringLiteral("@s35"), old, value, changeRequest, history);
+        EXPECT_TRUE(applied.ok());
+        return applied.ok() && *applied;
     }
 
     std::vector<data::Record> historyRows()
@@ -200,7 +203,8 @@ TEST_P(FieldRulesTest, TakeBackRemovesExactlyTheRowsThisFormWroteAcrossMidnight)
     change(form, history, QStringLiteral("BUG:Status"), QStringLiteral("Open"));
     // Another form's entry for the same issue at the same moment is not this form's to remove.
     IssueHistory other(session(), settings());
-    other.add(QStringLiteral("BUG:Priority"), QStringLiteral("@s35"), QString(), QStringLiteral("High"));
+    (void)other.add(QStringLiteral("BUG:Priority"), QStringLiteral("@s35"), QString(),
+                    QStringLiteral("High"));
     setNow(QDateTime(QDate(2024, 3, 6), QTime(0, 5)));
     change(form, history, QStringLiteral("BUG:Status"), QStringLiteral("Closed"));
     ASSERT_EQ(historyRows().size(), 3u);
