@@ -268,6 +268,30 @@ TEST_P(IssueSaveTest, AnIssueHeldByAnotherContextOpensForViewingAndIsNotDeleted)
     EXPECT_EQ(rowsOf(QStringLiteral("Bugs"), id), 1);
 }
 
+TEST_P(IssueSaveTest, AHoldOfAnotherProcessCountsWhileItsLeaseRuns)
+{
+    storedIssue();
+    const qint64 row = bugBuffer().rowId();
+    // The hold row another running copy writes; an expired lease is the one of a copy that crashed.
+    const auto holdOfAnotherProcess = [&](qint64 expiresInMs) {
+        exec(QStringLiteral("DELETE FROM \"_tarvo_holds\""));
+        exec(QStringLiteral(
+                 "INSERT INTO \"_tarvo_holds\" (\"tablename\", \"rid\", \"host\", \"pid\", \"context\", "
+                 "\"expires\") VALUES ('%1', %2, 'elsewhere', 424242, 1, %3)")
+                 .arg(fm(QStringLiteral("Bugs")).layout().table())
+                 .arg(row)
+                 .arg(QDateTime::currentMSecsSinceEpoch() + expiresInMs));
+    };
+    holdOfAnotherProcess(60000);
+    {
+        IssueSave save(session(), settings());
+        EXPECT_EQ(*save.open(IssueRequest::Change), IssueRequest::View);
+    }
+    holdOfAnotherProcess(-1000);
+    IssueSave save(session(), settings());
+    EXPECT_EQ(*save.open(IssueRequest::Change), IssueRequest::Change);
+}
+
 TEST_P(IssueSaveTest, DeleteCascadesAfterItsPreviewsAndSendsAfterTheCommit)
 {
     addRule(QStringLiteral("deleted"), 99, QStringLiteral("Record deleted"));
