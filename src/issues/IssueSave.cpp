@@ -141,8 +141,6 @@ Result<IssueRequest> IssueSave::open(IssueRequest request, const NewIssueValues 
             if (auto copied = duplicateIssue(m_session, issue(), values.duplicateSource, values.duplicate);
                 !copied)
                 return copied.error();
-        } else {
-            IssueWorkflow(m_settings).primeNew(issue());
         }
         m_opened = issue();
     } else if (request == IssueRequest::Change) {

@@ -67,9 +67,10 @@ class IssueSave final {
     // UserHasEMail of the issue browse.
     void setUserHasEMail(bool has) { m_userHasEMail = has; }
 
-    // Opens on the issue in the Bugs buffer (change, view) or on a new one (insert). A change of
-    // an issue another user holds shows the message and opens it for viewing. The request the
-    // form then runs under.
+    // Opens on the issue in the Bugs buffer (change, view) or on a new one (insert, primed from
+    // the browse's values or duplicated; IssueStatus::settleNew completes it once the form's lists
+    // are filled). A change of an issue another user holds shows the message and opens it for
+    // viewing. The request the form then runs under.
     Result<IssueRequest> open(IssueRequest request, const NewIssueValues &values = {});
     IssueRequest request() const { return m_request; }
     data::Record &issue();

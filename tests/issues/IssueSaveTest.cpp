@@ -3,6 +3,8 @@
 #include "IssueStoreTest.h"
 #include "issues/IssueFieldRules.h"
 #include "issues/IssueFieldTable.h"
+#include "issues/IssueStatus.h"
+#include "issues/IssueWorkflow.h"
 #include "platform/data/RecordHolds.h"
 #include "platform/data/Store.h"
 #include "platform/runtime/DayDate.h"
@@ -397,6 +399,8 @@ TEST_P(IssueSaveTest, AssignedOnInsertIsSavedOnceSomeoneIsResponsible)
     setSettings({{QStringLiteral("WFENABLE"), 1}, {QStringLiteral("WFAssignIssue"), 1}});
     IssueSave save(session(), settings());
     ASSERT_TRUE(save.open(IssueRequest::Insert, newIssue(3, 1)).ok());
+    save.issue().setValue(QStringLiteral("Status"), QStringLiteral("Open")); // a field default yields
+    issues::IssueStatus::settleNew(save.issue(), issues::IssueWorkflow(settings()), {}, {});
     EXPECT_EQ(save.issue().text(QStringLiteral("Status")), QStringLiteral("Assigned"));
     EXPECT_EQ(save.issue().integer(QStringLiteral("StatusSort")), 2);
     const SaveResult stoppedAt = ok(save);

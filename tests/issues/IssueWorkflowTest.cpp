@@ -1,6 +1,7 @@
 #include "issues/IssueWorkflow.h"
 
 #include "core/dictionary/TarvoDictionary.h"
+#include "issues/IssueStatus.h"
 #include "platform/data/RecordLayout.h"
 
 #include <gtest/gtest.h>
@@ -129,6 +130,24 @@ TEST(IssueWorkflowTest, AllResponsiblePersonsJoinsAndCutsAtTheFieldWidth)
     const QString all = IssueWorkflow::allResponsiblePersons(QStringLiteral("JDO"), nine);
     EXPECT_EQ(all.size(), 35);
     EXPECT_TRUE(all.endsWith(QStringLiteral("|P88")));
+}
+
+TEST(IssueStatusTest, ListRowsBringTheirSortAndGreyFlag)
+{
+    const core::StatusQueue statuses = {{QStringLiteral("Open"), 0, false, 3},
+                                        {QStringLiteral("Done"), 0, true, 9}};
+    data::Record issue = issueIn(QStringLiteral("Done"));
+    issues::IssueStatus::settleNew(issue, IssueWorkflow(settingsWith({{"WFENABLE", 0}})), statuses,
+                                   {{QStringLiteral("2.0"), 0}, {QStringLiteral("1.0"), 80000}});
+    EXPECT_EQ(issue.integer(QStringLiteral("StatusSort")), 9);
+    EXPECT_EQ(issue.integer(QStringLiteral("Gray")), 1);
+    EXPECT_EQ(issue.text(QStringLiteral("Version")), QStringLiteral("1.0")); // the first with a date
+
+    EXPECT_TRUE(issues::IssueStatus::takePosition(issue, statuses, 1));
+    EXPECT_EQ(issue.text(QStringLiteral("Status")), QStringLiteral("Open"));
+    EXPECT_EQ(issue.integer(QStringLiteral("Gray")), 0);
+    EXPECT_FALSE(issues::IssueStatus::takePosition(issue, statuses, 3)); // beyond the list: unchanged
+    EXPECT_EQ(issue.text(QStringLiteral("Status")), QStringLiteral("Open"));
 }
 
 } // namespace
