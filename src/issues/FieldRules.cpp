@@ -1,6 +1,7 @@
 #include "issues/FieldRules.h"
 
 #include "core/lists/ReadKeyOrder.h"
+#include "issues/DeclaredFile.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Record.h"
 #include "platform/data/Session.h"
@@ -27,11 +28,11 @@ Result<std::vector<data::Record>> readAll(data::Session &session, const QString 
 Result<std::vector<FieldRule>> loadFieldRules(data::Session &session)
 {
     std::vector<FieldRule> rules;
-    data::FileManager *conditions = session.file(QStringLiteral("FieldConditions"));
+    auto conditions = declaredFile(session, QStringLiteral("FieldConditions"));
     if (!conditions)
-        return makeError(0, QStringLiteral("FieldConditions"));
+        return conditions.error();
     // Without any condition the other two files are not even opened.
-    data::View all(*conditions, std::vector<data::KeyComponent>{});
+    data::View all(**conditions, std::vector<data::KeyComponent>{});
     auto count = all.count();
     if (!count)
         return count.error();

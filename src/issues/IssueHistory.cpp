@@ -1,6 +1,7 @@
 #include "issues/IssueHistory.h"
 
 #include "core/helpers/AddHistory.h"
+#include "issues/DeclaredFile.h"
 #include "platform/data/Connection.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
@@ -30,21 +31,23 @@ Result<void> IssueHistory::takeBack()
 {
     if (m_written.empty())
         return {};
-    data::FileManager *history = m_session.file(QStringLiteral("History"));
+    auto history = declaredFile(m_session, QStringLiteral("History"));
+    if (!history)
+        return history.error();
     auto conn = m_session.connection();
-    if (!history || !conn)
-        return conn ? makeError(0, QStringLiteral("History")) : conn.error();
+    if (!conn)
+        return conn.error();
     data::Transaction transaction(**conn);
     if (!transaction.started())
         return transaction.started();
     for (const qint64 row : m_written) {
-        data::Record entry = history->newRecord();
-        auto read = history->fetchRow(row, entry);
+        data::Record entry = (*history)->newRecord();
+        auto read = (*history)->fetchRow(row, entry);
         if (!read && read.error().code == data::ErrorCode::RecordNotFound)
             continue; // already gone with its issue
         if (!read)
             return read;
-        if (auto removed = history->remove(entry); !removed)
+        if (auto removed = (*history)->remove(entry); !removed)
             return removed;
     }
     if (auto committed = transaction.commit(); !committed)

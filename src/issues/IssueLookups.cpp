@@ -1,6 +1,7 @@
 #include "issues/IssueLookups.h"
 
 #include "core/lists/ReadKeyOrder.h"
+#include "issues/DeclaredFile.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/Text.h"
@@ -12,11 +13,12 @@ namespace {
 Result<QStringList> textsOf(data::Session &session, const QString &label, const QString &key,
                             const QVariantList &range)
 {
-    data::FileManager *file = session.file(label);
+    auto file = declaredFile(session, label);
     if (!file)
-        return makeError(0, label);
+        return file.error();
     // A one-text list, or the text field named as the file.
-    const QString field = file->layout().fieldCount() == 1 ? file->layout().field(0).name : label;
+    const data::RecordLayout &layout = (*file)->layout();
+    const QString field = layout.fieldCount() == 1 ? layout.field(0).name : label;
     QStringList texts;
     if (auto failed = core::readKeyOrder(session, label, key, range,
                                          [&](const data::Record &r) { texts << r.text(field); }))

@@ -126,6 +126,21 @@ void IssueSave::primeNew(const NewIssueValues &values)
     bug.setValue(QStringLiteral("StartTime"), DayDate::clock());
 }
 
+Result<void> IssueSave::startNew(const NewIssueValues &values)
+{
+    if (auto held = m_session.holds().hold(bugs(), issue()); !held)
+        return held;
+    m_held = true;
+    primeNew(values);
+    if (values.duplicateSource > 0) {
+        if (auto copied = duplicateIssue(m_session, issue(), values.duplicateSource, values.duplicate);
+            !copied)
+            return copied;
+    }
+    m_opened = issue();
+    return {};
+}
+
 Result<IssueRequest> IssueSave::open(IssueRequest request, const NewIssueValues &values)
 {
     m_request = request;
@@ -133,16 +148,12 @@ Result<IssueRequest> IssueSave::open(IssueRequest request, const NewIssueValues 
         if (auto primed = bugs().primeRecord(issue()); !primed)
             return primed.error();
         m_primed = true;
-        if (auto held = m_session.holds().hold(bugs(), issue()); !held)
-            return held.error();
-        m_held = true;
-        primeNew(values);
-        if (values.duplicateSource > 0) {
-            if (auto copied = duplicateIssue(m_session, issue(), values.duplicateSource, values.duplicate);
-                !copied)
-                return copied.error();
+        if (auto started = startNew(values); !started) {
+            // The claimed number goes again (the file manager reports a failure there itself);
+            // the first error is the one to show.
+            (void)cancel();
+            return started.error();
         }
-        m_opened = issue();
     } else if (request == IssueRequest::Change) {
         if (auto read = readHeld(); !read) {
             if (read.error().code != data::ErrorCode::RecordHeld)
@@ -170,9 +181,9 @@ Result<IssueRequest> IssueSave::open(IssueRequest request, const NewIssueValues 
     return m_request;
 }
 
-QString IssueSave::firstEmptyRequired(const IssueFieldRules &rules) const
+QString IssueSave::firstEmptyRequired(const IssueFieldRules &rules)
 {
-    const data::Record &bug = const_cast<IssueSave *>(this)->issue();
+    const data::Record &bug = issue();
     for (const ComparedField &field : IssueFieldTable::compared()) {
         const QString name = IssueFieldTable::formField(field.label);
         if (!name.isEmpty() && rules.isRequired(field.label) && isEmptyValue(bug, name))

@@ -101,8 +101,10 @@ class IssueSave final {
     // Reads the issue of the buffer's number again and holds it; code 43 when another holds it.
     Result<void> readHeld();
     void primeNew(const NewIssueValues &values);
+    // Holds, primes and (when asked) duplicates the new issue whose number was just claimed.
+    Result<void> startNew(const NewIssueValues &values);
     // The first control marked required whose field is empty, or empty.
-    QString firstEmptyRequired(const IssueFieldRules &rules) const;
+    QString firstEmptyRequired(const IssueFieldRules &rules);
     // The preliminary checks of OK that select a control; empty when all pass.
     QString check(const IssueFieldRules &rules);
     SaveResult commit(int event, const std::function<Result<void>()> &write);

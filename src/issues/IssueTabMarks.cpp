@@ -1,5 +1,6 @@
 #include "issues/IssueTabMarks.h"
 
+#include "issues/DeclaredFile.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/data/View.h"
@@ -24,10 +25,10 @@ bool anyFilled(const data::Record &issue, std::initializer_list<const char *> fi
 Result<bool> hasRows(data::Session &session, const QString &label, const QString &key,
                      const QVariantList &range)
 {
-    data::FileManager *file = session.file(label);
+    auto file = declaredFile(session, label);
     if (!file)
-        return makeError(0, label);
-    data::View view(*file, key);
+        return file.error();
+    data::View view(**file, key);
     view.setRange(range);
     auto first = view.first();
     if (!first)

@@ -2,6 +2,7 @@
 
 #include "core/lists/ReadKeyOrder.h"
 #include "core/services/Services.h"
+#include "issues/DeclaredFile.h"
 #include "issues/IssueFieldTable.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -109,9 +110,10 @@ Result<bool> NotificationTrigger::walk(const QString &eventText,
                                        const std::function<bool(const data::Record &)> &fires,
                                        bool stopOnCancel, PendingNotifications &pending)
 {
-    data::FileManager *rules = m_session.file(QStringLiteral("EMailEvents"));
-    if (!rules)
-        return makeError(0, QStringLiteral("EMailEvents"));
+    auto declared = declaredFile(m_session, QStringLiteral("EMailEvents"));
+    if (!declared)
+        return declared.error();
+    data::FileManager *rules = *declared;
     if (auto opened = rules->open(); !opened)
         return opened.error();
     std::vector<data::Record> matching;
