@@ -11,6 +11,20 @@ int MailStandIn::emailPreview(int, int, const QString &, const QString &, const 
     return 0; // cancelled: nothing was sent
 }
 
+NotificationMail MailStandIn::decideNotification(int)
+{
+    NotAvailable::say();
+    NotificationMail mail;
+    mail.decision = 2; // not sent, but the save that asked goes on
+    return mail;
+}
+
+int MailStandIn::sendNotification(int, const NotificationMail &)
+{
+    NotAvailable::say();
+    return 2; // not sent
+}
+
 void MailStandIn::sendEMail(int, const QString &, int, int)
 {
     NotAvailable::say();
