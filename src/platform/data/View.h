@@ -47,6 +47,7 @@ class View final {
     // The filter's fixed columns, like the range's equal components, are left out of the
     // position when they lead the key: an anchor is taken to hold their values.
     void setFilter(const SqlCondition &filter);
+    const SqlCondition &filter() const { return m_filter; }
     void setPredicate(std::function<bool(const Record &)> predicate);
 
     // Up to n rows after (or before) the anchor's place in the order, in view order; no anchor
