@@ -394,7 +394,7 @@ class BrokenForm final : public UpdateForm {
 TEST_P(SampleForm, AnUnknownFieldNameIsAnErrorAtOnce)
 {
     m_first.context->setThreadRequest(Request::Insert);
-    auto *form = new BrokenForm(*m_first.context, *m_first.session);
+    QPointer<BrokenForm> form = new BrokenForm(*m_first.context, *m_first.session);
     ASSERT_TRUE(form->tableError().has_value());
     ASSERT_FALSE(m_messages.texts().isEmpty());
     EXPECT_EQ(m_messages.texts().last(), QStringLiteral("BUG:Nonesuch is not a field of Bugs."));
@@ -402,7 +402,8 @@ TEST_P(SampleForm, AnUnknownFieldNameIsAnErrorAtOnce)
     EXPECT_FALSE(form->openModal(nullptr, [&response](int r) { response = r; }));
     EXPECT_EQ(response, Response::Cancelled);
     EXPECT_EQ(count(QStringLiteral("Bugs")), 0);
-    delete form;
+    drain();
+    EXPECT_TRUE(form.isNull()) << "a form that did not open goes by itself";
 }
 
 // What a refused OK shows, and what the user did to get it.
