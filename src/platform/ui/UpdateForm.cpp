@@ -141,7 +141,7 @@ bool UpdateForm::open()
     if (isOpen())
         return true;
     if (m_tableError)
-        return false;
+        return refuseOpening();
     int request = context().threadRequest();
     switch (request) {
     case Request::Insert:
@@ -150,16 +150,16 @@ bool UpdateForm::open()
     case Request::Delete:
     case Request::View:
         if (!readRecord())
-            return false;
+            return refuseOpening();
         if (request != Request::View)
             request = holdOrAsk(request);
         if (request == Request::None)
-            return false;
+            return refuseOpening();
         break;
     default:
         report(MessageProgramError, makeError(0, QString()), QString(),
                QStringLiteral("%1 was asked for request %2").arg(procedureName()).arg(request));
-        return false;
+        return refuseOpening();
     }
     context().setThreadRequest(request);
     m_deleting = request == Request::Delete;
@@ -207,6 +207,15 @@ bool UpdateForm::readRecord()
         return false;
     }
     return true;
+}
+
+bool UpdateForm::refuseOpening()
+{
+    // Nothing of a form that did not open stays behind: neither its hold nor the form itself.
+    releaseHold();
+    if (deletesOnClose())
+        deleteLater();
+    return false;
 }
 
 int UpdateForm::holdOrAsk(int request)

@@ -104,6 +104,7 @@ class UpdateForm : public WindowManager {
     void rejectTable(int messageNumber, const QString &field, const QString &message);
     int report(int messageNumber, const Error &error, const QString &field = {}, const QString &message = {});
     bool readRecord();
+    bool refuseOpening();
     int holdOrAsk(int request);
     bool prime();
     void runDelete();

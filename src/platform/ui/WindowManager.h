@@ -72,6 +72,7 @@ class WindowManager : public QObject {
     bool isDenied(const QString &controlName) const;
     // True by default: after closing, the manager and its window are deleted from the event loop.
     void setDeleteOnClose(bool on) { m_deleteOnClose = on; }
+    bool deletesOnClose() const { return m_deleteOnClose; }
 
     // Opens the window; false when it does not open (another instance of a run-once window runs).
     // Overrides build their widgets and then call this.

@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 #include <map>
+#include <utility>
 
 namespace tarvo::core::ui::test {
 namespace {
@@ -286,6 +287,14 @@ TEST_P(SampleForm, TheSecondThreadGetsTheHoldMessageAndViewsUntilTheFirstHasSave
         << m_messages.texts().last().toStdString();
     second->cancel->click();
     EXPECT_EQ(m_second.response, Response::Cancelled);
+    drain();
+
+    // A delete of a held record views it and deletes nothing.
+    second = run(m_second, Request::Delete);
+    ASSERT_TRUE(second && second->isOpen());
+    EXPECT_TRUE(second->isViewOnly());
+    second->cancel->click();
+    EXPECT_EQ(count(QStringLiteral("Bugs")), 1);
 
     first->description->setText(QStringLiteral("Shared and changed"));
     first->ok->click();
@@ -329,6 +338,30 @@ TEST_P(SampleForm, ClosingANewIssueLeavesNothingBehindNotEvenWhatASubFormAddedUn
     EXPECT_EQ(count(QStringLiteral("Bugs")), 1);
 }
 
+TEST_P(SampleForm, AFailedSaveRollsBackAndASecondOkSavesTheSameNewIssue)
+{
+    QPointer<SampleIssueForm> form = run(m_first, Request::Insert);
+    ASSERT_TRUE(form && form->isOpen());
+    const qint64 id = form->record().integer(QStringLiteral("BUG:ID"));
+    bool failOnce = true;
+    form->onHistory([&failOnce](const data::Record &, const data::Record &) -> Result<void> {
+        if (!std::exchange(failOnce, false))
+            return {};
+        return makeError(90, QStringLiteral("history refused"));
+    });
+    form->description->setText(QStringLiteral("Second time lucky"));
+    form->ok->click();
+    EXPECT_TRUE(form->isOpen());
+    EXPECT_EQ(count(QStringLiteral("Bugs"), QStringLiteral("\"Description\" <> ''")), 0) << "rolled back";
+    EXPECT_TRUE(m_messages.texts().last().contains(QStringLiteral("history refused")));
+
+    form->ok->click();
+    EXPECT_EQ(m_first.response, Response::Completed)
+        << m_messages.texts().join(QLatin1Char('/')).toStdString();
+    EXPECT_EQ(count(QStringLiteral("Bugs")), 1);
+    EXPECT_EQ(stored(id).text(QStringLiteral("BUG:Description")), QStringLiteral("Second time lucky"));
+}
+
 TEST_P(SampleForm, OpensTranslatedAndUnderTheUsersRights)
 {
     static const TranslationPair pairs[] = {{"Sample issue", "Beispielvorgang"}};
@@ -361,7 +394,7 @@ class BrokenForm final : public UpdateForm {
 TEST_P(SampleForm, AnUnknownFieldNameIsAnErrorAtOnce)
 {
     m_first.context->setThreadRequest(Request::Insert);
-    auto *form = new BrokenForm(*m_first.context, *m_first.session);
+    QPointer<BrokenForm> form = new BrokenForm(*m_first.context, *m_first.session);
     ASSERT_TRUE(form->tableError().has_value());
     ASSERT_FALSE(m_messages.texts().isEmpty());
     EXPECT_EQ(m_messages.texts().last(), QStringLiteral("BUG:Nonesuch is not a field of Bugs."));
@@ -369,7 +402,8 @@ TEST_P(SampleForm, AnUnknownFieldNameIsAnErrorAtOnce)
     EXPECT_FALSE(form->openModal(nullptr, [&response](int r) { response = r; }));
     EXPECT_EQ(response, Response::Cancelled);
     EXPECT_EQ(count(QStringLiteral("Bugs")), 0);
-    delete form;
+    drain();
+    EXPECT_TRUE(form.isNull()) << "a form that did not open goes by itself";
 }
 
 // What a refused OK shows, and what the user did to get it.
