@@ -5,6 +5,7 @@
 #include "listext/ui/RelationTreeView.h"
 #include "listext/ui/TreeNames.h"
 #include "platform/data/View.h"
+#include "platform/runtime/Translator.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -104,6 +105,23 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
     EXPECT_EQ(names(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Releases"))),
               (QStringList{QStringLiteral("2.0"), QStringLiteral("1.2"), QStringLiteral("1.0")}));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ProgramTreeOverTheStore, ItsCaptionsFollowTheLanguage)
+{
+    Translator::instance().addTable();
+    RelationTree german;
+    const bool added = bool(addProgramTree(german, folder.session()));
+    Translator::instance() = Translator();
+    ASSERT_TRUE(added);
+    german.refresh(RelationTree::Load);
+    EXPECT_EQ(german.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Programm"));
+    const QModelIndex alpha = listext::test::childNamed(german, {}, QStringLiteral("Alpha"));
+    ASSERT_TRUE(alpha.isValid());
+    german.expandNode(alpha, false);
+    EXPECT_EQ(listext::test::childNames(german, alpha),
+              (QStringList{QStringLiteral("Releases"), QStringLiteral("Programmdateien"),
+                           QStringLiteral("Alpha Pro")}));
 }
 
 } // namespace
