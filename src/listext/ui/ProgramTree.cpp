@@ -2,6 +2,9 @@
 
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeSection.h"
+#include "listext/ui/ViewTreeFile.h"
+#include "platform/data/ErrorCode.h"
+#include "platform/data/Session.h"
 #include "platform/runtime/Translator.h"
 
 namespace tarvo::listext::ui {
@@ -32,6 +35,25 @@ Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<R
     if (Result<void> recursion = tree.addRecursion(sections.programs, 1); !recursion)
         return recursion.error();
     return sections;
+}
+
+Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session)
+{
+    data::FileManager *programs = session.file(QStringLiteral("Programs"));
+    data::FileManager *releases = session.file(QStringLiteral("Releases"));
+    data::FileManager *files = session.file(QStringLiteral("Programfiles"));
+    if (!programs || !releases || !files)
+        return makeError(
+            data::ErrorCode::FileNotFound,
+            QStringLiteral("The program tree needs the files Programs, Releases and Programfiles."));
+    return addProgramTree(tree,
+                          std::make_shared<ViewTreeFile>(*programs, QStringLiteral("PRG:KeyPSort"),
+                                                         QStringLiteral("PrgName"), QStringLiteral("ID"),
+                                                         true),
+                          std::make_shared<ViewTreeFile>(*releases, QStringLiteral("REL:KeyPrgIDRelease"),
+                                                         QStringLiteral("Release"), QString(), false),
+                          std::make_shared<ViewTreeFile>(*files, QStringLiteral("PFIL:KeyPrgIDFile"),
+                                                         QStringLiteral("FILE"), QString(), false));
 }
 
 } // namespace tarvo::listext::ui

@@ -4,6 +4,10 @@
 
 #include <memory>
 
+namespace tarvo::data {
+class Session;
+}
+
 namespace tarvo::listext::ui {
 
 class RelationTree;
@@ -25,5 +29,10 @@ struct ProgramTreeSections final {
 Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<RelationTreeFile> programs,
                                            std::shared_ptr<RelationTreeFile> releases,
                                            std::shared_ptr<RelationTreeFile> files);
+
+// The same over the data files of a session: programs by "PRG:KeyPSort" (owner PRG:P), releases
+// by "REL:KeyPrgIDRelease" and program files by "PFIL:KeyPrgIDFile" (owner the program's ID), each
+// row showing its name.
+Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session);
 
 } // namespace tarvo::listext::ui

@@ -19,7 +19,7 @@ class Translator final {
   public:
     static Translator &instance();
 
-    // Loads the program's tables (the interface's and the messages'), or the given pairs; the
+    // Loads the program's tables (the interface's and its own texts'), or the given pairs; the
     // first row of a key counts.
     void addTable();
     void addTable(std::span<const TranslationPair> pairs);

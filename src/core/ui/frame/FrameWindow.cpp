@@ -1,6 +1,7 @@
 #include "core/ui/frame/FrameWindow.h"
 
 #include "platform/runtime/TranslationTable.h"
+#include "platform/runtime/Translator.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -127,9 +128,11 @@ void FrameWindow::buildMenu()
 
 void FrameWindow::fillWindowMenu(QMenu *menu)
 {
+    // Filled anew each time it opens, after the window was translated, so it translates itself.
+    const Translator &translator = Translator::instance();
     menu->clear();
-    menu->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
-    menu->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
+    menu->addAction(translator.translate(QStringLiteral("&Cascade")), m_mdi, &QMdiArea::cascadeSubWindows);
+    menu->addAction(translator.translate(QStringLiteral("&Tile")), m_mdi, &QMdiArea::tileSubWindows);
     const QList<QMdiSubWindow *> children = m_mdi->subWindowList();
     if (!children.isEmpty())
         menu->addSeparator();

@@ -20,8 +20,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMap>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 
 namespace tarvo::core::ui::test {
 namespace {
@@ -415,6 +418,55 @@ TEST_F(FrameWindows, AGermanInterfaceShowsTheDateInGerman)
     Clock::setSource({});
     EXPECT_TRUE(zone.startsWith(QStringLiteral("Donnerstag, "))) << zone.toStdString();
     EXPECT_TRUE(zone.contains(QString::fromUtf8("März"))) << zone.toStdString();
+}
+
+// Every menu item's text, by the item's object name (the Window menu's by its text, as it has none).
+QMap<QString, QString> menuTexts(FrameWindow &window)
+{
+    if (QMenu *windows = window.findChild<QMenu *>(QStringLiteral("WINDOWMENU")))
+        Q_EMIT windows->aboutToShow();
+    QMap<QString, QString> texts;
+    for (QMenu *menu : window.findChildren<QMenu *>())
+        for (QAction *item : menu->actions())
+            if (!item->isSeparator())
+                texts.insert(item->objectName().isEmpty() ? QStringLiteral("WINDOW:") + item->text()
+                                                          : item->objectName(),
+                             item->text());
+    for (QAction *heading : window.menuBar()->actions())
+        texts.insert(heading->objectName(), heading->text());
+    return texts;
+}
+
+TEST_F(FrameWindows, AGermanFrameLeavesNoEnglishInItsMenusAndTitle)
+{
+    FrameWindow english;
+    const QMap<QString, QString> englishTexts = menuTexts(english);
+    Translator::instance().addTable();
+    m_language = QStringLiteral("Deutsch");
+    TarvoFrame &frame = openFrame();
+    const QMap<QString, QString> germanTexts = menuTexts(*frame.frameWindow());
+    const QString title = frame.frameWindow()->windowTitle();
+    Translator::instance() = Translator();
+
+    EXPECT_NE(title, english.windowTitle());
+    const QSet<QString> sameInBoth = {QStringLiteral("E&xtra"), QStringLiteral("Systemroutinen"),
+                                      QStringLiteral("&Standard"), QStringLiteral("&Navigation")};
+    int compared = 0;
+    for (auto it = englishTexts.cbegin(); it != englishTexts.cend(); ++it) {
+        if (it.key().startsWith(QLatin1String("WINDOW:")))
+            continue; // their German texts are other keys; the menu is checked below
+        ++compared;
+        if (!sameInBoth.contains(it.value())) {
+            EXPECT_NE(germanTexts.value(it.key()), it.value())
+                << it.key().toStdString() << ": " << it.value().toStdString();
+        }
+    }
+    EXPECT_GT(compared, 30);
+    for (auto it = germanTexts.cbegin(); it != germanTexts.cend(); ++it) {
+        if (it.key().startsWith(QLatin1String("WINDOW:"))) {
+            EXPECT_FALSE(englishTexts.contains(it.key())) << it.key().toStdString();
+        }
+    }
 }
 
 } // namespace
