@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace tarvo {
 
@@ -27,6 +28,34 @@ void writeToStderr(const QString &what)
 {
     std::fprintf(stderr, "%s\n", what.toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+// A message or a stop kept while this thread holds its messages.
+struct KeptMessage {
+    bool stop = false;
+    MessageRequest request;
+};
+
+// Per thread: a transaction belongs to one thread's connection, and only that thread must wait.
+struct MessageHold {
+    int depth = 0;
+    std::vector<KeptMessage> kept;
+};
+thread_local MessageHold t_hold;
+
+// Shows what this thread kept, including what the shown messages themselves add while showing.
+void showKept()
+{
+    while (!t_hold.kept.empty()) {
+        std::vector<KeptMessage> kept;
+        kept.swap(t_hold.kept);
+        for (const KeptMessage &k : kept) {
+            if (k.stop)
+                Messages::stop(k.request.text);
+            else
+                Messages::show(k.request);
+        }
+    }
 }
 
 } // namespace
@@ -53,8 +82,23 @@ int Messages::show(const QString &text, const QString &title, MessageIcon icon, 
     return show(MessageRequest{text, title, icon, buttons, defaultButton});
 }
 
+int declineButtonOf(const MessageRequest &request)
+{
+    for (const int button : {Button::Cancel, Button::No, Button::Abort})
+        if (request.buttons & button)
+            return button;
+    return defaultButtonOf(request);
+}
+
 int Messages::show(const MessageRequest &request)
 {
+    if (t_hold.depth > 0) {
+        MessageRequest notice = request;
+        notice.buttons = Button::Ok;
+        notice.defaultButton = 0;
+        t_hold.kept.push_back({false, notice});
+        return declineButtonOf(request);
+    }
     if (MessageHandler *handler = g_handler.load())
         return handler->show(request);
     const int answer = defaultButtonOf(request);
@@ -66,6 +110,10 @@ int Messages::show(const MessageRequest &request)
 
 void Messages::stop(const QString &text)
 {
+    if (t_hold.depth > 0) {
+        t_hold.kept.push_back({true, MessageRequest{text, QString()}});
+        return;
+    }
     MessageHandler *handler = g_handler.load();
     if (!handler) {
         writeToStderr(QStringLiteral("Stop: %1 (carried on)").arg(messageTextToDisplay(text)));
@@ -91,6 +139,24 @@ MessageHandler *Messages::handler()
     return g_handler.load();
 }
 
+void Messages::hold()
+{
+    ++t_hold.depth;
+}
+
+void Messages::release()
+{
+    if (t_hold.depth <= 0)
+        return;
+    if (--t_hold.depth == 0)
+        showKept();
+}
+
+int Messages::kept()
+{
+    return int(t_hold.kept.size());
+}
+
 void Messages::setExitHook(std::function<void(int)> hook)
 {
     std::lock_guard guard(g_exitHookLock);
@@ -99,6 +165,12 @@ void Messages::setExitHook(std::function<void(int)> hook)
 
 void Messages::exitProgram(int code)
 {
+    // The reason for ending, and whatever was kept before it, must be seen first.
+    if (t_hold.depth > 0) {
+        const int depth = std::exchange(t_hold.depth, 0);
+        showKept();
+        t_hold.depth = depth;
+    }
     std::function<void(int)> hook;
     {
         std::lock_guard guard(g_exitHookLock);
