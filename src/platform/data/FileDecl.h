@@ -75,7 +75,6 @@ struct FileDecl final {
     QString physicalName;          // "Bugs.TPS" (the original's name, kept for messages and the path table)
     QString tableName;             // SQL table; the label, or the base file's label for an alias
     QString aliasOf;               // label of the base file for an alias ("Programs" for ProgramsAlias)
-    QString messageName;           // name used in messages (%File); the label when empty
     int version = 0;               // layout version
     std::vector<FieldDecl> fields; // in stored order; memos and BLOBs after the record fields
     std::vector<KeyDecl> keys;     // in declaration order
@@ -84,6 +83,8 @@ struct FileDecl final {
     std::vector<SetIfNewRule> setIfNew;
     std::vector<AlternateNameRule> alternateNames;
     bool managed = true; // false for PATHS and ProgramLimit: no file or relation manager
+    // Text fields and memos that a text search index serves (TextIndex); empty: no such index.
+    QStringList textIndex;
 };
 
 // Update and delete modes of a relation: 0 none, 1 clear, 2 restrict, 3 cascade.

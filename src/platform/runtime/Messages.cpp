@@ -1,5 +1,7 @@
 #include "platform/runtime/Messages.h"
 
+#include "platform/runtime/Translator.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -90,15 +92,22 @@ int declineButtonOf(const MessageRequest &request)
     return defaultButtonOf(request);
 }
 
-int Messages::show(const MessageRequest &request)
+int Messages::show(const MessageRequest &asked)
 {
+    // Kept as asked: showing it later passes here again, and translates it then.
     if (t_hold.depth > 0) {
-        MessageRequest notice = request;
+        MessageRequest notice = asked;
         notice.buttons = Button::Ok;
         notice.defaultButton = 0;
         t_hold.kept.push_back({false, notice});
-        return declineButtonOf(request);
+        return declineButtonOf(asked);
     }
+    // Every message passes the translator once, here, so that no caller can forget it; a text
+    // made from parts is translated by its caller before the parts go in.
+    const Translator &translator = Translator::instance();
+    MessageRequest request = asked;
+    request.text = translator.translate(asked.text);
+    request.title = translator.translate(asked.title);
     if (MessageHandler *handler = g_handler.load())
         return handler->show(request);
     const int answer = defaultButtonOf(request);
