@@ -1,8 +1,8 @@
 #include "core/startup/TarvoData.h"
 
 #include "core/dictionary/TarvoDictionary.h"
-#include "core/startup/ErrorObjectReporter.h"
 #include "platform/data/Dictionary.h"
+#include "platform/data/ErrorClassReporter.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/Context.h"
 #include "platform/runtime/ContextRegistry.h"
@@ -18,7 +18,7 @@ std::unique_ptr<data::Dictionary> g_dictionary;
 
 // What a context keeps of the data layer; the reporter lives as long as the managers using it.
 struct ContextData {
-    std::unique_ptr<ErrorObjectReporter> reporter;
+    std::unique_ptr<data::ErrorClassReporter> reporter;
     std::unique_ptr<data::Session> session;
 };
 
@@ -58,7 +58,7 @@ void TarvoData::DictionaryInit(Context &context)
     ContextData &data = context.attachment<ContextData>();
     if (data.session)
         return;
-    data.reporter = std::make_unique<ErrorObjectReporter>(context.attachment<ErrorClass>());
+    data.reporter = std::make_unique<data::ErrorClassReporter>(context.attachment<ErrorClass>());
     data.session = g_dictionary->createSession(context.number(), data.reporter.get());
 }
 

@@ -4,6 +4,7 @@
 #include "platform/data/SqliteStatements.h"
 #include "platform/data/SqliteStore.h"
 #include "platform/data/Store.h"
+#include "platform/runtime/Messages.h"
 
 namespace tarvo::data {
 
@@ -111,7 +112,9 @@ Result<void> Connection::begin()
     auto r = control(sql);
     if (!r)
         return r.error();
-    ++m_depth;
+    // No message box may run its event loop while the transaction is open.
+    if (m_depth++ == 0)
+        Messages::hold();
     return {};
 }
 
@@ -126,7 +129,8 @@ Result<void> Connection::commit()
         rollback();
         return r.error();
     }
-    --m_depth;
+    if (--m_depth == 0)
+        Messages::release();
     return {};
 }
 
@@ -141,7 +145,8 @@ void Connection::rollback()
         (void)control(QStringLiteral("ROLLBACK TO SAVEPOINT ") + sp);
         (void)control(QStringLiteral("RELEASE SAVEPOINT ") + sp);
     }
-    --m_depth;
+    if (--m_depth == 0)
+        Messages::release();
 }
 
 } // namespace tarvo::data

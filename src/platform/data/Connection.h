@@ -16,7 +16,8 @@ class SqliteStatements;
 class Store;
 
 // One database connection of one OS thread: its prepared statements, cached by their SQL for
-// the life of the connection, and its transaction depth (nested levels are savepoints).
+// the life of the connection, and its transaction depth (nested levels are savepoints). While a
+// transaction is open the thread's messages are held (see Messages::hold).
 class Connection final {
   public:
     // A statement in use; finished when the handle goes, so no read stays open by accident.

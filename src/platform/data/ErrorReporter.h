@@ -17,7 +17,10 @@ struct FileError final {
 };
 
 // Where the managers send their errors: the thread's error object in the program, a recording
-// fake in tests. report() answers questions (message 35) with a button of Messages.h.
+// fake in tests. report() answers questions (message 35) with a button of Messages.h. While a
+// transaction is open on the thread, the message layer keeps what the reporter shows until the
+// transaction has ended, and a question is answered with its declining button (No): the user is
+// not asked while the transaction holds the store.
 class ErrorReporter {
   public:
     virtual ~ErrorReporter() = default;

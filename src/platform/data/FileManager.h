@@ -19,7 +19,8 @@ struct FileError;
 // One data file for one logical thread: opens it on first use (creating, converting or
 // repairing it as needed), numbers new records, fills insert defaults, checks ranges, writes and
 // reads records, and reports every file error through the session's error reporter.
-// Every failing call has already been reported when it returns its error.
+// Every failing call has reported its error when it returns it, so callers never report it again;
+// inside a transaction the report is kept and shown once the transaction has ended.
 class FileManager final {
   public:
     FileManager(Session &session, LayoutPtr layout);

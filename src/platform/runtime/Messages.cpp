@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <utility>
+#include <vector>
 
 namespace tarvo {
 
@@ -29,6 +30,34 @@ void writeToStderr(const QString &what)
 {
     std::fprintf(stderr, "%s\n", what.toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+// A message or a stop kept while this thread holds its messages.
+struct KeptMessage {
+    bool stop = false;
+    MessageRequest request;
+};
+
+// Per thread: a transaction belongs to one thread's connection, and only that thread must wait.
+struct MessageHold {
+    int depth = 0;
+    std::vector<KeptMessage> kept;
+};
+thread_local MessageHold t_hold;
+
+// Shows what this thread kept, including what the shown messages themselves add while showing.
+void showKept()
+{
+    while (!t_hold.kept.empty()) {
+        std::vector<KeptMessage> kept;
+        kept.swap(t_hold.kept);
+        for (const KeptMessage &k : kept) {
+            if (k.stop)
+                Messages::stop(k.request.text);
+            else
+                Messages::show(k.request);
+        }
+    }
 }
 
 } // namespace
@@ -55,8 +84,24 @@ int Messages::show(const QString &text, const QString &title, MessageIcon icon, 
     return show(MessageRequest{text, title, icon, buttons, defaultButton});
 }
 
+int declineButtonOf(const MessageRequest &request)
+{
+    for (const int button : {Button::Cancel, Button::No, Button::Abort})
+        if (request.buttons & button)
+            return button;
+    return defaultButtonOf(request);
+}
+
 int Messages::show(const MessageRequest &asked)
 {
+    // Kept as asked: showing it later passes here again, and translates it then.
+    if (t_hold.depth > 0) {
+        MessageRequest notice = asked;
+        notice.buttons = Button::Ok;
+        notice.defaultButton = 0;
+        t_hold.kept.push_back({false, notice});
+        return declineButtonOf(asked);
+    }
     // Every message passes the translator once, here, so that no caller can forget it; a text
     // made from parts is translated by its caller before the parts go in.
     const Translator &translator = Translator::instance();
@@ -74,6 +119,10 @@ int Messages::show(const MessageRequest &asked)
 
 void Messages::stop(const QString &text)
 {
+    if (t_hold.depth > 0) {
+        t_hold.kept.push_back({true, MessageRequest{text, QString()}});
+        return;
+    }
     MessageHandler *handler = g_handler.load();
     if (!handler) {
         writeToStderr(QStringLiteral("Stop: %1 (carried on)").arg(messageTextToDisplay(text)));
@@ -99,6 +148,24 @@ MessageHandler *Messages::handler()
     return g_handler.load();
 }
 
+void Messages::hold()
+{
+    ++t_hold.depth;
+}
+
+void Messages::release()
+{
+    if (t_hold.depth <= 0)
+        return;
+    if (--t_hold.depth == 0)
+        showKept();
+}
+
+int Messages::kept()
+{
+    return int(t_hold.kept.size());
+}
+
 void Messages::setExitHook(std::function<void(int)> hook)
 {
     std::lock_guard guard(g_exitHookLock);
@@ -107,6 +174,12 @@ void Messages::setExitHook(std::function<void(int)> hook)
 
 void Messages::exitProgram(int code)
 {
+    // The reason for ending, and whatever was kept before it, must be seen first.
+    if (t_hold.depth > 0) {
+        const int depth = std::exchange(t_hold.depth, 0);
+        showKept();
+        t_hold.depth = depth;
+    }
     std::function<void(int)> hook;
     {
         std::lock_guard guard(g_exitHookLock);

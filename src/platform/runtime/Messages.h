@@ -57,11 +57,26 @@ class Messages final {
     static void setHandler(MessageHandler *handler);
     static MessageHandler *handler();
 
+    // A message box runs an event loop, and while a transaction is open the events and timers of
+    // other windows would write into it. So between hold() and the matching release() this
+    // thread's messages and stops are kept instead of shown: a message answers at once (a
+    // question with its declining button: Cancel, No or Abort, for the user cannot consent) and a
+    // stop carries on. When the outermost hold is released they are shown in order, questions
+    // with OK alone, for their answer has been given; a stop that the user ends then ends the
+    // program. Holds nest; the data layer holds while a transaction is open.
+    static void hold();
+    static void release();
+    // The messages and stops this thread keeps until its holds are released.
+    static int kept();
+
     // What ending the program from a stop or a fatal error does; tests replace it. An empty hook
     // restores the default, which flushes the output streams and exits the process.
     static void setExitHook(std::function<void(int)> hook);
     static void exitProgram(int code);
 };
+
+// The answer of a message kept while messages are held: the button that goes no further.
+int declineButtonOf(const MessageRequest &request);
 
 // Splits a message text at "|" into lines.
 QString messageTextToDisplay(const QString &text);

@@ -1,12 +1,12 @@
 #include "core/dictionary/TarvoDictionary.h"
 #include "core/helpers/AddHistory.h"
 #include "core/services/Services.h"
-#include "core/startup/ErrorObjectReporter.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/WindowOpening.h"
 #include "core/ui/frame/FrameFixture.h"
 #include "platform/data/Connection.h"
 #include "platform/data/Dictionary.h"
+#include "platform/data/ErrorClassReporter.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/data/Store.h"
@@ -114,7 +114,7 @@ struct Thread {
     }
     std::shared_ptr<Context> context;
     ErrorClass errors;
-    ErrorObjectReporter reporter{errors};
+    data::ErrorClassReporter reporter{errors};
     std::unique_ptr<data::Session> session;
     int response = Response::None;
 };

@@ -129,6 +129,62 @@ TEST_F(ExitHookTest, StopEndsTheProgramOnlyWhenTheUserChoosesTo)
     EXPECT_TRUE(messages.requests().empty());
 }
 
+TEST_F(ExitHookTest, HeldMessagesWaitForTheOutermostReleaseAndDeclineMeanwhile)
+{
+    ScriptedMessages messages;
+    messages.answerStop(false);
+    Messages::hold();
+    Messages::hold();
+    // Kept messages answer with the button that goes no further, whatever the default.
+    const struct {
+        int buttons;
+        int answer;
+    } cases[] = {
+        {Button::Yes | Button::No, Button::No},
+        {Button::Ok | Button::Cancel, Button::Cancel},
+        {Button::Abort | Button::Retry | Button::Ignore, Button::Abort},
+        {Button::Yes | Button::No | Button::Cancel, Button::Cancel},
+        {Button::Ok, Button::Ok},
+    };
+    QStringList asked;
+    for (const auto &c : cases) {
+        asked << QString::number(c.buttons);
+        EXPECT_EQ(Messages::show(asked.back(), "T", MessageIcon::Question, c.buttons, c.buttons & -c.buttons),
+                  c.answer)
+            << c.buttons;
+    }
+    Messages::stop("Cannot write History");
+    Messages::release();
+    EXPECT_EQ(Messages::kept(), int(std::size(cases)) + 1);
+    EXPECT_TRUE(messages.requests().empty());
+    EXPECT_TRUE(messages.stops().empty());
+    EXPECT_FALSE(exitCode);
+
+    Messages::release();
+    EXPECT_EQ(Messages::kept(), 0);
+    EXPECT_EQ(messages.texts(), asked);
+    for (const MessageRequest &shown : messages.requests())
+        EXPECT_EQ(shown.buttons, Button::Ok) << "the answer was given: the user is only told";
+    EXPECT_EQ(messages.stops(), QStringList{"Cannot write History"});
+    EXPECT_EQ(exitCode, 1) << "a kept stop still ends the program when the user says so";
+
+    Messages::release();
+    Messages::show("after", "T");
+    EXPECT_EQ(messages.texts().size(), asked.size() + 1) << "a release too many holds nothing";
+}
+
+TEST_F(ExitHookTest, EndingTheProgramShowsWhatWasKeptFirst)
+{
+    ScriptedMessages messages;
+    Messages::hold();
+    Messages::show("Cannot open the settings", "Error", MessageIcon::Error);
+    Messages::exitProgram(3);
+    EXPECT_EQ(messages.texts(), QStringList{"Cannot open the settings"});
+    EXPECT_EQ(exitCode, 3);
+    Messages::release();
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
 TEST(MessagesDeathTest, DefaultExitQuitsWithTheCode)
 {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
