@@ -41,7 +41,7 @@ class ModelSide final {
     {
         std::vector<qint64> ids;
         for (int row = first; row < first + n && row < m_model.rowCount(); ++row)
-            ids.push_back(m_model.rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
+            ids.push_back(idAt(row));
         if (!m_model.lastError().message.isEmpty())
             throw std::runtime_error(m_model.lastError().message.toStdString());
         return ids;
@@ -51,11 +51,16 @@ class ModelSide final {
     {
         std::vector<qint64> ids(static_cast<size_t>(n));
         for (int i = n - 1; i >= 0; --i)
-            ids[size_t(i)] = m_model.rawValue(first + i, QStringLiteral("BUG:ID")).toLongLong();
+            ids[size_t(i)] = idAt(first + i);
         return ids;
     }
 
   private:
+    // The issue number as the view asks for the cell's value.
+    qint64 idAt(int row) const
+    {
+        return m_model.data(m_model.index(row, 0), listext::ui::BrowseListModel::RawValueRole).toLongLong();
+    }
     static listext::ColumnDefinitions columns()
     {
         listext::ColumnDefinition id;

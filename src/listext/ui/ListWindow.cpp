@@ -133,7 +133,16 @@ bool ListWindow::close()
             Messages::show(r.error().message, procedureName());
     if (m_tabs && m_userIni)
         (void)m_userIni->setValue(procedureName(), TabKey, QString::number(m_tabs->currentIndex()));
-    return WindowManager::close();
+    // The toolbars' record buttons had this window to act on; now they have none.
+    const bool active = frame() && frame()->isActiveWindow();
+    if (!WindowManager::close())
+        return false;
+    core::RecordButtonStates none;
+    none.fill(true);
+    Q_EMIT recordButtonsChanged(none);
+    if (ContextRegistry *registry = context().registry(); registry && active)
+        core::SyncToolbarStates(*registry, none);
+    return true;
 }
 
 void ListWindow::chooseTab(int index)
