@@ -5,6 +5,7 @@
 #include "StatementLog.h"
 #include "common/BenchFolder.h"
 #include "common/Catalogue.h"
+#include "common/Median.h"
 #include "common/Memory.h"
 #include "common/RawDb.h"
 #include "common/RawStatement.h"
@@ -33,14 +34,6 @@ std::vector<std::pair<QString, bool>> keyColumns(const data::RecordLayout &layou
         out.emplace_back(term, c.descending);
     }
     return out;
-}
-
-double median(std::vector<double> v)
-{
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 QString shortKey(const QString &key)

@@ -17,13 +17,13 @@ namespace tarvo::listext::ui {
 
 namespace {
 
-struct ButtonSpec {
+struct ButtonDeclaration {
     int request;
     const char *name;
     const char *text;
 };
 
-constexpr ButtonSpec Buttons[] = {
+constexpr ButtonDeclaration Buttons[] = {
     {Request::Insert, "Insert", "&Insert"},
     {Request::Change, "Change", "&Change"},
     {Request::Delete, "Delete", "&Delete"},
@@ -31,32 +31,35 @@ constexpr ButtonSpec Buttons[] = {
 
 } // namespace
 
-BrowseList::BrowseList(ListSpec spec, RowSource &source, const QString &buttonSuffix, QObject *parent)
-    : QObject(parent), m_spec(std::move(spec)), m_source(source), m_suffix(buttonSuffix)
+BrowseList::BrowseList(ListDeclaration declaration, RowSource &source, const QString &buttonSuffix,
+                       QObject *parent)
+    : QObject(parent), m_declaration(std::move(declaration)), m_source(source), m_suffix(buttonSuffix)
 {
     m_panel = new QWidget;
     auto *layout = new QVBoxLayout(m_panel);
     layout->setContentsMargins(0, 0, 0, 0);
-    if (m_spec.locator) {
+    if (m_declaration.locator) {
         m_locator = new QLineEdit(m_panel);
         m_locator->setObjectName(QStringLiteral("Locator") + m_suffix);
         layout->addWidget(m_locator);
         connect(m_locator, &QLineEdit::textEdited, this, [this](const QString &text) { (void)locate(text); });
     }
     m_view = new QTableView(m_panel);
-    m_view->setObjectName(m_spec.control.mid(m_spec.control.startsWith(QLatin1Char('?')) ? 1 : 0));
+    m_view->setObjectName(
+        m_declaration.control.mid(m_declaration.control.startsWith(QLatin1Char('?')) ? 1 : 0));
     layout->addWidget(m_view, 1);
-    m_xplore = std::make_unique<XploreClass>(m_view, source, m_spec.columns, m_spec.featureMask);
-    model().setPageSize(m_spec.pageSize);
+    m_xplore =
+        std::make_unique<XploreClass>(m_view, source, m_declaration.columns, m_declaration.featureMask);
+    model().setPageSize(m_declaration.pageSize);
     m_xplore->buildPopup();
     connect(m_view, &QTableView::doubleClicked, this, &BrowseList::rowActivated);
     connect(&model(), &QAbstractItemModel::modelReset, this, &BrowseList::stateChanged);
     connect(m_view->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &BrowseList::stateChanged);
-    if (m_spec.updateProcedure != 0) {
+    if (m_declaration.updateProcedure != 0) {
         auto *row = new QHBoxLayout;
         row->addStretch(1);
-        for (const ButtonSpec &b : Buttons) {
+        for (const ButtonDeclaration &b : Buttons) {
             auto *button = new QPushButton(QString::fromLatin1(b.text), m_panel);
             button->setObjectName(QLatin1String(b.name) + m_suffix);
             row->addWidget(button);
@@ -86,7 +89,7 @@ int BrowseList::requestOf(const QString &controlName) const
 
 void BrowseList::bindLayout(const IniFile &userIni, const QString &procedureName)
 {
-    m_xplore->setLayoutStore(userIni, procedureName, m_spec.control);
+    m_xplore->setLayoutStore(userIni, procedureName, m_declaration.control);
     m_xplore->restoreLayout();
     m_xplore->restoreSort();
 }

@@ -20,7 +20,7 @@ class QWidget;
 namespace tarvo::listext::ui {
 
 // One list of a list window, as the window declares it.
-struct ListSpec final {
+struct ListDeclaration final {
     // The list's control name ("?Browse:1"): the section key of its layout, and the suffix of its
     // buttons' names when it is not the window's first list.
     QString control = QStringLiteral("?Browse:1");
@@ -40,10 +40,11 @@ class BrowseList final : public QObject {
     Q_OBJECT
   public:
     // The buttons' object names end in this suffix (":2" for a window's second list).
-    BrowseList(ListSpec spec, RowSource &source, const QString &buttonSuffix, QObject *parent = nullptr);
+    BrowseList(ListDeclaration declaration, RowSource &source, const QString &buttonSuffix,
+               QObject *parent = nullptr);
     ~BrowseList() override;
 
-    const ListSpec &spec() const { return m_spec; }
+    const ListDeclaration &declaration() const { return m_declaration; }
     RowSource &source() const { return m_source; }
     XploreClass &xplore() const { return *m_xplore; }
     BrowseListModel &model() const { return *m_xplore->model(); }
@@ -83,7 +84,7 @@ class BrowseList final : public QObject {
     void showError(const Error &error) const;
     int rowsPerPage() const;
 
-    ListSpec m_spec;
+    ListDeclaration m_declaration;
     RowSource &m_source;
     QPointer<QWidget> m_panel;
     QTableView *m_view = nullptr;

@@ -14,11 +14,23 @@ namespace tarvo::listext::ui {
 
 namespace {
 
-// Rows of the list itself, for "Print Page".
+// The rows the list shows, for "Print Page": those in the view, or those the model holds when the
+// view shows none.
+std::pair<int, int> pageRows(const XploreClass &list)
+{
+    const BrowseListModel &model = *list.model();
+    const QTableView *view = list.list();
+    const int top = view ? view->rowAt(0) : -1;
+    if (top < 0)
+        return {model.firstHeld(), model.firstHeld() + model.heldCount()};
+    const int bottom = view->rowAt(view->viewport()->height() - 1);
+    return {top, bottom < 0 ? model.rowCount() : bottom + 1};
+}
+
 class LoadedRows final : public TableRowReader {
   public:
-    LoadedRows(BrowseListModel &model, std::vector<TableColumn> columns)
-        : m_model(model), m_columns(std::move(columns))
+    LoadedRows(BrowseListModel &model, std::vector<TableColumn> columns, std::pair<int, int> rows)
+        : m_model(model), m_columns(std::move(columns)), m_row(rows.first), m_end(rows.second)
     {
     }
     QStringList headers() const override
@@ -30,7 +42,7 @@ class LoadedRows final : public TableRowReader {
     }
     Result<bool> next(QStringList &cells) override
     {
-        if (m_row >= m_model.rowCount())
+        if (m_row >= m_end)
             return false;
         cells.clear();
         m_values.clear();
@@ -48,6 +60,7 @@ class LoadedRows final : public TableRowReader {
     std::vector<TableColumn> m_columns;
     QVariantList m_values;
     int m_row = 0;
+    int m_end = 0;
 };
 
 } // namespace
@@ -64,7 +77,8 @@ ListPrinter::ListPrinter(XploreClass &list, XploreClass::PrintMode mode) : m_lis
                    0,
                    false};
         col.characters = static_cast<int>(col.column.header.size());
-        for (int r = 0; r < model.rowCount(); ++r)
+        const auto [first, end] = pageRows(list);
+        for (int r = first; r < end; ++r)
             col.characters = std::max(col.characters, static_cast<int>(model.cellText(r, c.field).size()));
         m_columns.push_back(col);
     }
@@ -95,7 +109,7 @@ Result<qint64> ListPrinter::render(QPagedPaintDevice &device)
     if (m_mode == XploreClass::PrintMode::View)
         rows = tableRows(m_list.model()->source(), columns);
     else
-        rows = std::make_unique<LoadedRows>(*m_list.model(), columns);
+        rows = std::make_unique<LoadedRows>(*m_list.model(), columns, pageRows(m_list));
 
     QPainter p;
     if (!p.begin(&device))

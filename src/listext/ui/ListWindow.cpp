@@ -34,10 +34,10 @@ ListWindow::ListWindow(Context &context, QString procedureName, QObject *parent)
 
 ListWindow::~ListWindow() = default;
 
-BrowseList &ListWindow::addList(ListSpec spec, RowSource &source)
+BrowseList &ListWindow::addList(ListDeclaration declaration, RowSource &source)
 {
     const QString suffix = m_lists.empty() ? QString() : QStringLiteral(":%1").arg(m_lists.size() + 1);
-    auto list = std::make_unique<BrowseList>(std::move(spec), source, suffix, this);
+    auto list = std::make_unique<BrowseList>(std::move(declaration), source, suffix, this);
     BrowseList *raw = list.get();
     connect(raw, &BrowseList::stateChanged, this, [this, raw]() {
         if (raw == m_current)
@@ -133,7 +133,16 @@ bool ListWindow::close()
             Messages::show(r.error().message, procedureName());
     if (m_tabs && m_userIni)
         (void)m_userIni->setValue(procedureName(), TabKey, QString::number(m_tabs->currentIndex()));
-    return WindowManager::close();
+    // The toolbars' record buttons had this window to act on; now they have none.
+    const bool active = frame() && frame()->isActiveWindow();
+    if (!WindowManager::close())
+        return false;
+    core::RecordButtonStates none;
+    none.fill(true);
+    Q_EMIT recordButtonsChanged(none);
+    if (ContextRegistry *registry = context().registry(); registry && active)
+        core::SyncToolbarStates(*registry, none);
+    return true;
 }
 
 void ListWindow::chooseTab(int index)
@@ -163,7 +172,7 @@ core::RecordButtonStates ListWindow::recordButtonStates() const
     const BrowseList &l = currentList();
     const bool rows = l.model().rowCount() > 0;
     const bool current = l.currentRow() >= 0;
-    const bool updates = l.spec().updateProcedure != 0 && request() != Request::View && !m_formRunning;
+    const bool updates = l.declaration().updateProcedure != 0 && request() != Request::View && !m_formRunning;
     for (size_t i = 0; i < core::RecordButtons.size(); ++i) {
         const int number = core::RecordButtons[i].number;
         if (number == 3001)
@@ -224,7 +233,7 @@ bool ListWindow::needsRefresh(int event)
         return false;
     QString watched;
     for (const auto &l : m_lists)
-        watched += l->spec().watchedFiles;
+        watched += l->declaration().watchedFiles;
     return !watched.isEmpty() && notices->needsRefresh(event, m_readDate, m_readTime, watched);
 }
 
@@ -254,14 +263,14 @@ void ListWindow::takeAccepted(const QString &controlName)
 
 void ListWindow::callForm(BrowseList &list, int request)
 {
-    if (m_formRunning || list.spec().updateProcedure == 0)
+    if (m_formRunning || list.declaration().updateProcedure == 0)
         return;
     if (request != Request::Insert && list.currentRow() < 0)
         return;
     m_formRunning = true;
     m_followKey.reset();
     updateButtons();
-    run(list.spec().updateProcedure, request, [this, &list, request](int response) {
+    run(list.declaration().updateProcedure, request, [this, &list, request](int response) {
         m_formRunning = false;
         afterForm(list, request, response);
     });

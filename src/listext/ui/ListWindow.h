@@ -39,7 +39,7 @@ class ListWindow : public tarvo::ui::WindowManager {
 
     // Adds a list below the tabs; the first one added is the one the tabs and toolbars act on
     // until another takes the focus.
-    BrowseList &addList(ListSpec spec, RowSource &source);
+    BrowseList &addList(ListDeclaration declaration, RowSource &source);
     BrowseList &list(int index = 0) const { return *m_lists.at(size_t(index)); }
     int listCount() const { return int(m_lists.size()); }
     // The list the toolbars' record buttons act on.

@@ -20,6 +20,7 @@
 #include <QTableView>
 #include <QTest>
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace tarvo;
@@ -232,7 +233,8 @@ TEST_P(SampleListWindow, PagesBothWaysJumpsToTheEndAndLocates)
 TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
 {
     std::vector<core::RecordButtonStates> announced;
-    QObject::connect(window, &ListWindow::recordButtonsChanged,
+    QObject listening; // the window outlives this test's body
+    QObject::connect(window, &ListWindow::recordButtonsChanged, &listening,
                      [&](const core::RecordButtonStates &disabled) { announced.push_back(disabled); });
     window->tabs()->setCurrentIndex(1); // by status
     list().goToRow(100);
@@ -287,6 +289,10 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
     EXPECT_EQ(currentId(), kept);
     EXPECT_EQ(list().currentRow(), 43);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+
+    // Closed, the window takes the toolbars' record buttons no longer.
+    ASSERT_TRUE(window->close());
+    EXPECT_TRUE(std::all_of(announced.back().begin(), announced.back().end(), [](bool off) { return off; }));
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, SampleListWindow,
