@@ -82,8 +82,10 @@ int main(int argc, char **argv)
         RawDb db(QDir(folder).filePath(QStringLiteral("Tarvo.db")).toStdString());
         RawStatement count(db.handle(), "SELECT COUNT(*) FROM Bugs");
         count.step();
-        std::printf("Status-sort correction on %lld issues, median of %d runs, sides alternating:\n",
-                    static_cast<long long>(count.integer(0)), repetitions);
+        const long long issues = count.integer(0);
+        count.reset(); // no read left open beside the writes
+        std::printf("Status-sort correction on %lld issues, median of %d runs, sides alternating:\n", issues,
+                    repetitions);
         // Every issue wrong (as after an import), then every issue already right (each later /C).
         for (const bool allWrong : {true, false}) {
             std::vector<double> program, rawTimes;
