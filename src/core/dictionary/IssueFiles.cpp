@@ -68,6 +68,10 @@ data::FileDecl bugsFile()
     // The ten custom-field values are one memo each, CustomField1..CustomField10.
     for (int i = 1; i <= 10; ++i)
         f.fields.push_back(memoField(QStringLiteral("CustomField%1").arg(i), 2048));
+    // The text search looks into every text field and memo.
+    for (const data::FieldDecl &field : f.fields)
+        if (field.type == FieldType::String || field.type == FieldType::Memo)
+            f.textIndex << field.name;
 
     // Every key but the last three ends in the issue number descending, so the newest issue comes first.
     f.keys = {

@@ -2,6 +2,7 @@
 
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
@@ -17,17 +18,17 @@ constexpr int kPictureWidth = 35;
 constexpr int kContentsWidth = 16384;
 } // namespace
 
-void AddHistory(data::Session &session, const data::Record &settings, const QString &label,
-                const QString &picture, const QString &oldContents, const QString &newContents)
+qint64 AddHistory(data::Session &session, const data::Record &settings, const QString &label,
+                  const QString &picture, const QString &oldContents, const QString &newContents)
 {
-    if (settings.integer(QStringLiteral("DISABLEHISTORY")) != 0)
-        return;
+    if (SettingsValues(settings).historyDisabled())
+        return 0;
     data::FileManager *bugs = session.file(QStringLiteral("Bugs"));
     // The stop message is the report of a failed write; the manager is not to report it again.
     auto quiet = session.dictionary().createSession(session.context(), nullptr);
     data::FileManager *history = quiet->file(QStringLiteral("History"));
     if (!bugs || !history)
-        return;
+        return 0;
     data::Record entry = history->newRecord();
     entry.setValue(QStringLiteral("ID"), bugs->buffer().value(QStringLiteral("ID")));
     entry.setValue(QStringLiteral("FIELD"), Text::clip(label));
@@ -41,7 +42,9 @@ void AddHistory(data::Session &session, const data::Record &settings, const QStr
     if (auto added = history->insert(entry); !added) {
         const Error &e = added.error();
         Messages::stop(e.message.isEmpty() ? data::errorCodeText(e.code) : e.message);
+        return 0;
     }
+    return entry.rowId();
 }
 
 } // namespace tarvo::core

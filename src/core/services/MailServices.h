@@ -4,6 +4,21 @@
 
 namespace tarvo::core {
 
+// A notification mail whose preview has been answered but which is not sent yet: a save asks
+// about every mail before it commits and sends the mails only once the issue is stored.
+struct NotificationMail final {
+    int decision = 0; // 1 send, 2 not sent by choice, 0 cancelled
+    qint32 issueId = 0;
+    QString eventField;
+    QString eventValue;
+    QString to;
+    QString cc;
+    QString subject;
+    QString format;
+    QString priority;
+    QString text;
+};
+
 // What the application core and the issue tracking call of the e-mail subsystem: the mail
 // windows, sending and logging one mail, and the lists of rules, templates and mass e-mails.
 class MailServices {
@@ -15,6 +30,12 @@ class MailServices {
     virtual int emailPreview(int contextNumber, int kind, const QString &to, const QString &cc,
                              const QString &subject, const QString &attachments, const QString &priority,
                              const QString &text) = 0;
+    // The preview of a notification rule in two steps. decideNotification fills the mail of the
+    // rule in the context's EMailEvents buffer for the issue in its Bugs buffer and asks the user
+    // as emailPreview does, sending nothing; sendNotification sends and logs a mail decided to be
+    // sent (1 sent, 2 not sent).
+    virtual NotificationMail decideNotification(int contextNumber) = 0;
+    virtual int sendNotification(int contextNumber, const NotificationMail &mail) = 0;
     // SendEMail: the template popup at a screen point, addressed to the given address.
     virtual void sendEMail(int contextNumber, const QString &address, int x, int y) = 0;
     // EMail_Send: sends one mail over SMTP or the desktop and logs it; 1 sent, 2 not sent.

@@ -83,6 +83,8 @@ struct FileDecl final {
     std::vector<SetIfNewRule> setIfNew;
     std::vector<AlternateNameRule> alternateNames;
     bool managed = true; // false for PATHS and ProgramLimit: no file or relation manager
+    // Text fields and memos that a text search index serves (TextIndex); empty: no such index.
+    QStringList textIndex;
 };
 
 // Update and delete modes of a relation: 0 none, 1 clear, 2 restrict, 3 cascade.

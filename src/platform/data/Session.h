@@ -38,6 +38,7 @@ class Session final {
     RecordHolds &holds();
 
     void setReporter(ErrorReporter *reporter) { m_reporter = reporter; }
+    ErrorReporter *reporter() const { return m_reporter; }
     // Without a reporter a question is answered No and a notice is dropped.
     int report(const FileError &error) const;
 

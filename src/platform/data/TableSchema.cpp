@@ -4,6 +4,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/Record.h"
 #include "platform/data/Store.h"
+#include "platform/data/TextIndex.h"
 #include "platform/data/Transaction.h"
 
 #include <QCryptographicHash>
@@ -72,7 +73,7 @@ Result<void> TableSchema::createIndexes()
         if (auto r = m_connection.execDirect(sql); !r)
             return r;
     }
-    return {};
+    return TextIndex::ensure(m_connection, m_layout);
 }
 
 Result<int> TableSchema::storedVersion()
@@ -125,11 +126,22 @@ Result<void> TableSchema::check()
                 ErrorCode::InvalidRecordDeclaration,
                 QStringLiteral("Field %1 is missing from the stored file").arg(m_layout.fullFieldName(i)));
     // Reading the last row touches the far end of the table, where a cut-off file shows.
-    auto probe = m_connection.exec(
-        QStringLiteral("SELECT MAX(\"_rid\") FROM %1").arg(RecordLayout::quote(m_layout.table())));
-    if (!probe)
-        return probe.error();
-    return {};
+    {
+        auto probe = m_connection.exec(
+            QStringLiteral("SELECT MAX(\"_rid\") FROM %1").arg(RecordLayout::quote(m_layout.table())));
+        if (!probe)
+            return probe.error();
+    }
+    // A folder made before the file declared its text index gets it now, filled from its rows;
+    // one this program may only read is searched without it.
+    if (m_layout.decl().textIndex.isEmpty() || !m_store.canWrite(m_connection, m_layout.table()))
+        return {};
+    Transaction tx(m_connection);
+    if (!tx.started())
+        return tx.started();
+    if (auto r = TextIndex::ensure(m_connection, m_layout); !r)
+        return r;
+    return tx.commit();
 }
 
 Result<void> TableSchema::create()

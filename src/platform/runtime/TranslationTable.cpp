@@ -642,11 +642,37 @@ constexpr TranslationPair kTable[] = {
     {"Tarvo - Issue tracking for software makers", "Tarvo - Vorgangsverwaltung für Softwarehersteller"},
 };
 
+// The program's own texts that the interface table above does not hold: its messages and the
+// frame's menu items that have no row there.
+constexpr TranslationPair kOwnTexts[] = {
+    {"Cut", "Ausschneiden"},
+    {"Copy", "Kopieren"},
+    {"Paste", "Einfügen"},
+    {"&Tip of the Day", "&Tipp des Tages"},
+    {"Tarvo on the &web", "Tarvo im &Internet"},
+    {"&Getting Started", "&Erste Schritte"},
+    {"&Administrator's Guide", "&Handbuch für Administratoren"},
+    {"&Cascade", "Ü&berlappend"},
+    {"&Tile", "&Nebeneinander"},
+    {"&Update", "&Aktualisieren"},
+    {"This function is not available yet.", "Diese Funktion ist noch nicht verfügbar."},
+    {"Error", "Fehler"},
+    {"The picture of the graph is on the clipboard.", "Das Bild der Grafik liegt in der Zwischenablage."},
+    {"\"%1\" not found!", "\"%1\" nicht gefunden!"},
+    {"INI file \"Tarvo.ini\" deleted!", "INI-Datei \"Tarvo.ini\" gelöscht!"},
+    {"INI file \"Tarvo.ini\" could not be deleted!", "INI-Datei \"Tarvo.ini\" konnte nicht gelöscht werden!"},
+};
+
 } // namespace
 
 std::span<const TranslationPair> translationTable()
 {
     return kTable;
+}
+
+std::span<const TranslationPair> ownTextTable()
+{
+    return kOwnTexts;
 }
 
 } // namespace tarvo

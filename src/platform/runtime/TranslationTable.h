@@ -18,4 +18,8 @@ inline constexpr const char *kFrameTitleWithSlogan = "Tarvo - Issue tracking for
 // occur more than once; the first row of a key is the one that counts.
 std::span<const TranslationPair> translationTable();
 
+// The English/German pairs of the program's own texts (messages such as a missing file or a
+// function not built yet, menu items), kept apart from the interface table.
+std::span<const TranslationPair> ownTextTable();
+
 } // namespace tarvo

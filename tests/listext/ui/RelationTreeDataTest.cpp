@@ -3,7 +3,9 @@
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/TreeNames.h"
 #include "platform/data/View.h"
+#include "platform/runtime/Translator.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -17,69 +19,13 @@ using tarvo::listext::test::IssueFolder;
 
 namespace {
 
-// The records of one file under the program of the row above: a view in the file's key whose
-// first component is the program number (the parent program for sub-programs).
-class ViewSection final : public RelationTreeFile {
-  public:
-    ViewSection(data::FileManager &file, const QString &key, const QString &shown, bool top)
-        : m_file(file), m_view(file, key), m_shown(shown), m_top(top)
-    {
-    }
-
-    Result<std::vector<TreeRecord>> records(const TreePath &parents, bool recursion) override
-    {
-        (void)recursion;
-        if (parents.empty() && !m_top)
-            return std::vector<TreeRecord>{};
-        const QVariant owner = parents.empty() ? QVariant(0) : parents.back().second.values.at(0);
-        m_view.setRange({owner});
-        std::vector<TreeRecord> out;
-        const data::Record *after = nullptr;
-        std::vector<data::Record> page;
-        for (;;) {
-            auto rows = m_view.rowsAfter(after, 50);
-            if (!rows)
-                return rows.error();
-            if (rows->empty())
-                return out;
-            page = std::move(rows.value());
-            for (const data::Record &r : page) {
-                const QVariant id = m_top ? r.value(QStringLiteral("ID")) : QVariant(r.rowId());
-                out.push_back(TreeRecord{QString::number(r.rowId()), {id, r.value(m_shown)}});
-            }
-            after = &page.back();
-        }
-    }
-    QString fileName() const override { return m_file.layout().table(); }
-    void formatRow(TreeRowFormat &row, const TreePath &path, bool, bool, bool) override
-    {
-        row.texts << path.back().second.values.at(1).toString();
-    }
-
-  private:
-    data::FileManager &m_file;
-    data::View m_view;
-    QString m_shown;
-    bool m_top;
-};
-
 // Programs (with their sub-programs) over their releases and program files, read from the store.
 class ProgramTreeOverTheStore : public ::testing::Test {
   protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.ok()) << folder.error().toStdString();
-        auto programs =
-            std::make_shared<ViewSection>(folder.file(QStringLiteral("Programs")),
-                                          QStringLiteral("PRG:KeyPSort"), QStringLiteral("PrgName"), true);
-        auto releases = std::make_shared<ViewSection>(folder.file(QStringLiteral("Releases")),
-                                                      QStringLiteral("REL:KeyPrgIDRelease"),
-                                                      QStringLiteral("Release"), false);
-        auto files =
-            std::make_shared<ViewSection>(folder.file(QStringLiteral("Programfiles")),
-                                          QStringLiteral("PFIL:KeyPrgIDFile"), QStringLiteral("FILE"), false);
-        listext::test::ProgramTreeSections sections;
-        ASSERT_NO_FATAL_FAILURE(listext::test::addProgramTree(tree, programs, releases, files, sections));
+        ASSERT_TRUE(addProgramTree(tree, folder.session()));
         controller = std::make_unique<RelationTreeView>(tree, &view);
         check = std::make_unique<listext::test::ModelCheck>(&tree);
     }
@@ -115,7 +61,7 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
     const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
     ASSERT_TRUE(alpha.isValid());
     tree.expandNode(alpha, false);
-    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Program files"),
+    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Programfiles"),
                                          QStringLiteral("Alpha Pro")}));
     const qint64 alphaId = folder.programId(QStringLiteral("Alpha"));
     // The releases key runs by release descending.
@@ -123,7 +69,7 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
               column(QStringLiteral("SELECT Release FROM Releases WHERE PRGID = ? ORDER BY Release DESC"),
                      {alphaId}));
     EXPECT_EQ(
-        names(child(alpha, QStringLiteral("Program files"))),
+        names(child(alpha, QStringLiteral("Programfiles"))),
         column(QStringLiteral("SELECT FILE FROM Programfiles WHERE PRGID = ? ORDER BY FILE"), {alphaId}));
     const QModelIndex pro = child(alpha, QStringLiteral("Alpha Pro"));
     tree.expandNode(pro, false);
@@ -159,6 +105,23 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
     EXPECT_EQ(names(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Releases"))),
               (QStringList{QStringLiteral("2.0"), QStringLiteral("1.2"), QStringLiteral("1.0")}));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+TEST_F(ProgramTreeOverTheStore, ItsCaptionsFollowTheLanguage)
+{
+    Translator::instance().addTable();
+    RelationTree german;
+    const bool added = bool(addProgramTree(german, folder.session()));
+    Translator::instance() = Translator();
+    ASSERT_TRUE(added);
+    german.refresh(RelationTree::Load);
+    EXPECT_EQ(german.headerData(0, Qt::Horizontal).toString(), QStringLiteral("Programm"));
+    const QModelIndex alpha = listext::test::childNamed(german, {}, QStringLiteral("Alpha"));
+    ASSERT_TRUE(alpha.isValid());
+    german.expandNode(alpha, false);
+    EXPECT_EQ(listext::test::childNames(german, alpha),
+              (QStringList{QStringLiteral("Releases"), QStringLiteral("Programmdateien"),
+                           QStringLiteral("Alpha Pro")}));
 }
 
 } // namespace

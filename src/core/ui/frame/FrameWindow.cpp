@@ -1,5 +1,8 @@
 #include "core/ui/frame/FrameWindow.h"
 
+#include "platform/runtime/TranslationTable.h"
+#include "platform/runtime/Translator.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -15,7 +18,8 @@ namespace tarvo::core::ui {
 FrameWindow::FrameWindow() : m_mdi(new QMdiArea)
 {
     setObjectName(QStringLiteral("TARVO"));
-    setWindowTitle(QStringLiteral("Tarvo - Every issue in its place"));
+    // The title is a row of the translation table, so that a German interface translates it too.
+    setWindowTitle(QString::fromUtf8(kFrameTitleWithSlogan));
     setFont(QFont(QStringLiteral("Tahoma"), font().pointSize()));
     m_mdi->setObjectName(QStringLiteral("MDIAREA"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -124,9 +128,11 @@ void FrameWindow::buildMenu()
 
 void FrameWindow::fillWindowMenu(QMenu *menu)
 {
+    // Filled anew each time it opens, after the window was translated, so it translates itself.
+    const Translator &translator = Translator::instance();
     menu->clear();
-    menu->addAction(QStringLiteral("&Cascade"), m_mdi, &QMdiArea::cascadeSubWindows);
-    menu->addAction(QStringLiteral("&Tile"), m_mdi, &QMdiArea::tileSubWindows);
+    menu->addAction(translator.translate(QStringLiteral("&Cascade")), m_mdi, &QMdiArea::cascadeSubWindows);
+    menu->addAction(translator.translate(QStringLiteral("&Tile")), m_mdi, &QMdiArea::tileSubWindows);
     const QList<QMdiSubWindow *> children = m_mdi->subWindowList();
     if (!children.isEmpty())
         menu->addSeparator();

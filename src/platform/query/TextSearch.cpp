@@ -1,0 +1,144 @@
+#include "platform/query/TextSearch.h"
+
+#include "platform/data/FileManager.h"
+#include "platform/data/TextIndex.h"
+
+#include <algorithm>
+
+namespace tarvo::query {
+
+namespace {
+
+constexpr int kPageRows = 500;
+
+QString clipped(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text.at(end - 1) == u' ')
+        --end;
+    return text.left(end);
+}
+
+QString folded(const QString &text, bool ignoreCase)
+{
+    return ignoreCase ? text.toCaseFolded() : text;
+}
+
+} // namespace
+
+TextSearch::TextSearch(const RegisteredFile &file, const QString &idField)
+    : m_file(file), m_idField(file.layout().fieldIndex(idField))
+{
+    const data::RecordLayout &layout = file.layout();
+    for (int i = 0; i < layout.fieldCount(); ++i) {
+        const data::FieldType type = layout.field(i).type;
+        if (type == data::FieldType::Blob)
+            continue;
+        if (layout.isText(i)) {
+            m_texts.push_back(i);
+            continue;
+        }
+        const QueryField *f = file.field(layout.fullFieldName(i));
+        if (!f)
+            continue;
+        m_numbers.push_back(f);
+        // The characters a shown number may hold: its digits and whatever the picture writes
+        // around them (signs, separators, the date's and time's punctuation).
+        for (const QVariant &sample :
+             {QVariant(-1234567), QVariant(80000), QVariant(4320001), QVariant(7560001)})
+            for (const QString &shown :
+                 {RegisteredFile::shown(*f, sample), folded(RegisteredFile::shown(*f, sample), true)})
+                for (uint c : shown.toUcs4())
+                    m_numberCharacters.insert(c);
+    }
+    for (uint c = u'0'; c <= u'9'; ++c)
+        m_numberCharacters.insert(c);
+}
+
+bool TextSearch::mayBeInNumber(const QString &wanted) const
+{
+    const QList<uint> characters = wanted.toUcs4();
+    return std::all_of(characters.begin(), characters.end(),
+                       [&](uint c) { return m_numberCharacters.contains(c); });
+}
+
+bool TextSearch::matches(const data::Record &record, const QString &text, bool ignoreCase) const
+{
+    const QString wanted = folded(clipped(text), ignoreCase);
+    return !wanted.isEmpty() && holds(record, wanted, ignoreCase, mayBeInNumber(wanted));
+}
+
+bool TextSearch::holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const
+{
+    for (int f : m_texts)
+        if (folded(record.value(f).toString(), ignoreCase).contains(wanted))
+            return true;
+    if (!numbers)
+        return false;
+    for (const QueryField *f : m_numbers)
+        if (folded(m_file.shown(*f, record), ignoreCase).contains(wanted))
+            return true;
+    return false;
+}
+
+Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const QString &text,
+                                               bool ignoreCase, const Progress &progress, bool useIndex) const
+{
+    std::vector<qint64> found;
+    const QString wanted = clipped(text);
+    const QString foldedWanted = folded(wanted, ignoreCase);
+    if (wanted.isEmpty() || m_idField < 0)
+        return found;
+    const bool numbers = mayBeInNumber(foldedWanted);
+
+    data::View view = listView;
+    const data::RecordLayout &layout = m_file.layout();
+    QStringList columns{layout.fullFieldName(m_idField)};
+    for (int f : m_texts)
+        columns << layout.fullFieldName(f);
+    if (numbers)
+        for (const QueryField *f : m_numbers)
+            columns << f->name;
+    view.setColumns(columns);
+    if (useIndex && !numbers) {
+        auto conn = view.file().connection();
+        if (!conn)
+            return conn.error();
+        auto narrowed = data::TextIndex::candidates(**conn, layout, wanted);
+        if (!narrowed)
+            return narrowed.error();
+        if (narrowed->has_value()) {
+            data::SqlCondition filter = listView.filter();
+            const data::SqlCondition &more = **narrowed;
+            if (filter.isEmpty()) {
+                filter = more;
+            } else {
+                filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + more.sql;
+                filter.params << more.params;
+            }
+            view.setFilter(filter);
+        }
+    }
+
+    qint64 read = 0;
+    std::optional<data::Record> last;
+    for (;;) {
+        auto page = view.rowsAfter(last ? &*last : nullptr, kPageRows);
+        if (!page)
+            return page.error();
+        for (const data::Record &r : *page)
+            if (holds(r, foldedWanted, ignoreCase, numbers))
+                found.push_back(r.integer(layout.fullFieldName(m_idField)));
+        read += qint64(page->size());
+        if (page->size() < size_t(kPageRows))
+            break;
+        last = page->back();
+        if (progress && !progress(read))
+            break;
+    }
+    if (progress)
+        progress(read);
+    return found;
+}
+
+} // namespace tarvo::query

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/data/View.h"
+#include "platform/query/RegisteredFile.h"
+
+#include <QSet>
+
+#include <functional>
+#include <vector>
+
+namespace tarvo::query {
+
+// The text search of a list: which records hold a text in one of their text fields or memos,
+// or in one of their numbers as the list shows them (never in a number's stored form), with or
+// without regard to case. The file's text index narrows the search where it can serve it; the
+// records it keeps are compared here all the same, so the index changes the speed, never the
+// answer.
+class TextSearch final {
+  public:
+    // `idField` names the field whose values the search returns ("BUG:ID").
+    TextSearch(const RegisteredFile &file, const QString &idField);
+
+    // Whether the record holds the text. The text is taken without trailing blanks; a blank
+    // text is in no record. "Case Insensitive" compares the texts case-folded.
+    bool matches(const data::Record &record, const QString &text, bool ignoreCase) const;
+
+    // Called after each page of records read with the number read so far; false stops the search.
+    using Progress = std::function<bool(qint64 read)>;
+
+    // The IDs of the records of the view that hold the text, in the view's order. The view is
+    // the list's own (its order, range and filters); the search reads a copy of it. A blank
+    // text searches nothing and finds nothing.
+    Result<std::vector<qint64>> search(const data::View &view, const QString &text, bool ignoreCase,
+                                       const Progress &progress = {}, bool useIndex = true) const;
+
+  private:
+    // Whether the text (case-folded for a search without regard to case) can stand inside a
+    // number as shown: then the numbers are compared too, and no text index can serve the search.
+    bool mayBeInNumber(const QString &wanted) const;
+    bool holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const;
+
+    const RegisteredFile &m_file;
+    int m_idField = -1;
+    std::vector<int> m_texts;                  // text fields and memos
+    std::vector<const QueryField *> m_numbers; // every other field, compared as shown
+    QSet<uint> m_numberCharacters;             // what numbers as shown are written with
+};
+
+} // namespace tarvo::query

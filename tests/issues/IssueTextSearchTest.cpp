@@ -1,0 +1,114 @@
+#include "core/dictionary/TarvoStoreTest.h"
+#include "issues/IssueFields.h"
+#include "platform/data/View.h"
+#include "platform/query/TextSearch.h"
+
+namespace tarvo::issues {
+
+namespace {
+
+struct SearchCase {
+    const char *name;
+    QString text;
+    bool ignoreCase;
+    std::vector<qint64> expected;
+};
+
+// Every search is run through the text index and as a plain scan; both must find the same.
+class IssueTextSearchTest : public test::TarvoStoreTest {
+  protected:
+    void SetUp() override
+    {
+        TarvoStoreTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        auto file = registeredIssues(fm(QStringLiteral("Bugs")).layoutPtr());
+        ASSERT_TRUE(file.ok());
+        m_file = std::make_unique<query::RegisteredFile>(std::move(file).value());
+        m_search = std::make_unique<query::TextSearch>(*m_file, QStringLiteral("BUG:ID"));
+        const std::vector<test::FieldValues> issues = {
+            {{QStringLiteral("Description"), QStringLiteral("Crash when saving")},
+             {QStringLiteral("BugText"), QStringLiteral("Grüße aus KÖLN: the editor crashes.")}},
+            {{QStringLiteral("Description"), QStringLiteral("Printing is slow")},
+             {QStringLiteral("CustomField7"), QStringLiteral("Straße 100%_done \"quoted\"")}},
+            {{QStringLiteral("Description"), QStringLiteral("köln office")}, {QStringLiteral("Gray"), 1}},
+            {{QStringLiteral("Status"), QStringLiteral("CRASHED")}, {QStringLiteral("PrgID"), 4711}},
+            {{QStringLiteral("Description"), QStringLiteral("ab")},
+             {QStringLiteral("TestingText"), QStringLiteral("x")}},
+        };
+        for (const auto &values : issues)
+            add(QStringLiteral("Bugs"), values);
+    }
+
+    std::vector<qint64> search(const QString &text, bool ignoreCase, bool useIndex, const QString &where = {})
+    {
+        data::View view(fm(QStringLiteral("Bugs")), QStringLiteral("BUG:KeyID"));
+        if (!where.isEmpty())
+            view.setFilter(data::SqlCondition{where, {}});
+        auto found = m_search->search(view, text, ignoreCase, {}, useIndex);
+        EXPECT_TRUE(found.ok()) << found.error().message.toStdString();
+        std::vector<qint64> ids = found ? *found : std::vector<qint64>{};
+        std::sort(ids.begin(), ids.end());
+        return ids;
+    }
+
+    std::unique_ptr<query::RegisteredFile> m_file;
+    std::unique_ptr<query::TextSearch> m_search;
+};
+
+const SearchCase kCases[] = {
+    {"Short", QStringLiteral("ab"), false, {5}},
+    {"ShortAnyCase", QStringLiteral("AB"), true, {5}},
+    {"Long", QStringLiteral("the editor crashes."), false, {1}},
+    {"CaseMatters", QStringLiteral("crash"), false, {1}},
+    {"CaseInsensitive", QStringLiteral("crash"), true, {1, 4}},
+    {"Umlauts", QStringLiteral("köln"), false, {3}},
+    {"UmlautsAnyCase", QStringLiteral("KöLN"), true, {1, 3}},
+    {"SharpS", QStringLiteral("Straße"), false, {2}},
+    {"TrailingBlanksIgnored", QStringLiteral("Printing   "), false, {2}},
+    {"LikeCharacters", QStringLiteral("100%_d"), false, {2}},
+    {"Quotes", QStringLiteral("\"quoted\""), false, {2}},
+    {"NumberAsShown", QStringLiteral("4,711"), false, {4}},
+    {"NumberOnlyAsShown", QStringLiteral("4711"), false, {}},
+    {"NoHit", QStringLiteral("nowhere to be found"), true, {}},
+    {"Blank", QStringLiteral("   "), true, {}},
+};
+
+} // namespace
+
+TEST_P(IssueTextSearchTest, IndexAndPlainScanFindTheSameIssues)
+{
+    for (const SearchCase &c : kCases) {
+        const std::vector<qint64> scanned = search(c.text, c.ignoreCase, false);
+        EXPECT_EQ(scanned, c.expected) << c.name;
+        EXPECT_EQ(search(c.text, c.ignoreCase, true), scanned) << c.name;
+    }
+}
+
+TEST_P(IssueTextSearchTest, IndexFollowsChangesAndNeverSeesStoredNumberBytes)
+{
+    data::FileManager &bugs = fm(QStringLiteral("Bugs"));
+    data::Record issue = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), 1}});
+    issue.setValue(QStringLiteral("BugText"), QStringLiteral("Rewritten entirely"));
+    ASSERT_TRUE(bugs.update(issue).ok());
+    data::Record gone = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), 2}});
+    ASSERT_TRUE(bugs.remove(gone).ok());
+    for (bool index : {true, false}) {
+        EXPECT_EQ(search(QStringLiteral("köln"), true, index), (std::vector<qint64>{3})) << index;
+        EXPECT_EQ(search(QStringLiteral("rewritten"), true, index), (std::vector<qint64>{1})) << index;
+        EXPECT_EQ(search(QStringLiteral("Straße"), false, index), (std::vector<qint64>{})) << index;
+        // 4711 is stored as the bytes 67 12 00 00: "g" is in no issue as shown.
+        EXPECT_EQ(search(QStringLiteral("g\x12"), false, index), (std::vector<qint64>{})) << index;
+        // Only the rows of the list's view are searched.
+        EXPECT_EQ(search(QStringLiteral("köln"), true, index, QStringLiteral("\"Gray\" = 0")),
+                  (std::vector<qint64>{}))
+            << index;
+        EXPECT_EQ(search(QStringLiteral("ab"), false, index, QStringLiteral("\"Gray\" = 0")),
+                  (std::vector<qint64>{5}))
+            << index;
+    }
+}
+
+TARVO_REAL_STORE_SUITE(IssueTextSearchTest);
+
+} // namespace tarvo::issues
