@@ -52,7 +52,11 @@ RawPager::RawPager(RawDb &db, const QString &selectList,
         where.emplace_back("Gray = 0");
     if (order.filter.contains(QLatin1String("Category")))
         number("Category = ?", s.tab);
-    text("instr(?, '|' || PrgID || '|') > 0", s.programLimit);
+    // The program limit as the list of the programs it names, which the indexes on PrgID serve.
+    std::string programs;
+    for (const QString &id : s.programLimit.split(QLatin1Char('|'), Qt::SkipEmptyParts))
+        programs += (programs.empty() ? "" : ", ") + std::to_string(id.toLongLong());
+    where.push_back("PrgID IN (" + programs + ")");
 
     std::string forward, backward;
     for (const auto &[column, descending] : keyColumns) {

@@ -159,8 +159,10 @@ Result<QStringList> IniFile::readLines() const
     QStringList lines = decode(file.readAll()).split(u'\n');
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
+    // Every carriage return before the line feed goes, not only one: a value that kept the rest
+    // would lose it on the next write of any other key.
     for (QString &line : lines) {
-        if (line.endsWith(u'\r'))
+        while (line.endsWith(u'\r'))
             line.chop(1);
     }
     return lines;

@@ -92,6 +92,17 @@ TEST_F(IniFileTest, ReadsHandWrittenFilesAndKeepsTheirComments)
                                "A=1\n");
 }
 
+// A line ending in more than one carriage return (a file edited on several systems) reads the
+// same before and after any other key is written.
+TEST_F(IniFileTest, ExtraCarriageReturnsStayOutOfTheValue)
+{
+    writeBytes(path, "[A]\r\nK=v\r\r\n");
+    IniFile ini(path);
+    EXPECT_EQ(ini.value("A", "K"), "v");
+    ASSERT_TRUE(ini.setValue("A", "L", "w"));
+    EXPECT_EQ(ini.value("A", "K"), "v");
+}
+
 TEST_F(IniFileTest, MissingFileSectionOrKeyGivesTheDefault)
 {
     IniFile ini(path);

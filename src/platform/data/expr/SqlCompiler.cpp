@@ -3,6 +3,8 @@
 #include "platform/data/Store.h"
 #include "platform/data/expr/Evaluator.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <cmath>
 
@@ -354,7 +356,7 @@ std::optional<SqlCompiler::Fragment> SqlCompiler::listMembership(const Node &nod
     // Every text between an occurrence of the prefix and a later one of the suffix is a value
     // whose needle the list holds; a number column holds only those that a number prints as.
     std::vector<Fragment> values;
-    QStringList seen;
+    QSet<QString> seen;
     qsizetype spans = 0;
     for (qsizetype i = list.indexOf(prefix); i >= 0; i = list.indexOf(prefix, i + 1)) {
         const qsizetype from = i + prefix.size();
@@ -366,7 +368,7 @@ std::optional<SqlCompiler::Fragment> SqlCompiler::listMembership(const Node &nod
                 break; // no longer span prints as a number either
             if (seen.contains(value))
                 continue;
-            seen << value;
+            seen.insert(value);
             if (!numeric) {
                 values.push_back(textParam(value));
             } else if (const auto n = semantics::parseNumber(value);
