@@ -42,6 +42,8 @@ class AccessRepository {
     // writing only those columns and only while the account is active. False when it is not
     // (deactivated or deleted since the login read it).
     virtual Result<bool> recordGoodLogin(const QString &code, std::optional<qint32> passwordExpiry) = 0;
+    // Sets the user's password hash, writing that column alone; code 35 when there is no such user.
+    virtual Result<void> setPassword(const QString &code, const QString &hash) = 0;
 
     virtual Result<std::vector<PasswordRecord>> passwordHistory(const QString &code) = 0; // newest first
     virtual Result<void> addPasswordHistory(const PasswordRecord &entry) = 0;

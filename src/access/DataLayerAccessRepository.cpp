@@ -401,6 +401,17 @@ Result<bool> DataLayerAccessRepository::recordGoodLogin(const QString &code,
     return active;
 }
 
+Result<void> DataLayerAccessRepository::setPassword(const QString &code, const QString &hash)
+{
+    return transaction([&]() -> Result<void> {
+        auto changed =
+            updateUserColumns(code, QStringLiteral("%1 = ?").arg(column("PASSWORT")), QString(), {hash});
+        if (!changed)
+            return changed.error();
+        return *changed > 0 ? Result<void>() : Result<void>(notFound());
+    });
+}
+
 Result<std::vector<PasswordRecord>> DataLayerAccessRepository::passwordHistory(const QString &code)
 {
     auto all = readAll(table::Password, "KeyMAKDate", {code});

@@ -43,6 +43,7 @@ class DataLayerAccessRepository final : public AccessRepository {
     Result<void> deleteUser(const QString &code) override;
     Result<std::optional<FailedLogin>> countFailedLogin(const QString &code, qint32 lockAfter) override;
     Result<bool> recordGoodLogin(const QString &code, std::optional<qint32> passwordExpiry) override;
+    Result<void> setPassword(const QString &code, const QString &hash) override;
 
     Result<std::vector<PasswordRecord>> passwordHistory(const QString &code) override;
     Result<void> addPasswordHistory(const PasswordRecord &entry) override;

@@ -153,9 +153,11 @@ bool LoginService::attempt(const QString &code, const QString &password)
                       {typedCode, QStringLiteral(" "), QStringLiteral("ist kein gültiger Benutzer!")});
 
     const OptionsRecord options = AccessSession::state().options;
-    if (typedCode == Text::clip(options.masterMak) &&
+    // The master code is a user code too: one code in any case, and the code as stored names the
+    // master's folder, so that "WKZ" and "wkz" share one.
+    if (UserCodeRules::sameCode(typedCode, options.masterMak) &&
         (!passwordRequired() || PasswordHash::verify(options.masterPassword, typedPassword)))
-        return masterLogin(typedCode);
+        return masterLogin(Text::clip(options.masterMak));
     AccessSession::change([](SessionState &s) { s.masterLogin = false; });
     return userLogin(typedCode, typedPassword);
 }

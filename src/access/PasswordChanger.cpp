@@ -102,7 +102,7 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
                 return user.error();
             if (!user->has_value())
                 return makeError(35, QStringLiteral("Record not found"));
-            UserRecord record = **user;
+            const UserRecord &record = **user;
             if (keep > 0 && !newPassword.isEmpty()) {
                 auto history = repository->passwordHistory(m_code);
                 if (!history)
@@ -116,8 +116,9 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
                     !added)
                     return added.error();
             }
-            record.passwort = *hash;
-            return repository->updateUser(m_code, record);
+            // The password alone is written, so that what an administrator changed in the user
+            // meanwhile stays.
+            return repository->setPassword(m_code, *hash);
         });
     }
     if (!saved) {

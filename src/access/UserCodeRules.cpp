@@ -1,5 +1,7 @@
 #include "access/UserCodeRules.h"
 
+#include "platform/runtime/Text.h"
+
 namespace tarvo::access {
 
 bool UserCodeRules::isAcceptable(const QString &code)
@@ -13,6 +15,11 @@ bool UserCodeRules::isAcceptable(const QString &code)
             return false;
     }
     return true;
+}
+
+bool UserCodeRules::sameCode(const QString &a, const QString &b)
+{
+    return Text::clip(a).toCaseFolded() == Text::clip(b).toCaseFolded();
 }
 
 } // namespace tarvo::access

@@ -9,6 +9,8 @@ namespace tarvo::access {
 class UserCodeRules final {
   public:
     static bool isAcceptable(const QString &code);
+    // A user code is one code in any case (non-ASCII letters too), as the store's keys compare it.
+    static bool sameCode(const QString &a, const QString &b);
 };
 
 } // namespace tarvo::access

@@ -306,6 +306,15 @@ TEST_F(LoginRules, WithoutPasswordsTheMasterCodeAloneLogsIn)
     EXPECT_TRUE(login(QStringLiteral("anna"), QStringLiteral("anything")));
 }
 
+TEST_F(LoginRules, TheMasterCodeIsOneCodeInAnyCase)
+{
+    setOptions([](OptionsRecord &o) { o.requirePassword = 0; });
+    EXPECT_TRUE(login(QStringLiteral("WKZ"), QString()));
+    EXPECT_EQ(MAK(), QStringLiteral("wkz"));
+    EXPECT_EQ(MAKORDNER(), programFolder() + QStringLiteral("/wkz"));
+    EXPECT_EQ(VUVUZU_GETVALUE(QStringLiteral("StatusBenutzer")), QStringLiteral("Master Login"));
+}
+
 TEST_F(LoginRules, AuditedLoginsAreLogged)
 {
     setOptions([](OptionsRecord &o) { o.auditLogin = 1; });
