@@ -15,40 +15,55 @@ if(TARVO_SANITIZE)
   target_link_options(tarvo_options INTERFACE -fsanitize=address,undefined)
 endif()
 
-# tarvo_folder_library(NAME DIR [SHARED] [LINKS ...] [PRIVATE_LINKS ...])
-# Builds every .cpp below DIR (not its ui/ subfolder) into one library. The include root is src/.
-function(tarvo_folder_library name dir)
-  cmake_parse_arguments(ARG "SHARED;WITH_UI_FOLDER" "" "LINKS;PRIVATE_LINKS" ${ARGN})
+# tarvo_folder_sources(OUT DIR [WITH_UI | ONLY_UI]): the .cpp and .h files below DIR; by default
+# those outside its ui/ folders, WITH_UI all of them, ONLY_UI those inside ui/ folders at any depth.
+function(tarvo_folder_sources out dir)
+  cmake_parse_arguments(ARG "WITH_UI;ONLY_UI" "" "" ${ARGN})
   # Filtered by the path below DIR, so that a clone inside a folder named ui still builds.
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${dir} ${dir}/*.cpp ${dir}/*.h)
-  if(NOT ARG_WITH_UI_FOLDER)
+  if(ARG_ONLY_UI)
+    list(FILTER sources INCLUDE REGEX "(^|/)ui/")
+  elseif(NOT ARG_WITH_UI)
     list(FILTER sources EXCLUDE REGEX "(^|/)ui/")
   endif()
   list(TRANSFORM sources PREPEND ${dir}/)
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
+# tarvo_folder_library(NAME DIR [WITH_UI_FOLDER] [LINKS ...] [PRIVATE_LINKS ...])
+# Builds every .cpp below DIR (not its ui/ subfolder) into one static library. The include root
+# is src/.
+function(tarvo_folder_library name dir)
+  cmake_parse_arguments(ARG "WITH_UI_FOLDER" "" "LINKS;PRIVATE_LINKS" ${ARGN})
+  if(ARG_WITH_UI_FOLDER)
+    tarvo_folder_sources(sources ${dir} WITH_UI)
+  else()
+    tarvo_folder_sources(sources ${dir})
+  endif()
   if(NOT sources)
     # A library whose first sources are still to come: its users already link it.
     add_library(${name} INTERFACE)
     target_link_libraries(${name} INTERFACE tarvo_options ${ARG_LINKS})
     return()
   endif()
-  if(ARG_SHARED)
-    add_library(${name} SHARED ${sources})
-  else()
-    add_library(${name} STATIC ${sources})
-  endif()
+  add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(${name} PUBLIC tarvo_options ${ARG_LINKS} PRIVATE ${ARG_PRIVATE_LINKS})
 endfunction()
 
-# tarvo_folder_tests(NAME DIR [WIDGETS] LINKS ...): one GoogleTest executable from every .cpp below
-# DIR; WIDGETS gives it a QApplication main instead of a QCoreApplication one.
+# tarvo_folder_tests(NAME DIR [WIDGETS] [EXCLUDE REGEX] LINKS ...): one GoogleTest executable from
+# every .cpp below DIR, less those below DIR/EXCLUDE (a regular expression); WIDGETS gives it a
+# QApplication main instead of a QCoreApplication one.
 function(tarvo_folder_tests name dir)
-  cmake_parse_arguments(ARG "WIDGETS;ALL" "" "LINKS" ${ARGN})
-  file(GLOB_RECURSE sources CONFIGURE_DEPENDS RELATIVE ${dir} ${dir}/*.cpp ${dir}/*.h)
-  if(NOT ARG_WIDGETS AND NOT ARG_ALL)
-    list(FILTER sources EXCLUDE REGEX "(^|/)ui/")
+  cmake_parse_arguments(ARG "WIDGETS;ALL" "EXCLUDE" "LINKS" ${ARGN})
+  if(ARG_WIDGETS OR ARG_ALL)
+    tarvo_folder_sources(sources ${dir} WITH_UI)
+  else()
+    tarvo_folder_sources(sources ${dir})
   endif()
-  list(TRANSFORM sources PREPEND ${dir}/)
+  if(ARG_EXCLUDE)
+    list(FILTER sources EXCLUDE REGEX "^${dir}/${ARG_EXCLUDE}")
+  endif()
   if(NOT sources)
     return()
   endif()

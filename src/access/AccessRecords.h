@@ -25,6 +25,12 @@ struct UserRecord final {
     qint32 fehlversuche = 0;          // failed logins since the last good one
 };
 
+// What counting one failed login left in the user's row.
+struct FailedLogin final {
+    qint32 count = 0;       // failed logins since the last good one, this one included
+    bool lockedNow = false; // this failure deactivated the account
+};
+
 // The one Options row (ID 1) that governs the access system.
 struct OptionsRecord final {
     qint32 id = 0; // saved as 1, the only row

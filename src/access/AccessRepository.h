@@ -34,6 +34,14 @@ class AccessRepository {
     // program limits and password history.
     virtual Result<void> updateUser(const QString &storedCode, const UserRecord &user) = 0;
     virtual Result<void> deleteUser(const QString &code) = 0; // with the user's dependent rows
+    // Counts a failed login in one atomic step, so that logins running at once each count, and
+    // deactivates the account once the count reaches lockAfter (0: never). Empty when there is
+    // no such user.
+    virtual Result<std::optional<FailedLogin>> countFailedLogin(const QString &code, qint32 lockAfter) = 0;
+    // A good login: clears the failed count and, when given, sets the password's new expiry,
+    // writing only those columns and only while the account is active. False when it is not
+    // (deactivated or deleted since the login read it).
+    virtual Result<bool> recordGoodLogin(const QString &code, std::optional<qint32> passwordExpiry) = 0;
 
     virtual Result<std::vector<PasswordRecord>> passwordHistory(const QString &code) = 0; // newest first
     virtual Result<void> addPasswordHistory(const PasswordRecord &entry) = 0;

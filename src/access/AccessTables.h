@@ -1,13 +1,12 @@
 #pragma once
 
-#include "access/VuvuzuExport.h"
 #include "platform/data/FileDecl.h"
 
 namespace tarvo::access {
 
 // The declaration of the access tables in "Vuvuzu.db": the one source of their schema, keys,
-// insert defaults, relations and layout versions. The host reads ProgramLimit through it too.
-VUVUZU_API const data::DictionaryDecl &accessDictionary();
+// insert defaults, relations and layout versions.
+const data::DictionaryDecl &accessDictionary();
 
 // Labels of the access tables.
 namespace table {

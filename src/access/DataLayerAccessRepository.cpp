@@ -6,10 +6,13 @@
 #include "platform/data/Connection.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
+#include "platform/data/RecordLayout.h"
 #include "platform/data/RelationManager.h"
+#include "platform/data/SqliteStore.h"
 #include "platform/data/Store.h"
 #include "platform/data/Transaction.h"
 #include "platform/data/View.h"
+#include "platform/runtime/Text.h"
 
 #include <QFileInfo>
 
@@ -45,6 +48,11 @@ std::vector<R> readEach(const std::vector<data::Record> &records, const std::vec
     for (const auto &r : records)
         out.push_back(read(r, fields));
     return out;
+}
+
+QString column(const char *field)
+{
+    return data::RecordLayout::quote(QString::fromLatin1(field));
 }
 
 Error notFound()
@@ -162,16 +170,21 @@ DataLayerAccessRepository::removeFound(const char *label, const char *key,
 
 bool DataLayerAccessRepository::exists() const
 {
-    if (!m_sessions || m_sessions->dictionary().store().kind() == data::StoreKind::Sqlite)
+    if (!m_sessions)
         return QFileInfo(m_file).isFile();
-    // On a server the store exists once its tables do. When the server cannot be reached, the
-    // store is taken as there, so that the error shows instead of an offer to create it.
+    // The store exists once its tables do: an emptied file, or one of ours without them, is a
+    // store still to be made and gets the question. A file that cannot be read or is not ours,
+    // or a server that cannot be reached, is taken as there, so that its error shows instead.
+    const QString options = accessDictionary().file(QString::fromLatin1(table::Options))->tableName;
     data::Store &store = m_sessions->dictionary().store();
+    if (store.kind() == data::StoreKind::Sqlite) {
+        auto tables = static_cast<const data::SqliteStore &>(store).tablesOnDisk();
+        return !tables || tables->contains(options, Qt::CaseInsensitive);
+    }
     auto connection = store.connection();
     if (!connection)
         return true;
-    const data::FileDecl *options = accessDictionary().file(QString::fromLatin1(table::Options));
-    auto columns = store.tableColumns(**connection, options->tableName);
+    auto columns = store.tableColumns(**connection, options);
     return !columns || !columns->isEmpty();
 }
 
@@ -302,6 +315,90 @@ Result<void> DataLayerAccessRepository::deleteUser(const QString &code)
         data::Record record = **found;
         return (*s)->relations(QString::fromLatin1(table::Benutzer))->remove(record);
     });
+}
+
+Result<int> DataLayerAccessRepository::updateUserColumns(const QString &code, const QString &assignments,
+                                                         const QString &condition, const QVariantList &params)
+{
+    auto fm = file(table::Benutzer);
+    if (!fm)
+        return fm.error();
+    auto connection = (*fm)->connection();
+    if (!connection)
+        return connection.error();
+    const data::RecordLayout &layout = (*fm)->layout();
+    // The code's parameter comes last, after those of the assignments and the condition.
+    QString where = (*fm)->keyEquals(layout.keyIndex(QStringLiteral("KeyMAK")), 1);
+    if (!condition.isEmpty())
+        where = condition + QStringLiteral(" AND ") + where;
+    QVariantList values = params;
+    values << Text::clip(code);
+    auto updated = (*connection)
+                       ->exec(QStringLiteral("UPDATE %1 SET %2 WHERE %3")
+                                  .arg(data::RecordLayout::quote(layout.table()), assignments, where),
+                              values);
+    if (!updated)
+        return updated.error();
+    return int((*updated)->numRowsAffected());
+}
+
+Result<std::optional<FailedLogin>> DataLayerAccessRepository::countFailedLogin(const QString &code,
+                                                                               qint32 lockAfter)
+{
+    const QString count = column("FEHLVERSUCHE"), inactive = column("INAKTIV");
+    std::optional<FailedLogin> out;
+    auto counted = transaction([&]() -> Result<void> {
+        // The increment comes first and holds the row until the end of the transaction, so that
+        // logins at the same moment count one after the other, each on the count the last left.
+        auto changed = updateUserColumns(code, QStringLiteral("%1 = %1 + 1").arg(count), QString(), {});
+        if (!changed)
+            return changed.error();
+        if (*changed == 0)
+            return {};
+        FailedLogin failed;
+        if (lockAfter > 0) {
+            auto locked =
+                updateUserColumns(code, QStringLiteral("%1 = 1").arg(inactive),
+                                  QStringLiteral("%1 = 0 AND %2 >= ?").arg(inactive, count), {lockAfter});
+            if (!locked)
+                return locked.error();
+            failed.lockedNow = *locked > 0;
+        }
+        auto found = find(table::Benutzer, "KeyMAK", {{"MAK", code}});
+        if (!found)
+            return found.error();
+        if (!found->has_value())
+            return notFound();
+        failed.count = qint32((*found)->integer(QStringLiteral("FEHLVERSUCHE")));
+        out = failed;
+        return {};
+    });
+    if (!counted)
+        return counted.error();
+    return out;
+}
+
+Result<bool> DataLayerAccessRepository::recordGoodLogin(const QString &code,
+                                                        std::optional<qint32> passwordExpiry)
+{
+    const QString inactive = column("INAKTIV");
+    QString assignments = QStringLiteral("%1 = 0").arg(column("FEHLVERSUCHE"));
+    QVariantList params;
+    if (passwordExpiry) {
+        assignments += QStringLiteral(", %1 = ?").arg(column("PASSWORTABLAUF"));
+        params << *passwordExpiry;
+    }
+    bool active = false;
+    auto recorded = transaction([&]() -> Result<void> {
+        auto changed = updateUserColumns(code, assignments, QStringLiteral("%1 = 0").arg(inactive), params);
+        if (!changed)
+            return changed.error();
+        active = *changed > 0;
+        return {};
+    });
+    if (!recorded)
+        return recorded.error();
+    return active;
 }
 
 Result<std::vector<PasswordRecord>> DataLayerAccessRepository::passwordHistory(const QString &code)

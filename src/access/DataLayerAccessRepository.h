@@ -1,7 +1,6 @@
 #pragma once
 
 #include "access/AccessRepository.h"
-#include "access/VuvuzuExport.h"
 
 #include <QString>
 #include <QVariant>
@@ -23,7 +22,7 @@ class StoreSessions;
 // the server that the folder's "Database.ini" names. Keys, insert defaults, relations and layout
 // versions come from the declaration in AccessTables; renames and deletions of users and
 // procedures reach the dependent rows only through the relation managers.
-class VUVUZU_API DataLayerAccessRepository final : public AccessRepository {
+class DataLayerAccessRepository final : public AccessRepository {
   public:
     // `databaseFile` is "<data folder>/Vuvuzu.db"; its folder decides the store.
     explicit DataLayerAccessRepository(QString databaseFile);
@@ -42,6 +41,8 @@ class VUVUZU_API DataLayerAccessRepository final : public AccessRepository {
     Result<void> insertUser(const UserRecord &user) override;
     Result<void> updateUser(const QString &storedCode, const UserRecord &user) override;
     Result<void> deleteUser(const QString &code) override;
+    Result<std::optional<FailedLogin>> countFailedLogin(const QString &code, qint32 lockAfter) override;
+    Result<bool> recordGoodLogin(const QString &code, std::optional<qint32> passwordExpiry) override;
 
     Result<std::vector<PasswordRecord>> passwordHistory(const QString &code) override;
     Result<void> addPasswordHistory(const PasswordRecord &entry) override;
@@ -84,6 +85,11 @@ class VUVUZU_API DataLayerAccessRepository final : public AccessRepository {
     // components equal `equal`.
     Result<std::vector<data::Record>> readAll(const char *label, const char *key,
                                               const QVariantList &equal = {});
+    // Runs an UPDATE of the user's row with the given code: `assignments` and `condition` are SQL
+    // over the columns, `params` the values of their placeholders in order. Returns the rows
+    // changed (0 or 1).
+    Result<int> updateUserColumns(const QString &code, const QString &assignments, const QString &condition,
+                                  const QVariantList &params);
     // The user code as the user's row stores it, so that dependent rows follow renames and
     // deletions of the user; the code as given when there is no such user.
     Result<QString> storedCode(const QString &code);

@@ -206,16 +206,15 @@ bool LoginService::userLogin(const QString &code, const QString &password)
     AccessSession::change([&](SessionState &s) { s.mak = storedCode; });
 
     if (passwordRequired() && !PasswordHash::verify(user.passwort, password)) {
-        // Counted in the user's row, so that neither a new dialog nor a restart resets it.
-        ++user.fehlversuche;
-        const bool lock = options.disableUser && options.noLogins > 0 &&
-                          user.fehlversuche >= options.noLogins && !user.inaktiv;
-        if (lock)
-            user.inaktiv = 1;
-        const auto saved = repository->updateUser(storedCode, user);
-        if (lock && saved)
+        // Counted in the user's row, so that neither a new dialog nor a restart resets it, and in
+        // one step of the store, so that wrong logins at the same moment cannot count as one.
+        const qint32 lockAfter = options.disableUser ? options.noLogins : 0;
+        const auto counted = repository->countFailedLogin(storedCode, lockAfter);
+        if (!counted)
+            AccessMessages::error(counted.error().message);
+        else if (counted->has_value() && (*counted)->lockedNow)
             return refuse(Field::Password, {QStringLiteral("Ihre Anmeldung ist"), QStringLiteral(" "),
-                                            QString::number(user.fehlversuche), QStringLiteral(" "),
+                                            QString::number((*counted)->count), QStringLiteral(" "),
                                             QStringLiteral("mal fehlgeschlagen!")});
         return refuse(Field::Password, {QStringLiteral("Falsches Passwort für Benutzer"), QStringLiteral(" "),
                                         storedCode, QStringLiteral(".")});
@@ -235,6 +234,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto erlaubt die Anmeldung nur am Computer"),
                                     QStringLiteral(" "), boundTo, QStringLiteral("!")});
 
+    std::optional<qint32> newExpiry;
     if (passwordRequired() && !user.passwortPermanent && user.passwortAblauf != 0) {
         if (user.passwortAblauf <= today) {
             demandNewPassword(storedCode, false);
@@ -243,7 +243,7 @@ bool LoginService::userLogin(const QString &code, const QString &password)
             if (!reread || !reread->has_value() || (*reread)->passwort == user.passwort)
                 return refuse(Field::Password, {QStringLiteral("Passwort wurde nicht geändert!")});
             user = **reread;
-            user.passwortAblauf = today + user.passwortErneuern;
+            newExpiry = today + user.passwortErneuern;
         } else if (user.passwortAblauf - today <= options.warn) {
             AccessMessages::notice({QStringLiteral("Ihr Passwort läuft in"), QStringLiteral(" "),
                                     QString::number(user.passwortAblauf - today), QStringLiteral(" "),
@@ -251,9 +251,16 @@ bool LoginService::userLogin(const QString &code, const QString &password)
         }
     }
 
-    user.fehlversuche = 0;
-    if (auto saved = repository->updateUser(storedCode, user); !saved)
-        AccessMessages::error(saved.error().message);
+    // Only what the login changes is written, and only while the account is still active: a lock
+    // or an administrator's change made since the user was read stays as it is.
+    // A store that cannot be written (a read-only share) says so and still lets the user in.
+    const auto recorded = repository->recordGoodLogin(storedCode, newExpiry);
+    if (!recorded)
+        AccessMessages::error(recorded.error().message);
+    else if (!*recorded)
+        return refuse(Field::Code, {QStringLiteral("Ihr Benutzerkonto ist deaktiviert!")});
+    if (newExpiry)
+        user.passwortAblauf = *newExpiry;
 
     bool adminExists = user.typ == 3;
     if (auto all = repository->users())

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "access/VuvuzuExport.h"
-
 #include <QString>
 
 #include <utility>
@@ -11,7 +9,7 @@ namespace tarvo::access {
 
 // The library's own phrase table: its German texts and their English forms. The library's
 // windows and messages are written in German and pass through it when the language is English.
-class VUVUZU_API Phrases final {
+class Phrases final {
   public:
     static const std::vector<std::pair<QString, QString>> &table();
     // The English form of a German text; the text itself when the table does not hold it.

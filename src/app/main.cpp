@@ -1,5 +1,3 @@
-#include "NotBuiltMail.h"
-#include "NotBuiltReports.h"
 #include "QuietRefreshNotices.h"
 #include "SessionEndSignal.h"
 #include "VuvuzuAccess.h"
@@ -13,6 +11,7 @@
 #include "core/startup/TarvoData.h"
 #include "core/startup/ThreadHooks.h"
 #include "core/ui/ConversionWindows.h"
+#include "core/ui/WindowOpening.h"
 #include "core/ui/frame/Tarvo.h"
 #include "masterdata/MasterDataService.h"
 #include "masterdata/ui/Paths.h"
@@ -49,17 +48,14 @@ int main(int argc, char *argv[])
 
     app::VuvuzuAccess access;
     masterdata::MasterDataService masterData([](int mode) { masterdata::ui::Paths::run(mode); });
-    app::NotBuiltMail mail;
-    app::NotBuiltReports reports;
     app::QuietRefreshNotices refreshNotices;
     core::Services::setAccess(&access);
     core::Services::setMasterData(&masterData);
-    core::Services::setMail(&mail);
-    core::Services::setReports(&reports);
+    // The subsystems not built yet answer through the stand-ins that Services gives in their place.
     core::Services::setRefreshNotices(&refreshNotices);
     core::ProgramProcedures::setTarvo([](Context &first) {
         core::ui::FrameSetup setup;
-        setup.language = core::SettingsRecord::instance().text(QStringLiteral("Language"));
+        setup.language = core::SettingsRecord::instance().values().language();
         setup.weekdayNames = core::ProgramGlobals::weekdayNames();
         core::ui::TARVO(first, setup);
     });
@@ -73,6 +69,7 @@ int main(int argc, char *argv[])
 
     ContextRegistry &registry = ContextRegistry::instance();
     core::ThreadHooks::install(registry);
+    core::ui::WindowOpening::install();
     Context &first = registry.openFirst();
     // Only a frame that takes events can close down; before it opens, SIGTERM ends the process.
     app::SessionEndSignal sessionEnd([&registry] {

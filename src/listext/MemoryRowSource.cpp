@@ -6,6 +6,12 @@ namespace tarvo::listext {
 
 namespace {
 
+// Where a row stands: its index among the rows set, and its place among those shown when it was read.
+struct MemoryPlace {
+    int row;
+    int visible;
+};
+
 int compareValues(const QVariant &a, const QVariant &b, bool caseInsensitive)
 {
     const bool numbers = a.canConvert<double>() && b.canConvert<double>() &&
@@ -60,20 +66,118 @@ void MemoryRowSource::rebuild()
     });
 }
 
+Result<int> MemoryRowSource::indexOf(const SourceRow &anchor) const
+{
+    const auto *place = std::any_cast<MemoryPlace>(&anchor.anchor);
+    if (!place)
+        return makeError(1, QStringLiteral("The row does not belong to this list."));
+    // The row's place now, as a keyset would find it; where it was when it is no longer shown.
+    if (place->visible >= 0 && place->visible < int(m_visible.size()) &&
+        m_visible[size_t(place->visible)] == place->row)
+        return place->visible;
+    const auto it = std::find(m_visible.begin(), m_visible.end(), place->row);
+    return it != m_visible.end() ? int(it - m_visible.begin()) : place->visible;
+}
+
+std::vector<SourceRow> MemoryRowSource::page(int from, int n) const
+{
+    std::vector<SourceRow> rows;
+    for (int i = std::max(from, 0); i < int(m_visible.size()) && int(rows.size()) < n; ++i)
+        rows.push_back(SourceRow{m_rows[size_t(m_visible[size_t(i)])], MemoryPlace{m_visible[size_t(i)], i}});
+    return rows;
+}
+
 Result<std::vector<SourceRow>> MemoryRowSource::rowsAfter(const SourceRow *anchor, int n)
 {
     ++m_pagesRead;
-    size_t start = 0;
+    int start = 0;
     if (anchor) {
-        const int *index = std::any_cast<int>(&anchor->anchor);
-        if (!index)
-            return makeError(1, QStringLiteral("The row does not belong to this list."));
-        start = static_cast<size_t>(*index) + 1;
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        start = i.value() + 1;
     }
-    std::vector<SourceRow> page;
-    for (size_t i = start; i < m_visible.size() && static_cast<int>(page.size()) < n; ++i)
-        page.push_back(SourceRow{m_rows[m_visible[i]], static_cast<int>(i)});
-    return page;
+    return page(start, n);
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::rowsBefore(const SourceRow *anchor, int n)
+{
+    ++m_pagesRead;
+    int end = int(m_visible.size());
+    if (anchor) {
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        end = i.value();
+    }
+    const int start = std::max(0, end - n);
+    return page(start, end - start);
+}
+
+qint64 MemoryRowSource::rowKey(const SourceRow &row) const
+{
+    const auto *place = std::any_cast<MemoryPlace>(&row.anchor);
+    return place ? place->row : -1;
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::rowsAt(qint64 key, int n)
+{
+    ++m_pagesRead;
+    const auto it = std::find(m_visible.begin(), m_visible.end(), int(key));
+    if (it == m_visible.end())
+        return makeError(RowGone, QStringLiteral("The row is no longer in the list."));
+    return page(int(it - m_visible.begin()), n);
+}
+
+Result<std::vector<SourceRow>> MemoryRowSource::locate(const QVariantList &leading, int n)
+{
+    ++m_pagesRead;
+    std::vector<SortKey> keys = m_order;
+    if (keys.empty() && !m_fields.isEmpty())
+        keys.push_back(SortKey{m_fields.first(), false, false});
+    for (int i = 0; i < int(m_visible.size()); ++i) {
+        const QVariantList &row = m_rows[size_t(m_visible[size_t(i)])];
+        int c = 0;
+        for (int k = 0; k < leading.size() && k < int(keys.size()) && c == 0; ++k) {
+            const QVariant value = row.value(fieldIndex(keys[size_t(k)].field));
+            QVariant wanted = leading.at(k);
+            // A number typed into a locator comes as text.
+            if (bool number = false; value.typeId() != QMetaType::QString &&
+                                     wanted.typeId() == QMetaType::QString &&
+                                     (wanted.toString().toDouble(&number), number))
+                wanted = wanted.toString().toDouble();
+            c = compareValues(value, wanted, keys[size_t(k)].caseInsensitive);
+            if (keys[size_t(k)].descending)
+                c = -c;
+        }
+        if (c >= 0)
+            return page(i, n);
+    }
+    return std::vector<SourceRow>{};
+}
+
+Result<qint64> MemoryRowSource::position(const SourceRow &row)
+{
+    auto i = indexOf(row);
+    if (!i)
+        return i.error();
+    return qint64(i.value());
+}
+
+Result<std::optional<SourceRow>> MemoryRowSource::skip(const SourceRow *anchor, qint64 distance, bool forward)
+{
+    qint64 from = forward ? -1 : qint64(m_visible.size());
+    if (anchor) {
+        auto i = indexOf(*anchor);
+        if (!i)
+            return i.error();
+        from = i.value();
+    }
+    const qint64 to = forward ? from + distance : from - distance;
+    if (to < 0 || to >= qint64(m_visible.size()))
+        return std::optional<SourceRow>();
+    const int row = m_visible[size_t(to)];
+    return std::optional<SourceRow>(SourceRow{m_rows[size_t(row)], MemoryPlace{row, int(to)}});
 }
 
 Result<qint64> MemoryRowSource::count()

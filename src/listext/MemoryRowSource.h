@@ -21,6 +21,16 @@ class MemoryRowSource final : public RowSource {
 
     QStringList fields() const override { return m_fields; }
     Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) override;
+    Result<std::vector<SourceRow>> rowsBefore(const SourceRow *anchor, int n) override;
+    // The row's index among the rows set.
+    qint64 rowKey(const SourceRow &row) const override;
+    // RowGone also for a row the predicate hides. A row keeps its key while rows are set again
+    // only when it keeps its index among them.
+    Result<std::vector<SourceRow>> rowsAt(qint64 key, int n) override;
+    // Without an order, the first field is taken as sorted ascending.
+    Result<std::vector<SourceRow>> locate(const QVariantList &leading, int n) override;
+    Result<qint64> position(const SourceRow &row) override;
+    Result<std::optional<SourceRow>> skip(const SourceRow *anchor, qint64 distance, bool forward) override;
     Result<qint64> count() override;
     Result<void> setOrder(const std::vector<SortKey> &keys) override;
     Result<void> setFilter(const QString &expression) override;
@@ -28,6 +38,8 @@ class MemoryRowSource final : public RowSource {
 
   private:
     void rebuild();
+    Result<int> indexOf(const SourceRow &anchor) const;
+    std::vector<SourceRow> page(int from, int n) const;
 
     QStringList m_fields;
     std::vector<QVariantList> m_rows;

@@ -14,6 +14,25 @@ int RowSource::fieldIndex(const QString &field) const
     return -1;
 }
 
+Result<std::optional<SourceRow>> RowSource::skip(const SourceRow *anchor, qint64 distance, bool forward)
+{
+    // Only the row reached is kept: pages of rows are read and dropped on the way.
+    std::optional<SourceRow> at;
+    if (anchor)
+        at = *anchor;
+    while (distance > 0) {
+        const int n = int(std::min<qint64>(distance, 1000));
+        auto page = forward ? rowsAfter(at ? &*at : nullptr, n) : rowsBefore(at ? &*at : nullptr, n);
+        if (!page)
+            return page.error();
+        if (int(page->size()) < n)
+            return std::optional<SourceRow>();
+        distance -= n;
+        at = std::move(forward ? page->back() : page->front());
+    }
+    return at;
+}
+
 namespace {
 
 class PagedReader final : public RowReader {

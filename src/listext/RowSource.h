@@ -8,6 +8,7 @@
 
 #include <any>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace tarvo::listext {
@@ -27,8 +28,8 @@ class RowReader {
     virtual Result<bool> next(SourceRow &row) = 0;
 };
 
-// The rows a list shows: one file in an order, narrowed by a filter, read a page at a time after
-// the last row seen, so that no list ever holds a whole file.
+// The rows a list shows: one file in an order, narrowed by a filter, read a page at a time
+// either way from a row seen (keyset paging), so that no list ever holds a whole file.
 class RowSource {
   public:
     virtual ~RowSource() = default;
@@ -37,6 +38,21 @@ class RowSource {
     virtual QStringList fields() const = 0;
     // Up to n rows after the anchor row (from the first row when anchor is null), in order.
     virtual Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) = 0;
+    // Up to n rows before the anchor row (the last n rows when anchor is null), in order.
+    virtual Result<std::vector<SourceRow>> rowsBefore(const SourceRow *anchor, int n) = 0;
+    // What stays the same of a row while the list is read again: the row it was read from.
+    virtual qint64 rowKey(const SourceRow &row) const = 0;
+    // Up to n rows from the row of that key at its place now (the row first, unless the filter
+    // no longer lets it through); RowGone when the row no longer exists.
+    virtual Result<std::vector<SourceRow>> rowsAt(qint64 key, int n) = 0;
+    // Up to n rows from the first whose leading sort values are at or after these (the first
+    // value for the first sort component the list does not hold to one value).
+    virtual Result<std::vector<SourceRow>> locate(const QVariantList &leading, int n) = 0;
+    // The number of rows before the row: its position in the list.
+    virtual Result<qint64> position(const SourceRow &row) = 0;
+    // The row `distance` rows after the anchor (after the start when null), or before it (before
+    // the end), reached without keeping the rows between; nothing when the list ends first.
+    virtual Result<std::optional<SourceRow>> skip(const SourceRow *anchor, qint64 distance, bool forward);
     // The number of rows in the current order and filter.
     virtual Result<qint64> count() = 0;
     // An empty order means the source's own order.
@@ -56,6 +72,9 @@ class RowSource {
         return nullptr;
     }
 };
+
+// The error code of rowsAt when the row no longer exists.
+constexpr int RowGone = 35;
 
 // Reads every row of a source from the start, a page at a time.
 std::unique_ptr<RowReader> readAllRows(RowSource &source, int pageSize = 200);

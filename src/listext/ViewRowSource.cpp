@@ -1,5 +1,6 @@
 #include "listext/ViewRowSource.h"
 
+#include "platform/data/ErrorCode.h"
 #include "platform/data/Session.h"
 #include "platform/data/Store.h"
 #include "platform/data/expr/Expression.h"
@@ -78,7 +79,22 @@ Result<data::Record> ViewRowSource::placeOf(const SourceRow &row, qint64 rowId)
     return record;
 }
 
-Result<std::vector<SourceRow>> ViewRowSource::valueRowsAfter(const data::Record *after, int n)
+data::Record ViewRowSource::pageEdge(const SourceRow &row, const std::vector<size_t> &orderOnly,
+                                     std::vector<QVariant> orderValues) const
+{
+    const std::vector<int> &read = m_view->readFields();
+    std::vector<QVariant> values(size_t(m_file.layout().fieldCount()));
+    for (size_t i = 0; i < m_fieldIndexes.size(); ++i)
+        values[size_t(m_fieldIndexes[i])] = row.values.at(qsizetype(i));
+    for (size_t i = 0; i < orderOnly.size(); ++i)
+        values[size_t(read[orderOnly[i]])] = std::move(orderValues[i]);
+    data::Record place(m_file.layoutPtr(), std::move(values), std::any_cast<qint64>(row.anchor));
+    place.setPartial(true);
+    return place;
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::valueRows(bool forward, const data::Record *anchor, int n,
+                                                        bool inclusive)
 {
     // Where each of the row's fields stands among those read (a value asked for twice is copied
     // before its last use moves it), and which fields read only the order needs.
@@ -97,59 +113,47 @@ Result<std::vector<SourceRow>> ViewRowSource::valueRowsAfter(const data::Record 
             orderOnly.push_back(p);
     std::vector<SourceRow> rows;
     rows.reserve(size_t(std::clamp(n, 0, 1000)));
+    std::vector<QVariant> firstOrderValues(orderOnly.size());
     std::vector<QVariant> lastOrderValues(orderOnly.size());
-    auto r = m_view->valuesAfter(after, n, [&](std::vector<QVariant> &values, qint64 rowId) {
-        for (size_t i = 0; i < orderOnly.size(); ++i)
+    auto take = [&](std::vector<QVariant> &values, qint64 rowId) {
+        for (size_t i = 0; i < orderOnly.size(); ++i) {
+            if (rows.empty())
+                firstOrderValues[i] = values[orderOnly[i]];
             lastOrderValues[i] = std::move(values[orderOnly[i]]);
+        }
         SourceRow row;
         row.values.reserve(qsizetype(positions.size()));
         for (size_t i = 0; i < positions.size(); ++i)
             row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
         row.anchor = rowId;
         rows.push_back(std::move(row));
-    });
+    };
+    auto r =
+        forward ? m_view->valuesAfter(anchor, n, take, inclusive) : m_view->valuesBefore(anchor, n, take);
     if (!r)
         return r.error();
-    // The page's last row is where the next page starts: it carries its place whole.
-    if (!rows.empty()) {
+    if (rows.empty())
+        return rows;
+    // The rows at both ends of a page are where the next pages either way start: they carry their
+    // place whole.
+    if (rows.size() > 1) {
+        SourceRow &first = rows.front();
+        first.anchor = pageEdge(first, orderOnly, std::move(firstOrderValues));
         SourceRow &last = rows.back();
-        std::vector<QVariant> values(size_t(m_file.layout().fieldCount()));
-        for (size_t i = 0; i < m_fieldIndexes.size(); ++i)
-            values[size_t(m_fieldIndexes[i])] = last.values.at(qsizetype(i));
-        for (size_t i = 0; i < orderOnly.size(); ++i)
-            values[size_t(read[orderOnly[i]])] = std::move(lastOrderValues[i]);
-        data::Record place(m_file.layoutPtr(), std::move(values), std::any_cast<qint64>(last.anchor));
-        place.setPartial(true);
-        last.anchor = std::move(place);
+        last.anchor = pageEdge(last, orderOnly, std::move(lastOrderValues));
+    } else {
+        rows.front().anchor = pageEdge(rows.front(), orderOnly, std::move(firstOrderValues));
     }
+    if (!forward)
+        std::reverse(rows.begin(), rows.end());
     return rows;
 }
 
-Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor, int n)
+std::vector<SourceRow> ViewRowSource::recordRows(std::vector<data::Record> records) const
 {
-    // A row read as values carries only its id, unless it ended its page.
-    std::optional<data::Record> place;
-    const data::Record *after = nullptr;
-    if (anchor) {
-        if (const auto *record = std::any_cast<data::Record>(&anchor->anchor)) {
-            after = record;
-        } else if (const auto *rowId = std::any_cast<qint64>(&anchor->anchor)) {
-            auto p = placeOf(*anchor, *rowId);
-            if (!p)
-                return p.error();
-            after = &place.emplace(std::move(p.value()));
-        } else {
-            return makeError(1, QStringLiteral("The row does not belong to this list."));
-        }
-    }
-    if (readsValuesOnly())
-        return valueRowsAfter(after, n);
-    auto records = m_view->rowsAfter(after, n);
-    if (!records)
-        return records.error();
     std::vector<SourceRow> rows;
-    rows.reserve(records->size());
-    for (auto &r : records.value()) {
+    rows.reserve(records.size());
+    for (auto &r : records) {
         SourceRow row;
         if (m_fieldIndexes.empty()) {
             row.values.reserve(r.layout().fieldCount());
@@ -164,6 +168,109 @@ Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor,
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+Result<const data::Record *> ViewRowSource::placeOfAnchor(const SourceRow &anchor,
+                                                          std::optional<data::Record> &storage)
+{
+    // A row read as values carries only its id, unless it ends its page.
+    if (const auto *record = std::any_cast<data::Record>(&anchor.anchor))
+        return record;
+    if (const auto *rowId = std::any_cast<qint64>(&anchor.anchor)) {
+        auto p = placeOf(anchor, *rowId);
+        if (!p)
+            return p.error();
+        return &storage.emplace(std::move(p.value()));
+    }
+    return makeError(1, QStringLiteral("The row does not belong to this list."));
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::rowsFromAnchor(const SourceRow *anchor, int n, bool forward)
+{
+    std::optional<data::Record> storage;
+    const data::Record *place = nullptr;
+    if (anchor) {
+        auto p = placeOfAnchor(*anchor, storage);
+        if (!p)
+            return p.error();
+        place = p.value();
+    }
+    if (readsValuesOnly())
+        return valueRows(forward, place, n, false);
+    auto records = forward ? m_view->rowsAfter(place, n) : m_view->rowsBefore(place, n);
+    if (!records)
+        return records.error();
+    return recordRows(std::move(records.value()));
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::rowsAfter(const SourceRow *anchor, int n)
+{
+    return rowsFromAnchor(anchor, n, true);
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::rowsBefore(const SourceRow *anchor, int n)
+{
+    return rowsFromAnchor(anchor, n, false);
+}
+
+qint64 ViewRowSource::rowKey(const SourceRow &row) const
+{
+    if (const auto *record = std::any_cast<data::Record>(&row.anchor))
+        return record->rowId();
+    if (const auto *rowId = std::any_cast<qint64>(&row.anchor))
+        return *rowId;
+    return 0;
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::rowsAt(qint64 key, int n)
+{
+    // The row is read again: its sort values may have changed, and with them its place.
+    data::Record place = m_file.newRecord();
+    if (auto r = m_file.fetchRow(key, place); !r) {
+        if (r.error().code == data::ErrorCode::RecordNotFound)
+            return makeError(RowGone, r.error().message);
+        return r.error();
+    }
+    if (readsValuesOnly())
+        return valueRows(true, &place, n, true);
+    auto records = m_view->rowsAfter(&place, n, true);
+    if (!records)
+        return records.error();
+    return recordRows(std::move(records.value()));
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::locate(const QVariantList &leading, int n)
+{
+    auto records = m_view->rowsFrom(leading, n);
+    if (!records)
+        return records.error();
+    return recordRows(std::move(records.value()));
+}
+
+Result<qint64> ViewRowSource::position(const SourceRow &row)
+{
+    std::optional<data::Record> storage;
+    auto place = placeOfAnchor(row, storage);
+    if (!place)
+        return place.error();
+    return m_view->countBefore(*place.value());
+}
+
+Result<std::optional<SourceRow>> ViewRowSource::skip(const SourceRow *anchor, qint64 distance, bool forward)
+{
+    // The rows passed are read with one field only; the row reached carries its place whole, which
+    // this source reads from as well as the narrowed one.
+    std::optional<data::Record> storage;
+    SourceRow from;
+    if (anchor) {
+        auto place = placeOfAnchor(*anchor, storage);
+        if (!place)
+            return place.error();
+        from.anchor = *place.value();
+    }
+    std::unique_ptr<RowSource> narrow = m_fields.isEmpty() ? nullptr : narrowed({m_fields.first()});
+    RowSource &walker = narrow ? *narrow : static_cast<RowSource &>(*this);
+    return walker.RowSource::skip(anchor ? &from : nullptr, distance, forward);
 }
 
 std::unique_ptr<RowSource> ViewRowSource::narrowed(const QStringList &fields) const

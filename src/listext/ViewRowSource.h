@@ -27,6 +27,12 @@ class ViewRowSource final : public RowSource {
 
     QStringList fields() const override { return m_fields; }
     Result<std::vector<SourceRow>> rowsAfter(const SourceRow *anchor, int n) override;
+    Result<std::vector<SourceRow>> rowsBefore(const SourceRow *anchor, int n) override;
+    qint64 rowKey(const SourceRow &row) const override;
+    Result<std::vector<SourceRow>> rowsAt(qint64 key, int n) override;
+    Result<std::vector<SourceRow>> locate(const QVariantList &leading, int n) override;
+    Result<qint64> position(const SourceRow &row) override;
+    Result<std::optional<SourceRow>> skip(const SourceRow *anchor, qint64 distance, bool forward) override;
     Result<qint64> count() override;
     Result<void> setOrder(const std::vector<SortKey> &keys) override;
     Result<void> setFilter(const QString &expression) override;
@@ -39,9 +45,19 @@ class ViewRowSource final : public RowSource {
     Result<void> applyFilters();
     // True when rows are read as plain values, without a record each.
     bool readsValuesOnly() const;
-    Result<std::vector<SourceRow>> valueRowsAfter(const data::Record *after, int n);
+    // Rows read as values, nearest to the anchor first as the view hands them, returned in order.
+    Result<std::vector<SourceRow>> valueRows(bool forward, const data::Record *anchor, int n, bool inclusive);
+    std::vector<SourceRow> recordRows(std::vector<data::Record> records) const;
+    // Rows in either direction from an anchor row.
+    Result<std::vector<SourceRow>> rowsFromAnchor(const SourceRow *anchor, int n, bool forward);
+    // The anchor's place in the order: its own record, or one made in `storage`.
+    Result<const data::Record *> placeOfAnchor(const SourceRow &anchor, std::optional<data::Record> &storage);
     // A record that stands in the place in the order of a row read as values.
     Result<data::Record> placeOf(const SourceRow &row, qint64 rowId);
+    // A record with the row's values at the first and last row of a page read as values, where the
+    // next page either way starts.
+    data::Record pageEdge(const SourceRow &row, const std::vector<size_t> &orderOnly,
+                          std::vector<QVariant> orderValues) const;
 
     data::FileManager &m_file;
     std::unique_ptr<data::View> m_view;

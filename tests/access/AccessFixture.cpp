@@ -7,6 +7,7 @@
 #include "access/RightsCheck.h"
 #include "access/Vuvuzu.h"
 #include "platform/runtime/Clock.h"
+#include "support/PostgresServer.h"
 
 #include <QDir>
 
@@ -77,6 +78,26 @@ qint32 AccessFixture::dayOf(const QDate &date)
 qint32 AccessFixture::today()
 {
     return DayClock::today();
+}
+
+void Store::SetUp()
+{
+    AccessFixture::SetUp();
+    if (GetParam() == data::StoreKind::Postgres) {
+        auto &pg = tarvo::test::PostgresServer::instance();
+        if (!pg.available())
+            GTEST_SKIP() << pg.reason().toStdString();
+        ASSERT_TRUE(pg.dropSchema(QStringLiteral("vuvuzu")));
+        pg.writeDatabaseIni(dataFolder());
+    }
+    if (createsStore())
+        createStore();
+    m_repo = AccessSession::repository();
+}
+
+std::string storeName(const ::testing::TestParamInfo<data::StoreKind> &info)
+{
+    return info.param == data::StoreKind::Sqlite ? "SQLite" : "PostgreSQL";
 }
 
 } // namespace tarvo::access::test

@@ -1,12 +1,16 @@
 #pragma once
 
 #include "access/AccessRecords.h"
+#include "access/AccessRepository.h"
+#include "platform/data/Store.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
 #include <QDate>
 
 #include <gtest/gtest.h>
+#include <memory>
+#include <string>
 
 namespace tarvo::access::test {
 
@@ -32,5 +36,16 @@ class AccessFixture : public ::testing::Test {
     tarvo::test::TempDir m_dir;
     tarvo::test::ScriptedMessages m_messages;
 };
+
+// The access store in a temporary data folder: "Vuvuzu.db", or the schema "vuvuzu" on the
+// private PostgreSQL server of this test run when the folder's Database.ini points there.
+class Store : public AccessFixture, public ::testing::WithParamInterface<data::StoreKind> {
+  protected:
+    void SetUp() override;
+    virtual bool createsStore() const { return true; }
+    std::shared_ptr<AccessRepository> m_repo;
+};
+
+std::string storeName(const ::testing::TestParamInfo<data::StoreKind> &info);
 
 } // namespace tarvo::access::test

@@ -5,11 +5,17 @@
 #include "access/PasswordChanger.h"
 #include "access/PasswordHash.h"
 #include "access/Vuvuzu.h"
+#include "platform/data/Store.h"
 #include "platform/runtime/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QSysInfo>
+
+#include <utility>
 
 namespace tarvo::access::test {
 
@@ -47,6 +53,34 @@ class LoginRules : public AccessFixture {
     }
 
     LoginService::Field m_focus = LoginService::Field::Code;
+};
+
+// Runs an action (once) when a message with the given text is shown, then lets the script answer:
+// what another user does while the login waits for an answer.
+class OnMessage final : public MessageHandler {
+  public:
+    OnMessage(QString text, std::function<void()> action)
+        : m_previous(Messages::handler()), m_text(std::move(text)), m_action(std::move(action))
+    {
+        Messages::setHandler(this);
+    }
+    ~OnMessage() override { Messages::setHandler(m_previous); }
+    OnMessage(const OnMessage &) = delete;
+    OnMessage &operator=(const OnMessage &) = delete;
+
+    int show(const MessageRequest &request) override
+    {
+        if (request.text == m_text && m_action)
+            std::exchange(m_action, {})();
+        return m_previous->show(request);
+    }
+    bool stop(const QString &text) override { return m_previous->stop(text); }
+    void beep(MessageIcon kind) override { m_previous->beep(kind); }
+
+  private:
+    MessageHandler *m_previous;
+    QString m_text;
+    std::function<void()> m_action;
 };
 
 } // namespace
@@ -104,6 +138,35 @@ TEST_F(LoginRules, AGoodLoginResetsTheFailedCount)
     EXPECT_TRUE(login(QStringLiteral("anna"), QStringLiteral("right")));
     EXPECT_FALSE(login(QStringLiteral("anna"), QStringLiteral("wrong")));
     EXPECT_EQ(storedUser(QStringLiteral("anna")).inaktiv, 0);
+}
+
+TEST_F(LoginRules, AGoodLoginKeepsWhatAnAdministratorChangedMeanwhile)
+{
+    const QString warning = QStringLiteral("Your Password expires in 3 days.");
+    for (const bool deactivate : {false, true}) {
+        const QString code = deactivate ? QStringLiteral("anna") : QStringLiteral("bert");
+        addUser(code, QStringLiteral("pw"), [&](UserRecord &u) {
+            u.passwortPermanent = 0;
+            u.passwortAblauf = today() + 3;
+        });
+        EXPECT_FALSE(login(code, QStringLiteral("wrong")));
+        // While the login shows its warning, an administrator edits the user.
+        OnMessage administrator(warning, [&] {
+            UserRecord edited = storedUser(code);
+            edited.name = QStringLiteral("Edited");
+            edited.inaktiv = deactivate ? 1 : 0;
+            ASSERT_TRUE(AccessSession::repository()->updateUser(code, edited).ok());
+        });
+        m_messages.clear();
+        EXPECT_EQ(login(code, QStringLiteral("pw")), !deactivate);
+        EXPECT_EQ(m_messages.texts(),
+                  deactivate ? (QStringList{warning, QStringLiteral("Your User account is disabled!")})
+                             : QStringList{warning});
+        const UserRecord stored = storedUser(code);
+        EXPECT_EQ(stored.name, QStringLiteral("Edited")) << qPrintable(code);
+        EXPECT_EQ(stored.inaktiv, deactivate ? 1 : 0) << qPrintable(code);
+        EXPECT_EQ(stored.fehlversuche, deactivate ? 1 : 0) << qPrintable(code);
+    }
 }
 
 TEST_F(LoginRules, CodesThatCannotNameAFolderAreRefused)
@@ -305,5 +368,97 @@ TEST_F(NewStore, AnsweringYesCreatesTheCatalogue)
     ASSERT_TRUE(resources.ok());
     EXPECT_GT(resources->size(), 100u);
 }
+
+// A "Vuvuzu.db" that is there but holds no access store: emptied by a disk fault or by anybody
+// who can write to the share, or not ours at all.
+struct StoreFile final {
+    const char *name;
+    std::function<void(const QString &folder, const QString &file)> make;
+    bool isAStoreToMake; // else it is refused with its error, without the question
+};
+
+void PrintTo(const StoreFile &file, std::ostream *out)
+{
+    *out << file.name;
+}
+
+void writeFile(const QString &file, const QByteArray &bytes)
+{
+    QFile out(file);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    ASSERT_EQ(out.write(bytes), bytes.size());
+}
+
+void runSql(const QString &file, const QString &sql)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("maker"));
+        db.setDatabaseName(file);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(sql)) << qPrintable(q.lastError().text());
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("maker"));
+}
+
+QByteArray contents(const QString &file)
+{
+    QFile in(file);
+    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray("(missing)");
+}
+
+class ExistingStoreFile : public AccessFixture, public ::testing::WithParamInterface<StoreFile> {};
+
+TEST_P(ExistingStoreFile, IsAskedForOrRefusedAndNeverWrittenWithoutYes)
+{
+    const QString file = dataFolder() + QStringLiteral("/Vuvuzu.db");
+    GetParam().make(dataFolder(), file);
+    const QByteArray before = contents(file);
+    const QString question = QStringLiteral("The Security file \"") + dataFolder() +
+                             QStringLiteral("/Vuvuzu.db\" could not be found!|Should it be created now?");
+
+    m_messages.answer(Button::No);
+    {
+        LoginService service({});
+        EXPECT_EQ(service.prepare(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QString()),
+                  LoginService::Start::NobodyLoggedIn);
+    }
+    AccessSession::reset();
+    setPFAD(dataFolder());
+    EXPECT_EQ(contents(file), before);
+    if (!GetParam().isAStoreToMake) {
+        ASSERT_EQ(m_messages.texts().size(), 1);
+        EXPECT_NE(m_messages.texts().front(), question);
+        return;
+    }
+    EXPECT_EQ(m_messages.texts(), QStringList{question});
+
+    // Yes makes the store in the file, with the default master access.
+    createStore();
+    auto options = AccessSession::repository()->options();
+    ASSERT_TRUE(options.ok() && options->has_value());
+    EXPECT_EQ((*options)->masterMak, QStringLiteral("wkz"));
+}
+
+const StoreFile kStoreFiles[] = {
+    {"Emptied", [](const QString &, const QString &file) { writeFile(file, {}); }, true},
+    {"SqliteWithoutTables",
+     [](const QString &, const QString &file) { runSql(file, QStringLiteral("PRAGMA user_version = 7")); },
+     true},
+    {"OursWithoutTheAccessTables",
+     [](const QString &folder, const QString &) {
+         auto store = data::Store::forFolder(folder, QStringLiteral("Vuvuzu"));
+         ASSERT_TRUE(store.ok());
+         ASSERT_TRUE((*store)->connection().ok());
+     },
+     true},
+    {"Foreign",
+     [](const QString &, const QString &file) { runSql(file, QStringLiteral("CREATE TABLE Invoices(x)")); },
+     false},
+    {"Damaged", [](const QString &, const QString &file) { writeFile(file, QByteArray(4096, 'x')); }, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Vuvuzu, ExistingStoreFile, ::testing::ValuesIn(kStoreFiles),
+                         [](const auto &info) { return std::string(info.param.name); });
 
 } // namespace tarvo::access::test

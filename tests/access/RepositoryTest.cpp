@@ -19,38 +19,11 @@ namespace {
 
 using data::StoreKind;
 
-// The access store in a temporary data folder: "Vuvuzu.db", or the schema "vuvuzu" on the
-// private PostgreSQL server of this test run when the folder's Database.ini points there.
-class Store : public AccessFixture, public ::testing::WithParamInterface<StoreKind> {
-  protected:
-    void SetUp() override
-    {
-        AccessFixture::SetUp();
-        if (GetParam() == StoreKind::Postgres) {
-            auto &pg = tarvo::test::PostgresServer::instance();
-            if (!pg.available())
-                GTEST_SKIP() << pg.reason().toStdString();
-            ASSERT_TRUE(pg.dropSchema(QStringLiteral("vuvuzu")));
-            pg.writeDatabaseIni(dataFolder());
-        }
-        if (createsStore())
-            createStore();
-        m_repo = AccessSession::repository();
-    }
-    virtual bool createsStore() const { return true; }
-    std::shared_ptr<AccessRepository> m_repo;
-};
-
 // The same, before the login has made the store.
 class NewAccessStore : public Store {
   protected:
     bool createsStore() const override { return false; }
 };
-
-std::string storeName(const ::testing::TestParamInfo<StoreKind> &info)
-{
-    return info.param == StoreKind::Sqlite ? "SQLite" : "PostgreSQL";
-}
 
 // The declared insert defaults and the defaults of the record types are one and the same.
 template <class R> void expectDefaultsMatch(const char *label, const std::vector<FieldBinding<R>> &columns)

@@ -23,12 +23,15 @@ TEST_F(ProgramProcessTest, InstallerStoresTheFolderAndASecondRunUpdatesIt)
               QStringList{QStringLiteral("1|") + m_home.file(QStringLiteral("two"))});
 }
 
-TEST_F(ProgramProcessTest, InstallerSwitchesExistingSettingsToGermanAndCreatesNoneOtherwise)
+TEST_F(ProgramProcessTest, InstallerSwitchesExistingSettingsToGermanAndOtherwiseSaysWhy)
 {
     const QString empty = folder(QStringLiteral("empty"));
-    EXPECT_EQ(tarvo({QStringLiteral("/Path"), empty, QStringLiteral("/Language"), QStringLiteral("German")})
-                  .exitCode,
-              0);
+    // Asked for German settings it cannot switch, the installer says why and fails.
+    const test::ProcessRun refused =
+        tarvo({QStringLiteral("/Path"), empty, QStringLiteral("/Language"), QStringLiteral("German")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.errors.contains(QStringLiteral("The settings were not switched to German.")))
+        << refused.errors.toStdString();
     EXPECT_TRUE(QDir(empty).isEmpty());
 
     const QString data = folder(QStringLiteral("data"));

@@ -1,5 +1,6 @@
 #include "masterdata/MasterDataService.h"
 
+#include "core/services/NotAvailable.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 namespace tarvo::masterdata {
 namespace {
 
-TEST(MasterDataServiceTest, PathDialogIsRealAndTheOtherWindowsSayTheyAreNotBuilt)
+TEST(MasterDataServiceTest, PathDialogIsRealAndTheOtherWindowsSayTheyAreNotAvailable)
 {
     test::ScriptedMessages messages;
     std::vector<int> modes;
@@ -19,8 +20,7 @@ TEST(MasterDataServiceTest, PathDialogIsRealAndTheOtherWindowsSayTheyAreNotBuilt
     service.options();
     EXPECT_EQ(service.pickCustomer(1), 0);
     EXPECT_EQ(service.programSelect(1, QStringLiteral("Tarvo\u00b01")), QString());
-    ASSERT_EQ(messages.texts().size(), 3);
-    EXPECT_EQ(messages.texts().first(), MasterDataService::notBuiltText(QStringLiteral("Options")));
+    EXPECT_EQ(messages.texts(), QStringList(3, core::NotAvailable::text()));
 }
 
 } // namespace

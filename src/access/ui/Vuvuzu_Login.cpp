@@ -74,7 +74,7 @@ Vuvuzu_Login::Page Vuvuzu_Login::buildPage(const QString &suffix, bool product)
     auto *buttons = new QHBoxLayout();
     auto *ok = new QPushButton(QStringLiteral("&Anmelden"), box);
     ok->setObjectName(QStringLiteral("OK") + suffix);
-    ok->setDefault(true);
+    p.ok = ok;
     auto *cancel = new QPushButton(QStringLiteral("&Beenden"), box);
     cancel->setObjectName(QStringLiteral("Cancel") + suffix);
     buttons->addStretch();
@@ -83,9 +83,6 @@ Vuvuzu_Login::Page Vuvuzu_Login::buildPage(const QString &suffix, bool product)
     grid->addLayout(buttons);
     connect(ok, &QPushButton::clicked, this, &Vuvuzu_Login::pressOk);
     connect(cancel, &QPushButton::clicked, this, &Vuvuzu_Login::reject);
-    // Enter in either field presses OK.
-    connect(p.code, &QLineEdit::returnPressed, this, &Vuvuzu_Login::pressOk);
-    connect(p.password, &QLineEdit::returnPressed, this, &Vuvuzu_Login::pressOk);
     return p;
 }
 
@@ -134,6 +131,10 @@ bool Vuvuzu_Login::run()
     } else if (name == u"MORVANE.SEC") {
         setWindowTitle(QStringLiteral("Morvane"));
     }
+    // Enter in either field presses OK through the dialog's default button, and only through it:
+    // a field that pressed OK as well would make one typed attempt count as two failed logins.
+    // A dialog has one default button, so it is the OK of the page in use.
+    current().ok->setDefault(true);
     translateWindow(this);
     if (switches.user) {
         for (auto *field : {m_plain.code, m_product.code})

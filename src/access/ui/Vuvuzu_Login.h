@@ -6,6 +6,7 @@
 
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QStackedWidget;
 
 namespace tarvo::access {
@@ -32,6 +33,7 @@ class Vuvuzu_Login final : public QDialog {
         QLineEdit *code = nullptr;
         QLineEdit *password = nullptr;
         QLabel *passwordPrompt = nullptr;
+        QPushButton *ok = nullptr;
     };
     Page buildPage(const QString &suffix, bool product);
     const Page &current() const;

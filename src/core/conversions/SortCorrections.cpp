@@ -1,6 +1,7 @@
 #include "core/conversions/CorrectionProgress.h"
 #include "core/conversions/CorrectionRun.h"
 #include "core/conversions/Corrections.h"
+#include "platform/data/Connection.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/View.h"
@@ -70,34 +71,48 @@ void correctClassificationSort(CorrectionRun &run)
 }
 
 // Every issue takes the sort number of its status: from its program's own status list, else
-// from the general list.
+// from the general list (the first such status record, as a lookup by the key finds it). One
+// statement over the whole file, touching only the issues whose number is not already right: it
+// runs on every conversion of this version, and reading and writing each issue took minutes.
 void correctStatusSort(CorrectionRun &run)
 {
     CorrectionProgress &progress = run.progress();
-    progress.setTotal(run.count(QStringLiteral("Bugs")));
+    progress.setTotal(1);
     data::FileManager &bugs = run.file(QStringLiteral("Bugs"));
     data::FileManager &statuses = run.file(QStringLiteral("Status"));
-    Record status = statuses.newRecord();
-    const QString key = QStringLiteral("KeyPrgIDStatus");
-    auto findStatus = [&](qint64 list, const QString &name) {
-        status.clear();
-        status.setValue(QStringLiteral("PrgID"), list);
-        status.setValue(QStringLiteral("STATUS"), name);
-        return statuses.fetch(key, status).ok();
+    auto stop = [](const Error &e) {
+        Messages::stop(e.message.isEmpty() ? data::errorCodeText(e.code) : e.message);
     };
+    if (auto w = bugs.checkWritable(); !w)
+        return stop(w.error());
+    if (auto o = statuses.open(); !o)
+        return stop(o.error());
+    const data::RecordLayout &bug = bugs.layout();
+    const data::RecordLayout &status = statuses.layout();
+    const QString bugTable = data::RecordLayout::quote(bug.table());
+    const auto bugColumn = [&](const char *field) -> QString {
+        return bugTable + QLatin1Char('.') + bug.column(bug.fieldIndex(QLatin1String(field)));
+    };
+    const auto statusColumn = [&](const char *field) -> QString {
+        return status.column(status.fieldIndex(QLatin1String(field)));
+    };
+    const QString sortIn = QStringLiteral("(SELECT %1 FROM %2 WHERE %3 = %5 AND %4 = %6 ORDER BY %7 LIMIT 1)")
+                               .arg(statusColumn("SORT"), data::RecordLayout::quote(status.table()),
+                                    statusColumn("PrgID"), statusColumn("STATUS"), QStringLiteral("%1"),
+                                    bugColumn("Status"), data::RecordLayout::rowIdColumn());
+    const QString sort =
+        QStringLiteral("COALESCE(%1, %2)").arg(sortIn.arg(bugColumn("PrgID")), sortIn.arg(0));
+    const QString current = bug.column(bug.fieldIndex(QStringLiteral("StatusSort")));
+    const QString update =
+        QStringLiteral("UPDATE %1 SET %2 = %3 WHERE COALESCE(%3, %2) <> %2").arg(bugTable, current, sort);
 
     run.inTransaction([&] {
-        (void)run.forEach(QStringLiteral("Bugs"), [&](Record &bug) {
-            const QString name = bug.text(QStringLiteral("Status"));
-            if (findStatus(bug.integer(QStringLiteral("PrgID")), name) || findStatus(0, name)) {
-                bug.setValue(QStringLiteral("StatusSort"), status.integer(QStringLiteral("SORT")));
-                if (auto written = run.write(bugs, bug); !written) {
-                    const Error &e = written.error();
-                    Messages::stop(e.message.isEmpty() ? data::errorCodeText(e.code) : e.message);
-                }
-            }
-            progress.step();
-        });
+        auto conn = bugs.connection();
+        if (!conn)
+            return stop(conn.error());
+        if (auto done = (*conn)->execDirect(update); !done)
+            return stop(done.error());
+        progress.step();
     });
 }
 

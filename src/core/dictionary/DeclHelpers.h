@@ -96,7 +96,6 @@ inline data::FileDecl aliasFile(const data::FileDecl &base, const QString &label
     data::FileDecl f = file(label, prefix, base.physicalName, base.version);
     f.tableName = base.label;
     f.aliasOf = base.label;
-    f.messageName = base.messageName;
     f.fields = base.fields;
     f.keys = base.keys;
     for (const auto &fd : base.fields)

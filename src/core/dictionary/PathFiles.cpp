@@ -30,6 +30,8 @@ data::FileDecl programLimitFile()
         stringField("PrgName", 250),
     };
     f.keys = {key("KeyMAKPrgname", {asc("MAK"), asc("PrgName")}, Unique | Primary)};
+    // User codes are one code in any case: "jdo" reads the rows the store holds under "JDO".
+    f.keys.front().caseInsensitive = true;
     return f;
 }
 

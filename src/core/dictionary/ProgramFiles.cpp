@@ -12,8 +12,6 @@ const QString kAutoNumber = QStringLiteral("AUTONUMBER");
 data::FileDecl programsFile()
 {
     auto f = file(QStringLiteral("Programs"), QStringLiteral("PRG"), QStringLiteral("Programs.TPS"), 5);
-    // Messages name the tree files by their physical name.
-    f.messageName = f.physicalName;
     f.fields = {
         longField("ID"),
         longField("P"),
@@ -67,7 +65,6 @@ data::FileDecl releasesFile()
 data::FileDecl webLinksFile()
 {
     auto f = file(QStringLiteral("WebLinks"), QStringLiteral("WEB"), QStringLiteral("WebLinks.TPS"), 0);
-    f.messageName = f.physicalName;
     f.fields = {
         longField("ID"),
         longField("P"),

@@ -2,6 +2,7 @@
 
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
@@ -20,7 +21,7 @@ constexpr int kContentsWidth = 16384;
 qint64 AddHistory(data::Session &session, const data::Record &settings, const QString &label,
                   const QString &picture, const QString &oldContents, const QString &newContents)
 {
-    if (settings.integer(QStringLiteral("DISABLEHISTORY")) != 0)
+    if (SettingsValues(settings).historyDisabled())
         return 0;
     data::FileManager *bugs = session.file(QStringLiteral("Bugs"));
     // The stop message is the report of a failed write; the manager is not to report it again.

@@ -115,11 +115,11 @@ void fillWithWorkflow(StatusQueue &queue, const QString &current, const Workflow
 
 WorkflowSettings WorkflowSettings::fromSettingsRecord()
 {
-    const SettingsRecord &settings = SettingsRecord::instance();
+    const SettingsValues settings = SettingsRecord::instance().values();
     WorkflowSettings workflow;
-    workflow.enabled = settings.integer(QStringLiteral("PAR:WFENABLE")) != 0;
-    workflow.assignIssue = int(settings.integer(QStringLiteral("PAR:WFAssignIssue")));
-    workflow.allowChange = settings.integer(QStringLiteral("PAR:WFALLOWCHANGE")) != 0;
+    workflow.enabled = settings.workflowEnabled();
+    workflow.assignIssue = settings.workflowAssignIssue();
+    workflow.allowChange = settings.workflowAllowChange();
     return workflow;
 }
 

@@ -1,5 +1,11 @@
 #include "core/services/Services.h"
 
+#include "core/services/AccessStandIn.h"
+#include "core/services/IssueStandIn.h"
+#include "core/services/MailStandIn.h"
+#include "core/services/MasterDataStandIn.h"
+#include "core/services/ReportStandIn.h"
+
 namespace tarvo::core {
 
 namespace {
@@ -9,11 +15,18 @@ MailServices *g_mail = nullptr;
 RefreshNotices *g_refresh = nullptr;
 ReportServices *g_reports = nullptr;
 IssueServices *g_issues = nullptr;
+
+// What answers while a subsystem is not registered.
+template <class StandIn> StandIn *standIn()
+{
+    static StandIn service;
+    return &service;
+}
 } // namespace
 
 AccessServices *Services::access()
 {
-    return g_access;
+    return g_access ? g_access : standIn<AccessStandIn>();
 }
 void Services::setAccess(AccessServices *services)
 {
@@ -21,7 +34,7 @@ void Services::setAccess(AccessServices *services)
 }
 MasterDataServices *Services::masterData()
 {
-    return g_masterData;
+    return g_masterData ? g_masterData : standIn<MasterDataStandIn>();
 }
 void Services::setMasterData(MasterDataServices *services)
 {
@@ -29,7 +42,7 @@ void Services::setMasterData(MasterDataServices *services)
 }
 MailServices *Services::mail()
 {
-    return g_mail;
+    return g_mail ? g_mail : standIn<MailStandIn>();
 }
 void Services::setMail(MailServices *services)
 {
@@ -45,7 +58,7 @@ void Services::setRefreshNotices(RefreshNotices *notices)
 }
 IssueServices *Services::issues()
 {
-    return g_issues;
+    return g_issues ? g_issues : standIn<IssueStandIn>();
 }
 void Services::setIssues(IssueServices *services)
 {
@@ -53,7 +66,7 @@ void Services::setIssues(IssueServices *services)
 }
 ReportServices *Services::reports()
 {
-    return g_reports;
+    return g_reports ? g_reports : standIn<ReportStandIn>();
 }
 void Services::setReports(ReportServices *services)
 {

@@ -10,7 +10,9 @@ class RefreshNotices;
 class ReportServices;
 
 // The services of the neighbouring subsystems, registered by the application at start-up
-// (tests register fakes). A lower subsystem reaches a higher one only through these.
+// (tests register fakes). A lower subsystem reaches a higher one only through these. A subsystem
+// that is not registered is answered by its stand-in, which says that the function is not
+// available yet; so none of these is ever null except the refresh notices.
 class Services final {
   public:
     static AccessServices *access();

@@ -4,6 +4,7 @@
 #include "core/startup/PathFile.h"
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/Messages.h"
+#include "platform/runtime/ProgramInfo.h"
 #include "platform/runtime/Text.h"
 
 namespace tarvo::core {
@@ -46,8 +47,12 @@ int InstallerMode::run(const CommandLine &commandLine, PathFile &file, const Ger
     file.close();
 
     if (commandLine.hasSwitch(u"/Language") && commandLine.parameter(4) == QLatin1String("German") &&
-        switchToGerman)
-        switchToGerman(dataFolderOf(Text::clip(folder)));
+        switchToGerman) {
+        if (Result<void> switched = switchToGerman(dataFolderOf(Text::clip(folder))); !switched) {
+            Messages::show(switched.error().message, ProgramInfo::productName(), MessageIcon::Information);
+            exitCode = 1;
+        }
+    }
     return exitCode;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/Result.h"
+
 #include <QString>
 
 #include <functional>
@@ -17,12 +19,14 @@ class PathFile;
 // then ends without a window.
 class InstallerMode final {
   public:
-    // Switches the settings record of a data folder to German; leaves a folder without one alone.
-    using GermanSwitch = std::function<void(const QString &dataFolder)>;
+    // Switches the settings record of a data folder to German; leaves a folder without one alone
+    // and says why in the error.
+    using GermanSwitch = std::function<Result<void>(const QString &dataFolder)>;
 
     // True when the command line asks for the installer's start.
     static bool requested(const CommandLine &commandLine);
-    // Runs it; the exit code of the program (0, or 1 when the folder could not be stored).
+    // Runs it; the exit code of the program (0, or 1 when the folder could not be stored or the
+    // settings asked for could not be switched).
     static int run(const CommandLine &commandLine, PathFile &file, const GermanSwitch &switchToGerman);
 };
 

@@ -117,11 +117,6 @@ int ProgramMain(Context &first, const CommandLine &commandLine, StartupParts &pa
     if (parts.setUpTranslator)
         parts.setUpTranslator();
     AccessServices *access = Services::access();
-    if (!access) {
-        Messages::show(QStringLiteral("The access library is not available; nobody can log in."),
-                       ProgramInfo::productName(), MessageIcon::Error);
-        return kExitFailed;
-    }
 
     PathFile pathFile(parts.pathFile);
     auto folder = findDataFolder(pathFile, parts.prompt);

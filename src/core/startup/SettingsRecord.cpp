@@ -57,4 +57,14 @@ void SettingsRecord::update(const std::function<void(data::Record &)> &change)
         change(m_record);
 }
 
+void SettingsRecord::updateValues(const std::function<void(SettingsValues &)> &change)
+{
+    std::lock_guard lock(m_lock);
+    if (!m_record.isValid())
+        return;
+    SettingsValues values(m_record);
+    change(values);
+    m_record = values.record();
+}
+
 } // namespace tarvo::core

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
 
 #include <QString>
@@ -27,8 +28,11 @@ class SettingsRecord final {
     // in decimal. Empty before the record is loaded or for an unknown field.
     QString text(const QString &field) const;
     qint64 integer(const QString &field) const;
+    // A copy of the record behind its typed accessors.
+    SettingsValues values() const { return SettingsValues(record()); }
     // Changes the record under the lock.
     void update(const std::function<void(data::Record &)> &change);
+    void updateValues(const std::function<void(SettingsValues &)> &change);
 
   private:
     mutable std::mutex m_lock;

@@ -23,11 +23,9 @@ StartupParts StartupParts::forProgram()
     // The translator holds no table until the settings ask for German.
     parts.setUpTranslator = [] {};
     parts.pathFile = PathFile::defaultPath();
-    parts.prompt.pathsDialog = [](int mode) {
-        if (MasterDataServices *masterData = Services::masterData())
-            masterData->paths(mode);
-    };
-    parts.prompt.canAsk = [] { return Services::masterData() != nullptr; };
+    parts.prompt.pathsDialog = [](int mode) { Services::masterData()->paths(mode); };
+    // Only the program knows whether a display is there to show the dialog on.
+    parts.prompt.canAsk = [] { return false; };
     // scripts/run asks for a data folder of its own on the first run instead of the dialog.
     const QString firstRun = qEnvironmentVariable("TARVO_DEFAULT_DATA");
     if (!firstRun.isEmpty() && firstRun != QLatin1String("0"))

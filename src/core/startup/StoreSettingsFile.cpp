@@ -87,7 +87,7 @@ Result<void> StoreSettingsFile::close()
 
 QString StoreSettingsFile::name() const
 {
-    return m_file->layout().messageName();
+    return m_file->storedName();
 }
 
 QString StoreSettingsFile::text(const QString &field) const
@@ -95,29 +95,48 @@ QString StoreSettingsFile::text(const QString &field) const
     return SettingsRecord::instance().text(field);
 }
 
-void StoreSettingsFile::switchToGerman(const QString &dataFolder)
+Result<void> StoreSettingsFile::switchToGerman(const QString &dataFolder)
 {
+    const QString notSwitched = QStringLiteral("The settings were not switched to German.|");
+    const QString laterStart = QStringLiteral("|Start Tarvo once on this folder to make them, then run this "
+                                              "command again.");
     // Opening the store would make an empty one in a folder that has none.
     if (!QFileInfo::exists(dataFolder + QStringLiteral("/Tarvo.db")) &&
         !QFileInfo::exists(dataFolder + QStringLiteral("/Database.ini")))
-        return;
+        return makeError(data::ErrorCode::FileNotFound,
+                         notSwitched + QStringLiteral("\"%1\" holds no data files yet.").arg(dataFolder) +
+                             laterStart);
     auto dictionary = data::Dictionary::open(tarvoDictionary(), dataFolder);
     if (!dictionary)
-        return;
+        return makeError(dictionary.error().code,
+                         notSwitched + QStringLiteral("Error: ") + dictionary.error().message);
     StoreSettingsFile settings(**dictionary, 1);
-    if (!settings.open())
-        return;
+    if (auto opened = settings.open(); !opened)
+        return makeError(opened.error().code,
+                         notSwitched + QStringLiteral("Error: ") + opened.error().message);
+    Result<void> outcome;
     auto first = firstRecord(*settings.m_file);
-    if (first && first->has_value()) {
+    if (!first) {
+        outcome =
+            makeError(first.error().code, notSwitched + QStringLiteral("Error: ") + first.error().message);
+    } else if (!first->has_value()) {
+        outcome = makeError(
+            data::ErrorCode::FileNotFound,
+            notSwitched + QStringLiteral("The data files in \"%1\" hold no settings yet.").arg(dataFolder) +
+                laterStart);
+    } else {
         data::Record record = **first;
         record.setValue(QStringLiteral("LOCATION"), QStringLiteral("Germany"));
         record.setValue(QStringLiteral("Language"), QStringLiteral("Deutsch"));
         record.setValue(QStringLiteral("Currency"), QStringLiteral("EUR"));
         record.setValue(QStringLiteral("OVERRIDEINSERT"), 0);
         record.setValue(QStringLiteral("INSERTTEXT"), QString());
-        (void)settings.m_file->update(record); // an installer's run has nobody to tell
+        if (auto written = settings.m_file->update(record); !written)
+            outcome = makeError(written.error().code,
+                                notSwitched + QStringLiteral("Error: ") + written.error().message);
     }
-    (void)settings.close();
+    (void)settings.close(); // nothing was written that a failed close could lose
+    return outcome;
 }
 
 } // namespace tarvo::core

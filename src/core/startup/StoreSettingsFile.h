@@ -29,8 +29,8 @@ class StoreSettingsFile final : public SettingsFile {
 
     // Switches the settings record of a data folder to German (installer): Germany, Deutsch,
     // EUR, no override of the Insert caption. A folder without settings is left as it is:
-    // nothing is created.
-    static void switchToGerman(const QString &dataFolder);
+    // nothing is created, and the error says why and what to do.
+    static Result<void> switchToGerman(const QString &dataFolder);
 
   private:
     std::unique_ptr<data::Session> m_session;

@@ -1,7 +1,6 @@
 #include "core/startup/TarvoData.h"
 
 #include "core/dictionary/TarvoDictionary.h"
-#include "core/startup/DataFileNames.h"
 #include "core/startup/ErrorObjectReporter.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Session.h"
@@ -27,13 +26,7 @@ struct ContextData {
 
 Result<void> TarvoData::open(const QString &dataFolder)
 {
-    data::DictionaryDecl decl = tarvoDictionary();
-    for (data::FileDecl &file : decl.files) {
-        const QString name = DataFileNames::name(file.label);
-        if (!name.isEmpty())
-            file.messageName = name;
-    }
-    auto opened = data::Dictionary::open(std::move(decl), dataFolder);
+    auto opened = data::Dictionary::open(tarvoDictionary(), dataFolder);
     if (!opened)
         return opened.error();
     g_dictionary = std::move(opened).value();

@@ -20,8 +20,8 @@ namespace tarvo::core {
 // relation managers.
 class TarvoData final {
   public:
-    // Registers every data file of the dictionary on the folder's store, each named for messages
-    // as DataFileNames names it. The data layer converts a file stored in an older layout when it
+    // Registers every data file of the dictionary on the folder's store; messages name each by
+    // the store's file and its table. The data layer converts a file stored in an older layout when it
     // is next opened, so this is the whole registration.
     static Result<void> open(const QString &dataFolder);
     static data::Dictionary *dictionary();

@@ -19,7 +19,7 @@ void ThreadHooks::threadStart(Context &context)
     // The first context starts before the settings are read: its language is blank, so its
     // messages are English whatever the settings say.
     ErrorClass &errors = context.emplaceAttachment<ErrorClass>();
-    errors.init(SettingsRecord::instance().text(QStringLiteral("Language")));
+    errors.init(SettingsRecord::instance().values().language());
     context.setThreadRequest(Request::None);
     context.setThreadResponse(Response::None);
     context.setThreadVCRRequest(0);

@@ -1,7 +1,6 @@
 #include "core/ui/DatenkonvertierenWindow.h"
 
 #include "platform/runtime/ProgramInfo.h"
-#include "platform/ui/TranslateWindow.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
@@ -30,7 +29,6 @@ bool DatenkonvertierenWindow::open()
 {
     if (!WindowManager::open())
         return false;
-    tarvo::ui::translateWindow(window());
     window()->show();
     return true;
 }

@@ -1,7 +1,6 @@
 #include "core/ui/HotKeysFortschrittWindow.h"
 
 #include "platform/runtime/ProgramInfo.h"
-#include "platform/ui/TranslateWindow.h"
 
 #include <QLabel>
 #include <QProgressBar>
@@ -35,7 +34,6 @@ bool HotKeysFortschrittWindow::open()
 {
     if (!WindowManager::open())
         return false;
-    tarvo::ui::translateWindow(window());
     m_text->clear();
     m_percent->clear();
     m_bar->setValue(0);

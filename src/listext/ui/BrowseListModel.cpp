@@ -2,7 +2,9 @@
 
 #include "listext/ui/ColourValue.h"
 
-#include <QScopedValueRollback>
+#include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace tarvo::listext::ui {
 
@@ -39,7 +41,6 @@ const ColumnDefinition *BrowseListModel::definition(const QString &field) const
 
 void BrowseListModel::setShownColumns(const QStringList &fields)
 {
-    const QScopedValueRollback<bool> guard(m_fetching, true);
     beginResetModel();
     m_shown.clear();
     m_sourceColumns.clear();
@@ -91,7 +92,7 @@ void BrowseListModel::setColumnColors(const QString &field, int text, int backgr
                                       int selectedBackground)
 {
     decoration(field).colors = {text, background, selectedText, selectedBackground};
-    if (const int c = columnOf(field); c >= 0 && !m_rows.empty())
+    if (const int c = columnOf(field); c >= 0 && rowCount() > 0)
         Q_EMIT dataChanged(index(0, c), index(rowCount() - 1, c), {Qt::ForegroundRole, Qt::BackgroundRole});
 }
 
@@ -101,27 +102,132 @@ std::array<int, 4> BrowseListModel::columnColors(const QString &field) const
     return it == m_decorations.end() ? std::array<int, 4>{-1, -1, -1, -1} : it->second.colors;
 }
 
-Result<void> BrowseListModel::reload()
+void BrowseListModel::setPageSize(int rows)
 {
-    // No page is read while the reset is being announced: views that ask for more rows then
-    // get them once the reset is complete.
-    const QScopedValueRollback<bool> guard(m_fetching, true);
+    m_pageSize = std::max(rows, 1);
+}
+
+void BrowseListModel::setWindowPages(int pages)
+{
+    // Two pages at least, so that the page being read never pushes out the row asked for.
+    m_windowPages = std::max(pages, 2);
+}
+
+bool BrowseListModel::failed(const Error &error) const
+{
+    m_lastError = error;
+    return false;
+}
+
+Result<int> BrowseListModel::resetTo(const std::function<Result<std::vector<SourceRow>>()> &read)
+{
+    int firstRead = -1;
     beginResetModel();
     m_rows.clear();
-    m_atEnd = false;
+    m_first = 0;
+    m_count = 0;
     m_lastError = {};
-    auto page = m_source.rowsAfter(nullptr, m_pageSize);
-    if (page) {
-        m_rows = std::move(page.value());
-        m_atEnd = static_cast<int>(m_rows.size()) < m_pageSize;
-    } else {
-        m_lastError = page.error();
-        m_atEnd = true;
+    Result<void> result;
+    if (auto n = m_source.count(); !n) {
+        result = n.error();
+    } else if (m_count = std::min<qint64>(n.value(), std::numeric_limits<int>::max()); m_count > 0) {
+        auto rows = read();
+        if (!rows) {
+            result = rows.error();
+            m_count = 0;
+        } else if (!rows->empty()) {
+            int first = 0;
+            if (auto p = m_source.position(rows->front()); p) {
+                first = int(p.value());
+            } else {
+                result = p.error();
+            }
+            if (result) {
+                firstRead = std::max(first, 0);
+                setHeld(std::move(rows.value()), firstRead);
+            }
+        }
+    }
+    if (!result) {
+        m_lastError = result.error();
+        m_count = 0;
+        m_rows.clear();
     }
     endResetModel();
-    if (!page)
-        return page.error();
+    if (!result)
+        return result.error();
+    return firstRead;
+}
+
+Result<void> BrowseListModel::reload()
+{
+    if (auto r = resetTo([this]() { return m_source.rowsAfter(nullptr, m_pageSize); }); !r)
+        return r.error();
     return {};
+}
+
+Result<int> BrowseListModel::reloadAt(qint64 key, const SourceRow *fallback, int fallbackRow)
+{
+    std::optional<SourceRow> place;
+    if (fallback)
+        place = *fallback;
+    bool gone = false;
+    auto r = resetTo([&]() -> Result<std::vector<SourceRow>> {
+        auto rows = m_source.rowsAt(key, m_pageSize);
+        if (rows || rows.error().code != RowGone)
+            return rows;
+        gone = true;
+        if (place)
+            if (auto after = m_source.rowsAfter(&*place, m_pageSize); after)
+                return after;
+        return std::vector<SourceRow>{};
+    });
+    if (!r)
+        return r.error();
+    if (m_count == 0)
+        return -1;
+    if (r.value() < 0) {
+        // Nothing after the place: the row that took it by position, or the last one.
+        const int row = std::clamp(gone ? fallbackRow : int(m_count) - 1, 0, int(m_count) - 1);
+        if (!hold(row) && m_lastError.code != 0)
+            return m_lastError;
+        return row;
+    }
+    return r.value();
+}
+
+Result<int> BrowseListModel::refresh(int row)
+{
+    const SourceRow *current = sourceRow(row);
+    if (!current) {
+        if (auto r = reload(); !r)
+            return r.error();
+        return m_count > 0 ? 0 : -1;
+    }
+    const SourceRow kept = *current;
+    return reloadAt(m_source.rowKey(kept), &kept, row);
+}
+
+Result<int> BrowseListModel::locate(const QVariantList &leading)
+{
+    m_lastError = {};
+    auto rows = m_source.locate(leading, m_pageSize);
+    if (!rows)
+        return rows.error();
+    if (m_count == 0)
+        return -1;
+    if (rows->empty()) {
+        const int last = int(m_count) - 1;
+        if (!hold(last) && m_lastError.code != 0)
+            return m_lastError;
+        return last;
+    }
+    auto p = m_source.position(rows->front());
+    if (!p)
+        return p.error();
+    // The rows of the list did not change, only which of them are held.
+    setHeld(std::move(rows.value()), int(std::min<qint64>(p.value(), m_count - 1)));
+    return m_first;
 }
 
 Result<void> BrowseListModel::setOrder(const std::vector<SortKey> &keys)
@@ -138,9 +244,133 @@ Result<void> BrowseListModel::setFilter(const QString &expression)
     return reload();
 }
 
+void BrowseListModel::setHeld(std::vector<SourceRow> rows, int first) const
+{
+    m_rows.clear();
+    for (auto &r : rows)
+        m_rows.push_back(std::move(r));
+    m_first = first;
+}
+
+bool BrowseListModel::hold(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return false;
+    const int end = m_first + int(m_rows.size());
+    if (row >= m_first && row < end)
+        return true;
+    const int window = m_pageSize * m_windowPages;
+    if (!m_rows.empty() && row >= end && row < end + window / 2)
+        return holdForward(row);
+    if (!m_rows.empty() && row < m_first && row >= m_first - window / 2)
+        return holdBackward(row);
+    return jumpTo(row);
+}
+
+bool BrowseListModel::holdForward(int row) const
+{
+    const size_t window = size_t(m_pageSize) * size_t(m_windowPages);
+    while (row >= m_first + int(m_rows.size())) {
+        auto page = m_source.rowsAfter(&m_rows.back(), m_pageSize);
+        if (!page)
+            return failed(page.error());
+        if (page->empty())
+            return false; // the list is shorter than it was counted
+        for (auto &r : page.value())
+            m_rows.push_back(std::move(r));
+        while (m_rows.size() > window && m_first < row) {
+            m_rows.pop_front();
+            ++m_first;
+        }
+    }
+    return true;
+}
+
+bool BrowseListModel::holdBackward(int row) const
+{
+    const size_t window = size_t(m_pageSize) * size_t(m_windowPages);
+    while (row < m_first) {
+        auto page = m_source.rowsBefore(&m_rows.front(), m_pageSize);
+        if (!page)
+            return failed(page.error());
+        if (page->empty())
+            return false;
+        for (auto it = page->rbegin(); it != page->rend(); ++it)
+            m_rows.push_front(std::move(*it));
+        m_first -= int(page->size());
+        while (m_rows.size() > window && m_first + int(m_rows.size()) - 1 > row)
+            m_rows.pop_back();
+    }
+    if (m_first < 0) {
+        // Rows were added above since the list was counted: the positions are off until the
+        // next reload; keep them inside the list.
+        for (; m_first < 0 && !m_rows.empty(); ++m_first)
+            m_rows.pop_front();
+    }
+    return row >= m_first;
+}
+
+bool BrowseListModel::jumpTo(int row) const
+{
+    const int count = rowCount();
+    if (row >= count - m_pageSize) {
+        // The last page is read from the end, so that the last row is the true last row.
+        auto page = m_source.rowsBefore(nullptr, m_pageSize);
+        if (!page)
+            return failed(page.error());
+        const int first = count - int(page->size());
+        setHeld(std::move(page.value()), first);
+        return row >= m_first;
+    }
+    if (row < m_pageSize) {
+        auto page = m_source.rowsAfter(nullptr, m_pageSize);
+        if (!page)
+            return failed(page.error());
+        setHeld(std::move(page.value()), 0);
+        return row < m_first + int(m_rows.size());
+    }
+    // The row before the one asked for is reached from the nearest known place: the start, the
+    // end or either end of the rows held, skipping the rows between without keeping them.
+    const qint64 target = row - 1;
+    struct Start {
+        const SourceRow *anchor;
+        qint64 index;
+        bool forward;
+    };
+    std::vector<Start> starts{{nullptr, -1, true}, {nullptr, count, false}};
+    if (!m_rows.empty()) {
+        const qint64 last = m_first + qint64(m_rows.size()) - 1;
+        if (target > last)
+            starts.push_back({&m_rows.back(), last, true});
+        if (target < m_first)
+            starts.push_back({&m_rows.front(), m_first, false});
+    }
+    const Start best = *std::min_element(starts.begin(), starts.end(), [&](const Start &a, const Start &b) {
+        return std::abs(target - a.index) < std::abs(target - b.index);
+    });
+    auto place = m_source.skip(best.anchor, std::abs(target - best.index), best.forward);
+    if (!place)
+        return failed(place.error());
+    if (!place.value())
+        return false;
+    auto page = m_source.rowsAfter(&*place.value(), m_pageSize);
+    if (!page)
+        return failed(page.error());
+    setHeld(std::move(page.value()), row);
+    return !m_rows.empty();
+}
+
 const SourceRow *BrowseListModel::sourceRow(int row) const
 {
-    return row >= 0 && row < static_cast<int>(m_rows.size()) ? &m_rows[row] : nullptr;
+    if (!hold(row))
+        return nullptr;
+    return &m_rows[size_t(row - m_first)];
+}
+
+qint64 BrowseListModel::rowKey(int row) const
+{
+    const SourceRow *r = sourceRow(row);
+    return r ? m_source.rowKey(*r) : -1;
 }
 
 QVariant BrowseListModel::rawValue(int row, const QString &field) const
@@ -172,7 +402,7 @@ QString BrowseListModel::textOf(const ColumnDefinition *d, const QVariant &value
 
 int BrowseListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : static_cast<int>(m_rows.size());
+    return parent.isValid() ? 0 : int(m_count);
 }
 
 int BrowseListModel::columnCount(const QModelIndex &parent) const
@@ -215,33 +445,6 @@ QVariant BrowseListModel::headerData(int section, Qt::Orientation orientation, i
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(alignmentOf(shownDefinition(section).justification));
     return {};
-}
-
-bool BrowseListModel::canFetchMore(const QModelIndex &parent) const
-{
-    return !parent.isValid() && !m_atEnd;
-}
-
-void BrowseListModel::fetchMore(const QModelIndex &parent)
-{
-    if (parent.isValid() || m_atEnd || m_fetching)
-        return;
-    // Views and testers may ask for more while rows are being inserted.
-    const QScopedValueRollback<bool> guard(m_fetching, true);
-    auto page = m_source.rowsAfter(m_rows.empty() ? nullptr : &m_rows.back(), m_pageSize);
-    if (!page) {
-        m_lastError = page.error();
-        m_atEnd = true;
-        return;
-    }
-    m_atEnd = static_cast<int>(page->size()) < m_pageSize;
-    if (page->empty())
-        return;
-    const int first = rowCount();
-    beginInsertRows({}, first, first + static_cast<int>(page->size()) - 1);
-    for (auto &r : page.value())
-        m_rows.push_back(std::move(r));
-    endInsertRows();
 }
 
 } // namespace tarvo::listext::ui

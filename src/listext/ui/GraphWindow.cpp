@@ -5,6 +5,7 @@
 #include "listext/ui/FontStyle.h"
 #include "listext/ui/GraphOptionsWindow.h"
 #include "listext/ui/ProgressPacer.h"
+#include "listext/ui/TextContrast.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/runtime/Messages.h"
 
@@ -26,7 +27,11 @@ namespace tarvo::listext::ui {
 // percentage below it and its value written upwards on it.
 class GraphWindow::Chart final : public QWidget {
   public:
-    explicit Chart(GraphWindow *owner) : QWidget(owner), m_owner(owner) { setMinimumSize(320, 200); }
+    explicit Chart(GraphWindow *owner) : QWidget(owner), m_owner(owner)
+    {
+        setObjectName(QStringLiteral("Chart"));
+        setMinimumSize(320, 200);
+    }
 
   protected:
     void paintEvent(QPaintEvent *) override
@@ -51,23 +56,34 @@ class GraphWindow::Chart final : public QWidget {
         p.drawText(l.firstX - 70, base + 4, 70, 16, Qt::AlignLeft, QStringLiteral("Count"));
         p.drawText(l.firstX - 70, base + 20, 70, 16, Qt::AlignLeft, QStringLiteral("Percent"));
         const QFontMetrics fm(font);
+        const QColor fontColour = colourOf(o.fontColor, Qt::black);
         for (int i = 0; i < n; ++i) {
             const int x = l.firstX + i * (l.barWidth + l.gap);
             const int bar = static_cast<int>(cats[i].count * (h - 50 - 30) / largest);
             const auto colourValue = ColourNames::value(o.colours.value(i % 8));
-            p.fillRect(x, base - bar + 2, l.barWidth, bar, colourOf(colourValue.value_or(0), Qt::black));
-            p.setPen(colourOf(o.fontColor, Qt::black));
+            const QRect barRect(x, base - bar + 2, l.barWidth, bar);
+            const QColor barColour = colourOf(colourValue.value_or(0), Qt::black);
+            p.fillRect(barRect, barColour);
+            p.setPen(fontColour);
             p.drawText(x, base + 4, l.barWidth, 16, Qt::AlignCenter, QString::number(cats[i].count));
             const QString percent = l.barWidth + l.gap < 26 ? QString::number(qRound(cats[i].percent))
                                                             : QString::number(cats[i].percent, 'f', 1);
             p.drawText(x, base + 20, l.barWidth, 16, Qt::AlignCenter, percent);
+            // The part of the value written on its bar takes a colour that stands out from the bar;
+            // the part above it stays in the user's font colour on the white ground.
             const QString label = barLabel(cats[i].name);
             const int textWidth = fm.horizontalAdvance(label);
-            p.save();
-            p.translate(x + l.barWidth / 2 + fm.height() / 2, base - 6);
-            p.rotate(-90);
-            p.drawText(0, 0, textWidth + 4, fm.height(), Qt::AlignLeft, label);
-            p.restore();
+            const auto drawLabel = [&](const QRegion &clip, const QColor &colour) {
+                p.save();
+                p.setClipRegion(clip);
+                p.setPen(colour);
+                p.translate(x + l.barWidth / 2 + fm.height() / 2, base - 6);
+                p.rotate(-90);
+                p.drawText(0, 0, textWidth + 4, fm.height(), Qt::AlignLeft, label);
+                p.restore();
+            };
+            drawLabel(QRegion(barRect), readableTextColour(barColour, fontColour));
+            drawLabel(QRegion(rect()).subtracted(QRegion(barRect)), fontColour);
         }
         p.fillRect(l.firstX, base, n * (l.barWidth + l.gap) - l.gap + 1, 4, Qt::black);
     }
@@ -81,6 +97,7 @@ GraphWindow::GraphWindow(GraphData data, const QString &description, const QStri
     : QDialog(parent), m_data(std::move(data)), m_description(description.trimmed()), m_ini(std::move(ini))
 {
     setObjectName(QStringLiteral("GraphWindow"));
+    setWindowTitle(QStringLiteral("Graph on ") + m_description);
     setAttribute(Qt::WA_DeleteOnClose);
     m_options = m_ini ? GraphOptions::readForGraph(*m_ini) : GraphOptions::readForGraph(IniFile(QString()));
     auto *layout = new QVBoxLayout(this);
@@ -112,6 +129,21 @@ GraphWindow::GraphWindow(GraphData data, const QString &description, const QStri
 
 GraphWindow::~GraphWindow() = default;
 
+// Large enough that the counts and percentages under fifty bars do not run into each other,
+// and within the screen with room for its frame, where no window manager maximises it or once
+// the user restores it.
+QRect GraphWindow::normalGeometry(const QScreen *screen)
+{
+    const QSize least(800, 560);
+    if (!screen)
+        return QRect(QPoint(0, 0), least);
+    const QRect available = screen->availableGeometry();
+    const QSize size = (available.size() * 0.85).expandedTo(least).boundedTo(available.size());
+    QRect geometry(QPoint(0, 0), size);
+    geometry.moveCenter(available.center());
+    return geometry;
+}
+
 QString GraphWindow::heading() const
 {
     return QString::number(m_data.records()) + QStringLiteral(" Categories of Field: ") + m_description;
@@ -136,6 +168,9 @@ void GraphWindow::copyToClipboard()
         for (auto *b : m_buttons)
             b->show();
     });
+    // Nothing on the screen changes, so the user is told where the picture went.
+    Messages::show(QStringLiteral("The picture of the graph is on the clipboard."), QStringLiteral("Xplore"),
+                   MessageIcon::Information);
 }
 
 GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
@@ -181,10 +216,7 @@ GraphWindow *GraphWindow::run(XploreClass &list, const QString &field)
     std::unique_ptr<IniFile> ini = list.iniFile() ? std::make_unique<IniFile>(*list.iniFile()) : nullptr;
     auto *window = new GraphWindow(std::move(counted.value()), d->description, source.filter(),
                                    std::move(ini), list.list() ? list.list()->window() : nullptr);
-    // Where no window manager maximises it, the window still takes the whole screen: in a small
-    // window the counts and percentages under the bars overlap and are cut.
-    if (const QScreen *screen = window->screen())
-        window->setGeometry(screen->availableGeometry());
+    window->setGeometry(GraphWindow::normalGeometry(window->screen()));
     window->showMaximized();
     return window;
 }

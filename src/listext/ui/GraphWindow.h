@@ -4,10 +4,12 @@
 #include "listext/GraphOptions.h"
 
 #include <QDialog>
+#include <QRect>
 
 #include <memory>
 
 class QLabel;
+class QScreen;
 class QPushButton;
 
 namespace tarvo::listext::ui {
@@ -24,7 +26,8 @@ class GraphWindow final : public QDialog {
     ~GraphWindow() override;
 
     // Counts the column's values over the list's whole view with a progress window, then opens
-    // the graph maximised; nullptr when there is nothing to draw (the user was told why).
+    // the graph maximised (titled "Graph on" and the column's description); nullptr when there is nothing to
+    // draw (the user was told why).
     static GraphWindow *run(XploreClass &list, const QString &field);
 
     const GraphData &data() const { return m_data; }
@@ -32,8 +35,10 @@ class GraphWindow final : public QDialog {
     QString heading() const;
     // The graph options window, then the chart again in the new colours and font.
     void changeOptions();
-    // Puts an image of the window on the clipboard, without the buttons.
+    // Puts an image of the window on the clipboard, without the buttons, and says so.
     void copyToClipboard();
+    // Where the window stands when it is not maximised: most of the screen, centred on it.
+    static QRect normalGeometry(const QScreen *screen);
 
   private:
     class Chart;

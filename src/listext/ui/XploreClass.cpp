@@ -13,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QMenu>
 #include <QProgressDialog>
@@ -36,6 +37,11 @@ QAction *addItem(QMenu *menu, const QString &text, const QString &name, XploreCl
 
 } // namespace
 
+int XploreClass::rowHeightFor(const QFont &font)
+{
+    return QFontMetrics(font).height() + 6;
+}
+
 XploreClass::XploreClass(QTableView *list, RowSource &source, ColumnDefinitions columns, quint32 featureMask,
                          QObject *parent)
     : QObject(parent), m_list(list), m_mask(featureMask)
@@ -47,6 +53,14 @@ XploreClass::XploreClass(QTableView *list, RowSource &source, ColumnDefinitions 
     m_list->setModel(m_model);
     // A list row is one line: long texts end with an ellipsis instead of wrapping out of the row.
     m_list->setWordWrap(false);
+    // A click chooses a record, not a cell; rows are as high as the font needs; the columns fill
+    // the width.
+    m_list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->verticalHeader()->hide();
+    m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_list->verticalHeader()->setDefaultSectionSize(rowHeightFor(m_list->font()));
+    m_list->horizontalHeader()->setStretchLastSection(true);
     QHeaderView *header = m_list->horizontalHeader();
     header->setSectionsMovable(true);
     header->setSectionsClickable(true);
@@ -442,8 +456,7 @@ void XploreClass::applyAppearance(const ListAppearance &a)
     palette.setColor(QPalette::Text,
                      QColor(a.fontColor & 0xFF, (a.fontColor >> 8) & 0xFF, (a.fontColor >> 16) & 0xFF));
     m_list->setPalette(palette);
-    if (a.lineHeight > 0)
-        m_list->verticalHeader()->setDefaultSectionSize(a.lineHeight);
+    m_list->verticalHeader()->setDefaultSectionSize(std::max(a.lineHeight, rowHeightFor(f)));
     m_list->setHorizontalScrollBarPolicy(a.horizontalScroll ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
 }
 

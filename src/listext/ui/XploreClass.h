@@ -130,6 +130,8 @@ class XploreClass : public QObject {
     ColumnStates columnStates() const;
     void applyColumnStates(const ColumnStates &columns);
     ListAppearance appearance() const;
+    // The height of a row that shows one line of the font.
+    static int rowHeightFor(const QFont &font);
     void applyAppearance(const ListAppearance &appearance);
     QString designFormat() const { return m_designFormat; }
     ListAppearance designAppearance() const { return m_designAppearance; }

@@ -48,6 +48,13 @@ Connection::~Connection()
 
 Result<Connection::Statement> Connection::exec(const QString &sql, const QVariantList &params)
 {
+    // PostgreSQL keeps no NUL in a text, and its driver cuts the statement there.
+    if (m_store.kind() == StoreKind::Postgres)
+        for (const QVariant &p : params)
+            if (p.typeId() == QMetaType::QString && p.toString().contains(QChar(0)))
+                return makeError(ErrorCode::InvalidRecordDeclaration,
+                                 QStringLiteral("A text holding a NUL character cannot be stored in %1")
+                                     .arg(m_store.location()));
     Statement st;
     Entry *&entry = m_cache[sql];
     if (!entry)

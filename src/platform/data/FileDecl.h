@@ -75,7 +75,6 @@ struct FileDecl final {
     QString physicalName;          // "Bugs.TPS" (the original's name, kept for messages and the path table)
     QString tableName;             // SQL table; the label, or the base file's label for an alias
     QString aliasOf;               // label of the base file for an alias ("Programs" for ProgramsAlias)
-    QString messageName;           // name used in messages (%File); the label when empty
     int version = 0;               // layout version
     std::vector<FieldDecl> fields; // in stored order; memos and BLOBs after the record fields
     std::vector<KeyDecl> keys;     // in declaration order

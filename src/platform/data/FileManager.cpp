@@ -52,12 +52,17 @@ Result<Connection *> FileManager::connection()
     return m_session.connection();
 }
 
+QString FileManager::storedName() const
+{
+    return QStringLiteral("%1 (table %2)").arg(m_session.store().location(), m_layout->table());
+}
+
 int FileManager::report(int messageNumber, const Error &error, const QString &field, const QString &key,
                         const QString &message) const
 {
     FileError e;
     e.messageNumber = messageNumber;
-    e.file = m_layout->messageName();
+    e.file = storedName();
     e.field = field;
     e.key = key;
     e.errorCode = error.code;
@@ -173,6 +178,24 @@ Result<void> FileManager::select(const QString &sql, const QVariantList &params,
     if (!conn)
         return conn.error();
     return RecordReader::read(**conn, m_layout, sql, params, rows, fields);
+}
+
+Result<void> FileManager::checkTexts(const Record &record)
+{
+    if (m_session.store().kind() != StoreKind::Postgres)
+        return {};
+    for (int i = 0; i < m_layout->fieldCount(); ++i) {
+        const QVariant &v = record.value(i);
+        if (v.typeId() != QMetaType::QString || !v.toString().contains(QChar(0)))
+            continue;
+        const Error err =
+            makeError(ErrorCode::InvalidRecordDeclaration,
+                      QStringLiteral("The text of %1 holds a NUL character, which %2 cannot keep")
+                          .arg(m_layout->fullFieldName(i), storedName()));
+        report(0, err, m_layout->fullFieldName(i));
+        return err;
+    }
+    return {};
 }
 
 Result<void> FileManager::checkWhole(const Record &record)
@@ -348,16 +371,18 @@ Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
             }
             qint64 number = 0;
             Result<void> added = [&]() -> Result<void> {
-                // Reading the highest number and adding the record is one transaction, so on
-                // SQLite no other copy can take the number in between. Inside a transaction
-                // SQLite already holds the write lock and undoes a failed statement by itself;
-                // PostgreSQL needs a savepoint to go on after a failed one.
+                // Reading the highest number and adding the record is one transaction that holds
+                // the table's numbering, so no other copy can take the number in between. Inside
+                // a transaction SQLite already holds the write lock and undoes a failed statement
+                // by itself; PostgreSQL needs a savepoint to go on after a failed one.
                 std::optional<Transaction> tx;
                 if ((*conn)->transactionDepth() == 0 || (*conn)->store().kind() == StoreKind::Postgres) {
                     tx.emplace(**conn);
                     if (!tx->started())
                         return tx->started();
                 }
+                if (auto locked = (*conn)->store().lockNumbering(**conn, m_layout->table()); !locked)
+                    return locked;
                 auto next = nextNumber(record);
                 if (!next)
                     return next.error();
@@ -423,6 +448,8 @@ Result<void> FileManager::insert(Record &record)
 {
     if (auto whole = checkWhole(record); !whole)
         return whole;
+    if (auto texts = checkTexts(record); !texts)
+        return texts;
     if (auto w = checkWritable(); !w)
         return w;
     if (auto v = validate(record); !v)
@@ -449,6 +476,8 @@ Result<void> FileManager::update(Record &record)
 {
     if (auto whole = checkWhole(record); !whole)
         return whole;
+    if (auto texts = checkTexts(record); !texts)
+        return texts;
     if (auto w = checkWritable(); !w)
         return w;
     if (auto v = validate(record); !v)

@@ -68,7 +68,12 @@ class FileManager final {
                         const std::vector<int> &fields = {});
     // Code 47, reported, for a partial record: it must not be written.
     Result<void> checkWhole(const Record &record);
+    // Code 47, reported, for a text holding a NUL character in a store that cannot keep one.
+    Result<void> checkTexts(const Record &record);
     Result<Connection *> connection();
+    // The file on disk or the server schema that holds this file, and its table, as messages
+    // name it: "/data/Tarvo.db (table Bugs)".
+    QString storedName() const;
     // Reports an error of this file (the file name filled in) and returns the user's answer.
     int report(int messageNumber, const Error &error, const QString &field = QString(),
                const QString &key = QString(), const QString &message = QString()) const;

@@ -8,6 +8,10 @@
 
 namespace tarvo::data {
 
+namespace {
+constexpr int kNumberingLockSpace = 0x54764e6f;
+} // namespace
+
 PostgresStore::PostgresStore(PostgresSettings settings)
     : Store(StoreKind::Postgres), m_settings(std::move(settings))
 {
@@ -15,10 +19,9 @@ PostgresStore::PostgresStore(PostgresSettings settings)
 
 QString PostgresStore::location() const
 {
-    return QStringLiteral("%1@%2:%3/%4 (%5)")
-        .arg(m_settings.user, m_settings.host)
-        .arg(m_settings.port)
-        .arg(m_settings.database, m_settings.schema);
+    return QStringLiteral("schema %1 of %2 on %3:%4")
+        .arg(m_settings.schema, m_settings.database, m_settings.host)
+        .arg(m_settings.port);
 }
 
 QString PostgresStore::columnType(FieldType type) const
@@ -89,6 +92,19 @@ Error PostgresStore::classify(const QSqlQuery &query) const
                                                          : ErrorCode::InvalidDataFile,
                          text);
     return makeError(ErrorCode::FileSystemError, text.isEmpty() ? errorCodeText(90) : text);
+}
+
+Result<void> PostgresStore::lockNumbering(Connection &connection, const QString &table)
+{
+    // Under read committed every copy would otherwise read the same highest number at once. The
+    // first key keeps these locks apart from any other advisory lock on the server; the schema
+    // keeps the stores of two data folders on one server apart.
+    auto q = connection.exec(QStringLiteral("SELECT pg_advisory_xact_lock(%1, hashtext(CAST(? AS TEXT)))")
+                                 .arg(kNumberingLockSpace),
+                             {QString(m_settings.schema + QLatin1Char('.') + table.toLower())});
+    if (!q)
+        return q.error();
+    return {};
 }
 
 Result<QSqlDatabase> PostgresStore::openDatabase(const QString &connectionName)

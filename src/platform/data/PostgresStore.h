@@ -26,6 +26,7 @@ class PostgresStore final : public Store {
     Result<QStringList> tableColumns(Connection &connection, const QString &table) override;
     bool canWrite(Connection &connection, const QString &table) override;
     Error classify(const QSqlQuery &query) const override;
+    Result<void> lockNumbering(Connection &connection, const QString &table) override;
 
   protected:
     Result<QSqlDatabase> openDatabase(const QString &connectionName) override;

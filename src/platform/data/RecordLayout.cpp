@@ -26,11 +26,6 @@ std::shared_ptr<const RecordLayout> RecordLayout::make(const FileDecl &decl)
     return std::make_shared<const RecordLayout>(decl);
 }
 
-QString RecordLayout::messageName() const
-{
-    return m_decl.messageName.isEmpty() ? m_decl.label : m_decl.messageName;
-}
-
 QString RecordLayout::stripPrefix(const QString &name) const
 {
     const int colon = name.indexOf(QLatin1Char(':'));

@@ -21,7 +21,6 @@ class RecordLayout final {
     const QString &label() const { return m_decl.label; }
     const QString &prefix() const { return m_decl.prefix; }
     const QString &table() const { return m_table; }
-    QString messageName() const;
     int fieldCount() const { return int(m_decl.fields.size()); }
     const FieldDecl &field(int index) const { return m_decl.fields[size_t(index)]; }
 

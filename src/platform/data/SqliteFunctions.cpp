@@ -1,39 +1,20 @@
 #include "platform/data/SqliteFunctions.h"
 
-#include <QCollator>
-#include <QLocale>
+#include "platform/data/TextCollation.h"
+
 #include <QString>
 
-#include <cstring>
 #include <sqlite3.h>
 
 namespace tarvo::data {
 
 namespace {
 
-// One collator per connection (and so per thread): ICU collators are not shared across threads.
-struct CollationState {
-    QCollator collator{QLocale(QLocale::English, QLocale::UnitedStates)};
-    bool binaryTieBreak = true;
-};
-
 int compareText(void *arg, int len1, const void *s1, int len2, const void *s2)
 {
-    auto *state = static_cast<CollationState *>(arg);
-    const QString a = QString::fromUtf8(static_cast<const char *>(s1), len1);
-    const QString b = QString::fromUtf8(static_cast<const char *>(s2), len2);
-    const int c = state->collator.compare(a, b);
-    if (c != 0 || !state->binaryTieBreak)
-        return c < 0 ? -1 : (c > 0 ? 1 : 0);
-    // Texts the collation calls equal but that differ in bytes still get a fixed order, so
-    // that "=" and ordering agree for the case-sensitive collation.
-    const int n = std::memcmp(s1, s2, size_t(std::min(len1, len2)));
-    return n != 0 ? n : (len1 < len2 ? -1 : (len1 > len2 ? 1 : 0));
-}
-
-void destroyState(void *arg)
-{
-    delete static_cast<CollationState *>(arg);
+    const bool caseInsensitive = arg != nullptr;
+    return TextCollation::compare(QString::fromUtf8(static_cast<const char *>(s1), len1),
+                                  QString::fromUtf8(static_cast<const char *>(s2), len2), caseInsensitive);
 }
 
 void changeCase(sqlite3_context *ctx, int argc, sqlite3_value **argv, bool upper)
@@ -63,15 +44,12 @@ void lowerFunction(sqlite3_context *ctx, int argc, sqlite3_value **argv)
 
 bool SqliteFunctions::install(sqlite3 *db)
 {
-    auto *cs = new CollationState;
-    cs->collator.setCaseSensitivity(Qt::CaseSensitive);
-    auto *ci = new CollationState;
-    ci->collator.setCaseSensitivity(Qt::CaseInsensitive);
-    ci->binaryTieBreak = false;
+    // The collation's argument only tells the two apart: any non-null pointer means case ignored.
+    static int caseIgnored = 1;
     const int flags = SQLITE_UTF8 | SQLITE_DETERMINISTIC;
-    return sqlite3_create_collation_v2(db, "tarvo_cs", SQLITE_UTF8, cs, compareText, destroyState) ==
+    return sqlite3_create_collation_v2(db, "tarvo_cs", SQLITE_UTF8, nullptr, compareText, nullptr) ==
                SQLITE_OK &&
-           sqlite3_create_collation_v2(db, "tarvo_ci", SQLITE_UTF8, ci, compareText, destroyState) ==
+           sqlite3_create_collation_v2(db, "tarvo_ci", SQLITE_UTF8, &caseIgnored, compareText, nullptr) ==
                SQLITE_OK &&
            sqlite3_create_function_v2(db, "upper", 1, flags, nullptr, upperFunction, nullptr, nullptr,
                                       nullptr) == SQLITE_OK &&

@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <atomic>
 #include <sqlite3.h>
 
 namespace tarvo::data {
@@ -150,6 +151,28 @@ Result<QStringList> SqliteStore::ownTables(const QSqlDatabase &db) const
     if (!tables.isEmpty() && !tables.contains(QStringLiteral("_tarvo_layouts")))
         return makeError(ErrorCode::InvalidDataFile,
                          QStringLiteral("%1 is not a data file of this program").arg(m_path));
+    return tables;
+}
+
+Result<QStringList> SqliteStore::tablesOnDisk() const
+{
+    const QFileInfo info(m_path);
+    if (!info.isFile() || info.size() == 0)
+        return QStringList();
+    static std::atomic<quint64> serial{0};
+    const QString name = QStringLiteral("tarvo-look%1").arg(++serial);
+    Result<QStringList> tables = QStringList();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=15000"));
+        if (db.open())
+            tables = ownTables(db);
+        else
+            tables = makeError(ErrorCode::FileSystemError, db.lastError().text());
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(name);
     return tables;
 }
 

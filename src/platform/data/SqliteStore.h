@@ -26,6 +26,9 @@ class SqliteStore final : public Store {
     // The sqlite3 handle under a connection of Qt's SQLite driver; null for any other.
     static sqlite3 *handle(const QSqlDatabase &db);
     Result<void> reindex(Connection &connection, const QString &table) override;
+    // The file's tables, looked at read-only so that nothing is written to it: none for a missing
+    // or empty file, code 36 for a damaged one or one holding tables but not ours.
+    Result<QStringList> tablesOnDisk() const;
 
   protected:
     Result<QSqlDatabase> openDatabase(const QString &connectionName) override;

@@ -112,6 +112,11 @@ Result<void> Store::reindex(Connection &connection, const QString &table)
     return connection.execDirect(QStringLiteral("REINDEX TABLE \"%1\"").arg(table));
 }
 
+Result<void> Store::lockNumbering(Connection &, const QString &)
+{
+    return {};
+}
+
 bool Store::isTableReady(const QString &table) const
 {
     std::lock_guard lock(m_mutex);

@@ -55,6 +55,10 @@ class Store {
     virtual Error classify(const QSqlQuery &query) const = 0;
     // Rebuilds the indexes of a table.
     virtual Result<void> reindex(Connection &connection, const QString &table);
+    // Inside the connection's open transaction: keeps every other connection from claiming a
+    // number of `table` until the transaction ends, so that "highest + 1" read next is free.
+    // SQLite's write transactions already hold the whole file (BEGIN IMMEDIATE).
+    virtual Result<void> lockNumbering(Connection &connection, const QString &table);
 
     // Tables already checked against their declaration by some thread of this process.
     bool isTableReady(const QString &table) const;

@@ -184,7 +184,8 @@ int View::fixedPrefix() const
     return fixed;
 }
 
-QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &out) const
+QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &out,
+                              int anchorTerms) const
 {
     QVariantList params;
     const int fixed = fixedPrefix();
@@ -192,6 +193,8 @@ QString View::keysetCondition(const Record &anchor, bool forward, bool inclusive
     for (int i = fixed; i < int(m_terms.size()); ++i)
         if (m_terms[size_t(i)].field >= 0 || anchor.rowId() != 0)
             terms.push_back(&m_terms[size_t(i)]);
+    if (anchorTerms >= 0 && size_t(anchorTerms) < terms.size())
+        terms.resize(size_t(anchorTerms));
     if (anchor.rowId() == 0)
         inclusive = true;
     if (terms.empty())
@@ -243,14 +246,15 @@ QString View::pageSql(int n) const
     return batchSql(true, nullptr, false, n, params);
 }
 
-QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const
+QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params,
+                       int anchorTerms) const
 {
     QStringList where;
     const QString base = whereBase(params);
     if (!base.isEmpty())
         where << base;
     if (anchor) {
-        const QString keyset = keysetCondition(*anchor, forward, inclusive, params);
+        const QString keyset = keysetCondition(*anchor, forward, inclusive, params, anchorTerms);
         if (!keyset.isEmpty())
             where << keyset;
     }
@@ -261,10 +265,11 @@ QString View::batchSql(bool forward, const Record *anchor, bool inclusive, int n
         .arg(n);
 }
 
-Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor, bool inclusive, int n)
+Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor, bool inclusive, int n,
+                                             int anchorTerms)
 {
     QVariantList params;
-    const QString sql = batchSql(forward, anchor, inclusive, n, params);
+    const QString sql = batchSql(forward, anchor, inclusive, n, params, anchorTerms);
     std::vector<Record> rows;
     rows.reserve(size_t(n));
     if (auto r = m_file.select(sql, params, rows, m_read); !r)
@@ -272,7 +277,8 @@ Result<std::vector<Record>> View::fetchBatch(bool forward, const Record *anchor,
     return rows;
 }
 
-Result<std::vector<Record>> View::fetch(bool forward, const Record *anchor, bool inclusive, int n)
+Result<std::vector<Record>> View::fetch(bool forward, const Record *anchor, bool inclusive, int n,
+                                        int anchorTerms)
 {
     if (!m_valid)
         return makeError(ErrorCode::InvalidRecordDeclaration, QStringLiteral("Invalid view order"));
@@ -281,14 +287,15 @@ Result<std::vector<Record>> View::fetch(bool forward, const Record *anchor, bool
     if (n <= 0)
         return std::vector<Record>{};
     if (!m_predicate)
-        return fetchBatch(forward, anchor, inclusive, n);
+        return fetchBatch(forward, anchor, inclusive, n, anchorTerms);
     std::vector<Record> result;
     const int batch = std::max(n, 64);
     std::optional<Record> position;
     if (anchor)
         position = *anchor;
     for (;;) {
-        auto rows = fetchBatch(forward, position ? &*position : nullptr, inclusive, batch);
+        auto rows = fetchBatch(forward, position ? &*position : nullptr, inclusive, batch,
+                               position && position->rowId() != 0 ? -1 : anchorTerms);
         if (!rows)
             return rows.error();
         for (const Record &r : rows.value())
@@ -309,11 +316,23 @@ Result<std::vector<Record>> View::rowsAfter(const Record *anchor, int n, bool in
     return fetch(true, anchor, inclusive, n);
 }
 
-Result<qint64> View::valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row)
+Result<qint64> View::valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row,
+                                 bool inclusive)
+{
+    return readValues(true, anchor, inclusive, n, row);
+}
+
+Result<qint64> View::valuesBefore(const Record *anchor, int n, const RecordReader::RowValues &row)
+{
+    return readValues(false, anchor, false, n, row);
+}
+
+Result<qint64> View::readValues(bool forward, const Record *anchor, bool inclusive, int n,
+                                const RecordReader::RowValues &row)
 {
     if (m_predicate) {
         // The predicate needs records: hand on the values of each one it keeps.
-        auto records = fetch(true, anchor, false, n);
+        auto records = fetch(forward, anchor, inclusive, n);
         if (!records)
             return records.error();
         std::vector<QVariant> values;
@@ -339,7 +358,7 @@ Result<qint64> View::valuesAfter(const Record *anchor, int n, const RecordReader
     if (!conn)
         return conn.error();
     QVariantList params;
-    const QString sql = batchSql(true, anchor, false, n, params);
+    const QString sql = batchSql(forward, anchor, inclusive, n, params);
     qint64 count = 0;
     auto r = RecordReader::readValues(**conn, m_file.layoutPtr(), sql, params, m_read,
                                       [&](std::vector<QVariant> &values, qint64 rowId) {
@@ -349,6 +368,24 @@ Result<qint64> View::valuesAfter(const Record *anchor, int n, const RecordReader
     if (!r)
         return r.error();
     return count;
+}
+
+Result<std::vector<Record>> View::rowsFrom(const QVariantList &leading, int n)
+{
+    if (leading.isEmpty())
+        return rowsAfter(nullptr, n);
+    // A record that holds only the leading values stands just before every row that has them.
+    Record place = m_file.newRecord();
+    const int fixed = fixedPrefix();
+    for (int i = 0; i < leading.size(); ++i) {
+        const size_t t = size_t(fixed + i);
+        if (t >= m_terms.size() || m_terms[t].field < 0)
+            return makeError(ErrorCode::InvalidRecordDeclaration,
+                             QStringLiteral("The order has fewer components than the values to locate."));
+        place.setValue(m_terms[t].field, leading.at(i));
+    }
+    place.setRowId(0);
+    return fetch(true, &place, true, n, int(leading.size()));
 }
 
 Result<std::vector<Record>> View::rowsBefore(const Record *anchor, int n, bool inclusive)
@@ -379,23 +416,49 @@ Result<qint64> View::count()
 {
     if (auto o = m_file.open(); !o)
         return o.error();
-    if (m_predicate) {
-        qint64 total = 0;
-        std::optional<Record> position;
-        const int batch = 500;
-        for (;;) {
-            auto rows = fetchBatch(true, position ? &*position : nullptr, false, batch);
-            if (!rows)
-                return rows.error();
-            for (const Record &r : *rows)
-                total += m_predicate(r) ? 1 : 0;
-            if (int(rows->size()) < batch)
-                return total;
-            position = rows->back();
-        }
-    }
+    if (m_predicate)
+        return countMatching(nullptr);
     QVariantList params;
-    const QString where = whereBase(params);
+    return countWhere(whereBase(params), params);
+}
+
+Result<qint64> View::countBefore(const Record &anchor)
+{
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    if (m_predicate)
+        return countMatching(&anchor);
+    QVariantList params;
+    QStringList where;
+    if (const QString base = whereBase(params); !base.isEmpty())
+        where << base;
+    if (const QString keyset = keysetCondition(anchor, false, false, params); !keyset.isEmpty())
+        where << keyset;
+    return countWhere(where.join(QStringLiteral(" AND ")), params);
+}
+
+Result<qint64> View::countMatching(const Record *before)
+{
+    // Rows only the predicate can choose are counted in batches, without keeping them.
+    qint64 total = 0;
+    std::optional<Record> position;
+    if (before)
+        position = *before;
+    const int batch = 500;
+    for (;;) {
+        auto rows = fetchBatch(before == nullptr, position ? &*position : nullptr, false, batch);
+        if (!rows)
+            return rows.error();
+        for (const Record &r : *rows)
+            total += m_predicate(r) ? 1 : 0;
+        if (int(rows->size()) < batch)
+            return total;
+        position = rows->back();
+    }
+}
+
+Result<qint64> View::countWhere(const QString &where, const QVariantList &params)
+{
     auto conn = m_file.connection();
     if (!conn)
         return conn.error();

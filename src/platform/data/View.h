@@ -54,9 +54,17 @@ class View final {
     // key values) stands just before all rows with those key values.
     Result<std::vector<Record>> rowsAfter(const Record *anchor, int n, bool inclusive = false);
     Result<std::vector<Record>> rowsBefore(const Record *anchor, int n, bool inclusive = false);
-    // The same rows as rowsAfter (never inclusive), handed to `row` as the values of readFields()
-    // without building records; the number of rows.
-    Result<qint64> valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row);
+    // The same rows as rowsAfter (rowsBefore), handed to `row` as the values of readFields()
+    // without building records, nearest to the anchor first; the number of rows.
+    Result<qint64> valuesAfter(const Record *anchor, int n, const RecordReader::RowValues &row,
+                               bool inclusive = false);
+    Result<qint64> valuesBefore(const Record *anchor, int n, const RecordReader::RowValues &row);
+    // Up to n rows from the first whose leading components are at or after these values, in view
+    // order. The values stand for the components from the first that the range and the filter do
+    // not hold to one value (those a list's locator searches).
+    Result<std::vector<Record>> rowsFrom(const QVariantList &leading, int n);
+    // The number of rows before the anchor's place: the position of its row in the view.
+    Result<qint64> countBefore(const Record &anchor);
     // The fields each row reads, ascending: those of setColumns() and of the order. Empty: every
     // field.
     const std::vector<int> &readFields() const { return m_read; }
@@ -79,11 +87,21 @@ class View final {
     void chooseFields();
     QString whereBase(QVariantList &params) const;
     int fixedPrefix() const;
-    QString keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &params) const;
+    // anchorTerms: how many of the position's components the anchor holds (-1: all of them).
+    QString keysetCondition(const Record &anchor, bool forward, bool inclusive, QVariantList &params,
+                            int anchorTerms = -1) const;
     QString orderBy(bool forward) const;
-    Result<std::vector<Record>> fetch(bool forward, const Record *anchor, bool inclusive, int n);
-    QString batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params) const;
-    Result<std::vector<Record>> fetchBatch(bool forward, const Record *anchor, bool inclusive, int n);
+    Result<std::vector<Record>> fetch(bool forward, const Record *anchor, bool inclusive, int n,
+                                      int anchorTerms = -1);
+    QString batchSql(bool forward, const Record *anchor, bool inclusive, int n, QVariantList &params,
+                     int anchorTerms = -1) const;
+    Result<std::vector<Record>> fetchBatch(bool forward, const Record *anchor, bool inclusive, int n,
+                                           int anchorTerms = -1);
+    Result<qint64> readValues(bool forward, const Record *anchor, bool inclusive, int n,
+                              const RecordReader::RowValues &row);
+    Result<qint64> countWhere(const QString &where, const QVariantList &params);
+    // Rows the predicate keeps: of the whole view, or before the place.
+    Result<qint64> countMatching(const Record *before);
 
     FileManager &m_file;
     bool m_valid = true;

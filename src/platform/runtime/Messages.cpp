@@ -1,5 +1,7 @@
 #include "platform/runtime/Messages.h"
 
+#include "platform/runtime/Translator.h"
+
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -53,8 +55,14 @@ int Messages::show(const QString &text, const QString &title, MessageIcon icon, 
     return show(MessageRequest{text, title, icon, buttons, defaultButton});
 }
 
-int Messages::show(const MessageRequest &request)
+int Messages::show(const MessageRequest &asked)
 {
+    // Every message passes the translator once, here, so that no caller can forget it; a text
+    // made from parts is translated by its caller before the parts go in.
+    const Translator &translator = Translator::instance();
+    MessageRequest request = asked;
+    request.text = translator.translate(asked.text);
+    request.title = translator.translate(asked.title);
     if (MessageHandler *handler = g_handler.load())
         return handler->show(request);
     const int answer = defaultButtonOf(request);

@@ -642,11 +642,26 @@ constexpr TranslationPair kTable[] = {
     {"Tarvo - Issue tracking for software makers", "Tarvo - Vorgangsverwaltung für Softwarehersteller"},
 };
 
+// The program's own messages, which the interface table above does not hold.
+constexpr TranslationPair kMessages[] = {
+    {"This function is not available yet.", "Diese Funktion ist noch nicht verfügbar."},
+    {"Error", "Fehler"},
+    {"The picture of the graph is on the clipboard.", "Das Bild der Grafik liegt in der Zwischenablage."},
+    {"\"%1\" not found!", "\"%1\" nicht gefunden!"},
+    {"INI file \"Tarvo.ini\" deleted!", "INI-Datei \"Tarvo.ini\" gelöscht!"},
+    {"INI file \"Tarvo.ini\" could not be deleted!", "INI-Datei \"Tarvo.ini\" konnte nicht gelöscht werden!"},
+};
+
 } // namespace
 
 std::span<const TranslationPair> translationTable()
 {
     return kTable;
+}
+
+std::span<const TranslationPair> messageTable()
+{
+    return kMessages;
 }
 
 } // namespace tarvo

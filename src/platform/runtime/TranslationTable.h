@@ -18,4 +18,8 @@ inline constexpr const char *kFrameTitleWithSlogan = "Tarvo - Issue tracking for
 // occur more than once; the first row of a key is the one that counts.
 std::span<const TranslationPair> translationTable();
 
+// The English/German pairs of the program's own messages (a missing file, a function not built
+// yet), kept apart from the interface table.
+std::span<const TranslationPair> messageTable();
+
 } // namespace tarvo

@@ -18,6 +18,7 @@ Translator &Translator::instance()
 void Translator::addTable()
 {
     addTable(translationTable());
+    addTable(messageTable());
 }
 
 void Translator::addTable(std::span<const TranslationPair> pairs)

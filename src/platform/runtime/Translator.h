@@ -19,7 +19,8 @@ class Translator final {
   public:
     static Translator &instance();
 
-    // Loads the program's table, or the given pairs; the first row of a key counts.
+    // Loads the program's tables (the interface's and the messages'), or the given pairs; the
+    // first row of a key counts.
     void addTable();
     void addTable(std::span<const TranslationPair> pairs);
     bool hasTable() const { return !m_texts.isEmpty(); }

@@ -13,7 +13,8 @@ namespace tarvo::ui {
 
 namespace {
 WindowPositionStore *s_defaultPositionStore = nullptr;
-}
+WindowManager::OpenHook s_openHook;
+} // namespace
 
 WindowManager::WindowManager(Context &context, QString procedureName, QObject *parent)
     : QObject(parent), m_context(context.shared_from_this()), m_procedureName(std::move(procedureName))
@@ -67,6 +68,22 @@ void WindowManager::setDefaultPositionStore(WindowPositionStore *store)
     s_defaultPositionStore = store;
 }
 
+void WindowManager::setOpenHook(OpenHook hook)
+{
+    s_openHook = std::move(hook);
+}
+
+void WindowManager::denyControl(const QString &controlName)
+{
+    if (!isDenied(controlName))
+        m_denied.append(controlName);
+}
+
+bool WindowManager::isDenied(const QString &controlName) const
+{
+    return m_denied.contains(controlName, Qt::CaseInsensitive);
+}
+
 bool WindowManager::open()
 {
     if (m_open)
@@ -89,6 +106,8 @@ bool WindowManager::open()
     m_receiver =
         m_context->addReceiver([this](const PostedEvent &posted) { takeEvent(posted.event, posted.data); });
     m_open = true;
+    if (s_openHook && m_window)
+        s_openHook(*this);
 
     if (QWidget *shown = frame()) {
         if (m_caller) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QWidget>
 
@@ -32,6 +33,8 @@ class WindowManager : public QObject {
   public:
     // What runs after a form has closed, given the response it left.
     using Continuation = std::function<void(int response)>;
+    // What every window goes through while it opens, before it is shown.
+    using OpenHook = std::function<void(WindowManager &manager)>;
 
     // The context must come from a ContextRegistry; the manager keeps it alive while it exists.
     WindowManager(Context &context, QString procedureName, QObject *parent = nullptr);
@@ -59,6 +62,14 @@ class WindowManager : public QObject {
     void setPositionStore(WindowPositionStore *store, const QString &section = {});
     // The store of every manager that was given none (the program's INI file).
     static void setDefaultPositionStore(WindowPositionStore *store);
+    // The program registers one hook at start-up (translation and rights), so that no window
+    // does either by hand; an empty hook removes it.
+    static void setOpenHook(OpenHook hook);
+
+    // Controls the user may not use: they stay disabled whatever the window does later. Names
+    // compare without regard to case, as rights keys do.
+    void denyControl(const QString &controlName);
+    bool isDenied(const QString &controlName) const;
     // True by default: after closing, the manager and its window are deleted from the event loop.
     void setDeleteOnClose(bool on) { m_deleteOnClose = on; }
 
@@ -114,6 +125,7 @@ class WindowManager : public QObject {
     WindowPositionStore *m_positionStore = nullptr;
     QString m_positionSection;
     std::optional<WindowPosition> m_lastShownPosition;
+    QStringList m_denied;
     Context::ReceiverId m_receiver = 0;
     int m_request = Request::None;
     int m_response = Response::Cancelled;

@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QTableWidget>
 #include <QTimer>
+
+#include <tuple>
 
 namespace tarvo::access::test {
 
@@ -144,6 +147,48 @@ TEST_F(LoginWindow, TypingAndPressingLogin)
     });
     EXPECT_EQ(VUVUZU_LOGIN(QStringLiteral("Tarvo.sec"), QStringLiteral("English"), QStringLiteral("4.1")), 1);
     EXPECT_EQ(MAK(), QStringLiteral("anna"));
+}
+
+TEST_F(LoginWindow, OneEnterIsOneAttempt)
+{
+    setOptions([](OptionsRecord &o) {
+        o.disableUser = 1;
+        o.noLogins = 2;
+    });
+    addUser(QStringLiteral("bert"), QStringLiteral("pw"));
+    // Tarvo's own page, and the plain page of any other security file.
+    for (const auto &[securityFile, suffix, code] :
+         {std::tuple{"Tarvo.sec", "2", "anna"}, std::tuple{"Other.sec", "", "bert"}}) {
+        m_messages.clear();
+        int refusals = -1;
+        later([&] {
+            QWidget *window = activeDialog("Vuvuzu_Login");
+            ASSERT_NE(window, nullptr);
+            const auto field = [&](const char *name) {
+                return window->findChild<QLineEdit *>(QLatin1String(name) + QLatin1String(suffix));
+            };
+            field("MAK")->setText(QLatin1String(code));
+            field("Passwort")->setText(QStringLiteral("wrong"));
+            // Enter in either field, as a user types it: the key goes to the field and on to the window.
+            for (const char *name : {"MAK", "Passwort"}) {
+                field(name)->setFocus();
+                QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(field(name), &press);
+                QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(field(name), &release);
+            }
+            refusals = int(m_messages.texts().size());
+            window->findChild<QPushButton *>(QStringLiteral("Cancel") + QLatin1String(suffix))->click();
+        });
+        EXPECT_EQ(VUVUZU_LOGIN(QLatin1String(securityFile), QStringLiteral("English"), QStringLiteral("4.1")),
+                  0);
+        // Two attempts, one per Enter, reach the limit of two.
+        EXPECT_EQ(refusals, 2) << securityFile << ": " << qPrintable(m_messages.texts().join(u'\n'));
+        EXPECT_EQ(m_messages.texts().value(0),
+                  QStringLiteral("Invalid Password for User ") + QLatin1String(code) + QStringLiteral("."));
+        EXPECT_EQ(m_messages.texts().value(1), QStringLiteral("Your login failed for 2 times!"));
+        EXPECT_EQ(storedUser(QLatin1String(code)).fehlversuche, 2) << securityFile;
+    }
 }
 
 TEST_F(LoginWindow, ForcedChangeCannotBeCancelled)

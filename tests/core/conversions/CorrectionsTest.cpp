@@ -120,6 +120,28 @@ TEST_F(CorrectionsTest, StatusSortComesFromTheProgramsListElseTheGeneralOne)
     EXPECT_TRUE(m_messages.stops().isEmpty());
 }
 
+// It runs on every conversion of this version: issues already right are not written again.
+TEST_F(CorrectionsTest, StatusSortWritesOnlyTheIssuesWhoseSortIsWrong)
+{
+    add(QStringLiteral("Status"), {{"PrgID", 0}, {"STATUS", "Open"}, {"SORT", 4}});
+    add(QStringLiteral("Status"), {{"PrgID", 0}, {"STATUS", "Open"}, {"SORT", 8}}); // a later twin
+    const auto right = add(QStringLiteral("Bugs"), {{"PrgID", 1}, {"Status", "Open"}, {"StatusSort", 4}});
+    const auto wrong = add(QStringLiteral("Bugs"), {{"PrgID", 1}, {"Status", "Open"}, {"StatusSort", 8}});
+    const auto caseTwin = add(QStringLiteral("Bugs"), {{"PrgID", 1}, {"Status", "OPEN"}, {"StatusSort", 2}});
+    logIssueWrites();
+    run(core::kStatusSortCorrection);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM written")).toLongLong(), 1);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT id FROM written")).toLongLong(),
+              wrong.integer(QStringLiteral("ID")));
+    for (const data::Record &bug : records(QStringLiteral("Bugs")))
+        EXPECT_EQ(bug.integer(QStringLiteral("StatusSort")),
+                  bug.integer(QStringLiteral("ID")) == caseTwin.integer(QStringLiteral("ID")) ? 2 : 4);
+    run(core::kStatusSortCorrection);
+    EXPECT_EQ(scalar(QStringLiteral("SELECT COUNT(*) FROM written")).toLongLong(), 1);
+    EXPECT_NE(right.integer(QStringLiteral("ID")), wrong.integer(QStringLiteral("ID")));
+    EXPECT_TRUE(m_messages.stops().isEmpty());
+}
+
 TEST_F(CorrectionsTest, MultiLevelTreeNumbersProgramsAndLinksRecordsByName)
 {
     const auto zeta = add(QStringLiteral("Programs"), {{"PrgName", "Zeta"}});

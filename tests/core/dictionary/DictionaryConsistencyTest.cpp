@@ -171,7 +171,6 @@ TEST(DictionaryConsistency, AliasesMirrorTheirBase)
         ASSERT_TRUE(base) << f.label.toStdString();
         EXPECT_EQ(f.tableName, base->label);
         EXPECT_EQ(f.physicalName, base->physicalName);
-        EXPECT_EQ(f.messageName, base->physicalName);
         EXPECT_EQ(f.version, base->version);
         ASSERT_EQ(f.fields.size(), base->fields.size());
         for (std::size_t i = 0; i < f.fields.size(); ++i) {

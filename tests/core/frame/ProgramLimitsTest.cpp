@@ -1,9 +1,12 @@
 #include "core/frame/ProgramLimits.h"
 
 #include "core/dictionary/TarvoDictionary.h"
+#include "core/dictionary/TarvoStoreTest.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/data/Store.h"
+#include "support/PostgresServer.h"
 #include "support/TempDir.h"
 
 #include <QFile>
@@ -57,6 +60,41 @@ TEST(ProgramLimits, ReadsOnlyTheUsersRowsFromTheAccessStore)
     EXPECT_EQ(ProgramLimits::outcome(ProgramLimits::read(dir.path(), QStringLiteral("ABCDE"))).secP,
               QStringLiteral("|9|"));
 }
+
+// The access store of a temporary data folder: "Vuvuzu.db", or the schema "vuvuzu" on the private
+// PostgreSQL server of this test run.
+class ProgramLimitsStore : public ::testing::TestWithParam<data::StoreKind> {
+  protected:
+    void SetUp() override
+    {
+        if (GetParam() == data::StoreKind::Postgres) {
+            auto &pg = test::PostgresServer::instance();
+            if (!pg.available())
+                GTEST_SKIP() << pg.reason().toStdString();
+            ASSERT_TRUE(pg.dropSchema(QStringLiteral("vuvuzu")));
+            pg.writeDatabaseIni(m_dir.path());
+        }
+    }
+    test::TempDir m_dir;
+};
+
+TEST_P(ProgramLimitsStore, AUserCodeIsOneCodeInAnyCase)
+{
+    addLimits(m_dir.path(), {{QStringLiteral("JDO"), QStringLiteral("Editor\u00B04")},
+                             {QStringLiteral("MÜLLER"), QStringLiteral("Viewer\u00B07")}});
+    for (const auto &[code, secP] : {std::pair{QStringLiteral("jdo"), QStringLiteral("|4|")},
+                                     std::pair{QStringLiteral("Jdo"), QStringLiteral("|4|")},
+                                     std::pair{QStringLiteral("müller"), QStringLiteral("|7|")},
+                                     std::pair{QStringLiteral("jd"), QString()}}) {
+        const Result<QStringList> names = ProgramLimits::read(m_dir.path(), code);
+        ASSERT_TRUE(names) << names.error().message.toStdString();
+        EXPECT_EQ(ProgramLimits::outcome(names).secP, secP) << code.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, ProgramLimitsStore,
+                         ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
+                         test::tarvoStoreName);
 
 TEST(ProgramLimits, AFailedReadShowsNoProgramAndSaysWhy)
 {

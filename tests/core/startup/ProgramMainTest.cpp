@@ -47,7 +47,10 @@ class ProgramMainTest : public ::testing::Test {
         m_parts.setUpTranslator = [this] { m_log << QStringLiteral("translator"); };
         m_parts.pathFile = PathFile::defaultPath();
         m_parts.prompt.canAsk = [] { return false; };
-        m_parts.switchToGerman = [this](const QString &) { m_log << QStringLiteral("german"); };
+        m_parts.switchToGerman = [this](const QString &) -> Result<void> {
+            m_log << QStringLiteral("german");
+            return m_german;
+        };
         m_parts.registerFiles = [this](const QString &folder) -> Result<void> {
             m_log << QStringLiteral("register ") + (folder == m_data ? QStringLiteral("data") : folder);
             return {};
@@ -85,6 +88,7 @@ class ProgramMainTest : public ::testing::Test {
     tarvo::test::TempDir m_home;
     tarvo::test::ScriptedMessages m_messages;
     QStringList m_log;
+    Result<void> m_german; // what switching the settings to German answers
     FakeAccess m_access{m_log};
     FakeSettings *m_settings = nullptr;
     std::function<void(FakeSettings &)> m_prepare;
@@ -192,6 +196,18 @@ TEST_F(ProgramMainTest, InstallerModeStoresTheFolderAndEndsBeforeTheTranslator)
     EXPECT_EQ(*file.read(), other);
 }
 
+TEST_F(ProgramMainTest, InstallerModeSaysWhyTheSettingsStayedAsTheyWere)
+{
+    m_german = makeError(2, QStringLiteral("The settings were not switched to German."));
+    const QString other = m_home.file(QStringLiteral("other"));
+    EXPECT_EQ(run({QStringLiteral("/Path"), other, QStringLiteral("/Language"), QStringLiteral("German")}),
+              1);
+    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("The settings were not switched to German.")});
+    PathFile file;
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(*file.read(), other); // the folder is stored all the same
+}
+
 // How the start-up treats its settings file: which calls it makes and whether it goes on.
 struct SettingsCase {
     const char *name;
@@ -248,21 +264,22 @@ INSTANTIATE_TEST_SUITE_P(
                      false,
                      {kOpen, kCreate},
                      false,
-                     "Error creating file \"/data/Para.TPS\"!|Error: Failed (90)"},
+                     "Error creating file \"/data/Tarvo.db (table Parameter)\"!|Error: Failed (90)"},
         SettingsCase{"CreatedFileDoesNotOpen",
                      {2, 5},
                      0,
                      false,
                      {kOpen, kCreate, kOpen},
                      false,
-                     "Error creating file \"/data/Para.TPS\"!|Error: Failed (5)"},
+                     "Error creating file \"/data/Tarvo.db (table Parameter)\"!|Error: Failed (5)"},
         SettingsCase{"ExistingFileThatDoesNotOpenIsNeverRecreated",
                      {36},
                      0,
                      true,
                      {kOpen},
                      false,
-                     "The settings file \"/data/Para.TPS\" could not be opened.|Error: Failed (36)"}),
+                     "The settings file \"/data/Tarvo.db (table Parameter)\" could not be opened.|Error: "
+                     "Failed (36)"}),
     [](const ::testing::TestParamInfo<SettingsCase> &info) { return std::string(info.param.name); });
 
 } // namespace

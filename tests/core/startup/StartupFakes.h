@@ -91,7 +91,7 @@ class FakeSettings final : public SettingsFile {
         m_log << QStringLiteral("settings.close");
         return closeAnswer;
     }
-    QString name() const override { return QStringLiteral("/data/Para.TPS"); }
+    QString name() const override { return QStringLiteral("/data/Tarvo.db (table Parameter)"); }
     QString text(const QString &field) const override { return fields.value(field); }
 
   private:

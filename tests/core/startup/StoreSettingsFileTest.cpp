@@ -67,9 +67,26 @@ TEST_F(StoreSettingsFileTest, NewDataFolderGetsTheDefaultRecordAndReadsItBack)
     EXPECT_EQ(r.text(QStringLiteral("Charset")), QString());
 }
 
+TEST_F(StoreSettingsFileTest, DamagedStoreIsNamedByItsFileOnDisk)
+{
+    QFile damaged(m_dir.file(QStringLiteral("Tarvo.db")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray(4096, 'x'));
+    damaged.close();
+    auto d = dictionary();
+    StoreSettingsFile settings(*d, 1);
+    auto opened = settings.open();
+    ASSERT_FALSE(opened);
+    EXPECT_EQ(opened.error().code, 36);
+    EXPECT_EQ(settings.name(), m_dir.file(QStringLiteral("Tarvo.db")) + QStringLiteral(" (table Parameter)"));
+}
+
 TEST_F(StoreSettingsFileTest, GermanSwitchChangesAnExistingRecordAndCreatesNothingElsewhere)
 {
-    StoreSettingsFile::switchToGerman(m_dir.path());
+    const Result<void> noStore = StoreSettingsFile::switchToGerman(m_dir.path());
+    ASSERT_FALSE(noStore);
+    EXPECT_TRUE(noStore.error().message.contains(QStringLiteral("holds no data files yet")))
+        << noStore.error().message.toStdString();
     EXPECT_FALSE(QFileInfo::exists(m_dir.file(QStringLiteral("Tarvo.db"))));
 
     {
@@ -78,14 +95,16 @@ TEST_F(StoreSettingsFileTest, GermanSwitchChangesAnExistingRecordAndCreatesNothi
         ASSERT_TRUE(settings.create());
         ASSERT_TRUE(settings.open());
         // A store without a settings record stays without one.
-        StoreSettingsFile::switchToGerman(m_dir.path());
+        const Result<void> noRecord = StoreSettingsFile::switchToGerman(m_dir.path());
+        ASSERT_FALSE(noRecord);
+        EXPECT_TRUE(noRecord.error().message.contains(QStringLiteral("hold no settings yet")));
         auto none = settings.readFirst();
         ASSERT_TRUE(none);
         EXPECT_FALSE(*none);
         ASSERT_TRUE(settings.addDefaults());
         ASSERT_TRUE(settings.close());
     }
-    StoreSettingsFile::switchToGerman(m_dir.path());
+    ASSERT_TRUE(StoreSettingsFile::switchToGerman(m_dir.path()));
     auto d = dictionary();
     StoreSettingsFile settings(*d, 1);
     ASSERT_TRUE(settings.open());

@@ -3,6 +3,7 @@
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/TreeNames.h"
 #include "platform/data/View.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
@@ -78,8 +79,7 @@ class ProgramTreeOverTheStore : public ::testing::Test {
         auto files =
             std::make_shared<ViewSection>(folder.file(QStringLiteral("Programfiles")),
                                           QStringLiteral("PFIL:KeyPrgIDFile"), QStringLiteral("FILE"), false);
-        listext::test::ProgramTreeSections sections;
-        ASSERT_NO_FATAL_FAILURE(listext::test::addProgramTree(tree, programs, releases, files, sections));
+        ASSERT_TRUE(addProgramTree(tree, programs, releases, files));
         controller = std::make_unique<RelationTreeView>(tree, &view);
         check = std::make_unique<listext::test::ModelCheck>(&tree);
     }
@@ -115,7 +115,7 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
     const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
     ASSERT_TRUE(alpha.isValid());
     tree.expandNode(alpha, false);
-    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Program files"),
+    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Programfiles"),
                                          QStringLiteral("Alpha Pro")}));
     const qint64 alphaId = folder.programId(QStringLiteral("Alpha"));
     // The releases key runs by release descending.
@@ -123,7 +123,7 @@ TEST_F(ProgramTreeOverTheStore, LoadsExpandsReloadsAndKeepsTheSelection)
               column(QStringLiteral("SELECT Release FROM Releases WHERE PRGID = ? ORDER BY Release DESC"),
                      {alphaId}));
     EXPECT_EQ(
-        names(child(alpha, QStringLiteral("Program files"))),
+        names(child(alpha, QStringLiteral("Programfiles"))),
         column(QStringLiteral("SELECT FILE FROM Programfiles WHERE PRGID = ? ORDER BY FILE"), {alphaId}));
     const QModelIndex pro = child(alpha, QStringLiteral("Alpha Pro"));
     tree.expandNode(pro, false);

@@ -3,6 +3,7 @@
 #include "listext/ui/ModelCheck.h"
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/TreeNames.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
@@ -84,8 +85,9 @@ class ProgramTreeTest : public ::testing::Test {
         programSection = std::make_shared<MemorySection>(programs, QStringLiteral("Programs"), true);
         releaseSection = std::make_shared<MemorySection>(releases, QStringLiteral("Releases"), false);
         fileSection = std::make_shared<MemorySection>(files, QStringLiteral("Programfiles"), false);
-        ASSERT_NO_FATAL_FAILURE(
-            listext::test::addProgramTree(tree, programSection, releaseSection, fileSection, sections));
+        Result<ProgramTreeSections> added = addProgramTree(tree, programSection, releaseSection, fileSection);
+        ASSERT_TRUE(added);
+        sections = *added;
         programSection->addIcon(0, RelationTreeSection::Contracted, QStringLiteral("closed.ico"));
         programSection->addIcon(0, RelationTreeSection::Expanded, QStringLiteral("open.ico"));
         releaseSection->addIcon(0, RelationTreeSection::Empty, QStringLiteral("closed.ico"));
@@ -105,7 +107,7 @@ class ProgramTreeTest : public ::testing::Test {
     std::shared_ptr<MemorySection> programSection, releaseSection, fileSection;
     CountingTree tree;
     QTreeView view;
-    listext::test::ProgramTreeSections sections;
+    ProgramTreeSections sections;
     std::unique_ptr<RelationTreeView> controller;
     std::unique_ptr<listext::test::ModelCheck> check;
 };
@@ -121,7 +123,7 @@ TEST_F(ProgramTreeTest, LoadsLazilyAndExpandsIntoSectionsAndSubPrograms)
     EXPECT_EQ(tree.iconNames(), (QStringList{QStringLiteral("closed.ico"), QStringLiteral("open.ico")}));
 
     tree.expandNode(alpha, false);
-    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Program files"),
+    EXPECT_EQ(names(alpha), (QStringList{QStringLiteral("Releases"), QStringLiteral("Programfiles"),
                                          QStringLiteral("Alpha Pro")}));
     const QModelIndex rel = child(alpha, QStringLiteral("Releases"));
     EXPECT_EQ(names(rel), (QStringList{QStringLiteral("1.0"), QStringLiteral("1.1")}));

@@ -40,7 +40,7 @@ class DamagedStoreTest : public ::testing::Test {
         EXPECT_EQ(r.error().code, ErrorCode::InvalidDataFile) << r.error().message.toStdString();
         ASSERT_FALSE(m_reporter.errors.empty());
         EXPECT_EQ(m_reporter.errors.back().messageNumber, 26);
-        EXPECT_EQ(m_reporter.errors.back().file, "Customer");
+        EXPECT_EQ(m_reporter.errors.back().file, dbPath() + QStringLiteral(" (table Customer)"));
         EXPECT_EQ(QFile(dbPath()).size(), size);
         EXPECT_EQ(digest(dbPath()), before);
     }

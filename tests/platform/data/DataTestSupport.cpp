@@ -48,7 +48,6 @@ DictionaryDecl testDictionary()
     alias.label = QStringLiteral("CustomerAlias");
     alias.prefix = QStringLiteral("CUS1");
     alias.aliasOf = QStringLiteral("Customer");
-    alias.messageName = QStringLiteral("Customer.TPS");
     d.files.push_back(alias);
 
     FileDecl contact;
@@ -212,6 +211,15 @@ std::vector<qint64> ids(const std::vector<Record> &rows)
     for (const Record &r : rows)
         out.push_back(r.integer("ID"));
     return out;
+}
+
+QString StoreTest::storedName(const QString &table) const
+{
+    const QString store = GetParam() == StoreKind::Sqlite
+                              ? m_dir.file(QStringLiteral("Tarvo.db"))
+                              : QStringLiteral("schema tarvo of tarvo_test on 127.0.0.1:%1")
+                                    .arg(PostgresServer::instance().port());
+    return store + QStringLiteral(" (table ") + table + QLatin1Char(')');
 }
 
 qint64 StoreTest::count(const QString &label, const QString &where)

@@ -59,6 +59,8 @@ class StoreTest : public ::testing::TestWithParam<data::StoreKind> {
     // Adds a record with the given fields; fails the test when the insert fails.
     data::Record add(const QString &label, const std::vector<std::pair<QString, QVariant>> &values);
     qint64 count(const QString &label, const QString &where = QString());
+    // How messages name a table of the test's store: its file, or its schema on the server.
+    QString storedName(const QString &table) const;
 
     TempDir m_dir;
     RecordingReporter m_reporter;

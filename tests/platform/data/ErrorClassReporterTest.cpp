@@ -41,7 +41,7 @@ TEST_F(ErrorClassReporterTest, DuplicateKeyNamesTheKeyInItsMessage)
     const MessageRequest shown = m_messages.requests().front();
     EXPECT_EQ(shown.title, QStringLiteral("Duplicate Key Error"));
     EXPECT_EQ(shown.text, QStringLiteral("Adding this record creates a duplicate entry for the key: ") + key);
-    EXPECT_EQ(m_errors.file(), customers.layout().messageName());
+    EXPECT_EQ(m_errors.file(), dir.file(QStringLiteral("Tarvo.db")) + QStringLiteral(" (table Customer)"));
 }
 
 TEST_F(ErrorClassReporterTest, QuestionReturnsTheUsersButton)

@@ -71,7 +71,7 @@ TEST_P(RelationManagerTest, ARestrictedChildUndoesTheWholeCascade)
     ASSERT_FALSE(r.ok());
     ASSERT_EQ(m_reporter.errors.size(), 1u);
     EXPECT_EQ(m_reporter.errors[0].messageNumber, 33);
-    EXPECT_EQ(m_reporter.errors[0].file, "Invoice");
+    EXPECT_EQ(m_reporter.errors[0].file.toStdString(), storedName(QStringLiteral("Invoice")).toStdString());
     // The contacts and notes deleted before the refusal are back: all or nothing.
     EXPECT_EQ(count("Customer"), 2);
     EXPECT_EQ(count("Contact"), 4);

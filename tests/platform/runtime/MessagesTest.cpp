@@ -1,5 +1,6 @@
 #include "platform/runtime/Messages.h"
 
+#include "platform/runtime/Translator.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -44,6 +45,22 @@ TEST(MessagesTest, ShowReachesTheHandlerAndAnswersFromTheScript)
 
     Messages::beep(MessageIcon::Exclamation);
     EXPECT_EQ(messages.beeps(), std::vector<MessageIcon>{MessageIcon::Exclamation});
+}
+
+TEST(MessagesTest, TextAndTitlePassTheTranslatorOnTheirWay)
+{
+    ScriptedMessages messages;
+    const TranslationPair german[] = {{"Not found!", "Nicht gefunden!"}, {"Error", "Fehler"}};
+    Translator::instance().addTable(german);
+    Messages::show("Not found!", "Error");
+    Messages::show("Not found!|Error", "Tarvo"); // only whole texts are keys
+    Translator::instance() = Translator();
+    const std::vector<MessageRequest> requests = messages.requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[0].text, "Nicht gefunden!");
+    EXPECT_EQ(requests[0].title, "Fehler");
+    EXPECT_EQ(requests[1].text, "Not found!|Error");
+    EXPECT_EQ(requests[1].title, "Tarvo");
 }
 
 TEST(MessagesTest, ScriptedHandlerRestoresThePreviousOne)

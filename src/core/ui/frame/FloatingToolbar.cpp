@@ -4,12 +4,9 @@
 #include "core/frame/FrameGlobals.h"
 #include "core/frame/FrameUserSettings.h"
 #include "core/frame/RecordButtons.h"
-#include "core/services/AccessServices.h"
-#include "core/services/Services.h"
 #include "core/ui/frame/ToolbarIcons.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/IniFile.h"
-#include "platform/ui/TranslateWindow.h"
 #include "platform/ui/WindowPositionStore.h"
 
 #include <QAction>
@@ -100,14 +97,6 @@ bool FloatingToolbar::open()
         if (ContextRegistry *registry = context().registry())
             registry->post(globals.frameThread(), FrameEvents::ToolbarNotify, description.notifyCode);
     }
-    if (AccessServices *access = Services::access()) {
-        for (const ToolbarButton &button : description.buttons) {
-            if (!button.rightsKey.isEmpty())
-                bar->findChild<QAction *>(button.objectName)
-                    ->setEnabled(access->checkControl(button.rightsKey));
-        }
-    }
-    tarvo::ui::translateWindow(bar);
     applySavedStates();
     return true;
 }

@@ -1,20 +1,17 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
-
-class QWidget;
 
 namespace tarvo {
 class Context;
-class ContextRegistry;
-class RunOnce;
 } // namespace tarvo
 
 namespace tarvo::core::ui {
 
 // What the frame's menu items and toolbar buttons start: the lists and windows of the other
-// subsystems through their services, the core's own windows through FrameProcedures, and a plain
-// window that says what will open there when neither is present.
+// subsystems through their services, the core's own windows through FrameProcedures, the help
+// and the manuals through the desktop. Whatever is not built yet says so in one message.
 class FrameCommands final {
   public:
     // The product's web page.
@@ -28,11 +25,11 @@ class FrameCommands final {
     int startBrowseBugs();
 
   private:
-    void startOwn(const QString &procedure, bool onFrame, bool runOnce, const QString &title,
-                  const QString &text);
-    int startPlaceholder(const QString &procedure, const QString &title, const QString &text, bool runOnce);
-    RunOnce *slot(const QString &procedure);
-    void openManual(const QString &fileName);
+    using Action = void (*)(FrameCommands &commands);
+    static const QHash<QString, Action> &commands();
+
+    void startOwn(const QString &procedure, bool onFrame);
+    void openDocument(const QString &path);
     void editCommand(const char *method);
 
     Context &m_frame;

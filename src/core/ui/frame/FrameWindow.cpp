@@ -1,5 +1,7 @@
 #include "core/ui/frame/FrameWindow.h"
 
+#include "platform/runtime/TranslationTable.h"
+
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -15,7 +17,8 @@ namespace tarvo::core::ui {
 FrameWindow::FrameWindow() : m_mdi(new QMdiArea)
 {
     setObjectName(QStringLiteral("TARVO"));
-    setWindowTitle(QStringLiteral("Tarvo - Every issue in its place"));
+    // The title is a row of the translation table, so that a German interface translates it too.
+    setWindowTitle(QString::fromUtf8(kFrameTitleWithSlogan));
     setFont(QFont(QStringLiteral("Tahoma"), font().pointSize()));
     m_mdi->setObjectName(QStringLiteral("MDIAREA"));
     m_mdi->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);

@@ -5,6 +5,7 @@
 #include "core/frame/MenuRights.h"
 #include "core/frame/ProgramLimits.h"
 #include "core/frame/RecordButtons.h"
+#include "core/frame/SyncToolbarStates.h"
 #include "core/frame/UserList.h"
 #include "core/services/AccessServices.h"
 #include "core/services/MailServices.h"
@@ -18,11 +19,13 @@
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/ProgramInfo.h"
-#include "platform/ui/TranslateWindow.h"
+#include "platform/runtime/Translator.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLocale>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 namespace tarvo::core::ui {
 
@@ -48,19 +51,19 @@ QStringList weekdaysOf(const FrameSetup &setup)
     return days;
 }
 
-// The system's long date without its weekday, which the zone shows in front of it.
-QString longDate(const QDate &date)
+// The long date without its weekday, which the zone shows in front of it.
+QString longDate(const QLocale &locale, const QDate &date)
 {
-    QString format = QLocale::system().dateFormat(QLocale::LongFormat);
+    QString format = locale.dateFormat(QLocale::LongFormat);
     format.remove(QStringLiteral("dddd, ")).remove(QStringLiteral("dddd ")).remove(QStringLiteral("dddd"));
-    return QLocale::system().toString(date, format.trimmed());
+    return locale.toString(date, format.trimmed());
 }
 
-QString longTime(const QTime &time)
+QString longTime(const QLocale &locale, const QTime &time)
 {
-    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    QString format = locale.timeFormat(QLocale::LongFormat);
     format.remove(u't');
-    return QLocale::system().toString(time, format.trimmed());
+    return locale.toString(time, format.trimmed());
 }
 
 // The menu item that switches a toolbar on and off ("TOOLSTANDARD").
@@ -89,14 +92,19 @@ TarvoFrame::TarvoFrame(Context &first, FrameSetup setup)
     // Every window keeps its place in "Tarvo.INI" while the frame runs.
     WindowManager::setDefaultPositionStore(&m_positions);
     FrameMdi::setArea(window->mdiArea());
-    if (AccessServices *access = Services::access())
-        m_userIniPath = FrameUserSettings::userIniPath(*access);
-    else
-        m_userIniPath = ProgramFolder::filePath(QStringLiteral("User.ini"));
+    // Without a user's own folder (nobody logged in through the library) the program's folder holds it.
+    AccessServices &access = *Services::access();
+    m_userIniPath = access.makOrdner().isEmpty() ? ProgramFolder::filePath(QStringLiteral("User.ini"))
+                                                 : FrameUserSettings::userIniPath(access);
     m_toolbars = std::make_unique<FrameToolbars>(first, *window, m_userIniPath,
                                                  [this](const QString &control) { takeAccepted(control); });
 
     connect(window, &FrameWindow::commandChosen, this, &TarvoFrame::takeAccepted);
+    connect(window->mdiArea(), &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow *child) {
+        if (!child)
+            QMetaObject::invokeMethod(this, &TarvoFrame::disableRecordButtonsWithoutWindow,
+                                      Qt::QueuedConnection);
+    });
     connect(window, &FrameWindow::closeRequested, this, [this]() { post(Events::CloseWindow); });
     connect(window, &FrameWindow::resized, this, [this]() {
         if (const int browse = FrameGlobals::instance().browseBugsThread())
@@ -151,9 +159,13 @@ bool TarvoFrame::open()
     globals.setChosen(m_settings.toolbars);
     globals.setTabColor(m_settings.tabColor);
     m_weekdays = weekdaysOf(m_setup);
+    // A German interface on a system in another language still shows German month names.
+    if (isGermanLanguage(m_setup.language) && QLocale::system().language() != QLocale::German)
+        m_clockLocale = QLocale(QLocale::German, QLocale::Germany);
+    // No window takes the record buttons until one says so.
+    globals.savedButtonDisabled().fill(true);
 
     FrameWindow *window = frameWindow();
-    tarvo::ui::translateWindow(window);
     if (m_settings.startIconized)
         window->setWindowState(window->windowState() | Qt::WindowMinimized);
 
@@ -169,7 +181,6 @@ bool TarvoFrame::open()
     }
     if (m_settings.minimizeToTray)
         createTray();
-    startBrowseBugs();
 
     window->setStatusZone(3, QStringLiteral("Version ") + ProgramInfo::version().leftJustified(10));
     if (AccessServices *access = Services::access())
@@ -204,11 +215,13 @@ void TarvoFrame::showAtChainEnd()
             window->showMaximized();
         else
             window->show();
-        return;
-    }
-    // Iconised with a tray icon the frame waits there; without one it must stay reachable.
-    if (!m_tray)
+    } else if (!m_tray) {
+        // Iconised with a tray icon the frame waits there; without one it must stay reachable.
         window->showMinimized();
+    }
+    // The issue browse opens once the frame is there to hold it, so that what it says on opening
+    // stands in front of the frame rather than behind it.
+    startBrowseBugs();
 }
 
 void TarvoFrame::createTray()
@@ -278,12 +291,24 @@ void TarvoFrame::applyMenuRights()
     });
 }
 
+// Presses of the record buttons go to the active child; with none left, nobody would take them.
+// Checked once the area has settled, since a closing child deactivates before the next one comes up.
+void TarvoFrame::disableRecordButtonsWithoutWindow()
+{
+    ContextRegistry *registry = context().registry();
+    if (!registry || !isOpen() || FrameMdi::activeContext() != 0)
+        return;
+    RecordButtonStates disabled;
+    disabled.fill(true);
+    SyncToolbarStates(*registry, disabled);
+}
+
 void TarvoFrame::updateClock()
 {
     const QDateTime now = Clock::now();
     const QString weekday = m_weekdays.value(now.date().dayOfWeek() % 7);
-    frameWindow()->setStatusZone(5, weekday + QStringLiteral(", ") + longDate(now.date()));
-    frameWindow()->setStatusZone(6, longTime(now.time()));
+    frameWindow()->setStatusZone(5, weekday + QStringLiteral(", ") + longDate(m_clockLocale, now.date()));
+    frameWindow()->setStatusZone(6, longTime(m_clockLocale, now.time()));
 }
 
 bool TarvoFrame::takeEvent(int event, const QVariant &data)

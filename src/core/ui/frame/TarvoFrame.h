@@ -9,6 +9,7 @@
 #include "core/ui/frame/TrayIcon.h"
 #include "platform/ui/WindowManager.h"
 
+#include <QLocale>
 #include <QMenu>
 #include <QTimer>
 
@@ -44,6 +45,7 @@ class TarvoFrame final : public tarvo::ui::WindowManager {
     void resetWindowPositions();
     // Fills the date and time zones of the status bar.
     void updateClock();
+    void disableRecordButtonsWithoutWindow();
 
   private:
     void runChainStep(const ToolbarChain::Step &step);
@@ -67,6 +69,8 @@ class TarvoFrame final : public tarvo::ui::WindowManager {
     QMenu m_trayMenu;
     QTimer m_clock;
     QStringList m_weekdays;
+    // The long date and time of the status bar in the interface language.
+    QLocale m_clockLocale = QLocale::system();
     bool m_opening = false;
     bool m_closing = false;
     bool m_maximized = false;

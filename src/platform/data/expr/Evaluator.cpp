@@ -19,8 +19,8 @@ using Chars = QList<uint>;
 QString sub(const QString &text, double start, double length)
 {
     const Chars chars = text.toUcs4();
-    const qint64 first = qint64(std::floor(start));
-    const qint64 last = first + qint64(std::floor(length)) - 1; // inclusive, 1-based
+    const qint64 first = semantics::position(start);
+    const qint64 last = first + semantics::position(length) - 1; // inclusive, 1-based
     const qint64 from = std::max<qint64>(first, 1);
     const qint64 to = std::min<qint64>(last, chars.size());
     if (length <= 0 || to < from)
@@ -42,8 +42,8 @@ double instring(const QString &needleText, const QString &haystackText, double s
 {
     const Chars needle = needleText.toUcs4();
     const Chars haystack = haystackText.toUcs4();
-    const qint64 step = qint64(std::floor(stepValue));
-    const qint64 start = std::max<qint64>(qint64(std::floor(startValue)), 1);
+    const qint64 step = semantics::position(stepValue);
+    const qint64 start = std::max<qint64>(semantics::position(startValue), 1);
     if (step < 1)
         return 0;
     if (step == 1 && needle.isEmpty())
@@ -139,7 +139,9 @@ Value Evaluator::compare(const Node &node) const
                                                   : semantics::CompareMode::Text;
     int order = 0;
     if (mode == semantics::CompareMode::Text) {
-        order = semantics::compareText(semantics::asText(left), semantics::asText(right));
+        const QString a = semantics::asText(left);
+        const QString b = semantics::asText(right);
+        order = semantics::isOrdering(node.op) ? semantics::orderText(a, b) : semantics::compareText(a, b);
     } else {
         const double a = semantics::asNumber(left);
         const double b = semantics::asNumber(right);

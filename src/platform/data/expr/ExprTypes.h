@@ -16,6 +16,7 @@ enum ErrorCode : int {
     UnknownName = 801,     // a name the caller does not know
     UnknownFunction = 802, // a function the language does not have
     NoSqlForm = 803,       // valid, but only the in-memory evaluator can run it
+    RefusedValue = 804,    // a bound text holding a NUL character, which no store keeps or compares alike
 };
 
 } // namespace tarvo::data::expr

@@ -28,13 +28,18 @@ QString Format::apply(double value, const QString &picture)
         return {};
     const bool zeroFill = !m.captured(1).isEmpty();
     const int width = m.captured(2).toInt();
-    const qint64 whole = qint64(std::llround(value));
-    QString digits = QString::number(std::llabs(whole));
-    if (whole < 0)
+    // Rounded half away from zero in double, so that values beyond 64 bits keep their digits;
+    // what is not a number has none and shows as too wide.
+    const double whole = std::round(value);
+    if (!std::isfinite(whole))
+        return QString(width, u'#');
+    const bool negative = whole < 0;
+    QString digits = QString::number(std::fabs(whole), 'f', 0);
+    if (negative)
         digits.prepend(u'-');
     if (digits.size() > width)
         return QString(width, u'#');
-    if (zeroFill && whole < 0)
+    if (zeroFill && negative)
         return u'-' + digits.mid(1).rightJustified(width - 1, u'0');
     return digits.rightJustified(width, zeroFill ? u'0' : u' ');
 }

@@ -46,6 +46,9 @@ Result<std::vector<Token>> Lexer::tokenize(const QString &text)
                     closed = true;
                     break;
                 }
+                if (text.at(i).isNull())
+                    return makeError(SyntaxError,
+                                     QStringLiteral("text with a NUL character at %1").arg(int(i) + 1));
                 value += text.at(i++);
             }
             if (!closed)

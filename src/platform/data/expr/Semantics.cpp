@@ -1,5 +1,7 @@
 #include "platform/data/expr/Semantics.h"
 
+#include "platform/data/TextCollation.h"
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -38,6 +40,28 @@ int compareText(const QString &a, const QString &b)
         if (x[i] != y[i])
             return x[i] < y[i] ? -1 : 1;
     return x.size() == y.size() ? 0 : (x.size() < y.size() ? -1 : 1);
+}
+
+int orderText(const QString &a, const QString &b)
+{
+    return TextCollation::compare(clip(a), clip(b));
+}
+
+bool isOrdering(Op op)
+{
+    return op == Op::Lt || op == Op::Le || op == Op::Gt || op == Op::Ge;
+}
+
+qint64 position(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    const double whole = std::floor(value);
+    if (whole >= double(kMaxPosition))
+        return kMaxPosition;
+    if (whole <= -double(kMaxPosition))
+        return -kMaxPosition;
+    return qint64(whole);
 }
 
 QString asText(const Value &v)

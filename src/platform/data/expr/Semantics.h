@@ -32,6 +32,18 @@ QString clip(const QString &text);
 // PostgreSQL's "C" collation order UTF-8 text).
 int compareText(const QString &a, const QString &b);
 
+// Trailing blanks ignored, then in the lists' Unicode order (see TextCollation): what "<" and ">"
+// on texts compare by, in SQL through the collation tarvo_cs.
+int orderText(const QString &a, const QString &b);
+// Whether a comparison orders its operands ("<", ">", "<=", ">="), not only tells them apart.
+bool isOrdering(Op op);
+
+// A character position or count as SUB and INSTRING take it: whole (rounded down), at most
+// kMaxPosition (no text is longer; PostgreSQL's substr() takes no more), and what is not a number
+// at all counts as 0.
+constexpr qint64 kMaxPosition = 2147483647;
+qint64 position(double value);
+
 QString asText(const Value &v);
 // Texts that are not numbers count as 0 (only the in-memory evaluator converts dynamic texts).
 double asNumber(const Value &v);

@@ -1,7 +1,9 @@
 #include "platform/data/expr/SqlCompiler.h"
 
+#include "platform/data/Store.h"
 #include "platform/data/expr/Evaluator.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tarvo::data::expr {
@@ -109,8 +111,13 @@ SqlCompiler::Fragment SqlCompiler::fail(const Node &node, const QString &what)
 
 // PostgreSQL must know each parameter's type when the statement is prepared ("? || ?" has none);
 // SQLite takes the bound value's own type.
-SqlCompiler::Fragment SqlCompiler::textParam(const QString &value) const
+SqlCompiler::Fragment SqlCompiler::textParam(const QString &value)
 {
+    if (value.contains(QChar(0))) {
+        // Not NoSqlForm: filtering in memory instead would compare what the stores cannot.
+        m_error = makeError(RefusedValue, QStringLiteral("A text in the filter holds a NUL character"));
+        return {};
+    }
     return SqlCondition{m_dialect == Dialect::PostgreSql ? QStringLiteral("CAST(? AS TEXT)")
                                                          : QStringLiteral("?"),
                         // A null QString would be bound as NULL, which matches nothing.
@@ -142,8 +149,11 @@ SqlCompiler::Fragment SqlCompiler::condition(const Node &node)
                                                                         : QStringLiteral("(1 = 0)"));
     if (node.type == Type::Text)
         return join({sql(QStringLiteral("(")), comparedText(node), sql(QStringLiteral(" <> '')"))});
-    if (node.type == Type::Number)
+    if (node.type == Type::Number) {
+        if (auto in = listMembership(node, true))
+            return *in;
         return join({sql(QStringLiteral("(")), number(node), sql(QStringLiteral(" <> 0)"))});
+    }
     if (node.kind == Node::Kind::Unary)
         return join({sql(QStringLiteral("(NOT ")), condition(*node.args[0]), sql(QStringLiteral(")"))});
     if (node.op == Op::And || node.op == Op::Or)
@@ -161,6 +171,8 @@ SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
     const auto mode = resolvedMode(node, constText);
     const QString op = comparisonSql(node.op);
     if (mode == semantics::CompareMode::Number) {
+        if (auto in = listMembership(left, node.op, right))
+            return *in;
         auto side = [&](const Node &n) {
             return &n == constText ? numberParam(*semantics::parseNumber(
                                          semantics::asText(Evaluator(m_bound).evaluate(n))))
@@ -168,11 +180,11 @@ SqlCompiler::Fragment SqlCompiler::comparison(const Node &node)
         };
         return join({sql(QStringLiteral("(")), side(left), sql(op), side(right), sql(QStringLiteral(")"))});
     }
-    // PostgreSQL orders text by the database's locale; "C" orders by code point, as SQLite and
-    // the in-memory evaluator do. Equality needs no collation and keeps indexes usable.
-    const bool ordered = node.op != Op::Eq && node.op != Op::Ne;
+    // "<" and ">" follow the lists' order (the collation the keys sort by), not the bytes, so a
+    // range filter keeps the rows the list shows on its side. Equality needs no collation and
+    // keeps indexes usable.
     const QString collate =
-        m_dialect == Dialect::PostgreSql && ordered ? QStringLiteral(" COLLATE \"C\"") : QString();
+        semantics::isOrdering(node.op) ? QStringLiteral(" COLLATE ") + Store::collation(false) : QString();
     return join({sql(QStringLiteral("(")), comparedText(left), sql(op), comparedText(right),
                  sql(collate + QStringLiteral(")"))});
 }
@@ -223,8 +235,8 @@ SqlCompiler::Fragment SqlCompiler::text(const Node &node)
             std::trunc(*length) != *length)
             return fail(node, QStringLiteral("SUB with a start or length other than a whole number"));
         return join({sql(QStringLiteral("SUBSTR(")), text(*node.args[0]), sql(QStringLiteral(", ")),
-                     numberParam(*start, true), sql(QStringLiteral(", ")), numberParam(*length, true),
-                     sql(QStringLiteral(")"))});
+                     numberParam(double(semantics::position(*start)), true), sql(QStringLiteral(", ")),
+                     numberParam(double(semantics::position(*length)), true), sql(QStringLiteral(")"))});
     }
     case Function::Format:
         return fail(node, QStringLiteral("FORMAT of a column"));
@@ -268,13 +280,120 @@ SqlCompiler::Fragment SqlCompiler::number(const Node &node)
     }
 }
 
+namespace {
+
+constexpr qsizetype kMaxListValues = 1000;
+constexpr qsizetype kMaxListSpans = 100000;
+
+// The parts of a chain of "&", in order.
+void concatParts(const Node &node, std::vector<const Node *> &parts)
+{
+    if (node.kind == Node::Kind::Binary && node.op == Op::Concat) {
+        concatParts(*node.args[0], parts);
+        concatParts(*node.args[1], parts);
+    } else {
+        parts.push_back(&node);
+    }
+}
+
+bool mayBeInNumber(QChar c)
+{
+    return c.isDigit() || c == u'.' || c == u'-' || c == u'+';
+}
+
+} // namespace
+
+std::optional<SqlCompiler::Fragment> SqlCompiler::listMembership(const Node &left, Op op, const Node &right)
+{
+    // INSTRING gives 0 for no hit and a position from 1 for a hit.
+    const Node *call = &left;
+    const Node *other = &right;
+    if (!right.constant) {
+        std::swap(call, other);
+        // 0 < x is x > 0, 0 = x is x = 0
+        if (op == Op::Lt)
+            op = Op::Gt;
+        else if (op == Op::Ge)
+            op = Op::Le;
+        else if (op != Op::Eq && op != Op::Ne)
+            return std::nullopt;
+    }
+    const auto value = constantNumber(*other);
+    if (!value || *value != 0)
+        return std::nullopt;
+    if (op == Op::Gt || op == Op::Ne)
+        return listMembership(*call, true);
+    if (op == Op::Eq || op == Op::Le)
+        return listMembership(*call, false);
+    return std::nullopt;
+}
+
+std::optional<SqlCompiler::Fragment> SqlCompiler::listMembership(const Node &node, bool member)
+{
+    if (node.kind != Node::Kind::Call || node.function != Function::Instring || !node.args[1]->constant ||
+        node.args[0]->constant)
+        return std::nullopt;
+    for (size_t i = 2; i < node.args.size(); ++i)
+        if (constantNumber(*node.args[i]) != std::optional<double>(1))
+            return std::nullopt;
+    std::vector<const Node *> parts;
+    concatParts(*node.args[0], parts);
+    const auto column = std::find_if(parts.begin(), parts.end(), [](const Node *p) { return !p->constant; });
+    if (std::count_if(parts.begin(), parts.end(), [](const Node *p) { return !p->constant; }) != 1 ||
+        (*column)->kind != Node::Kind::Name || (*column)->info.kind != NameInfo::Kind::Column)
+        return std::nullopt;
+    QString prefix, suffix;
+    for (auto p = parts.begin(); p != parts.end(); ++p)
+        if (p != column)
+            (p < column ? prefix : suffix) += semantics::asText(Evaluator(m_bound).evaluate(**p));
+    if (prefix.isEmpty() || suffix.isEmpty())
+        return std::nullopt;
+    const bool numeric = (*column)->type == Type::Number;
+    const QString list = semantics::asText(Evaluator(m_bound).evaluate(*node.args[1]));
+
+    // Every text between an occurrence of the prefix and a later one of the suffix is a value
+    // whose needle the list holds; a number column holds only those that a number prints as.
+    std::vector<Fragment> values;
+    QStringList seen;
+    qsizetype spans = 0;
+    for (qsizetype i = list.indexOf(prefix); i >= 0; i = list.indexOf(prefix, i + 1)) {
+        const qsizetype from = i + prefix.size();
+        for (qsizetype j = list.indexOf(suffix, from); j >= 0; j = list.indexOf(suffix, j + 1)) {
+            if (++spans > kMaxListSpans)
+                return std::nullopt;
+            const QString value = list.mid(from, j - from);
+            if (numeric && !std::all_of(value.begin(), value.end(), mayBeInNumber))
+                break; // no longer span prints as a number either
+            if (seen.contains(value))
+                continue;
+            seen << value;
+            if (!numeric) {
+                values.push_back(textParam(value));
+            } else if (const auto n = semantics::parseNumber(value);
+                       n && semantics::numberText(*n) == value) {
+                values.push_back(numberParam(*n));
+            }
+            if (qsizetype(values.size()) > kMaxListValues)
+                return std::nullopt;
+        }
+    }
+    if (values.empty())
+        return sql(member ? QStringLiteral("(1 = 0)") : QStringLiteral("(1 = 1)"));
+    Fragment out = join({sql(QStringLiteral("(")), sql((*column)->info.sqlColumn),
+                         sql(member ? QStringLiteral(" IN (") : QStringLiteral(" NOT IN ("))});
+    for (size_t v = 0; v < values.size(); ++v)
+        out = join({out, sql(v == 0 ? QString() : QStringLiteral(", ")), values[v]});
+    return join({out, sql(QStringLiteral("))"))});
+}
+
 // INSTRING(needle, haystack[, 1[, start]]) as instr() or strpos() on the haystack from `start`.
 SqlCompiler::Fragment SqlCompiler::instring(const Node &node)
 {
     const auto step = node.args.size() > 2 ? constantNumber(*node.args[2]) : std::optional<double>(1);
-    const auto start = node.args.size() > 3 ? constantNumber(*node.args[3]) : std::optional<double>(1);
+    auto start = node.args.size() > 3 ? constantNumber(*node.args[3]) : std::optional<double>(1);
     if (!step || *step != 1 || !start || *start < 1 || std::trunc(*start) != *start)
         return fail(node, QStringLiteral("INSTRING with a step other than 1 or a variable start"));
+    start = double(semantics::position(*start));
     const Fragment needle = text(*node.args[0]);
     Fragment haystack = text(*node.args[1]);
     if (*start > 1)

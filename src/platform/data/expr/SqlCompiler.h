@@ -29,11 +29,16 @@ class SqlCompiler final {
     Fragment comparison(const Node &node);
     Fragment comparedText(const Node &node);
     Fragment instring(const Node &node);
+    // INSTRING(prefix & column & suffix, list) tested for a hit, with everything but the column
+    // constant, as the column IN the values that hit: an index serves that, instr() it cannot.
+    // None when the node has another shape or the list gives too many values.
+    std::optional<Fragment> listMembership(const Node &node, bool member);
+    std::optional<Fragment> listMembership(const Node &left, Op op, const Node &right);
 
     semantics::CompareMode resolvedMode(const Node &node, const Node *&constText) const;
     void collectFixed(const Node &node, QStringList &columns) const;
 
-    Fragment textParam(const QString &value) const;
+    Fragment textParam(const QString &value);
     Fragment numberParam(double value, bool integerCast = false) const;
     std::optional<double> constantNumber(const Node &node) const;
     bool knownClipped(const Node &node) const;

@@ -3,14 +3,47 @@
 #include "core/frame/FrameGlobals.h"
 #include "core/frame/FrameProcedures.h"
 #include "core/services/Services.h"
+#include "core/ui/frame/FrameMdi.h"
 #include "core/ui/frame/FrameWindow.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/IniFile.h"
+#include "platform/ui/WindowManager.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QToolBar>
 
 namespace tarvo::core::ui::test {
+
+namespace {
+
+// A child window of the frame that comes to the front when its context gains the focus.
+class ChildWindow final : public tarvo::ui::WindowManager {
+  public:
+    ChildWindow(Context &context, const QString &title) : WindowManager(context, QStringLiteral("BrowseBugs"))
+    {
+        QWidget *window = FrameMdi::addWindow(new QLabel(title), context);
+        window->setWindowTitle(title);
+        setWindow(window);
+    }
+    bool takeEvent(int event, const QVariant &data) override
+    {
+        const bool taken = WindowManager::takeEvent(event, data);
+        if (event == Events::GainFocus)
+            FrameMdi::activate(window());
+        return taken;
+    }
+};
+
+} // namespace
+
+int ChildIssues::browseBugs()
+{
+    Result<int> started = m_registry.start(
+        [](Context &context) { (new ChildWindow(context, QStringLiteral("Issues")))->open(); });
+    return started ? *started : 0;
+}
 
 void FrameFixture::SetUp()
 {
@@ -20,6 +53,7 @@ void FrameFixture::SetUp()
     m_access.folder = m_dir.file(QStringLiteral("user"));
     m_access.dataFolder = m_dir.file(QStringLiteral("data"));
     Services::setAccess(&m_access);
+    Services::setIssues(&m_issues);
     FrameGlobals::instance().reset();
     TrayIcon::setFactory([]() { return std::unique_ptr<TrayIcon>(); });
 }
@@ -58,6 +92,7 @@ TarvoFrame &FrameFixture::openFrame(bool withTray)
     }
     FrameSetup setup;
     setup.tarvoIniPath = m_dir.file(QStringLiteral("Tarvo.INI"));
+    setup.language = m_language;
     m_frame = std::make_unique<TarvoFrame>(m_registry.openFirst(), setup);
     m_frame->setDeleteOnClose(false);
     EXPECT_TRUE(m_frame->open());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/services/AccessServices.h"
+#include "core/services/IssueServices.h"
 #include "core/ui/frame/TarvoFrame.h"
 #include "core/ui/frame/TrayIcon.h"
 #include "platform/runtime/ContextRegistry.h"
@@ -64,6 +65,17 @@ class FakeTray final : public TrayIcon {
     int popups = 0;
 };
 
+// The issue browse as a plain child window "Issues" on a context of its own, so that the frame
+// has a list to send record buttons to and to close and restart.
+class ChildIssues final : public IssueServices {
+  public:
+    explicit ChildIssues(ContextRegistry &registry) : m_registry(registry) {}
+    int browseBugs() override;
+
+  private:
+    ContextRegistry &m_registry;
+};
+
 // A frame on its own registry, program folder and user folder.
 class FrameFixture : public testing::Test {
   protected:
@@ -83,6 +95,8 @@ class FrameFixture : public testing::Test {
     tarvo::test::ScriptedMessages m_messages;
     FakeAccess m_access;
     ContextRegistry m_registry;
+    ChildIssues m_issues{m_registry};
+    QString m_language; // the settings' language the frame opens with
     std::unique_ptr<TarvoFrame> m_frame;
     FakeTray *m_tray = nullptr;
 };

@@ -1,15 +1,24 @@
 #include "FrameFixture.h"
 #include "core/frame/FrameGlobals.h"
+#include "core/frame/FrameProcedures.h"
 #include "core/frame/MenuRights.h"
+#include "core/frame/SyncToolbarStates.h"
 #include "core/services/IssueServices.h"
+#include "core/services/MailStandIn.h"
+#include "core/services/MasterDataStandIn.h"
+#include "core/services/NotAvailable.h"
 #include "core/services/Services.h"
+#include "core/ui/frame/FrameDesktop.h"
 #include "core/ui/frame/FrameWindow.h"
+#include "platform/runtime/Clock.h"
 #include "platform/runtime/IniFile.h"
+#include "platform/runtime/Translator.h"
 #include "platform/ui/WindowManager.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -136,25 +145,169 @@ QList<QMdiSubWindow *> childrenTitled(TarvoFrame &frame, const QString &title)
     return found;
 }
 
-TEST_F(FrameWindows, ARunOnceWindowStartedTwiceOpensOnceAndComesToTheFront)
-{
-    TarvoFrame &frame = openFrame();
-    ASSERT_EQ(childrenTitled(frame, QStringLiteral("Issues")).size(), 1);
-    EXPECT_NE(childrenTitled(frame, QStringLiteral("Issues"))[0]
-                  ->findChild<QLabel *>(QStringLiteral("TEXT"))
-                  ->text()
-                  .indexOf(QStringLiteral("issue browse")),
-              -1);
-    for (int i = 0; i < 2; ++i) {
-        frame.frameWindow()->mdiArea()->setActiveSubWindow(
-            childrenTitled(frame, QStringLiteral("Issues"))[0]);
-        frame.frameWindow()->action(QStringLiteral("BROWSECUSTOMER"))->trigger();
+// The services of the subsystems as stand-ins that note each call instead of saying anything.
+class NotedMasterData final : public MasterDataStandIn {
+  public:
+    explicit NotedMasterData(QStringList &calls) : m_calls(calls) {}
+    void options() override { m_calls << QStringLiteral("options"); }
+    void browseCustomer() override { m_calls << QStringLiteral("browseCustomer"); }
+    void browseReleaseNotes() override { m_calls << QStringLiteral("browseReleaseNotes"); }
+    void accessAdministration(int context) override
+    {
+        m_calls << QStringLiteral("accessAdministration %1").arg(context);
+    }
+
+  private:
+    QStringList &m_calls;
+};
+
+class NotedMail final : public MailStandIn {
+  public:
+    explicit NotedMail(QStringList &calls) : m_calls(calls) {}
+    void browseEMailEvents() override { m_calls << QStringLiteral("browseEMailEvents"); }
+    void browseEMailTemplates() override { m_calls << QStringLiteral("browseEMailTemplates"); }
+    void browseMassEMails() override { m_calls << QStringLiteral("browseMassEMails"); }
+
+  private:
+    QStringList &m_calls;
+};
+
+struct CommandCase {
+    const char *control;
+    const char *call; // a service's method, or the core window's procedure with the context it ran on
+};
+
+class FrameCommandTable : public FrameFixture, public testing::WithParamInterface<CommandCase> {
+  protected:
+    void TearDown() override
+    {
+        FrameFixture::TearDown();
+        Services::setMasterData(nullptr);
+        Services::setMail(nullptr);
+    }
+    // Registers the noting services and core windows when built is true; the stand-ins answer otherwise.
+    void build(bool built)
+    {
+        if (!built)
+            return;
+        Services::setMasterData(&m_master);
+        Services::setMail(&m_mail);
+        for (const char *procedure :
+             {"UserSettings", "Systemroutinen", "Feedback", "Tip_of_the_Day", "Demo_Features", "About"}) {
+            const QString name = QString::fromLatin1(procedure);
+            FrameProcedures::set(name, [this, name](Context &context) {
+                m_calls << QStringLiteral("%1 %2").arg(name).arg(
+                    context.number() == 1 ? QStringLiteral("frame") : QStringLiteral("own"));
+            });
+        }
+    }
+    void trigger(TarvoFrame &frame)
+    {
+        frame.frameWindow()->action(QString::fromLatin1(GetParam().control))->trigger();
         settle();
     }
-    const QList<QMdiSubWindow *> customers = childrenTitled(frame, QStringLiteral("Customers"));
-    ASSERT_EQ(customers.size(), 1);
-    EXPECT_EQ(frame.frameWindow()->mdiArea()->activeSubWindow(), customers[0]); // the gain-focus event
+
+    QStringList m_calls;
+    NotedMasterData m_master{m_calls};
+    NotedMail m_mail{m_calls};
+};
+
+TEST_P(FrameCommandTable, ABuiltFunctionRunsThroughItsService)
+{
+    build(true);
+    TarvoFrame &frame = openFrame();
+    trigger(frame);
+    EXPECT_EQ(m_calls, QStringList{QString::fromLatin1(GetParam().call)});
+    EXPECT_TRUE(m_messages.texts().isEmpty());
 }
+
+TEST_P(FrameCommandTable, AFunctionNotBuiltSaysSoInOneMessageAndOpensNothing)
+{
+    build(false);
+    TarvoFrame &frame = openFrame();
+    const qsizetype children = frame.frameWindow()->mdiArea()->subWindowList().size();
+    trigger(frame);
+    EXPECT_EQ(m_messages.texts(), QStringList{NotAvailable::text()});
+    EXPECT_EQ(frame.frameWindow()->mdiArea()->subWindowList().size(), children);
+}
+
+INSTANTIATE_TEST_SUITE_P(Controls, FrameCommandTable,
+                         testing::Values(CommandCase{"BROWSECUSTOMER", "browseCustomer"},
+                                         CommandCase{"FILEGENERATERELEASENOTES", "browseReleaseNotes"},
+                                         CommandCase{"EXTRAOPTIONS", "options"},
+                                         CommandCase{"EXTRASECURITYSYSTEM", "accessAdministration 1"},
+                                         CommandCase{"EXTRAEMAILEVENTS", "browseEMailEvents"},
+                                         CommandCase{"EXTRAEMAILTEMPLATES", "browseEMailTemplates"},
+                                         CommandCase{"FILEMASSEMAILS", "browseMassEMails"},
+                                         CommandCase{"EXTRAUSERSETTINGS", "UserSettings own"},
+                                         CommandCase{"EXTRASYSTEMROUTINEN", "Systemroutinen frame"},
+                                         CommandCase{"HELPSENDFEEDBACK", "Feedback own"},
+                                         CommandCase{"HELPTIPOFTHEDAY", "Tip_of_the_Day own"},
+                                         CommandCase{"HELPKEYFEATURES", "Demo_Features own"},
+                                         CommandCase{"HELPABOUTTARVO", "About frame"}));
+
+TEST_F(FrameWindows, WithoutTheIssueTrackingTheFrameSaysSoInGermanAndStillOpens)
+{
+    Services::setIssues(nullptr);
+    Translator::instance().addTable();
+    TarvoFrame &frame = openFrame();
+    EXPECT_EQ(m_messages.texts(), QStringList{QString::fromUtf8("Diese Funktion ist noch nicht verfügbar.")});
+    EXPECT_TRUE(frame.frameWindow()->isVisible());
+    EXPECT_EQ(FrameGlobals::instance().browseBugsThread(), 0);
+    EXPECT_TRUE(frame.frameWindow()->mdiArea()->subWindowList().isEmpty());
+    Translator::instance() = Translator();
+}
+
+struct DocumentCase {
+    const char *control;
+    const char *file;
+};
+
+class FrameDocuments : public FrameFixture, public testing::WithParamInterface<DocumentCase> {
+  protected:
+    void TearDown() override
+    {
+        FrameDesktop::setOpener({});
+        FrameFixture::TearDown();
+    }
+};
+
+// The help and the manuals are looked for where the program and the working folder are; a missing
+// one must be named, not met with silence.
+TEST_P(FrameDocuments, AMissingDocumentIsNamedAndAPresentOneOpens)
+{
+    QList<QUrl> opened;
+    FrameDesktop::setOpener([&opened](const QUrl &url) {
+        opened.append(url);
+        return true;
+    });
+    TarvoFrame &frame = openFrame();
+    const QString control = QString::fromLatin1(GetParam().control);
+    const QString file = QString::fromUtf8(GetParam().file);
+    const QString previous = QDir::currentPath();
+    QDir::setCurrent(m_dir.path());
+    frame.frameWindow()->action(control)->trigger();
+    settle();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(m_messages.texts(),
+              QStringList{QStringLiteral("\"%1\" not found!").arg(QFileInfo(file).fileName())});
+
+    if (!file.startsWith(QLatin1String("help/"))) { // the program's own folder is not the test's to fill
+        QFile made(m_dir.file(file));
+        ASSERT_TRUE(made.open(QIODevice::WriteOnly));
+        made.close();
+        frame.frameWindow()->action(control)->trigger();
+        settle();
+        EXPECT_EQ(opened, QList<QUrl>{QUrl::fromLocalFile(m_dir.file(file))});
+    }
+    QDir::setCurrent(previous);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Help, FrameDocuments,
+    testing::Values(DocumentCase{"HELPCONTENTS", "help/Tarvo.html"},
+                    DocumentCase{"HELPDOCUMENTATIONGETTINGSTARTED", "Getting Started.pdf"},
+                    DocumentCase{"HELPDOCUMENTATIONADMINISTRATORSGUIDE", "Administrator's Guide.pdf"}));
 
 TEST_F(FrameWindows, RecordButtonsReachTheActiveChildsContext)
 {
@@ -227,6 +380,41 @@ TEST_F(FrameWindows, AFailedDeletionSaysSoAndRestartsNothing)
               QStringList{QStringLiteral("INI file \"Tarvo.ini\" could not be deleted!")});
     EXPECT_TRUE(childrenTitled(frame, QStringLiteral("Issues")).isEmpty());
     QDir(m_dir.file(QStringLiteral("Tarvo.INI"))).removeRecursively();
+}
+
+TEST_F(FrameWindows, RecordButtonsAreDisabledWhileNoWindowTakesThem)
+{
+    TarvoFrame &frame = openFrame();
+    QAction *insert = frame.frameWindow()->findChild<QAction *>(QStringLiteral("TOOLBAR:INSERT"));
+    QAction *down = frame.frameWindow()->findChild<QAction *>(QStringLiteral("TOOLBAR:DOWN"));
+    ASSERT_NE(insert, nullptr);
+    ASSERT_NE(down, nullptr);
+    // The sample issue browse has not said that it takes them.
+    EXPECT_FALSE(insert->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+
+    SyncToolbarStates(m_registry, RecordButtonStates{}); // a list that takes every button
+    settle();
+    EXPECT_TRUE(insert->isEnabled());
+    EXPECT_TRUE(down->isEnabled());
+
+    m_registry.post(FrameGlobals::instance().browseBugsThread(), Events::CloseWindow);
+    settle();
+    ASSERT_TRUE(frame.frameWindow()->mdiArea()->subWindowList().isEmpty() ||
+                frame.frameWindow()->mdiArea()->activeSubWindow() == nullptr);
+    EXPECT_FALSE(insert->isEnabled());
+    EXPECT_FALSE(down->isEnabled());
+}
+
+TEST_F(FrameWindows, AGermanInterfaceShowsTheDateInGerman)
+{
+    Clock::setSource([] { return QDateTime(QDate(2026, 3, 5), QTime(9, 30)); });
+    m_language = QStringLiteral("Deutsch");
+    TarvoFrame &frame = openFrame();
+    const QString zone = frame.frameWindow()->statusZone(5);
+    Clock::setSource({});
+    EXPECT_TRUE(zone.startsWith(QStringLiteral("Donnerstag, "))) << zone.toStdString();
+    EXPECT_TRUE(zone.contains(QString::fromUtf8("März"))) << zone.toStdString();
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "BugsTable.h"
 
+#include "platform/data/SqliteFunctions.h"
+#include "platform/data/SqliteStore.h"
+
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUuid>
@@ -36,6 +39,8 @@ BugsTable::BugsTable() : m_connection(QUuid::createUuid().toString())
     auto db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
     db.setDatabaseName(QStringLiteral(":memory:"));
     EXPECT_TRUE(db.open());
+    // The stores' collations, which text ranges compare by.
+    EXPECT_TRUE(SqliteFunctions::install(SqliteStore::handle(db)));
     QSqlQuery q(db);
     EXPECT_TRUE(q.exec(
         QStringLiteral("CREATE TABLE \"Bugs\" (\"ID\" INTEGER PRIMARY KEY, \"PrgID\" INTEGER NOT NULL, "

@@ -43,6 +43,12 @@ TEST(ExpressionErrors, CarryCodeAndPosition)
         EXPECT_EQ(e.error().code, c.code) << c.text;
         EXPECT_EQ(e.error().message.toStdString(), c.message) << c.text;
     }
+    // A NUL compares differently in every store, so a text holding one is refused.
+    auto e =
+        Expression::parse(QStringLiteral("BUG:Status = 'a") + QChar(0) + QStringLiteral("b'"), table.names());
+    ASSERT_FALSE(e.ok());
+    EXPECT_EQ(e.error().code, SyntaxError);
+    EXPECT_EQ(e.error().message.toStdString(), "text with a NUL character at 16");
 }
 
 } // namespace

@@ -78,11 +78,14 @@ const Case kCases[] = {
     {"(BUG:STATUSSORT > '5')", {2, 4}},
     {"(BUG:STATUSSORT < '5')", {1, 5, 6}},
     {"(BUG:STATUSSORT >= '5') AND (BUG:STATUSSORT <= '10')", {2, 3}},
-    {"(BUG:STATUS > 'Resolved')", {5, 6}},
-    {"(BUG:STATUS =< 'New')", {2, 3}},
-    {"(BUG:STATUS => 'Open')", {1, 4, 5, 6}},
-    {"(BUG:STATUS ~< 'Open')", {1, 4, 5, 6}},
-    {"(BUG:STATUS ~> 'New')", {2, 3}},
+    // texts order as the lists sort them: Ändern, Closed, New, open, Open, Resolved
+    {"(BUG:STATUS > 'Resolved')", {}},
+    {"(BUG:STATUS =< 'New')", {2, 3, 6}},
+    {"(BUG:STATUS => 'Open')", {1, 4}},
+    {"(BUG:STATUS ~< 'Open')", {1, 4}},
+    {"(BUG:STATUS ~> 'New')", {2, 3, 6}},
+    {"(BUG:STATUS < 'BANANA')", {6}},
+    {"(BUG:STATUS > 'oPEN')", {1, 4}},
     {"(BUG:Category = '1')", {1, 2, 5}},
     // trailing blanks never count
     {"(BUG:STATUS = 'Open   ')", {1}},
@@ -115,6 +118,17 @@ const Case kCases[] = {
     {"(BUG:STATUS = 'x'' OR 1=1 --')", {}},
     {"BUG:Status = Evil", {}},
     {"INSTRING(Evil, BUG:Description, 1, 1)", {}},
+    // the program limit as a list, any INSTRING of its shape, and its negation
+    {"INSTRING('|' & BUG:PrgID & '|',SecP,1,1) > 0", {1, 2, 4, 6}},
+    {"INSTRING('|' & BUG:PrgID & '|',SecP,1,1) = 0", {3, 5}},
+    {"INSTRING('(' & BUG:Status & ')','(Open)(New)',1,1) <> 0", {1, 3}},
+    {"INSTRING('3|' & BUG:PrgID & '|','|3|7|',1,1)", {2, 6}},
+    {"INSTRING('|' & BUG:PrgID & '|','|3|07|+4|4.0|',1,1)", {1, 4}},
+    // numbers beyond 32 and 64 bits: clamped alike in SQL and in memory
+    {"INSTRING('e',BUG:Description,1,4294967297) = 0", {1, 2, 3, 4, 5, 6}},
+    {"INSTRING('',BUG:Description,1,99999999999999999999) = 2147483647", {1, 2, 3, 4, 5, 6}},
+    {"SUB(BUG:Description,3000000000,2) = ''", {1, 2, 3, 4, 5, 6}},
+    {"SUB(BUG:Description,1,18446744073709551616) = 'd''Arc'", {3}},
 };
 
 class ExpressionOnTable : public ::testing::TestWithParam<Case> {
@@ -181,6 +195,12 @@ TEST(Expression, EvaluatesToValues)
         {"SUB(BUG:Version, 1, 3)", QStringLiteral("005")},
         {"BUG:ID = 3", true},
         {"FORMAT(1234, @N03)", QStringLiteral("###")},
+        // beyond 64 bits: the digits of the number, never undefined behaviour
+        {"FORMAT(-9223372036854775808, @N25)", QStringLiteral("     -9223372036854775808")},
+        {"FORMAT(-9223372036854775808, @N019)", QStringLiteral("###################")},
+        {"FORMAT(100000000000000000000, @N021)", QStringLiteral("100000000000000000000")},
+        {"FORMAT(-2.5, @N03)", QStringLiteral("-03")},
+        {"FORMAT(99999999999999999999 * 99999999999999999999, @N9)", QStringLiteral("#########")},
     };
     for (const auto &[text, expected] : cases) {
         auto e = Expression::parse(QString::fromLatin1(text), table.names());

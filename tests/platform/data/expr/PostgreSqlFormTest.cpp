@@ -17,9 +17,16 @@ TEST(PostgreSqlForm, TypesEveryParameterAndUsesPortableFunctions)
         const char *sql;
         QVariantList params;
     } cases[] = {
+        // The program limit as a list an index serves.
         {"INSTRING('|' & BUG:PrgID & '|',SecP,1,1)",
-         R"((STRPOS(CAST(? AS TEXT), ((CAST(? AS TEXT) || CAST("PrgID" AS TEXT)) || CAST(? AS TEXT))) <> 0))",
-         {QStringLiteral("|3|7|"), QStringLiteral("|"), QStringLiteral("|")}},
+         R"(("PrgID" IN (CAST(? AS BIGINT), CAST(? AS BIGINT))))",
+         {3LL, 7LL}},
+        {"INSTRING('|' & BUG:Status & '|',SecP,1,1) = 0",
+         R"(("Status" NOT IN (CAST(? AS TEXT), CAST(? AS TEXT), CAST(? AS TEXT))))",
+         {QStringLiteral("3"), QStringLiteral("3|7"), QStringLiteral("7")}},
+        {"INSTRING('|' & BUG:PrgID,SecP,1,1)",
+         R"((STRPOS(CAST(? AS TEXT), (CAST(? AS TEXT) || CAST("PrgID" AS TEXT))) <> 0))",
+         {QStringLiteral("|3|7|"), QStringLiteral("|")}},
         {"INSTRING(UPPER(CLIP(MAK)),UPPER(BUG:AllResponsiblePersons),1,1)",
          R"((STRPOS(UPPER("AllResponsiblePersons"), CAST(? AS TEXT)) <> 0))",
          {QStringLiteral("ABC")}},
@@ -27,7 +34,9 @@ TEST(PostgreSqlForm, TypesEveryParameterAndUsesPortableFunctions)
          R"((("Gray" = CAST(? AS BIGINT)) AND ("Category" = CAST(? AS BIGINT))))",
          {0LL, 1LL}},
         {"(BUG:STATUSSORT > '5')", R"(("StatusSort" > CAST(? AS BIGINT)))", {5LL}},
-        {"(BUG:Status > 'Open  ')", R"(("Status" > CAST(? AS TEXT) COLLATE "C"))", {QStringLiteral("Open")}},
+        {"(BUG:Status > 'Open  ')",
+         R"(("Status" > CAST(? AS TEXT) COLLATE tarvo_cs))",
+         {QStringLiteral("Open")}},
         {"SUB(BUG:DESCRIPTION,1,5) = 'Setup'",
          R"((RTRIM(SUBSTR("Description", CAST(? AS INTEGER), CAST(? AS INTEGER))) = CAST(? AS TEXT)))",
          {1LL, 5LL, QStringLiteral("Setup")}},
@@ -53,11 +62,12 @@ TEST(PostgreSqlForm, TypesEveryParameterAndUsesPortableFunctions)
 TEST(PostgreSqlForm, SqliteFormDiffersOnlyInFunctionsAndTyping)
 {
     BugsTable table;
-    auto e = Expression::parse(QStringLiteral("INSTRING('|' & BUG:PrgID & '|',SecP,1,1)"), table.names());
+    auto e = Expression::parse(QStringLiteral("INSTRING(BUG:PrgID & '|',SecP,1,1)"), table.names());
     ASSERT_TRUE(e.ok());
     auto sql = e->toSql(Dialect::Sqlite, table.names());
     ASSERT_TRUE(sql.ok());
-    EXPECT_EQ(sql->sql.toStdString(), R"((INSTR(?, ((? || CAST("PrgID" AS TEXT)) || ?)) <> 0))");
+    EXPECT_EQ(sql->sql.toStdString(), R"((INSTR(?, (CAST("PrgID" AS TEXT) || ?)) <> 0))");
+    EXPECT_EQ(sql->params, QVariantList({QStringLiteral("|3|7|"), QStringLiteral("|")}));
 }
 
 } // namespace

@@ -2,16 +2,16 @@
 
 #include "core/services/MailServices.h"
 
-namespace tarvo::app {
+namespace tarvo::core {
 
-// The e-mail subsystem until it is built: every window says so, and nothing is sent.
-class NotBuiltMail final : public core::MailServices {
+// The e-mail subsystem while it is not built: every window says so and nothing is sent.
+class MailStandIn : public MailServices {
   public:
     int emailPreview(int contextNumber, int kind, const QString &to, const QString &cc,
                      const QString &subject, const QString &attachments, const QString &priority,
                      const QString &text) override;
-    core::NotificationMail decideNotification(int contextNumber) override;
-    int sendNotification(int contextNumber, const core::NotificationMail &mail) override;
+    NotificationMail decideNotification(int contextNumber) override;
+    int sendNotification(int contextNumber, const NotificationMail &mail) override;
     void sendEMail(int contextNumber, const QString &address, int x, int y) override;
     int emailSend(int contextNumber, int logKind, const QString &to, const QString &cc,
                   const QString &subject, int number, const QString &format, const QString &images,
@@ -22,4 +22,4 @@ class NotBuiltMail final : public core::MailServices {
     void browseMassEMails() override;
 };
 
-} // namespace tarvo::app
+} // namespace tarvo::core

@@ -1,0 +1,54 @@
+#include "core/services/MasterDataStandIn.h"
+
+#include "core/services/NotAvailable.h"
+
+namespace tarvo::core {
+
+void MasterDataStandIn::paths(int)
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::options()
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::browseCustomer()
+{
+    NotAvailable::say();
+}
+int MasterDataStandIn::pickCustomer(int)
+{
+    NotAvailable::say();
+    return 0; // nothing chosen
+}
+void MasterDataStandIn::browseReleaseNotes()
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::accessAdministration(int)
+{
+    NotAvailable::say();
+}
+QString MasterDataStandIn::programSelect(int, const QString &)
+{
+    NotAvailable::say();
+    return {}; // cancelled
+}
+void MasterDataStandIn::updatePrograms(int)
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::updateProgramRelease(int)
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::updateProgramFiles(int)
+{
+    NotAvailable::say();
+}
+void MasterDataStandIn::updateWebLinks(int, qint32)
+{
+    NotAvailable::say();
+}
+
+} // namespace tarvo::core

@@ -1,0 +1,37 @@
+#include "listext/ui/ProgramTree.h"
+
+#include "listext/ui/RelationTree.h"
+#include "listext/ui/RelationTreeSection.h"
+#include "platform/runtime/Translator.h"
+
+namespace tarvo::listext::ui {
+
+namespace {
+
+std::shared_ptr<RelationTreeHeader> header(const char *caption)
+{
+    return std::make_shared<RelationTreeHeader>(
+        QStringList{Translator::instance().translate(QString::fromLatin1(caption))});
+}
+
+} // namespace
+
+Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<RelationTreeFile> programs,
+                                           std::shared_ptr<RelationTreeFile> releases,
+                                           std::shared_ptr<RelationTreeFile> files)
+{
+    ProgramTreeSections sections;
+    tree.setColumnHeaders({Translator::instance().translate(QStringLiteral("Program"))});
+    sections.programs = tree.addFileSection(std::move(programs));
+    sections.releases = tree.addFileSection(std::move(releases));
+    sections.releasesHeader = tree.addHeaderSection(header("Releases"), sections.releases);
+    sections.files = tree.addFileSection(std::move(files));
+    sections.filesHeader = tree.addHeaderSection(header("Programfiles"), sections.files);
+    tree.addChildSection(sections.releases, sections.programs, 0);
+    tree.addChildSection(sections.files, sections.programs, 0);
+    if (Result<void> recursion = tree.addRecursion(sections.programs, 1); !recursion)
+        return recursion.error();
+    return sections;
+}
+
+} // namespace tarvo::listext::ui
