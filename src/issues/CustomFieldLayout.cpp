@@ -10,17 +10,11 @@ namespace tarvo::issues {
 
 namespace {
 
-constexpr int kFields = 10;
 constexpr int kFirstY = 23;
 constexpr int kGap = 2;
 constexpr int kLineHeight = 11;
 constexpr int kWide = 343;
 constexpr int kNarrow = 51;
-
-QString setting(const data::Record &settings, const char *name, int n)
-{
-    return settings.text(QString::fromLatin1(name) + QString::number(n));
-}
 
 } // namespace
 
@@ -44,15 +38,6 @@ CustomFieldKind CustomFieldLayout::kindOf(const QString &typeName)
     return CustomFieldKind::None;
 }
 
-bool CustomFieldLayout::anyEnabled(const data::Record &settings)
-{
-    for (int n = 1; n <= kFields; ++n) {
-        if (settings.integer(QStringLiteral("FIELD%1ENABLED").arg(n)) != 0)
-            return true;
-    }
-    return false;
-}
-
 QStringList CustomFieldLayout::choicesOf(const QString &choices)
 {
     if (choices.isEmpty())
@@ -65,23 +50,24 @@ QStringList CustomFieldLayout::choicesOf(const QString &choices)
     return lines;
 }
 
-std::vector<CustomFieldControl> CustomFieldLayout::build(const data::Record &settings,
+std::vector<CustomFieldControl> CustomFieldLayout::build(const core::SettingsValues &settings,
                                                          const std::function<bool(int)> &required)
 {
     std::vector<CustomFieldControl> controls;
     int counter = FirstNumber - 1;
     int y = kFirstY;
     int lastHeight = 0;
-    for (int n = 1; n <= kFields; ++n) {
-        if (settings.integer(QStringLiteral("FIELD%1ENABLED").arg(n)) == 0)
+    for (int n = 1; n <= core::SettingsValues::CustomFieldCount; ++n) {
+        const core::CustomFieldSetting setting = settings.customField(n);
+        if (!setting.enabled)
             continue;
         CustomFieldControl c;
         c.field = n;
         c.label = QStringLiteral("BUG:CustomField%1").arg(n);
-        c.prompt = Text::clip(setting(settings, "FIELD", n));
-        c.kind = kindOf(setting(settings, "FIELDTYPE", n));
+        c.prompt = setting.name;
+        c.kind = kindOf(setting.type);
         c.required = required && required(n);
-        const int length = int(settings.integer(QStringLiteral("FIELDLEN%1").arg(n)));
+        const int length = setting.length;
         ++counter;
         y += lastHeight + kGap;
         if (c.kind != CustomFieldKind::Checkbox) {
@@ -100,7 +86,7 @@ std::vector<CustomFieldControl> CustomFieldLayout::build(const data::Record &set
         case CustomFieldKind::ComboBox:
             c.picture = QStringLiteral("@s%1").arg(length);
             if (c.kind != CustomFieldKind::Text)
-                c.choices = choicesOf(setting(settings, "FIELDCHOICES", n));
+                c.choices = choicesOf(setting.choices);
             break;
         case CustomFieldKind::Memo:
             // 8.5 per further line, whole part only.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/data/Record.h"
+#include "core/startup/SettingsValues.h"
 
 #include <QString>
 #include <QStringList>
@@ -43,10 +43,8 @@ class CustomFieldLayout final {
     static CustomFieldKind kindOf(const QString &typeName);
     // The enabled fields in order; `required(n)` tells whether the designed control of field n is
     // marked required when the build runs.
-    static std::vector<CustomFieldControl> build(const data::Record &settings,
+    static std::vector<CustomFieldControl> build(const core::SettingsValues &settings,
                                                  const std::function<bool(int)> &required = {});
-    // True when any of the ten fields is enabled (the tab is then shown).
-    static bool anyEnabled(const data::Record &settings);
     // The choices text (one per line) as list entries.
     static QStringList choicesOf(const QString &choices);
 };

@@ -43,10 +43,9 @@ QString loggedInUserName()
            access->getValue(QStringLiteral("BEN:NAME"));
 }
 
-IssueFieldRules::IssueFieldRules(data::Session &session, data::Record settings,
-                                 std::vector<FieldConfigRow> config, std::vector<FieldRule> rules)
-    : m_session(session), m_settings(std::move(settings)), m_config(std::move(config)),
-      m_rules(std::move(rules))
+IssueFieldRules::IssueFieldRules(data::Session &session, std::vector<FieldConfigRow> config,
+                                 std::vector<FieldRule> rules)
+    : m_session(session), m_config(std::move(config)), m_rules(std::move(rules))
 {
 }
 

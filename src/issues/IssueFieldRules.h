@@ -24,8 +24,7 @@ class IssueHistory;
 // stays until the form closes), and the history entry of each changed control.
 class IssueFieldRules final {
   public:
-    IssueFieldRules(data::Session &session, data::Record settings, std::vector<FieldConfigRow> config,
-                    std::vector<FieldRule> rules);
+    IssueFieldRules(data::Session &session, std::vector<FieldConfigRow> config, std::vector<FieldRule> rules);
 
     // The field configuration: marks for every request, default values on an insert only.
     void configure(data::Record &issue, bool insert);
@@ -58,7 +57,6 @@ class IssueFieldRules final {
     void mark(const QString &label, bool required, bool readOnly);
 
     data::Session &m_session;
-    data::Record m_settings;
     std::vector<FieldConfigRow> m_config;
     std::vector<FieldRule> m_rules;
     QSet<QString> m_required;

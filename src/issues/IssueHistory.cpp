@@ -10,7 +10,7 @@
 
 namespace tarvo::issues {
 
-IssueHistory::IssueHistory(data::Session &session, data::Record settings)
+IssueHistory::IssueHistory(data::Session &session, core::SettingsValues settings)
     : m_session(session), m_settings(std::move(settings))
 {
 }
@@ -18,9 +18,10 @@ IssueHistory::IssueHistory(data::Session &session, data::Record settings)
 Result<void> IssueHistory::add(const QString &label, const QString &picture, const QString &oldContents,
                                const QString &newContents)
 {
-    if (m_settings.integer(QStringLiteral("DISABLEHISTORY")) != 0)
+    if (m_settings.historyDisabled())
         return {};
-    const qint64 row = core::AddHistory(m_session, m_settings, label, picture, oldContents, newContents);
+    const qint64 row =
+        core::AddHistory(m_session, m_settings.record(), label, picture, oldContents, newContents);
     if (row == 0)
         return makeError(0, QStringLiteral("The history entry of %1 could not be written").arg(label));
     m_written.push_back(row);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/data/Record.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/runtime/Result.h"
 
 #include <QString>
@@ -18,7 +18,7 @@ namespace tarvo::issues {
 // did meanwhile and whatever others wrote.
 class IssueHistory final {
   public:
-    IssueHistory(data::Session &session, data::Record settings);
+    IssueHistory(data::Session &session, core::SettingsValues settings);
 
     // One entry for the issue in the session's Bugs buffer (nothing while history is off); the
     // error when the entry could not be written (the stop message has then been shown).
@@ -33,7 +33,7 @@ class IssueHistory final {
 
   private:
     data::Session &m_session;
-    data::Record m_settings;
+    core::SettingsValues m_settings;
     std::vector<qint64> m_written;
 };
 

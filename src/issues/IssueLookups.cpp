@@ -70,10 +70,10 @@ std::optional<QString> IssueLookups::acceptPerson(data::Record &issue, const QSt
 }
 
 bool IssueLookups::offersNewRelease(const QString &typed, const core::ReleaseQueue &releases,
-                                    const data::Record &settings, bool mayAddReleases)
+                                    const core::SettingsValues &settings, bool mayAddReleases)
 {
     const QString release = Text::clip(typed);
-    if (settings.integer(QStringLiteral("DISABLEVERSIONINSERT")) != 0 || !mayAddReleases || release.isEmpty())
+    if (settings.versionInsertDisabled() || !mayAddReleases || release.isEmpty())
         return false;
     for (const core::ReleaseQueueEntry &known : releases) {
         if (Text::clip(known.release) == release)

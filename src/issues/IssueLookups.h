@@ -2,6 +2,7 @@
 
 #include "core/lists/ReleaseQueue.h"
 #include "core/lists/UserQueue.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
 #include "platform/runtime/Result.h"
 
@@ -33,7 +34,7 @@ class IssueLookups final {
                                                const std::vector<core::UserQueueEntry> &users);
     // Whether a release typed into a release field is to be added for the issue's program.
     static bool offersNewRelease(const QString &typed, const core::ReleaseQueue &releases,
-                                 const data::Record &settings, bool mayAddReleases);
+                                 const core::SettingsValues &settings, bool mayAddReleases);
     // The network type is edited only on a network.
     static bool networkTypeEnabled(const data::Record &issue);
 };

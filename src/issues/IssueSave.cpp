@@ -58,7 +58,7 @@ SaveResult failed(const Error &error)
 
 } // namespace
 
-IssueSave::IssueSave(data::Session &session, data::Record settings)
+IssueSave::IssueSave(data::Session &session, core::SettingsValues settings)
     : m_session(session), m_settings(settings), m_history(session, std::move(settings))
 {
 }

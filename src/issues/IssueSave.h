@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lists/PriorityQueue.h"
+#include "core/startup/SettingsValues.h"
 #include "issues/DuplicateChoices.h"
 #include "issues/IssueHistory.h"
 #include "issues/IssueSnapshot.h"
@@ -59,7 +60,7 @@ struct SaveResult final {
 // under it) and the delete request. It works on the session's Bugs buffer, as its sub-forms do.
 class IssueSave final {
   public:
-    IssueSave(data::Session &session, data::Record settings);
+    IssueSave(data::Session &session, core::SettingsValues settings);
     ~IssueSave();
     IssueSave(const IssueSave &) = delete;
     IssueSave &operator=(const IssueSave &) = delete;
@@ -112,7 +113,7 @@ class IssueSave final {
     void sendRefresh();
 
     data::Session &m_session;
-    data::Record m_settings;
+    core::SettingsValues m_settings;
     IssueHistory m_history;
     IssueSnapshot m_snapshot;
     IssueRequest m_request = IssueRequest::View;

@@ -2,9 +2,9 @@
 
 namespace tarvo::issues {
 
-void IssueSnapshot::take(int mode, const data::Record &issue, const data::Record &settings)
+void IssueSnapshot::take(int mode, const data::Record &issue, const core::SettingsValues &settings)
 {
-    if (settings.integer(QStringLiteral("ENABLEEMAIL")) == 0)
+    if (!settings.emailEnabled())
         return;
     if (mode == Copy) {
         m_issue = issue;

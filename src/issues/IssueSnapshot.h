@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
 
 namespace tarvo::issues {
@@ -12,7 +13,7 @@ class IssueSnapshot final {
 
     // BugSnapshot: Copy takes `issue`, Clear empties the copy; nothing happens while the settings
     // switch notifications off (the copy keeps what it held), nor for another mode.
-    void take(int mode, const data::Record &issue, const data::Record &settings);
+    void take(int mode, const data::Record &issue, const core::SettingsValues &settings);
     const data::Record &issue() const { return m_issue; }
 
   private:

@@ -21,11 +21,11 @@ bool hasOption(const QString &options, int k)
 
 } // namespace
 
-IssueWorkflow::IssueWorkflow(data::Record settings) : m_settings(std::move(settings)) {}
+IssueWorkflow::IssueWorkflow(core::SettingsValues settings) : m_settings(std::move(settings)) {}
 
 bool IssueWorkflow::enabled() const
 {
-    return m_settings.integer(QStringLiteral("WFENABLE")) != 0;
+    return m_settings.workflowEnabled();
 }
 
 QString IssueWorkflow::status(int position)
@@ -54,7 +54,7 @@ WorkflowGroups IssueWorkflow::groupsFor(const QString &status) const
         break;
     case Verified:
         groups.verified = true;
-        groups.fixed = m_settings.integer(QStringLiteral("WFCloseIssue")) == 2;
+        groups.fixed = m_settings.workflowCloseIssue() == 2;
         break;
     case Closed:
         groups.fixed = true;
@@ -98,7 +98,7 @@ void IssueWorkflow::primeNew(data::Record &issue) const
 {
     if (!enabled())
         return;
-    const bool assign = m_settings.integer(QStringLiteral("WFAssignIssue")) == 1;
+    const bool assign = m_settings.workflowAssignIssue() == 1;
     issue.setValue(QStringLiteral("Status"), status(assign ? Assigned : New));
     issue.setValue(QStringLiteral("StatusSort"), assign ? Assigned : New);
 }
@@ -108,13 +108,13 @@ bool IssueWorkflow::closesOnSave(const data::Record &issue) const
     if (!enabled())
         return false;
     const int k = position(issue.text(QStringLiteral("Status")));
-    const qint64 rule = m_settings.integer(QStringLiteral("WFCloseIssue"));
+    const int rule = m_settings.workflowCloseIssue();
     return (k == Resolved && rule == 1) || (k == Verified && rule == 2);
 }
 
 bool IssueWorkflow::promptBeforeClose() const
 {
-    return m_settings.integer(QStringLiteral("WFPromptBeforeClose")) != 0;
+    return m_settings.workflowPromptBeforeClose();
 }
 
 void IssueWorkflow::close(data::Record &issue)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/lists/UserQueue.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
 
 #include <QString>
@@ -38,7 +39,7 @@ class IssueWorkflow final {
     static constexpr int Verified = 6;
     static constexpr int Closed = 8;
 
-    explicit IssueWorkflow(data::Record settings);
+    explicit IssueWorkflow(core::SettingsValues settings);
 
     bool enabled() const;
     // The status text of a position (1 to 8), translated.
@@ -70,7 +71,7 @@ class IssueWorkflow final {
     static QString allResponsiblePersons(const QString &responsible, const QStringList &also);
 
   private:
-    data::Record m_settings;
+    core::SettingsValues m_settings;
 };
 
 } // namespace tarvo::issues

@@ -56,7 +56,7 @@ int PendingNotifications::send(int contextNumber, core::MailServices &mail)
     return sent;
 }
 
-NotificationTrigger::NotificationTrigger(data::Session &session, data::Record settings)
+NotificationTrigger::NotificationTrigger(data::Session &session, core::SettingsValues settings)
     : m_session(session), m_settings(std::move(settings))
 {
 }
@@ -65,9 +65,7 @@ bool NotificationTrigger::enabledFor(TriggerCaller caller) const
 {
     if (!m_userHasEMail)
         return false;
-    const QString switchName = caller == TriggerCaller::Form ? QStringLiteral("ENABLEEMAIL")
-                                                             : QStringLiteral("ENABLEEMAILMASSUPDATE");
-    return m_settings.integer(switchName) != 0;
+    return caller == TriggerCaller::Form ? m_settings.emailEnabled() : m_settings.emailOnMassUpdate();
 }
 
 QString NotificationTrigger::valueText(const data::Record &issue, const QString &label)

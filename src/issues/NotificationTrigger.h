@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/services/MailServices.h"
+#include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
 #include "platform/runtime/Result.h"
 
@@ -40,7 +41,7 @@ class PendingNotifications final {
 // about every rule that matches.
 class NotificationTrigger final {
   public:
-    NotificationTrigger(data::Session &session, data::Record settings);
+    NotificationTrigger(data::Session &session, core::SettingsValues settings);
 
     // UserHasEMail: false when the user cannot send mail; nothing is then evaluated.
     void setUserHasEMail(bool has) { m_userHasEMail = has; }
@@ -61,7 +62,7 @@ class NotificationTrigger final {
                       bool stopOnCancel, PendingNotifications &pending);
 
     data::Session &m_session;
-    data::Record m_settings;
+    core::SettingsValues m_settings;
     bool m_userHasEMail = true;
 };
 

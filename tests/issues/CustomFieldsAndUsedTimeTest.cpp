@@ -34,8 +34,8 @@ void enable(data::Record &s, int n, const QString &type, const QString &label, i
 
 TEST(CustomFieldLayoutTest, NothingEnabledBuildsNothing)
 {
-    EXPECT_FALSE(CustomFieldLayout::anyEnabled(settings()));
-    EXPECT_TRUE(CustomFieldLayout::build(settings()).empty());
+    EXPECT_FALSE(core::SettingsValues(settings()).anyCustomFieldEnabled());
+    EXPECT_TRUE(CustomFieldLayout::build(core::SettingsValues(settings())).empty());
 }
 
 TEST(CustomFieldLayoutTest, EnabledFieldsAreNumberedAndPlacedInOrder)
@@ -47,7 +47,7 @@ TEST(CustomFieldLayoutTest, EnabledFieldsAreNumberedAndPlacedInOrder)
     enable(s, 7, QStringLiteral("Checkbox"), QStringLiteral("Urgent"));
     enable(s, 8, QStringLiteral("Spinner"), QStringLiteral("Unknown type"));
     enable(s, 9, QStringLiteral("Date"), QStringLiteral("Promised"));
-    const auto c = CustomFieldLayout::build(s, [](int n) { return n == 5; });
+    const auto c = CustomFieldLayout::build(core::SettingsValues(s), [](int n) { return n == 5; });
     ASSERT_EQ(c.size(), 6u);
     EXPECT_EQ(c[0].label, QStringLiteral("BUG:CustomField2"));
     EXPECT_EQ(c[0].promptNumber, 8000);
@@ -84,7 +84,7 @@ TEST(CustomFieldLayoutTest, ChoicesBecomeOneEntryPerLine)
     enable(s, 1, QStringLiteral("Drop list"), QStringLiteral("Colour"), 10,
            QStringLiteral("Red\r\nGreen\r\nBlue\r\n"));
     enable(s, 3, QStringLiteral("Combo box"), QStringLiteral("Shade"), 10, QStringLiteral("Light\r\nDark"));
-    const auto c = CustomFieldLayout::build(s);
+    const auto c = CustomFieldLayout::build(core::SettingsValues(s));
     ASSERT_EQ(c.size(), 2u);
     EXPECT_EQ(c[0].kind, CustomFieldKind::DropList);
     EXPECT_EQ(c[0].choices,

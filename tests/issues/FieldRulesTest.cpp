@@ -56,8 +56,7 @@ class FieldRulesTest : public IssueStoreTest {
     {
         auto config = issues::loadFieldConfig(session());
         EXPECT_TRUE(config.ok());
-        return IssueFieldRules(session(), settings(),
-                               config ? *config : std::vector<issues::FieldConfigRow>{}, rules());
+        return IssueFieldRules(session(), config ? *config : std::vector<issues::FieldConfigRow>{}, rules());
     }
 
     // Changes a field as its control would and lets the rules run.

@@ -56,7 +56,7 @@ class IssueSaveTest : public IssueStoreTest {
     IssueFieldRules noRules(std::vector<issues::FieldConfigRow> config = {},
                             std::vector<issues::FieldRule> rules = {})
     {
-        return IssueFieldRules(session(), settings(), std::move(config), std::move(rules));
+        return IssueFieldRules(session(), std::move(config), std::move(rules));
     }
 
     SaveResult ok(IssueSave &save, const IssueFieldRules &rules) { return save.ok(rules, {}, {}); }

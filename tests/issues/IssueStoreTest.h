@@ -3,6 +3,7 @@
 #include "RecordingMail.h"
 #include "core/dictionary/TarvoStoreTest.h"
 #include "core/lists/FakeAccessServices.h"
+#include "core/startup/SettingsValues.h"
 
 #include <memory>
 
@@ -17,7 +18,7 @@ class IssueStoreTest : public TarvoStoreTest {
 
     // The settings record with these values over the defaults of a new record.
     void setSettings(const FieldValues &values);
-    const data::Record &settings() const { return m_settings; }
+    core::SettingsValues settings() const { return core::SettingsValues(m_settings); }
     // Moves the fixed clock.
     void setNow(const QDateTime &now);
     // Adds a notification rule.

@@ -13,14 +13,14 @@ using issues::WorkflowGroups;
 
 namespace {
 
-data::Record settingsWith(std::initializer_list<std::pair<const char *, int>> values)
+core::SettingsValues settingsWith(std::initializer_list<std::pair<const char *, int>> values)
 {
     static const auto layout = data::RecordLayout::make(core::parameterFile());
     data::Record settings(layout);
     settings.setValue(QStringLiteral("WFENABLE"), 1);
     for (const auto &[name, value] : values)
         settings.setValue(QString::fromLatin1(name), value);
-    return settings;
+    return core::SettingsValues(settings);
 }
 
 data::Record issueIn(const QString &status)

@@ -50,6 +50,38 @@ TEST_P(NotificationTriggerTest, NothingIsAskedWithoutMailOrWithNotificationsOff)
     EXPECT_TRUE(m_mail->asked.isEmpty());
 }
 
+TEST_P(NotificationTriggerTest, MassUpdateAnswersToItsOwnSwitch)
+{
+    addRule(QStringLiteral("changed"), 99, QStringLiteral("Record changed"));
+    const auto decideFor = [&](TriggerCaller caller) {
+        NotificationTrigger trigger(session(), settings());
+        return trigger.decide(caller, IssueEvent::Changed, m_before).ok();
+    };
+    EXPECT_TRUE(decideFor(TriggerCaller::MassUpdate));
+    EXPECT_TRUE(m_mail->asked.isEmpty());
+    setSettings({{QStringLiteral("ENABLEEMAILMASSUPDATE"), 1}});
+    EXPECT_TRUE(decideFor(TriggerCaller::Form));
+    EXPECT_TRUE(m_mail->asked.isEmpty());
+    EXPECT_TRUE(decideFor(TriggerCaller::MassUpdate));
+    EXPECT_EQ(m_mail->asked, QStringList{QStringLiteral("changed")});
+}
+
+TEST_P(NotificationTriggerTest, SnapshotKeepsWhatItHeldWhileNotificationsAreOff)
+{
+    issues::IssueSnapshot snapshot;
+    snapshot.take(issues::IssueSnapshot::Copy, bugBuffer(), settings());
+    EXPECT_EQ(snapshot.issue().text(QStringLiteral("Status")), QStringLiteral("Open"));
+    bugBuffer().setValue(QStringLiteral("Status"), QStringLiteral("Closed"));
+    setSettings({});
+    snapshot.take(issues::IssueSnapshot::Copy, bugBuffer(), settings());
+    snapshot.take(issues::IssueSnapshot::Clear, bugBuffer(), settings());
+    EXPECT_EQ(snapshot.issue().text(QStringLiteral("Status")), QStringLiteral("Open"));
+    setSettings({{QStringLiteral("ENABLEEMAIL"), 1}});
+    snapshot.take(issues::IssueSnapshot::Clear, bugBuffer(), settings());
+    EXPECT_TRUE(snapshot.issue().text(QStringLiteral("Status")).isEmpty());
+    EXPECT_EQ(snapshot.issue().integer(QStringLiteral("ID")), 0);
+}
+
 TEST_P(NotificationTriggerTest, DeleteFiresOnlyRecordRulesOfItsCategory)
 {
     addRule(QStringLiteral("deleted all"), 99, QStringLiteral("Record deleted"));

@@ -10,8 +10,8 @@ class MailStandIn : public MailServices {
     int emailPreview(int contextNumber, int kind, const QString &to, const QString &cc,
                      const QString &subject, const QString &attachments, const QString &priority,
                      const QString &text) override;
-    core::NotificationMail decideNotification(int contextNumber) override;
-    int sendNotification(int contextNumber, const core::NotificationMail &mail) override;
+    NotificationMail decideNotification(int contextNumber) override;
+    int sendNotification(int contextNumber, const NotificationMail &mail) override;
     void sendEMail(int contextNumber, const QString &address, int x, int y) override;
     int emailSend(int contextNumber, int logKind, const QString &to, const QString &cc,
                   const QString &subject, int number, const QString &format, const QString &images,
