@@ -95,18 +95,23 @@ int SearchBench::run()
                                    foldFunction, nullptr, nullptr, nullptr) != SQLITE_OK)
         throw std::runtime_error("tarvo_fold could not be registered");
 
+    // Short searches fall back to a scan; a common word is in half the issues, so any search reads
+    // them all; the others find a few.
     const Case cases[] = {
         {"short", QStringLiteral("zy"), false},
         {"short, any case", QStringLiteral("QX"), true},
-        {"word", QStringLiteral("screenshot"), false},
-        {"word, any case", QStringLiteral("SCREENSHOT"), true},
-        {"long", QStringLiteral("printer fails"), false},
-        {"long, any case", QStringLiteral("Printer Fails"), true},
-        {"umlauts", QStringLiteral("Lösung"), false},
-        {"umlauts, any case", QStringLiteral("ÜBERSICHT"), true},
+        {"common word", QStringLiteral("freeze"), false},
+        {"common, any case", QStringLiteral("FREEZE"), true},
+        {"phrase", QStringLiteral("printer fails"), false},
+        {"phrase, any case", QStringLiteral("PRINTER Fails"), true},
+        {"long", QStringLiteral("screenshot attached twice"), false},
+        {"long, any case", QStringLiteral("Screenshot Attached TWICE"), true},
+        {"umlauts", QStringLiteral("Straße Größe"), false},
+        {"umlauts, any case", QStringLiteral("ÜBERSICHT, ÄNDERUNG"), true},
         {"no hit", QStringLiteral("nowhere at all"), false},
         {"no hit, any case", QStringLiteral("NOWHERE AT ALL"), true},
     };
+
     std::printf("Text search over every text field and memo of Bugs, %d runs each, median:\n",
                 m_options.repetitions);
     std::printf("  %-20s | %-18s | %8s | %10s | %10s | %s\n", "case", "text", "found", "search", "raw scan",

@@ -1,6 +1,7 @@
 #include "platform/query/TextSearch.h"
 
 #include "platform/data/FileManager.h"
+#include "platform/data/Store.h"
 #include "platform/data/TextIndex.h"
 
 #include <algorithm>
@@ -70,13 +71,15 @@ bool TextSearch::matches(const data::Record &record, const QString &text, bool i
 
 bool TextSearch::holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const
 {
+    // Qt folds both sides a character at a time, as toCaseFolded() does, without a copy.
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     for (int f : m_texts)
-        if (folded(record.value(f).toString(), ignoreCase).contains(wanted))
+        if (record.value(f).toString().contains(wanted, cs))
             return true;
     if (!numbers)
         return false;
     for (const QueryField *f : m_numbers)
-        if (folded(m_file.shown(*f, record), ignoreCase).contains(wanted))
+        if (m_file.shown(*f, record).contains(wanted, cs))
             return true;
     return false;
 }
@@ -100,24 +103,38 @@ Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const
         for (const QueryField *f : m_numbers)
             columns << f->name;
     view.setColumns(columns);
+    // Where the index cannot serve a search, a search with regard to case still lets the store
+    // pick the rows whose texts hold it; the comparison below stays the judge.
+    std::optional<data::SqlCondition> narrowed;
+    auto conn = view.file().connection();
+    if (!conn)
+        return conn.error();
     if (useIndex && !numbers) {
-        auto conn = view.file().connection();
-        if (!conn)
-            return conn.error();
-        auto narrowed = data::TextIndex::candidates(**conn, layout, wanted);
-        if (!narrowed)
-            return narrowed.error();
-        if (narrowed->has_value()) {
-            data::SqlCondition filter = listView.filter();
-            const data::SqlCondition &more = **narrowed;
-            if (filter.isEmpty()) {
-                filter = more;
-            } else {
-                filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + more.sql;
-                filter.params << more.params;
-            }
-            view.setFilter(filter);
+        auto candidates = data::TextIndex::candidates(**conn, layout, wanted);
+        if (!candidates)
+            return candidates.error();
+        narrowed = *candidates;
+    }
+    if (!narrowed && !numbers && !ignoreCase) {
+        const bool sqlite = (*conn)->store().kind() == data::StoreKind::Sqlite;
+        QStringList terms;
+        QVariantList params;
+        for (int f : m_texts) {
+            terms << (sqlite ? QStringLiteral("instr(%1, ?) > 0") : QStringLiteral("strpos(%1, ?) > 0"))
+                         .arg(layout.column(f));
+            params << wanted;
         }
+        narrowed = data::SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params};
+    }
+    if (narrowed) {
+        data::SqlCondition filter = listView.filter();
+        if (filter.isEmpty()) {
+            filter = *narrowed;
+        } else {
+            filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + narrowed->sql;
+            filter.params << narrowed->params;
+        }
+        view.setFilter(filter);
     }
 
     qint64 read = 0;
