@@ -1,5 +1,6 @@
 #include "platform/query/TextSearch.h"
 
+#include "platform/data/Connection.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Store.h"
 #include "platform/data/TextIndex.h"
@@ -25,7 +26,58 @@ QString folded(const QString &text, bool ignoreCase)
     return ignoreCase ? text.toCaseFolded() : text;
 }
 
+// Beyond this many rows named by the index, reading the rows in order costs less than fetching
+// them one by one.
+constexpr int kMaxCandidates = 20000;
+
+Result<std::vector<qint64>> candidateRows(data::Connection &connection, const data::RecordLayout &layout,
+                                          const data::SqlCondition &condition)
+{
+    auto q = connection.exec(QStringLiteral("SELECT \"_rid\" FROM %1 WHERE %2 LIMIT %3")
+                                 .arg(data::RecordLayout::quote(layout.table()), condition.sql)
+                                 .arg(kMaxCandidates + 1),
+                             condition.params);
+    if (!q)
+        return q.error();
+    std::vector<qint64> rows;
+    while (q.value()->next())
+        rows.push_back(q.value()->value(0).toLongLong());
+    return rows;
+}
+
 } // namespace
+
+Result<std::vector<qint64>> TextSearch::searchRows(data::View &view, const data::SqlCondition &listFilter,
+                                                   const std::vector<qint64> &rows, const QString &wanted,
+                                                   bool ignoreCase, const Progress &progress) const
+{
+    std::vector<qint64> found;
+    const QString idField = m_file.layout().fullFieldName(m_idField);
+    for (size_t start = 0; start < rows.size(); start += size_t(kPageRows)) {
+        const size_t end = std::min(rows.size(), start + size_t(kPageRows));
+        data::SqlCondition filter = listFilter;
+        QStringList marks;
+        QVariantList ids;
+        for (size_t i = start; i < end; ++i) {
+            marks << QStringLiteral("?");
+            ids << rows[i];
+        }
+        const QString in = QStringLiteral("\"_rid\" IN (%1)").arg(marks.join(u','));
+        filter.sql = filter.isEmpty() ? in : u'(' + filter.sql + QStringLiteral(") AND ") + in;
+        filter.params << ids;
+        view.setFilter(filter);
+        auto page = view.rowsAfter(nullptr, kPageRows);
+        if (!page)
+            return page.error();
+        for (const data::Record &r : *page)
+            if (holds(r, wanted, ignoreCase, false))
+                found.push_back(r.integer(idField));
+        if (progress && !progress(qint64(end)))
+            break;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
 
 TextSearch::TextSearch(const RegisteredFile &file, const QString &idField)
     : m_file(file), m_idField(file.layout().fieldIndex(idField))
@@ -113,7 +165,15 @@ Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const
         auto candidates = data::TextIndex::candidates(**conn, layout, wanted);
         if (!candidates)
             return candidates.error();
-        narrowed = *candidates;
+        if (candidates->has_value()) {
+            // The rows the index names are fetched by their ids, a batch at a time, so that the
+            // index is asked once; a text in most rows is searched by reading them all instead.
+            auto rows = candidateRows(**conn, layout, **candidates);
+            if (!rows)
+                return rows.error();
+            if (rows->size() <= size_t(kMaxCandidates))
+                return searchRows(view, listView.filter(), *rows, foldedWanted, ignoreCase, progress);
+        }
     }
     if (!narrowed && !numbers && !ignoreCase) {
         const bool sqlite = (*conn)->store().kind() == data::StoreKind::Sqlite;
