@@ -6,29 +6,30 @@ namespace tarvo::bench {
 
 namespace {
 const char *const kWords[] = {
-    "the",       "a",        "when",    "after",        "before",   "while",     "then",       "and",
-    "but",       "or",       "not",     "again",        "only",     "every",     "some",       "user",
-    "customer",  "report",   "dialog",  "window",       "button",   "list",      "field",      "value",
-    "setting",   "option",   "file",    "folder",       "network",  "drive",     "printer",    "server",
-    "database",  "record",   "index",   "column",       "row",      "page",      "preview",    "export",
-    "import",    "mail",     "message", "error",        "warning",  "crash",     "freeze",     "delay",
-    "timeout",   "update",   "release", "version",      "build",    "installer", "setup",      "license",
-    "login",     "password", "account", "screen",       "font",     "colour",    "layout",     "toolbar",
-    "menu",      "shortcut", "click",   "double-click", "drag",     "drop",      "scroll",     "resize",
-    "open",      "close",    "save",    "delete",       "insert",   "change",    "select",     "search",
-    "filter",    "sort",     "print",   "send",         "attach",   "copy",      "paste",      "shows",
-    "hides",     "loses",    "keeps",   "fails",        "stops",    "starts",    "returns",    "expects",
-    "writes",    "reads",    "opens",   "closes",       "takes",    "seconds",   "minutes",    "twice",
-    "sometimes", "always",   "never",   "slowly",       "wrongly",  "blank",     "empty",      "wrong",
-    "old",       "new",      "missing", "duplicate",    "hidden",   "visible",   "invalid",    "valid",
-    "large",     "small",    "first",   "last",         "next",     "previous",  "whole",      "partial",
-    "German",    "English",  "Windows", "terminal",     "laptop",   "office",    "branch",     "monthly",
-    "yearly",    "daily",    "invoice", "order",        "contract", "address",   "contact",    "phone",
-    "date",      "time",     "amount",  "total",        "status",   "priority",  "workaround", "steps",
-    "reproduce", "expected", "actual",  "result",       "log",      "trace",     "screenshot", "attached",
-    "see",       "also",     "since",   "until",        "about",    "without",   "with",       "from",
-    "into",      "on",       "in",      "of",           "to",       "for",       "by",         "it",
-    "this",      "that",     "which",   "is",           "was",      "are",
+    "the",       "a",        "when",     "after",        "before",   "while",     "then",       "and",
+    "but",       "or",       "not",      "again",        "only",     "every",     "some",       "user",
+    "customer",  "report",   "dialog",   "window",       "button",   "list",      "field",      "value",
+    "setting",   "option",   "file",     "folder",       "network",  "drive",     "printer",    "server",
+    "database",  "record",   "index",    "column",       "row",      "page",      "preview",    "export",
+    "import",    "mail",     "message",  "error",        "warning",  "crash",     "freeze",     "delay",
+    "timeout",   "update",   "release",  "version",      "build",    "installer", "setup",      "license",
+    "login",     "password", "account",  "screen",       "font",     "colour",    "layout",     "toolbar",
+    "menu",      "shortcut", "click",    "double-click", "drag",     "drop",      "scroll",     "resize",
+    "open",      "close",    "save",     "delete",       "insert",   "change",    "select",     "search",
+    "filter",    "sort",     "print",    "send",         "attach",   "copy",      "paste",      "shows",
+    "hides",     "loses",    "keeps",    "fails",        "stops",    "starts",    "returns",    "expects",
+    "writes",    "reads",    "opens",    "closes",       "takes",    "seconds",   "minutes",    "twice",
+    "sometimes", "always",   "never",    "slowly",       "wrongly",  "blank",     "empty",      "wrong",
+    "old",       "new",      "missing",  "duplicate",    "hidden",   "visible",   "invalid",    "valid",
+    "large",     "small",    "first",    "last",         "next",     "previous",  "whole",      "partial",
+    "German",    "English",  "Windows",  "terminal",     "laptop",   "office",    "branch",     "monthly",
+    "yearly",    "daily",    "invoice",  "order",        "contract", "address",   "contact",    "phone",
+    "date",      "time",     "amount",   "total",        "status",   "priority",  "workaround", "steps",
+    "reproduce", "expected", "actual",   "result",       "log",      "trace",     "screenshot", "attached",
+    "see",       "also",     "since",    "until",        "about",    "without",   "with",       "from",
+    "into",      "on",       "in",       "of",           "to",       "for",       "by",         "it",
+    "this",      "that",     "which",    "is",           "was",      "are",       "Lösung",     "Übersicht",
+    "Größe",     "Straße",   "Änderung",
 };
 constexpr int kWordCount = int(std::size(kWords));
 
@@ -36,7 +37,7 @@ void appendSentence(QString &out, Rng &rng)
 {
     const int words = rng.between(5, 16);
     for (int w = 0; w < words; ++w) {
-        QString word = QString::fromLatin1(kWords[rng.below(kWordCount)]);
+        QString word = QString::fromUtf8(kWords[rng.below(kWordCount)]);
         if (w == 0)
             word[0] = word[0].toUpper();
         if (w > 0)

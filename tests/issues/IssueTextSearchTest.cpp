@@ -1,5 +1,6 @@
 #include "core/dictionary/TarvoStoreTest.h"
 #include "issues/IssueFields.h"
+#include "platform/data/TextIndex.h"
 #include "platform/data/View.h"
 #include "platform/query/TextSearch.h"
 
@@ -78,6 +79,17 @@ const SearchCase kCases[] = {
 
 TEST_P(IssueTextSearchTest, IndexAndPlainScanFindTheSameIssues)
 {
+    // The index is there and serves every search of three characters or more.
+    auto conn = session().connection();
+    ASSERT_TRUE(conn.ok());
+    const data::RecordLayout &layout = fm(QStringLiteral("Bugs")).layout();
+    for (const auto &[text, served] :
+         {std::pair{QStringLiteral("köl"), true}, std::pair{QStringLiteral("kö"), false}}) {
+        auto narrowed = data::TextIndex::candidates(**conn, layout, text);
+        ASSERT_TRUE(narrowed.ok()) << narrowed.error().message.toStdString();
+        EXPECT_EQ(narrowed->has_value(), served) << text.toStdString();
+    }
+
     for (const SearchCase &c : kCases) {
         const std::vector<qint64> scanned = search(c.text, c.ignoreCase, false);
         EXPECT_EQ(scanned, c.expected) << c.name;

@@ -72,8 +72,10 @@ Result<void> ensureSqlite(Connection &connection, const RecordLayout &layout, co
     const QString name = TextIndex::tableName(layout);
     const QStringList statements = {
         QStringLiteral("DROP TABLE IF EXISTS %1").arg(fts),
+        // Without positions and sizes: the index only has to say which rows hold every trigram
+        // of a search, which halves the work of each write.
         QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content=%3, content_rowid='_rid', "
-                       "tokenize='trigram')")
+                       "tokenize='trigram', detail=none, columnsize=0)")
             .arg(fts, list, table),
         QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3 END")
             .arg(RecordLayout::quote(name + QStringLiteral("_ai")), table, add),
@@ -143,12 +145,21 @@ Result<std::optional<SqlCondition>> TextIndex::candidates(Connection &connection
     if (!*present)
         return std::optional<SqlCondition>();
     if (connection.store().kind() == StoreKind::Sqlite) {
-        QString phrase = text;
-        phrase.replace(u'"', QStringLiteral("\"\""));
+        // Every trigram of the text, each as a quoted term: the rows that hold them all.
+        const QList<uint> points = text.toUcs4();
+        QStringList terms;
+        for (qsizetype i = 0; i + MinimumLength <= points.size(); ++i) {
+            QString term =
+                QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData() + i), MinimumLength);
+            term.replace(u'"', QStringLiteral("\"\""));
+            term = u'"' + term + u'"';
+            if (!terms.contains(term))
+                terms << term;
+        }
         const QString fts = RecordLayout::quote(tableName(layout));
         return std::optional(
             SqlCondition{QStringLiteral("\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
-                         {QVariant(QString(u'"' + phrase + u'"'))}});
+                         {QVariant(terms.join(QStringLiteral(" AND ")))}});
     }
     QString pattern = text;
     pattern.replace(u'\\', QStringLiteral("\\\\"))

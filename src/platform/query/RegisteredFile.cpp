@@ -104,8 +104,15 @@ QString RegisteredFile::shown(const QueryField &field, const data::Record &recor
 Result<QVariant> RegisteredFile::read(const QueryField &field, const QString &text) const
 {
     const data::FieldDecl &decl = m_layout->field(field.index);
-    if (isTextType(decl.type))
+    if (isTextType(decl.type)) {
+        // A text the field cannot hold whole is refused rather than cut.
+        const int width = decl.type == data::FieldType::CString ? decl.size - 1 : decl.size;
+        const QString kept =
+            width > 0 && decl.type != data::FieldType::Blob ? data::Record::cutToWidth(text, width) : text;
+        if (!text.mid(kept.size()).trimmed().isEmpty())
+            return makeError(1, QStringLiteral("%1 holds at most %2 characters").arg(field.name).arg(width));
         return QVariant(text);
+    }
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty())
         return data::Record::emptyValue(decl);

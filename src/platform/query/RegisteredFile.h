@@ -54,7 +54,7 @@ class RegisteredFile final {
     static QString shown(const QueryField &field, const QVariant &value);
     QString shown(const QueryField &field, const data::Record &record) const;
     // The stored value of a text as shown or typed; an error naming the field when it does not
-    // fit. An empty text is the empty value.
+    // fit (a text longer than the field, trailing blanks aside). An empty text is the empty value.
     Result<QVariant> read(const QueryField &field, const QString &text) const;
 
     // Every field of the file as a column of a filter expression, whether offered or not.

@@ -1,6 +1,8 @@
 #include "platform/query/TextSearch.h"
 
+#include "platform/data/Connection.h"
 #include "platform/data/FileManager.h"
+#include "platform/data/Store.h"
 #include "platform/data/TextIndex.h"
 
 #include <algorithm>
@@ -24,7 +26,58 @@ QString folded(const QString &text, bool ignoreCase)
     return ignoreCase ? text.toCaseFolded() : text;
 }
 
+// Beyond this many rows named by the index, reading the rows in order costs less than fetching
+// them one by one.
+constexpr int kMaxCandidates = 20000;
+
+Result<std::vector<qint64>> candidateRows(data::Connection &connection, const data::RecordLayout &layout,
+                                          const data::SqlCondition &condition)
+{
+    auto q = connection.exec(QStringLiteral("SELECT \"_rid\" FROM %1 WHERE %2 LIMIT %3")
+                                 .arg(data::RecordLayout::quote(layout.table()), condition.sql)
+                                 .arg(kMaxCandidates + 1),
+                             condition.params);
+    if (!q)
+        return q.error();
+    std::vector<qint64> rows;
+    while (q.value()->next())
+        rows.push_back(q.value()->value(0).toLongLong());
+    return rows;
+}
+
 } // namespace
+
+Result<std::vector<qint64>> TextSearch::searchRows(data::View &view, const data::SqlCondition &listFilter,
+                                                   const std::vector<qint64> &rows, const QString &wanted,
+                                                   bool ignoreCase, const Progress &progress) const
+{
+    std::vector<qint64> found;
+    const QString idField = m_file.layout().fullFieldName(m_idField);
+    for (size_t start = 0; start < rows.size(); start += size_t(kPageRows)) {
+        const size_t end = std::min(rows.size(), start + size_t(kPageRows));
+        data::SqlCondition filter = listFilter;
+        QStringList marks;
+        QVariantList ids;
+        for (size_t i = start; i < end; ++i) {
+            marks << QStringLiteral("?");
+            ids << rows[i];
+        }
+        const QString in = QStringLiteral("\"_rid\" IN (%1)").arg(marks.join(u','));
+        filter.sql = filter.isEmpty() ? in : u'(' + filter.sql + QStringLiteral(") AND ") + in;
+        filter.params << ids;
+        view.setFilter(filter);
+        auto page = view.rowsAfter(nullptr, kPageRows);
+        if (!page)
+            return page.error();
+        for (const data::Record &r : *page)
+            if (holds(r, wanted, ignoreCase, false))
+                found.push_back(r.integer(idField));
+        if (progress && !progress(qint64(end)))
+            break;
+    }
+    std::sort(found.begin(), found.end());
+    return found;
+}
 
 TextSearch::TextSearch(const RegisteredFile &file, const QString &idField)
     : m_file(file), m_idField(file.layout().fieldIndex(idField))
@@ -70,13 +123,15 @@ bool TextSearch::matches(const data::Record &record, const QString &text, bool i
 
 bool TextSearch::holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const
 {
+    // Qt folds both sides a character at a time, as toCaseFolded() does, without a copy.
+    const Qt::CaseSensitivity cs = ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive;
     for (int f : m_texts)
-        if (folded(record.value(f).toString(), ignoreCase).contains(wanted))
+        if (record.value(f).toString().contains(wanted, cs))
             return true;
     if (!numbers)
         return false;
     for (const QueryField *f : m_numbers)
-        if (folded(m_file.shown(*f, record), ignoreCase).contains(wanted))
+        if (m_file.shown(*f, record).contains(wanted, cs))
             return true;
     return false;
 }
@@ -100,24 +155,46 @@ Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const
         for (const QueryField *f : m_numbers)
             columns << f->name;
     view.setColumns(columns);
+    // Where the index cannot serve a search, a search with regard to case still lets the store
+    // pick the rows whose texts hold it; the comparison below stays the judge.
+    std::optional<data::SqlCondition> narrowed;
+    auto conn = view.file().connection();
+    if (!conn)
+        return conn.error();
     if (useIndex && !numbers) {
-        auto conn = view.file().connection();
-        if (!conn)
-            return conn.error();
-        auto narrowed = data::TextIndex::candidates(**conn, layout, wanted);
-        if (!narrowed)
-            return narrowed.error();
-        if (narrowed->has_value()) {
-            data::SqlCondition filter = listView.filter();
-            const data::SqlCondition &more = **narrowed;
-            if (filter.isEmpty()) {
-                filter = more;
-            } else {
-                filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + more.sql;
-                filter.params << more.params;
-            }
-            view.setFilter(filter);
+        auto candidates = data::TextIndex::candidates(**conn, layout, wanted);
+        if (!candidates)
+            return candidates.error();
+        if (candidates->has_value()) {
+            // The rows the index names are fetched by their ids, a batch at a time, so that the
+            // index is asked once; a text in most rows is searched by reading them all instead.
+            auto rows = candidateRows(**conn, layout, **candidates);
+            if (!rows)
+                return rows.error();
+            if (rows->size() <= size_t(kMaxCandidates))
+                return searchRows(view, listView.filter(), *rows, foldedWanted, ignoreCase, progress);
         }
+    }
+    if (!narrowed && !numbers && !ignoreCase) {
+        const bool sqlite = (*conn)->store().kind() == data::StoreKind::Sqlite;
+        QStringList terms;
+        QVariantList params;
+        for (int f : m_texts) {
+            terms << (sqlite ? QStringLiteral("instr(%1, ?) > 0") : QStringLiteral("strpos(%1, ?) > 0"))
+                         .arg(layout.column(f));
+            params << wanted;
+        }
+        narrowed = data::SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params};
+    }
+    if (narrowed) {
+        data::SqlCondition filter = listView.filter();
+        if (filter.isEmpty()) {
+            filter = *narrowed;
+        } else {
+            filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + narrowed->sql;
+            filter.params << narrowed->params;
+        }
+        view.setFilter(filter);
     }
 
     qint64 read = 0;

@@ -27,9 +27,9 @@ class TextSearch final {
     // Called after each page of records read with the number read so far; false stops the search.
     using Progress = std::function<bool(qint64 read)>;
 
-    // The IDs of the records of the view that hold the text, in the view's order. The view is
-    // the list's own (its order, range and filters); the search reads a copy of it. A blank
-    // text searches nothing and finds nothing.
+    // The IDs of the records of the view that hold the text, in the view's order, or ascending
+    // when the text index named the rows. The view is the list's own (its order, range and
+    // filters); the search reads a copy of it. A blank text searches nothing and finds nothing.
     Result<std::vector<qint64>> search(const data::View &view, const QString &text, bool ignoreCase,
                                        const Progress &progress = {}, bool useIndex = true) const;
 
@@ -38,6 +38,10 @@ class TextSearch final {
     // number as shown: then the numbers are compared too, and no text index can serve the search.
     bool mayBeInNumber(const QString &wanted) const;
     bool holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const;
+    // The search over the rows the text index named, by their ids, within the list's filter.
+    Result<std::vector<qint64>> searchRows(data::View &view, const data::SqlCondition &listFilter,
+                                           const std::vector<qint64> &rows, const QString &wanted,
+                                           bool ignoreCase, const Progress &progress) const;
 
     const RegisteredFile &m_file;
     int m_idField = -1;

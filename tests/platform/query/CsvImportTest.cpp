@@ -69,7 +69,8 @@ TEST_P(CsvImportTest, RefusedLinesAreReportedAndTheOthersImported)
                                        "0,\"Bad\nnumber\",high\r\n"
                                        "0,Out of range,9\r\n"
                                        "0,Too,many,values\r\n"
-                                       "20,Own number,4\r\n");
+                                       "20,Own number,4\r\n"
+                                       "0,A title far longer than the forty characters it may have,1\r\n");
     query::RegisteredFile file = registered();
     query::CsvImport import(tasks(), file);
     auto report = import.run(csv);
@@ -78,9 +79,11 @@ TEST_P(CsvImportTest, RefusedLinesAreReportedAndTheOthersImported)
     std::vector<int> lines;
     for (const auto &r : report->refused)
         lines.push_back(r.line);
-    EXPECT_EQ(lines, (std::vector<int>{3, 4, 6, 7}));
+    EXPECT_EQ(lines, (std::vector<int>{3, 4, 6, 7, 9}));
     const QString text = report->text();
-    EXPECT_TRUE(text.startsWith(QStringLiteral("2 records imported, 4 refused:"))) << text.toStdString();
+    EXPECT_TRUE(text.startsWith(QStringLiteral("2 records imported, 5 refused:"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Line 9: TSK:Title holds at most 40 characters")))
+        << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Line 4: \"high\" is not a valid value of TSK:Priority")))
         << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("Line 7: 4 values where the header names 3")))
