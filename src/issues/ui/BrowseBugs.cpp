@@ -1,0 +1,576 @@
+#include "issues/ui/BrowseBugs.h"
+
+#include "core/ui/frame/FrameMdi.h"
+#include "issues/IssueListColumns.h"
+#include "listext/ui/RelationTree.h"
+#include "listext/ui/RelationTreeView.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
+#include "platform/runtime/Messages.h"
+#include "platform/runtime/Translator.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace tarvo::issues::ui {
+
+using listext::ColumnDefinition;
+using listext::ColumnDefinitions;
+using listext::SortKey;
+using listext::ui::BrowseList;
+using listext::ui::ListSpec;
+using listext::ui::RelationTree;
+using listext::ui::TreePath;
+
+namespace {
+
+const QString Section = QStringLiteral("BrowseBugs");
+
+QString translated(const char *text)
+{
+    return Translator::instance().translate(QString::fromLatin1(text));
+}
+
+ColumnDefinition column(const char *field, const char *header, const char *picture, int width)
+{
+    ColumnDefinition c;
+    c.field = QLatin1String(field);
+    c.header = c.description = QLatin1String(header);
+    c.picture = QLatin1String(picture);
+    c.width = width;
+    c.sortable = true;
+    return c;
+}
+
+ColumnDefinitions noteColumns()
+{
+    return {column("NOTE:CreatedDate", "Date", "@D017B", 70), column("NOTE:CreatedTime", "Time", "@T08B", 50),
+            column("NOTE:Status", "Status", "@s35", 80), column("NOTE:Note", "Note", "@s255", 300)};
+}
+
+ColumnDefinitions attachmentColumns()
+{
+    return {column("ATT:Description", "Description", "@s250", 200), column("ATT:Date", "Date", "@D017B", 70),
+            column("ATT:Notes", "Notes", "@s255", 200)};
+}
+
+data::FileManager &openFile(data::Session &session, const QString &label)
+{
+    data::FileManager *file = session.file(label);
+    (void)file->open();
+    return *file;
+}
+
+// The components of a declared key as a list sorts by them.
+std::vector<SortKey> keyOrder(const data::FileManager &file, const QString &keyName)
+{
+    std::vector<SortKey> keys;
+    const data::RecordLayout &layout = file.layout();
+    const int k = keyName.isEmpty() ? -1 : layout.keyIndex(keyName);
+    if (k < 0)
+        return keys;
+    for (const data::KeyComponent &c : layout.key(k).components)
+        keys.push_back(SortKey{c.field, c.descending, layout.key(k).caseInsensitive});
+    return keys;
+}
+
+bool secPAllows(const QString &secP, qint64 prgId)
+{
+    return secP.trimmed().isEmpty() ||
+           secP.contains(QLatin1Char('|') + QString::number(prgId) + QLatin1Char('|'));
+}
+
+} // namespace
+
+BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser user, QObject *parent)
+    : ListWindow(context, QStringLiteral("BrowseBugs"), parent), m_session(session), m_user(std::move(user)),
+      m_userIni(m_user.userIniPath), m_programIni(m_user.programIniPath)
+{
+    m_issues = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Bugs")),
+                                                        QStringLiteral("BUG:KeyID"));
+    m_notes = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Notes")),
+                                                       QStringLiteral("NOTE:KeyPrgIDCreatedDateCreatedTime"));
+    m_attachments = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Attachments")),
+                                                             QStringLiteral("ATT:KeyPrgIDDescription"));
+    for (const char *label : {"Status", "Releases", "Priority", "Programs", "WebLinks"})
+        (void)openFile(session, QString::fromLatin1(label));
+
+    ListSpec issues;
+    issues.control = QStringLiteral("?Browse:1");
+    issues.columns = issueListColumns();
+    issues.updateProcedure = UpdateBugs;
+    issues.watchedFiles = QStringLiteral("|Bugs|");
+    addList(std::move(issues), *m_issues);
+    ListSpec notes;
+    notes.control = QStringLiteral("?List");
+    notes.columns = noteColumns();
+    notes.updateProcedure = UpdateNotes;
+    notes.watchedFiles = QStringLiteral("|Notes|");
+    notes.locator = false;
+    addList(std::move(notes), *m_notes);
+    ListSpec attachments;
+    attachments.control = QStringLiteral("?List:2");
+    attachments.columns = attachmentColumns();
+    attachments.updateProcedure = UpdateAttachments;
+    attachments.watchedFiles = QStringLiteral("|Attachments|");
+    addList(std::move(attachments), *m_attachments);
+    setUserIni(m_userIni);
+
+    m_tree = std::make_unique<RelationTree>();
+    if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
+        m_sections = *sections;
+    else
+        showError(sections.error());
+}
+
+BrowseBugs::~BrowseBugs()
+{
+    // The view goes with the window before the tree it shows.
+    delete window();
+}
+
+QWidget *BrowseBugs::buildTreePanel()
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_treeView = new QTreeView(panel);
+    m_treeView->setObjectName(QStringLiteral("?ULTRATREE"));
+    m_treeUi = new listext::ui::RelationTreeView(*m_tree, m_treeView, this);
+    connect(m_treeUi, &listext::ui::RelationTreeView::rowFetched, this, &BrowseBugs::takeTreeRow);
+    layout->addWidget(m_treeView, 1);
+    auto *buttons = new QGridLayout;
+    const std::pair<const char *, const char *> names[] = {
+        {"?INSERT:4", "&Insert"}, {"?CHANGE:4", "&Change"}, {"?DELETE:4", "&Delete"},
+        {"?PRINTTREE", "&Print"}, {"?TREEUP", "Move Up"},   {"?TREEDOWN", "Move Down"}};
+    QPushButton *made[6] = {};
+    int i = 0;
+    for (const auto &[name, caption] : names) {
+        made[i] = new QPushButton(translated(caption), panel);
+        made[i]->setObjectName(QLatin1String(name));
+        buttons->addWidget(made[i], i / 3, i % 3);
+        ++i;
+    }
+    m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+QWidget *BrowseBugs::buildSheet()
+{
+    m_sheet = new QTabWidget;
+    m_sheet->setObjectName(QStringLiteral("?SHEET2"));
+    auto addTab = [this](QWidget *page, const char *name, const char *caption) {
+        page->setObjectName(QLatin1String(name));
+        m_sheet->addTab(page, translated(caption));
+    };
+    addTab(notesList().panel(), "?TAB6", "Notes");
+    addTab(attachmentsList().panel(), "?TAB7", "Attachments");
+    return m_sheet;
+}
+
+QWidget *BrowseBugs::buildIssuePanel()
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_categories = new QTabBar(panel);
+    m_categories->setObjectName(QStringLiteral("?SH"));
+    for (const char *caption : {"Bug-Reports", "Feature-Requests", "Support-Requests", "To-Do", "All"})
+        m_categories->addTab(translated(caption));
+    layout->addWidget(m_categories);
+    auto *tools = new QHBoxLayout;
+    m_fixed = new QCheckBox(translated("Display fixed records"), panel);
+    m_fixed->setObjectName(QStringLiteral("?F"));
+    m_mine = new QCheckBox(translated("Show only records that I am responsible for"), panel);
+    m_mine->setObjectName(QStringLiteral("?R"));
+    tools->addWidget(m_fixed);
+    tools->addWidget(m_mine);
+    tools->addStretch(1);
+    layout->addLayout(tools);
+    layout->addWidget(issueList().panel(), 1);
+    return panel;
+}
+
+QWidget *BrowseBugs::buildWindow()
+{
+    auto *content = new QWidget;
+    content->setObjectName(procedureName());
+    content->setWindowTitle(translated("Issues"));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_hsplit = new QSplitter(Qt::Vertical, content);
+    m_hsplit->setObjectName(QStringLiteral("?HSPLIT"));
+    m_vsplitA = new QSplitter(Qt::Horizontal, m_hsplit);
+    m_vsplitA->setObjectName(QStringLiteral("?VSPLITA"));
+    m_vsplitA->addWidget(buildTreePanel());
+    m_vsplitA->addWidget(buildSheet());
+    m_vsplit = new QSplitter(Qt::Horizontal, m_hsplit);
+    m_vsplit->setObjectName(QStringLiteral("?VSPLIT"));
+    m_vsplit->addWidget(buildIssuePanel());
+    m_hsplit->addWidget(m_vsplitA);
+    m_hsplit->addWidget(m_vsplit);
+    m_hsplit->setStretchFactor(1, 1);
+    layout->addWidget(m_hsplit);
+    for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
+        connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
+    return core::ui::FrameMdi::addWindow(content, context());
+}
+
+bool BrowseBugs::open()
+{
+    if (isOpen())
+        return true;
+    if (!window())
+        setWindow(buildWindow());
+    restoreState();
+    if (auto applied = applyIssueFilter(); !applied)
+        showError(applied.error());
+    if (auto applied = applyProgramFilter(); !applied)
+        showError(applied.error());
+    if (!ListWindow::open())
+        return false;
+    restoreBars();
+    connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
+    connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
+    connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
+    if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
+        child->showMaximized();
+    if (ContextRegistry *registry = context().registry())
+        registry->post(context().number(), TreeLoad);
+    return true;
+}
+
+bool BrowseBugs::close()
+{
+    if (!isOpen())
+        return false;
+    saveState();
+    return ListWindow::close();
+}
+
+bool BrowseBugs::takeEvent(int event, const QVariant &data)
+{
+    if (event == TreeLoad) {
+        m_treeUi->takeEvent(event);
+        if (std::exchange(m_treeFirstLoad, false))
+            restoreSelection();
+        return true;
+    }
+    if (event == Events::FrameResized) {
+        if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
+            child->showMaximized();
+        return true;
+    }
+    return ListWindow::takeEvent(event, data);
+}
+
+void BrowseBugs::restoreState()
+{
+    const auto number = [this](const char *key, const char *fallback) {
+        return m_userIni.value(Section, QLatin1String(key), QLatin1String(fallback)).toInt();
+    };
+    m_filter.secP = m_user.secP;
+    m_filter.tab = std::clamp(number("Last Tab", "1"), 1, int(IssueListFilter::AllTab));
+    m_filter.showFixed = number("Display fixed", "1") != 0;
+    m_filter.onlyMine = m_user.boundToOwnIssues || number("Display only responsible", "0") != 0;
+    IssueListFilter last = m_filter;
+    last.prgId = number("Last Program", "0");
+    last.release = m_userIni.value(Section, QStringLiteral("Last Release")).trimmed();
+    last.programFile = m_userIni.value(Section, QStringLiteral("Last PrgFile")).trimmed();
+    m_lastSelection = last;
+    // The last session's program is read at once when the user may still see it; the tree's
+    // first load confirms it or resets the selection.
+    if (last.prgId > 0 && secPAllows(m_filter.secP, last.prgId))
+        m_filter = last;
+    const QSignalBlocker tabs(m_categories), fixed(m_fixed), mine(m_mine);
+    m_categories->setCurrentIndex(m_filter.tab - 1);
+    m_fixed->setChecked(m_filter.showFixed);
+    m_mine->setChecked(m_filter.onlyMine);
+    m_mine->setVisible(!m_user.boundToOwnIssues);
+}
+
+void BrowseBugs::saveState()
+{
+    const auto put = [this](const char *key, const QString &value) {
+        if (auto r = m_userIni.setValue(Section, QLatin1String(key), value); !r)
+            showError(r.error());
+    };
+    put("Last Tab", QString::number(m_filter.tab));
+    put("Last Program", QString::number(m_filter.prgId));
+    put("Last Release", m_filter.release);
+    put("Last PrgFile", m_filter.programFile);
+}
+
+void BrowseBugs::restoreBars()
+{
+    const auto position = [this](const char *key, const char *fallback) {
+        return m_programIni.value(Section, QLatin1String(key), QLatin1String(fallback)).toInt();
+    };
+    m_barPositions = {{m_hsplit, position("HSplit Pos", "106")},
+                      {m_vsplitA, position("VSplitA Pos", "331")},
+                      {m_vsplit, position("VSplit Pos", "0")}};
+    for (QSplitter *splitter : {m_hsplit.data(), m_vsplitA.data(), m_vsplit.data()}) {
+        // The panes before the bars keep their size when the window grows: the lists take the rest.
+        splitter->setStretchFactor(0, 0);
+        splitter->setStretchFactor(1, 1);
+        splitter->installEventFilter(this);
+        placeBar(splitter);
+    }
+}
+
+void BrowseBugs::placeBar(QSplitter *splitter)
+{
+    // A bar keeps its place from the window's edge while the window changes its size; the panes
+    // after it take the difference. A bar at 0 stays where the layout puts it.
+    const auto it = m_barPositions.find(splitter);
+    if (it == m_barPositions.end() || it->second <= 0)
+        return;
+    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
+    const int rest = total - it->second - splitter->handleWidth();
+    if (rest > 0)
+        splitter->setSizes({it->second, rest});
+}
+
+bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize)
+        if (auto *splitter = qobject_cast<QSplitter *>(watched))
+            placeBar(splitter);
+    return ListWindow::eventFilter(watched, event);
+}
+
+void BrowseBugs::saveBar(QSplitter *splitter)
+{
+    const std::pair<const char *, QSplitter *> bars[] = {
+        {"HSplit Pos", m_hsplit}, {"VSplitA Pos", m_vsplitA}, {"VSplit Pos", m_vsplit}};
+    for (const auto &[key, bar] : bars) {
+        if (bar != splitter || splitter->count() < 2)
+            continue;
+        const int position = splitter->sizes().front();
+        m_barPositions[splitter] = position;
+        if (auto r = m_programIni.setValue(Section, QLatin1String(key), QString::number(position)); !r)
+            showError(r.error());
+    }
+}
+
+void BrowseBugs::selectCategory(int tab)
+{
+    tab = std::clamp(tab, 1, int(IssueListFilter::AllTab));
+    if (m_categories->currentIndex() != tab - 1) {
+        const QSignalBlocker blocker(m_categories);
+        m_categories->setCurrentIndex(tab - 1);
+    }
+    if (m_filter.tab == tab)
+        return;
+    m_filter.tab = tab;
+    reloadIssues();
+}
+
+void BrowseBugs::setShowFixed(bool on)
+{
+    if (m_fixed->isChecked() != on) {
+        const QSignalBlocker blocker(m_fixed);
+        m_fixed->setChecked(on);
+    }
+    if (auto r = m_userIni.setValue(Section, QStringLiteral("Display fixed"),
+                                    on ? QStringLiteral("1") : QStringLiteral("0"));
+        !r)
+        showError(r.error());
+    if (m_filter.showFixed == on)
+        return;
+    m_filter.showFixed = on;
+    reloadIssues();
+}
+
+void BrowseBugs::setOnlyMine(bool on)
+{
+    if (m_user.boundToOwnIssues)
+        on = true;
+    if (m_mine->isChecked() != on) {
+        const QSignalBlocker blocker(m_mine);
+        m_mine->setChecked(on);
+    }
+    if (!m_user.boundToOwnIssues)
+        if (auto r = m_userIni.setValue(Section, QStringLiteral("Display only responsible"),
+                                        on ? QStringLiteral("1") : QStringLiteral("0"));
+            !r)
+            showError(r.error());
+    if (m_filter.onlyMine == on)
+        return;
+    m_filter.onlyMine = on;
+    reloadIssues();
+}
+
+void BrowseBugs::takeTreeRow(const TreePath &path)
+{
+    IssueListFilter next = m_filter;
+    next.prgId = 0;
+    next.release.clear();
+    next.programFile.clear();
+    for (const auto &[section, record] : path) {
+        if (section == m_sections.programs) {
+            next.prgId = record.values.value(0).toLongLong();
+            next.release.clear();
+            next.programFile.clear();
+        } else if (section == m_sections.releases) {
+            next.release = record.values.value(1).toString().trimmed();
+        } else if (section == m_sections.files) {
+            next.programFile = record.values.value(1).toString().trimmed();
+        }
+    }
+    const bool same = next.prgId == m_filter.prgId && next.release == m_filter.release &&
+                      next.programFile == m_filter.programFile;
+    m_filter = next;
+    if (!same) {
+        if (auto r = applyProgramFilter(); !r)
+            showError(r.error());
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+    }
+    Q_EMIT programSelected(m_filter.prgId);
+}
+
+QModelIndex BrowseBugs::findTreeRow(qint64 prgId, const QString &release, const QString &programFile)
+{
+    // Walks down to the program, reading only the nodes on the way to it.
+    std::function<QModelIndex(const QModelIndex &)> find = [&](const QModelIndex &parent) -> QModelIndex {
+        if (m_tree->canFetchMore(parent))
+            m_tree->fetchMore(parent);
+        for (int r = 0; r < m_tree->rowCount(parent); ++r) {
+            const QModelIndex row = m_tree->index(r, 0, parent);
+            const TreePath path = m_tree->fetchRow(row);
+            const int section = m_tree->sectionOf(row);
+            qint64 program = 0;
+            for (const auto &[s, record] : path)
+                if (s == m_sections.programs)
+                    program = record.values.value(0).toLongLong();
+            const QString shown =
+                path.empty() ? QString() : path.back().second.values.value(1).toString().trimmed();
+            if (m_tree->isHeaderRow(row)) {
+                if (program == prgId)
+                    if (QModelIndex found = find(row); found.isValid())
+                        return found;
+            } else if (section == m_sections.programs) {
+                if (program == prgId && release.isEmpty() && programFile.isEmpty())
+                    return row;
+                if (QModelIndex found = find(row); found.isValid())
+                    return found;
+            } else if ((section == m_sections.releases && program == prgId && programFile.isEmpty() &&
+                        shown == release) ||
+                       (section == m_sections.files && program == prgId && shown == programFile)) {
+                return row;
+            }
+        }
+        return {};
+    };
+    return prgId > 0 ? find({}) : QModelIndex();
+}
+
+bool BrowseBugs::selectTreeRow(qint64 prgId, const QString &release, const QString &programFile)
+{
+    const QModelIndex found = findTreeRow(prgId, release.trimmed(), programFile.trimmed());
+    if (!found.isValid())
+        return false;
+    m_treeView->setCurrentIndex(found);
+    m_treeView->scrollTo(found);
+    return true;
+}
+
+void BrowseBugs::restoreSelection()
+{
+    const IssueListFilter last = m_lastSelection.value_or(IssueListFilter{});
+    m_lastSelection.reset();
+    if (secPAllows(m_filter.secP, last.prgId) && selectTreeRow(last.prgId, last.release, last.programFile))
+        return;
+    // A program that is gone (or no longer the user's) leaves no selection; the program limit
+    // applies again.
+    if (m_filter.prgId != 0) {
+        m_filter.prgId = 0;
+        m_filter.release.clear();
+        m_filter.programFile.clear();
+        if (auto r = applyProgramFilter(); !r)
+            showError(r.error());
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+    }
+}
+
+Result<void> BrowseBugs::applyIssueFilter()
+{
+    data::expr::NameTable &names = m_issues->names();
+    names.bind(QStringLiteral("PrgID"), m_filter.prgId);
+    names.bind(QStringLiteral("Rel"), m_filter.release);
+    names.bind(QStringLiteral("Prgfile"), m_filter.programFile);
+    names.bind(QStringLiteral("T"), m_filter.tab);
+    names.bind(QStringLiteral("SecP"), m_filter.secP);
+    names.bind(QStringLiteral("MAK"), m_user.mak);
+    names.bind(QStringLiteral("R"), m_filter.onlyMine ? 1 : 0);
+    const IssueListFilter::Order order = m_filter.order();
+    using Range = IssueListFilter::Order::Range;
+    QStringList parts;
+    switch (order.range) {
+    case Range::None:
+        break;
+    case Range::Category:
+        parts << QStringLiteral("BUG:Category=T");
+        break;
+    case Range::Program:
+        parts << QStringLiteral("BUG:PrgID=PrgID");
+        break;
+    case Range::Release:
+        parts << QStringLiteral("BUG:PrgID=PrgID AND BUG:Version=Rel");
+        break;
+    case Range::ProgramFile:
+        parts << QStringLiteral("BUG:PrgID=PrgID AND BUG:Programfile=Prgfile");
+        break;
+    }
+    if (!order.filter.isEmpty())
+        parts << order.filter;
+    if (const QString limit = m_filter.limitFilter(); !limit.isEmpty())
+        parts << QLatin1Char('(') + limit + QLatin1Char(')');
+    if (auto r = m_issues->setOrder(keyOrder(*m_session.file(QStringLiteral("Bugs")), order.key)); !r)
+        return r;
+    return m_issues->setBaseFilter(parts.join(QStringLiteral(" AND ")));
+}
+
+Result<void> BrowseBugs::applyProgramFilter()
+{
+    for (listext::ViewRowSource *source : {m_notes.get(), m_attachments.get()})
+        source->names().bind(QStringLiteral("PrgID"), m_filter.prgId);
+    if (auto r = m_notes->setBaseFilter(QStringLiteral("NOTE:PrgID=PrgID AND NOTE:PrgID>0")); !r)
+        return r;
+    return m_attachments->setBaseFilter(QStringLiteral("ATT:PrgID=PrgID AND ATT:PrgID>0"));
+}
+
+void BrowseBugs::reloadIssues()
+{
+    if (auto r = applyIssueFilter(); !r) {
+        showError(r.error());
+        return;
+    }
+    if (auto r = issueList().reload(); !r)
+        showError(r.error());
+}
+
+void BrowseBugs::showError(const Error &error) const
+{
+    Messages::show(error.message, procedureName(), MessageIcon::Exclamation);
+}
+
+} // namespace tarvo::issues::ui

@@ -1,0 +1,251 @@
+#include "issues/ui/BrowseBugs.h"
+
+#include "listext/ui/IssueFolder.h"
+#include "listext/ui/RelationTree.h"
+#include "platform/data/Store.h"
+#include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
+#include "platform/runtime/IniFile.h"
+#include "support/PostgresServer.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+using tarvo::issues::ui::BrowseBugs;
+using tarvo::issues::ui::BrowseBugsUser;
+using tarvo::listext::test::IssueFolder;
+
+namespace {
+
+void drain()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The browse on a real data folder, on SQLite and on the PostgreSQL test server. Some issues are
+// fixed, some name responsible persons and some a program file, so that every filter leaves out
+// rows.
+class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
+  protected:
+    void SetUp() override
+    {
+        dir.useAsConfigHome();
+        const QString folder = dir.file(QStringLiteral("data"));
+        QDir().mkpath(folder);
+        if (GetParam() == data::StoreKind::Postgres) {
+            auto &pg = tarvo::test::PostgresServer::instance();
+            if (!pg.available())
+                GTEST_SKIP() << pg.reason().toStdString();
+            ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
+            pg.writeDatabaseIni(folder);
+        }
+        issues = std::make_unique<IssueFolder>(folder);
+        ASSERT_TRUE(issues->ok()) << issues->error().toStdString();
+        for (const char *sql :
+             {"UPDATE \"Bugs\" SET \"Gray\"=1 WHERE \"ID\" % 5 = 0",
+              "UPDATE \"Bugs\" SET \"AllResponsiblePersons\"='XY|ABC' WHERE \"ID\" % 3 = 0",
+              "UPDATE \"Bugs\" SET \"AllResponsiblePersons\"='ABCE' WHERE \"ID\" % 7 = 0",
+              "UPDATE \"Bugs\" SET \"Programfile\"='alpha.exe' WHERE \"PrgID\"=1 AND \"ID\" % 2 = 0"})
+            issues->column(QLatin1String(sql));
+        user.mak = QStringLiteral("ABCD");
+        user.userIniPath = dir.file(QStringLiteral("User.ini"));
+        user.programIniPath = dir.file(QStringLiteral("Tarvo.INI"));
+    }
+    void TearDown() override { closeBrowse(); }
+
+    void openBrowse()
+    {
+        auto started = registry.start([this](Context &c) {
+            browse = new BrowseBugs(c, issues->session(), user);
+            browse->open();
+        });
+        ASSERT_TRUE(started.ok());
+        drain();
+        ASSERT_TRUE(browse);
+        browse->frame()->resize(1200, 800);
+        drain();
+    }
+    void closeBrowse()
+    {
+        if (browse)
+            registry.post(browse->context().number(), Events::CloseWindow);
+        drain();
+    }
+
+    // The issue IDs the list shows, in its order.
+    QVariantList shownIds()
+    {
+        auto &model = browse->issueList().model();
+        while (model.canFetchMore({}))
+            model.fetchMore({});
+        QVariantList ids;
+        for (int r = 0; r < model.rowCount(); ++r)
+            ids << model.rawValue(r, QStringLiteral("BUG:ID")).toLongLong();
+        return ids;
+    }
+    QVariantList expectedIds(const QString &where)
+    {
+        const QVariantList raw = issues->column(
+            QStringLiteral("SELECT \"ID\" FROM \"Bugs\" WHERE %1 ORDER BY \"ID\" DESC").arg(where));
+        QVariantList ids;
+        for (const QVariant &v : raw)
+            ids << v.toLongLong();
+        return ids;
+    }
+
+    tarvo::test::TempDir dir;
+    tarvo::test::ScriptedMessages messages;
+    std::unique_ptr<IssueFolder> issues;
+    BrowseBugsUser user;
+    ContextRegistry registry;
+    QPointer<BrowseBugs> browse;
+};
+
+// A selection in the tree and the switches of the list, and the rows it must show.
+struct SelectionCase {
+    const char *name;
+    const char *program; // empty: no selection
+    const char *release;
+    const char *file;
+    int tab;
+    bool fixed;
+    const char *where;
+};
+
+const SelectionCase selectionCases[] = {
+    {"AllWithFixed", "", "", "", 5, true, "1=1"},
+    {"BugReportsOpen", "", "", "", 1, false, "\"Category\"=1 AND \"Gray\"=0"},
+    {"FeatureRequestsWithFixed", "", "", "", 2, true, "\"Category\"=2"},
+    {"ProgramAll", "Alpha", "", "", 5, true, "\"PrgID\"=1"},
+    {"ProgramToDoOpen", "Gamma", "", "", 4, false, "\"PrgID\"=3 AND \"Category\"=4 AND \"Gray\"=0"},
+    {"Release", "Alpha", "1.1", "", 5, true, "\"PrgID\"=1 AND \"Version\"='1.1'"},
+    {"ReleaseBugReportsOpen", "Gamma", "3.2", "", 1, false,
+     "\"PrgID\"=3 AND \"Version\"='3.2' AND \"Category\"=1 AND \"Gray\"=0"},
+    {"ProgramFile", "Alpha", "", "alpha.exe", 5, true, "\"PrgID\"=1 AND \"Programfile\"='alpha.exe'"},
+    {"ProgramFileOpen", "Alpha", "", "alpha.exe", 5, false,
+     "\"PrgID\"=1 AND \"Programfile\"='alpha.exe' AND \"Gray\"=0"},
+};
+
+// Every selection of the tree, category tab and "Display fixed records" shows exactly the issues
+// of that selection, newest first.
+TEST_P(BrowseBugsWindow, SelectionTabAndFixedShowTheirIssuesNewestFirst)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    for (const SelectionCase &c : selectionCases) {
+        if (!*c.program)
+            continue;
+        SCOPED_TRACE(c.name);
+        browse->setShowFixed(c.fixed);
+        browse->selectCategory(c.tab);
+        ASSERT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(c.program)),
+                                          QLatin1String(c.release), QLatin1String(c.file)));
+        EXPECT_EQ(browse->filter().prgId, issues->programId(QLatin1String(c.program)));
+        EXPECT_EQ(shownIds(), expectedIds(QLatin1String(c.where)));
+    }
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// Without a selection the list follows the tabs and the switches alone, under the program limit
+// and "only my issues"; a user code longer than the stored one still finds its issues.
+TEST_P(BrowseBugsWindow, WithoutSelectionTheLimitsAndOnlyMineApply)
+{
+    user.secP = QStringLiteral("|2|3|");
+    openBrowse();
+    ASSERT_TRUE(browse);
+    for (const SelectionCase &c : selectionCases) {
+        if (*c.program)
+            continue;
+        SCOPED_TRACE(c.name);
+        browse->setShowFixed(c.fixed);
+        browse->selectCategory(c.tab);
+        EXPECT_EQ(shownIds(),
+                  expectedIds(QLatin1String(c.where) + QStringLiteral(" AND \"PrgID\" IN (2,3)")));
+    }
+    browse->setOnlyMine(true);
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"ID\" % 3 = 0 AND \"PrgID\" IN (2,3)") +
+                                      QStringLiteral(" AND \"Category\"=2")));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The tab, the switches and the selection come back in the next session; a program that is gone
+// leaves no selection and the program limit on.
+TEST_P(BrowseBugsWindow, StateComesBackAndAStaleProgramResetsTheSelection)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(3);
+    browse->setShowFixed(false);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma")), QStringLiteral("3.1")));
+    closeBrowse();
+    ASSERT_FALSE(browse);
+
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(browse->categoryTabs()->currentIndex(), 2);
+    EXPECT_FALSE(browse->frame()->findChild<QCheckBox *>(QStringLiteral("?F"))->isChecked());
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Gamma")));
+    EXPECT_EQ(browse->filter().release, QStringLiteral("3.1"));
+    EXPECT_TRUE(browse->programTreeView()->currentIndex().isValid());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral(
+                              "\"PrgID\"=3 AND \"Version\"='3.1' AND \"Category\"=3 AND \"Gray\"=0")));
+    closeBrowse();
+
+    IniFile ini(user.userIniPath);
+    ASSERT_TRUE(
+        ini.setValue(QStringLiteral("BrowseBugs"), QStringLiteral("Last Program"), QStringLiteral("99"))
+            .ok());
+    user.secP = QStringLiteral("|2|99|");
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(browse->filter().prgId, 0);
+    EXPECT_EQ(shownIds(),
+              expectedIds(QStringLiteral("\"PrgID\" IN (2,99) AND \"Category\"=3 AND \"Gray\"=0")));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The window is laid out as its users know it, its bars where they left them.
+TEST_P(BrowseBugsWindow, OpensWithTreeSheetTabsAndListAndKeepsTheBars)
+{
+    IniFile tarvoIni(user.programIniPath);
+    ASSERT_TRUE(
+        tarvoIni.setValue(QStringLiteral("BrowseBugs"), QStringLiteral("VSplitA Pos"), QStringLiteral("380"))
+            .ok());
+    openBrowse();
+    ASSERT_TRUE(browse);
+    for (const char *name : {"?ULTRATREE", "?SHEET2", "?TAB6", "?TAB7", "?SH", "?F", "?R", "?HSPLIT",
+                             "?VSPLIT", "?VSPLITA", "?INSERT:4"})
+        EXPECT_TRUE(browse->frame()->findChild<QWidget *>(QLatin1String(name))) << name;
+    EXPECT_EQ(browse->categoryTabs()->count(), 5);
+    EXPECT_EQ(browse->categoryTabs()->tabText(4), QStringLiteral("All"));
+    // The top level of the tree holds the programs without a parent.
+    const auto &tree = browse->programTree();
+    EXPECT_EQ(tree.rowCount(), 4);
+    EXPECT_EQ(tree.index(0, 0).data().toString(), QStringLiteral("Alpha"));
+    auto *vsplitA = browse->frame()->findChild<QSplitter *>(QStringLiteral("?VSPLITA"));
+    EXPECT_EQ(vsplitA->sizes().front(), 380);
+    vsplitA->setSizes({420, vsplitA->sizes().value(1) + vsplitA->sizes().front() - 420});
+    Q_EMIT vsplitA->splitterMoved(420, 1);
+    EXPECT_EQ(IniFile(user.programIniPath).value(QStringLiteral("BrowseBugs"), QStringLiteral("VSplitA Pos")),
+              QStringLiteral("420"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
+                         ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
+                         [](const ::testing::TestParamInfo<data::StoreKind> &info) {
+                             return info.param == data::StoreKind::Sqlite ? "Sqlite" : "Postgres";
+                         });
+
+} // namespace
