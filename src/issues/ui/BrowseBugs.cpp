@@ -495,6 +495,11 @@ void BrowseBugs::restoreSelection()
 {
     const IssueListFilter last = m_lastSelection.value_or(IssueListFilter{});
     m_lastSelection.reset();
+    // A user without a last program starts on the tree's first row.
+    if (last.prgId <= 0 && m_tree->rowCount() > 0) {
+        m_treeView->setCurrentIndex(m_tree->index(0, 0));
+        return;
+    }
     if (secPAllows(m_filter.secP, last.prgId) && selectTreeRow(last.prgId, last.release, last.programFile))
         return;
     // A program that is gone (or no longer the user's) leaves no selection; the program limit

@@ -163,7 +163,13 @@ TEST_P(BrowseBugsWindow, SelectionTabAndFixedShowTheirIssuesNewestFirst)
 TEST_P(BrowseBugsWindow, WithoutSelectionTheLimitsAndOnlyMineApply)
 {
     user.secP = QStringLiteral("|2|3|");
+    // A last program that is gone leaves the tree without a selection.
+    ASSERT_TRUE(
+        IniFile(user.userIniPath)
+            .setValue(QStringLiteral("BrowseBugs"), QStringLiteral("Last Program"), QStringLiteral("99"))
+            .ok());
     openBrowse();
+    EXPECT_EQ(browse->filter().prgId, 0);
     ASSERT_TRUE(browse);
     for (const SelectionCase &c : selectionCases) {
         if (*c.program)
@@ -230,6 +236,9 @@ TEST_P(BrowseBugsWindow, OpensWithTreeSheetTabsAndListAndKeepsTheBars)
         EXPECT_TRUE(browse->frame()->findChild<QWidget *>(QLatin1String(name))) << name;
     EXPECT_EQ(browse->categoryTabs()->count(), 5);
     EXPECT_EQ(browse->categoryTabs()->tabText(4), QStringLiteral("All"));
+    // A first start shows the first program's issues of the first tab, fixed ones included.
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Alpha")));
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Category\"=1")));
     // The top level of the tree holds the programs without a parent.
     const auto &tree = browse->programTree();
     EXPECT_EQ(tree.rowCount(), 4);
