@@ -1,6 +1,10 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/lists/FillPriorityList.h"
+#include "core/lists/FillStatusList.h"
+#include "core/services/Services.h"
 #include "core/ui/frame/FrameMdi.h"
+#include "issues/BugTagQueue.h"
 #include "issues/IssueListColumns.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
@@ -15,7 +19,10 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPixmap>
 #include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
@@ -85,6 +92,35 @@ std::vector<SortKey> keyOrder(const data::FileManager &file, const QString &keyN
     for (const data::KeyComponent &c : layout.key(k).components)
         keys.push_back(SortKey{c.field, c.descending, layout.key(k).caseInsensitive});
     return keys;
+}
+
+// The list's small pictures by icon number: the tag mark, the categories and the priorities.
+const QIcon &icon(int number)
+{
+    static std::map<int, QIcon> icons;
+    auto it = icons.find(number);
+    if (it != icons.end())
+        return it->second;
+    static const std::map<int, std::pair<QColor, char>> looks{
+        {1, {QColor(0, 128, 0), '*'}},  {2, {QColor(128, 0, 128), 'T'}}, {3, {QColor(200, 0, 0), '!'}},
+        {4, {QColor(200, 60, 0), 'B'}}, {5, {QColor(0, 90, 200), 'F'}},  {6, {QColor(0, 140, 140), 'S'}},
+        {7, {QColor(0, 0, 160), 'v'}}};
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::transparent);
+    if (const auto look = looks.find(number); look != looks.end()) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(look->second.first);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(1, 1, 12, 12);
+        painter.setPen(Qt::white);
+        QFont font = painter.font();
+        font.setPixelSize(10);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QString(QLatin1Char(look->second.second)));
+    }
+    return icons.emplace(number, QIcon(pixmap)).first->second;
 }
 
 bool secPAllows(const QString &secP, qint64 prgId)
@@ -197,6 +233,24 @@ QWidget *BrowseBugs::buildIssuePanel()
     m_fixed->setObjectName(QStringLiteral("?F"));
     m_mine = new QCheckBox(translated("Show only records that I am responsible for"), panel);
     m_mine->setObjectName(QStringLiteral("?R"));
+    struct TagButton {
+        const char *name;
+        const char *caption;
+        const char *tip;
+    };
+    const TagButton tagButtons[] = {{"?DASTAG", "*", "Tag / Untag record"},
+                                    {"?DASTAGALL", "**", "Tag all records"},
+                                    {"?DASUNTAGALL", "-", "Untag all records"}};
+    for (const TagButton &t : tagButtons) {
+        auto *button = new QPushButton(QLatin1String(t.caption), panel);
+        button->setObjectName(QLatin1String(t.name));
+        button->setToolTip(translated(t.tip));
+        tools->addWidget(button);
+        acceptOn(button);
+    }
+    m_tagCount = new QLabel(panel);
+    m_tagCount->setObjectName(QStringLiteral("?STR"));
+    tools->addWidget(m_tagCount);
     tools->addWidget(m_fixed);
     tools->addWidget(m_mine);
     tools->addStretch(1);
@@ -237,6 +291,9 @@ bool BrowseBugs::open()
     if (!window())
         setWindow(buildWindow());
     restoreState();
+    readRowLook();
+    issueList().model().setRowDecorator([this](const listext::SourceRow &row) { return lookOf(row); });
+    tagsChanged();
     if (auto applied = applyIssueFilter(); !applied)
         showError(applied.error());
     if (auto applied = applyProgramFilter(); !applied)
@@ -571,6 +628,112 @@ void BrowseBugs::reloadIssues()
     }
     if (auto r = issueList().reload(); !r)
         showError(r.error());
+}
+
+void BrowseBugs::readRowLook()
+{
+    const IniFile &ini = m_userIni;
+    m_look.colorMode =
+        ini.value(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("1")).toInt();
+    m_look.workflowOn = core::WorkflowSettings::fromSettingsRecord().enabled;
+    m_look.statuses.clear();
+    if (auto r = core::FillStatusList(m_look.statuses, 0, false, m_session,
+                                      core::accessWorkflowRights(*core::Services::access()));
+        !r)
+        showError(r.error());
+    if (m_look.colorMode == IssueRowLook::ByPriority ||
+        m_look.colorMode == IssueRowLook::ByPriorityAndStatus) {
+        if (auto r = core::FillPriorityList(m_session); !r)
+            showError(r.error());
+        m_look.priorities = core::PriorityQueue::global().rows();
+    }
+}
+
+listext::ui::RowLook BrowseBugs::lookOf(const listext::SourceRow &row) const
+{
+    const listext::ui::BrowseListModel &model = issueList().model();
+    listext::ui::RowLook look;
+    const bool tagged =
+        BugTagQueue::global().contains(model.fieldValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    look.values[QStringLiteral("TagField")] = tagged ? QStringLiteral("*") : QString();
+    if (tagged)
+        look.icons[QStringLiteral("TagField")] = icon(1);
+    if (const int c =
+            IssueRowLook::categoryIcon(model.fieldValue(row, QStringLiteral("BUG:Category")).toInt()))
+        look.icons[QStringLiteral("BUG:Category")] = icon(c);
+    const QString priority = model.fieldValue(row, QStringLiteral("BUG:Priority")).toString();
+    const int p = IssueRowLook::priorityIcon(priority);
+    look.values[QStringLiteral("PriorityIcon")] = p;
+    if (p)
+        look.icons[QStringLiteral("PriorityIcon")] = icon(p);
+    const qint32 colour =
+        m_look.colour(model.fieldValue(row, QStringLiteral("BUG:Status")).toString(), priority);
+    if (colour != -1)
+        look.colors = {colour, 0xFFFFFF, 0xFFFFFF, colour};
+    return look;
+}
+
+void BrowseBugs::takeAccepted(const QString &controlName)
+{
+    const QString name = controlName.toUpper();
+    if (name == QLatin1String("?DASTAG"))
+        tagCurrent();
+    else if (name == QLatin1String("?DASTAGALL"))
+        tagAll();
+    else if (name == QLatin1String("?DASUNTAGALL"))
+        untagAll();
+    else
+        ListWindow::takeAccepted(controlName);
+}
+
+void BrowseBugs::tagCurrent()
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    BugTagQueue::global().toggle(issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    tagsChanged();
+}
+
+void BrowseBugs::tagAll()
+{
+    // The issues of the list's selection and filters, read by number only.
+    std::unique_ptr<listext::RowSource> ids = m_issues->narrowed({QStringLiteral("BUG:ID")});
+    const int idIndex = ids->fieldIndex(QStringLiteral("BUG:ID"));
+    std::optional<listext::SourceRow> last;
+    Result<void> tagged = BugTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
+        auto rows = ids->rowsAfter(last ? &*last : nullptr, 1000);
+        if (!rows)
+            return rows.error();
+        std::vector<qint64> page;
+        for (const listext::SourceRow &r : *rows)
+            page.push_back(r.values.value(idIndex).toLongLong());
+        if (!rows->empty())
+            last = rows->back();
+        return page;
+    });
+    if (!tagged)
+        showError(tagged.error());
+    tagsChanged();
+}
+
+void BrowseBugs::untagAll()
+{
+    BugTagQueue::global().clear();
+    tagsChanged();
+}
+
+QString BrowseBugs::tagCountText() const
+{
+    return BugTagQueue::global().countText(
+        [](const QString &text) { return Translator::instance().translate(text); });
+}
+
+void BrowseBugs::tagsChanged()
+{
+    if (m_tagCount)
+        m_tagCount->setText(tagCountText());
+    issueList().model().redecorate();
 }
 
 void BrowseBugs::showError(const Error &error) const

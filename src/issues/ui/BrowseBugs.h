@@ -1,6 +1,7 @@
 #pragma once
 
 #include "issues/IssueListFilter.h"
+#include "issues/IssueRowLook.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
@@ -17,6 +18,7 @@
 #include <optional>
 
 class QCheckBox;
+class QLabel;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
@@ -64,6 +66,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     bool open() override;
     bool close() override;
     bool takeEvent(int event, const QVariant &data) override;
+    void takeAccepted(const QString &controlName) override;
 
     const IssueListFilter &filter() const { return m_filter; }
     listext::ui::BrowseList &issueList() const { return list(0); }
@@ -79,6 +82,13 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void setOnlyMine(bool on);
     // Selects the tree row of the program, or of its release or program file when one is given;
     // false when the tree has no such row.
+    // Tags or untags the issue of the current row (?DASTAG).
+    void tagCurrent();
+    // Tags every issue the list shows (?DASTAGALL), or none (?DASUNTAGALL).
+    void tagAll();
+    void untagAll();
+    QString tagCountText() const;
+    const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
   protected:
@@ -108,6 +118,9 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<void> applyProgramFilter();
     void reloadIssues();
     void showError(const Error &error) const;
+    void readRowLook();
+    listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
+    void tagsChanged();
 
     data::Session &m_session;
     BrowseBugsUser m_user;
@@ -125,6 +138,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<QTabWidget> m_sheet;
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
+    QPointer<QLabel> m_tagCount;
+    IssueRowLook m_look;
     QPointer<QSplitter> m_hsplit;
     QPointer<QSplitter> m_vsplit;
     QPointer<QSplitter> m_vsplitA;

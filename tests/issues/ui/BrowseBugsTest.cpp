@@ -1,5 +1,6 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "issues/BugTagQueue.h"
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/RelationTree.h"
 #include "platform/data/Store.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QLabel>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTreeView>
@@ -249,6 +251,37 @@ TEST_P(BrowseBugsWindow, OpensWithTreeSheetTabsAndListAndKeepsTheBars)
     Q_EMIT vsplitA->splitterMoved(420, 1);
     EXPECT_EQ(IniFile(user.programIniPath).value(QStringLiteral("BrowseBugs"), QStringLiteral("VSplitA Pos")),
               QStringLiteral("420"));
+}
+
+// Tagging marks the row, counts the tags, tags exactly the issues the list shows and untags all.
+TEST_P(BrowseBugsWindow, TagsTheCurrentRowAndEveryShownIssue)
+{
+    issues::BugTagQueue::global().clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    auto &list = browse->issueList();
+    ASSERT_GT(list.model().rowCount(), 2);
+    list.goToRow(1);
+    const qint64 id = list.model().rawValue(1, QStringLiteral("BUG:ID")).toLongLong();
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?DASTAG"));
+    drain();
+    EXPECT_EQ(list.model().rawValue(1, QStringLiteral("TagField")), QVariant(QStringLiteral("*")));
+    EXPECT_EQ(list.model().rawValue(0, QStringLiteral("TagField")), QVariant(QString()));
+    EXPECT_EQ(issues::BugTagQueue::global().ids(), std::vector<qint64>{id});
+    EXPECT_FALSE(browse->frame()->findChild<QLabel *>(QStringLiteral("?STR"))->text().isEmpty());
+
+    browse->tagAll();
+    std::vector<qint64> shown;
+    for (const QVariant &v : shownIds())
+        shown.push_back(v.toLongLong());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(issues::BugTagQueue::global().ids(), shown);
+    browse->untagAll();
+    EXPECT_TRUE(issues::BugTagQueue::global().isEmpty());
+    EXPECT_TRUE(browse->frame()->findChild<QLabel *>(QStringLiteral("?STR"))->text().isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
