@@ -323,8 +323,9 @@ bool BrowseBugs::takeEvent(int event, const QVariant &data)
 {
     if (event == TreeLoad) {
         m_treeUi->takeEvent(event);
+        // The restore follows once the tree has shown its first rows, as a new selection would.
         if (std::exchange(m_treeFirstLoad, false))
-            restoreSelection();
+            QMetaObject::invokeMethod(this, &BrowseBugs::restoreSelection, Qt::QueuedConnection);
         return true;
     }
     if (event == Events::FrameResized) {

@@ -443,6 +443,9 @@ QVariant BrowseListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
+        // An icon column of a decorated list shows its picture alone.
+        if (m_decorator && m_shownDefinitions[size_t(index.column())]->icon)
+            return role == Qt::DisplayRole ? QVariant(QString()) : shownValue(index.row(), index.column());
         return textOf(m_shownDefinitions[size_t(index.column())], shownValue(index.row(), index.column()));
     case RawValueRole:
         return shownValue(index.row(), index.column());
