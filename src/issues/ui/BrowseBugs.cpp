@@ -5,11 +5,14 @@
 #include "core/services/Services.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "issues/BugTagQueue.h"
+#include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
+#include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/query/TextSearch.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
@@ -248,6 +251,14 @@ QWidget *BrowseBugs::buildIssuePanel()
         tools->addWidget(button);
         acceptOn(button);
     }
+    auto *search = new QPushButton(translated("Search..."), panel);
+    search->setObjectName(QStringLiteral("?SEARCHBUTTON"));
+    search->setToolTip(translated("Search records for text..."));
+    tools->addWidget(search);
+    acceptOn(search);
+    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
+    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
+    tools->addWidget(m_onlyTagged);
     m_tagCount = new QLabel(panel);
     m_tagCount->setObjectName(QStringLiteral("?STR"));
     tools->addWidget(m_tagCount);
@@ -304,6 +315,7 @@ bool BrowseBugs::open()
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
+    connect(m_onlyTagged, &QCheckBox::toggled, this, &BrowseBugs::setOnlyTagged);
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
         child->showMaximized();
     if (ContextRegistry *registry = context().registry())
@@ -607,6 +619,13 @@ Result<void> BrowseBugs::applyIssueFilter()
         parts << order.filter;
     if (const QString limit = m_filter.limitFilter(); !limit.isEmpty())
         parts << QLatin1Char('(') + limit + QLatin1Char(')');
+    if (m_onlyTagged && m_onlyTagged->isChecked()) {
+        QString tagged = QStringLiteral("|");
+        for (qint64 id : BugTagQueue::global().ids())
+            tagged += QString::number(id) + QLatin1Char('|');
+        names.bind(QStringLiteral("TaggedIDs"), tagged);
+        parts << QStringLiteral("INSTRING('|' & BUG:ID & '|',TaggedIDs,1,1)");
+    }
     if (auto r = m_issues->setOrder(keyOrder(*m_session.file(QStringLiteral("Bugs")), order.key)); !r)
         return r;
     return m_issues->setBaseFilter(parts.join(QStringLiteral(" AND ")));
@@ -683,7 +702,10 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         tagAll();
     else if (name == QLatin1String("?DASUNTAGALL"))
         untagAll();
-    else
+    else if (name == QLatin1String("?SEARCHBUTTON")) {
+        if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
+            searchText(asked->text, asked->ignoreCase);
+    } else
         ListWindow::takeAccepted(controlName);
 }
 
@@ -734,7 +756,62 @@ void BrowseBugs::tagsChanged()
 {
     if (m_tagCount)
         m_tagCount->setText(tagCountText());
+    // With only the tagged issues shown, the list follows the tags; no tags show all again.
+    if (m_onlyTagged && m_onlyTagged->isChecked()) {
+        if (BugTagQueue::global().isEmpty())
+            m_onlyTagged->setChecked(false);
+        else if (isOpen())
+            reloadIssues();
+    }
     issueList().model().redecorate();
+}
+
+void BrowseBugs::setOnlyTagged(bool on)
+{
+    if (m_onlyTagged->isChecked() != on) {
+        const QSignalBlocker blocker(m_onlyTagged);
+        m_onlyTagged->setChecked(on);
+    }
+    reloadIssues();
+}
+
+void BrowseBugs::searchText(const QString &text, bool ignoreCase)
+{
+    if (!m_searchFile) {
+        auto file = registeredIssues(m_session.file(QStringLiteral("Bugs"))->layoutPtr());
+        if (!file) {
+            showError(file.error());
+            return;
+        }
+        m_searchFile = std::make_unique<query::RegisteredFile>(std::move(file).value());
+    }
+    BugTagQueue &tags = BugTagQueue::global();
+    tags.clear();
+    {
+        // The search reads the list as it is now, not only the tagged issues it showed before.
+        const QSignalBlocker blocker(m_onlyTagged);
+        m_onlyTagged->setChecked(false);
+    }
+    if (auto r = applyIssueFilter(); !r) {
+        showError(r.error());
+        return;
+    }
+    const query::TextSearch search(*m_searchFile, QStringLiteral("BUG:ID"));
+    auto found = search.search(m_issues->view(), text, ignoreCase);
+    if (!found) {
+        showError(found.error());
+    } else {
+        for (qint64 id : *found)
+            tags.add(id);
+    }
+    if (tags.isEmpty()) {
+        Messages::show(translated("No matching records found!"), translated("Textsearch"),
+                       MessageIcon::Exclamation);
+        reloadIssues();
+    } else {
+        m_onlyTagged->setChecked(true);
+    }
+    tagsChanged();
 }
 
 void BrowseBugs::showError(const Error &error) const

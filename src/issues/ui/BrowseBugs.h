@@ -6,6 +6,7 @@
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeSection.h"
+#include "platform/query/RegisteredFile.h"
 #include "platform/runtime/IniFile.h"
 
 #include <QModelIndex>
@@ -88,6 +89,11 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void tagAll();
     void untagAll();
     QString tagCountText() const;
+    // Tags the issues of the list that hold the text and shows only them; a text found nowhere
+    // (or a blank one) untags all, shows the whole list and says so.
+    void searchText(const QString &text, bool ignoreCase);
+    // "Show only tagged records" (?SFLFILTER).
+    void setOnlyTagged(bool on);
     const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
@@ -139,6 +145,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
     QPointer<QLabel> m_tagCount;
+    QPointer<QCheckBox> m_onlyTagged;
+    std::unique_ptr<query::RegisteredFile> m_searchFile;
     IssueRowLook m_look;
     QPointer<QSplitter> m_hsplit;
     QPointer<QSplitter> m_vsplit;

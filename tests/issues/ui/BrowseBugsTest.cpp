@@ -284,6 +284,54 @@ TEST_P(BrowseBugsWindow, TagsTheCurrentRowAndEveryShownIssue)
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
+// The text search tags what it finds and shows only that; a search that finds nothing (a blank
+// one included) untags all, shows the whole list and says so.
+TEST_P(BrowseBugsWindow, TextSearchTagsAndShowsOnlyWhatItFinds)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Delta"))));
+    const QVariantList delta = shownIds();
+    ASSERT_EQ(delta.size(), IssueFolder::DeltaIssues);
+    const QVariantList smith = expectedIds(QStringLiteral("\"Description\" LIKE '%Smith%'"));
+    ASSERT_EQ(smith.size(), 1);
+    auto *onlyTagged = browse->frame()->findChild<QCheckBox *>(QStringLiteral("?SFLFILTER"));
+
+    struct Search {
+        const char *text;
+        bool ignoreCase;
+        bool found;
+    };
+    const Search searches[] = {{"smith", true, true},   {"smith", false, false},
+                               {"Smith;", false, true}, {"", true, false},
+                               {"  ", false, false},    {"\u00f6\u00dfe", false, true}};
+    for (const Search &search : searches) {
+        SCOPED_TRACE(search.text);
+        messages.clear();
+        issues::BugTagQueue::global().add(1); // an earlier tag, which every search drops
+        browse->searchText(QString::fromUtf8(search.text), search.ignoreCase);
+        drain();
+        EXPECT_EQ(onlyTagged->isChecked(), search.found);
+        EXPECT_EQ(messages.texts().size(), search.found ? 0 : 1);
+        if (search.found) {
+            EXPECT_EQ(shownIds().size(), 1);
+            EXPECT_EQ(issues::BugTagQueue::global().size(), 1);
+        } else {
+            EXPECT_EQ(shownIds(), delta);
+            EXPECT_TRUE(issues::BugTagQueue::global().isEmpty());
+        }
+    }
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Delta")));
+    browse->searchText(QStringLiteral("smith"), true);
+    EXPECT_EQ(shownIds(), smith);
+    // Untagging the last shown issue shows the whole list again.
+    browse->issueList().goToRow(0);
+    browse->tagCurrent();
+    EXPECT_FALSE(onlyTagged->isChecked());
+    EXPECT_EQ(shownIds(), delta);
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
                          ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
                          [](const ::testing::TestParamInfo<data::StoreKind> &info) {
