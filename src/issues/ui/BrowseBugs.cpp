@@ -2,11 +2,15 @@
 
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
+#include "core/lists/UserQueue.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "issues/BugTagQueue.h"
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
+#include "issues/IssueMassUpdate.h"
+#include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
@@ -256,6 +260,10 @@ QWidget *BrowseBugs::buildIssuePanel()
     search->setToolTip(translated("Search records for text..."));
     tools->addWidget(search);
     acceptOn(search);
+    auto *massUpdate = new QPushButton(translated("Mass Update"), panel);
+    massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
+    tools->addWidget(massUpdate);
+    acceptOn(massUpdate);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
     tools->addWidget(m_onlyTagged);
@@ -702,6 +710,8 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         tagAll();
     else if (name == QLatin1String("?DASUNTAGALL"))
         untagAll();
+    else if (name == QLatin1String("?AKTUALISIEREN"))
+        massUpdate();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);
@@ -764,6 +774,33 @@ void BrowseBugs::tagsChanged()
             reloadIssues();
     }
     issueList().model().redecorate();
+}
+
+void BrowseBugs::massUpdate()
+{
+    data::Record settings = core::SettingsRecord::instance().record();
+    if (!settings.isValid())
+        settings = m_session.file(QStringLiteral("Parameter"))->newRecord();
+    IssueMassUpdate run(m_session, settings);
+    auto file = run.offeredFields();
+    if (!file) {
+        showError(file.error());
+        return;
+    }
+    auto choices = run.choices(m_filter.prgId, m_look.statuses, core::PriorityQueue::global().rows(),
+                               core::UserQueue::global().rows());
+    if (!choices) {
+        showError(choices.error());
+        return;
+    }
+    query::MassUpdate update(*file, std::move(choices).value());
+    const std::vector<qint64> ids = BugTagQueue::global().ids();
+    if (!MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
+        return;
+    auto outcome = run.run(ids, update, m_look.statuses, core::PriorityQueue::global().rows());
+    if (!outcome)
+        showError(outcome.error());
+    reloadIssues();
 }
 
 void BrowseBugs::setOnlyTagged(bool on)

@@ -92,6 +92,9 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Tags the issues of the list that hold the text and shows only them; a text found nowhere
     // (or a blank one) untags all, shows the whole list and says so.
     void searchText(const QString &text, bool ignoreCase);
+    // Mass update of the tagged issues (?AKTUALISIEREN): the dialog's values go into every tagged
+    // issue in one transaction, with their history.
+    void massUpdate();
     // "Show only tagged records" (?SFLFILTER).
     void setOnlyTagged(bool on);
     const IssueRowLook &rowLook() const { return m_look; }

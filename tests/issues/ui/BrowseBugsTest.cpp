@@ -1,6 +1,7 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "issues/BugTagQueue.h"
+#include "issues/ui/MassUpdateWindow.h"
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/RelationTree.h"
 #include "platform/data/Store.h"
@@ -330,6 +331,52 @@ TEST_P(BrowseBugsWindow, TextSearchTagsAndShowsOnlyWhatItFinds)
     browse->tagCurrent();
     EXPECT_FALSE(onlyTagged->isChecked());
     EXPECT_EQ(shownIds(), delta);
+}
+
+// The mass update writes the dialog's values into the tagged issues only, with one history entry
+// per changed field, and the list shows the new values.
+TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
+{
+    issues::BugTagQueue::global().clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    const QVariantList gamma = shownIds();
+    ASSERT_GT(gamma.size(), 3);
+    // The second issue already has the new description: only its time changes.
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"Description\"='Checked' WHERE \"ID\"=%1")
+                       .arg(gamma.at(1).toLongLong()));
+    for (int row : {0, 1, 2}) {
+        browse->issueList().goToRow(row);
+        browse->tagCurrent();
+    }
+    int offered = -1;
+    issues::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+        offered = tagged;
+        EXPECT_FALSE(update.setValue(QStringLiteral("BUG:ID"), QStringLiteral("1")).ok());
+        EXPECT_TRUE(update.setValue(QStringLiteral("BUG:Description"), QStringLiteral("Checked")).ok());
+        EXPECT_TRUE(update.setValue(QStringLiteral("BUG:EstTime"), QStringLiteral("2h")).ok());
+        return true;
+    });
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
+    drain();
+    issues::ui::MassUpdateWindow::setAsker({});
+    EXPECT_EQ(offered, 3);
+    const QString tagged = QStringLiteral("%1,%2,%3")
+                               .arg(gamma.at(0).toLongLong())
+                               .arg(gamma.at(1).toLongLong())
+                               .arg(gamma.at(2).toLongLong());
+    EXPECT_EQ(expectedIds(QStringLiteral("\"Description\"='Checked' AND \"EstTime\"='2h'")),
+              expectedIds(QStringLiteral("\"ID\" IN (%1)").arg(tagged)));
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT COUNT(*) FROM \"History\" WHERE \"ID\" IN (%1)").arg(tagged))
+            .value(0)
+            .toInt(),
+        5);
+    EXPECT_EQ(browse->issueList().model().rawValue(0, QStringLiteral("BUG:Description")).toString(),
+              QStringLiteral("Checked"));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
