@@ -16,6 +16,7 @@
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/query/CsvExport.h"
 #include "platform/query/TextSearch.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -24,6 +25,8 @@
 
 #include <QCheckBox>
 #include <QEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -31,6 +34,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -260,6 +264,10 @@ QWidget *BrowseBugs::buildIssuePanel()
     search->setToolTip(translated("Search records for text..."));
     tools->addWidget(search);
     acceptOn(search);
+    auto *exports = new QPushButton(translated("Export..."), panel);
+    exports->setObjectName(QStringLiteral("?EXPORTS"));
+    tools->addWidget(exports);
+    acceptOn(exports);
     auto *massUpdate = new QPushButton(translated("Mass Update"), panel);
     massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
     tools->addWidget(massUpdate);
@@ -712,6 +720,8 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         untagAll();
     else if (name == QLatin1String("?AKTUALISIEREN"))
         massUpdate();
+    else if (name == QLatin1String("?EXPORTS"))
+        exportAsked();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);
@@ -803,6 +813,71 @@ void BrowseBugs::massUpdate()
     reloadIssues();
 }
 
+Result<const query::RegisteredFile *> BrowseBugs::searchFile()
+{
+    if (!m_searchFile) {
+        auto file = registeredIssues(m_session.file(QStringLiteral("Bugs"))->layoutPtr());
+        if (!file)
+            return file.error();
+        m_searchFile = std::make_unique<query::RegisteredFile>(std::move(file).value());
+    }
+    return m_searchFile.get();
+}
+
+namespace {
+
+std::function<QString(QWidget *)> &exportPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+} // namespace
+
+void BrowseBugs::setExportPathAsker(std::function<QString(QWidget *parent)> asker)
+{
+    exportPathAsker() = std::move(asker);
+}
+
+Result<int> BrowseBugs::exportTagged(const QString &path)
+{
+    auto file = searchFile();
+    if (!file)
+        return file.error();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    query::CsvExport csv(**file);
+    if (auto r = csv.begin(out); !r)
+        return r.error();
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    for (qint64 id : BugTagQueue::global().ids()) {
+        issue.setValue(QStringLiteral("ID"), id);
+        if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+            continue; // gone since it was tagged
+        if (auto r = csv.write(issue); !r)
+            return r.error();
+    }
+    if (auto r = csv.end(); !r)
+        return r.error();
+    if (!out.commit())
+        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    return csv.written();
+}
+
+void BrowseBugs::exportAsked()
+{
+    const QString path = exportPathAsker() ? exportPathAsker()(window())
+                                           : QFileDialog::getSaveFileName(window(), translated("Export"),
+                                                                          QStringLiteral("Output.csv"),
+                                                                          QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (auto r = exportTagged(path); !r)
+        showError(r.error());
+}
+
 void BrowseBugs::setOnlyTagged(bool on)
 {
     if (m_onlyTagged->isChecked() != on) {
@@ -814,13 +889,10 @@ void BrowseBugs::setOnlyTagged(bool on)
 
 void BrowseBugs::searchText(const QString &text, bool ignoreCase)
 {
-    if (!m_searchFile) {
-        auto file = registeredIssues(m_session.file(QStringLiteral("Bugs"))->layoutPtr());
-        if (!file) {
-            showError(file.error());
-            return;
-        }
-        m_searchFile = std::make_unique<query::RegisteredFile>(std::move(file).value());
+    auto file = searchFile();
+    if (!file) {
+        showError(file.error());
+        return;
     }
     BugTagQueue &tags = BugTagQueue::global();
     tags.clear();
@@ -833,7 +905,7 @@ void BrowseBugs::searchText(const QString &text, bool ignoreCase)
         showError(r.error());
         return;
     }
-    const query::TextSearch search(*m_searchFile, QStringLiteral("BUG:ID"));
+    const query::TextSearch search(**file, QStringLiteral("BUG:ID"));
     auto found = search.search(m_issues->view(), text, ignoreCase);
     if (!found) {
         showError(found.error());

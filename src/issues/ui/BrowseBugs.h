@@ -14,6 +14,7 @@
 #include <QString>
 #include <QTreeView>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -95,6 +96,11 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Mass update of the tagged issues (?AKTUALISIEREN): the dialog's values go into every tagged
     // issue in one transaction, with their history.
     void massUpdate();
+    // Export of the tagged issues (?EXPORTS) as CSV into the file; an issue that is gone is
+    // skipped. The number of issues written.
+    Result<int> exportTagged(const QString &path);
+    // Asks where the export goes; tests answer through it.
+    static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
     // "Show only tagged records" (?SFLFILTER).
     void setOnlyTagged(bool on);
     const IssueRowLook &rowLook() const { return m_look; }
@@ -128,6 +134,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void reloadIssues();
     void showError(const Error &error) const;
     void readRowLook();
+    void exportAsked();
+    Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
 

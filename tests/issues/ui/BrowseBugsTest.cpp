@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QSplitter>
 #include <QTabBar>
@@ -376,6 +377,36 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
         5);
     EXPECT_EQ(browse->issueList().model().rawValue(0, QStringLiteral("BUG:Description")).toString(),
               QStringLiteral("Checked"));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The export writes the tagged issues that still exist, quoted as CSV needs, through the file the
+// user chose.
+TEST_P(BrowseBugsWindow, ExportWritesTheTaggedIssuesThatExist)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const QVariantList quoted = expectedIds(QStringLiteral("\"Description\" LIKE '12%disk'"));
+    ASSERT_EQ(quoted.size(), 1);
+    issues::BugTagQueue &tags = issues::BugTagQueue::global();
+    tags.clear();
+    tags.add(quoted.front().toLongLong());
+    tags.add(7);
+    tags.add(999999);
+    const QString path = dir.file(QStringLiteral("out.csv"));
+    BrowseBugs::setExportPathAsker([&](QWidget *) { return path; });
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?EXPORTS"));
+    drain();
+    BrowseBugs::setExportPathAsker({});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines.at(0).contains(QStringLiteral("Description")));
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Issue number 7")));
+    EXPECT_TRUE(lines.at(2).contains(QStringLiteral("\"12\"\" disk\""))) << lines.at(2).toStdString();
+    EXPECT_EQ(browse->exportTagged(dir.file(QStringLiteral("missing/out.csv"))).ok(), false);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
