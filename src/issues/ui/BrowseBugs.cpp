@@ -7,6 +7,7 @@
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "issues/BugTagQueue.h"
+#include "issues/CopyIssue.h"
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
@@ -23,6 +24,7 @@
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Translator.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QEvent>
 #include <QFile>
@@ -876,6 +878,42 @@ void BrowseBugs::exportAsked()
         return;
     if (auto r = exportTagged(path); !r)
         showError(r.error());
+}
+
+Result<qint64> BrowseBugs::dropIssue(qint64 id, const QModelIndex &target, bool copy)
+{
+    if (!target.isValid() || m_tree->isHeaderRow(target)) {
+        QApplication::beep();
+        return qint64(0);
+    }
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("ID"), id);
+    if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+        return qint64(0);
+    const int section = m_tree->sectionOf(target);
+    for (const auto &[s, record] : m_tree->fetchRow(target)) {
+        if (s == m_sections.programs) {
+            issue.setValue(QStringLiteral("PrgID"), record.values.value(0).toLongLong());
+            issue.setValue(QStringLiteral("PrgName"), record.values.value(1).toString());
+        }
+    }
+    const QString shown = m_tree->fetchRow(target).back().second.values.value(1).toString();
+    if (section == m_sections.releases)
+        issue.setValue(QStringLiteral("Version"), shown);
+    else if (section == m_sections.files)
+        issue.setValue(QStringLiteral("Programfile"), shown);
+    qint64 number = id;
+    if (copy) {
+        auto copied = CopyIssue(m_session, issue);
+        if (!copied)
+            return copied.error();
+        number = *copied;
+    } else if (auto moved = bugs.update(issue); !moved) {
+        return moved.error();
+    }
+    reloadIssues();
+    return number;
 }
 
 void BrowseBugs::setOnlyTagged(bool on)

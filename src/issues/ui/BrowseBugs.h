@@ -101,6 +101,10 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<int> exportTagged(const QString &path);
     // Asks where the export goes; tests answer through it.
     static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // An issue dropped on a row of the program tree: it moves (or, copied, its copy goes) to the
+    // row's program, release or program file. The issue's number (the copy's when copied); 0 when
+    // the row takes no issues (a header) or the issue is gone.
+    Result<qint64> dropIssue(qint64 id, const QModelIndex &target, bool copy);
     // "Show only tagged records" (?SFLFILTER).
     void setOnlyTagged(bool on);
     const IssueRowLook &rowLook() const { return m_look; }

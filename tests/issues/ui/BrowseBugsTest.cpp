@@ -410,6 +410,60 @@ TEST_P(BrowseBugsWindow, ExportWritesTheTaggedIssuesThatExist)
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
+// An issue dropped on a program, release or program-file row moves there, or its copy goes there;
+// a header row takes no issue.
+TEST_P(BrowseBugsWindow, DroppedIssuesMoveOrCopyToTheTreeRow)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    auto row = [&](const char *program, const char *release, const char *file) {
+        EXPECT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(program)), QLatin1String(release),
+                                          QLatin1String(file)));
+        return browse->programTreeView()->currentIndex();
+    };
+    auto where = [&](qint64 id) {
+        return issues
+            ->column(QStringLiteral("SELECT \"PrgID\" || '/' || \"Version\" || '/' || \"Programfile\" FROM "
+                                    "\"Bugs\" WHERE \"ID\"=%1")
+                         .arg(id))
+            .value(0)
+            .toString();
+    };
+    ASSERT_EQ(where(1), QStringLiteral("1/1.0/"));
+    auto moved = browse->dropIssue(1, row("Beta", "", ""), false);
+    ASSERT_TRUE(moved.ok()) << moved.error().message.toStdString();
+    EXPECT_EQ(*moved, 1);
+    EXPECT_EQ(where(1), QStringLiteral("2/1.0/"));
+    moved = browse->dropIssue(1, row("Gamma", "3.2", ""), false);
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+    // The issue moved into the list of the selected release.
+    EXPECT_TRUE(shownIds().contains(QVariant(qint64(1))));
+
+    const QVariantList before = expectedIds(QStringLiteral("1=1"));
+    auto copied = browse->dropIssue(1, row("Alpha", "", "alpha.dll"), true);
+    ASSERT_TRUE(copied.ok()) << copied.error().message.toStdString();
+    EXPECT_GT(*copied, before.front().toLongLong());
+    EXPECT_EQ(where(*copied), QStringLiteral("1/3.2/alpha.dll"));
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+
+    // The "Releases" header under Alpha.
+    const QModelIndex alpha = row("Alpha", "", "");
+    browse->programTreeView()->expand(alpha);
+    auto &tree = browse->programTree();
+    if (tree.canFetchMore(alpha))
+        tree.fetchMore(alpha);
+    QModelIndex header;
+    for (int r = 0; r < tree.rowCount(alpha) && !header.isValid(); ++r)
+        if (tree.isHeaderRow(tree.index(r, 0, alpha)))
+            header = tree.index(r, 0, alpha);
+    ASSERT_TRUE(header.isValid());
+    auto refused = browse->dropIssue(1, header, false);
+    ASSERT_TRUE(refused.ok());
+    EXPECT_EQ(*refused, 0);
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+    EXPECT_EQ(expectedIds(QStringLiteral("1=1")).size(), before.size() + 1);
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
                          ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
                          [](const ::testing::TestParamInfo<data::StoreKind> &info) {
