@@ -26,6 +26,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDrag>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFile>
 #include <QFileDialog>
@@ -33,6 +35,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
@@ -310,6 +315,11 @@ QWidget *BrowseBugs::buildWindow()
     layout->addWidget(m_hsplit);
     for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
         connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
+    // Issues are dragged from the list onto the program tree.
+    issueList().view()->viewport()->installEventFilter(this);
+    m_treeView->setAcceptDrops(true);
+    m_treeView->viewport()->setAcceptDrops(true);
+    m_treeView->viewport()->installEventFilter(this);
     return core::ui::FrameMdi::addWindow(content, context());
 }
 
@@ -433,8 +443,29 @@ void BrowseBugs::placeBar(QSplitter *splitter)
         splitter->setSizes({it->second, rest});
 }
 
+namespace {
+
+const QString MoveBugs = QStringLiteral("application/x-tarvo-movebugs");
+
+} // namespace
+
 bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_treeView && watched == m_treeView->viewport())
+        return takeTreeDrop(event) || ListWindow::eventFilter(watched, event);
+    if (watched == issueList().view()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto *press = static_cast<QMouseEvent *>(event);
+            m_dragStart = press->position().toPoint();
+            m_dragButton = press->button();
+        } else if (event->type() == QEvent::MouseMove) {
+            const auto *move = static_cast<QMouseEvent *>(event);
+            if ((move->buttons() & (Qt::LeftButton | Qt::RightButton)) &&
+                (move->position().toPoint() - m_dragStart).manhattanLength() >=
+                    QApplication::startDragDistance())
+                dragIssue();
+        }
+    }
     if (event->type() == QEvent::Resize)
         if (auto *splitter = qobject_cast<QSplitter *>(watched))
             placeBar(splitter);
@@ -878,6 +909,63 @@ void BrowseBugs::exportAsked()
         return;
     if (auto r = exportTagged(path); !r)
         showError(r.error());
+}
+
+void BrowseBugs::dragIssue()
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    auto *mime = new QMimeData;
+    const qint64 id = issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong();
+    // A drag with the right button offers to copy as well as to move.
+    const bool copyOnDrop = m_dragButton == Qt::RightButton;
+    mime->setData(MoveBugs, QByteArray::number(id) + (copyOnDrop ? "/copy" : "/move"));
+    auto *drag = new QDrag(issueList().view());
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+bool BrowseBugs::takeTreeDrop(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!drag->mimeData()->hasFormat(MoveBugs))
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!drop->mimeData()->hasFormat(MoveBugs))
+            return false;
+        const QList<QByteArray> parts = drop->mimeData()->data(MoveBugs).split('/');
+        const qint64 id = parts.value(0).toLongLong();
+        const QModelIndex target = m_treeView->indexAt(drop->position().toPoint());
+        drop->acceptProposedAction();
+        bool copy = false;
+        if (parts.value(1) == "copy") {
+            QMenu menu;
+            QAction *copyHere = menu.addAction(translated("Copy here"));
+            QAction *moveHere = menu.addAction(translated("Move here"));
+            menu.addSeparator();
+            menu.addAction(translated("Cancel"));
+            QAction *chosen = menu.exec(m_treeView->viewport()->mapToGlobal(drop->position().toPoint()));
+            if (chosen != copyHere && chosen != moveHere)
+                return true;
+            copy = chosen == copyHere;
+        }
+        if (target.isValid())
+            m_treeView->setCurrentIndex(target);
+        if (auto r = dropIssue(id, target, copy); !r)
+            showError(r.error());
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 Result<qint64> BrowseBugs::dropIssue(qint64 id, const QModelIndex &target, bool copy)

@@ -139,6 +139,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void showError(const Error &error) const;
     void readRowLook();
     void exportAsked();
+    void dragIssue();
+    bool takeTreeDrop(QEvent *event);
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
@@ -171,6 +173,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // The selection saved by the last session, until the tree's first load has taken it.
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
+    QPoint m_dragStart;
+    Qt::MouseButton m_dragButton = Qt::NoButton;
 };
 
 } // namespace tarvo::issues::ui
