@@ -11,6 +11,7 @@
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
+#include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
@@ -309,6 +310,8 @@ QWidget *BrowseBugs::buildWindow()
     m_vsplit = new QSplitter(Qt::Horizontal, m_hsplit);
     m_vsplit->setObjectName(QStringLiteral("?VSPLIT"));
     m_vsplit->addWidget(buildIssuePanel());
+    m_detail = new IssueDetailPanel(m_session, m_vsplit);
+    m_vsplit->addWidget(m_detail);
     m_hsplit->addWidget(m_vsplitA);
     m_hsplit->addWidget(m_vsplit);
     m_hsplit->setStretchFactor(1, 1);
@@ -344,6 +347,15 @@ bool BrowseBugs::open()
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
     connect(m_onlyTagged, &QCheckBox::toggled, this, &BrowseBugs::setOnlyTagged);
+    // The panel follows the issue list's current row.
+    const auto showCurrent = [this]() {
+        const int row = issueList().currentRow();
+        m_detail->showIssue(
+            row < 0 ? 0 : issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    };
+    connect(&issueList(), &listext::ui::BrowseList::stateChanged, this, showCurrent);
+    connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this, showCurrent);
+    showCurrent();
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
         child->showMaximized();
     if (ContextRegistry *registry = context().registry())

@@ -2,6 +2,7 @@
 
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
+#include "issues/ui/IssueDetailPanel.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
@@ -77,6 +78,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     listext::ui::RelationTree &programTree() const { return *m_tree; }
     QTreeView *programTreeView() const { return m_treeView; }
     QTabBar *categoryTabs() const { return m_categories; }
+    IssueDetailPanel *detailPanel() const { return m_detail; }
 
     // The category tab (1 to 4 one category, 5 all).
     void selectCategory(int tab);
@@ -159,6 +161,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<QTreeView> m_treeView;
     QPointer<QTabBar> m_categories;
     QPointer<QTabWidget> m_sheet;
+    QPointer<IssueDetailPanel> m_detail;
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
     QPointer<QLabel> m_tagCount;

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTreeView>
@@ -462,6 +463,31 @@ TEST_P(BrowseBugsWindow, DroppedIssuesMoveOrCopyToTheTreeRow)
     EXPECT_EQ(*refused, 0);
     EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
     EXPECT_EQ(expectedIds(QStringLiteral("1=1")).size(), before.size() + 1);
+}
+
+// The detail panel shows the current issue of the list and follows the list's moves.
+TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
+{
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"BugText\"='It crashes.', \"CreatedBy\"='AB', "
+                                  "\"CreateDate\"=81453, \"CreateTime\"=3600001 WHERE \"PrgID\"=2"));
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+    drain();
+    auto *panel = browse->detailPanel();
+    auto *text = panel->findChild<QPlainTextEdit *>(QStringLiteral("?BUG:BUGTEXT:2"));
+    const QVariantList beta = shownIds();
+    EXPECT_EQ(panel->shownId(), beta.front().toLongLong());
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("It crashes."));
+    EXPECT_EQ(panel->createdText(), QStringLiteral("Created by AB at 01/01/2024 - 10:00:00"));
+    EXPECT_TRUE(panel->changedText().isEmpty());
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    drain();
+    EXPECT_EQ(panel->shownId(), shownIds().front().toLongLong());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(panel->createdText().isEmpty());
+    EXPECT_TRUE(panel->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
