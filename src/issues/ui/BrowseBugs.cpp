@@ -16,9 +16,11 @@
 #include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/query/CsvExport.h"
+#include "platform/query/SavedQueries.h"
 #include "platform/query/TextSearch.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -27,6 +29,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QEvent>
@@ -272,6 +275,15 @@ QWidget *BrowseBugs::buildIssuePanel()
     search->setToolTip(translated("Search records for text..."));
     tools->addWidget(search);
     acceptOn(search);
+    auto *query = new QPushButton(translated("Query..."), panel);
+    query->setObjectName(QStringLiteral("?QUERY"));
+    tools->addWidget(query);
+    acceptOn(query);
+    auto *reset = new QPushButton(translated("Void Query"), panel);
+    reset->setObjectName(QStringLiteral("?RESET"));
+    reset->setEnabled(false);
+    tools->addWidget(reset);
+    acceptOn(reset);
     auto *exports = new QPushButton(translated("Export..."), panel);
     exports->setObjectName(QStringLiteral("?EXPORTS"));
     tools->addWidget(exports);
@@ -680,6 +692,8 @@ Result<void> BrowseBugs::applyIssueFilter()
         parts << order.filter;
     if (const QString limit = m_filter.limitFilter(); !limit.isEmpty())
         parts << QLatin1Char('(') + limit + QLatin1Char(')');
+    if (!m_queryFilter.isEmpty())
+        parts << QLatin1Char('(') + m_queryFilter + QLatin1Char(')');
     if (m_onlyTagged && m_onlyTagged->isChecked()) {
         QString tagged = QStringLiteral("|");
         for (qint64 id : BugTagQueue::global().ids())
@@ -767,6 +781,10 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         massUpdate();
     else if (name == QLatin1String("?EXPORTS"))
         exportAsked();
+    else if (name == QLatin1String("?QUERY"))
+        chooseQuery();
+    else if (name == QLatin1String("?RESET"))
+        voidQuery();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);
@@ -1014,6 +1032,58 @@ Result<qint64> BrowseBugs::dropIssue(qint64 id, const QModelIndex &target, bool 
     }
     reloadIssues();
     return number;
+}
+
+Result<void> BrowseBugs::applyQuery(const QString &description)
+{
+    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    auto chosen = queries.choose(description, m_issues->names());
+    if (!chosen)
+        return chosen.error();
+    const QString previous = std::exchange(m_queryFilter, chosen->filter.trimmed());
+    if (auto r = applyIssueFilter(); !r) {
+        m_queryFilter = previous;
+        (void)applyIssueFilter();
+        return r;
+    }
+    m_queryDescription = chosen->description;
+    reloadIssues();
+    showTitle();
+    return {};
+}
+
+void BrowseBugs::voidQuery()
+{
+    m_queryFilter.clear();
+    m_queryDescription.clear();
+    reloadIssues();
+    showTitle();
+}
+
+void BrowseBugs::chooseQuery()
+{
+    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    QMenu menu;
+    for (const query::SavedQuery &q : queries.list())
+        menu.addAction(q.description);
+    if (menu.isEmpty()) {
+        Messages::show(translated("No saved queries."), procedureName(), MessageIcon::Information);
+        return;
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        if (auto r = applyQuery(chosen->text()); !r)
+            showError(r.error());
+}
+
+void BrowseBugs::showTitle()
+{
+    QString title = translated("Issues");
+    if (!m_queryDescription.isEmpty())
+        title += QStringLiteral(" - ") + m_queryDescription;
+    if (QWidget *w = window())
+        w->setWindowTitle(title);
+    if (auto *reset = window() ? window()->findChild<QPushButton *>(QStringLiteral("?RESET")) : nullptr)
+        reset->setEnabled(!m_queryFilter.isEmpty());
 }
 
 void BrowseBugs::setOnlyTagged(bool on)

@@ -107,6 +107,11 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // row's program, release or program file. The issue's number (the copy's when copied); 0 when
     // the row takes no issues (a header) or the issue is gone.
     Result<qint64> dropIssue(qint64 id, const QModelIndex &target, bool copy);
+    // Applies the saved query of that description (?QUERY) to the issue list, or voids the query
+    // (?RESET); the window's title names the query applied.
+    Result<void> applyQuery(const QString &description);
+    void voidQuery();
+    const QString &queryFilter() const { return m_queryFilter; }
     // "Show only tagged records" (?SFLFILTER).
     void setOnlyTagged(bool on);
     const IssueRowLook &rowLook() const { return m_look; }
@@ -141,6 +146,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void showError(const Error &error) const;
     void readRowLook();
     void exportAsked();
+    void chooseQuery();
+    void showTitle();
     void dragIssue();
     bool takeTreeDrop(QEvent *event);
     Result<const query::RegisteredFile *> searchFile();
@@ -176,6 +183,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // The selection saved by the last session, until the tree's first load has taken it.
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
+    QString m_queryFilter;      // the saved query's filter; blank when none is applied
+    QString m_queryDescription; // its description, shown in the title
     QPoint m_dragStart;
     Qt::MouseButton m_dragButton = Qt::NoButton;
 };

@@ -2,9 +2,12 @@
 
 #include "issues/BugTagQueue.h"
 #include "issues/ui/MassUpdateWindow.h"
+#include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/RelationTree.h"
+#include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
+#include "platform/query/SavedQueries.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/IniFile.h"
@@ -18,6 +21,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTreeView>
@@ -488,6 +492,34 @@ TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
     EXPECT_TRUE(text->toPlainText().isEmpty());
     EXPECT_TRUE(panel->createdText().isEmpty());
     EXPECT_TRUE(panel->isEnabled());
+}
+
+// A saved query narrows the list within the selection until it is voided; one that no longer
+// fits the issue file is refused and leaves the list as it was.
+TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    const QVariantList alpha = shownIds();
+    query::SavedQueries queries(issues->session().dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    listext::ViewRowSource names(issues->file(QStringLiteral("Bugs")), QStringLiteral("BUG:KeyID"));
+    ASSERT_TRUE(
+        queries.save({QStringLiteral("High ones"), QStringLiteral("BUG:Priority = 'High'")}, names.names())
+            .ok());
+    auto applied = browse->applyQuery(QStringLiteral("High ones"));
+    ASSERT_TRUE(applied.ok()) << applied.error().message.toStdString();
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Priority\"='High'")));
+    EXPECT_TRUE(browse->frame()->windowTitle().contains(QStringLiteral("High ones")));
+    EXPECT_TRUE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
+    EXPECT_FALSE(browse->applyQuery(QStringLiteral("No such query")).ok());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Priority\"='High'")));
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?RESET"));
+    drain();
+    EXPECT_EQ(shownIds(), alpha);
+    EXPECT_TRUE(browse->queryFilter().isEmpty());
+    EXPECT_FALSE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
