@@ -294,14 +294,18 @@ QWidget *BrowseBugs::buildIssuePanel()
     acceptOn(massUpdate);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
-    tools->addWidget(m_onlyTagged);
+    // The switches go on a row of their own, so that the list can be narrow.
+    auto *switches = new QHBoxLayout;
+    switches->addWidget(m_onlyTagged);
     m_tagCount = new QLabel(panel);
     m_tagCount->setObjectName(QStringLiteral("?STR"));
     tools->addWidget(m_tagCount);
-    tools->addWidget(m_fixed);
-    tools->addWidget(m_mine);
     tools->addStretch(1);
+    switches->addWidget(m_fixed);
+    switches->addWidget(m_mine);
+    switches->addStretch(1);
     layout->addLayout(tools);
+    layout->addLayout(switches);
     layout->addWidget(issueList().panel(), 1);
     return panel;
 }
