@@ -13,6 +13,7 @@
 #include "core/ui/ConversionWindows.h"
 #include "core/ui/WindowOpening.h"
 #include "core/ui/frame/Tarvo.h"
+#include "issues/ui/BrowseBugsService.h"
 #include "masterdata/MasterDataService.h"
 #include "masterdata/ui/Paths.h"
 #include "platform/runtime/CommandLine.h"
@@ -49,8 +50,10 @@ int main(int argc, char *argv[])
     app::VuvuzuAccess access;
     masterdata::MasterDataService masterData([](int mode) { masterdata::ui::Paths::run(mode); });
     app::QuietRefreshNotices refreshNotices;
+    issues::ui::BrowseBugsService issueServices(ContextRegistry::instance());
     core::Services::setAccess(&access);
     core::Services::setMasterData(&masterData);
+    core::Services::setIssues(&issueServices);
     // The subsystems not built yet answer through the stand-ins that Services gives in their place.
     core::Services::setRefreshNotices(&refreshNotices);
     core::ProgramProcedures::setTarvo([](Context &first) {

@@ -373,11 +373,31 @@ qint64 BrowseListModel::rowKey(int row) const
     return r ? m_source.rowKey(*r) : -1;
 }
 
+QVariant BrowseListModel::fieldValue(const SourceRow &row, const QString &field) const
+{
+    const int i = m_source.fieldIndex(field);
+    return i >= 0 ? row.values.value(i) : QVariant();
+}
+
+void BrowseListModel::redecorate()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        Q_EMIT dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+}
+
 QVariant BrowseListModel::rawValue(int row, const QString &field) const
 {
     const SourceRow *r = sourceRow(row);
+    if (!r)
+        return {};
     const int i = m_source.fieldIndex(field);
-    return r && i >= 0 ? r->values.value(i) : QVariant();
+    if (i >= 0)
+        return r->values.value(i);
+    if (!m_decorator)
+        return {};
+    const RowLook look = m_decorator(*r);
+    const auto it = look.values.find(field);
+    return it == look.values.end() ? QVariant() : it->second;
 }
 
 QString BrowseListModel::cellText(int row, const QString &field) const
@@ -390,6 +410,11 @@ QVariant BrowseListModel::shownValue(int row, int column) const
 {
     const SourceRow *r = sourceRow(row);
     const int i = m_sourceColumns[size_t(column)];
+    if (r && i < 0 && m_decorator) {
+        const RowLook look = m_decorator(*r);
+        const auto it = look.values.find(m_shown.at(column));
+        return it == look.values.end() ? QVariant() : it->second;
+    }
     return r && i >= 0 ? r->values.value(i) : QVariant();
 }
 
@@ -418,18 +443,30 @@ QVariant BrowseListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
+        // An icon column of a decorated list shows its picture alone.
+        if (m_decorator && m_shownDefinitions[size_t(index.column())]->icon)
+            return role == Qt::DisplayRole ? QVariant(QString()) : shownValue(index.row(), index.column());
         return textOf(m_shownDefinitions[size_t(index.column())], shownValue(index.row(), index.column()));
     case RawValueRole:
         return shownValue(index.row(), index.column());
     case Qt::TextAlignmentRole:
         return QVariant::fromValue(alignmentOf(shownDefinition(index.column()).justification));
     case Qt::ForegroundRole:
-        if (const QColor c = colourOf(columnColors(field)[0]); c.isValid())
+    case Qt::BackgroundRole: {
+        const size_t part = role == Qt::ForegroundRole ? 0 : 1;
+        if (const QColor c = colourOf(columnColors(field)[part]); c.isValid())
             return c;
+        if (const SourceRow *r = m_decorator ? sourceRow(index.row()) : nullptr)
+            if (const QColor c = colourOf(m_decorator(*r).colors[part]); c.isValid())
+                return c;
         return {};
-    case Qt::BackgroundRole:
-        if (const QColor c = colourOf(columnColors(field)[1]); c.isValid())
-            return c;
+    }
+    case Qt::DecorationRole:
+        if (const SourceRow *r = m_decorator ? sourceRow(index.row()) : nullptr) {
+            const RowLook look = m_decorator(*r);
+            if (const auto it = look.icons.find(field); it != look.icons.end())
+                return it->second;
+        }
         return {};
     default:
         return {};

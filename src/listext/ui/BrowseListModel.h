@@ -5,6 +5,7 @@
 #include "listext/TableRows.h"
 
 #include <QAbstractTableModel>
+#include <QIcon>
 #include <QStringList>
 
 #include <array>
@@ -14,6 +15,15 @@
 #include <vector>
 
 namespace tarvo::listext::ui {
+
+// What a window makes of one row beyond its fields: the values of its computed columns (by the
+// columns' field names), icons by column, and the colours of the whole row (00BBGGRR, -1 the
+// list's own: text, background, selected text, selected background).
+struct RowLook final {
+    std::map<QString, QVariant> values;
+    std::map<QString, QIcon> icons;
+    std::array<int, 4> colors{-1, -1, -1, -1};
+};
 
 // The rows of a browse list for a view, shown in the columns the user chose. The row count is
 // the whole list's (so that the scroll bar and the last row are true), but only a window of pages
@@ -51,6 +61,13 @@ class BrowseListModel final : public QAbstractTableModel {
     // How many pages the window holds at most.
     void setWindowPages(int pages);
     void setFormatter(CellFormatter formatter) { m_formatter = std::move(formatter); }
+    // Computes each shown row's look from its fields (fieldValue) as the row is painted.
+    using RowDecorator = std::function<RowLook(const SourceRow &row)>;
+    void setRowDecorator(RowDecorator decorator) { m_decorator = std::move(decorator); }
+    // A field's value in a row the source read; invalid for a field the source does not have.
+    QVariant fieldValue(const SourceRow &row, const QString &field) const;
+    // Repaints every row, as after a change that only the decorator sees (a tag).
+    void redecorate();
 
     // Counts the list and reads it again from its first row; an error leaves the list empty.
     Result<void> reload();
@@ -114,6 +131,7 @@ class BrowseListModel final : public QAbstractTableModel {
     int m_pageSize = 100;
     int m_windowPages = 10;
     CellFormatter m_formatter = plainCellText;
+    RowDecorator m_decorator;
     mutable Error m_lastError;
 };
 

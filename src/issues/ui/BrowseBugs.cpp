@@ -1,0 +1,1143 @@
+#include "issues/ui/BrowseBugs.h"
+
+#include "core/lists/FillPriorityList.h"
+#include "core/lists/FillStatusList.h"
+#include "core/lists/UserQueue.h"
+#include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
+#include "core/ui/frame/FrameMdi.h"
+#include "issues/BugTagQueue.h"
+#include "issues/CopyIssue.h"
+#include "issues/IssueFields.h"
+#include "issues/IssueListColumns.h"
+#include "issues/IssueMassUpdate.h"
+#include "issues/ui/IssueDetailPanel.h"
+#include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/SflSuchen.h"
+#include "listext/ui/RelationTree.h"
+#include "listext/ui/RelationTreeView.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/query/CsvExport.h"
+#include "platform/query/SavedQueries.h"
+#include "platform/query/TextSearch.h"
+#include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
+#include "platform/runtime/Messages.h"
+#include "platform/runtime/Translator.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCursor>
+#include <QDrag>
+#include <QDropEvent>
+#include <QEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include <functional>
+
+namespace tarvo::issues::ui {
+
+using listext::ColumnDefinition;
+using listext::ColumnDefinitions;
+using listext::SortKey;
+using listext::ui::BrowseList;
+using listext::ui::ListSpec;
+using listext::ui::RelationTree;
+using listext::ui::TreePath;
+
+namespace {
+
+const QString Section = QStringLiteral("BrowseBugs");
+
+QString translated(const char *text)
+{
+    return Translator::instance().translate(QString::fromLatin1(text));
+}
+
+ColumnDefinition column(const char *field, const char *header, const char *picture, int width)
+{
+    ColumnDefinition c;
+    c.field = QLatin1String(field);
+    c.header = c.description = QLatin1String(header);
+    c.picture = QLatin1String(picture);
+    c.width = width;
+    c.sortable = true;
+    return c;
+}
+
+ColumnDefinitions noteColumns()
+{
+    return {column("NOTE:CreatedDate", "Date", "@D017B", 70), column("NOTE:CreatedTime", "Time", "@T08B", 50),
+            column("NOTE:Status", "Status", "@s35", 80), column("NOTE:Note", "Note", "@s255", 300)};
+}
+
+ColumnDefinitions attachmentColumns()
+{
+    return {column("ATT:Description", "Description", "@s250", 200), column("ATT:Date", "Date", "@D017B", 70),
+            column("ATT:Notes", "Notes", "@s255", 200)};
+}
+
+data::FileManager &openFile(data::Session &session, const QString &label)
+{
+    data::FileManager *file = session.file(label);
+    (void)file->open();
+    return *file;
+}
+
+// The components of a declared key as a list sorts by them.
+std::vector<SortKey> keyOrder(const data::FileManager &file, const QString &keyName)
+{
+    std::vector<SortKey> keys;
+    const data::RecordLayout &layout = file.layout();
+    const int k = keyName.isEmpty() ? -1 : layout.keyIndex(keyName);
+    if (k < 0)
+        return keys;
+    for (const data::KeyComponent &c : layout.key(k).components)
+        keys.push_back(SortKey{c.field, c.descending, layout.key(k).caseInsensitive});
+    return keys;
+}
+
+// The list's small pictures by icon number: the tag mark, the categories and the priorities.
+const QIcon &icon(int number)
+{
+    static std::map<int, QIcon> icons;
+    auto it = icons.find(number);
+    if (it != icons.end())
+        return it->second;
+    static const std::map<int, std::pair<QColor, char>> looks{
+        {1, {QColor(0, 128, 0), '*'}},  {2, {QColor(128, 0, 128), 'T'}}, {3, {QColor(200, 0, 0), '!'}},
+        {4, {QColor(200, 60, 0), 'B'}}, {5, {QColor(0, 90, 200), 'F'}},  {6, {QColor(0, 140, 140), 'S'}},
+        {7, {QColor(0, 0, 160), 'v'}}};
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::transparent);
+    if (const auto look = looks.find(number); look != looks.end()) {
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setBrush(look->second.first);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(1, 1, 12, 12);
+        painter.setPen(Qt::white);
+        QFont font = painter.font();
+        font.setPixelSize(10);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QString(QLatin1Char(look->second.second)));
+    }
+    return icons.emplace(number, QIcon(pixmap)).first->second;
+}
+
+bool secPAllows(const QString &secP, qint64 prgId)
+{
+    return secP.trimmed().isEmpty() ||
+           secP.contains(QLatin1Char('|') + QString::number(prgId) + QLatin1Char('|'));
+}
+
+} // namespace
+
+BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser user, QObject *parent)
+    : ListWindow(context, QStringLiteral("BrowseBugs"), parent), m_session(session), m_user(std::move(user)),
+      m_userIni(m_user.userIniPath), m_programIni(m_user.programIniPath)
+{
+    m_issues = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Bugs")),
+                                                        QStringLiteral("BUG:KeyID"));
+    m_notes = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Notes")),
+                                                       QStringLiteral("NOTE:KeyPrgIDCreatedDateCreatedTime"));
+    m_attachments = std::make_unique<listext::ViewRowSource>(openFile(session, QStringLiteral("Attachments")),
+                                                             QStringLiteral("ATT:KeyPrgIDDescription"));
+    for (const char *label : {"Status", "Releases", "Priority", "Programs", "WebLinks"})
+        (void)openFile(session, QString::fromLatin1(label));
+
+    ListSpec issues;
+    issues.control = QStringLiteral("?Browse:1");
+    issues.columns = issueListColumns();
+    issues.updateProcedure = UpdateBugs;
+    issues.watchedFiles = QStringLiteral("|Bugs|");
+    addList(std::move(issues), *m_issues);
+    ListSpec notes;
+    notes.control = QStringLiteral("?List");
+    notes.columns = noteColumns();
+    notes.updateProcedure = UpdateNotes;
+    notes.watchedFiles = QStringLiteral("|Notes|");
+    notes.locator = false;
+    addList(std::move(notes), *m_notes);
+    ListSpec attachments;
+    attachments.control = QStringLiteral("?List:2");
+    attachments.columns = attachmentColumns();
+    attachments.updateProcedure = UpdateAttachments;
+    attachments.watchedFiles = QStringLiteral("|Attachments|");
+    addList(std::move(attachments), *m_attachments);
+    setUserIni(m_userIni);
+
+    m_tree = std::make_unique<RelationTree>();
+    if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
+        m_sections = *sections;
+    else
+        showError(sections.error());
+}
+
+BrowseBugs::~BrowseBugs()
+{
+    // The view goes with the window before the tree it shows.
+    delete window();
+}
+
+QWidget *BrowseBugs::buildTreePanel()
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_treeView = new QTreeView(panel);
+    m_treeView->setObjectName(QStringLiteral("?ULTRATREE"));
+    m_treeUi = new listext::ui::RelationTreeView(*m_tree, m_treeView, this);
+    connect(m_treeUi, &listext::ui::RelationTreeView::rowFetched, this, &BrowseBugs::takeTreeRow);
+    layout->addWidget(m_treeView, 1);
+    auto *buttons = new QGridLayout;
+    const std::pair<const char *, const char *> names[] = {
+        {"?INSERT:4", "&Insert"}, {"?CHANGE:4", "&Change"}, {"?DELETE:4", "&Delete"},
+        {"?PRINTTREE", "&Print"}, {"?TREEUP", "Move Up"},   {"?TREEDOWN", "Move Down"}};
+    QPushButton *made[6] = {};
+    int i = 0;
+    for (const auto &[name, caption] : names) {
+        made[i] = new QPushButton(translated(caption), panel);
+        made[i]->setObjectName(QLatin1String(name));
+        buttons->addWidget(made[i], i / 3, i % 3);
+        ++i;
+    }
+    m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    layout->addLayout(buttons);
+    return panel;
+}
+
+QWidget *BrowseBugs::buildSheet()
+{
+    m_sheet = new QTabWidget;
+    m_sheet->setObjectName(QStringLiteral("?SHEET2"));
+    auto addTab = [this](QWidget *page, const char *name, const char *caption) {
+        page->setObjectName(QLatin1String(name));
+        m_sheet->addTab(page, translated(caption));
+    };
+    addTab(notesList().panel(), "?TAB6", "Notes");
+    addTab(attachmentsList().panel(), "?TAB7", "Attachments");
+    return m_sheet;
+}
+
+QWidget *BrowseBugs::buildIssuePanel()
+{
+    auto *panel = new QWidget;
+    auto *layout = new QVBoxLayout(panel);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_categories = new QTabBar(panel);
+    m_categories->setObjectName(QStringLiteral("?SH"));
+    for (const char *caption : {"Bug-Reports", "Feature-Requests", "Support-Requests", "To-Do", "All"})
+        m_categories->addTab(translated(caption));
+    layout->addWidget(m_categories);
+    auto *tools = new QHBoxLayout;
+    m_fixed = new QCheckBox(translated("Display fixed records"), panel);
+    m_fixed->setObjectName(QStringLiteral("?F"));
+    m_mine = new QCheckBox(translated("Show only records that I am responsible for"), panel);
+    m_mine->setObjectName(QStringLiteral("?R"));
+    struct TagButton {
+        const char *name;
+        const char *caption;
+        const char *tip;
+    };
+    const TagButton tagButtons[] = {{"?DASTAG", "*", "Tag / Untag record"},
+                                    {"?DASTAGALL", "**", "Tag all records"},
+                                    {"?DASUNTAGALL", "-", "Untag all records"}};
+    for (const TagButton &t : tagButtons) {
+        auto *button = new QPushButton(QLatin1String(t.caption), panel);
+        button->setObjectName(QLatin1String(t.name));
+        button->setToolTip(translated(t.tip));
+        tools->addWidget(button);
+        acceptOn(button);
+    }
+    auto *search = new QPushButton(translated("Search..."), panel);
+    search->setObjectName(QStringLiteral("?SEARCHBUTTON"));
+    search->setToolTip(translated("Search records for text..."));
+    tools->addWidget(search);
+    acceptOn(search);
+    auto *query = new QPushButton(translated("Query..."), panel);
+    query->setObjectName(QStringLiteral("?QUERY"));
+    tools->addWidget(query);
+    acceptOn(query);
+    auto *reset = new QPushButton(translated("Void Query"), panel);
+    reset->setObjectName(QStringLiteral("?RESET"));
+    reset->setEnabled(false);
+    tools->addWidget(reset);
+    acceptOn(reset);
+    auto *exports = new QPushButton(translated("Export..."), panel);
+    exports->setObjectName(QStringLiteral("?EXPORTS"));
+    tools->addWidget(exports);
+    acceptOn(exports);
+    auto *massUpdate = new QPushButton(translated("Mass Update"), panel);
+    massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
+    tools->addWidget(massUpdate);
+    acceptOn(massUpdate);
+    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
+    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
+    // The switches go on a row of their own, so that the list can be narrow.
+    auto *switches = new QHBoxLayout;
+    switches->addWidget(m_onlyTagged);
+    m_tagCount = new QLabel(panel);
+    m_tagCount->setObjectName(QStringLiteral("?STR"));
+    tools->addWidget(m_tagCount);
+    tools->addStretch(1);
+    switches->addWidget(m_fixed);
+    switches->addWidget(m_mine);
+    switches->addStretch(1);
+    layout->addLayout(tools);
+    layout->addLayout(switches);
+    layout->addWidget(issueList().panel(), 1);
+    return panel;
+}
+
+QWidget *BrowseBugs::buildWindow()
+{
+    auto *content = new QWidget;
+    content->setObjectName(procedureName());
+    content->setWindowTitle(translated("Issues"));
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_hsplit = new QSplitter(Qt::Vertical, content);
+    m_hsplit->setObjectName(QStringLiteral("?HSPLIT"));
+    m_vsplitA = new QSplitter(Qt::Horizontal, m_hsplit);
+    m_vsplitA->setObjectName(QStringLiteral("?VSPLITA"));
+    m_vsplitA->addWidget(buildTreePanel());
+    m_vsplitA->addWidget(buildSheet());
+    m_vsplit = new QSplitter(Qt::Horizontal, m_hsplit);
+    m_vsplit->setObjectName(QStringLiteral("?VSPLIT"));
+    m_vsplit->addWidget(buildIssuePanel());
+    m_detail = new IssueDetailPanel(m_session, m_vsplit);
+    m_vsplit->addWidget(m_detail);
+    m_hsplit->addWidget(m_vsplitA);
+    m_hsplit->addWidget(m_vsplit);
+    m_hsplit->setStretchFactor(1, 1);
+    layout->addWidget(m_hsplit);
+    for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
+        connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
+    // Issues are dragged from the list onto the program tree.
+    issueList().view()->viewport()->installEventFilter(this);
+    m_treeView->setAcceptDrops(true);
+    m_treeView->viewport()->setAcceptDrops(true);
+    m_treeView->viewport()->installEventFilter(this);
+    return core::ui::FrameMdi::addWindow(content, context());
+}
+
+bool BrowseBugs::open()
+{
+    if (isOpen())
+        return true;
+    if (!window())
+        setWindow(buildWindow());
+    restoreState();
+    readRowLook();
+    issueList().model().setRowDecorator([this](const listext::SourceRow &row) { return lookOf(row); });
+    tagsChanged();
+    if (auto applied = applyIssueFilter(); !applied)
+        showError(applied.error());
+    if (auto applied = applyProgramFilter(); !applied)
+        showError(applied.error());
+    if (!ListWindow::open())
+        return false;
+    restoreBars();
+    connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
+    connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
+    connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
+    connect(m_onlyTagged, &QCheckBox::toggled, this, &BrowseBugs::setOnlyTagged);
+    // The panel follows the issue list's current row.
+    const auto showCurrent = [this]() {
+        const int row = issueList().currentRow();
+        m_detail->showIssue(
+            row < 0 ? 0 : issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    };
+    connect(&issueList(), &listext::ui::BrowseList::stateChanged, this, showCurrent);
+    connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this, showCurrent);
+    showCurrent();
+    if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
+        child->showMaximized();
+    if (ContextRegistry *registry = context().registry())
+        registry->post(context().number(), TreeLoad);
+    return true;
+}
+
+bool BrowseBugs::close()
+{
+    if (!isOpen())
+        return false;
+    saveState();
+    return ListWindow::close();
+}
+
+bool BrowseBugs::takeEvent(int event, const QVariant &data)
+{
+    if (event == TreeLoad) {
+        m_treeUi->takeEvent(event);
+        // The restore follows once the tree has shown its first rows, as a new selection would.
+        if (std::exchange(m_treeFirstLoad, false))
+            QMetaObject::invokeMethod(this, &BrowseBugs::restoreSelection, Qt::QueuedConnection);
+        return true;
+    }
+    if (event == Events::FrameResized) {
+        if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
+            child->showMaximized();
+        return true;
+    }
+    return ListWindow::takeEvent(event, data);
+}
+
+void BrowseBugs::restoreState()
+{
+    const auto number = [this](const char *key, const char *fallback) {
+        return m_userIni.value(Section, QLatin1String(key), QLatin1String(fallback)).toInt();
+    };
+    m_filter.secP = m_user.secP;
+    m_filter.tab = std::clamp(number("Last Tab", "1"), 1, int(IssueListFilter::AllTab));
+    m_filter.showFixed = number("Display fixed", "1") != 0;
+    m_filter.onlyMine = m_user.boundToOwnIssues || number("Display only responsible", "0") != 0;
+    IssueListFilter last = m_filter;
+    last.prgId = number("Last Program", "0");
+    last.release = m_userIni.value(Section, QStringLiteral("Last Release")).trimmed();
+    last.programFile = m_userIni.value(Section, QStringLiteral("Last PrgFile")).trimmed();
+    m_lastSelection = last;
+    // The last session's program is read at once when the user may still see it; the tree's
+    // first load confirms it or resets the selection.
+    if (last.prgId > 0 && secPAllows(m_filter.secP, last.prgId))
+        m_filter = last;
+    const QSignalBlocker tabs(m_categories), fixed(m_fixed), mine(m_mine);
+    m_categories->setCurrentIndex(m_filter.tab - 1);
+    m_fixed->setChecked(m_filter.showFixed);
+    m_mine->setChecked(m_filter.onlyMine);
+    m_mine->setVisible(!m_user.boundToOwnIssues);
+}
+
+void BrowseBugs::saveState()
+{
+    const auto put = [this](const char *key, const QString &value) {
+        if (auto r = m_userIni.setValue(Section, QLatin1String(key), value); !r)
+            showError(r.error());
+    };
+    put("Last Tab", QString::number(m_filter.tab));
+    put("Last Program", QString::number(m_filter.prgId));
+    put("Last Release", m_filter.release);
+    put("Last PrgFile", m_filter.programFile);
+}
+
+void BrowseBugs::restoreBars()
+{
+    const auto position = [this](const char *key, const char *fallback) {
+        return m_programIni.value(Section, QLatin1String(key), QLatin1String(fallback)).toInt();
+    };
+    m_barPositions = {{m_hsplit, position("HSplit Pos", "106")},
+                      {m_vsplitA, position("VSplitA Pos", "331")},
+                      {m_vsplit, position("VSplit Pos", "0")}};
+    for (QSplitter *splitter : {m_hsplit.data(), m_vsplitA.data(), m_vsplit.data()}) {
+        // The panes before the bars keep their size when the window grows: the lists take the rest.
+        splitter->setStretchFactor(0, 0);
+        splitter->setStretchFactor(1, 1);
+        splitter->installEventFilter(this);
+        placeBar(splitter);
+    }
+}
+
+void BrowseBugs::placeBar(QSplitter *splitter)
+{
+    // A bar keeps its place from the window's edge while the window changes its size; the panes
+    // after it take the difference. A bar at 0 stays where the layout puts it.
+    const auto it = m_barPositions.find(splitter);
+    if (it == m_barPositions.end() || it->second <= 0)
+        return;
+    const int total = splitter->orientation() == Qt::Vertical ? splitter->height() : splitter->width();
+    const int rest = total - it->second - splitter->handleWidth();
+    if (rest > 0)
+        splitter->setSizes({it->second, rest});
+}
+
+namespace {
+
+const QString MoveBugs = QStringLiteral("application/x-tarvo-movebugs");
+
+} // namespace
+
+bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
+{
+    if (m_treeView && watched == m_treeView->viewport())
+        return takeTreeDrop(event) || ListWindow::eventFilter(watched, event);
+    if (watched == issueList().view()->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto *press = static_cast<QMouseEvent *>(event);
+            m_dragStart = press->position().toPoint();
+            m_dragButton = press->button();
+        } else if (event->type() == QEvent::MouseMove) {
+            const auto *move = static_cast<QMouseEvent *>(event);
+            if ((move->buttons() & (Qt::LeftButton | Qt::RightButton)) &&
+                (move->position().toPoint() - m_dragStart).manhattanLength() >=
+                    QApplication::startDragDistance())
+                dragIssue();
+        }
+    }
+    if (event->type() == QEvent::Resize)
+        if (auto *splitter = qobject_cast<QSplitter *>(watched))
+            placeBar(splitter);
+    return ListWindow::eventFilter(watched, event);
+}
+
+void BrowseBugs::saveBar(QSplitter *splitter)
+{
+    const std::pair<const char *, QSplitter *> bars[] = {
+        {"HSplit Pos", m_hsplit}, {"VSplitA Pos", m_vsplitA}, {"VSplit Pos", m_vsplit}};
+    for (const auto &[key, bar] : bars) {
+        if (bar != splitter || splitter->count() < 2)
+            continue;
+        const int position = splitter->sizes().front();
+        m_barPositions[splitter] = position;
+        if (auto r = m_programIni.setValue(Section, QLatin1String(key), QString::number(position)); !r)
+            showError(r.error());
+    }
+}
+
+void BrowseBugs::selectCategory(int tab)
+{
+    tab = std::clamp(tab, 1, int(IssueListFilter::AllTab));
+    if (m_categories->currentIndex() != tab - 1) {
+        const QSignalBlocker blocker(m_categories);
+        m_categories->setCurrentIndex(tab - 1);
+    }
+    if (m_filter.tab == tab)
+        return;
+    m_filter.tab = tab;
+    reloadIssues();
+}
+
+void BrowseBugs::setShowFixed(bool on)
+{
+    if (m_fixed->isChecked() != on) {
+        const QSignalBlocker blocker(m_fixed);
+        m_fixed->setChecked(on);
+    }
+    if (auto r = m_userIni.setValue(Section, QStringLiteral("Display fixed"),
+                                    on ? QStringLiteral("1") : QStringLiteral("0"));
+        !r)
+        showError(r.error());
+    if (m_filter.showFixed == on)
+        return;
+    m_filter.showFixed = on;
+    reloadIssues();
+}
+
+void BrowseBugs::setOnlyMine(bool on)
+{
+    if (m_user.boundToOwnIssues)
+        on = true;
+    if (m_mine->isChecked() != on) {
+        const QSignalBlocker blocker(m_mine);
+        m_mine->setChecked(on);
+    }
+    if (!m_user.boundToOwnIssues)
+        if (auto r = m_userIni.setValue(Section, QStringLiteral("Display only responsible"),
+                                        on ? QStringLiteral("1") : QStringLiteral("0"));
+            !r)
+            showError(r.error());
+    if (m_filter.onlyMine == on)
+        return;
+    m_filter.onlyMine = on;
+    reloadIssues();
+}
+
+void BrowseBugs::takeTreeRow(const TreePath &path)
+{
+    IssueListFilter next = m_filter;
+    next.prgId = 0;
+    next.release.clear();
+    next.programFile.clear();
+    for (const auto &[section, record] : path) {
+        if (section == m_sections.programs) {
+            next.prgId = record.values.value(0).toLongLong();
+            next.release.clear();
+            next.programFile.clear();
+        } else if (section == m_sections.releases) {
+            next.release = record.values.value(1).toString().trimmed();
+        } else if (section == m_sections.files) {
+            next.programFile = record.values.value(1).toString().trimmed();
+        }
+    }
+    const bool same = next.prgId == m_filter.prgId && next.release == m_filter.release &&
+                      next.programFile == m_filter.programFile;
+    m_filter = next;
+    if (!same) {
+        if (auto r = applyProgramFilter(); !r)
+            showError(r.error());
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+    }
+    Q_EMIT programSelected(m_filter.prgId);
+}
+
+QModelIndex BrowseBugs::findTreeRow(qint64 prgId, const QString &release, const QString &programFile)
+{
+    // Walks down to the program, reading only the nodes on the way to it.
+    std::function<QModelIndex(const QModelIndex &)> find = [&](const QModelIndex &parent) -> QModelIndex {
+        if (m_tree->canFetchMore(parent))
+            m_tree->fetchMore(parent);
+        for (int r = 0; r < m_tree->rowCount(parent); ++r) {
+            const QModelIndex row = m_tree->index(r, 0, parent);
+            const TreePath path = m_tree->fetchRow(row);
+            const int section = m_tree->sectionOf(row);
+            qint64 program = 0;
+            for (const auto &[s, record] : path)
+                if (s == m_sections.programs)
+                    program = record.values.value(0).toLongLong();
+            const QString shown =
+                path.empty() ? QString() : path.back().second.values.value(1).toString().trimmed();
+            if (m_tree->isHeaderRow(row)) {
+                if (program == prgId)
+                    if (QModelIndex found = find(row); found.isValid())
+                        return found;
+            } else if (section == m_sections.programs) {
+                if (program == prgId && release.isEmpty() && programFile.isEmpty())
+                    return row;
+                if (QModelIndex found = find(row); found.isValid())
+                    return found;
+            } else if ((section == m_sections.releases && program == prgId && programFile.isEmpty() &&
+                        shown == release) ||
+                       (section == m_sections.files && program == prgId && shown == programFile)) {
+                return row;
+            }
+        }
+        return {};
+    };
+    return prgId > 0 ? find({}) : QModelIndex();
+}
+
+bool BrowseBugs::selectTreeRow(qint64 prgId, const QString &release, const QString &programFile)
+{
+    const QModelIndex found = findTreeRow(prgId, release.trimmed(), programFile.trimmed());
+    if (!found.isValid())
+        return false;
+    m_treeView->setCurrentIndex(found);
+    m_treeView->scrollTo(found);
+    return true;
+}
+
+void BrowseBugs::restoreSelection()
+{
+    const IssueListFilter last = m_lastSelection.value_or(IssueListFilter{});
+    m_lastSelection.reset();
+    // A user without a last program starts on the tree's first row.
+    if (last.prgId <= 0 && m_tree->rowCount() > 0) {
+        m_treeView->setCurrentIndex(m_tree->index(0, 0));
+        return;
+    }
+    if (secPAllows(m_filter.secP, last.prgId) && selectTreeRow(last.prgId, last.release, last.programFile))
+        return;
+    // A program that is gone (or no longer the user's) leaves no selection; the program limit
+    // applies again.
+    if (m_filter.prgId != 0) {
+        m_filter.prgId = 0;
+        m_filter.release.clear();
+        m_filter.programFile.clear();
+        if (auto r = applyProgramFilter(); !r)
+            showError(r.error());
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+    }
+}
+
+Result<void> BrowseBugs::applyIssueFilter()
+{
+    data::expr::NameTable &names = m_issues->names();
+    names.bind(QStringLiteral("PrgID"), m_filter.prgId);
+    names.bind(QStringLiteral("Rel"), m_filter.release);
+    names.bind(QStringLiteral("Prgfile"), m_filter.programFile);
+    names.bind(QStringLiteral("T"), m_filter.tab);
+    names.bind(QStringLiteral("SecP"), m_filter.secP);
+    names.bind(QStringLiteral("MAK"), m_user.mak);
+    names.bind(QStringLiteral("R"), m_filter.onlyMine ? 1 : 0);
+    const IssueListFilter::Order order = m_filter.order();
+    using Range = IssueListFilter::Order::Range;
+    QStringList parts;
+    switch (order.range) {
+    case Range::None:
+        break;
+    case Range::Category:
+        parts << QStringLiteral("BUG:Category=T");
+        break;
+    case Range::Program:
+        parts << QStringLiteral("BUG:PrgID=PrgID");
+        break;
+    case Range::Release:
+        parts << QStringLiteral("BUG:PrgID=PrgID AND BUG:Version=Rel");
+        break;
+    case Range::ProgramFile:
+        parts << QStringLiteral("BUG:PrgID=PrgID AND BUG:Programfile=Prgfile");
+        break;
+    }
+    if (!order.filter.isEmpty())
+        parts << order.filter;
+    if (const QString limit = m_filter.limitFilter(); !limit.isEmpty())
+        parts << QLatin1Char('(') + limit + QLatin1Char(')');
+    if (!m_queryFilter.isEmpty())
+        parts << QLatin1Char('(') + m_queryFilter + QLatin1Char(')');
+    if (m_onlyTagged && m_onlyTagged->isChecked()) {
+        QString tagged = QStringLiteral("|");
+        for (qint64 id : BugTagQueue::global().ids())
+            tagged += QString::number(id) + QLatin1Char('|');
+        names.bind(QStringLiteral("TaggedIDs"), tagged);
+        parts << QStringLiteral("INSTRING('|' & BUG:ID & '|',TaggedIDs,1,1)");
+    }
+    if (auto r = m_issues->setOrder(keyOrder(*m_session.file(QStringLiteral("Bugs")), order.key)); !r)
+        return r;
+    return m_issues->setBaseFilter(parts.join(QStringLiteral(" AND ")));
+}
+
+Result<void> BrowseBugs::applyProgramFilter()
+{
+    for (listext::ViewRowSource *source : {m_notes.get(), m_attachments.get()})
+        source->names().bind(QStringLiteral("PrgID"), m_filter.prgId);
+    if (auto r = m_notes->setBaseFilter(QStringLiteral("NOTE:PrgID=PrgID AND NOTE:PrgID>0")); !r)
+        return r;
+    return m_attachments->setBaseFilter(QStringLiteral("ATT:PrgID=PrgID AND ATT:PrgID>0"));
+}
+
+void BrowseBugs::reloadIssues()
+{
+    if (auto r = applyIssueFilter(); !r) {
+        showError(r.error());
+        return;
+    }
+    if (auto r = issueList().reload(); !r)
+        showError(r.error());
+}
+
+void BrowseBugs::readRowLook()
+{
+    const IniFile &ini = m_userIni;
+    m_look.colorMode =
+        ini.value(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("1")).toInt();
+    m_look.workflowOn = core::WorkflowSettings::fromSettingsRecord().enabled;
+    m_look.statuses.clear();
+    if (auto r = core::FillStatusList(m_look.statuses, 0, false, m_session,
+                                      core::accessWorkflowRights(*core::Services::access()));
+        !r)
+        showError(r.error());
+    if (m_look.colorMode == IssueRowLook::ByPriority ||
+        m_look.colorMode == IssueRowLook::ByPriorityAndStatus) {
+        if (auto r = core::FillPriorityList(m_session); !r)
+            showError(r.error());
+        m_look.priorities = core::PriorityQueue::global().rows();
+    }
+}
+
+listext::ui::RowLook BrowseBugs::lookOf(const listext::SourceRow &row) const
+{
+    const listext::ui::BrowseListModel &model = issueList().model();
+    listext::ui::RowLook look;
+    const bool tagged =
+        BugTagQueue::global().contains(model.fieldValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    look.values[QStringLiteral("TagField")] = tagged ? QStringLiteral("*") : QString();
+    if (tagged)
+        look.icons[QStringLiteral("TagField")] = icon(1);
+    if (const int c =
+            IssueRowLook::categoryIcon(model.fieldValue(row, QStringLiteral("BUG:Category")).toInt()))
+        look.icons[QStringLiteral("BUG:Category")] = icon(c);
+    const QString priority = model.fieldValue(row, QStringLiteral("BUG:Priority")).toString();
+    const int p = IssueRowLook::priorityIcon(priority);
+    look.values[QStringLiteral("PriorityIcon")] = p;
+    if (p)
+        look.icons[QStringLiteral("PriorityIcon")] = icon(p);
+    const qint32 colour =
+        m_look.colour(model.fieldValue(row, QStringLiteral("BUG:Status")).toString(), priority);
+    if (colour != -1)
+        look.colors = {colour, 0xFFFFFF, 0xFFFFFF, colour};
+    return look;
+}
+
+void BrowseBugs::takeAccepted(const QString &controlName)
+{
+    const QString name = controlName.toUpper();
+    if (name == QLatin1String("?DASTAG"))
+        tagCurrent();
+    else if (name == QLatin1String("?DASTAGALL"))
+        tagAll();
+    else if (name == QLatin1String("?DASUNTAGALL"))
+        untagAll();
+    else if (name == QLatin1String("?AKTUALISIEREN"))
+        massUpdate();
+    else if (name == QLatin1String("?EXPORTS"))
+        exportAsked();
+    else if (name == QLatin1String("?QUERY"))
+        chooseQuery();
+    else if (name == QLatin1String("?RESET"))
+        voidQuery();
+    else if (name == QLatin1String("?SEARCHBUTTON")) {
+        if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
+            searchText(asked->text, asked->ignoreCase);
+    } else
+        ListWindow::takeAccepted(controlName);
+}
+
+void BrowseBugs::tagCurrent()
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    BugTagQueue::global().toggle(issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
+    tagsChanged();
+}
+
+void BrowseBugs::tagAll()
+{
+    // The issues of the list's selection and filters, read by number only.
+    std::unique_ptr<listext::RowSource> ids = m_issues->narrowed({QStringLiteral("BUG:ID")});
+    const int idIndex = ids->fieldIndex(QStringLiteral("BUG:ID"));
+    std::optional<listext::SourceRow> last;
+    Result<void> tagged = BugTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
+        auto rows = ids->rowsAfter(last ? &*last : nullptr, 1000);
+        if (!rows)
+            return rows.error();
+        std::vector<qint64> page;
+        for (const listext::SourceRow &r : *rows)
+            page.push_back(r.values.value(idIndex).toLongLong());
+        if (!rows->empty())
+            last = rows->back();
+        return page;
+    });
+    if (!tagged)
+        showError(tagged.error());
+    tagsChanged();
+}
+
+void BrowseBugs::untagAll()
+{
+    BugTagQueue::global().clear();
+    tagsChanged();
+}
+
+QString BrowseBugs::tagCountText() const
+{
+    return BugTagQueue::global().countText(
+        [](const QString &text) { return Translator::instance().translate(text); });
+}
+
+void BrowseBugs::tagsChanged()
+{
+    if (m_tagCount)
+        m_tagCount->setText(tagCountText());
+    // With only the tagged issues shown, the list follows the tags; no tags show all again.
+    if (m_onlyTagged && m_onlyTagged->isChecked()) {
+        if (BugTagQueue::global().isEmpty())
+            m_onlyTagged->setChecked(false);
+        else if (isOpen())
+            reloadIssues();
+    }
+    issueList().model().redecorate();
+}
+
+void BrowseBugs::massUpdate()
+{
+    data::Record settings = core::SettingsRecord::instance().record();
+    if (!settings.isValid())
+        settings = m_session.file(QStringLiteral("Parameter"))->newRecord();
+    IssueMassUpdate run(m_session, settings);
+    auto file = run.offeredFields();
+    if (!file) {
+        showError(file.error());
+        return;
+    }
+    auto choices = run.choices(m_filter.prgId, m_look.statuses, core::PriorityQueue::global().rows(),
+                               core::UserQueue::global().rows());
+    if (!choices) {
+        showError(choices.error());
+        return;
+    }
+    query::MassUpdate update(*file, std::move(choices).value());
+    const std::vector<qint64> ids = BugTagQueue::global().ids();
+    if (!MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
+        return;
+    auto outcome = run.run(ids, update, m_look.statuses, core::PriorityQueue::global().rows());
+    if (!outcome)
+        showError(outcome.error());
+    reloadIssues();
+}
+
+Result<const query::RegisteredFile *> BrowseBugs::searchFile()
+{
+    if (!m_searchFile) {
+        auto file = registeredIssues(m_session.file(QStringLiteral("Bugs"))->layoutPtr());
+        if (!file)
+            return file.error();
+        m_searchFile = std::make_unique<query::RegisteredFile>(std::move(file).value());
+    }
+    return m_searchFile.get();
+}
+
+namespace {
+
+std::function<QString(QWidget *)> &exportPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+} // namespace
+
+void BrowseBugs::setExportPathAsker(std::function<QString(QWidget *parent)> asker)
+{
+    exportPathAsker() = std::move(asker);
+}
+
+Result<int> BrowseBugs::exportTagged(const QString &path)
+{
+    auto file = searchFile();
+    if (!file)
+        return file.error();
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    query::CsvExport csv(**file);
+    if (auto r = csv.begin(out); !r)
+        return r.error();
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    for (qint64 id : BugTagQueue::global().ids()) {
+        issue.setValue(QStringLiteral("ID"), id);
+        if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+            continue; // gone since it was tagged
+        if (auto r = csv.write(issue); !r)
+            return r.error();
+    }
+    if (auto r = csv.end(); !r)
+        return r.error();
+    if (!out.commit())
+        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    return csv.written();
+}
+
+void BrowseBugs::exportAsked()
+{
+    const QString path = exportPathAsker() ? exportPathAsker()(window())
+                                           : QFileDialog::getSaveFileName(window(), translated("Export"),
+                                                                          QStringLiteral("Output.csv"),
+                                                                          QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    if (auto r = exportTagged(path); !r)
+        showError(r.error());
+}
+
+void BrowseBugs::dragIssue()
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    auto *mime = new QMimeData;
+    const qint64 id = issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong();
+    // A drag with the right button offers to copy as well as to move.
+    const bool copyOnDrop = m_dragButton == Qt::RightButton;
+    mime->setData(MoveBugs, QByteArray::number(id) + (copyOnDrop ? "/copy" : "/move"));
+    auto *drag = new QDrag(issueList().view());
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
+}
+
+bool BrowseBugs::takeTreeDrop(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        auto *drag = static_cast<QDropEvent *>(event);
+        if (!drag->mimeData()->hasFormat(MoveBugs))
+            return false;
+        drag->acceptProposedAction();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto *drop = static_cast<QDropEvent *>(event);
+        if (!drop->mimeData()->hasFormat(MoveBugs))
+            return false;
+        const QList<QByteArray> parts = drop->mimeData()->data(MoveBugs).split('/');
+        const qint64 id = parts.value(0).toLongLong();
+        const QModelIndex target = m_treeView->indexAt(drop->position().toPoint());
+        drop->acceptProposedAction();
+        bool copy = false;
+        if (parts.value(1) == "copy") {
+            QMenu menu;
+            QAction *copyHere = menu.addAction(translated("Copy here"));
+            QAction *moveHere = menu.addAction(translated("Move here"));
+            menu.addSeparator();
+            menu.addAction(translated("Cancel"));
+            QAction *chosen = menu.exec(m_treeView->viewport()->mapToGlobal(drop->position().toPoint()));
+            if (chosen != copyHere && chosen != moveHere)
+                return true;
+            copy = chosen == copyHere;
+        }
+        if (target.isValid())
+            m_treeView->setCurrentIndex(target);
+        if (auto r = dropIssue(id, target, copy); !r)
+            showError(r.error());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+Result<qint64> BrowseBugs::dropIssue(qint64 id, const QModelIndex &target, bool copy)
+{
+    if (!target.isValid() || m_tree->isHeaderRow(target)) {
+        QApplication::beep();
+        return qint64(0);
+    }
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("ID"), id);
+    if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+        return qint64(0);
+    const int section = m_tree->sectionOf(target);
+    for (const auto &[s, record] : m_tree->fetchRow(target)) {
+        if (s == m_sections.programs) {
+            issue.setValue(QStringLiteral("PrgID"), record.values.value(0).toLongLong());
+            issue.setValue(QStringLiteral("PrgName"), record.values.value(1).toString());
+        }
+    }
+    const QString shown = m_tree->fetchRow(target).back().second.values.value(1).toString();
+    if (section == m_sections.releases)
+        issue.setValue(QStringLiteral("Version"), shown);
+    else if (section == m_sections.files)
+        issue.setValue(QStringLiteral("Programfile"), shown);
+    qint64 number = id;
+    if (copy) {
+        auto copied = CopyIssue(m_session, issue);
+        if (!copied)
+            return copied.error();
+        number = *copied;
+    } else if (auto moved = bugs.update(issue); !moved) {
+        return moved.error();
+    }
+    reloadIssues();
+    return number;
+}
+
+Result<void> BrowseBugs::applyQuery(const QString &description)
+{
+    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    auto chosen = queries.choose(description, m_issues->names());
+    if (!chosen)
+        return chosen.error();
+    const QString previous = std::exchange(m_queryFilter, chosen->filter.trimmed());
+    if (auto r = applyIssueFilter(); !r) {
+        m_queryFilter = previous;
+        (void)applyIssueFilter();
+        return r;
+    }
+    m_queryDescription = chosen->description;
+    reloadIssues();
+    showTitle();
+    return {};
+}
+
+void BrowseBugs::voidQuery()
+{
+    m_queryFilter.clear();
+    m_queryDescription.clear();
+    reloadIssues();
+    showTitle();
+}
+
+void BrowseBugs::chooseQuery()
+{
+    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    QMenu menu;
+    for (const query::SavedQuery &q : queries.list())
+        menu.addAction(q.description);
+    if (menu.isEmpty()) {
+        Messages::show(translated("No saved queries."), procedureName(), MessageIcon::Information);
+        return;
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        if (auto r = applyQuery(chosen->text()); !r)
+            showError(r.error());
+}
+
+void BrowseBugs::showTitle()
+{
+    QString title = translated("Issues");
+    if (!m_queryDescription.isEmpty())
+        title += QStringLiteral(" - ") + m_queryDescription;
+    if (QWidget *w = window())
+        w->setWindowTitle(title);
+    if (auto *reset = window() ? window()->findChild<QPushButton *>(QStringLiteral("?RESET")) : nullptr)
+        reset->setEnabled(!m_queryFilter.isEmpty());
+}
+
+void BrowseBugs::setOnlyTagged(bool on)
+{
+    if (m_onlyTagged->isChecked() != on) {
+        const QSignalBlocker blocker(m_onlyTagged);
+        m_onlyTagged->setChecked(on);
+    }
+    reloadIssues();
+}
+
+void BrowseBugs::searchText(const QString &text, bool ignoreCase)
+{
+    auto file = searchFile();
+    if (!file) {
+        showError(file.error());
+        return;
+    }
+    BugTagQueue &tags = BugTagQueue::global();
+    tags.clear();
+    {
+        // The search reads the list as it is now, not only the tagged issues it showed before.
+        const QSignalBlocker blocker(m_onlyTagged);
+        m_onlyTagged->setChecked(false);
+    }
+    if (auto r = applyIssueFilter(); !r) {
+        showError(r.error());
+        return;
+    }
+    const query::TextSearch search(**file, QStringLiteral("BUG:ID"));
+    auto found = search.search(m_issues->view(), text, ignoreCase);
+    if (!found) {
+        showError(found.error());
+    } else {
+        for (qint64 id : *found)
+            tags.add(id);
+    }
+    if (tags.isEmpty()) {
+        Messages::show(translated("No matching records found!"), translated("Textsearch"),
+                       MessageIcon::Exclamation);
+        reloadIssues();
+    } else {
+        m_onlyTagged->setChecked(true);
+    }
+    tagsChanged();
+}
+
+void BrowseBugs::showError(const Error &error) const
+{
+    Messages::show(error.message, procedureName(), MessageIcon::Exclamation);
+}
+
+} // namespace tarvo::issues::ui

@@ -1,0 +1,192 @@
+#pragma once
+
+#include "issues/IssueListFilter.h"
+#include "issues/IssueRowLook.h"
+#include "issues/ui/IssueDetailPanel.h"
+#include "listext/ViewRowSource.h"
+#include "listext/ui/ListWindow.h"
+#include "listext/ui/ProgramTree.h"
+#include "listext/ui/RelationTreeSection.h"
+#include "platform/query/RegisteredFile.h"
+#include "platform/runtime/IniFile.h"
+
+#include <QModelIndex>
+#include <QPointer>
+#include <QString>
+#include <QTreeView>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+class QCheckBox;
+class QLabel;
+class QSplitter;
+class QTabBar;
+class QTabWidget;
+
+namespace tarvo::data {
+class Session;
+}
+
+namespace tarvo::listext::ui {
+class RelationTree;
+class RelationTreeView;
+} // namespace tarvo::listext::ui
+
+namespace tarvo::issues::ui {
+
+// Who works in the browse, and where the user's and the program's settings are kept.
+struct BrowseBugsUser final {
+    QString mak;                   // the user's code
+    QString secP;                  // the programs the user may see ("|3|7|"); blank: all
+    QString userIniPath;           // "User.ini" in the user's folder
+    QString programIniPath;        // "Tarvo.INI"
+    bool boundToOwnIssues = false; // the user sees only the issues he is responsible for
+};
+
+// The issue browse, the main working window: the program tree, the notes and attachments of the
+// selected program, and the issues of the selection in category tabs, each list on the
+// list-window base. The user's choices come back when it opens again.
+class BrowseBugs final : public listext::ui::ListWindow {
+    Q_OBJECT
+  public:
+    // The called procedures of its lists and trees.
+    static constexpr int UpdatePrograms = 1;
+    static constexpr int UpdateProgramRelease = 2;
+    static constexpr int UpdateProgramFiles = 3;
+    static constexpr int UpdateWebLinks = 4;
+    static constexpr int UpdateBugs = 5;
+    static constexpr int UpdateNotes = 6;
+    static constexpr int UpdateAttachments = 7;
+    // The program tree's first load, posted to the window once it is open.
+    static constexpr int TreeLoad = 4064;
+
+    BrowseBugs(Context &context, data::Session &session, BrowseBugsUser user, QObject *parent = nullptr);
+    ~BrowseBugs() override;
+
+    bool open() override;
+    bool close() override;
+    bool takeEvent(int event, const QVariant &data) override;
+    void takeAccepted(const QString &controlName) override;
+
+    const IssueListFilter &filter() const { return m_filter; }
+    listext::ui::BrowseList &issueList() const { return list(0); }
+    listext::ui::BrowseList &notesList() const { return list(1); }
+    listext::ui::BrowseList &attachmentsList() const { return list(2); }
+    listext::ui::RelationTree &programTree() const { return *m_tree; }
+    QTreeView *programTreeView() const { return m_treeView; }
+    QTabBar *categoryTabs() const { return m_categories; }
+    IssueDetailPanel *detailPanel() const { return m_detail; }
+
+    // The category tab (1 to 4 one category, 5 all).
+    void selectCategory(int tab);
+    void setShowFixed(bool on);
+    void setOnlyMine(bool on);
+    // Selects the tree row of the program, or of its release or program file when one is given;
+    // false when the tree has no such row.
+    // Tags or untags the issue of the current row (?DASTAG).
+    void tagCurrent();
+    // Tags every issue the list shows (?DASTAGALL), or none (?DASUNTAGALL).
+    void tagAll();
+    void untagAll();
+    QString tagCountText() const;
+    // Tags the issues of the list that hold the text and shows only them; a text found nowhere
+    // (or a blank one) untags all, shows the whole list and says so.
+    void searchText(const QString &text, bool ignoreCase);
+    // Mass update of the tagged issues (?AKTUALISIEREN): the dialog's values go into every tagged
+    // issue in one transaction, with their history.
+    void massUpdate();
+    // Export of the tagged issues (?EXPORTS) as CSV into the file; an issue that is gone is
+    // skipped. The number of issues written.
+    Result<int> exportTagged(const QString &path);
+    // Asks where the export goes; tests answer through it.
+    static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // An issue dropped on a row of the program tree: it moves (or, copied, its copy goes) to the
+    // row's program, release or program file. The issue's number (the copy's when copied); 0 when
+    // the row takes no issues (a header) or the issue is gone.
+    Result<qint64> dropIssue(qint64 id, const QModelIndex &target, bool copy);
+    // Applies the saved query of that description (?QUERY) to the issue list, or voids the query
+    // (?RESET); the window's title names the query applied.
+    Result<void> applyQuery(const QString &description);
+    void voidQuery();
+    const QString &queryFilter() const { return m_queryFilter; }
+    // "Show only tagged records" (?SFLFILTER).
+    void setOnlyTagged(bool on);
+    const IssueRowLook &rowLook() const { return m_look; }
+    bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  Q_SIGNALS:
+    // The program tree's selection was taken over into the lists.
+    void programSelected(qint64 prgId);
+
+  private:
+    QWidget *buildWindow();
+    QWidget *buildTreePanel();
+    QWidget *buildSheet();
+    QWidget *buildIssuePanel();
+    void restoreState();
+    void saveState();
+    void restoreBars();
+    void saveBar(QSplitter *splitter);
+    void placeBar(QSplitter *splitter);
+    // Takes the tree row's records as the selection (program, release or program file).
+    void takeTreeRow(const listext::ui::TreePath &path);
+    // After the tree's first load: the program of the last session, or none when it is gone.
+    void restoreSelection();
+    QModelIndex findTreeRow(qint64 prgId, const QString &release, const QString &programFile);
+    // Binds the selection and switches and sets the issue list's order and filter.
+    Result<void> applyIssueFilter();
+    Result<void> applyProgramFilter();
+    void reloadIssues();
+    void showError(const Error &error) const;
+    void readRowLook();
+    void exportAsked();
+    void chooseQuery();
+    void showTitle();
+    void dragIssue();
+    bool takeTreeDrop(QEvent *event);
+    Result<const query::RegisteredFile *> searchFile();
+    listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
+    void tagsChanged();
+
+    data::Session &m_session;
+    BrowseBugsUser m_user;
+    IniFile m_userIni;
+    IniFile m_programIni;
+    IssueListFilter m_filter;
+    std::unique_ptr<listext::ViewRowSource> m_issues;
+    std::unique_ptr<listext::ViewRowSource> m_notes;
+    std::unique_ptr<listext::ViewRowSource> m_attachments;
+    std::unique_ptr<listext::ui::RelationTree> m_tree;
+    listext::ui::ProgramTreeSections m_sections;
+    QPointer<listext::ui::RelationTreeView> m_treeUi;
+    QPointer<QTreeView> m_treeView;
+    QPointer<QTabBar> m_categories;
+    QPointer<QTabWidget> m_sheet;
+    QPointer<IssueDetailPanel> m_detail;
+    QPointer<QCheckBox> m_fixed;
+    QPointer<QCheckBox> m_mine;
+    QPointer<QLabel> m_tagCount;
+    QPointer<QCheckBox> m_onlyTagged;
+    std::unique_ptr<query::RegisteredFile> m_searchFile;
+    IssueRowLook m_look;
+    QPointer<QSplitter> m_hsplit;
+    QPointer<QSplitter> m_vsplit;
+    QPointer<QSplitter> m_vsplitA;
+    // Where the bars are: the size of the pane before each, kept while the window resizes.
+    std::map<QSplitter *, int> m_barPositions;
+    // The selection saved by the last session, until the tree's first load has taken it.
+    std::optional<IssueListFilter> m_lastSelection;
+    bool m_treeFirstLoad = true;
+    QString m_queryFilter;      // the saved query's filter; blank when none is applied
+    QString m_queryDescription; // its description, shown in the title
+    QPoint m_dragStart;
+    Qt::MouseButton m_dragButton = Qt::NoButton;
+};
+
+} // namespace tarvo::issues::ui

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QPointer>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+
+namespace tarvo::data {
+class Session;
+}
+
+namespace tarvo::issues::ui {
+
+// The browse's panel of the selected issue ("Internal Information"): its responsible person, time
+// estimate, due date, texts and who created and last changed it. Read again only when another
+// issue is selected.
+class IssueDetailPanel final : public QGroupBox {
+    Q_OBJECT
+  public:
+    IssueDetailPanel(data::Session &session, QWidget *parent = nullptr);
+
+    // Shows the issue of that number; one that cannot be read leaves the panel disabled and empty.
+    void showIssue(qint64 id);
+    qint64 shownId() const { return m_shown; }
+    QString createdText() const;
+    QString changedText() const;
+
+  private:
+    void clear();
+
+    data::Session &m_session;
+    qint64 m_shown = -1;
+    QPointer<QLineEdit> m_responsible;
+    QPointer<QLabel> m_responsibleName;
+    QPointer<QLineEdit> m_estTime;
+    QPointer<QLineEdit> m_dueDate;
+    QPointer<QPlainTextEdit> m_bugText;
+    QPointer<QPlainTextEdit> m_workaround;
+    QPointer<QPlainTextEdit> m_releaseNotes;
+    QPointer<QLabel> m_created;
+    QPointer<QLabel> m_changed;
+};
+
+} // namespace tarvo::issues::ui

@@ -1,0 +1,531 @@
+#include "issues/ui/BrowseBugs.h"
+
+#include "issues/BugTagQueue.h"
+#include "issues/ui/MassUpdateWindow.h"
+#include "listext/ViewRowSource.h"
+#include "listext/ui/IssueFolder.h"
+#include "listext/ui/RelationTree.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/Store.h"
+#include "platform/query/SavedQueries.h"
+#include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
+#include "platform/runtime/IniFile.h"
+#include "support/PostgresServer.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSplitter>
+#include <QTabBar>
+#include <QTreeView>
+
+#include <gtest/gtest.h>
+
+using namespace tarvo;
+using tarvo::issues::ui::BrowseBugs;
+using tarvo::issues::ui::BrowseBugsUser;
+using tarvo::listext::test::IssueFolder;
+
+namespace {
+
+void drain()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// The browse on a real data folder, on SQLite and on the PostgreSQL test server. Some issues are
+// fixed, some name responsible persons and some a program file, so that every filter leaves out
+// rows.
+class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
+  protected:
+    void SetUp() override
+    {
+        dir.useAsConfigHome();
+        const QString folder = dir.file(QStringLiteral("data"));
+        QDir().mkpath(folder);
+        if (GetParam() == data::StoreKind::Postgres) {
+            auto &pg = tarvo::test::PostgresServer::instance();
+            if (!pg.available())
+                GTEST_SKIP() << pg.reason().toStdString();
+            ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
+            pg.writeDatabaseIni(folder);
+        }
+        issues = std::make_unique<IssueFolder>(folder);
+        ASSERT_TRUE(issues->ok()) << issues->error().toStdString();
+        for (const char *sql :
+             {"UPDATE \"Bugs\" SET \"Gray\"=1 WHERE \"ID\" % 5 = 0",
+              "UPDATE \"Bugs\" SET \"AllResponsiblePersons\"='XY|ABC' WHERE \"ID\" % 3 = 0",
+              "UPDATE \"Bugs\" SET \"AllResponsiblePersons\"='ABCE' WHERE \"ID\" % 7 = 0",
+              "UPDATE \"Bugs\" SET \"Programfile\"='alpha.exe' WHERE \"PrgID\"=1 AND \"ID\" % 2 = 0"})
+            issues->column(QLatin1String(sql));
+        user.mak = QStringLiteral("ABCD");
+        user.userIniPath = dir.file(QStringLiteral("User.ini"));
+        user.programIniPath = dir.file(QStringLiteral("Tarvo.INI"));
+    }
+    void TearDown() override { closeBrowse(); }
+
+    void openBrowse()
+    {
+        auto started = registry.start([this](Context &c) {
+            browse = new BrowseBugs(c, issues->session(), user);
+            browse->open();
+        });
+        ASSERT_TRUE(started.ok());
+        drain();
+        ASSERT_TRUE(browse);
+        browse->frame()->resize(1200, 800);
+        drain();
+    }
+    void closeBrowse()
+    {
+        if (browse)
+            registry.post(browse->context().number(), Events::CloseWindow);
+        drain();
+    }
+
+    // The issue IDs the list shows, in its order.
+    QVariantList shownIds()
+    {
+        auto &model = browse->issueList().model();
+        while (model.canFetchMore({}))
+            model.fetchMore({});
+        QVariantList ids;
+        for (int r = 0; r < model.rowCount(); ++r)
+            ids << model.rawValue(r, QStringLiteral("BUG:ID")).toLongLong();
+        return ids;
+    }
+    QVariantList expectedIds(const QString &where)
+    {
+        const QVariantList raw = issues->column(
+            QStringLiteral("SELECT \"ID\" FROM \"Bugs\" WHERE %1 ORDER BY \"ID\" DESC").arg(where));
+        QVariantList ids;
+        for (const QVariant &v : raw)
+            ids << v.toLongLong();
+        return ids;
+    }
+
+    tarvo::test::TempDir dir;
+    tarvo::test::ScriptedMessages messages;
+    std::unique_ptr<IssueFolder> issues;
+    BrowseBugsUser user;
+    ContextRegistry registry;
+    QPointer<BrowseBugs> browse;
+};
+
+// A selection in the tree and the switches of the list, and the rows it must show.
+struct SelectionCase {
+    const char *name;
+    const char *program; // empty: no selection
+    const char *release;
+    const char *file;
+    int tab;
+    bool fixed;
+    const char *where;
+};
+
+const SelectionCase selectionCases[] = {
+    {"AllWithFixed", "", "", "", 5, true, "1=1"},
+    {"BugReportsOpen", "", "", "", 1, false, "\"Category\"=1 AND \"Gray\"=0"},
+    {"FeatureRequestsWithFixed", "", "", "", 2, true, "\"Category\"=2"},
+    {"ProgramAll", "Alpha", "", "", 5, true, "\"PrgID\"=1"},
+    {"ProgramToDoOpen", "Gamma", "", "", 4, false, "\"PrgID\"=3 AND \"Category\"=4 AND \"Gray\"=0"},
+    {"Release", "Alpha", "1.1", "", 5, true, "\"PrgID\"=1 AND \"Version\"='1.1'"},
+    {"ReleaseBugReportsOpen", "Gamma", "3.2", "", 1, false,
+     "\"PrgID\"=3 AND \"Version\"='3.2' AND \"Category\"=1 AND \"Gray\"=0"},
+    {"ProgramFile", "Alpha", "", "alpha.exe", 5, true, "\"PrgID\"=1 AND \"Programfile\"='alpha.exe'"},
+    {"ProgramFileOpen", "Alpha", "", "alpha.exe", 5, false,
+     "\"PrgID\"=1 AND \"Programfile\"='alpha.exe' AND \"Gray\"=0"},
+};
+
+// Every selection of the tree, category tab and "Display fixed records" shows exactly the issues
+// of that selection, newest first.
+TEST_P(BrowseBugsWindow, SelectionTabAndFixedShowTheirIssuesNewestFirst)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    for (const SelectionCase &c : selectionCases) {
+        if (!*c.program)
+            continue;
+        SCOPED_TRACE(c.name);
+        browse->setShowFixed(c.fixed);
+        browse->selectCategory(c.tab);
+        ASSERT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(c.program)),
+                                          QLatin1String(c.release), QLatin1String(c.file)));
+        EXPECT_EQ(browse->filter().prgId, issues->programId(QLatin1String(c.program)));
+        EXPECT_EQ(shownIds(), expectedIds(QLatin1String(c.where)));
+    }
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// Without a selection the list follows the tabs and the switches alone, under the program limit
+// and "only my issues"; a user code longer than the stored one still finds its issues.
+TEST_P(BrowseBugsWindow, WithoutSelectionTheLimitsAndOnlyMineApply)
+{
+    user.secP = QStringLiteral("|2|3|");
+    // A last program that is gone leaves the tree without a selection.
+    ASSERT_TRUE(
+        IniFile(user.userIniPath)
+            .setValue(QStringLiteral("BrowseBugs"), QStringLiteral("Last Program"), QStringLiteral("99"))
+            .ok());
+    openBrowse();
+    EXPECT_EQ(browse->filter().prgId, 0);
+    ASSERT_TRUE(browse);
+    for (const SelectionCase &c : selectionCases) {
+        if (*c.program)
+            continue;
+        SCOPED_TRACE(c.name);
+        browse->setShowFixed(c.fixed);
+        browse->selectCategory(c.tab);
+        EXPECT_EQ(shownIds(),
+                  expectedIds(QLatin1String(c.where) + QStringLiteral(" AND \"PrgID\" IN (2,3)")));
+    }
+    browse->setOnlyMine(true);
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"ID\" % 3 = 0 AND \"PrgID\" IN (2,3)") +
+                                      QStringLiteral(" AND \"Category\"=2")));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The tab, the switches and the selection come back in the next session; a program that is gone
+// leaves no selection and the program limit on.
+TEST_P(BrowseBugsWindow, StateComesBackAndAStaleProgramResetsTheSelection)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(3);
+    browse->setShowFixed(false);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma")), QStringLiteral("3.1")));
+    closeBrowse();
+    ASSERT_FALSE(browse);
+
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(browse->categoryTabs()->currentIndex(), 2);
+    EXPECT_FALSE(browse->frame()->findChild<QCheckBox *>(QStringLiteral("?F"))->isChecked());
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Gamma")));
+    EXPECT_EQ(browse->filter().release, QStringLiteral("3.1"));
+    EXPECT_TRUE(browse->programTreeView()->currentIndex().isValid());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral(
+                              "\"PrgID\"=3 AND \"Version\"='3.1' AND \"Category\"=3 AND \"Gray\"=0")));
+    closeBrowse();
+
+    IniFile ini(user.userIniPath);
+    ASSERT_TRUE(
+        ini.setValue(QStringLiteral("BrowseBugs"), QStringLiteral("Last Program"), QStringLiteral("99"))
+            .ok());
+    user.secP = QStringLiteral("|2|99|");
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(browse->filter().prgId, 0);
+    EXPECT_EQ(shownIds(),
+              expectedIds(QStringLiteral("\"PrgID\" IN (2,99) AND \"Category\"=3 AND \"Gray\"=0")));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The window is laid out as its users know it, its bars where they left them.
+TEST_P(BrowseBugsWindow, OpensWithTreeSheetTabsAndListAndKeepsTheBars)
+{
+    IniFile tarvoIni(user.programIniPath);
+    ASSERT_TRUE(
+        tarvoIni.setValue(QStringLiteral("BrowseBugs"), QStringLiteral("VSplitA Pos"), QStringLiteral("380"))
+            .ok());
+    openBrowse();
+    ASSERT_TRUE(browse);
+    for (const char *name : {"?ULTRATREE", "?SHEET2", "?TAB6", "?TAB7", "?SH", "?F", "?R", "?HSPLIT",
+                             "?VSPLIT", "?VSPLITA", "?INSERT:4"})
+        EXPECT_TRUE(browse->frame()->findChild<QWidget *>(QLatin1String(name))) << name;
+    EXPECT_EQ(browse->categoryTabs()->count(), 5);
+    EXPECT_EQ(browse->categoryTabs()->tabText(4), QStringLiteral("All"));
+    // A first start shows the first program's issues of the first tab, fixed ones included.
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Alpha")));
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Category\"=1")));
+    // The top level of the tree holds the programs without a parent.
+    const auto &tree = browse->programTree();
+    EXPECT_EQ(tree.rowCount(), 4);
+    EXPECT_EQ(tree.index(0, 0).data().toString(), QStringLiteral("Alpha"));
+    auto *vsplitA = browse->frame()->findChild<QSplitter *>(QStringLiteral("?VSPLITA"));
+    EXPECT_EQ(vsplitA->sizes().front(), 380);
+    vsplitA->setSizes({420, vsplitA->sizes().value(1) + vsplitA->sizes().front() - 420});
+    Q_EMIT vsplitA->splitterMoved(420, 1);
+    EXPECT_EQ(IniFile(user.programIniPath).value(QStringLiteral("BrowseBugs"), QStringLiteral("VSplitA Pos")),
+              QStringLiteral("420"));
+}
+
+// Tagging marks the row, counts the tags, tags exactly the issues the list shows and untags all.
+TEST_P(BrowseBugsWindow, TagsTheCurrentRowAndEveryShownIssue)
+{
+    issues::BugTagQueue::global().clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    auto &list = browse->issueList();
+    ASSERT_GT(list.model().rowCount(), 2);
+    list.goToRow(1);
+    const qint64 id = list.model().rawValue(1, QStringLiteral("BUG:ID")).toLongLong();
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?DASTAG"));
+    drain();
+    EXPECT_EQ(list.model().rawValue(1, QStringLiteral("TagField")), QVariant(QStringLiteral("*")));
+    EXPECT_EQ(list.model().rawValue(0, QStringLiteral("TagField")), QVariant(QString()));
+    EXPECT_EQ(issues::BugTagQueue::global().ids(), std::vector<qint64>{id});
+    EXPECT_FALSE(browse->frame()->findChild<QLabel *>(QStringLiteral("?STR"))->text().isEmpty());
+
+    browse->tagAll();
+    std::vector<qint64> shown;
+    for (const QVariant &v : shownIds())
+        shown.push_back(v.toLongLong());
+    std::sort(shown.begin(), shown.end());
+    EXPECT_EQ(issues::BugTagQueue::global().ids(), shown);
+    browse->untagAll();
+    EXPECT_TRUE(issues::BugTagQueue::global().isEmpty());
+    EXPECT_TRUE(browse->frame()->findChild<QLabel *>(QStringLiteral("?STR"))->text().isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The text search tags what it finds and shows only that; a search that finds nothing (a blank
+// one included) untags all, shows the whole list and says so.
+TEST_P(BrowseBugsWindow, TextSearchTagsAndShowsOnlyWhatItFinds)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Delta"))));
+    const QVariantList delta = shownIds();
+    ASSERT_EQ(delta.size(), IssueFolder::DeltaIssues);
+    const QVariantList smith = expectedIds(QStringLiteral("\"Description\" LIKE '%Smith%'"));
+    ASSERT_EQ(smith.size(), 1);
+    auto *onlyTagged = browse->frame()->findChild<QCheckBox *>(QStringLiteral("?SFLFILTER"));
+
+    struct Search {
+        const char *text;
+        bool ignoreCase;
+        bool found;
+    };
+    const Search searches[] = {{"smith", true, true},   {"smith", false, false},
+                               {"Smith;", false, true}, {"", true, false},
+                               {"  ", false, false},    {"\u00f6\u00dfe", false, true}};
+    for (const Search &search : searches) {
+        SCOPED_TRACE(search.text);
+        messages.clear();
+        issues::BugTagQueue::global().add(1); // an earlier tag, which every search drops
+        browse->searchText(QString::fromUtf8(search.text), search.ignoreCase);
+        drain();
+        EXPECT_EQ(onlyTagged->isChecked(), search.found);
+        EXPECT_EQ(messages.texts().size(), search.found ? 0 : 1);
+        if (search.found) {
+            EXPECT_EQ(shownIds().size(), 1);
+            EXPECT_EQ(issues::BugTagQueue::global().size(), 1);
+        } else {
+            EXPECT_EQ(shownIds(), delta);
+            EXPECT_TRUE(issues::BugTagQueue::global().isEmpty());
+        }
+    }
+    EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Delta")));
+    browse->searchText(QStringLiteral("smith"), true);
+    EXPECT_EQ(shownIds(), smith);
+    // Untagging the last shown issue shows the whole list again.
+    browse->issueList().goToRow(0);
+    browse->tagCurrent();
+    EXPECT_FALSE(onlyTagged->isChecked());
+    EXPECT_EQ(shownIds(), delta);
+}
+
+// The mass update writes the dialog's values into the tagged issues only, with one history entry
+// per changed field, and the list shows the new values.
+TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
+{
+    issues::BugTagQueue::global().clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    const QVariantList gamma = shownIds();
+    ASSERT_GT(gamma.size(), 3);
+    // The second issue already has the new description: only its time changes.
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"Description\"='Checked' WHERE \"ID\"=%1")
+                       .arg(gamma.at(1).toLongLong()));
+    for (int row : {0, 1, 2}) {
+        browse->issueList().goToRow(row);
+        browse->tagCurrent();
+    }
+    int offered = -1;
+    issues::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+        offered = tagged;
+        EXPECT_FALSE(update.setValue(QStringLiteral("BUG:ID"), QStringLiteral("1")).ok());
+        EXPECT_TRUE(update.setValue(QStringLiteral("BUG:Description"), QStringLiteral("Checked")).ok());
+        EXPECT_TRUE(update.setValue(QStringLiteral("BUG:EstTime"), QStringLiteral("2h")).ok());
+        return true;
+    });
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
+    drain();
+    issues::ui::MassUpdateWindow::setAsker({});
+    EXPECT_EQ(offered, 3);
+    const QString tagged = QStringLiteral("%1,%2,%3")
+                               .arg(gamma.at(0).toLongLong())
+                               .arg(gamma.at(1).toLongLong())
+                               .arg(gamma.at(2).toLongLong());
+    EXPECT_EQ(expectedIds(QStringLiteral("\"Description\"='Checked' AND \"EstTime\"='2h'")),
+              expectedIds(QStringLiteral("\"ID\" IN (%1)").arg(tagged)));
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT COUNT(*) FROM \"History\" WHERE \"ID\" IN (%1)").arg(tagged))
+            .value(0)
+            .toInt(),
+        5);
+    EXPECT_EQ(browse->issueList().model().rawValue(0, QStringLiteral("BUG:Description")).toString(),
+              QStringLiteral("Checked"));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The export writes the tagged issues that still exist, quoted as CSV needs, through the file the
+// user chose.
+TEST_P(BrowseBugsWindow, ExportWritesTheTaggedIssuesThatExist)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const QVariantList quoted = expectedIds(QStringLiteral("\"Description\" LIKE '12%disk'"));
+    ASSERT_EQ(quoted.size(), 1);
+    issues::BugTagQueue &tags = issues::BugTagQueue::global();
+    tags.clear();
+    tags.add(quoted.front().toLongLong());
+    tags.add(7);
+    tags.add(999999);
+    const QString path = dir.file(QStringLiteral("out.csv"));
+    BrowseBugs::setExportPathAsker([&](QWidget *) { return path; });
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?EXPORTS"));
+    drain();
+    BrowseBugs::setExportPathAsker({});
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QStringList lines =
+        QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines.at(0).contains(QStringLiteral("Description")));
+    EXPECT_TRUE(lines.at(1).contains(QStringLiteral("Issue number 7")));
+    EXPECT_TRUE(lines.at(2).contains(QStringLiteral("\"12\"\" disk\""))) << lines.at(2).toStdString();
+    EXPECT_EQ(browse->exportTagged(dir.file(QStringLiteral("missing/out.csv"))).ok(), false);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// An issue dropped on a program, release or program-file row moves there, or its copy goes there;
+// a header row takes no issue.
+TEST_P(BrowseBugsWindow, DroppedIssuesMoveOrCopyToTheTreeRow)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    auto row = [&](const char *program, const char *release, const char *file) {
+        EXPECT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(program)), QLatin1String(release),
+                                          QLatin1String(file)));
+        return browse->programTreeView()->currentIndex();
+    };
+    auto where = [&](qint64 id) {
+        return issues
+            ->column(QStringLiteral("SELECT \"PrgID\" || '/' || \"Version\" || '/' || \"Programfile\" FROM "
+                                    "\"Bugs\" WHERE \"ID\"=%1")
+                         .arg(id))
+            .value(0)
+            .toString();
+    };
+    ASSERT_EQ(where(1), QStringLiteral("1/1.0/"));
+    auto moved = browse->dropIssue(1, row("Beta", "", ""), false);
+    ASSERT_TRUE(moved.ok()) << moved.error().message.toStdString();
+    EXPECT_EQ(*moved, 1);
+    EXPECT_EQ(where(1), QStringLiteral("2/1.0/"));
+    moved = browse->dropIssue(1, row("Gamma", "3.2", ""), false);
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+    // The issue moved into the list of the selected release.
+    EXPECT_TRUE(shownIds().contains(QVariant(qint64(1))));
+
+    const QVariantList before = expectedIds(QStringLiteral("1=1"));
+    auto copied = browse->dropIssue(1, row("Alpha", "", "alpha.dll"), true);
+    ASSERT_TRUE(copied.ok()) << copied.error().message.toStdString();
+    EXPECT_GT(*copied, before.front().toLongLong());
+    EXPECT_EQ(where(*copied), QStringLiteral("1/3.2/alpha.dll"));
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+
+    // The "Releases" header under Alpha.
+    const QModelIndex alpha = row("Alpha", "", "");
+    browse->programTreeView()->expand(alpha);
+    auto &tree = browse->programTree();
+    if (tree.canFetchMore(alpha))
+        tree.fetchMore(alpha);
+    QModelIndex header;
+    for (int r = 0; r < tree.rowCount(alpha) && !header.isValid(); ++r)
+        if (tree.isHeaderRow(tree.index(r, 0, alpha)))
+            header = tree.index(r, 0, alpha);
+    ASSERT_TRUE(header.isValid());
+    auto refused = browse->dropIssue(1, header, false);
+    ASSERT_TRUE(refused.ok());
+    EXPECT_EQ(*refused, 0);
+    EXPECT_EQ(where(1), QStringLiteral("3/3.2/"));
+    EXPECT_EQ(expectedIds(QStringLiteral("1=1")).size(), before.size() + 1);
+}
+
+// The detail panel shows the current issue of the list and follows the list's moves.
+TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
+{
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"BugText\"='It crashes.', \"CreatedBy\"='AB', "
+                                  "\"CreateDate\"=81453, \"CreateTime\"=3600001 WHERE \"PrgID\"=2"));
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+    drain();
+    auto *panel = browse->detailPanel();
+    auto *text = panel->findChild<QPlainTextEdit *>(QStringLiteral("?BUG:BUGTEXT:2"));
+    const QVariantList beta = shownIds();
+    EXPECT_EQ(panel->shownId(), beta.front().toLongLong());
+    EXPECT_EQ(text->toPlainText(), QStringLiteral("It crashes."));
+    EXPECT_EQ(panel->createdText(), QStringLiteral("Created by AB at 01/01/2024 - 10:00:00"));
+    EXPECT_TRUE(panel->changedText().isEmpty());
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+    drain();
+    EXPECT_EQ(panel->shownId(), shownIds().front().toLongLong());
+    EXPECT_TRUE(text->toPlainText().isEmpty());
+    EXPECT_TRUE(panel->createdText().isEmpty());
+    EXPECT_TRUE(panel->isEnabled());
+}
+
+// A saved query narrows the list within the selection until it is voided; one that no longer
+// fits the issue file is refused and leaves the list as it was.
+TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    const QVariantList alpha = shownIds();
+    query::SavedQueries queries(issues->session().dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
+    listext::ViewRowSource names(issues->file(QStringLiteral("Bugs")), QStringLiteral("BUG:KeyID"));
+    ASSERT_TRUE(
+        queries.save({QStringLiteral("High ones"), QStringLiteral("BUG:Priority = 'High'")}, names.names())
+            .ok());
+    auto applied = browse->applyQuery(QStringLiteral("High ones"));
+    ASSERT_TRUE(applied.ok()) << applied.error().message.toStdString();
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Priority\"='High'")));
+    EXPECT_TRUE(browse->frame()->windowTitle().contains(QStringLiteral("High ones")));
+    EXPECT_TRUE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
+    EXPECT_FALSE(browse->applyQuery(QStringLiteral("No such query")).ok());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Priority\"='High'")));
+    registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?RESET"));
+    drain();
+    EXPECT_EQ(shownIds(), alpha);
+    EXPECT_TRUE(browse->queryFilter().isEmpty());
+    EXPECT_FALSE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
+                         ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
+                         [](const ::testing::TestParamInfo<data::StoreKind> &info) {
+                             return info.param == data::StoreKind::Sqlite ? "Sqlite" : "Postgres";
+                         });
+
+} // namespace
