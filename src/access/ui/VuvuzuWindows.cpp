@@ -2,6 +2,7 @@
 #include "access/AccessMessages.h"
 #include "access/LoginService.h"
 #include "access/Vuvuzu.h"
+#include "access/ui/VuvuzuAdministration.h"
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "access/ui/Vuvuzu_ChangePassword.h"
 #include "access/ui/Vuvuzu_Login.h"
@@ -46,7 +47,8 @@ QString VUVUZU_BROWSEUSERS(const QString &userCode)
 
 void VUVUZU()
 {
-    AccessMessages::inform({QStringLiteral("Diese Funktion ist in dieser Version noch nicht verfügbar.")});
+    VuvuzuAdministration window;
+    window.exec();
 }
 
 void VUVUZU_TPSFIX()
