@@ -27,10 +27,10 @@ QString toolOutput(const QString &tool, const QStringList &arguments)
 TEST(LibraryBoundaryTest, TheLibraryShowsItsMessagesThroughTheHostsHandler)
 {
     ScriptedMessages messages;
-    access::VUVUZU_TPSFIX();
+    access::VUVUZU(); // nobody is logged in
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(messages.texts().front(),
-              QStringLiteral("Diese Funktion ist in dieser Version noch nicht verfügbar."));
+              QStringLiteral("Sie besitzen nicht die Berechtigung für die Vuvuzusverwaltung!"));
 }
 
 TEST(LibraryBoundaryTest, TheLibraryExportsOnlyItsBoundary)
