@@ -1,10 +1,13 @@
 #include "access/DataFileRepair.h"
 
+#include "platform/data/Connection.h"
+#include "platform/data/Store.h"
 #include "platform/runtime/Clock.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QSqlQuery>
 
 #include <cstdio>
 #include <limits>
@@ -254,6 +257,42 @@ Result<RepairReport> DataFileRepair::repairSqlite(const QString &file)
                          QStringLiteral("The rebuilt file could not take the place of \"%1\".").arg(file));
     }
     report.rebuilt = true;
+    return report;
+}
+
+Result<RepairReport> DataFileRepair::checkPostgres(const QString &dataFolder)
+{
+    auto store = data::Store::forFolder(dataFolder);
+    if (!store)
+        return store.error();
+    if ((*store)->kind() != data::StoreKind::Postgres)
+        return makeError(ErrorRepair,
+                         QStringLiteral("\"%1\" is not kept on a PostgreSQL server.").arg(dataFolder));
+    auto connection = (*store)->connection();
+    if (!connection)
+        return connection.error();
+    auto tables = (*connection)
+                      ->exec(QStringLiteral("SELECT table_schema, table_name FROM information_schema.tables "
+                                            "WHERE table_schema IN ('tarvo', 'vuvuzu') AND table_type = "
+                                            "'BASE TABLE' ORDER BY 1, 2"));
+    if (!tables)
+        return tables.error();
+    QStringList names;
+    while ((*tables)->next())
+        names << quoted((*tables)->value(0).toString()) + QLatin1Char('.') +
+                     quoted((*tables)->value(1).toString());
+    RepairReport report;
+    for (const QString &table : std::as_const(names)) {
+        auto rows = (*connection)->exec(QStringLiteral("SELECT count(*) FROM ") + table);
+        if (!rows || !(*rows)->next()) {
+            report.findings << table + QStringLiteral(": ") +
+                                   (rows ? QStringLiteral("no answer") : rows.error().message);
+            continue;
+        }
+        const qint64 count = (*rows)->value(0).toLongLong();
+        report.rowsKept += count;
+        report.tables << QStringLiteral("%1: %2").arg(table).arg(count);
+    }
     return report;
 }
 

@@ -24,6 +24,9 @@ struct RepairReport final {
 class DataFileRepair final {
   public:
     static Result<RepairReport> repairSqlite(const QString &file);
+    // A data folder kept on a PostgreSQL server: reads every table of its two schemas through and
+    // reports what could not be read. The server repairs its own files; nothing is changed.
+    static Result<RepairReport> checkPostgres(const QString &dataFolder);
     // Where the copy of the file goes: its own name with the time stamp, and a number when a
     // copy of that name exists already.
     static QString backupName(const QString &file);

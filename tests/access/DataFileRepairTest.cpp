@@ -1,5 +1,8 @@
 #include "access/DataFileRepair.h"
 
+#include "platform/data/Connection.h"
+#include "platform/data/Store.h"
+#include "support/PostgresServer.h"
 #include "support/TempDir.h"
 
 #include <QCryptographicHash>
@@ -176,6 +179,40 @@ TEST_F(Repair, AFileWhoseContentsCannotBeReadIsNotReplaced)
     EXPECT_FALSE(report.ok());
     EXPECT_EQ(digest(m_file), damaged);
     EXPECT_FALSE(QFileInfo::exists(m_file + QStringLiteral(".rebuilt")));
+}
+
+TEST(PostgresCheck, ReadsEveryTableOfTheFolderAndChangesNothing)
+{
+    auto &server = tarvo::test::PostgresServer::instance();
+    if (!server.available())
+        GTEST_SKIP() << qPrintable(server.reason());
+    tarvo::test::TempDir dir;
+    server.writeDatabaseIni(dir.path());
+    {
+        auto store = data::Store::forFolder(dir.path());
+        ASSERT_TRUE(store.ok());
+        auto connection = (*store)->connection();
+        ASSERT_TRUE(connection.ok()) << qPrintable(connection.error().message);
+        ASSERT_TRUE((*connection)->execDirect(QStringLiteral("CREATE SCHEMA IF NOT EXISTS tarvo")).ok());
+        ASSERT_TRUE(
+            (*connection)->execDirect(QStringLiteral("CREATE TABLE tarvo.repairprobe (x integer)")).ok());
+        ASSERT_TRUE((*connection)
+                        ->execDirect(QStringLiteral("INSERT INTO tarvo.repairprobe VALUES (1), (2), (3)"))
+                        .ok());
+        (*store)->releaseConnection();
+    }
+    auto report = DataFileRepair::checkPostgres(dir.path());
+    ASSERT_TRUE(report.ok()) << qPrintable(report.error().message);
+    EXPECT_TRUE(report->findings.isEmpty());
+    EXPECT_FALSE(report->rebuilt);
+    EXPECT_TRUE(report->tables.contains(QStringLiteral("\"tarvo\".\"repairprobe\": 3")))
+        << qPrintable(report->tables.join(u','));
+    auto store = data::Store::forFolder(dir.path());
+    ASSERT_TRUE((*(*store)->connection())->execDirect(QStringLiteral("DROP TABLE tarvo.repairprobe")).ok());
+    (*store)->releaseConnection();
+
+    tarvo::test::TempDir sqliteFolder;
+    EXPECT_FALSE(DataFileRepair::checkPostgres(sqliteFolder.path()).ok());
 }
 
 } // namespace tarvo::access::test

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -93,7 +94,9 @@ void Vuvuzu_TPSFIX::start()
     m_log->hide();
     m_noErrors->hide();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto report = DataFileRepair::repairSqlite(file);
+    // A data folder stands for the stores it keeps on its PostgreSQL server.
+    auto report =
+        QFileInfo(file).isDir() ? DataFileRepair::checkPostgres(file) : DataFileRepair::repairSqlite(file);
     QApplication::restoreOverrideCursor();
     if (!report) {
         AccessMessages::error(report.error().message);
