@@ -2,10 +2,12 @@
 
 #include "access/AccessMessages.h"
 #include "access/AccessSession.h"
+#include "access/ArchiveFolders.h"
 #include "access/DayClock.h"
 #include "access/PasswordChanger.h"
 #include "access/Vuvuzu.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/ArchiveFoldersTab.h"
 #include "access/ui/RightsTree.h"
 #include "access/ui/VerifyPasswort.h"
 #include "access/ui/WindowPlace.h"
@@ -98,7 +100,17 @@ UpdateBenutzer::UpdateBenutzer(int request, const QString &userCode, QWidget *pa
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(QStringLiteral("Sheet"));
     m_tabs->addTab(generalTab(), QStringLiteral("Allgemein"));
-    m_tabs->addTab(workflowTab(), QStringLiteral("Tarvo Einschränkungen"));
+    // The product tabs follow the security file of the product that called the library.
+    const QString product = AccessSession::state().securityFile.trimmed().toUpper();
+    QWidget *workflow = workflowTab();
+    m_tabs->addTab(workflow, QStringLiteral("Tarvo Einschränkungen"));
+    if (product != u"TARVO.SEC" && !product.isEmpty())
+        m_tabs->setTabVisible(m_tabs->indexOf(workflow), false);
+    if (!ArchiveFolders::categories(product).empty()) {
+        m_archive = new ArchiveFoldersTab(m_account, product, this);
+        m_tabs->addTab(m_archive, QStringLiteral("Dokumenten-Archivierung"));
+        m_lockedWhileInactive << m_archive;
+    }
     m_rights = new RightsTree(m_account, this);
     m_tabs->addTab(m_rights, QStringLiteral("Zugriffsrechte"));
     m_tabs->addTab(historyTab(), QStringLiteral("Passwörter"));
@@ -381,7 +393,8 @@ void UpdateBenutzer::applyRules()
     m_computer->setEnabled(m_bindComputer->isChecked());
     // The user's own tabs need a code to be kept under.
     const bool hasCode = !Text::clip(m_code->text()).isEmpty();
-    for (QWidget *tab : {m_tabs->widget(1), static_cast<QWidget *>(m_rights), m_tabs->widget(3)})
+    for (QWidget *tab :
+         {m_programs->parentWidget(), static_cast<QWidget *>(m_rights), static_cast<QWidget *>(m_history)})
         m_tabs->setTabEnabled(m_tabs->indexOf(tab), hasCode);
 }
 

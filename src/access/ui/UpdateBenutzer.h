@@ -16,6 +16,7 @@ class QTableWidget;
 
 namespace tarvo::access {
 
+class ArchiveFoldersTab;
 class RightsTree;
 
 // The user form: address, account rules, password, workflow options, program limits, rights and
@@ -41,6 +42,7 @@ class UpdateBenutzer final : public QDialog {
     QTableWidget *historyList() const { return m_history; }
     QListWidget *programList() const { return m_programs; }
     RightsTree *rightsTree() const { return m_rights; }
+    ArchiveFoldersTab *archiveTab() const { return m_archive; }
     // What asks for the typed password a second time; the dialog VerifyPasswort by default.
     void setVerifier(std::function<QString()> verifier) { m_verifier = std::move(verifier); }
 
@@ -93,6 +95,7 @@ class UpdateBenutzer final : public QDialog {
     QCheckBox *m_ownOnly = nullptr;
     QListWidget *m_programs = nullptr;
     RightsTree *m_rights = nullptr;
+    ArchiveFoldersTab *m_archive = nullptr;
     QTableWidget *m_history = nullptr;
     QList<QWidget *> m_lockedWhileInactive;
 };

@@ -56,6 +56,8 @@ TEST(LibraryBoundaryTest, TheLibraryExportsOnlyItsBoundary)
                                  "ComputerName",
                                  "setVuvuzu_ProgramSelect",
                                  "Vuvuzu_ProgramSelect",
+                                 "setVuvuzuLookUp_BrowseArchivOrdner",
+                                 "VuvuzuLookUp_BrowseArchivOrdner",
                                  "translateVuvuzu"};
     // "0000000000012340 T tarvo::access::MAK()": the name of a function of the boundary.
     static const QRegularExpression entry(QStringLiteral("^[0-9a-f]+ [A-Za-z] tarvo::access::(\\w+)\\("));

@@ -5,9 +5,11 @@
 #include "access/UserAccount.h"
 #include "access/Vuvuzu.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/ArchiveFoldersTab.h"
 #include "access/ui/BrowseLogins.h"
 #include "access/ui/Parameter.h"
 #include "access/ui/RightsTree.h"
+#include "access/ui/UpdateArchivOrdner.h"
 #include "access/ui/UpdateBenutzer.h"
 #include "access/ui/VuvuzuAdministration.h"
 #include "platform/desktop/Desktop.h"
@@ -59,6 +61,7 @@ class Administration : public AccessFixture {
     {
         Desktop::setInstance(nullptr);
         setVuvuzu_ProgramSelect({});
+        setVuvuzuLookUp_BrowseArchivOrdner({});
         AccessFixture::TearDown();
     }
 
@@ -280,6 +283,41 @@ TEST_F(Administration, TheLoginLogListsNewestFirstAndDeletesForGood)
     EXPECT_EQ(window.list()->item(0, 3)->text(), QStringLiteral("pc1"));
     BrowseLogins again;
     EXPECT_EQ(again.list()->rowCount(), 1);
+}
+
+TEST_F(Administration, ArchiveFoldersAreStoredByCategoryForTheProductsThatKeepThem)
+{
+    AccessSession::change([](SessionState &s) { s.securityFile = QStringLiteral("RF.SEC"); });
+    QList<int> asked;
+    setVuvuzuLookUp_BrowseArchivOrdner([&](int category) {
+        asked << category;
+        return QStringLiteral("Akten\u00B07");
+    });
+    UpdateBenutzer form(UpdateBenutzer::Change, QStringLiteral("anna"));
+    ArchiveFoldersTab *archive = form.archiveTab();
+    ASSERT_NE(archive, nullptr);
+    EXPECT_FALSE(form.tabs()->isTabVisible(1)) << "the tracker's own tab belongs to its own product";
+    archive->setEditor([](int request, int category, const QString &row) {
+        UpdateArchivOrdner editor(request, category, row);
+        editor.lookup();
+        editor.accept();
+        return editor.result();
+    });
+    archive->categoryBox()->setCurrentIndex(0); // "Kunde", category 20
+    archive->insertRow();
+    ASSERT_EQ(archive->list()->count(), 1);
+    EXPECT_EQ(archive->list()->item(0)->text(), QStringLiteral("Akten"));
+    EXPECT_EQ(asked, QList<int>{20});
+    archive->categoryBox()->setCurrentIndex(1); // "Vertrag", category 200
+    EXPECT_EQ(archive->list()->count(), 0);
+    form.accept();
+    EXPECT_EQ(*AccessSession::repository()->programLimits(QStringLiteral("anna")),
+              std::vector<QString>{QStringLiteral("020Akten\u00B07")});
+
+    AccessSession::change([](SessionState &s) { s.securityFile = QStringLiteral("Tarvo.sec"); });
+    UpdateBenutzer tracker(UpdateBenutzer::Change, QStringLiteral("anna"));
+    EXPECT_EQ(tracker.archiveTab(), nullptr);
+    EXPECT_TRUE(tracker.tabs()->isTabVisible(1));
 }
 
 } // namespace tarvo::access::test
