@@ -7,6 +7,7 @@
 #include "access/PasswordChanger.h"
 #include "access/Vuvuzu.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AddressLink.h"
 #include "access/ui/ArchiveFoldersTab.h"
 #include "access/ui/RightsTree.h"
 #include "access/ui/VerifyPasswort.h"
@@ -141,6 +142,20 @@ UpdateBenutzer::UpdateBenutzer(int request, const QString &userCode, QWidget *pa
 
 UpdateBenutzer::~UpdateBenutzer() = default;
 
+QLayout *UpdateBenutzer::withLink(QLineEdit *field, const char *name, const QString &scheme)
+{
+    auto *button = new QPushButton(QStringLiteral("..."), field->parentWidget());
+    button->setObjectName(QLatin1String(name));
+    button->setAutoDefault(false);
+    button->setMaximumWidth(28);
+    connect(button, &QPushButton::clicked, this,
+            [field, scheme] { AddressLink::open(scheme, field->text()); });
+    auto *row = new QHBoxLayout();
+    row->addWidget(field, 1);
+    row->addWidget(button);
+    return row;
+}
+
 QWidget *UpdateBenutzer::generalTab()
 {
     auto *tab = new QWidget(this);
@@ -185,11 +200,12 @@ QWidget *UpdateBenutzer::generalTab()
     addressForm->addRow(QStringLiteral("LKZ:"), m_lkz);
     addressForm->addRow(QStringLiteral("PLZ:"), m_plz);
     addressForm->addRow(QStringLiteral("Ort:"), m_ort);
-    addressForm->addRow(QStringLiteral("Telefon:"), m_telefon);
+    addressForm->addRow(QStringLiteral("Telefon:"), withLink(m_telefon, "DialPhone", QStringLiteral("tel:")));
     addressForm->addRow(QStringLiteral("Fax:"), m_fax);
-    addressForm->addRow(QStringLiteral("Mobiltel.:"), m_mobil);
-    addressForm->addRow(QStringLiteral("E-Mail:"), m_email);
-    addressForm->addRow(QStringLiteral("Internet:"), m_internet);
+    addressForm->addRow(QStringLiteral("Mobiltel.:"),
+                        withLink(m_mobil, "DialMobile", QStringLiteral("tel:")));
+    addressForm->addRow(QStringLiteral("E-Mail:"), withLink(m_email, "SendMail", QStringLiteral("mailto:")));
+    addressForm->addRow(QStringLiteral("Internet:"), withLink(m_internet, "Browse", QString()));
 
     auto *login = new QGroupBox(QStringLiteral("MAK / Passwort Optionen"), tab);
     m_code = textField(login, "MAK", 35);

@@ -7,6 +7,7 @@
 class QCheckBox;
 class QComboBox;
 class QDateEdit;
+class QLayout;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
@@ -59,6 +60,8 @@ class UpdateBenutzer final : public QDialog {
     QWidget *generalTab();
     QWidget *workflowTab();
     QWidget *historyTab();
+    // A field with a button that hands its address to the desktop.
+    QLayout *withLink(QLineEdit *field, const char *name, const QString &scheme);
     void showAccount();
     void takeAccount();
     void applyRules();

@@ -6,15 +6,13 @@
 #include "access/KeyText.h"
 #include "access/SecurityImport.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AddressLink.h"
 #include "access/ui/BrowseLogins.h"
 #include "access/ui/Parameter.h"
 #include "access/ui/UpdateBenutzer.h"
 #include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
-#include "platform/desktop/Desktop.h"
 #include "platform/runtime/IniFile.h"
-#include "platform/runtime/Messages.h"
-#include "platform/runtime/Text.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,7 +21,6 @@
 #include <QStyle>
 #include <QTabBar>
 #include <QTableWidget>
-#include <QUrl>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -46,18 +43,6 @@ QString typeText(qint32 typ)
         return QStringLiteral("Administrator");
     }
     return {};
-}
-
-// Hands a user's telephone number or mail address to the desktop.
-void openAddress(const QString &scheme, const QString &address)
-{
-    const QString clipped = Text::clip(address);
-    if (clipped.isEmpty()) {
-        Messages::show(QStringLiteral("No address specified!"), QStringLiteral("Error"),
-                       MessageIcon::Exclamation);
-        return;
-    }
-    Desktop::instance().openUrl(QUrl(scheme + clipped));
 }
 
 } // namespace
@@ -229,14 +214,14 @@ void VuvuzuAdministration::callUser()
 {
     const int row = m_list->currentRow();
     if (row >= 0)
-        openAddress(QStringLiteral("tel:"), m_users[size_t(row)].telefon);
+        AddressLink::open(QStringLiteral("tel:"), m_users[size_t(row)].telefon);
 }
 
 void VuvuzuAdministration::mailUser()
 {
     const int row = m_list->currentRow();
     if (row >= 0)
-        openAddress(QStringLiteral("mailto:"), m_users[size_t(row)].email);
+        AddressLink::open(QStringLiteral("mailto:"), m_users[size_t(row)].email);
 }
 
 void VuvuzuAdministration::openOptions()

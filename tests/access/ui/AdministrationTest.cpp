@@ -207,6 +207,7 @@ TEST_F(Administration, TheUserListShowsCaptionsColoursAndRefusesAMailWithoutAddr
     addUser(QStringLiteral("tim"), QStringLiteral("pw"), [](UserRecord &u) {
         u.typ = 2;
         u.gueltigBis = DayClock::today() - 1;
+        u.telefon = QStringLiteral("+4930123");
     });
     ASSERT_TRUE(IniFile(VuvuzuPaths::vuvuzuIni())
                     .setValue(QStringLiteral("Vuvuzu"), QStringLiteral("Insert"), QStringLiteral("&Neu"))
@@ -235,6 +236,12 @@ TEST_F(Administration, TheUserListShowsCaptionsColoursAndRefusesAMailWithoutAddr
     window.selectCode(QStringLiteral("ben"));
     window.mailUser();
     EXPECT_EQ(m_desktop.urls, QStringList{QStringLiteral("mailto:ben@example.org")});
+
+    UpdateBenutzer form(UpdateBenutzer::Change, QStringLiteral("tim"));
+    form.findChild<QPushButton *>(QStringLiteral("SendMail"))->click();
+    form.findChild<QPushButton *>(QStringLiteral("DialPhone"))->click();
+    EXPECT_EQ(m_desktop.urls.value(1), QStringLiteral("tel:+4930123"));
+    EXPECT_EQ(m_messages.texts().size(), 2) << "tim has no mail address";
 }
 
 TEST_F(Administration, TheOptionsFormStampsOnlyAChangeOfTheMasterAccess)
