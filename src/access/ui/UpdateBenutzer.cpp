@@ -544,7 +544,10 @@ void UpdateBenutzer::accept()
             m_code->setFocus();
             break;
         case UserAccount::PasswordTooShort:
-            AccessMessages::notice({error.message});
+            AccessMessages::notice({QStringLiteral("Die minimale Passwort-Länge beträgt"),
+                                    QStringLiteral(" "),
+                                    QString::number(AccessSession::state().options.minPasswordLen),
+                                    QStringLiteral(" "), QStringLiteral("Zeichen.")});
             m_tabs->setCurrentIndex(0);
             m_password->setFocus();
             break;

@@ -171,7 +171,10 @@ TEST_F(Administration, TheFormRefusesABadCodeAndStaysOpen)
     form.accept();
     EXPECT_NE(form.result(), QDialog::Accepted);
     ASSERT_FALSE(m_messages.texts().isEmpty());
-    EXPECT_TRUE(m_messages.texts().constLast().contains(QStringLiteral("MAK")));
+    EXPECT_EQ(
+        m_messages.texts().constLast(),
+        QStringLiteral("These Initials are not allowed.|Initials may not hold \"/\", \"\\\" or \"..\" and "
+                       "must be valid as a file name."));
     EXPECT_EQ(AccessSession::repository()->users()->size(), 1u);
 }
 
