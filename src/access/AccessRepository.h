@@ -63,6 +63,8 @@ class AccessRepository {
 
     virtual Result<void> addLogin(const LoginRecord &login) = 0;
     virtual Result<std::vector<LoginRecord>> logins() = 0; // by code, newest first
+    // Deletes one row of the login log with that code, date and time.
+    virtual Result<void> removeLogin(const LoginRecord &login) = 0;
 
     virtual Result<std::vector<QString>> programLimits(const QString &code) = 0;
     virtual Result<void> addProgramLimit(const QString &code, const QString &prgName) = 0;

@@ -594,6 +594,12 @@ Result<std::vector<LoginRecord>> DataLayerAccessRepository::logins()
     return readEach(*all, loginFields());
 }
 
+Result<void> DataLayerAccessRepository::removeLogin(const LoginRecord &login)
+{
+    return removeFound(table::Logins, "KeyMAKDateTime",
+                       {{"MAK", login.mak}, {"DATE", login.date}, {"TIME", login.time}});
+}
+
 Result<std::vector<QString>> DataLayerAccessRepository::programLimits(const QString &code)
 {
     auto all = readAll(table::ProgramLimit, "KeyMAKPrgname", {code});

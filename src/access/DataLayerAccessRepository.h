@@ -63,6 +63,7 @@ class DataLayerAccessRepository final : public AccessRepository {
 
     Result<void> addLogin(const LoginRecord &login) override;
     Result<std::vector<LoginRecord>> logins() override;
+    Result<void> removeLogin(const LoginRecord &login) override;
 
     Result<std::vector<QString>> programLimits(const QString &code) override;
     Result<void> addProgramLimit(const QString &code, const QString &prgName) override;

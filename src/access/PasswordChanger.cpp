@@ -4,6 +4,7 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/PasswordHash.h"
+#include "access/PasswordHistory.h"
 #include "platform/runtime/Text.h"
 
 namespace tarvo::access {
@@ -76,25 +77,20 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
     auto repository = AccessSession::repository();
     const int keep = AccessSession::state().options.noPassword;
     if (keep > 0 && !newPassword.isEmpty()) {
-        auto history = repository->passwordHistory(m_code);
-        if (!history) {
-            AccessMessages::error(history.error().message);
+        auto used = PasswordHistory::usedBefore(*repository, m_code, newPassword);
+        if (!used) {
+            AccessMessages::error(used.error().message);
             return refuse(Field::NewPassword, false);
         }
-        for (const auto &entry : *history) {
-            if (PasswordHash::verify(entry.password, PasswordHash::historyForm(newPassword))) {
-                AccessMessages::refuse(
-                    {QStringLiteral("Ihr gewünschtes Passwort haben Sie bereits verwendet!|Bitte "
-                                    "wählen Sie ein anderes.")});
-                return refuse(Field::NewPassword, true);
-            }
+        if (*used) {
+            AccessMessages::refuse(
+                {QStringLiteral("Ihr gewünschtes Passwort haben Sie bereits verwendet!|Bitte "
+                                "wählen Sie ein anderes.")});
+            return refuse(Field::NewPassword, true);
         }
     }
     auto hash = PasswordHash::hash(newPassword);
-    auto historyHash = PasswordHash::hash(PasswordHash::historyForm(newPassword));
-    Result<void> saved = !hash          ? Result<void>(hash.error())
-                         : !historyHash ? Result<void>(historyHash.error())
-                                        : Result<void>();
+    Result<void> saved = hash ? Result<void>() : Result<void>(hash.error());
     if (saved) {
         saved = repository->transaction([&]() -> Result<void> {
             auto user = repository->user(m_code);
@@ -103,19 +99,10 @@ PasswordChanger::Outcome PasswordChanger::changeUser(const QString &newPassword)
             if (!user->has_value())
                 return makeError(35, QStringLiteral("Record not found"));
             const UserRecord &record = **user;
-            if (keep > 0 && !newPassword.isEmpty()) {
-                auto history = repository->passwordHistory(m_code);
-                if (!history)
-                    return history.error();
-                // Newest first: drop the oldest until there is room for the new one.
-                for (auto n = history->size(); n >= size_t(keep); --n)
-                    if (auto removed = repository->removePasswordHistory((*history)[n - 1]); !removed)
-                        return removed.error();
-                if (auto added =
-                        repository->addPasswordHistory({record.mak, *historyHash, DayClock::today()});
-                    !added)
-                    return added.error();
-            }
+            if (!newPassword.isEmpty())
+                if (auto recorded = PasswordHistory::record(*repository, record.mak, newPassword, keep);
+                    !recorded)
+                    return recorded;
             // The password alone is written, so that what an administrator changed in the user
             // meanwhile stays.
             return repository->setPassword(m_code, *hash);

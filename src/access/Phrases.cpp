@@ -202,6 +202,27 @@ const std::vector<std::pair<QString, QString>> &Phrases::table()
          u"\" is empty or incomplete and was not imported."_s},
         {u"Diese Funktion ist in dieser Version noch nicht verfügbar."_s,
          u"This function is not available in this version yet."_s},
+        {u"Sie besitzen nicht die Berechtigung für die Vuvuzusverwaltung!"_s,
+         u"You are not allowed to run the Security System!"_s},
+        {u"Dieser MAK ist nicht zulässig.|Ein MAK darf weder \"/\", \"\\\" noch \"..\" enthalten und muss "
+         u"als "
+         u"Dateiname gültig sein."_s,
+         u"These Initials are not allowed.|Initials may not hold \"/\", \"\\\" or \"..\" and must be valid "
+         u"as a "
+         u"file name."_s},
+        {u"Dieser MAK ist bereits vergeben."_s, u"These Initials are already in use."_s},
+        {u"Dieses Programm ist bereits eingetragen."_s, u"This program is already listed."_s},
+        {u"Dieser Archiv-Ordner ist bereits eingetragen."_s, u"This archive folder is already listed."_s},
+        {u"Dokumenten-Archivierung"_s, u"Document archive"_s},
+        {u"Diesem Benutzer den Zugriff auf folgende Archiv-Ordner nicht erlauben."_s,
+         u"Do not allow this User to open the following archive folders."_s},
+        {u"Gesperrte Archiv-Ordner"_s, u"Blocked archive folders"_s},
+        {u"Archiv:"_s, u"Archive:"_s},
+        {u"Archiv Ordner:"_s, u"Archive folder:"_s},
+        {u"Gesperrter Archiv Ordner · Neuanlage"_s, u"Blocked archive folder · Insert"_s},
+        {u"Gesperrter Archiv Ordner · Ändern"_s, u"Blocked archive folder · Change"_s},
+        {u"Sind Sie sicher, dass Sie diesen Datensatz löschen möchten?"_s,
+         u"Are you sure you want to delete the highlighted record?"_s},
     };
     return rows;
 }

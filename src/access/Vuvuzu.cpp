@@ -12,6 +12,7 @@ namespace {
 
 QMutex g_pickerMutex;
 ProgramSelectFunction g_picker;
+ArchiveFolderLookupFunction g_archiveLookup;
 
 } // namespace
 
@@ -84,6 +85,22 @@ QString Vuvuzu_ProgramSelect(int request, const QString &prgName)
         picker = g_picker;
     }
     return picker ? picker(request, prgName) : QString();
+}
+
+void setVuvuzuLookUp_BrowseArchivOrdner(ArchiveFolderLookupFunction lookup)
+{
+    QMutexLocker lock(&g_pickerMutex);
+    g_archiveLookup = std::move(lookup);
+}
+
+QString VuvuzuLookUp_BrowseArchivOrdner(int category)
+{
+    ArchiveFolderLookupFunction lookup;
+    {
+        QMutexLocker lock(&g_pickerMutex);
+        lookup = g_archiveLookup;
+    }
+    return lookup ? lookup(category) : QString();
 }
 
 QString translateVuvuzu(const QString &german)

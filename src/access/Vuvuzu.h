@@ -51,6 +51,13 @@ VUVUZU_API void setVuvuzu_ProgramSelect(ProgramSelectFunction picker);
 // Calls the registered picker; an empty text when none is registered.
 VUVUZU_API QString Vuvuzu_ProgramSelect(int request, const QString &prgName);
 
+// The host's archive-folder picker for a category (a byte): "<folder name>°<folder number>", or an
+// empty text when cancelled. Register an empty function to remove it.
+using ArchiveFolderLookupFunction = std::function<QString(int category)>;
+VUVUZU_API void setVuvuzuLookUp_BrowseArchivOrdner(ArchiveFolderLookupFunction lookup);
+// Calls the registered picker; an empty text when none is registered.
+VUVUZU_API QString VuvuzuLookUp_BrowseArchivOrdner(int category);
+
 // The library's translator: a German text of the library in the language the login chose.
 VUVUZU_API QString translateVuvuzu(const QString &german);
 

@@ -1,10 +1,13 @@
 // The boundary functions that open the library's windows.
 #include "access/AccessMessages.h"
+#include "access/AccessSession.h"
 #include "access/LoginService.h"
 #include "access/Vuvuzu.h"
+#include "access/ui/VuvuzuAdministration.h"
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "access/ui/Vuvuzu_ChangePassword.h"
 #include "access/ui/Vuvuzu_Login.h"
+#include "access/ui/Vuvuzu_TPSFIX.h"
 
 #include <QPointer>
 
@@ -46,12 +49,22 @@ QString VUVUZU_BROWSEUSERS(const QString &userCode)
 
 void VUVUZU()
 {
-    AccessMessages::inform({QStringLiteral("Diese Funktion ist in dieser Version noch nicht verfügbar.")});
+    // Only an administrator or the master access runs the administration; with every check
+    // switched off nobody logs in, and the administration stays reachable to switch them on.
+    const SessionState s = AccessSession::state();
+    if (!s.masterLogin && !s.isAdmin && !s.options.disableSecCheck) {
+        AccessMessages::refuse(
+            {QStringLiteral("Sie besitzen nicht die Berechtigung für die Vuvuzusverwaltung!")});
+        return;
+    }
+    VuvuzuAdministration window;
+    window.exec();
 }
 
 void VUVUZU_TPSFIX()
 {
-    AccessMessages::inform({QStringLiteral("Diese Funktion ist in dieser Version noch nicht verfügbar.")});
+    Vuvuzu_TPSFIX window;
+    window.exec();
 }
 
 } // namespace tarvo::access

@@ -27,10 +27,10 @@ QString toolOutput(const QString &tool, const QStringList &arguments)
 TEST(LibraryBoundaryTest, TheLibraryShowsItsMessagesThroughTheHostsHandler)
 {
     ScriptedMessages messages;
-    access::VUVUZU();
+    access::VUVUZU(); // nobody is logged in
     ASSERT_EQ(messages.texts().size(), 1);
     EXPECT_EQ(messages.texts().front(),
-              QStringLiteral("Diese Funktion ist in dieser Version noch nicht verfügbar."));
+              QStringLiteral("Sie besitzen nicht die Berechtigung für die Vuvuzusverwaltung!"));
 }
 
 TEST(LibraryBoundaryTest, TheLibraryExportsOnlyItsBoundary)
@@ -56,6 +56,8 @@ TEST(LibraryBoundaryTest, TheLibraryExportsOnlyItsBoundary)
                                  "ComputerName",
                                  "setVuvuzu_ProgramSelect",
                                  "Vuvuzu_ProgramSelect",
+                                 "setVuvuzuLookUp_BrowseArchivOrdner",
+                                 "VuvuzuLookUp_BrowseArchivOrdner",
                                  "translateVuvuzu"};
     // "0000000000012340 T tarvo::access::MAK()": the name of a function of the boundary.
     static const QRegularExpression entry(QStringLiteral("^[0-9a-f]+ [A-Za-z] tarvo::access::(\\w+)\\("));
