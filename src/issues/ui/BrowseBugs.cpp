@@ -60,7 +60,7 @@ using listext::ColumnDefinition;
 using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
-using listext::ui::ListSpec;
+using listext::ui::ListDeclaration;
 using listext::ui::RelationTree;
 using listext::ui::TreePath;
 
@@ -166,20 +166,20 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     for (const char *label : {"Status", "Releases", "Priority", "Programs", "WebLinks"})
         (void)openFile(session, QString::fromLatin1(label));
 
-    ListSpec issues;
+    ListDeclaration issues;
     issues.control = QStringLiteral("?Browse:1");
     issues.columns = issueListColumns();
     issues.updateProcedure = UpdateBugs;
     issues.watchedFiles = QStringLiteral("|Bugs|");
     addList(std::move(issues), *m_issues);
-    ListSpec notes;
+    ListDeclaration notes;
     notes.control = QStringLiteral("?List");
     notes.columns = noteColumns();
     notes.updateProcedure = UpdateNotes;
     notes.watchedFiles = QStringLiteral("|Notes|");
     notes.locator = false;
     addList(std::move(notes), *m_notes);
-    ListSpec attachments;
+    ListDeclaration attachments;
     attachments.control = QStringLiteral("?List:2");
     attachments.columns = attachmentColumns();
     attachments.updateProcedure = UpdateAttachments;

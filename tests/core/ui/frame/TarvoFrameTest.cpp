@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "core/dictionary/TarvoDictionary.h"
 #include "core/frame/FrameGlobals.h"
 #include "core/frame/FrameProcedures.h"
 #include "core/frame/MenuRights.h"
@@ -8,8 +9,11 @@
 #include "core/services/MasterDataStandIn.h"
 #include "core/services/NotAvailable.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
+#include "core/ui/WindowOpening.h"
 #include "core/ui/frame/FrameDesktop.h"
 #include "core/ui/frame/FrameWindow.h"
+#include "platform/data/RecordLayout.h"
 #include "platform/runtime/Clock.h"
 #include "platform/runtime/IniFile.h"
 #include "platform/runtime/Translator.h"
@@ -443,7 +447,15 @@ TEST_F(FrameWindows, AGermanFrameLeavesNoEnglishInItsMenusAndTitle)
     const QMap<QString, QString> englishTexts = menuTexts(english);
     Translator::instance().addTable();
     m_language = QStringLiteral("Deutsch");
+    // The program translates its windows through the hook every window opens with, in the
+    // language of the settings record.
+    data::Record settings(data::RecordLayout::make(parameterFile()));
+    settings.setValue(QStringLiteral("Language"), m_language);
+    SettingsRecord::instance().set(settings);
+    WindowOpening::install();
     TarvoFrame &frame = openFrame();
+    WindowOpening::uninstall();
+    SettingsRecord::instance().clear();
     const QMap<QString, QString> germanTexts = menuTexts(*frame.frameWindow());
     const QString title = frame.frameWindow()->windowTitle();
     Translator::instance() = Translator();
