@@ -4,6 +4,7 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/OptionsChange.h"
+#include "access/ui/DialogButtons.h"
 #include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
 #include "platform/runtime/Picture.h"
@@ -110,14 +111,8 @@ Parameter::Parameter(QWidget *parent)
     m_master = master;
     m_tabs->addTab(master, QStringLiteral("Not-Vuvuzu"));
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &Parameter::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &Parameter::reject);
+    const DialogButtons dialogButtons = okCancelButtons(this);
+    QDialogButtonBox *buttons = dialogButtons.box;
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);

@@ -1,6 +1,7 @@
 #include "access/ui/ResUserCopy.h"
 
 #include "access/AccessSession.h"
+#include "access/ui/DialogButtons.h"
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
@@ -28,14 +29,8 @@ ResUserCopy::ResUserCopy(QWidget *parent) : QDialog(parent), m_code(new QLineEdi
     auto *lookup = new QPushButton(QStringLiteral("..."), this);
     lookup->setObjectName(QStringLiteral("Lookup"));
     lookup->setAutoDefault(false);
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &ResUserCopy::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &ResUserCopy::reject);
+    const DialogButtons dialogButtons = okCancelButtons(this);
+    QDialogButtonBox *buttons = dialogButtons.box;
     connect(lookup, &QPushButton::clicked, this, &ResUserCopy::pick);
     connect(m_code, &QLineEdit::editingFinished, this, &ResUserCopy::codeLeft);
     auto *row = new QHBoxLayout();

@@ -9,6 +9,7 @@
 #include "access/VuvuzuPaths.h"
 #include "access/ui/AddressLink.h"
 #include "access/ui/ArchiveFoldersTab.h"
+#include "access/ui/DialogButtons.h"
 #include "access/ui/RightsTree.h"
 #include "access/ui/VerifyPasswort.h"
 #include "access/ui/WindowPlace.h"
@@ -120,15 +121,9 @@ UpdateBenutzer::UpdateBenutzer(int request, const QString &userCode, QWidget *pa
             m_rights->fill();
     });
 
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    ok->setEnabled(request != View);
-    auto *cancel = buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &UpdateBenutzer::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &UpdateBenutzer::reject);
+    const DialogButtons dialogButtons = okCancelButtons(this);
+    QDialogButtonBox *buttons = dialogButtons.box;
+    dialogButtons.ok->setEnabled(request != View);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);

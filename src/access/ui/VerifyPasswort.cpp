@@ -1,6 +1,7 @@
 #include "access/ui/VerifyPasswort.h"
 
 #include "access/AccessMessages.h"
+#include "access/ui/DialogButtons.h"
 #include "access/ui/WindowTranslation.h"
 
 #include <QDialogButtonBox>
@@ -17,14 +18,8 @@ VerifyPasswort::VerifyPasswort(QWidget *parent) : QDialog(parent), m_password(ne
     m_password->setObjectName(QStringLiteral("Passwort"));
     m_password->setEchoMode(QLineEdit::Password);
     m_password->setMaxLength(35);
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole)
-        ->setObjectName(QStringLiteral("Cancel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &VerifyPasswort::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &VerifyPasswort::reject);
+    const DialogButtons dialogButtons = okCancelButtons(this);
+    QDialogButtonBox *buttons = dialogButtons.box;
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("Passwort:"), m_password);
     form->addRow(buttons);

@@ -1,5 +1,6 @@
 #include "access/ui/Vuvuzu_ChangePassword.h"
 
+#include "access/ui/DialogButtons.h"
 #include "access/ui/VerifyPasswort.h"
 #include "access/ui/WindowTranslation.h"
 
@@ -23,15 +24,10 @@ Vuvuzu_ChangePassword::Vuvuzu_ChangePassword(const QString &userCode, bool maste
     }
     m_old->setObjectName(QStringLiteral("AltesPasswort"));
     m_new->setObjectName(QStringLiteral("NeuesPasswort"));
-    auto *buttons = new QDialogButtonBox(this);
-    auto *ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OK"));
-    ok->setDefault(true);
-    m_cancel = buttons->addButton(QStringLiteral("&Abbruch"), QDialogButtonBox::RejectRole);
-    m_cancel->setObjectName(QStringLiteral("Cancel"));
+    const DialogButtons dialogButtons = okCancelButtons(this);
+    QDialogButtonBox *buttons = dialogButtons.box;
+    m_cancel = dialogButtons.cancel;
     m_cancel->setEnabled(!forced);
-    connect(buttons, &QDialogButtonBox::accepted, this, &Vuvuzu_ChangePassword::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &Vuvuzu_ChangePassword::reject);
     auto *form = new QFormLayout(this);
     form->addRow(QStringLiteral("Altes Passwort:"), m_old);
     form->addRow(QStringLiteral("Neues Passwort:"), m_new);
