@@ -1,6 +1,8 @@
 #include "VuvuzuAccess.h"
 
 #include "access/Vuvuzu.h"
+#include "core/services/MasterDataServices.h"
+#include "core/services/Services.h"
 
 namespace tarvo::app {
 
@@ -33,7 +35,12 @@ void VuvuzuAccess::useFiles(int mode)
 }
 void VuvuzuAccess::administration()
 {
+    // The administration picks programs for the program limits through the host's picker.
+    setVuvuzu_ProgramSelect([](int request, const QString &value) {
+        return core::Services::masterData()->programSelect(request, value);
+    });
     VUVUZU();
+    setVuvuzu_ProgramSelect(nullptr);
 }
 void VuvuzuAccess::repairDataFiles()
 {

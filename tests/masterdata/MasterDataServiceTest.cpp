@@ -1,6 +1,8 @@
 #include "masterdata/MasterDataService.h"
 
+#include "core/services/AccessStandIn.h"
 #include "core/services/NotAvailable.h"
+#include "core/services/Services.h"
 #include "support/ScriptedMessages.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +23,31 @@ TEST(MasterDataServiceTest, PathDialogIsRealAndTheOtherWindowsSayTheyAreNotAvail
     EXPECT_EQ(service.pickCustomer(1), 0);
     EXPECT_EQ(service.programSelect(1, QStringLiteral("Tarvo\u00b01")), QString());
     EXPECT_EQ(messages.texts(), QStringList(3, core::NotAvailable::text()));
+}
+
+// An access library that records what the administration asked of it.
+class RecordingAccess final : public core::AccessStandIn {
+  public:
+    void administration() override { calls << QStringLiteral("administration"); }
+    QString getValue(const QString &key, const QString &) override
+    {
+        calls << key;
+        return {};
+    }
+    QStringList calls;
+};
+
+TEST(MasterDataServiceTest, TheAccessAdministrationRunsAndTheUserListIsReadAfterIt)
+{
+    test::ScriptedMessages messages;
+    RecordingAccess access;
+    core::Services::setAccess(&access);
+    MasterDataService service(nullptr);
+    service.accessAdministration(1);
+    core::Services::setAccess(nullptr);
+    EXPECT_EQ(access.calls,
+              (QStringList{QStringLiteral("administration"), QStringLiteral("AllMAKUserNames")}));
+    EXPECT_TRUE(messages.texts().isEmpty());
 }
 
 } // namespace
