@@ -1,0 +1,151 @@
+#include "issues/TreeMoves.h"
+
+#include "core/lists/ReadKeyOrder.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/data/Transaction.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace tarvo::issues {
+
+namespace {
+
+const QString Id = QStringLiteral("ID");
+const QString Parent = QStringLiteral("P");
+const QString Sort = QStringLiteral("Sort");
+
+} // namespace
+
+TreeMoves::TreeMoves(data::Session &session, QString label, QString prefix)
+    : m_session(session), m_label(std::move(label)), m_prefix(std::move(prefix))
+{
+}
+
+namespace {
+
+// The file and an open transaction on its connection, or why there are none.
+struct Writing {
+    data::FileManager *file = nullptr;
+    std::unique_ptr<data::Transaction> transaction;
+};
+
+Result<Writing> beginWriting(data::Session &session, const QString &label)
+{
+    Writing w;
+    w.file = session.file(label);
+    if (!w.file)
+        return makeError(2, QStringLiteral("The file %1 is not declared").arg(label));
+    auto conn = w.file->connection();
+    if (!conn)
+        return conn.error();
+    w.transaction = std::make_unique<data::Transaction>(**conn);
+    if (!w.transaction->started())
+        return w.transaction->started().error();
+    return w;
+}
+
+Result<data::Record> readById(data::FileManager &file, const QString &prefix, qint64 id)
+{
+    data::Record record = file.newRecord();
+    record.setValue(Id, id);
+    if (auto found = file.fetch(prefix + QStringLiteral(":KeyID"), record); !found)
+        return found.error();
+    return record;
+}
+
+} // namespace
+
+Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
+{
+    auto writing = beginWriting(m_session, m_label);
+    if (!writing)
+        return writing.error();
+    data::FileManager &file = *writing->file;
+    auto read = readById(file, m_prefix, id);
+    if (!read)
+        return read.error();
+    data::Record row = std::move(read).value();
+    const qint64 sort = row.integer(Sort);
+    data::Record sibling = file.newRecord();
+    sibling.setValue(Parent, row.integer(Parent));
+    sibling.setValue(Sort, sort + step);
+    if (auto found = file.fetch(m_prefix + QStringLiteral(":KeyPSort"), sibling); !found) {
+        if (found.error().code == 35)
+            return Outcome::Unchanged;
+        return found.error();
+    }
+    // The sort key allows repeats, so the two rows swap directly: no row is parked in between.
+    sibling.setValue(Sort, sort);
+    if (auto written = file.update(sibling); !written)
+        return written.error();
+    row.setValue(Sort, sort + step);
+    if (auto written = file.update(row); !written)
+        return written.error();
+    if (auto committed = writing->transaction->commit(); !committed)
+        return committed.error();
+    return Outcome::Moved;
+}
+
+Result<TreeMoves::Outcome> TreeMoves::reparent(qint64 id, qint64 newParent)
+{
+    auto writing = beginWriting(m_session, m_label);
+    if (!writing)
+        return writing.error();
+    data::FileManager &file = *writing->file;
+    auto read = readById(file, m_prefix, id);
+    if (!read)
+        return read.error();
+    data::Record row = std::move(read).value();
+    // Walking up from the new parent must never meet the row: it cannot hang below itself.
+    QSet<qint64> seen;
+    for (qint64 up = newParent; up != 0;) {
+        if (up == id)
+            return Outcome::Refused;
+        if (seen.contains(up))
+            break;
+        seen.insert(up);
+        auto ancestor = readById(file, m_prefix, up);
+        if (!ancestor)
+            return ancestor.error();
+        up = ancestor->integer(Parent);
+    }
+    const qint64 oldParent = row.integer(Parent);
+    if (oldParent == newParent)
+        return Outcome::Unchanged;
+
+    const QString keyName = m_prefix + QStringLiteral(":KeyPSort");
+    qint64 last = 0;
+    if (auto failed =
+            core::readKeyOrder(m_session, m_label, keyName, {newParent},
+                               [&](const data::Record &r) { last = std::max(last, r.integer(Sort)); }))
+        return *failed;
+    std::vector<data::Record> after;
+    const qint64 oldSort = row.integer(Sort);
+    if (auto failed =
+            core::readKeyOrder(m_session, m_label, keyName, {oldParent}, [&](const data::Record &r) {
+                if (r.integer(Sort) > oldSort && r.integer(Id) != id)
+                    after.push_back(r);
+            }))
+        return *failed;
+
+    row.setValue(Parent, newParent);
+    row.setValue(Sort, last + 1);
+    if (auto written = file.update(row); !written)
+        return written.error();
+    for (data::Record &sibling : after) {
+        sibling.setValue(Sort, sibling.integer(Sort) - 1);
+        if (auto written = file.update(sibling); !written)
+            return written.error();
+    }
+    if (auto committed = writing->transaction->commit(); !committed)
+        return committed.error();
+    return Outcome::Moved;
+}
+
+} // namespace tarvo::issues

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "platform/runtime/Result.h"
+
+#include <QString>
+
+namespace tarvo::data {
+class Session;
+}
+
+namespace tarvo::issues {
+
+// The moves of the rows of a self-nested file that keeps its siblings numbered 1..n in `Sort`
+// under their parent `P` (programs, web links): each is one transaction, written and checked
+// record by record, so a failure leaves every row where it was.
+class TreeMoves final {
+  public:
+    // `label` is the file ("Programs", "WebLinks"), `prefix` its key prefix ("PRG", "WEB").
+    TreeMoves(data::Session &session, QString label, QString prefix);
+
+    enum class Outcome { Moved, Unchanged, Refused };
+
+    // Swaps the row `id` with its sibling one place up (`step` -1) or down (+1); Unchanged when
+    // there is no such sibling.
+    Result<Outcome> moveAmongSiblings(qint64 id, int step);
+
+    // Puts the row `id` last under `newParent` (0 = top level) and closes the gap it leaves
+    // under its old parent. Refused when `newParent` is the row itself or one of its
+    // descendants; Unchanged when it is already the parent.
+    Result<Outcome> reparent(qint64 id, qint64 newParent);
+
+  private:
+    data::Session &m_session;
+    QString m_label;
+    QString m_prefix;
+};
+
+} // namespace tarvo::issues

@@ -1,0 +1,123 @@
+#include "issues/TreeMoves.h"
+
+#include "core/dictionary/TarvoStoreTest.h"
+
+#include <map>
+
+namespace tarvo::issues {
+
+namespace {
+
+// Programs 1..5: 1 (sort 1), 2 (sort 2), 3 (sort 3) at the top; 4 (sort 1) and 5 (sort 2)
+// below 1; nothing below the others.
+class TreeMovesTest : public test::TarvoStoreTest {
+  protected:
+    void SetUp() override
+    {
+        TarvoStoreTest::SetUp();
+        const std::pair<int, int> parentAndSort[] = {{0, 1}, {0, 2}, {0, 3}, {1, 1}, {1, 2}};
+        for (const auto &[parent, sort] : parentAndSort)
+            add(QStringLiteral("Programs"), {{QStringLiteral("P"), parent}, {QStringLiteral("Sort"), sort}});
+    }
+
+    // Each program's (parent, sort), by ID.
+    std::map<qint64, std::pair<qint64, qint64>> places()
+    {
+        std::map<qint64, std::pair<qint64, qint64>> result;
+        for (qint64 id = 1; id <= 5; ++id) {
+            const data::Record r = one(QStringLiteral("Programs"), {{QStringLiteral("ID"), id}});
+            result[id] = {r.integer(QStringLiteral("P")), r.integer(QStringLiteral("Sort"))};
+        }
+        return result;
+    }
+
+    TreeMoves moves() { return TreeMoves(session(), QStringLiteral("Programs"), QStringLiteral("PRG")); }
+};
+
+using Places = std::map<qint64, std::pair<qint64, qint64>>;
+const Places Start = {{1, {0, 1}}, {2, {0, 2}}, {3, {0, 3}}, {4, {1, 1}}, {5, {1, 2}}};
+
+} // namespace
+
+TEST_P(TreeMovesTest, MovesSwapTwoNeighboursAndStopAtTheEnds)
+{
+    struct Case {
+        qint64 id;
+        int step;
+        TreeMoves::Outcome outcome;
+        Places after;
+    };
+    const Case cases[] = {
+        {2, -1, TreeMoves::Outcome::Moved, {{1, {0, 2}}, {2, {0, 1}}, {3, {0, 3}}, {4, {1, 1}}, {5, {1, 2}}}},
+        {2, +1, TreeMoves::Outcome::Moved, {{1, {0, 1}}, {2, {0, 3}}, {3, {0, 2}}, {4, {1, 1}}, {5, {1, 2}}}},
+        {4, +1, TreeMoves::Outcome::Moved, {{1, {0, 1}}, {2, {0, 2}}, {3, {0, 3}}, {4, {1, 2}}, {5, {1, 1}}}},
+        {1, -1, TreeMoves::Outcome::Unchanged, Start},
+        {3, +1, TreeMoves::Outcome::Unchanged, Start},
+        {5, +1, TreeMoves::Outcome::Unchanged, Start},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "program " << c.id << " step " << c.step);
+        auto moved = moves().moveAmongSiblings(c.id, c.step);
+        ASSERT_TRUE(moved.ok()) << moved.error().message.toStdString();
+        EXPECT_EQ(*moved, c.outcome);
+        EXPECT_EQ(places(), c.after);
+        if (*moved == TreeMoves::Outcome::Moved) {
+            auto back = moves().moveAmongSiblings(c.id, -c.step);
+            ASSERT_TRUE(back.ok());
+            EXPECT_EQ(places(), Start);
+        }
+    }
+}
+
+TEST_P(TreeMovesTest, ReparentPutsTheProgramLastAndClosesTheGap)
+{
+    struct Case {
+        qint64 id;
+        qint64 parent;
+        TreeMoves::Outcome outcome;
+        Places after;
+    };
+    const Case cases[] = {
+        // below a program with children: last there; the old siblings after it move up
+        {2, 1, TreeMoves::Outcome::Moved, {{1, {0, 1}}, {2, {1, 3}}, {3, {0, 2}}, {4, {1, 1}}, {5, {1, 2}}}},
+        // to the top level, below a program without children
+        {4, 0, TreeMoves::Outcome::Moved, {{1, {0, 1}}, {2, {0, 2}}, {3, {0, 3}}, {4, {0, 4}}, {5, {1, 1}}}},
+        {4, 3, TreeMoves::Outcome::Moved, {{1, {0, 1}}, {2, {0, 2}}, {3, {0, 3}}, {4, {3, 1}}, {5, {1, 1}}}},
+        // onto itself, onto its own descendant, onto its present parent: nothing is written
+        {1, 1, TreeMoves::Outcome::Refused, Start},
+        {1, 5, TreeMoves::Outcome::Refused, Start},
+        {5, 1, TreeMoves::Outcome::Unchanged, Start},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "program " << c.id << " onto " << c.parent);
+        for (const auto &[id, place] : Start)
+            changeWithRules(QStringLiteral("Programs"), {{QStringLiteral("ID"), id}},
+                            {{QStringLiteral("P"), place.first}, {QStringLiteral("Sort"), place.second}});
+        auto moved = moves().reparent(c.id, c.parent);
+        ASSERT_TRUE(moved.ok()) << moved.error().message.toStdString();
+        EXPECT_EQ(*moved, c.outcome);
+        EXPECT_EQ(places(), c.after);
+    }
+}
+
+TEST_P(TreeMovesTest, ADescendantDeeperDownIsRefusedToo)
+{
+    ASSERT_TRUE(moves().reparent(3, 5).ok()); // 1 > 5 > 3
+    const Places before = places();
+    auto moved = moves().reparent(1, 3);
+    ASSERT_TRUE(moved.ok());
+    EXPECT_EQ(*moved, TreeMoves::Outcome::Refused);
+    EXPECT_EQ(places(), before);
+}
+
+TEST_P(TreeMovesTest, AMissingProgramIsAnErrorAndWritesNothing)
+{
+    EXPECT_FALSE(moves().moveAmongSiblings(9, -1).ok());
+    EXPECT_FALSE(moves().reparent(9, 0).ok());
+    EXPECT_FALSE(moves().reparent(2, 9).ok());
+    EXPECT_EQ(places(), Start);
+}
+
+TARVO_REAL_STORE_SUITE(TreeMovesTest);
+
+} // namespace tarvo::issues
