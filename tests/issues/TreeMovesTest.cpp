@@ -31,6 +31,20 @@ class TreeMovesTest : public test::TarvoStoreTest {
         return result;
     }
 
+    // Makes every later write of program 3 fail inside the store.
+    void refuseWritesOfProgram3()
+    {
+        if (m_dict->store().kind() == data::StoreKind::Sqlite) {
+            exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Programs\" WHEN OLD.\"ID\" = 3 "
+                                "BEGIN SELECT RAISE(ABORT, 'refused'); END"));
+        } else {
+            exec(QStringLiteral("CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN IF OLD.\"ID\" = 3 THEN "
+                                "RAISE EXCEPTION 'refused'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
+            exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON \"Programs\" FOR EACH ROW "
+                                "EXECUTE FUNCTION refuse()"));
+        }
+    }
+
     TreeMoves moves() { return TreeMoves(session(), QStringLiteral("Programs"), QStringLiteral("PRG")); }
 };
 
@@ -115,6 +129,16 @@ TEST_P(TreeMovesTest, AMissingProgramIsAnErrorAndWritesNothing)
     EXPECT_FALSE(moves().moveAmongSiblings(9, -1).ok());
     EXPECT_FALSE(moves().reparent(9, 0).ok());
     EXPECT_FALSE(moves().reparent(2, 9).ok());
+    EXPECT_EQ(places(), Start);
+}
+
+TEST_P(TreeMovesTest, AFailedWriteRollsBackTheWritesBeforeIt)
+{
+    refuseWritesOfProgram3();
+    // Each move writes another program first and program 3 second.
+    EXPECT_FALSE(moves().moveAmongSiblings(3, -1).ok());
+    EXPECT_EQ(places(), Start);
+    EXPECT_FALSE(moves().reparent(2, 1).ok());
     EXPECT_EQ(places(), Start);
 }
 
