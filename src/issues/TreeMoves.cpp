@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -72,19 +73,28 @@ Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
         return read.error();
     data::Record row = std::move(read).value();
     const qint64 sort = row.integer(Sort);
-    data::Record sibling = file.newRecord();
-    sibling.setValue(Parent, row.integer(Parent));
-    sibling.setValue(Sort, sort + step);
-    if (auto found = file.fetch(m_prefix + QStringLiteral(":KeyPSort"), sibling); !found) {
-        if (found.error().code == 35)
-            return Outcome::Unchanged;
-        return found.error();
-    }
+    // The neighbour is the nearest sibling in sort order, so a gap left in older data does not
+    // stop the move.
+    std::optional<data::Record> neighbour;
+    if (auto failed = core::readKeyOrder(m_session, m_label, m_prefix + QStringLiteral(":KeyPSort"),
+                                         {row.integer(Parent)}, [&](const data::Record &r) {
+                                             const qint64 s = r.integer(Sort);
+                                             if (r.integer(Id) == id || (step < 0 ? s >= sort : s <= sort))
+                                                 return;
+                                             if (!neighbour || (step < 0 ? s > neighbour->integer(Sort)
+                                                                         : s < neighbour->integer(Sort)))
+                                                 neighbour = r;
+                                         }))
+        return *failed;
+    if (!neighbour)
+        return Outcome::Unchanged;
+    data::Record sibling = *neighbour;
+    const qint64 siblingSort = sibling.integer(Sort);
     // The sort key allows repeats, so the two rows swap directly: no row is parked in between.
     sibling.setValue(Sort, sort);
     if (auto written = file.update(sibling); !written)
         return written.error();
-    row.setValue(Sort, sort + step);
+    row.setValue(Sort, siblingSort);
     if (auto written = file.update(row); !written)
         return written.error();
     if (auto committed = writing->transaction->commit(); !committed)

@@ -20,8 +20,8 @@ class TreeMoves final {
 
     enum class Outcome { Moved, Unchanged, Refused };
 
-    // Swaps the row `id` with its sibling one place up (`step` -1) or down (+1); Unchanged when
-    // there is no such sibling.
+    // Swaps the sort numbers of the row `id` and its nearest sibling above (`step` -1) or below
+    // (+1); Unchanged when there is no such sibling.
     Result<Outcome> moveAmongSiblings(qint64 id, int step);
 
     // Puts the row `id` last under `newParent` (0 = top level) and closes the gap it leaves

@@ -132,6 +132,15 @@ TEST_P(TreeMovesTest, AMissingProgramIsAnErrorAndWritesNothing)
     EXPECT_EQ(places(), Start);
 }
 
+TEST_P(TreeMovesTest, AGapInTheSortNumbersDoesNotStopAMove)
+{
+    changeWithRules(QStringLiteral("Programs"), {{QStringLiteral("ID"), 3}}, {{QStringLiteral("Sort"), 7}});
+    auto moved = moves().moveAmongSiblings(3, -1);
+    ASSERT_TRUE(moved.ok());
+    EXPECT_EQ(*moved, TreeMoves::Outcome::Moved);
+    EXPECT_EQ(places(), (Places{{1, {0, 1}}, {2, {0, 7}}, {3, {0, 2}}, {4, {1, 1}}, {5, {1, 2}}}));
+}
+
 TEST_P(TreeMovesTest, AFailedWriteRollsBackTheWritesBeforeIt)
 {
     refuseWritesOfProgram3();

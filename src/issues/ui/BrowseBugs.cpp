@@ -11,6 +11,7 @@
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
+#include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
@@ -223,6 +224,8 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
+    connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
     return panel;
 }
@@ -474,13 +477,26 @@ void BrowseBugs::placeBar(QSplitter *splitter)
 namespace {
 
 const QString MoveBugs = QStringLiteral("application/x-tarvo-movebugs");
+const QString MoveTreeRow = QStringLiteral("application/x-tarvo-movetreerow");
 
 } // namespace
 
 bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_treeView && watched == m_treeView->viewport())
+    if (m_treeView && watched == m_treeView->viewport()) {
+        if (event->type() == QEvent::MouseButtonPress) {
+            const auto *press = static_cast<QMouseEvent *>(event);
+            m_dragStart = press->position().toPoint();
+            m_treeDragRow = m_treeView->indexAt(m_dragStart);
+        } else if (event->type() == QEvent::MouseMove) {
+            const auto *move = static_cast<QMouseEvent *>(event);
+            if ((move->buttons() & Qt::LeftButton) &&
+                (move->position().toPoint() - m_dragStart).manhattanLength() >=
+                    QApplication::startDragDistance())
+                dragTreeRow();
+        }
         return takeTreeDrop(event) || ListWindow::eventFilter(watched, event);
+    }
     if (watched == issueList().view()->viewport()) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *press = static_cast<QMouseEvent *>(event);
@@ -960,19 +976,92 @@ void BrowseBugs::dragIssue()
     drag->exec(Qt::MoveAction | Qt::CopyAction, Qt::MoveAction);
 }
 
+void BrowseBugs::dragTreeRow()
+{
+    if (programOf(m_treeDragRow) == 0)
+        return;
+    auto *mime = new QMimeData;
+    mime->setData(MoveTreeRow, QByteArray::number(programOf(m_treeDragRow)));
+    auto *drag = new QDrag(m_treeView);
+    drag->setMimeData(mime);
+    drag->exec(Qt::MoveAction, Qt::MoveAction);
+}
+
+qint64 BrowseBugs::programOf(const QModelIndex &row) const
+{
+    if (!row.isValid() || m_tree->sectionOf(row) != m_sections.programs)
+        return 0;
+    const auto path = m_tree->fetchRow(row);
+    return path.empty() ? 0 : path.back().second.values.value(0).toLongLong();
+}
+
+void BrowseBugs::pressMove(int step)
+{
+    if (auto r = moveTreeRow(step); !r)
+        showError(r.error());
+}
+
+Result<void> BrowseBugs::moveTreeRow(int step)
+{
+    const qint64 id = programOf(m_treeView->currentIndex());
+    if (id == 0)
+        return {};
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto moved =
+        TreeMoves(m_session, QStringLiteral("Programs"), QStringLiteral("PRG")).moveAmongSiblings(id, step);
+    if (moved && *moved == TreeMoves::Outcome::Moved) {
+        m_tree->refresh(listext::ui::RelationTree::Reload);
+        selectTreeRow(id);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!moved)
+        return moved.error();
+    return {};
+}
+
+Result<void> BrowseBugs::dropTreeRow(const QModelIndex &dragged, const QModelIndex &target)
+{
+    const qint64 id = programOf(dragged);
+    const qint64 parent = programOf(target);
+    if (id == 0 || (target.isValid() && parent == 0)) {
+        QApplication::beep();
+        return {};
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto moved = TreeMoves(m_session, QStringLiteral("Programs"), QStringLiteral("PRG")).reparent(id, parent);
+    if (moved && *moved == TreeMoves::Outcome::Moved) {
+        m_tree->refresh(listext::ui::RelationTree::Reload);
+        if (parent != 0 && selectTreeRow(parent))
+            m_tree->expandNode(m_treeView->currentIndex(), true);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!moved)
+        return moved.error();
+    if (*moved != TreeMoves::Outcome::Moved)
+        QApplication::beep();
+    return {};
+}
+
 bool BrowseBugs::takeTreeDrop(QEvent *event)
 {
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
         auto *drag = static_cast<QDropEvent *>(event);
-        if (!drag->mimeData()->hasFormat(MoveBugs))
+        if (!drag->mimeData()->hasFormat(MoveBugs) && !drag->mimeData()->hasFormat(MoveTreeRow))
             return false;
         drag->acceptProposedAction();
         return true;
     }
     case QEvent::Drop: {
         auto *drop = static_cast<QDropEvent *>(event);
+        if (drop->mimeData()->hasFormat(MoveTreeRow)) {
+            drop->acceptProposedAction();
+            const QModelIndex target = m_treeView->indexAt(drop->position().toPoint());
+            if (auto r = dropTreeRow(m_treeDragRow, target); !r)
+                showError(r.error());
+            return true;
+        }
         if (!drop->mimeData()->hasFormat(MoveBugs))
             return false;
         const QList<QByteArray> parts = drop->mimeData()->data(MoveBugs).split('/');

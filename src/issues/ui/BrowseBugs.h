@@ -107,6 +107,12 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // row's program, release or program file. The issue's number (the copy's when copied); 0 when
     // the row takes no issues (a header) or the issue is gone.
     Result<qint64> dropIssue(qint64 id, const QModelIndex &target, bool copy);
+    // Move Up (`step` -1) and Move Down (+1) of the selected program among its siblings; the
+    // program stays selected. Other rows do not move.
+    Result<void> moveTreeRow(int step);
+    // A program dragged onto another program row goes last under it; onto no row it becomes a
+    // top-level program. Any other drag, and one onto itself or its own descendant, only beeps.
+    Result<void> dropTreeRow(const QModelIndex &dragged, const QModelIndex &target);
     // Applies the saved query of that description (?QUERY) to the issue list, or voids the query
     // (?RESET); the window's title names the query applied.
     Result<void> applyQuery(const QString &description);
@@ -149,6 +155,10 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void chooseQuery();
     void showTitle();
     void dragIssue();
+    void dragTreeRow();
+    // The program ID of a program row, 0 for any other row.
+    qint64 programOf(const QModelIndex &row) const;
+    void pressMove(int step);
     bool takeTreeDrop(QEvent *event);
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
@@ -186,6 +196,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QString m_queryFilter;      // the saved query's filter; blank when none is applied
     QString m_queryDescription; // its description, shown in the title
     QPoint m_dragStart;
+    // The tree row under the last press in the tree: the row a tree drag carries.
+    QPersistentModelIndex m_treeDragRow;
     Qt::MouseButton m_dragButton = Qt::NoButton;
 };
 

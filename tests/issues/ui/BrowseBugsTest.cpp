@@ -469,6 +469,77 @@ TEST_P(BrowseBugsWindow, DroppedIssuesMoveOrCopyToTheTreeRow)
     EXPECT_EQ(expectedIds(QStringLiteral("1=1")).size(), before.size() + 1);
 }
 
+// Move Up and Move Down swap the selected program with its neighbour, which the tree shows at
+// once; dragging a program onto another makes it the last child there, never below itself.
+TEST_P(BrowseBugsWindow, TreeRowsMoveAmongSiblingsAndUnderOtherPrograms)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    auto &tree = browse->programTree();
+    auto stored = [&](const char *parent) {
+        QStringList names;
+        for (const QVariant &v : issues->column(
+                 QStringLiteral(
+                     "SELECT \"PrgName\" || ':' || \"Sort\" FROM \"Programs\" WHERE \"P\"=%1 ORDER BY "
+                     "\"Sort\", \"ID\"")
+                     .arg(*parent ? issues->programId(QLatin1String(parent)) : 0)))
+            names << v.toString().trimmed();
+        return names.join(QLatin1Char(' ')).toStdString();
+    };
+    auto shownTop = [&] {
+        QStringList names;
+        for (int r = 0; r < tree.rowCount(); ++r)
+            names << tree.index(r, 0).data().toString().trimmed();
+        return names.join(QLatin1Char(' ')).toStdString();
+    };
+    auto press = [&](const char *button) {
+        auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
+        ASSERT_TRUE(b);
+        b->click();
+        drain();
+    };
+    auto row = [&](const char *program) {
+        EXPECT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(program))));
+        return QPersistentModelIndex(browse->programTreeView()->currentIndex());
+    };
+    auto current = [&] {
+        return browse->programTreeView()->currentIndex().data().toString().trimmed().toStdString();
+    };
+
+    row("Beta");
+    press("?TREEUP");
+    EXPECT_EQ(stored(""), "Beta:1 Alpha:2 Gamma:3 Delta:5");
+    EXPECT_EQ(shownTop(), "Beta Alpha Gamma Delta");
+    EXPECT_EQ(current(), "Beta");
+    press("?TREEUP"); // already first
+    EXPECT_EQ(stored(""), "Beta:1 Alpha:2 Gamma:3 Delta:5");
+    // Down to the end and once more; the gap before Delta does not stop it.
+    for (int i = 0; i < 4; ++i)
+        press("?TREEDOWN");
+    EXPECT_EQ(stored(""), "Alpha:1 Gamma:2 Delta:3 Beta:5");
+    EXPECT_EQ(shownTop(), "Alpha Gamma Delta Beta");
+    EXPECT_EQ(current(), "Beta");
+
+    // Gamma below Alpha Pro; its old siblings close up.
+    ASSERT_TRUE(browse->dropTreeRow(row("Gamma"), row("Alpha Pro")).ok());
+    EXPECT_EQ(stored(""), "Alpha:1 Delta:2 Beta:4");
+    EXPECT_EQ(stored("Alpha Pro"), "Gamma:1");
+    EXPECT_EQ(shownTop(), "Alpha Delta Beta");
+    EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
+
+    // Onto itself or its own descendant: nothing is written.
+    const std::string before = stored("") + "/" + stored("Alpha") + "/" + stored("Alpha Pro");
+    ASSERT_TRUE(browse->dropTreeRow(row("Alpha"), row("Gamma")).ok());
+    ASSERT_TRUE(browse->dropTreeRow(row("Alpha"), row("Alpha")).ok());
+    EXPECT_EQ(stored("") + "/" + stored("Alpha") + "/" + stored("Alpha Pro"), before);
+
+    // Onto no row: a top-level program, last.
+    ASSERT_TRUE(browse->dropTreeRow(row("Alpha Pro"), QModelIndex()).ok());
+    EXPECT_EQ(stored(""), "Alpha:1 Delta:2 Beta:4 Alpha Pro:5");
+    EXPECT_EQ(shownTop(), "Alpha Delta Beta Alpha Pro");
+    EXPECT_EQ(stored("Alpha"), "");
+}
+
 // The detail panel shows the current issue of the list and follows the list's moves.
 TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
 {
