@@ -1024,7 +1024,7 @@ Result<void> BrowseBugs::dropTreeRow(const QModelIndex &dragged, const QModelInd
     const qint64 id = programOf(dragged);
     const qint64 parent = programOf(target);
     if (id == 0 || (target.isValid() && parent == 0)) {
-        QApplication::beep();
+        Messages::beep(MessageIcon::Exclamation);
         return {};
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -1038,7 +1038,7 @@ Result<void> BrowseBugs::dropTreeRow(const QModelIndex &dragged, const QModelInd
     if (!moved)
         return moved.error();
     if (*moved != TreeMoves::Outcome::Moved)
-        QApplication::beep();
+        Messages::beep(MessageIcon::Exclamation);
     return {};
 }
 

@@ -23,6 +23,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
+#include <QSqlError>
+#include <QSqlQuery>
 #include <QTabBar>
 #include <QTreeView>
 
@@ -527,17 +529,40 @@ TEST_P(BrowseBugsWindow, TreeRowsMoveAmongSiblingsAndUnderOtherPrograms)
     EXPECT_EQ(shownTop(), "Alpha Delta Beta");
     EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
 
-    // Onto itself or its own descendant: nothing is written.
+    // Onto itself or its own descendant: a beep, and nothing is written.
     const std::string before = stored("") + "/" + stored("Alpha") + "/" + stored("Alpha Pro");
+    messages.clear();
     ASSERT_TRUE(browse->dropTreeRow(row("Alpha"), row("Gamma")).ok());
     ASSERT_TRUE(browse->dropTreeRow(row("Alpha"), row("Alpha")).ok());
     EXPECT_EQ(stored("") + "/" + stored("Alpha") + "/" + stored("Alpha Pro"), before);
+    EXPECT_EQ(messages.beeps().size(), 2u);
 
     // Onto no row: a top-level program, last.
     ASSERT_TRUE(browse->dropTreeRow(row("Alpha Pro"), QModelIndex()).ok());
     EXPECT_EQ(stored(""), "Alpha:1 Delta:2 Beta:4 Alpha Pro:5");
     EXPECT_EQ(shownTop(), "Alpha Delta Beta Alpha Pro");
     EXPECT_EQ(stored("Alpha"), "");
+
+    // A write the store refuses: the user is told, and the other program keeps its place too.
+    auto exec = [&](const char *sql) {
+        QSqlQuery q((*issues->session().connection())->database());
+        ASSERT_TRUE(q.exec(QLatin1String(sql))) << q.lastError().text().toStdString();
+    };
+    if (GetParam() == data::StoreKind::Sqlite) {
+        exec("CREATE TRIGGER refuse BEFORE UPDATE ON \"Programs\" WHEN NEW.\"PrgName\" = 'Beta' BEGIN SELECT "
+             "RAISE(ABORT, 'refused'); END");
+    } else {
+        exec("CREATE FUNCTION refuse() RETURNS trigger AS $$ BEGIN IF rtrim(NEW.\"PrgName\") = 'Beta' THEN "
+             "RAISE "
+             "EXCEPTION 'refused'; END IF; RETURN NEW; END $$ LANGUAGE plpgsql");
+        exec("CREATE TRIGGER refuse BEFORE UPDATE ON \"Programs\" FOR EACH ROW EXECUTE FUNCTION refuse()");
+    }
+    messages.clear();
+    row("Alpha Pro");
+    press("?TREEUP");
+    EXPECT_EQ(stored(""), "Alpha:1 Delta:2 Beta:4 Alpha Pro:5");
+    EXPECT_EQ(shownTop(), "Alpha Delta Beta Alpha Pro");
+    EXPECT_EQ(messages.texts().size(), 1);
 }
 
 // The detail panel shows the current issue of the list and follows the list's moves.
