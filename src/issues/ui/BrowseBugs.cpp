@@ -197,6 +197,10 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
 
 BrowseBugs::~BrowseBugs()
 {
+    // The filter is taken off before the views go, so that it never sees a half-destroyed view.
+    for (QWidget *viewport : {m_issueViewport.data(), m_treeViewport.data()})
+        if (viewport)
+            viewport->removeEventFilter(this);
     // The view goes with the window before the tree it shows.
     delete window();
 }
@@ -338,10 +342,12 @@ QWidget *BrowseBugs::buildWindow()
     for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
         connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
     // Issues are dragged from the list onto the program tree.
-    issueList().view()->viewport()->installEventFilter(this);
+    m_issueViewport = issueList().view()->viewport();
+    m_issueViewport->installEventFilter(this);
     m_treeView->setAcceptDrops(true);
     m_treeView->viewport()->setAcceptDrops(true);
-    m_treeView->viewport()->installEventFilter(this);
+    m_treeViewport = m_treeView->viewport();
+    m_treeViewport->installEventFilter(this);
     return core::ui::FrameMdi::addWindow(content, context());
 }
 
@@ -483,7 +489,7 @@ const QString MoveTreeRow = QStringLiteral("application/x-tarvo-movetreerow");
 
 bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
 {
-    if (m_treeView && watched == m_treeView->viewport()) {
+    if (m_treeViewport && watched == m_treeViewport.data()) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *press = static_cast<QMouseEvent *>(event);
             m_dragStart = press->position().toPoint();
@@ -497,7 +503,7 @@ bool BrowseBugs::eventFilter(QObject *watched, QEvent *event)
         }
         return takeTreeDrop(event) || ListWindow::eventFilter(watched, event);
     }
-    if (watched == issueList().view()->viewport()) {
+    if (m_issueViewport && watched == m_issueViewport.data()) {
         if (event->type() == QEvent::MouseButtonPress) {
             const auto *press = static_cast<QMouseEvent *>(event);
             m_dragStart = press->position().toPoint();

@@ -176,6 +176,10 @@ class BrowseBugs final : public listext::ui::ListWindow {
     listext::ui::ProgramTreeSections m_sections;
     QPointer<listext::ui::RelationTreeView> m_treeUi;
     QPointer<QTreeView> m_treeView;
+    // Compared by address in the event filter, which still sees events while the window's
+    // children are destroyed and the views behind them are gone.
+    QPointer<QWidget> m_issueViewport;
+    QPointer<QWidget> m_treeViewport;
     QPointer<QTabBar> m_categories;
     QPointer<QTabWidget> m_sheet;
     QPointer<IssueDetailPanel> m_detail;

@@ -199,7 +199,9 @@ void RelationTreeView::takeToolbarKey(int button)
 
 bool RelationTreeView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_view && event->type() == QEvent::KeyPress) {
+    // Only a key press is looked at before the view is followed: the filter also sees the
+    // events a view sends while it is destroyed.
+    if (event->type() == QEvent::KeyPress && watched == m_view) {
         auto *key = static_cast<QKeyEvent *>(event);
         switch (key->key()) {
         case Qt::Key_Insert:
