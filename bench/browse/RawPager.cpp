@@ -91,20 +91,10 @@ int RawPager::bindBase(RawStatement &st)
 
 std::vector<qint64> RawPager::read(RawStatement &st, bool backwards)
 {
-    std::vector<qint64> ids;
-    ids.reserve(kPageRows);
-    std::size_t bytes = 0;
-    while (st.step()) {
-        bytes += st.readRow();
-        ids.push_back(st.integer(0));
-    }
-    st.reset();
-    if (backwards)
-        std::reverse(ids.begin(), ids.end());
+    const std::vector<std::int64_t> read = st.readIds(backwards);
+    std::vector<qint64> ids(read.begin(), read.end());
     if (!ids.empty())
         m_position = backwards ? ids.front() : ids.back();
-    if (bytes == std::size_t(-1)) // keeps the reads from being optimised away
-        ids.clear();
     return ids;
 }
 

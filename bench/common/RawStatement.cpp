@@ -1,5 +1,6 @@
 #include "RawStatement.h"
 
+#include <algorithm>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -84,6 +85,22 @@ std::size_t RawStatement::readRow() const
         }
     }
     return total;
+}
+
+std::vector<std::int64_t> RawStatement::readIds(bool backwards)
+{
+    std::vector<std::int64_t> ids;
+    std::size_t bytes = 0;
+    while (step()) {
+        bytes += readRow();
+        ids.push_back(integer(0));
+    }
+    reset();
+    if (backwards)
+        std::reverse(ids.begin(), ids.end());
+    if (bytes == std::size_t(-1)) // keeps the reads from being optimised away
+        ids.clear();
+    return ids;
 }
 
 } // namespace tarvo::bench

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -34,6 +35,9 @@ class RawStatement final {
     // Touches every column of the current row as the reader of a list would, so that the raw side
     // pays for reading the same texts the data layer converts; returns their total length.
     std::size_t readRow() const;
+    // Runs the statement to its end, reading every row as readRow does, and resets it; gives the
+    // first column of each row, in the list's order when the statement read backwards.
+    std::vector<std::int64_t> readIds(bool backwards);
 
   private:
     sqlite3 *m_db;

@@ -124,18 +124,8 @@ class RawSide final {
   private:
     std::vector<qint64> read(RawStatement &st, bool backwards)
     {
-        std::vector<qint64> ids;
-        std::size_t bytes = 0;
-        while (st.step()) {
-            bytes += st.readRow();
-            ids.push_back(st.integer(0));
-        }
-        st.reset();
-        if (backwards)
-            std::reverse(ids.begin(), ids.end());
-        if (bytes == std::size_t(-1)) // keeps the reads from being optimised away
-            ids.clear();
-        return ids;
+        const std::vector<std::int64_t> ids = st.readIds(backwards);
+        return {ids.begin(), ids.end()};
     }
 
     std::unique_ptr<RawStatement> m_first, m_after, m_before, m_last, m_offset, m_count;
