@@ -60,18 +60,34 @@ Result<data::Record> readById(data::FileManager &file, const QString &prefix, qi
     return record;
 }
 
+// A move's start: the transaction open and the moved row read inside it.
+struct Moving {
+    Writing writing;
+    data::Record row;
+};
+
+Result<Moving> beginMove(data::Session &session, const QString &label, const QString &prefix, qint64 id)
+{
+    auto writing = beginWriting(session, label);
+    if (!writing)
+        return writing.error();
+    auto read = readById(*writing->file, prefix, id);
+    if (!read)
+        return read.error();
+    return Moving{std::move(writing).value(), std::move(read).value()};
+}
+
 } // namespace
 
 Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
 {
-    auto writing = beginWriting(m_session, m_label);
-    if (!writing)
-        return writing.error();
+    auto moving = beginMove(m_session, m_label, m_prefix, id);
+    if (!moving)
+        return moving.error();
+    Moving move = std::move(moving).value();
+    Writing *writing = &move.writing;
     data::FileManager &file = *writing->file;
-    auto read = readById(file, m_prefix, id);
-    if (!read)
-        return read.error();
-    data::Record row = std::move(read).value();
+    data::Record &row = move.row;
     const qint64 sort = row.integer(Sort);
     // The neighbour is the nearest sibling in sort order, so a gap left in older data does not
     // stop the move.
@@ -104,14 +120,13 @@ Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
 
 Result<TreeMoves::Outcome> TreeMoves::reparent(qint64 id, qint64 newParent)
 {
-    auto writing = beginWriting(m_session, m_label);
-    if (!writing)
-        return writing.error();
+    auto moving = beginMove(m_session, m_label, m_prefix, id);
+    if (!moving)
+        return moving.error();
+    Moving move = std::move(moving).value();
+    Writing *writing = &move.writing;
     data::FileManager &file = *writing->file;
-    auto read = readById(file, m_prefix, id);
-    if (!read)
-        return read.error();
-    data::Record row = std::move(read).value();
+    data::Record &row = move.row;
     // Walking up from the new parent must never meet the row: it cannot hang below itself.
     QSet<qint64> seen;
     for (qint64 up = newParent; up != 0;) {
