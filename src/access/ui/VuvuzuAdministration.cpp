@@ -5,6 +5,7 @@
 #include "access/DayClock.h"
 #include "access/KeyText.h"
 #include "access/SecurityImport.h"
+#include "access/UserOrder.h"
 #include "access/VuvuzuPaths.h"
 #include "access/ui/AddressLink.h"
 #include "access/ui/BrowseLogins.h"
@@ -142,9 +143,7 @@ void VuvuzuAdministration::fill()
     }
     m_users = std::move(*users);
     if (m_order->currentIndex() == 1)
-        std::stable_sort(m_users.begin(), m_users.end(), [](const UserRecord &a, const UserRecord &b) {
-            return KeyText::fold(a.name) < KeyText::fold(b.name);
-        });
+        sortUsersByName(m_users);
     const qint32 today = DayClock::today();
     const QIcon forbidden = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     m_list->setRowCount(int(m_users.size()));

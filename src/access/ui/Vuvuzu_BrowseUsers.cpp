@@ -3,7 +3,7 @@
 #include "access/AccessMessages.h"
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
-#include "access/KeyText.h"
+#include "access/UserOrder.h"
 #include "access/ui/WindowTranslation.h"
 
 #include <QHBoxLayout>
@@ -65,9 +65,7 @@ void Vuvuzu_BrowseUsers::fill()
 {
     std::vector<UserRecord> rows = m_users;
     if (m_order->currentIndex() == 1)
-        std::stable_sort(rows.begin(), rows.end(), [](const UserRecord &a, const UserRecord &b) {
-            return KeyText::fold(a.name) < KeyText::fold(b.name);
-        });
+        sortUsersByName(rows);
     const qint32 today = DayClock::today();
     const QIcon forbidden = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     m_list->setRowCount(int(rows.size()));
