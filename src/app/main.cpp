@@ -14,7 +14,7 @@
 #include "core/ui/WindowOpening.h"
 #include "core/ui/frame/Tarvo.h"
 #include "issues/ui/BrowseBugsService.h"
-#include "masterdata/MasterDataService.h"
+#include "masterdata/ui/MasterDataService.h"
 #include "masterdata/ui/Paths.h"
 #include "platform/runtime/CommandLine.h"
 #include "platform/runtime/ContextRegistry.h"

@@ -1,4 +1,4 @@
-#include "masterdata/MasterDataService.h"
+#include "masterdata/ui/MasterDataService.h"
 
 #include "core/frame/UserList.h"
 #include "core/services/AccessServices.h"

@@ -1,4 +1,4 @@
-#include "masterdata/MasterDataService.h"
+#include "masterdata/ui/MasterDataService.h"
 
 #include "core/services/AccessStandIn.h"
 #include "core/services/NotAvailable.h"
