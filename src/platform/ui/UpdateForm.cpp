@@ -98,6 +98,12 @@ data::Record &UpdateForm::record()
 
 FormField &UpdateForm::field(const QString &name, QWidget *control)
 {
+    return field(name, control, {}, {});
+}
+
+FormField &UpdateForm::field(const QString &name, QWidget *control, FormField::Shows shows,
+                             FormField::Takes takes)
+{
     const int index = m_file ? m_file->layout().fieldIndex(name) : -1;
     if (index < 0) {
         rejectTable(MessageFieldNotInFile, name, QString());
@@ -105,6 +111,8 @@ FormField &UpdateForm::field(const QString &name, QWidget *control)
         return *m_rejected.back();
     }
     auto bound = std::make_unique<FormField>(m_file->layoutPtr(), index, control);
+    if (shows && takes)
+        bound->accessors(std::move(shows), std::move(takes));
     if (!control || !bound->isBindable()) {
         rejectTable(MessageProgramError, bound->name(),
                     QStringLiteral("%1 cannot be shown in a %2")

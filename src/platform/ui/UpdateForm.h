@@ -84,6 +84,8 @@ class UpdateForm : public WindowManager {
     // The table of the form. A name the file does not have, or a control that no field can be
     // shown in, is reported at once and the form will not open.
     FormField &field(const QString &name, QWidget *control);
+    // A control that the form shows and reads through the accessors (a group of radio buttons).
+    FormField &field(const QString &name, QWidget *control, FormField::Shows shows, FormField::Takes takes);
     void setButtons(QAbstractButton *ok, QAbstractButton *cancel);
     void onPrime(PrimeHook hook) { m_prime = std::move(hook); }
     void onCheck(CheckHook hook) { m_check = std::move(hook); }

@@ -270,13 +270,13 @@ QWidget *UpdateBugs::generalTab()
     m_categoryIcon = new QLabel;
     categoryRow->addWidget(m_categoryIcon);
     categoryRow->addStretch(1);
-    field(QStringLiteral("BUG:Category"), categories)
-        .accessors(
-            [this](QWidget *, const QVariant &v) {
-                if (QAbstractButton *b = m_category->button(int(v.toLongLong())))
-                    b->setChecked(true);
-            },
-            [this](const QWidget *) { return QVariant(std::max(m_category->checkedId(), 0)); });
+    field(
+        QStringLiteral("BUG:Category"), categories,
+        [this](QWidget *, const QVariant &v) {
+            if (QAbstractButton *b = m_category->button(int(v.toLongLong())))
+                b->setChecked(true);
+        },
+        [this](const QWidget *) { return QVariant(std::max(m_category->checkedId(), 0)); });
     connect(m_category, &QButtonGroup::idClicked, this, [this](int id) { takeCategory(id); });
     top->addWidget(categories, 0, 1, 1, 3);
 
