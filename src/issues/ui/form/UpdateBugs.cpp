@@ -168,8 +168,11 @@ QLineEdit *UpdateBugs::entry(const QString &fieldName, const QString &picture)
 {
     auto *e = new QLineEdit;
     auto &f = field(fieldName, e);
-    if (!picture.isEmpty())
+    if (!picture.isEmpty()) {
         f.picture(picture);
+        // A date or a clock is shown whole.
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 16);
+    }
     return e;
 }
 
@@ -183,7 +186,9 @@ QWidget *UpdateBugs::memo(const QString &fieldName)
     text->setObjectName(fieldName);
     field(fieldName, text);
     layout->addWidget(text, 1);
-    auto *stampButton = new QPushButton(tr("Date & Time Stamp"));
+    // The caption's ampersand is text, not a shortcut.
+    auto *stampButton =
+        new QPushButton(tr("Date & Time Stamp").replace(QLatin1Char('&'), QStringLiteral("&&")));
     stampButton->setObjectName(fieldName + QStringLiteral(":Stamp"));
     connect(stampButton, &QPushButton::clicked, this, [this, text]() { stamp(text); });
     auto *row = new QHBoxLayout;
@@ -367,8 +372,11 @@ QWidget *UpdateBugs::generalTab()
     internal->addWidget(m_responsible, 1, 1, 1, 2);
     internal->addWidget(new QLabel(tr("Est. Time:")), 2, 0);
     internal->addWidget(entry(QStringLiteral("BUG:EstTime")), 2, 1);
-    internal->addWidget(new QLabel(tr("&Text:")), 3, 0);
-    internal->addWidget(memo(QStringLiteral("BUG:BugText")), 3, 1, 1, 2);
+    auto *textPrompt = new QLabel(tr("&Text:"));
+    QWidget *bugText = memo(QStringLiteral("BUG:BugText"));
+    textPrompt->setBuddy(bugText->findChild<QPlainTextEdit *>());
+    internal->addWidget(textPrompt, 3, 0);
+    internal->addWidget(bugText, 3, 1, 1, 2);
     groups->addWidget(m_internal, 0, 1, 2, 1);
 
     m_fixed = personGroup(tr("Fixed"), tr("Fixed By:"), QStringLiteral("BUG:FixedBy"), tr("Fixed date:"),
@@ -947,6 +955,8 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
                                         request() == Request::Change, m_save.history());
     if (!written)
         Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    else if (m_history->isLoaded())
+        (void)m_history->reload();
     const QString upper = label.toUpper();
     if (upper == QStringLiteral("BUG:RESPONSIBLE") || upper == QStringLiteral("BUG:FIXEDBY") ||
         upper == QStringLiteral("BUG:VERIFIEDBY")) {
