@@ -1,5 +1,6 @@
 #include "issues/ui/form/UpdateBugs.h"
 
+#include "core/lists/DataStatusSource.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillReleaseList.h"
 #include "core/lists/FillStatusList.h"
@@ -21,6 +22,7 @@
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/DayDate.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Picture.h"
 #include "platform/runtime/Text.h"
@@ -115,12 +117,12 @@ UpdateBugs::~UpdateBugs()
 }
 
 void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
-                       std::function<void()> finished)
+                       std::function<void()> finished, int statusPosition)
 {
     core::SettingsValues settings = core::SettingsRecord::instance().values();
     if (!settings.record().isValid())
         settings = core::SettingsValues(session.file(QStringLiteral("Parameter"))->newRecord());
-    auto *form = new UpdateBugs(caller.context(), session, settings, values);
+    auto *form = new UpdateBugs(caller.context(), session, settings, values, statusPosition);
     const QPointer<tarvo::ui::WindowManager> owner(&caller);
     form->openModal(caller.window(), [form, owner, &session, values, finished](int response) {
         const qint32 source = response == Response::Completed ? form->duplicateSource() : 0;
@@ -137,10 +139,12 @@ void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session,
 }
 
 void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::Session &session,
-                            std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue)
+                            std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue,
+                            std::function<int()> statusPosition)
 {
     caller.setProcedure(number, [&caller, &session, currentRow = std::move(currentRow),
-                                 newIssue = std::move(newIssue)](std::function<void()> finished) {
+                                 newIssue = std::move(newIssue),
+                                 statusPosition = std::move(statusPosition)](std::function<void()> finished) {
         if (caller.context().threadRequest() != Request::Insert) {
             data::FileManager *bugs = session.file(kBugs);
             const qint64 row = currentRow ? currentRow() : -1;
@@ -149,7 +153,8 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
                 return;
             }
         }
-        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished));
+        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished),
+              statusPosition ? statusPosition() : 0);
     });
 }
 
@@ -720,6 +725,20 @@ bool UpdateBugs::open()
     return true;
 }
 
+bool UpdateBugs::takeEvent(int event, const QVariant &data)
+{
+    if (event != Events::Refresh)
+        return UpdateForm::takeEvent(event, data);
+    core::RefreshNotices *notices = core::Services::refreshNotices();
+    if (notices && isOpen() &&
+        notices->needsRefresh(event, m_refreshDate, m_refreshTime,
+                              QStringLiteral("|Bugs|Attachments|EMails|Notes|History|Programfiles|"))) {
+        reloadLists();
+        markTabs();
+    }
+    return true;
+}
+
 void UpdateBugs::settle()
 {
     data::Record &bug = record();
@@ -748,6 +767,8 @@ void UpdateBugs::settle()
     }
     (void)m_responsible->reload();
     showIssue();
+    m_refreshDate = qint32(DayDate::today());
+    m_refreshTime = qint32(DayDate::clock());
 }
 
 void UpdateBugs::fillLists()
@@ -760,8 +781,15 @@ void UpdateBugs::fillLists()
     };
     m_statuses.clear();
     if (core::AccessServices *access = core::Services::access()) {
+        // The switches of this form's settings, not whatever the run loaded.
+        core::WorkflowSettings workflow;
+        workflow.enabled = m_settings.workflowEnabled();
+        workflow.assignIssue = m_settings.workflowAssignIssue();
+        workflow.allowChange = m_settings.workflowAllowChange();
+        core::DataStatusSource source(m_session, prgId);
         if (auto r =
-                core::FillStatusList(m_statuses, prgId, true, m_session, core::accessWorkflowRights(*access));
+                core::FillStatusList(m_statuses, prgId, true, core::CurrentIssue::fromBugsRecord(m_session),
+                                     workflow, source, core::accessWorkflowRights(*access));
             !r)
             report(r.error());
     }

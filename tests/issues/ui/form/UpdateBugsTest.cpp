@@ -17,6 +17,7 @@
 #include <QTabWidget>
 
 #include <memory>
+#include <tuple>
 
 namespace tarvo::test {
 
@@ -313,6 +314,39 @@ TEST_P(UpdateBugsTest, DuplicateSavesTheChangeAndNamesTheIssueToCopy)
     EXPECT_NE(copy.record().integer(QStringLiteral("ID")), id);
     EXPECT_EQ(copy.record().text(QStringLiteral("Description")), QStringLiteral("Crash on start"));
     EXPECT_EQ(copy.record().text(QStringLiteral("EstTime")), QStringLiteral("3h"));
+}
+
+// The quick status change of the browse: the form sets the status of a position of its list and
+// presses OK with its window hidden; saving a resolved issue closes it when the user agrees.
+TEST_P(UpdateBugsTest, QuickStatusChangeSavesUnseenAndClosesOnlyWhenTheUserAgrees)
+{
+    setSettings({{QStringLiteral("WFENABLE"), 1},
+                 {QStringLiteral("WFCloseIssue"), 1},
+                 {QStringLiteral("WFPromptBeforeClose"), 1}});
+    // The user may set "Resolved" only: the list from "Assigned" holds that one status.
+    m_access.values.insert(QStringLiteral("BEN:UserByte6"), QStringLiteral("1"));
+    for (const auto &[answer, status, sort] :
+         {std::tuple{Button::No, "Resolved", 5}, std::tuple{Button::Yes, "Closed", 8}}) {
+        const data::Record issue =
+            add(QStringLiteral("Bugs"), {{QStringLiteral("Category"), 1},
+                                         {QStringLiteral("Status"), QStringLiteral("Assigned")},
+                                         {QStringLiteral("StatusSort"), 2},
+                                         {QStringLiteral("Responsible"), QStringLiteral("JDO")}});
+        bugBuffer() = issue;
+        const qint32 id = qint32(issue.integer(QStringLiteral("ID")));
+        m_messages.clear();
+        m_messages.answer(answer);
+        m_context->setThreadRequest(Request::Change);
+        auto form = std::make_unique<UpdateBugs>(*m_context, session(), settings(), NewIssueValues{}, 1);
+        form->setDeleteOnClose(false);
+        ASSERT_TRUE(form->open());
+        EXPECT_FALSE(form->isOpen()) << status;
+        EXPECT_FALSE(form->window()->isVisible());
+        EXPECT_EQ(m_messages.texts().size(), 1) << "the close question";
+        const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
+        EXPECT_EQ(stored.text(QStringLiteral("Status")), QString::fromLatin1(status));
+        EXPECT_EQ(stored.integer(QStringLiteral("StatusSort")), sort);
+    }
 }
 
 TARVO_REAL_STORE_SUITE(UpdateBugsTest);
