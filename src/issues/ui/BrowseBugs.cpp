@@ -2,6 +2,7 @@
 
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
+#include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
@@ -11,7 +12,6 @@
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
-#include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
@@ -57,6 +57,7 @@
 
 namespace tarvo::issues::ui {
 
+using core::TreeMoves;
 using listext::ColumnDefinition;
 using listext::ColumnDefinitions;
 using listext::SortKey;
