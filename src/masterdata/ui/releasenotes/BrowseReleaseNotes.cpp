@@ -9,6 +9,7 @@
 #include "masterdata/ui/releasenotes/UpdateReleaseNotes.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/Text.h"
@@ -16,7 +17,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -62,7 +63,7 @@ BrowseReleaseNotes::BrowseReleaseNotes(Context &context, data::Session &session,
     declaration.columns = {
         column(QStringLiteral("REN:DESCRIPTION"), "Description", "@s255", 160),
         column(ReleaseNotesRows::ProgramColumn, "Program", "@s250", 120, false),
-        column(ReleaseNotesRows::ReleaseColumn, "Release", "@s35", 90, false),
+        column(ReleaseNotesRows::ReleaseColumn, "Release", "@s35", 110, false),
         column(QStringLiteral("REN:RELEASENOTESFILE"), "File", "@s255", 220),
     };
     declaration.updateProcedure = UpdateReleaseNotes;
@@ -102,10 +103,6 @@ QWidget *BrowseReleaseNotes::buildWindow()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TAB1"));
     auto *pageLayout = new QVBoxLayout(page);
-    auto *heading = new QLabel(translated("Generate Release Notes for..."), page);
-    heading->setObjectName(QStringLiteral("Heading"));
-    heading->setAlignment(Qt::AlignCenter);
-    pageLayout->addWidget(heading);
     pageLayout->addWidget(list().panel(), 1);
     sheet->addTab(page, translated("Description"));
     layout->addWidget(sheet, 1);
@@ -143,6 +140,16 @@ bool BrowseReleaseNotes::open()
     connect(&list(), &listext::ui::BrowseList::stateChanged, this, follow);
     follow();
     return true;
+}
+
+bool BrowseReleaseNotes::takeEvent(int event, const QVariant &data)
+{
+    // The window is a child of the frame's area: coming to the front makes it the active child.
+    if (event == Events::GainFocus && qobject_cast<QMdiSubWindow *>(frame())) {
+        core::ui::FrameMdi::activate(frame());
+        return true;
+    }
+    return ListWindow::takeEvent(event, data);
 }
 
 void BrowseReleaseNotes::takeAccepted(const QString &controlName)

@@ -187,10 +187,11 @@ bool UpdateReleaseNotes::open()
             [](const QString &text) { return Translator::instance().translate(text); }, queue);
         m_programs = queue.rows();
         m_program->clear();
-        for (const core::ProgramTreeQueueEntry &row : m_programs)
-            m_program->addItem(
-                QString(std::abs(row.level) > 1 ? (std::abs(row.level) - 1) * 3 : 0, QLatin1Char(' ')) +
-                row.prgName);
+        for (const core::ProgramTreeQueueEntry &row : m_programs) {
+            // Programs stand under the root row, sub-programs under their parents.
+            const int depth = row.id > 0 ? int(std::abs(row.level)) : 0;
+            m_program->addItem(QString(depth * 3, QLatin1Char(' ')) + row.prgName);
+        }
         if (!filled)
             Messages::show(filled.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
     }
