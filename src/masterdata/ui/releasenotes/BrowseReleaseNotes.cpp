@@ -3,6 +3,7 @@
 #include "core/frame/FrameUserSettings.h"
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "masterdata/releasenotes/IssuePlaceholders.h"
 #include "masterdata/releasenotes/ReleaseNotesGenerator.h"
@@ -121,6 +122,7 @@ QWidget *BrowseReleaseNotes::buildWindow()
     layout->addLayout(buttons);
     acceptOn(m_generate);
     acceptOn(closeButton);
+    connect(help, &QPushButton::clicked, this, [] { UpdateReleaseNotes::showHelp(); });
     content->resize(720, 360);
     return core::ui::FrameMdi::addWindow(content, context());
 }
@@ -133,6 +135,15 @@ bool BrowseReleaseNotes::open()
         setWindow(buildWindow());
     if (!ListWindow::open())
         return false;
+    // The settings may give the record buttons captions of their own.
+    const core::SettingsValues settings = core::SettingsRecord::instance().values();
+    const std::tuple<int, bool, QString> captions[] = {
+        {Request::Insert, settings.overrideInsert(), settings.insertText()},
+        {Request::Change, settings.overrideChange(), settings.changeText()},
+        {Request::Delete, settings.overrideDelete(), settings.deleteText()}};
+    for (const auto &[request, override, caption] : captions)
+        if (QPushButton *button = list().button(request); button && override)
+            button->setText(Text::clip(caption));
     const auto follow = [this] {
         if (m_generate && !isDenied(m_generate->objectName()))
             m_generate->setEnabled(list().currentRow() >= 0);

@@ -5,15 +5,18 @@
 #include "core/lists/FillReleaseList.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Text.h"
 #include "platform/runtime/Translator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -74,6 +78,14 @@ UpdateReleaseNotes::~UpdateReleaseNotes() = default;
 void UpdateReleaseNotes::setFileChooser(FileChooser chooser)
 {
     fileChooser() = std::move(chooser);
+}
+
+void UpdateReleaseNotes::showHelp()
+{
+    const QString page =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/help/Adding Updating Release Notes.htm");
+    if (QFileInfo::exists(page))
+        (void)Desktop::instance().openFile(page);
 }
 
 void UpdateReleaseNotes::build()
@@ -167,6 +179,9 @@ void UpdateReleaseNotes::build()
     for (QPlainTextEdit *edit : m_texts)
         field(edit->objectName(), edit);
     setButtons(ok, cancel);
+    connect(help, &QPushButton::clicked, this, &UpdateReleaseNotes::showHelp);
+    auto *helpKey = new QShortcut(QKeySequence::HelpContents, window);
+    connect(helpKey, &QShortcut::activated, this, &UpdateReleaseNotes::showHelp);
 
     connect(m_latest, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);
     connect(m_all, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);

@@ -30,6 +30,8 @@ class UpdateReleaseNotes final : public tarvo::ui::UpdateForm {
 
     // Tests answer the file dialog; an empty chooser restores the real one.
     static void setFileChooser(FileChooser chooser);
+    // The help page of release notes, beside the program.
+    static void showHelp();
 
     QComboBox *programBox() const { return m_program; }
     QCheckBox *latestBox() const { return m_latest; }
