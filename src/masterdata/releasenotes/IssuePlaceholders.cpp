@@ -84,19 +84,27 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
     return Picture::format(value, picture).trimmed();
 }
 
+QStringList IssuePlaceholders::names(const data::RecordLayout &issues)
+{
+    QStringList all;
+    for (int i = 0; i < issues.fieldCount(); ++i) {
+        const QString field = issues.field(i).name.toUpper();
+        if (field != QLatin1String("PRGID"))
+            all << QStringLiteral("^BUG:%1^").arg(field);
+    }
+    for (const char *user : {"RESPONSIBLEUSERNAME", "FIXEDBYUSERNAME", "VERIFIEDBYUSERNAME"})
+        all << QStringLiteral("^BUG:%1^").arg(QLatin1String(user));
+    all << QStringLiteral("^DATE^") << QStringLiteral("^TIME^");
+    return all;
+}
+
 QString IssuePlaceholders::fill(const data::Record &issue, const QString &text) const
 {
     std::vector<Placeholder> placeholders;
-    const data::RecordLayout &layout = issue.layout();
-    for (int i = 0; i < layout.fieldCount(); ++i) {
-        const QString field = layout.field(i).name.toUpper();
-        if (field != QLatin1String("PRGID"))
-            placeholders.push_back({QStringLiteral("^BUG:%1^").arg(field), field});
+    for (const QString &name : names(issue.layout())) {
+        const QString inner = name.mid(1, name.size() - 2);
+        placeholders.push_back({name, inner.startsWith(QLatin1String("BUG:")) ? inner.mid(4) : inner});
     }
-    for (const char *user : {"RESPONSIBLEUSERNAME", "FIXEDBYUSERNAME", "VERIFIEDBYUSERNAME"})
-        placeholders.push_back({QStringLiteral("^BUG:%1^").arg(QLatin1String(user)), QLatin1String(user)});
-    placeholders.push_back({QStringLiteral("^DATE^"), QStringLiteral("DATE")});
-    placeholders.push_back({QStringLiteral("^TIME^"), QStringLiteral("TIME")});
 
     QString working = text.left(MaxLength);
     for (int pass = 0; pass < kMaxPasses; ++pass) {

@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
+#include <QTextCursor>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -156,6 +158,29 @@ TEST_F(ReleaseNotesWindowsTest, CancellingTheFileDialogKeepsTheTypedName)
     UpdateReleaseNotes::setFileChooser({});
     EXPECT_EQ(offered, QStringLiteral("/typed/name.txt"));
     EXPECT_EQ(form->fileEdit()->text(), QStringLiteral("/typed/name.txt"));
+}
+
+TEST_F(ReleaseNotesWindowsTest, ASelectedFieldGoesInAtTheCursorAndTheCursorFollowsIt)
+{
+    QPointer<UpdateReleaseNotes> form = openForm(Request::Insert);
+    ASSERT_TRUE(form);
+    QStringList offered;
+    UpdateReleaseNotes::setFieldPicker([&offered](QWidget *, const QStringList &placeholders) {
+        offered = placeholders;
+        return QStringLiteral("^BUG:FIXEDVERSION^");
+    });
+    QPlainTextEdit *header = form->text(QStringLiteral("REN:GroupHeader"));
+    header->setPlainText(QStringLiteral(" notes"));
+    QTextCursor start = header->textCursor();
+    start.setPosition(0);
+    header->setTextCursor(start);
+    form->window()->findChild<QPushButton *>(QStringLiteral("B2"))->click();
+    UpdateReleaseNotes::setFieldPicker({});
+    EXPECT_TRUE(offered.contains(QStringLiteral("^BUG:RELEASENOTES^")));
+    EXPECT_EQ(header->toPlainText(), QStringLiteral("^BUG:FIXEDVERSION^ notes"));
+    EXPECT_EQ(header->textCursor().position(), 18);
+    EXPECT_EQ(form->window()->findChild<QPushButton *>(QStringLiteral("B1")), nullptr)
+        << "the file header is written unfilled and offers no placeholders";
 }
 
 } // namespace
