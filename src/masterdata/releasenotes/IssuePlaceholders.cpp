@@ -3,6 +3,7 @@
 #include "platform/data/FileManager.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/runtime/Picture.h"
+#include "platform/runtime/Text.h"
 
 #include <QSet>
 
@@ -19,15 +20,6 @@ const QSet<QString> kTimes = {QStringLiteral("STARTTIME"), QStringLiteral("ENDTI
 
 // A filled value that contains its own placeholder would be filled again in every pass.
 constexpr int kMaxPasses = 64;
-
-QString clipRight(QString text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
-        --n;
-    text.truncate(n);
-    return text;
-}
 
 struct Placeholder final {
     QString name;  // upper case, between carets
@@ -50,7 +42,7 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
         program.setValue(QStringLiteral("PRG:ID"), issue.value(QStringLiteral("BUG:PrgID")));
         if (!m_programs->fetch(QStringLiteral("KeyID"), program))
             return std::nullopt;
-        return clipRight(program.text(QStringLiteral("PRG:PrgName")));
+        return Text::clip(program.text(QStringLiteral("PRG:PrgName")));
     }
     if (field.endsWith(QLatin1String("USERNAME"))) {
         const QString initials = issue.text(QStringLiteral("BUG:") + field.chopped(8)).trimmed();
@@ -68,7 +60,7 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
     case data::FieldType::String:
     case data::FieldType::CString:
     case data::FieldType::Memo:
-        return clipRight(value.toString());
+        return Text::clip(value.toString());
     default:
         break;
     }
@@ -122,7 +114,7 @@ QString IssuePlaceholders::fill(const data::Record &issue, const QString &text) 
         if (!replaced)
             break;
     }
-    return clipRight(working);
+    return Text::clip(working);
 }
 
 } // namespace tarvo::masterdata
