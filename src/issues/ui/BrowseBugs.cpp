@@ -15,6 +15,7 @@
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
+#include "issues/ui/form/UpdateBugs.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/Dictionary.h"
@@ -188,6 +189,17 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     attachments.watchedFiles = QStringLiteral("|Attachments|");
     addList(std::move(attachments), *m_attachments);
     setUserIni(m_userIni);
+    ui::UpdateBugs::registerOn(
+        *this, UpdateBugs, session, [this] { return issueList().currentKey(); },
+        [this] {
+            NewIssueValues values{qint32(m_filter.prgId),
+                                  m_filter.release,
+                                  m_filter.programFile,
+                                  m_filter.tab < IssueListFilter::AllTab ? m_filter.tab : 1,
+                                  0,
+                                  DuplicateChoices::fromUserIni(m_userIni)};
+            return values;
+        });
 
     m_tree = std::make_unique<RelationTree>();
     if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
