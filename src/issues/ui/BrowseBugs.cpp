@@ -15,6 +15,7 @@
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
+#include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/Dictionary.h"
@@ -187,6 +188,14 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     attachments.watchedFiles = QStringLiteral("|Attachments|");
     addList(std::move(attachments), *m_attachments);
     setUserIni(m_userIni);
+    SubFormUser formUser = SubFormUser::current();
+    formUser.mak = m_user.mak;
+    formUser.userIniPath = m_user.userIniPath;
+    // The notes and attachments of the browse belong to the selected program.
+    registerIssueSubForms(*this, session, formUser,
+                          {{UpdateNotes, &notesList()}, {UpdateAttachments, &attachmentsList()}, {}}, [this] {
+                              return SubFormOwner{0, m_filter.prgId};
+                          });
 
     m_tree = std::make_unique<RelationTree>();
     if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
