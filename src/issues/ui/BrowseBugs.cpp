@@ -16,6 +16,7 @@
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/SflSuchen.h"
 #include "issues/ui/form/UpdateBugs.h"
+#include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "platform/data/Dictionary.h"
@@ -200,6 +201,14 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
                                   DuplicateChoices::fromUserIni(m_userIni)};
             return values;
         });
+    SubFormUser formUser = SubFormUser::current();
+    formUser.mak = m_user.mak;
+    formUser.userIniPath = m_user.userIniPath;
+    // The notes and attachments of the browse belong to the selected program.
+    registerIssueSubForms(*this, session, formUser,
+                          {{UpdateNotes, &notesList()}, {UpdateAttachments, &attachmentsList()}, {}}, [this] {
+                              return SubFormOwner{0, m_filter.prgId};
+                          });
 
     m_tree = std::make_unique<RelationTree>();
     if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
