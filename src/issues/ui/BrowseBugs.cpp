@@ -14,9 +14,9 @@
 #include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
-#include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -63,6 +63,8 @@ using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
 using listext::ui::RelationTree;
+using listext::ui::SflSuchen;
+using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
