@@ -14,11 +14,11 @@
 #include "issues/IssueMassUpdate.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
-#include "issues/ui/SflSuchen.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -66,6 +66,8 @@ using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
 using listext::ui::RelationTree;
+using listext::ui::SflSuchen;
+using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
