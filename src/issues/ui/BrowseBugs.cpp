@@ -937,23 +937,14 @@ Result<int> BrowseBugs::exportTagged(const QString &path)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    query::CsvExport csv(**file);
-    if (auto r = csv.begin(out); !r)
-        return r.error();
-    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
-    data::Record issue = bugs.newRecord();
-    for (qint64 id : BugTagQueue::global().ids()) {
-        issue.setValue(QStringLiteral("ID"), id);
-        if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
-            continue; // gone since it was tagged
-        if (auto r = csv.write(issue); !r)
-            return r.error();
-    }
-    if (auto r = csv.end(); !r)
-        return r.error();
+    auto written =
+        query::CsvExport::writeRecords(**file, *m_session.file(QStringLiteral("Bugs")),
+                                       QStringLiteral("BUG:KeyID"), BugTagQueue::global().ids(), out);
+    if (!written)
+        return written.error();
     if (!out.commit())
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    return csv.written();
+    return *written;
 }
 
 void BrowseBugs::exportAsked()

@@ -9,6 +9,7 @@
 #include "platform/data/Session.h"
 #include "platform/data/Transaction.h"
 #include "platform/runtime/Messages.h"
+#include "platform/ui/FormList.h"
 
 #include <QAbstractButton>
 #include <QStackedWidget>
@@ -143,38 +144,41 @@ bool UpdateForm::open()
     if (m_tableError)
         return refuseOpening();
     int request = context().threadRequest();
-    switch (request) {
-    case Request::Insert:
-        break;
-    case Request::Change:
-    case Request::Delete:
-    case Request::View:
-        if (!readRecord())
-            return refuseOpening();
-        if (request != Request::View)
-            request = holdOrAsk(request);
-        if (request == Request::None)
-            return refuseOpening();
-        break;
-    default:
+    if (request != Request::Insert && request != Request::Change && request != Request::Delete &&
+        request != Request::View) {
         report(MessageProgramError, makeError(0, QString()), QString(),
                QStringLiteral("%1 was asked for request %2").arg(procedureName()).arg(request));
         return refuseOpening();
     }
+    if (m_keeper) {
+        request = m_keeper->open(request);
+    } else if (request != Request::Insert) {
+        if (!readRecord())
+            return refuseOpening();
+        if (request != Request::View)
+            request = holdOrAsk(request);
+    }
+    if (request == Request::None)
+        return refuseOpening();
     context().setThreadRequest(request);
     m_deleting = request == Request::Delete;
     if (request == Request::View)
         applyViewMode();
     if (!WindowManager::open()) {
+        if (m_keeper)
+            (void)m_keeper->undo();
         releaseHold();
         return false;
     }
-    if (request == Request::Insert && !prime()) {
+    if (request == Request::Insert && !m_keeper && !prime()) {
         finish(Response::Cancelled);
         return false;
     }
     if (m_deleting) {
-        runDelete();
+        if (m_keeper)
+            finish(m_keeper->remove() ? Response::Completed : Response::Cancelled);
+        else
+            runDelete();
         return true;
     }
     m_snapshot = record();
@@ -276,6 +280,14 @@ void UpdateForm::applyViewMode()
 {
     for (const auto &field : m_fields)
         field->setEditable(false);
+    // A viewed record offers nothing that changes data: only buttons marked to stay stay usable.
+    if (QWidget *w = window()) {
+        for (QAbstractButton *button : w->findChildren<QAbstractButton *>()) {
+            if (button != m_okButton && button != m_cancelButton &&
+                !button->property(KeepInViewMode).toBool())
+                button->setEnabled(false);
+        }
+    }
     if (m_okButton)
         m_okButton->hide();
     if (m_cancelButton)
@@ -345,6 +357,11 @@ bool UpdateForm::ok()
         return false;
     if (!m_file->validate(buffer))
         return false;
+    if (m_keeper) {
+        if (!m_keeper->save())
+            return false;
+        return finish(Response::Completed);
+    }
     if (request() == Request::Insert || !buffer.sameValues(m_snapshot)) {
         if (!writeRecord())
             return false;
@@ -397,6 +414,8 @@ bool UpdateForm::cancel()
 {
     if (!isOpen() || m_finishing)
         return false;
+    if (m_keeper)
+        return m_keeper->undo() && finish(Response::Cancelled);
     const bool undo = (request() == Request::Insert && m_claimedRow != 0) ||
                       (m_cancelled && (request() == Request::Insert || request() == Request::Change));
     if (undo) {
@@ -449,6 +468,27 @@ void UpdateForm::releaseHold()
     held.setRowId(m_heldRow);
     m_session.holds().release(*m_file, held);
     m_heldRow = 0;
+}
+
+FormList &UpdateForm::list(FormList *list, int procedureNumber)
+{
+    m_lists.emplace_back(list);
+    list->onRequest([this, list = QPointer<FormList>(list), procedureNumber](int request) {
+        if (isViewOnly() || m_finishing)
+            return;
+        run(procedureNumber, request, [list](int) {
+            if (list)
+                (void)list->reload();
+        });
+    });
+    return *list;
+}
+
+void UpdateForm::reloadLists()
+{
+    for (const auto &list : m_lists)
+        if (list && list->isLoaded())
+            (void)list->reload();
 }
 
 bool UpdateForm::finish(int response)
