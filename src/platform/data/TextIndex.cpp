@@ -257,7 +257,10 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
                 return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true});
         }
         return std::optional(Lookup{
-            SqlCondition{QStringLiteral("\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
+            // The unary + keeps SQLite from looking up each row found by its row id (a page read
+            // per row, then a sort): it reads the list's own index in order and keeps the rows in
+            // the set the index found, which costs far less once a text is in many rows.
+            SqlCondition{QStringLiteral("+\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
                          {QVariant(phrases.join(QStringLiteral(" OR ")))}},
             true});
     }
