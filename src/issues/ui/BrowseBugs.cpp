@@ -50,6 +50,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -381,9 +382,14 @@ void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &don
     const int before = context().threadRequest();
     context().setThreadRequest(request);
     context().setThreadResponse(0);
-    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId));
-    context().setThreadRequest(before);
-    done(context().threadResponse());
+    // The form is window-modal and reports its end later; the browse may be gone by then.
+    QPointer<BrowseBugs> self(this);
+    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId),
+                                                 [self, before, done](int response) {
+                                                     if (self)
+                                                         self->context().setThreadRequest(before);
+                                                     done(response);
+                                                 });
 }
 
 Result<void> BrowseBugs::moveWebLink(int step)
