@@ -19,6 +19,9 @@
 #include "issues/IssueTabMarks.h"
 #include "issues/IssueWorkflow.h"
 #include "issues/UsedTime.h"
+#include "issues/ui/subforms/UpdateAttachments.h"
+#include "issues/ui/subforms/UpdateBugsResponsible.h"
+#include "issues/ui/subforms/UpdateNotes.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/DayDate.h"
@@ -105,6 +108,7 @@ UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsV
 {
     setKeeper(this);
     setWindow(build());
+    registerSubForms();
     onChange(
         [this](const tarvo::ui::FormField &field, const QVariant &before) { takeChange(field, before); });
 }
@@ -155,6 +159,32 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
         }
         start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished),
               statusPosition ? statusPosition() : 0);
+    });
+}
+
+void UpdateBugs::registerSubForms()
+{
+    using MakeForm = std::function<tarvo::ui::UpdateForm *()>;
+    const SubFormUser user = SubFormUser::current();
+    auto owner = [this]() {
+        const data::Record &bug = record();
+        return SubFormOwner{bug.integer(QStringLiteral("ID")), bug.integer(QStringLiteral("PrgID"))};
+    };
+    auto add = [this](int number, MakeForm make) {
+        // The list has put its current row into the file's buffer; an insert primes its own.
+        setProcedure(number, [this, make = std::move(make)](std::function<void()> finished) {
+            tarvo::ui::UpdateForm *form = make();
+            form->openModal(window(), [finished = std::move(finished)](int) { finished(); });
+        });
+    };
+    add(UpdateNotes, [this, user, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateNotes(context(), m_session, user, owner());
+    });
+    add(UpdateAttachments, [this, user, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateAttachments(context(), m_session, user, owner());
+    });
+    add(UpdateBugsResponsible, [this, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateBugsResponsible(context(), m_session, owner().issueId);
     });
 }
 

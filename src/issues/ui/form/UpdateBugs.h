@@ -89,6 +89,8 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     bool remove() override;
 
     QWidget *build();
+    // The note, attachment and responsible-person forms as the procedures of the form's lists.
+    void registerSubForms();
     QWidget *generalTab();
     QWidget *customFieldsTab();
     QWidget *hardwareTab();

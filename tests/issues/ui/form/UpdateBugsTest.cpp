@@ -165,6 +165,31 @@ TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
     EXPECT_TRUE(m_mail->asked.isEmpty());
 }
 
+// The notes list runs the note form on the new issue; cancelling the issue takes the note too.
+TEST_P(UpdateBugsTest, NoteEnteredThroughTheListGoesWithACancelledInsert)
+{
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    const qint32 id = qint32(form.record().integer(QStringLiteral("ID")));
+    form.notesList()->press(Request::Insert);
+    QWidget *noteWindow = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("UpdateNotes") && w->isVisible())
+            noteWindow = w;
+    ASSERT_NE(noteWindow, nullptr) << "the note form opens over the issue form";
+    noteWindow->findChild<QPlainTextEdit *>(QStringLiteral("NOTE:Note"))
+        ->setPlainText(QStringLiteral("First note"));
+    noteWindow->findChild<QPushButton *>(QStringLiteral("OK"))->click();
+    EXPECT_EQ(count(QStringLiteral("Notes"), {{QStringLiteral("ID"), id}}), 1);
+    ASSERT_TRUE(form.notesList()->isLoaded());
+    EXPECT_EQ(form.notesList()->rowCount(), 1);
+    EXPECT_EQ(form.notesList()->cells(0).value(3), QStringLiteral("First note"));
+
+    button(form, "?Cancel")->click();
+    EXPECT_EQ(count(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}), 0);
+    EXPECT_EQ(count(QStringLiteral("Notes"), {{QStringLiteral("ID"), id}}), 0);
+}
+
 TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyThatBack)
 {
     const qint32 id = storedIssue();
