@@ -10,6 +10,7 @@
 #include "core/services/AccessServices.h"
 #include "core/services/MailServices.h"
 #include "core/services/MasterDataServices.h"
+#include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "issues/CustomFieldLayout.h"
@@ -24,6 +25,7 @@
 #include "issues/ui/subforms/UpdateNotes.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
@@ -35,6 +37,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -272,6 +276,18 @@ QWidget *UpdateBugs::build()
     for (QPushButton *b : {print, help})
         b->setProperty(KeepInViewMode, true);
     m_ok->setDefault(true);
+    connect(print, &QPushButton::clicked, this, [this]() {
+        if (core::ReportServices *reports = core::Services::reports())
+            reports->browseReports(m_session.context(), 11, nullptr, QString());
+        reloadLists();
+        showIssue();
+    });
+    connect(help, &QPushButton::clicked, this, []() {
+        const QString page = QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/help/Adding Bugs Features Support Requests.htm");
+        if (QFileInfo::exists(page))
+            (void)Desktop::instance().openFile(page);
+    });
     connect(m_duplicate, &QPushButton::clicked, this, [this]() { pressDuplicate(); });
     buttons->addWidget(m_duplicate);
     buttons->addWidget(print);
@@ -621,7 +637,6 @@ QWidget *UpdateBugs::miscellaneousTab()
 {
     m_miscSheet = new QTabWidget;
     m_miscSheet->setObjectName(QStringLiteral("?Sheet2"));
-    const QVariant id;
     m_notes = new FormList(
         QStringLiteral("?NoteList"), {tr("Date"), tr("Time"), tr("Status"), tr("Note")}, [this]() {
             return rowsOf(m_session, QStringLiteral("Notes"), QStringLiteral("KeyIDCreatedDateCreatedTime"),
@@ -703,7 +718,6 @@ QWidget *UpdateBugs::miscellaneousTab()
     mailLayout->addWidget(split);
     m_miscSheet->addTab(mailPage, tr("Sent EMails"));
     connect(m_miscSheet, &QTabWidget::currentChanged, this, [this]() { markTabs(); });
-    Q_UNUSED(id);
     return m_miscSheet;
 }
 
