@@ -102,6 +102,17 @@ Result<std::vector<FormList::Row>> rowsOf(data::Session &session, const QString 
     return rows;
 }
 
+// Makes a list's row the current record of its file, for the sub-form to change or delete.
+FormList::Fetcher fetchInto(data::Session &session, const QString &label)
+{
+    return [&session, label](qint64 key) -> Result<void> {
+        data::FileManager *file = session.file(label);
+        if (!file)
+            return makeError(0, QStringLiteral("The file %1 is not declared").arg(label));
+        return file->fetchRow(key, file->buffer());
+    };
+}
+
 } // namespace
 
 UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsValues settings,
@@ -409,10 +420,7 @@ QWidget *UpdateBugs::generalTab()
                     return QStringList{mak, name, Text::clip(r.text(QStringLiteral("RESPONSIBLEFUNCTION")))};
                 });
         });
-    m_responsible->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("BugsResponsible"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_responsible->onFetch(fetchInto(m_session, QStringLiteral("BugsResponsible")));
     for (const auto &[name, caption, request] :
          {std::tuple{"?ResponsibleInsert", "Insert", int(Request::Insert)},
           std::tuple{"?ResponsibleChange", "Change", int(Request::Change)},
@@ -608,10 +616,7 @@ QWidget *UpdateBugs::attachmentsTab()
             return rows;
         });
     connect(order, &QTabBar::currentChanged, m_attachments, [this]() { (void)m_attachments->reload(); });
-    m_attachments->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("Attachments"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_attachments->onFetch(fetchInto(m_session, QStringLiteral("Attachments")));
     m_attachments->onCurrent([this](qint64 key) { showAttachmentNotes(key); });
     m_attachments->addButton(QStringLiteral("?Insert"), tr("&Insert"), Request::Insert);
     m_attachments->addButton(QStringLiteral("?Change"), tr("&Change"), Request::Change);
@@ -647,10 +652,7 @@ QWidget *UpdateBugs::miscellaneousTab()
                                                  r.text(QStringLiteral("Note")).left(255).simplified()};
                           });
         });
-    m_notes->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("Notes"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_notes->onFetch(fetchInto(m_session, QStringLiteral("Notes")));
     m_notes->addButton(QStringLiteral("?Insert:3"), tr("&Insert"), Request::Insert);
     m_notes->addButton(QStringLiteral("?Change:3"), tr("&Change"), Request::Change);
     m_notes->addButton(QStringLiteral("?Delete:4"), tr("&Delete"), Request::Delete);
@@ -703,10 +705,7 @@ QWidget *UpdateBugs::miscellaneousTab()
                                                  Text::clip(r.text(QStringLiteral("SUBJECT")))};
                           });
         });
-    m_mails->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("EMails"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_mails->onFetch(fetchInto(m_session, QStringLiteral("EMails")));
     m_mails->onCurrent([this](qint64 key) { showMail(key); });
     m_mails->addButton(QStringLiteral("?Delete:2"), tr("&Delete"), Request::Delete);
     list(m_mails, UpdateEMails);

@@ -4,6 +4,7 @@
 #include "issues/IssueStoreTest.h"
 #include "platform/data/RecordHolds.h"
 #include "platform/runtime/Context.h"
+#include "platform/runtime/DayDate.h"
 #include "platform/ui/FormList.h"
 #include "support/ScriptedMessages.h"
 
@@ -15,6 +16,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
 
 #include <memory>
 #include <tuple>
@@ -188,6 +191,59 @@ TEST_P(UpdateBugsTest, NoteEnteredThroughTheListGoesWithACancelledInsert)
     button(form, "?Cancel")->click();
     EXPECT_EQ(count(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}), 0);
     EXPECT_EQ(count(QStringLiteral("Notes"), {{QStringLiteral("ID"), id}}), 0);
+}
+
+TEST_P(UpdateBugsTest, ListsShowTheIssuesRowsAndTheMailViewerFollowsTheFormat)
+{
+    const qint32 id = storedIssue();
+    const qint64 day = DayDate::fromDate(QDate(2024, 3, 1));
+    add(QStringLiteral("History"), {{QStringLiteral("ID"), id},
+                                    {QStringLiteral("FIELD"), QStringLiteral("BUG:DueDate")},
+                                    {QStringLiteral("FORMAT"), QStringLiteral("@D017B")},
+                                    {QStringLiteral("DATE"), day},
+                                    {QStringLiteral("Contents_Old"), QString::number(day)},
+                                    {QStringLiteral("Contents_New"), QString()}});
+    add(QStringLiteral("History"), {{QStringLiteral("ID"), id},
+                                    {QStringLiteral("FIELD"), QStringLiteral("BUG:Status")},
+                                    {QStringLiteral("FORMAT"), QStringLiteral("S255")},
+                                    {QStringLiteral("DATE"), day - 1},
+                                    {QStringLiteral("Contents_Old"), QString::number(day)}});
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id},
+                                   {QStringLiteral("DateSend"), day},
+                                   {QStringLiteral("Format"), QStringLiteral("HTML")},
+                                   {QStringLiteral("Text"), QStringLiteral("<b>bold</b>")}});
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id},
+                                   {QStringLiteral("DateSend"), day - 1},
+                                   {QStringLiteral("Format"), QStringLiteral("Text")},
+                                   {QStringLiteral("Text"), QStringLiteral("<b>plain</b>")}});
+    // A mass mail of the same number is not the issue's.
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id}, {QStringLiteral("Type"), 99}});
+    for (const char *description : {"log.txt", "screen.png"})
+        add(QStringLiteral("Attachments"),
+            {{QStringLiteral("BUGID"), id},
+             {QStringLiteral("Description"), QString::fromLatin1(description)}});
+
+    UpdateBugs &form = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    ASSERT_TRUE(form.historyList()->reload().ok());
+    ASSERT_EQ(form.historyList()->rowCount(), 2);
+    EXPECT_EQ(form.historyList()->cells(0).value(1), QStringLiteral("03/01/2024"))
+        << "a date shows as a date";
+    EXPECT_EQ(form.historyList()->cells(1).value(1), QString::number(day)) << "a text shows as stored";
+
+    ASSERT_TRUE(form.mailsList()->reload().ok());
+    ASSERT_EQ(form.mailsList()->rowCount(), 2);
+    auto *viewer = form.window()->findChild<QTextBrowser *>(QStringLiteral("Browser"));
+    ASSERT_NE(viewer, nullptr);
+    QTreeWidget *mails = form.mailsList()->view();
+    mails->setCurrentItem(mails->topLevelItem(0));
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("bold"));
+    mails->setCurrentItem(mails->topLevelItem(1));
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("<b>plain</b>"));
+
+    ASSERT_TRUE(form.attachmentsList()->reload().ok());
+    EXPECT_EQ(form.attachmentsList()->rowCount(), 2);
+    EXPECT_EQ(form.record().integer(QStringLiteral("AttachCounter")), 2) << "the counter goes with the issue";
 }
 
 TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyThatBack)
