@@ -798,10 +798,7 @@ void UpdateBugs::settle()
     if (const QString prompt = Text::clip(m_settings.record().text(QStringLiteral("CUSTOMIZE1")));
         !prompt.isEmpty())
         m_identifierPrompt->setText(prompt);
-    bool customFields = false;
-    for (int n = 1; n <= core::SettingsValues::CustomFieldCount; ++n)
-        customFields |= m_settings.record().integer(QStringLiteral("FIELD%1ENABLED").arg(n)) != 0;
-    m_sheet->setTabVisible(1, customFields);
+    m_sheet->setTabVisible(1, m_settings.anyCustomFieldEnabled());
     m_duplicate->setEnabled(!insert && !isViewOnly() && !isDenied(QStringLiteral("?Duplicate")));
     if (insert) {
         m_changed->hide();

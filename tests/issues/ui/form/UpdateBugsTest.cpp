@@ -153,6 +153,33 @@ TEST_P(UpdateBugsTest, InsertShowsTheNineTabsAndStoresTheIssueWithRecordAddedAnd
     EXPECT_EQ(m_mail->sent, QStringList{QStringLiteral("entered")});
 }
 
+TEST_P(UpdateBugsTest, CustomFieldsAreBuiltFromTheSettingsAndStored)
+{
+    setSettings({{QStringLiteral("FIELD2ENABLED"), 1},
+                 {QStringLiteral("FIELD2"), QStringLiteral("Contract")},
+                 {QStringLiteral("FIELDTYPE2"), QStringLiteral("Drop list")},
+                 {QStringLiteral("FIELDCHOICES2"), QStringLiteral("Basic\nPremium")},
+                 {QStringLiteral("FIELD3ENABLED"), 1},
+                 {QStringLiteral("FIELD3"), QStringLiteral("Remarks")},
+                 {QStringLiteral("FIELDTYPE3"), QStringLiteral("Memo")}});
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    EXPECT_TRUE(form.sheet()->isTabVisible(1));
+    auto *contract =
+        qobject_cast<QComboBox *>(form.fieldNamed(QStringLiteral("BUG:CustomField2"))->control());
+    ASSERT_NE(contract, nullptr);
+    EXPECT_EQ(contract->findText(QStringLiteral("Premium")), 1);
+    EXPECT_EQ(form.fieldNamed(QStringLiteral("BUG:CustomField1")), nullptr)
+        << "a disabled field is not built";
+    const qint32 id = qint32(form.record().integer(QStringLiteral("ID")));
+    enter(form, QStringLiteral("BUG:CustomField2"), QStringLiteral("Premium"));
+    enter(form, QStringLiteral("BUG:CustomField3"), QStringLiteral("Call first"));
+    button(form, "?OK")->click();
+    const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
+    EXPECT_EQ(stored.text(QStringLiteral("CustomField2")), QStringLiteral("Premium"));
+    EXPECT_EQ(stored.text(QStringLiteral("CustomField3")), QStringLiteral("Call first"));
+}
+
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
 {
     const qint64 before = count(QStringLiteral("Bugs"));
