@@ -2,6 +2,7 @@
 
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
+#include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
@@ -11,13 +12,13 @@
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
-#include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
-#include "issues/ui/SflSuchen.h"
+#include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -58,12 +59,15 @@
 
 namespace tarvo::issues::ui {
 
+using core::TreeMoves;
 using listext::ColumnDefinition;
 using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
 using listext::ui::RelationTree;
+using listext::ui::SflSuchen;
+using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
@@ -188,6 +192,17 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     attachments.watchedFiles = QStringLiteral("|Attachments|");
     addList(std::move(attachments), *m_attachments);
     setUserIni(m_userIni);
+    ui::UpdateBugs::registerOn(
+        *this, UpdateBugs, session, [this] { return issueList().currentKey(); },
+        [this] {
+            NewIssueValues values{qint32(m_filter.prgId),
+                                  m_filter.release,
+                                  m_filter.programFile,
+                                  m_filter.tab < IssueListFilter::AllTab ? m_filter.tab : 1,
+                                  0,
+                                  DuplicateChoices::fromUserIni(m_userIni)};
+            return values;
+        });
     SubFormUser formUser = SubFormUser::current();
     formUser.mak = m_user.mak;
     formUser.userIniPath = m_user.userIniPath;
@@ -945,23 +960,14 @@ Result<int> BrowseBugs::exportTagged(const QString &path)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    query::CsvExport csv(**file);
-    if (auto r = csv.begin(out); !r)
-        return r.error();
-    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
-    data::Record issue = bugs.newRecord();
-    for (qint64 id : BugTagQueue::global().ids()) {
-        issue.setValue(QStringLiteral("ID"), id);
-        if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
-            continue; // gone since it was tagged
-        if (auto r = csv.write(issue); !r)
-            return r.error();
-    }
-    if (auto r = csv.end(); !r)
-        return r.error();
+    auto written =
+        query::CsvExport::writeRecords(**file, *m_session.file(QStringLiteral("Bugs")),
+                                       QStringLiteral("BUG:KeyID"), BugTagQueue::global().ids(), out);
+    if (!written)
+        return written.error();
     if (!out.commit())
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    return csv.written();
+    return *written;
 }
 
 void BrowseBugs::exportAsked()

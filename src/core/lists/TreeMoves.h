@@ -8,7 +8,7 @@ namespace tarvo::data {
 class Session;
 }
 
-namespace tarvo::issues {
+namespace tarvo::core {
 
 // The moves of the rows of a self-nested file that keeps its siblings numbered 1..n in `Sort`
 // under their parent `P` (programs, web links): each is one transaction, written and checked
@@ -29,10 +29,16 @@ class TreeMoves final {
     // descendants; Unchanged when it is already the parent.
     Result<Outcome> reparent(qint64 id, qint64 newParent);
 
+    // The sort number a new row under `parent` takes: its last child's plus one, or 1.
+    Result<qint64> nextSort(qint64 parent);
+    // Moves every child of `parent` sorted after `sort` up by one, in one transaction (a savepoint
+    // inside the caller's), so the gap a removed row leaves is closed.
+    Result<void> closeGap(qint64 parent, qint64 sort);
+
   private:
     data::Session &m_session;
     QString m_label;
     QString m_prefix;
 };
 
-} // namespace tarvo::issues
+} // namespace tarvo::core

@@ -1,16 +1,16 @@
-#include "issues/TreeMoves.h"
+#include "core/lists/TreeMoves.h"
 
 #include "core/dictionary/TarvoStoreTest.h"
 
 #include <map>
 
-namespace tarvo::issues {
+namespace tarvo::core {
 
 namespace {
 
 // Programs 1..5: 1 (sort 1), 2 (sort 2), 3 (sort 3) at the top; 4 (sort 1) and 5 (sort 2)
 // below 1; nothing below the others.
-class TreeMovesTest : public test::TarvoStoreTest {
+class TreeMovesTest : public tarvo::test::TarvoStoreTest {
   protected:
     void SetUp() override
     {
@@ -124,6 +124,16 @@ TEST_P(TreeMovesTest, ADescendantDeeperDownIsRefusedToo)
     EXPECT_EQ(places(), before);
 }
 
+TEST_P(TreeMovesTest, ANewRowGoesAfterTheLastChildOfItsParent)
+{
+    const std::pair<qint64, qint64> parentAndNext[] = {{0, 4}, {1, 3}, {2, 1}};
+    for (const auto &[parent, next] : parentAndNext) {
+        auto sort = moves().nextSort(parent);
+        ASSERT_TRUE(sort.ok());
+        EXPECT_EQ(*sort, next) << "parent " << parent;
+    }
+}
+
 TEST_P(TreeMovesTest, AMissingProgramIsAnErrorAndWritesNothing)
 {
     EXPECT_FALSE(moves().moveAmongSiblings(9, -1).ok());
@@ -153,4 +163,4 @@ TEST_P(TreeMovesTest, AFailedWriteRollsBackTheWritesBeforeIt)
 
 TARVO_REAL_STORE_SUITE(TreeMovesTest);
 
-} // namespace tarvo::issues
+} // namespace tarvo::core
