@@ -212,7 +212,10 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     formUser.userIniPath = m_user.userIniPath;
     // The notes and attachments of the browse belong to the selected program.
     registerIssueSubForms(*this, session, formUser,
-                          {{UpdateNotes, &notesList()}, {UpdateAttachments, &attachmentsList()}, {}}, [this] {
+                          {{UpdateNotes, [this] { return notesList().currentKey(); }},
+                           {UpdateAttachments, [this] { return attachmentsList().currentKey(); }},
+                           {}},
+                          [this] {
                               return SubFormOwner{0, m_filter.prgId};
                           });
 

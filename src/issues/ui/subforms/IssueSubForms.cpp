@@ -3,7 +3,6 @@
 #include "issues/ui/subforms/UpdateAttachments.h"
 #include "issues/ui/subforms/UpdateBugsResponsible.h"
 #include "issues/ui/subforms/UpdateNotes.h"
-#include "listext/ui/BrowseList.h"
 #include "listext/ui/ListWindow.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -18,30 +17,37 @@ using MakeForm = std::function<tarvo::ui::UpdateForm *(Context &context)>;
 
 // Puts the list's current row into the file's buffer (a new record for an insert), opens the
 // form over the window and lets the list follow the row an insert added.
-void registerForm(listext::ui::ListWindow &window, data::Session &session, const SubFormList &list,
+void registerForm(tarvo::ui::WindowManager &window, data::Session &session, const SubFormList &list,
                   const QString &fileLabel, MakeForm make)
 {
-    if (list.procedure == 0 || !list.list)
+    if (list.procedure == 0)
         return;
-    QPointer<listext::ui::ListWindow> guarded(&window);
-    listext::ui::BrowseList *browse = list.list;
-    window.setProcedure(list.procedure, [guarded, browse, &session, fileLabel,
+    QPointer<tarvo::ui::WindowManager> guarded(&window);
+    window.setProcedure(list.procedure, [guarded, currentRow = list.currentRow, &session, fileLabel,
                                          make = std::move(make)](std::function<void()> finished) {
         data::FileManager *file = session.file(fileLabel);
         if (!guarded || !file) {
             finished();
             return;
         }
+        // A procedure that opens nothing leaves Cancelled, as a form that was cancelled does.
+        guarded->context().setThreadResponse(Response::Cancelled);
         const int request = guarded->context().threadRequest();
-        if (request != Request::Insert) {
+        if (request != Request::Insert && currentRow) {
+            const qint64 row = currentRow();
+            if (row <= 0) {
+                finished();
+                return;
+            }
             data::Record current = file->newRecord();
-            current.setRowId(browse->currentKey());
+            current.setRowId(row);
             file->buffer() = current;
         }
         tarvo::ui::UpdateForm *form = make(guarded->context());
         form->openModal(guarded->frame(), [guarded, file, request, finished](int response) {
-            if (guarded && request == Request::Insert && response == Response::Completed)
-                guarded->followKey(file->buffer().rowId());
+            auto *lists = qobject_cast<listext::ui::ListWindow *>(guarded.data());
+            if (lists && request == Request::Insert && response == Response::Completed)
+                lists->followKey(file->buffer().rowId());
             finished();
         });
     });
@@ -49,7 +55,7 @@ void registerForm(listext::ui::ListWindow &window, data::Session &session, const
 
 } // namespace
 
-void registerIssueSubForms(listext::ui::ListWindow &window, data::Session &session, SubFormUser user,
+void registerIssueSubForms(tarvo::ui::WindowManager &window, data::Session &session, SubFormUser user,
                            IssueSubFormLists lists, std::function<SubFormOwner()> owner)
 {
     auto ownerNow = [owner] { return owner ? owner() : SubFormOwner{}; };

@@ -181,7 +181,7 @@ void UpdateAttachments::build()
     m_notes = new QPlainTextEdit(notes);
     m_notes->setObjectName(QStringLiteral("ATT:Notes"));
     notesLayout->addRow(m_notes);
-    auto *stampButton = new QPushButton(SubFormTexts::translated("Date & Time Stamp"), notes);
+    auto *stampButton = new QPushButton(SubFormTexts::translated("Date && Time Stamp"), notes);
     stampButton->setObjectName(QStringLiteral("DateTimeStamp"));
     notesLayout->addRow(stampButton);
     connect(stampButton, &QPushButton::clicked, this, &UpdateAttachments::stamp);
@@ -245,7 +245,8 @@ bool UpdateAttachments::open()
     }
     m_created->setText(SubFormTexts::dateLine("Created by", attachment.text(QStringLiteral("ATT:CREATEDBY")),
                                               attachment.integer(QStringLiteral("ATT:CREATEDATE"))));
-    const bool changeLine = request != Request::Insert;
+    const bool changeLine =
+        request != Request::Insert && !Text::clip(attachment.text(QStringLiteral("ATT:CHANGEDBY"))).isEmpty();
     m_changed->setVisible(changeLine);
     if (changeLine)
         m_changed->setText(SubFormTexts::dateLine("Changed by",

@@ -65,7 +65,7 @@ void UpdateNotes::build()
     m_note->setObjectName(QStringLiteral("NOTE:Note"));
     form->addRow(SubFormTexts::translated("Note:"), m_note);
     layout->addLayout(form, 1);
-    m_stamp = new QPushButton(SubFormTexts::translated("Date & Time Stamp"), window);
+    m_stamp = new QPushButton(SubFormTexts::translated("Date && Time Stamp"), window);
     m_stamp->setObjectName(QStringLiteral("DateTimeStamp"));
     auto *stampRow = new QHBoxLayout;
     stampRow->addStretch(1);

@@ -9,9 +9,11 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -253,6 +255,32 @@ TEST_P(AttachmentForm, AnEditedCopyIsAskedAboutAndStoredBack)
         folder->column(QStringLiteral("SELECT \"ID\" FROM \"Attachments\" WHERE \"Description\" = 'Notes'"));
     ASSERT_EQ(ids.size(), 1);
     EXPECT_EQ(stored(ids.first().toLongLong()), QByteArray("edited in its program"));
+}
+
+TEST_P(AttachmentForm, APastedPictureIsStoredAsPngAndAnEmptyClipboardKeepsTheBytes)
+{
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor(200, 40, 10));
+    QGuiApplication::clipboard()->setImage(picture);
+    auto form = insert();
+    ASSERT_TRUE(form);
+    EXPECT_TRUE(form->pasteButton()->isEnabled());
+    form->pasteFromClipboard();
+    EXPECT_EQ(form->record().text(QStringLiteral("ATT:Attachment")), QStringLiteral("Clipboard.png"));
+    const QImage pasted = QImage::fromData(form->content(), "PNG");
+    ASSERT_EQ(pasted.size(), QSize(64, 48));
+    EXPECT_EQ(QColor(pasted.pixel(63, 47)), QColor(200, 40, 10));
+
+    QGuiApplication::clipboard()->clear();
+    const QByteArray before = form->content();
+    form->pasteFromClipboard();
+    EXPECT_EQ(form->content(), before);
+    form->descriptionEdit()->setText(QStringLiteral("Pasted"));
+    ASSERT_TRUE(form->ok());
+    const QVariantList ids =
+        folder->column(QStringLiteral("SELECT \"ID\" FROM \"Attachments\" WHERE \"Description\" = 'Pasted'"));
+    ASSERT_EQ(ids.size(), 1);
+    EXPECT_EQ(stored(ids.first().toLongLong()), before);
 }
 
 TARVO_SUBFORM_SUITE(AttachmentForm);
