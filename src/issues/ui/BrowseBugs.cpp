@@ -199,7 +199,11 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     setUserIni(m_userIni);
 
     m_tree = std::make_unique<RelationTree>();
-    if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
+    // The user sees the top-level programs of his program limit, each with all it holds.
+    const QString secP = m_user.secP;
+    if (auto sections = listext::ui::addProgramTree(*m_tree, session,
+                                                    [secP](qint64 prgId) { return secPAllows(secP, prgId); });
+        sections)
         m_sections = *sections;
     else
         showError(sections.error());

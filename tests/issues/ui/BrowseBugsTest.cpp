@@ -726,6 +726,31 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
+// The program tree shows only the top-level programs of the user's program limit, each with its
+// sub-programs; without a limit it shows them all.
+TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
+{
+    const auto topRows = [this]() {
+        QStringList names;
+        QAbstractItemModel &tree = browse->programTree();
+        for (int r = 0; r < tree.rowCount(); ++r)
+            names << tree.index(r, 0).data().toString().trimmed();
+        return names;
+    };
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const QStringList all = topRows();
+    EXPECT_TRUE(all.contains(QStringLiteral("Beta")));
+    closeBrowse();
+    user.secP = QStringLiteral("|%1|").arg(issues->programId(QStringLiteral("Alpha")));
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(topRows(), QStringList{QStringLiteral("Alpha")});
+    // The sub-program is not in the limit and still shows under its program.
+    EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha Pro"))));
+    EXPECT_FALSE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+}
+
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
 // the next session; voiding one of two keeps the mark, voiding the last removes it.
 TEST_P(BrowseBugsWindow, ColumnFiltersAreMarkedKeptAndVoided)
