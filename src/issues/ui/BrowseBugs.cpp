@@ -3,6 +3,7 @@
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
+#include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
 #include "core/services/MasterDataServices.h"
@@ -12,11 +13,17 @@
 #include "core/ui/frame/FrameMdi.h"
 #include "issues/BugTagQueue.h"
 #include "issues/CopyIssue.h"
+#include "issues/FieldRules.h"
+#include "issues/IssueColumnFilters.h"
+#include "issues/IssueFieldRules.h"
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
+#include "issues/IssueSave.h"
+#include "issues/IssueStatus.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/VoidFilters.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
@@ -220,7 +227,11 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
                           });
 
     m_tree = std::make_unique<RelationTree>();
-    if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
+    // The user sees the top-level programs of his program limit, each with all it holds.
+    const QString secP = m_user.secP;
+    if (auto sections = listext::ui::addProgramTree(*m_tree, session,
+                                                    [secP](qint64 prgId) { return secPAllows(secP, prgId); });
+        sections)
         m_sections = *sections;
     else
         showError(sections.error());
@@ -482,6 +493,15 @@ QWidget *BrowseBugs::buildIssuePanel()
     massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
     tools->addWidget(massUpdate);
     acceptOn(massUpdate);
+    m_filterActive = new QLabel(panel);
+    m_filterActive->setObjectName(QStringLiteral("?FILTERACTIVE"));
+    m_filterActive->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    tools->addWidget(m_filterActive);
+    m_voidFilter = new QPushButton(translated("Void Filters..."), panel);
+    m_voidFilter->setObjectName(QStringLiteral("?VOIDFILTER"));
+    m_voidFilter->setVisible(false);
+    tools->addWidget(m_voidFilter);
+    acceptOn(m_voidFilter);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
     // The switches go on a row of their own, so that the list can be narrow.
@@ -551,6 +571,16 @@ bool BrowseBugs::open()
     if (!ListWindow::open())
         return false;
     restoreBars();
+    // The column filters the user left come back, and the list shows that it is filtered.
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    IssueColumnFilters::restore(xplore.filter(), m_userIni.value(Section, QStringLiteral("Last Sort")),
+                                xplore.upper());
+    if (!xplore.filter().filteredFields().isEmpty())
+        (void)xplore.applyFilter();
+    connect(&xplore, &listext::ui::XploreClass::filterApplied, this, &BrowseBugs::showFilterActive);
+    showFilterActive();
+    routeStatusFilters();
+    connect(xplore.popup(), &QMenu::aboutToShow, this, &BrowseBugs::buildStatusPopup);
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
@@ -576,7 +606,170 @@ bool BrowseBugs::close()
     if (!isOpen())
         return false;
     saveState();
+    if (auto r = m_userIni.setValue(Section, QStringLiteral("Last Sort"),
+                                    IssueColumnFilters::lastSortText(issueList().xplore().filter()));
+        !r)
+        showError(r.error());
     return ListWindow::close();
+}
+
+QString BrowseBugs::filterActiveText() const
+{
+    return m_filterActive ? m_filterActive->text() : QString();
+}
+
+void BrowseBugs::showFilterActive()
+{
+    const bool active = !issueList().xplore().filter().filteredFields().isEmpty();
+    m_filterActive->setText(active ? translated("Filter active!") : QString());
+    m_voidFilter->setVisible(active);
+}
+
+void BrowseBugs::voidFiltersAsked()
+{
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    std::vector<ActiveFilter> filters =
+        IssueColumnFilters::active(xplore.filter(), issueList().declaration().columns);
+    voidColumnFilters(VoidFilters::ask(window(), filters));
+}
+
+void BrowseBugs::voidColumnFilters(const QString &answer)
+{
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    if (answer == VoidFilters::VoidAll)
+        xplore.filter().clearAll();
+    else if (!answer.trimmed().isEmpty())
+        xplore.filter().clearFilter(answer.trimmed().toUpper());
+    else
+        return;
+    (void)xplore.applyFilter();
+    showFilterActive();
+}
+
+void BrowseBugs::routeStatusFilters()
+{
+    // The popup's "less than" and "greater than" items on the status column bound the status's
+    // sort number instead of comparing the status texts; on every other column they stay the
+    // extension's own.
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    const std::pair<const char *, int> items[] = {{"ADDF2", -1}, {"ADDF3", +1}};
+    for (const auto &[name, direction] : items) {
+        QAction *item = xplore.popupItem(QLatin1String(name));
+        if (!item)
+            continue;
+        QObject::disconnect(item, &QAction::triggered, &xplore, nullptr);
+        const int event =
+            direction < 0 ? listext::ui::XploreEvent::FilterLess : listext::ui::XploreEvent::FilterGreater;
+        connect(item, &QAction::triggered, this, [this, event, direction = direction]() {
+            listext::ui::XploreClass &x = issueList().xplore();
+            if (x.currentField().trimmed().toUpper() == QLatin1String("BUG:STATUS"))
+                filterByStatusOrder(direction);
+            else
+                x.takeEvent(event);
+        });
+    }
+}
+
+void BrowseBugs::filterByStatusOrder(int direction)
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    // The list reads only the columns it shows; the sort number comes from the issue itself.
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("ID"), issueList().model().rawValue(row, QStringLiteral("BUG:ID")));
+    if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+        return;
+    const QString sort = QString::number(issue.integer(QStringLiteral("StatusSort")));
+    xplore.filter().setValueFilter(QStringLiteral("BUG:STATUSSORT"),
+                                   direction < 0 ? listext::XploreFilter::Operator::Less
+                                                 : listext::XploreFilter::Operator::Greater,
+                                   sort, false);
+    (void)xplore.applyFilter();
+}
+
+void BrowseBugs::buildStatusPopup()
+{
+    QMenu *popup = issueList().xplore().popup();
+    for (QAction *old : popup->actions())
+        if (old->objectName() == QLatin1String("StatusSep") ||
+            old->objectName() == QLatin1String("SetStatus")) {
+            popup->removeAction(old);
+            // The sub-menu owns its own item; the separator is the popup's.
+            if (QMenu *sub = old->menu())
+                delete sub;
+            else
+                delete old;
+        }
+    // With the workflow the status goes only through the issue form.
+    QPushButton *change = issueList().button(2);
+    const int row = issueList().currentRow();
+    if (m_look.workflowOn || row < 0 || (change && !change->isEnabled()))
+        return;
+    const qint64 id = issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong();
+    const QString current =
+        issueList().model().rawValue(row, QStringLiteral("BUG:Status")).toString().trimmed();
+    popup->addSeparator()->setObjectName(QStringLiteral("StatusSep"));
+    QMenu *statuses = popup->addMenu(translated("Set Status"));
+    statuses->menuAction()->setObjectName(QStringLiteral("SetStatus"));
+    // From the last entry to the first: item 20000 + k stands for the entry at (count - k).
+    const int count = int(m_look.statuses.size());
+    for (int k = 0; k < count; ++k) {
+        const int position = count - k;
+        const QString status = m_look.statuses.at(size_t(position - 1)).status.trimmed();
+        QAction *item = status.isEmpty() ? statuses->addSeparator() : statuses->addAction(status);
+        item->setObjectName(QString::number(20000 + k));
+        item->setEnabled(status.isEmpty() || status != current);
+        connect(item, &QAction::triggered, this, [this, id, position]() { changeStatus(id, position); });
+    }
+}
+
+void BrowseBugs::changeStatus(qint64 id, int position)
+{
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record &buffer = bugs.buffer();
+    buffer = bugs.newRecord();
+    buffer.setValue(QStringLiteral("ID"), id);
+    if (id <= 0 || !bugs.fetch(QStringLiteral("BUG:KeyID"), buffer))
+        return;
+    IssueSave save(m_session, core::SettingsRecord::instance().values());
+    auto opened = save.open(IssueRequest::Change);
+    if (!opened) {
+        showError(opened.error());
+        return;
+    }
+    if (*opened != IssueRequest::Change)
+        return; // held by another user: the form said so
+    if (!IssueStatus::takePosition(save.issue(), m_look.statuses, position)) {
+        (void)save.cancel();
+        return;
+    }
+    QStringList also;
+    if (std::optional<Error> failed = core::readKeyOrder(
+            m_session, QStringLiteral("BugsResponsible"), QStringLiteral("BUR:KeyIDResponsible"), {id},
+            [&also](const data::Record &r) { also << r.text(QStringLiteral("RESPONSIBLE")).trimmed(); })) {
+        (void)save.cancel();
+        showError(*failed);
+        return;
+    }
+    auto config = loadFieldConfig(m_session);
+    auto rules = loadFieldRules(m_session);
+    if (!config || !rules) {
+        (void)save.cancel();
+        showError(!config ? config.error() : rules.error());
+        return;
+    }
+    const IssueFieldRules fieldRules(m_session, std::move(config).value(), std::move(rules).value());
+    const SaveResult saved =
+        save.ok(fieldRules, also, core::PriorityQueue::global().rows(), m_filter.release);
+    if (saved.outcome == SaveResult::Outcome::Failed)
+        showError(saved.error);
+    else if (saved.outcome != SaveResult::Outcome::Saved)
+        (void)save.cancel();
+    m_detail->showIssue(0);
+    reloadIssues();
 }
 
 bool BrowseBugs::takeEvent(int event, const QVariant &data)
@@ -790,6 +983,12 @@ void BrowseBugs::takeTreeRow(const TreePath &path)
     if (!same) {
         if (auto r = applyProgramFilter(); !r)
             showError(r.error());
+        // The popup offers the statuses of the chosen program.
+        m_look.statuses.clear();
+        if (auto r = core::FillStatusList(m_look.statuses, qint32(m_filter.prgId), false, m_session,
+                                          core::accessWorkflowRights(*core::Services::access()));
+            !r)
+            showError(r.error());
         (void)notesList().reload();
         (void)attachmentsList().reload();
         if (m_sheet->currentWidget() == m_linkPage)
@@ -996,6 +1195,8 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         chooseQuery();
     else if (name == QLatin1String("?RESET"))
         voidQuery();
+    else if (name == QLatin1String("?VOIDFILTER"))
+        voidFiltersAsked();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);

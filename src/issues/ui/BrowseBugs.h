@@ -23,6 +23,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
@@ -124,6 +125,19 @@ class BrowseBugs final : public listext::ui::ListWindow {
     const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
+    // "Filter active!" while the issue list has column filters, else blank.
+    QString filterActiveText() const;
+    // Voids the column filters the void-filters window answered ("°VOID ALL°" or one field).
+    void voidColumnFilters(const QString &answer);
+    // The "less than" (-1) and "greater than" (+1) filters of the status column compare the
+    // statuses' sort numbers: the current issue's sort number becomes the bound.
+    void filterByStatusOrder(int direction);
+    // Sets the status at a position (from 1) of the status list on the issue and saves it, as
+    // the popup's "Set Status" does; an issue that cannot be read is left alone.
+    void changeStatus(qint64 id, int position);
+    // Rebuilds the popup's "Set Status" part for the current issue.
+    void buildStatusPopup();
+
     // The web links of the selected program (tab "Web Links"), read when the tab shows.
     listext::ui::RelationTree &webLinkTree() const { return *m_linkTree; }
     QTreeView *webLinkView() const { return m_linkView; }
@@ -179,6 +193,9 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
+    void showFilterActive();
+    void voidFiltersAsked();
+    void routeStatusFilters();
 
     data::Session &m_session;
     BrowseBugsUser m_user;
@@ -208,6 +225,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
     QPointer<QLabel> m_tagCount;
+    QPointer<QLabel> m_filterActive;
+    QPointer<QPushButton> m_voidFilter;
     QPointer<QCheckBox> m_onlyTagged;
     std::unique_ptr<query::RegisteredFile> m_searchFile;
     IssueRowLook m_look;

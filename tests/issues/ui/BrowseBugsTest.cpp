@@ -2,9 +2,11 @@
 
 #include "issues/BugTagQueue.h"
 #include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/RelationTree.h"
+#include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
 #include "platform/desktop/Desktop.h"
@@ -721,6 +723,172 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     view->expandAll();
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
     Desktop::setInstance(nullptr);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The program tree shows only the top-level programs of the user's program limit, each with its
+// sub-programs; without a limit it shows them all.
+TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
+{
+    const auto topRows = [this]() {
+        QStringList names;
+        QAbstractItemModel &tree = browse->programTree();
+        for (int r = 0; r < tree.rowCount(); ++r)
+            names << tree.index(r, 0).data().toString().trimmed();
+        return names;
+    };
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const QStringList all = topRows();
+    EXPECT_TRUE(all.contains(QStringLiteral("Beta")));
+    closeBrowse();
+    user.secP = QStringLiteral("|%1|").arg(issues->programId(QStringLiteral("Alpha")));
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(topRows(), QStringList{QStringLiteral("Alpha")});
+    // The sub-program is not in the limit and still shows under its program.
+    EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha Pro"))));
+    EXPECT_FALSE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+}
+
+// A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
+// the next session; voiding one of two keeps the mark, voiding the last removes it.
+TEST_P(BrowseBugsWindow, ColumnFiltersAreMarkedKeptAndVoided)
+{
+    user.secP.clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    auto &xplore = browse->issueList().xplore();
+    auto &model = browse->issueList().model();
+    auto *voidButton = browse->window()->findChild<QPushButton *>(QStringLiteral("?VOIDFILTER"));
+    ASSERT_TRUE(voidButton);
+    EXPECT_TRUE(browse->filterActiveText().isEmpty());
+    EXPECT_FALSE(voidButton->isVisibleTo(browse->window()));
+
+    const auto filterCell = [&](const char *field, int event) {
+        const QModelIndex cell = model.index(0, model.columnOf(QLatin1String(field)));
+        browse->issueList().view()->setCurrentIndex(cell);
+        xplore.prepareCell(cell);
+        xplore.popupItem(QStringLiteral("ADDF%1").arg(event - listext::ui::XploreEvent::FilterEqual + 1))
+            ->trigger();
+    };
+    const QString status = model.rawValue(0, QStringLiteral("BUG:Status")).toString();
+    const QString reporter = model.rawValue(0, QStringLiteral("BUG:ReportedDate")).toString();
+    filterCell("BUG:Status", listext::ui::XploreEvent::FilterEqual);
+    filterCell("BUG:ReportedDate", listext::ui::XploreEvent::FilterEqual);
+    const QString both = QStringLiteral("\"PrgID\"=%1 AND \"Status\"='%2' AND \"ReportedDate\"=%3")
+                             .arg(issues->programId(QStringLiteral("Alpha")))
+                             .arg(status, reporter);
+    EXPECT_EQ(shownIds(), expectedIds(both));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    EXPECT_TRUE(voidButton->isVisibleTo(browse->window()));
+
+    closeBrowse();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    voidButton = browse->window()->findChild<QPushButton *>(QStringLiteral("?VOIDFILTER"));
+    EXPECT_EQ(shownIds(), expectedIds(both));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+
+    // The window lists both; voiding one keeps the mark.
+    std::vector<issues::ActiveFilter> listed;
+    issues::ui::VoidFilters::setAsker([&listed](QWidget *, std::vector<issues::ActiveFilter> &filters) {
+        listed = filters;
+        return filters.front().field;
+    });
+    browse->takeAccepted(QStringLiteral("?VOIDFILTER"));
+    ASSERT_EQ(listed.size(), 2U);
+    EXPECT_EQ(listed[0].field, QStringLiteral("BUG:STATUS"));
+    EXPECT_EQ(listed[0].value, status.trimmed());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=%1 AND \"ReportedDate\"=%2")
+                                          .arg(issues->programId(QStringLiteral("Alpha")))
+                                          .arg(reporter)));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+    issues::ui::VoidFilters::setAsker({});
+    EXPECT_TRUE(browse->filterActiveText().isEmpty());
+    EXPECT_FALSE(voidButton->isVisibleTo(browse->window()));
+    EXPECT_EQ(shownIds(),
+              expectedIds(QStringLiteral("\"PrgID\"=%1").arg(issues->programId(QStringLiteral("Alpha")))));
+    closeBrowse();
+    EXPECT_TRUE(
+        IniFile(user.userIniPath).value(QStringLiteral("BrowseBugs"), QStringLiteral("Last Sort")).isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// "Less than" and "greater than" on the status column compare the statuses' sort numbers; on the
+// popup the statuses of the program can be set on the issue, all but the one it has.
+TEST_P(BrowseBugsWindow, StatusFiltersByOrderAndChangesFromThePopup)
+{
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"StatusSort\" = (\"ID\" / 7) % 4"));
+    data::FileManager &statuses = issues->file(QStringLiteral("Status"));
+    const std::pair<int, const char *> rows[] = {{1, "New"}, {2, "Open"}, {3, "Fixed"}};
+    for (const auto &[sort, text] : rows) {
+        data::Record r = statuses.newRecord();
+        r.setValue(QStringLiteral("PrgID"), 0);
+        r.setValue(QStringLiteral("SORT"), sort);
+        r.setValue(QStringLiteral("STATUS"), QLatin1String(text));
+        ASSERT_TRUE(statuses.insert(r).ok());
+    }
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    auto &model = browse->issueList().model();
+    auto &xplore = browse->issueList().xplore();
+    // A row whose status sorts in the middle.
+    const qint64 alphaId = issues->programId(QStringLiteral("Alpha"));
+    const qint64 middle =
+        issues
+            ->column(
+                QStringLiteral("SELECT MAX(\"ID\") FROM \"Bugs\" WHERE \"PrgID\"=%1 AND \"StatusSort\"=2")
+                    .arg(alphaId))
+            .value(0)
+            .toLongLong();
+    ASSERT_GT(middle, 0);
+    const int row = int(shownIds().indexOf(QVariant(middle)));
+    ASSERT_GE(row, 0);
+    const QModelIndex cell = model.index(row, model.columnOf(QStringLiteral("BUG:Status")));
+    browse->issueList().view()->setCurrentIndex(cell);
+    xplore.prepareCell(cell);
+    xplore.popupItem(QStringLiteral("ADDF2"))->trigger();
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=%1 AND \"StatusSort\"<2").arg(alpha)));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+
+    // The popup lists the statuses last to first; the issue's own is disabled.
+    browse->issueList().view()->setCurrentIndex(model.index(0, 0));
+    const qint64 id = model.rawValue(0, QStringLiteral("BUG:ID")).toLongLong();
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"Status\"='Open' WHERE \"ID\"=%1").arg(id));
+    ASSERT_TRUE(browse->issueList().reload().ok());
+    browse->issueList().view()->setCurrentIndex(model.index(0, 0));
+    browse->buildStatusPopup();
+    QAction *setStatus = xplore.popupItem(QStringLiteral("SetStatus"));
+    ASSERT_TRUE(setStatus && setStatus->menu());
+    QStringList items;
+    for (QAction *a : setStatus->menu()->actions())
+        items << a->objectName() + QLatin1Char(':') + a->text() +
+                     (a->isEnabled() ? QString() : QStringLiteral("!"));
+    // The program's statuses, an empty entry, then the general ones: the popup shows them reversed.
+    EXPECT_TRUE(items.startsWith(QStringLiteral("20000:Fixed")))
+        << items.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("20001:Open!"))) << items.join(QLatin1Char(' ')).toStdString();
+    setStatus->menu()->findChild<QAction *>(QStringLiteral("20000"))->trigger();
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"Status\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id)),
+              QVariantList{QStringLiteral("Fixed")});
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"StatusSort\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id))
+                  .value(0)
+                  .toInt(),
+              3);
+    // Rebuilt, the popup holds one "Set Status" part only.
+    browse->buildStatusPopup();
+    EXPECT_EQ(xplore.popup()->findChildren<QAction *>(QStringLiteral("SetStatus")).size(), 1);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
