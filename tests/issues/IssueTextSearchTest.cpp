@@ -74,6 +74,8 @@ const SearchCase kCases[] = {
     {"SharpS", QStringLiteral("Straße"), false, {2}},
     {"TrailingBlanksIgnored", QStringLiteral("Printing   "), false, {2}},
     {"LikeCharacters", QStringLiteral("100%_d"), false, {2}},
+    {"LikeCharactersAnyCase", QStringLiteral("0%_D"), true, {2}},
+    {"LikeCharactersShort", QStringLiteral("%_"), true, {2}},
     {"Quotes", QStringLiteral("\"quoted\""), false, {2}},
     {"NumberAsShown", QStringLiteral("4,711"), false, {4}},
     {"NumberOnlyAsShown", QStringLiteral("4711"), false, {}},

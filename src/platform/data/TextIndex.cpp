@@ -148,6 +148,15 @@ Result<void> TextIndex::ensure(Connection &connection, const RecordLayout &layou
                                                           : ensurePostgres(connection, layout, columns);
 }
 
+QString TextIndex::containsPattern(const QString &text)
+{
+    QString pattern = text;
+    pattern.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return u'%' + pattern + u'%';
+}
+
 QList<uint> TextIndex::sameFolded(uint c)
 {
     // Every character grouped under its case folding, made once: a group holds the characters
@@ -282,12 +291,9 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
     }
     QStringList terms;
     QVariantList params;
-    for (QString pattern : lowered) {
-        pattern.replace(u'\\', QStringLiteral("\\\\"))
-            .replace(u'%', QStringLiteral("\\%"))
-            .replace(u'_', QStringLiteral("\\_"));
+    for (const QString &spelling : lowered) {
         terms << QStringLiteral("%1 LIKE lower((?::text) COLLATE %2)").arg(pgFolded(columns), kPgCollation);
-        params << QString(u'%' + pattern + u'%');
+        params << containsPattern(spelling);
     }
     return std::optional(
         Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false});

@@ -43,6 +43,9 @@ class TextIndex final {
     // `c` first.
     static QList<uint> sameFolded(uint c);
 
+    // The LIKE pattern, with the backslash as its escape, of the texts that contain `text`.
+    static QString containsPattern(const QString &text);
+
     static QString tableName(const RecordLayout &layout);
 };
 

@@ -108,13 +108,9 @@ std::optional<data::SqlCondition> TextSearch::scanCondition(bool sqlite, const Q
     QStringList terms;
     QVariantList params;
     if (likeServes) {
-        QString pattern = wanted;
-        pattern.replace(u'\\', QStringLiteral("\\\\"))
-            .replace(u'%', QStringLiteral("\\%"))
-            .replace(u'_', QStringLiteral("\\_"));
         for (int f : m_texts) {
             terms << QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(layout.column(f));
-            params << QString(u'%' + pattern + u'%');
+            params << data::TextIndex::containsPattern(wanted);
         }
     } else {
         for (int f : m_texts)
