@@ -189,14 +189,18 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     tools->addWidget(toolButton(panel, "?EXPORTS", "Export..."));
     tools->addWidget(toolButton(panel, "?IMPORTS", "Import..."));
     tools->addWidget(toolButton(panel, "?AKTUALISIEREN", "Mass Update"));
-    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
-    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
-    tools->addWidget(m_onlyTagged);
-    m_tagCount = new QLabel(panel);
-    m_tagCount->setObjectName(QStringLiteral("?STR"));
-    tools->addWidget(m_tagCount);
     tools->addStretch(1);
     layout->addLayout(tools);
+    // The switch and the count go on a row of their own, so that the window can be narrow.
+    auto *switches = new QHBoxLayout;
+    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
+    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
+    switches->addWidget(m_onlyTagged);
+    m_tagCount = new QLabel(panel);
+    m_tagCount->setObjectName(QStringLiteral("?STR"));
+    switches->addWidget(m_tagCount);
+    switches->addStretch(1);
+    layout->addLayout(switches);
     layout->addWidget(customerList().panel(), 1);
     auto *links = new QHBoxLayout;
     links->addWidget(toolButton(panel, "?WAHL", "Call", "Call number"));
@@ -205,10 +209,6 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     if (m_picker)
         links->addWidget(toolButton(panel, "?SELECT", "&Select"));
     links->addStretch(1);
-    // The list's own record buttons sit on this row.
-    if (QLayout *buttons =
-            customerList().panel()->layout()->itemAt(customerList().panel()->layout()->count() - 1)->layout())
-        links->addLayout(static_cast<QHBoxLayout *>(buttons));
     layout->addLayout(links);
     return panel;
 }
