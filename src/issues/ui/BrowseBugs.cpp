@@ -13,7 +13,7 @@
 #include "issues/IssueMassUpdate.h"
 #include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
-#include "issues/ui/MassUpdateWindow.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "listext/ui/SflSuchen.h"
@@ -62,6 +62,7 @@ using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
+using listext::ui::MassUpdateWindow;
 using listext::ui::RelationTree;
 using listext::ui::SflSuchen;
 using listext::ui::TextSearchRequest;
