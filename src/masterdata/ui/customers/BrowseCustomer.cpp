@@ -1,6 +1,7 @@
 #include "masterdata/ui/customers/BrowseCustomer.h"
 
 #include "core/ui/frame/FrameMdi.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/SflSuchen.h"
 #include "masterdata/customers/CustomerColumns.h"
 #include "masterdata/customers/CustomerLinks.h"
@@ -679,8 +680,16 @@ void BrowseCustomer::askImport()
 
 void BrowseCustomer::massUpdate()
 {
-    Messages::show(translated("Mass update of customers is not available yet."), procedureName(),
-                   MessageIcon::Information);
+    query::MassUpdate update(m_tasks.updatable(), CustomerTasks::updateChoices());
+    const std::vector<qint64> ids = CustomerTagQueue::global().ids();
+    if (!listext::ui::MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto changed = m_tasks.massUpdate(ids, update, m_user.mak);
+    QApplication::restoreOverrideCursor();
+    if (!changed)
+        showError(changed.error());
+    reloadCustomers();
 }
 
 Result<qint64> BrowseCustomer::dropContact(qint64 contactId, int customerRow, bool copy)

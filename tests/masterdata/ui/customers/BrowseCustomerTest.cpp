@@ -1,6 +1,7 @@
 #include "masterdata/ui/customers/BrowseCustomer.h"
 
 #include "listext/ui/IssueFolder.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "masterdata/customers/CustomerTagQueue.h"
 #include "platform/data/Store.h"
 #include "platform/runtime/ContextRegistry.h"
@@ -213,6 +214,31 @@ TEST_P(BrowseCustomerWindow, ThePickerListsBuyersOfTheProgramAndCustomersWithout
     EXPECT_EQ(
         data->session().file(QStringLiteral("CustomerContacts"))->buffer().integer(QStringLiteral("CID")),
         copied);
+}
+
+TEST_P(BrowseCustomerWindow, MassUpdateWritesTheChosenValuesIntoEveryTaggedCustomerAlone)
+{
+    openBrowse();
+    browse->customerList().goToRow(rowOf(QStringLiteral("Ferry Ltd")));
+    browse->tagCurrent(true);
+    browse->customerList().goToRow(rowOf(QStringLiteral("Plain Inc")));
+    browse->tagCurrent(true);
+    int offered = -1;
+    listext::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+        offered = tagged;
+        // The number is no field to change; a salutation must be one of the list's.
+        EXPECT_FALSE(update.setValue(QStringLiteral("CUS:ID"), QStringLiteral("7")).ok());
+        EXPECT_FALSE(update.setValue(QStringLiteral("CUS:Address"), QStringLiteral("Sir")).ok());
+        EXPECT_TRUE(update.setValue(QStringLiteral("CUS:Status"), QStringLiteral("disabled")).ok());
+        return true;
+    });
+    browse->takeAccepted(QStringLiteral("?AKTUALISIEREN"));
+    listext::ui::MassUpdateWindow::setAsker({});
+    EXPECT_EQ(offered, 2);
+    EXPECT_EQ(data->column(QStringLiteral("SELECT \"ID\" FROM \"Customer\" WHERE \"Status\" = 'disabled' "
+                                          "AND \"ChangedBy\" = 'ABC' ORDER BY \"ID\"")),
+              (QVariantList{ferry, plain}));
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseCustomerWindow,
