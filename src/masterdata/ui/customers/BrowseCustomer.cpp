@@ -2,6 +2,7 @@
 
 #include "core/ui/frame/FrameMdi.h"
 #include "listext/ui/MassUpdateWindow.h"
+#include "listext/ui/ProgressPacer.h"
 #include "listext/ui/SflSuchen.h"
 #include "masterdata/customers/CustomerColumns.h"
 #include "masterdata/customers/CustomerLinks.h"
@@ -28,6 +29,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTabBar>
@@ -545,9 +547,21 @@ void BrowseCustomer::setOnlyTagged(bool on)
 
 void BrowseCustomer::searchText(const QString &text, bool ignoreCase)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto found = m_tasks.search(m_customers->view(), text, ignoreCase);
-    QApplication::restoreOverrideCursor();
+    // The search shows how far it is and may be cancelled; what it found so far stays tagged.
+    auto total = m_customers->count();
+    listext::ui::ProgressPacer pacer(total ? *total : 0);
+    QProgressDialog progress(translated("Searching..."), translated("&Cancel"), 0, 100, window());
+    progress.setObjectName(QStringLiteral("SFLWINDOW"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    auto found = m_tasks.search(m_customers->view(), text, ignoreCase, [&](qint64 read) {
+        if (pacer.due()) {
+            progress.setValue(pacer.percent(read));
+            progress.setLabelText(QStringLiteral("%1%").arg(pacer.percent(read)));
+        }
+        return !progress.wasCanceled();
+    });
+    progress.reset();
     if (!found) {
         showError(found.error());
         return;
