@@ -22,10 +22,10 @@
 #include "issues/IssueSave.h"
 #include "issues/IssueStatus.h"
 #include "issues/ui/IssueDetailPanel.h"
-#include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/VoidFilters.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "listext/ui/SflSuchen.h"
@@ -76,6 +76,7 @@ using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
+using listext::ui::MassUpdateWindow;
 using listext::ui::RelationTree;
 using listext::ui::SflSuchen;
 using listext::ui::TextSearchRequest;

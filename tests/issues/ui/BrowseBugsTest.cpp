@@ -1,10 +1,10 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "issues/BugTagQueue.h"
-#include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
@@ -363,7 +363,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
         browse->tagCurrent();
     }
     int offered = -1;
-    issues::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+    listext::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
         offered = tagged;
         EXPECT_FALSE(update.setValue(QStringLiteral("BUG:ID"), QStringLiteral("1")).ok());
         EXPECT_TRUE(update.setValue(QStringLiteral("BUG:Description"), QStringLiteral("Checked")).ok());
@@ -372,7 +372,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
     });
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
     drain();
-    issues::ui::MassUpdateWindow::setAsker({});
+    listext::ui::MassUpdateWindow::setAsker({});
     EXPECT_EQ(offered, 3);
     const QString tagged = QStringLiteral("%1,%2,%3")
                                .arg(gamma.at(0).toLongLong())
