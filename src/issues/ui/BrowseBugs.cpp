@@ -14,6 +14,7 @@
 #include "issues/IssueMassUpdate.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/ProgramTreeForms.h"
 #include "issues/ui/SflSuchen.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
@@ -229,6 +230,8 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
+    m_treeForms->install(*m_treeUi);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
