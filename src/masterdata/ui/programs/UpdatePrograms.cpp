@@ -151,7 +151,7 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
                                  const QString &programField,
                                  std::vector<std::pair<QString, QString>> columns, bool withForm)
 {
-    List entry{number, nullptr, nullptr};
+    List entry{number, programField + QStringLiteral("=PrgID"), nullptr, nullptr};
     data::FileManager *file = session().file(label);
     entry.source = std::make_unique<listext::ViewRowSource>(*file, key);
     listext::ui::ListDeclaration declaration;
@@ -165,14 +165,12 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
         column.picture = isDate
                              ? QStringLiteral("@D017B")
                              : QStringLiteral("@s%1").arg(index >= 0 ? file->layout().field(index).size : 35);
-        column.width = isDate ? 70 : 150;
+        column.width = isDate ? 90 : 150;
         declaration.columns.push_back(column);
     }
     declaration.updateProcedure = withForm ? number : 0;
     declaration.locator = false;
     entry.list = std::make_unique<listext::ui::BrowseList>(declaration, *entry.source, suffix(number));
-    entry.source->names().bind(QStringLiteral("PrgID"), 0);
-    (void)entry.source->setBaseFilter(programField + QStringLiteral("=PrgID"));
     listext::ui::BrowseList &list = *entry.list;
     for (int request : {Request::Insert, Request::Change, Request::Delete})
         if (QPushButton *button = list.button(request))
@@ -236,7 +234,10 @@ bool UpdatePrograms::open()
         return true;
     const qint64 programId = record().integer(QStringLiteral("PRG:ID"));
     for (List &entry : m_lists) {
+        // The filter takes the bound value when it is set.
         entry.source->names().bind(QStringLiteral("PrgID"), programId);
+        if (auto filtered = entry.source->setBaseFilter(entry.filter); !filtered)
+            Messages::show(filtered.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
         (void)entry.list->reload();
     }
     // A new program's entries would be left behind by Cancel: they are added once it is saved.

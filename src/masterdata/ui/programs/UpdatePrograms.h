@@ -45,6 +45,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
   private:
     struct List {
         int number;
+        QString filter;
         std::unique_ptr<listext::ViewRowSource> source;
         std::unique_ptr<listext::ui::BrowseList> list;
     };
