@@ -1,6 +1,10 @@
 #include "core/dictionary/TarvoDictionary.h"
+#include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
+#include "masterdata/ui/programs/ProgramRemoval.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
 #include "masterdata/ui/programs/UpdateProgramRelease.h"
+#include "masterdata/ui/programs/UpdatePrograms.h"
 #include "masterdata/ui/programs/UpdateWebLinks.h"
 #include "masterdata/ui/programs/Vuvuzu_ProgramSelect.h"
 #include "platform/data/Connection.h"
@@ -25,6 +29,7 @@
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace tarvo::masterdata::ui {
 namespace {
@@ -237,6 +242,50 @@ TEST_F(ProgramForms, TheFileDialogKeepsATypedNameAndANewReleaseIsOffered)
     EXPECT_EQ(m_response, Response::Completed);
     EXPECT_EQ(rows(QStringLiteral("Programfiles")).front().text(QStringLiteral("PFIL:SINCERELEASE")),
               QStringLiteral("2.0"));
+}
+
+TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
+{
+    for (const auto &[program, sort, text] : {std::tuple{1, 1, "New"}, {1, 2, "Open"}, {2, 1, "Other"}})
+        add(QStringLiteral("Status"), {{QStringLiteral("STA:PrgID"), program},
+                                       {QStringLiteral("STA:SORT"), sort},
+                                       {QStringLiteral("STA:STATUS"), QString::fromLatin1(text)}});
+    add(QStringLiteral("Releases"),
+        {{QStringLiteral("REL:PRGID"), 2}, {QStringLiteral("REL:Release"), QStringLiteral("9.9")}});
+    add(QStringLiteral("Bugs"), {{QStringLiteral("BUG:PrgID"), 1},
+                                 {QStringLiteral("BUG:Status"), QStringLiteral("Open")},
+                                 {QStringLiteral("BUG:StatusSort"), 2}});
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    ASSERT_TRUE(form && form->isOpen());
+    EXPECT_EQ(form->list(UpdatePrograms::ReleaseList)->model().rowCount(), 1);
+    listext::ui::BrowseList &statuses = *form->list(UpdatePrograms::StatusList);
+    ASSERT_EQ(statuses.model().rowCount(), 2);
+    statuses.goToRow(1);
+    press(*form, "UP");
+    for (const data::Record &status : rows(QStringLiteral("Status"))) {
+        if (status.integer(QStringLiteral("STA:PrgID")) != 1)
+            continue;
+        const bool open = status.text(QStringLiteral("STA:STATUS")) == QLatin1String("Open");
+        EXPECT_EQ(status.integer(QStringLiteral("STA:SORT")), open ? 1 : 2);
+    }
+    EXPECT_EQ(rows(QStringLiteral("Bugs")).front().integer(QStringLiteral("BUG:StatusSort")), 1);
+    press(*form, "UP"); // the first entry: only a beep
+    EXPECT_EQ(m_messages.beeps().size(), 1u);
+    press(*form, "Cancel");
+}
+
+TEST_F(ProgramForms, DeletingAProgramNeedsTheUsersYes)
+{
+    for (int answer : {Button::No, Button::Yes}) {
+        SCOPED_TRACE(answer);
+        m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+        m_messages.answer(answer);
+        const int response = ProgramRemoval(*m_session).run();
+        EXPECT_EQ(response, answer == Button::Yes ? Response::Completed : Response::Cancelled);
+        EXPECT_EQ(rows(QStringLiteral("Programs")).size(), answer == Button::Yes ? 1u : 2u);
+        EXPECT_EQ(rows(QStringLiteral("Releases")).size(), answer == Button::Yes ? 0u : 1u);
+    }
 }
 
 TEST_F(ProgramForms, ThePickerNeedsAProgramForOk)
