@@ -3,6 +3,7 @@
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
+#include "core/startup/SettingsRecord.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
@@ -95,7 +96,7 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
                            true),
                    QStringLiteral("Programfiles"));
 
-    auto *settings = new QTabWidget;
+    auto *settings = m_settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("Tab:Settings"));
     // The program's own entries of the lists the issue form offers, in the order they show.
     const Move moves[] = {
@@ -240,6 +241,9 @@ bool UpdatePrograms::open()
             Messages::show(filtered.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
         (void)entry.list->reload();
     }
+    // With the workflow on, the statuses are the workflow's.
+    m_settings->setTabVisible(0,
+                              core::SettingsRecord::instance().integer(QStringLiteral("PAR:WFEnable")) == 0);
     // A new program's entries would be left behind by Cancel: they are added once it is saved.
     for (int tab = 1; tab < m_tabs->count(); ++tab)
         m_tabs->setTabEnabled(tab, request != Request::Insert);

@@ -67,6 +67,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
 
     qint64 m_parent = 0;
     QTabWidget *m_tabs = nullptr;
+    QTabWidget *m_settings = nullptr;
     QComboBox *m_status = nullptr;
     QLineEdit *m_homepage = nullptr;
     std::vector<List> m_lists;

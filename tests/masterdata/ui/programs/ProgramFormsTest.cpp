@@ -209,6 +209,39 @@ TEST_F(ProgramForms, AReleaseTextIsRefusedOnlyAsASecondOfTheSameProgram)
     EXPECT_EQ(rows(QStringLiteral("Releases")).size(), 2u);
 }
 
+TEST_F(ProgramForms, ADeletedReleaseTakesItsIssuesOnlyWhenTheUserSaysSo)
+{
+    for (const auto &[program, version] : {std::pair{1, "1.0"}, {1, "1.0"}, {1, "2.0"}, {2, "1.0"}})
+        add(QStringLiteral("Bugs"), {{QStringLiteral("BUG:PrgID"), program},
+                                     {QStringLiteral("BUG:Version"), QString::fromLatin1(version)}});
+    add(QStringLiteral("Releases"),
+        {{QStringLiteral("REL:PRGID"), 1}, {QStringLiteral("REL:Release"), QStringLiteral("2.0")}});
+    struct Case {
+        const char *release;
+        int answer; // to the question about the issues
+        size_t issuesLeft;
+    };
+    const Case cases[] = {{"2.0", Button::No, 4}, {"1.0", Button::Yes, 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.release);
+        for (const data::Record &release : rows(QStringLiteral("Releases")))
+            if (release.text(QStringLiteral("REL:Release")) == QLatin1String(c.release))
+                m_session->file(QStringLiteral("Releases"))->buffer() = release;
+        m_messages.clear();
+        m_messages.answer(Button::Yes); // the standard confirmation
+        m_messages.answer(c.answer);
+        run<UpdateProgramRelease>(Request::Delete);
+        drain();
+        EXPECT_EQ(m_response, Response::Completed);
+        EXPECT_EQ(m_messages.texts().size(), 2);
+        EXPECT_EQ(rows(QStringLiteral("Bugs")).size(), c.issuesLeft);
+    }
+    EXPECT_EQ(rows(QStringLiteral("Releases")).size(), 0u);
+    for (const data::Record &issue : rows(QStringLiteral("Bugs")))
+        EXPECT_FALSE(issue.integer(QStringLiteral("BUG:PrgID")) == 1 &&
+                     issue.text(QStringLiteral("BUG:Version")) == QLatin1String("1.0"));
+}
+
 TEST_F(ProgramForms, TheFileDialogKeepsATypedNameAndANewReleaseIsOffered)
 {
     buffer(QStringLiteral("Programfiles")).setValue(QStringLiteral("PFIL:PRGID"), 1);
