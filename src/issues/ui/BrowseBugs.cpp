@@ -1,9 +1,12 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
 #include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/MasterDataServices.h"
+#include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
@@ -15,9 +18,11 @@
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/ProgramTreeForms.h"
-#include "issues/ui/SflSuchen.h"
+#include "issues/ui/form/UpdateBugs.h"
+#include "issues/ui/subforms/IssueSubForms.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -46,6 +51,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -65,6 +71,8 @@ using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
 using listext::ui::RelationTree;
+using listext::ui::SflSuchen;
+using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
@@ -189,10 +197,37 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     attachments.watchedFiles = QStringLiteral("|Attachments|");
     addList(std::move(attachments), *m_attachments);
     setUserIni(m_userIni);
+    ui::UpdateBugs::registerOn(
+        *this, UpdateBugs, session, [this] { return issueList().currentKey(); },
+        [this] {
+            NewIssueValues values{qint32(m_filter.prgId),
+                                  m_filter.release,
+                                  m_filter.programFile,
+                                  m_filter.tab < IssueListFilter::AllTab ? m_filter.tab : 1,
+                                  0,
+                                  DuplicateChoices::fromUserIni(m_userIni)};
+            return values;
+        });
+    SubFormUser formUser = SubFormUser::current();
+    formUser.mak = m_user.mak;
+    formUser.userIniPath = m_user.userIniPath;
+    // The notes and attachments of the browse belong to the selected program.
+    registerIssueSubForms(*this, session, formUser,
+                          {{UpdateNotes, &notesList()}, {UpdateAttachments, &attachmentsList()}, {}}, [this] {
+                              return SubFormOwner{0, m_filter.prgId};
+                          });
 
     m_tree = std::make_unique<RelationTree>();
     if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
         m_sections = *sections;
+    else
+        showError(sections.error());
+    m_linkTree = std::make_unique<RelationTree>();
+    m_links = std::make_shared<WebLinkTreeFile>(session, true);
+    if (auto sections =
+            addWebLinkTree(*m_linkTree, m_links, std::make_shared<WebLinkTreeFile>(session, false));
+        sections)
+        m_linkSections = *sections;
     else
         showError(sections.error());
 }
@@ -248,7 +283,151 @@ QWidget *BrowseBugs::buildSheet()
     };
     addTab(notesList().panel(), "?TAB6", "Notes");
     addTab(attachmentsList().panel(), "?TAB7", "Attachments");
+    m_linkPage = buildWebLinksPage();
+    addTab(m_linkPage, "?TAB8", "Web Links");
+    connect(m_sheet, &QTabWidget::currentChanged, this, [this]() {
+        if (m_sheet->currentWidget() == m_linkPage)
+            loadWebLinks();
+    });
     return m_sheet;
+}
+
+QWidget *BrowseBugs::buildWebLinksPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_linkView = new QTreeView(page);
+    m_linkView->setObjectName(QStringLiteral("?ULTRATREE:2"));
+    m_linkTreeUi = new listext::ui::RelationTreeView(*m_linkTree, m_linkView, this);
+    layout->addWidget(m_linkView, 1);
+    auto *buttons = new QHBoxLayout;
+    const std::pair<const char *, const char *> names[] = {
+        {"?INSERT:5", "&Insert"}, {"?CHANGE:5", "&Change"},     {"?DELETE:5", "&Delete"},
+        {"?WLTREEUP", "Move Up"}, {"?WLTREEDOWN", "Move Down"}, {"?LINK", "Follow Link"}};
+    QPushButton *made[6] = {};
+    int i = 0;
+    for (const auto &[name, caption] : names) {
+        made[i] = new QPushButton(translated(caption), page);
+        made[i]->setObjectName(QLatin1String(name));
+        buttons->addWidget(made[i]);
+        ++i;
+    }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    m_linkTreeUi->setButtons(made[0], made[1], made[2], nullptr);
+    m_linkTreeUi->setRunner(
+        [this](int, int request, std::function<void(int)> done) { runWebLinkForm(request, done); });
+    const auto pressMoveLink = [this](int step) {
+        if (auto r = moveWebLink(step); !r)
+            showError(r.error());
+    };
+    connect(made[3], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(-1); });
+    connect(made[4], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(+1); });
+    connect(made[5], &QPushButton::clicked, this, &BrowseBugs::followLink);
+    // The tree's popup: the form's three items, then following the link and the moves.
+    m_linkTreeUi->popup()->addSeparator();
+    connect(m_linkTreeUi->addPopupItem(translated("Follow Link"), QStringLiteral("FollowLink")),
+            &QAction::triggered, this, &BrowseBugs::followLink);
+    m_linkTreeUi->popup()->addSeparator();
+    connect(m_linkTreeUi->addPopupItem(translated("Up"), QStringLiteral("Up")), &QAction::triggered, this,
+            [pressMoveLink] { pressMoveLink(-1); });
+    connect(m_linkTreeUi->addPopupItem(translated("Down"), QStringLiteral("Down")), &QAction::triggered, this,
+            [pressMoveLink] { pressMoveLink(+1); });
+    connect(m_linkTreeUi->popup(), &QMenu::aboutToShow, this, &BrowseBugs::setWebLinkPopupState);
+    return page;
+}
+
+void BrowseBugs::loadWebLinks()
+{
+    m_links->setProgram(m_filter.prgId);
+    m_linkTreeUi->takeEvent(Events::TreeLoad);
+    m_linkView->expandToDepth(0);
+}
+
+qint64 BrowseBugs::currentWebLink() const
+{
+    const QModelIndex current = m_linkView ? m_linkView->currentIndex() : QModelIndex();
+    if (!current.isValid() || !m_linkSections.isEntry(m_linkTree->sectionOf(current)))
+        return 0;
+    const TreePath path = m_linkTree->fetchRow(current);
+    return path.empty() ? 0 : path.back().second.values.value(WebLinkTreeFile::Id).toLongLong();
+}
+
+void BrowseBugs::setWebLinkPopupState()
+{
+    const QModelIndex current = m_linkView->currentIndex();
+    const bool entry = currentWebLink() != 0;
+    const TreePath path = entry ? m_linkTree->fetchRow(current) : TreePath{};
+    const QVariantList values = entry ? path.back().second.values : QVariantList{};
+    // "Down" needs a sibling after it: the row below at the same level.
+    const bool last = !current.sibling(current.row() + 1, 0).isValid();
+    m_linkTreeUi->popupItem(QStringLiteral("FollowLink"))
+        ->setEnabled(entry && !values.value(WebLinkTreeFile::Link).toString().isEmpty());
+    m_linkTreeUi->popupItem(QStringLiteral("Up"))->setEnabled(entry && current.row() > 0);
+    m_linkTreeUi->popupItem(QStringLiteral("Down"))->setEnabled(entry && !last);
+}
+
+void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &done)
+{
+    data::FileManager &links = *m_session.file(QStringLiteral("WebLinks"));
+    data::Record &buffer = links.buffer();
+    buffer = links.newRecord();
+    if (request == 1) {
+        // On the caption row a top-level entry, on an entry one under it.
+        buffer.setValue(QStringLiteral("PrgID"), m_filter.prgId);
+        buffer.setValue(QStringLiteral("P"), currentWebLink());
+    } else {
+        buffer.setValue(QStringLiteral("ID"), currentWebLink());
+        if (!links.fetch(QStringLiteral("WEB:KeyID"), buffer))
+            return;
+    }
+    const int before = context().threadRequest();
+    context().setThreadRequest(request);
+    context().setThreadResponse(0);
+    // The form is window-modal and reports its end later; the browse may be gone by then.
+    QPointer<BrowseBugs> self(this);
+    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId),
+                                                 [self, before, done](int response) {
+                                                     if (self)
+                                                         self->context().setThreadRequest(before);
+                                                     done(response);
+                                                 });
+}
+
+Result<void> BrowseBugs::moveWebLink(int step)
+{
+    const qint64 id = currentWebLink();
+    if (id == 0)
+        return {};
+    const int row = m_linkView->currentIndex().row();
+    const QModelIndex parent = m_linkView->currentIndex().parent();
+    const QString parentKey = m_linkTree->rowKey(parent);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto moved =
+        TreeMoves(m_session, QStringLiteral("WebLinks"), QStringLiteral("WEB"), QStringLiteral("PrgID"))
+            .moveAmongSiblings(id, step);
+    if (moved && *moved == TreeMoves::Outcome::Moved) {
+        m_linkTree->refresh(listext::ui::RelationTree::Reload);
+        // The moved entry stays selected: it is now the row one above or below.
+        const QModelIndex under = m_linkTree->findRow(parentKey);
+        const QModelIndex target = m_linkTree->index(row + step, 0, under);
+        if (target.isValid())
+            m_linkView->setCurrentIndex(target);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!moved)
+        return moved.error();
+    return {};
+}
+
+void BrowseBugs::followLink()
+{
+    const QModelIndex current = m_linkView->currentIndex();
+    if (currentWebLink() == 0)
+        return;
+    const TreePath path = m_linkTree->fetchRow(current);
+    core::ShellOpen(0, path.back().second.values.value(WebLinkTreeFile::Link).toString());
 }
 
 QWidget *BrowseBugs::buildIssuePanel()
@@ -613,6 +792,8 @@ void BrowseBugs::takeTreeRow(const TreePath &path)
             showError(r.error());
         (void)notesList().reload();
         (void)attachmentsList().reload();
+        if (m_sheet->currentWidget() == m_linkPage)
+            loadWebLinks();
         reloadIssues();
     }
     Q_EMIT programSelected(m_filter.prgId);

@@ -3,6 +3,7 @@
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
 #include "issues/ui/IssueDetailPanel.h"
+#include "issues/ui/WebLinkTree.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
@@ -125,6 +126,15 @@ class BrowseBugs final : public listext::ui::ListWindow {
     const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
+    // The web links of the selected program (tab "Web Links"), read when the tab shows.
+    listext::ui::RelationTree &webLinkTree() const { return *m_linkTree; }
+    QTreeView *webLinkView() const { return m_linkView; }
+    QTabWidget *sheet() const { return m_sheet; }
+    // Move Up (-1) and Move Down (+1) of the selected web link among its siblings; it stays selected.
+    Result<void> moveWebLink(int step);
+    // Opens the selected web link with the desktop's program (?LINK).
+    void followLink();
+
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -137,6 +147,12 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QWidget *buildTreePanel();
     QWidget *buildSheet();
     QWidget *buildIssuePanel();
+    QWidget *buildWebLinksPage();
+    void loadWebLinks();
+    void runWebLinkForm(int request, const std::function<void(int)> &done);
+    void setWebLinkPopupState();
+    // The ID of the selected web link, 0 on the caption row or none.
+    qint64 currentWebLink() const;
     void restoreState();
     void saveState();
     void restoreBars();
@@ -179,6 +195,12 @@ class BrowseBugs final : public listext::ui::ListWindow {
     std::unique_ptr<ProgramTreeForms> m_treeForms;
     QPointer<listext::ui::RelationTreeView> m_treeUi;
     QPointer<QTreeView> m_treeView;
+    std::unique_ptr<listext::ui::RelationTree> m_linkTree;
+    std::shared_ptr<WebLinkTreeFile> m_links; // the top level, which reads the selected program's
+    WebLinkTreeSections m_linkSections;
+    QPointer<listext::ui::RelationTreeView> m_linkTreeUi;
+    QPointer<QTreeView> m_linkView;
+    QPointer<QWidget> m_linkPage;
     // Compared by address in the event filter, which still sees events while the window's
     // children are destroyed and the views behind them are gone.
     QPointer<QWidget> m_issueViewport;

@@ -71,18 +71,24 @@ void ListWindow::setSortOrders(std::vector<SortOrder> orders)
     m_orders = std::move(orders);
 }
 
+QTabBar *ListWindow::sortTabs(QWidget *parent)
+{
+    if (!m_tabs && !m_orders.empty()) {
+        m_tabs = new QTabBar(parent);
+        m_tabs->setObjectName(QStringLiteral("SortTabs"));
+        for (const SortOrder &o : m_orders)
+            m_tabs->addTab(o.caption);
+    }
+    return m_tabs;
+}
+
 QWidget *ListWindow::build()
 {
     auto *window = new QWidget;
     window->setObjectName(procedureName());
     auto *layout = new QVBoxLayout(window);
-    if (!m_orders.empty()) {
-        m_tabs = new QTabBar(window);
-        m_tabs->setObjectName(QStringLiteral("SortTabs"));
-        for (const SortOrder &o : m_orders)
-            m_tabs->addTab(o.caption);
-        layout->addWidget(m_tabs);
-    }
+    if (QTabBar *tabs = sortTabs(window))
+        layout->addWidget(tabs);
     for (const auto &l : m_lists)
         layout->addWidget(l->panel(), 1);
     return window;

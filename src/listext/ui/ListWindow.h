@@ -43,6 +43,9 @@ class ListWindow : public tarvo::ui::WindowManager {
     BrowseList &currentList() const;
     void setSortOrders(std::vector<SortOrder> orders);
     QTabBar *tabs() const { return m_tabs; }
+    // The tab bar of the sort orders, for a window that lays out its own widgets; null without
+    // sort orders. Made once.
+    QTabBar *sortTabs(QWidget *parent);
     // The user's INI file that keeps the lists' layouts and sorts, and the chosen tab.
     void setUserIni(const IniFile &ini) { m_userIni = ini; }
     // The list goes to the row of this key when the running form closes (a form that inserted

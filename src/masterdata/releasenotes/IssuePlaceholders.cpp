@@ -3,6 +3,7 @@
 #include "platform/data/FileManager.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/runtime/Picture.h"
+#include "platform/runtime/Text.h"
 
 #include <QSet>
 
@@ -19,15 +20,6 @@ const QSet<QString> kTimes = {QStringLiteral("STARTTIME"), QStringLiteral("ENDTI
 
 // A filled value that contains its own placeholder would be filled again in every pass.
 constexpr int kMaxPasses = 64;
-
-QString clipRight(QString text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
-        --n;
-    text.truncate(n);
-    return text;
-}
 
 struct Placeholder final {
     QString name;  // upper case, between carets
@@ -50,7 +42,7 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
         program.setValue(QStringLiteral("PRG:ID"), issue.value(QStringLiteral("BUG:PrgID")));
         if (!m_programs->fetch(QStringLiteral("KeyID"), program))
             return std::nullopt;
-        return clipRight(program.text(QStringLiteral("PRG:PrgName")));
+        return Text::clip(program.text(QStringLiteral("PRG:PrgName")));
     }
     if (field.endsWith(QLatin1String("USERNAME"))) {
         const QString initials = issue.text(QStringLiteral("BUG:") + field.chopped(8)).trimmed();
@@ -68,7 +60,7 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
     case data::FieldType::String:
     case data::FieldType::CString:
     case data::FieldType::Memo:
-        return clipRight(value.toString());
+        return Text::clip(value.toString());
     default:
         break;
     }
@@ -84,19 +76,27 @@ std::optional<QString> IssuePlaceholders::valueOf(const data::Record &issue, con
     return Picture::format(value, picture).trimmed();
 }
 
+QStringList IssuePlaceholders::names(const data::RecordLayout &issues)
+{
+    QStringList all;
+    for (int i = 0; i < issues.fieldCount(); ++i) {
+        const QString field = issues.field(i).name.toUpper();
+        if (field != QLatin1String("PRGID"))
+            all << QStringLiteral("^BUG:%1^").arg(field);
+    }
+    for (const char *user : {"RESPONSIBLEUSERNAME", "FIXEDBYUSERNAME", "VERIFIEDBYUSERNAME"})
+        all << QStringLiteral("^BUG:%1^").arg(QLatin1String(user));
+    all << QStringLiteral("^DATE^") << QStringLiteral("^TIME^");
+    return all;
+}
+
 QString IssuePlaceholders::fill(const data::Record &issue, const QString &text) const
 {
     std::vector<Placeholder> placeholders;
-    const data::RecordLayout &layout = issue.layout();
-    for (int i = 0; i < layout.fieldCount(); ++i) {
-        const QString field = layout.field(i).name.toUpper();
-        if (field != QLatin1String("PRGID"))
-            placeholders.push_back({QStringLiteral("^BUG:%1^").arg(field), field});
+    for (const QString &name : names(issue.layout())) {
+        const QString inner = name.mid(1, name.size() - 2);
+        placeholders.push_back({name, inner.startsWith(QLatin1String("BUG:")) ? inner.mid(4) : inner});
     }
-    for (const char *user : {"RESPONSIBLEUSERNAME", "FIXEDBYUSERNAME", "VERIFIEDBYUSERNAME"})
-        placeholders.push_back({QStringLiteral("^BUG:%1^").arg(QLatin1String(user)), QLatin1String(user)});
-    placeholders.push_back({QStringLiteral("^DATE^"), QStringLiteral("DATE")});
-    placeholders.push_back({QStringLiteral("^TIME^"), QStringLiteral("TIME")});
 
     QString working = text.left(MaxLength);
     for (int pass = 0; pass < kMaxPasses; ++pass) {
@@ -114,7 +114,7 @@ QString IssuePlaceholders::fill(const data::Record &issue, const QString &text) 
         if (!replaced)
             break;
     }
-    return clipRight(working);
+    return Text::clip(working);
 }
 
 } // namespace tarvo::masterdata

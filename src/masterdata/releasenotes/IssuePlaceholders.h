@@ -3,6 +3,7 @@
 #include "platform/data/Record.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -25,6 +26,8 @@ class IssuePlaceholders final {
     IssuePlaceholders(data::FileManager *programs, UserName userName);
 
     QString fill(const data::Record &issue, const QString &text) const;
+    // The placeholders of an issue layout, in the order they are filled ("^BUG:ID^" ... "^TIME^").
+    static QStringList names(const data::RecordLayout &issues);
 
     // The longest text a filled template keeps.
     static constexpr int MaxLength = 16384;

@@ -8,6 +8,7 @@
 #include "platform/data/View.h"
 #include "platform/data/expr/Expression.h"
 #include "platform/data/expr/NameTable.h"
+#include "platform/runtime/Text.h"
 
 #include <algorithm>
 
@@ -21,15 +22,6 @@ Error fileMissing(const QString &label)
 {
     return makeError(data::ErrorCode::FileNotOpen,
                      QStringLiteral("%1: %2").arg(data::errorCodeText(data::ErrorCode::FileNotOpen), label));
-}
-
-QString clipRight(QString text)
-{
-    qsizetype n = text.size();
-    while (n > 0 && text.at(n - 1) == QLatin1Char(' '))
-        --n;
-    text.truncate(n);
-    return text;
 }
 
 // The next run of a version text: digits, or everything up to the next digit.
@@ -78,7 +70,7 @@ Result<QString> ReleaseNotesGenerator::chosenRelease(const data::Record &definit
 {
     if (definition.integer(QStringLiteral("REN:LatestRelease")) == 0)
         return definition.integer(QStringLiteral("REN:AllReleases")) == 0
-                   ? clipRight(definition.text(QStringLiteral("REN:Release")))
+                   ? Text::clip(definition.text(QStringLiteral("REN:Release")))
                    : QString();
     data::FileManager *releases = m_session.file(QStringLiteral("Releases"));
     if (!releases)
@@ -93,7 +85,7 @@ Result<QString> ReleaseNotesGenerator::chosenRelease(const data::Record &definit
         if (!rows)
             return rows.error();
         for (const data::Record &row : *rows) {
-            const QString release = clipRight(row.text(QStringLiteral("REL:Release")));
+            const QString release = Text::clip(row.text(QStringLiteral("REL:Release")));
             if (latest.isEmpty() || compareVersions(release, latest) > 0)
                 latest = release;
         }
@@ -145,7 +137,7 @@ ReleaseNotesGenerator::select(const data::Record &definition, const QString &rel
         if (!rows)
             return rows.error();
         for (const data::Record &row : *rows)
-            selected.push_back({clipRight(row.text(QStringLiteral("BUG:FixedVersion"))),
+            selected.push_back({Text::clip(row.text(QStringLiteral("BUG:FixedVersion"))),
                                 qint32(row.integer(QStringLiteral("BUG:ID")))});
         if (int(rows->size()) < kPage)
             break;
@@ -219,7 +211,7 @@ Result<int> ReleaseNotesGenerator::write(const data::Record &definition, const s
         const QString notesText = issue.text(QStringLiteral("BUG:ReleaseNotes"));
         if (notesText.isEmpty())
             continue;
-        const QString version = clipRight(issue.text(QStringLiteral("BUG:FixedVersion")));
+        const QString version = Text::clip(issue.text(QStringLiteral("BUG:FixedVersion")));
         if (!inGroup || compareVersions(version, openVersion) != 0) {
             if (inGroup && !openVersion.isEmpty() && !groupFooter.isEmpty())
                 if (auto r = out.writeLine(m_fill(lastWritten, groupFooter)); !r)

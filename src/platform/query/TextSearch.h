@@ -28,8 +28,9 @@ class TextSearch final {
     using Progress = std::function<bool(qint64 read)>;
 
     // The IDs of the records of the view that hold the text, in the view's order, or ascending
-    // when the text index named the rows. The view is the list's own (its order, range and
-    // filters); the search reads a copy of it. A blank text searches nothing and finds nothing.
+    // when the rows the text index named were compared here (on PostgreSQL). The view is the list's own (its
+    // order, range and filters); the search reads a copy of it. A blank text searches nothing and finds
+    // nothing.
     Result<std::vector<qint64>> search(const data::View &view, const QString &text, bool ignoreCase,
                                        const Progress &progress = {}, bool useIndex = true) const;
 
@@ -38,6 +39,15 @@ class TextSearch final {
     // number as shown: then the numbers are compared too, and no text index can serve the search.
     bool mayBeInNumber(const QString &wanted) const;
     bool holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const;
+    // The condition under which the store itself finds exactly the rows whose texts hold the
+    // text: each field compared with every spelling the comparison takes as the text. None when
+    // there are too many spellings.
+    std::optional<data::SqlCondition> scanCondition(bool sqlite, const QString &wanted,
+                                                    bool ignoreCase) const;
+    // The IDs of the view's rows within the list's filter that the condition keeps, read in the
+    // view's order without their texts.
+    Result<std::vector<qint64>> idsWhere(data::View &view, const data::SqlCondition &listFilter,
+                                         const data::SqlCondition &rows, const Progress &progress) const;
     // The search over the rows the text index named, by their ids, within the list's filter.
     Result<std::vector<qint64>> searchRows(data::View &view, const data::SqlCondition &listFilter,
                                            const std::vector<qint64> &rows, const QString &wanted,

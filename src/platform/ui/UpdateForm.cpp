@@ -12,8 +12,13 @@
 #include "platform/ui/FormList.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QTabWidget>
+#include <QTextEdit>
 
 namespace tarvo::ui {
 
@@ -39,6 +44,26 @@ QString rangeText(const std::pair<double, double> &range)
 {
     return QString::number(range.first) + QStringLiteral(" .. ") + QString::number(range.second);
 }
+
+// Runs an action when its text control loses the focus: where a memo's entry counts as accepted.
+class FocusOutWatcher final : public QObject {
+  public:
+    FocusOutWatcher(QObject *parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action))
+    {
+    }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            m_action();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_action;
+};
 
 } // namespace
 
@@ -73,6 +98,12 @@ data::Record &UpdateForm::record()
 
 FormField &UpdateForm::field(const QString &name, QWidget *control)
 {
+    return field(name, control, {}, {});
+}
+
+FormField &UpdateForm::field(const QString &name, QWidget *control, FormField::Shows shows,
+                             FormField::Takes takes)
+{
     const int index = m_file ? m_file->layout().fieldIndex(name) : -1;
     if (index < 0) {
         rejectTable(MessageFieldNotInFile, name, QString());
@@ -80,6 +111,8 @@ FormField &UpdateForm::field(const QString &name, QWidget *control)
         return *m_rejected.back();
     }
     auto bound = std::make_unique<FormField>(m_file->layoutPtr(), index, control);
+    if (shows && takes)
+        bound->accessors(std::move(shows), std::move(takes));
     if (!control || !bound->isBindable()) {
         rejectTable(MessageProgramError, bound->name(),
                     QStringLiteral("%1 cannot be shown in a %2")
@@ -183,7 +216,43 @@ bool UpdateForm::open()
     }
     m_snapshot = record();
     showRecord();
+    watchControls();
     return true;
+}
+
+void UpdateForm::watchControls()
+{
+    if (m_watching || isViewOnly())
+        return;
+    m_watching = true;
+    for (const auto &owned : m_fields) {
+        const FormField *field = owned.get();
+        QWidget *c = field->control();
+        auto accepted = [this, field]() { accept(*field); };
+        if (auto *edit = qobject_cast<QLineEdit *>(c)) {
+            connect(edit, &QLineEdit::editingFinished, this, accepted);
+        } else if (auto *combo = qobject_cast<QComboBox *>(c)) {
+            connect(combo, &QComboBox::activated, this, accepted);
+            if (combo->lineEdit())
+                connect(combo->lineEdit(), &QLineEdit::editingFinished, this, accepted);
+        } else if (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c)) {
+            c->installEventFilter(new FocusOutWatcher(c, accepted));
+        } else if (auto *button = qobject_cast<QAbstractButton *>(c)) {
+            connect(button, &QAbstractButton::toggled, this, accepted);
+        }
+    }
+}
+
+void UpdateForm::accept(const FormField &field)
+{
+    if (m_showing || m_finishing || !isOpen() || !m_change)
+        return;
+    data::Record &buffer = record();
+    const QVariant before = buffer.value(field.index());
+    if (auto taken = field.take(buffer); !taken)
+        return; // OK reports the entry that does not fit.
+    if (buffer.value(field.index()) != before)
+        m_change(field, before);
 }
 
 bool UpdateForm::readRecord()
@@ -297,8 +366,11 @@ void UpdateForm::applyViewMode()
 void UpdateForm::showRecord()
 {
     const data::Record &buffer = record();
+    // What the form shows is not the user's entry.
+    m_showing = true;
     for (const auto &field : m_fields)
         field->show(buffer);
+    m_showing = false;
 }
 
 bool UpdateForm::takeControls()

@@ -59,6 +59,9 @@ class UpdateForm : public WindowManager {
     // Runs inside the transaction of OK (after the record is written) or of Cancel, with the
     // record as it was when the form opened and as it is now; an error rolls everything back.
     using WriteHook = std::function<Result<void>(const data::Record &snapshot, const data::Record &record)>;
+    // A control's entry was accepted and changed its field from `before`: runs with the record
+    // already holding the new value (the form's rules and its history of changes).
+    using ChangeHook = std::function<void(const FormField &field, const QVariant &before)>;
     // The request to go on with when another user holds the record (View, or None not to open).
     using HeldHook = std::function<int()>;
 
@@ -81,12 +84,15 @@ class UpdateForm : public WindowManager {
     // The table of the form. A name the file does not have, or a control that no field can be
     // shown in, is reported at once and the form will not open.
     FormField &field(const QString &name, QWidget *control);
+    // A control that the form shows and reads through the accessors (a group of radio buttons).
+    FormField &field(const QString &name, QWidget *control, FormField::Shows shows, FormField::Takes takes);
     void setButtons(QAbstractButton *ok, QAbstractButton *cancel);
     void onPrime(PrimeHook hook) { m_prime = std::move(hook); }
     void onCheck(CheckHook hook) { m_check = std::move(hook); }
     void onHistory(WriteHook hook) { m_history = std::move(hook); }
     void onCancel(WriteHook hook) { m_cancelled = std::move(hook); }
     void onHeld(HeldHook hook) { m_held = std::move(hook); }
+    void onChange(ChangeHook hook) { m_change = std::move(hook); }
     // The record is kept by `keeper` (which outlives the form's use of it), not by the base.
     void setKeeper(RecordKeeper *keeper) { m_keeper = keeper; }
     // A list of rows of the record on the form: its buttons run the called procedure under their
@@ -142,6 +148,8 @@ class UpdateForm : public WindowManager {
     Result<void> removeClaimed();
     void releaseHold();
     bool finish(int response);
+    void watchControls();
+    void accept(const FormField &field);
 
     data::Session &m_session;
     data::FileManager *m_file = nullptr;
@@ -158,6 +166,7 @@ class UpdateForm : public WindowManager {
     WriteHook m_history;
     WriteHook m_cancelled;
     HeldHook m_held;
+    ChangeHook m_change;
     RecordKeeper *m_keeper = nullptr;
     std::vector<QPointer<FormList>> m_lists;
     qint64 m_heldRow = 0;
@@ -167,6 +176,8 @@ class UpdateForm : public WindowManager {
     bool m_claimWritten = false;
     bool m_deleting = false;
     bool m_finishing = false;
+    bool m_showing = false;
+    bool m_watching = false;
 };
 
 } // namespace tarvo::ui

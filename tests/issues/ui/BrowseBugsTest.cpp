@@ -7,6 +7,7 @@
 #include "listext/ui/RelationTree.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/query/SavedQueries.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -616,6 +617,111 @@ TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)
     EXPECT_EQ(shownIds(), alpha);
     EXPECT_TRUE(browse->queryFilter().isEmpty());
     EXPECT_FALSE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
+}
+
+namespace {
+
+// Writes down the addresses that would have been opened.
+class RecordingDesktop final : public Desktop {
+  public:
+    bool openUrl(const QUrl &url) override
+    {
+        urls << url.toString();
+        return true;
+    }
+    bool openFile(const QString &path) override
+    {
+        urls << path;
+        return true;
+    }
+    QStringList urls;
+};
+
+// The rows of a tree under a parent row: each row's first column, and "/" and its children's.
+QStringList treeTexts(const QAbstractItemModel &tree, const QModelIndex &parent = {})
+{
+    QStringList texts;
+    for (int r = 0; r < tree.rowCount(parent); ++r) {
+        const QModelIndex row = tree.index(r, 0, parent);
+        QString text = row.data().toString().trimmed();
+        if (const QStringList below = treeTexts(tree, row); !below.isEmpty())
+            text += QLatin1Char('/') + below.join(QLatin1Char(','));
+        texts << text;
+    }
+    return texts;
+}
+
+} // namespace
+
+// The tab "Web Links" shows the selected program's links under their folders, in sort order; a
+// link moves among its siblings (staying selected) and opens with the desktop's program.
+TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    const qint64 beta = issues->programId(QStringLiteral("Beta"));
+    struct Link {
+        qint64 program;
+        qint64 parent;
+        int sort;
+        const char *description;
+        const char *link;
+    };
+    data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
+    const Link rows[] = {{alpha, 0, 1, "Home", "https://alpha.example/"},
+                         {alpha, 0, 2, "Docs", ""},
+                         {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
+                         {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
+                         {beta, 0, 1, "Other", "https://beta.example/"}};
+    for (const Link &l : rows) {
+        data::Record r = links.newRecord();
+        r.setValue(QStringLiteral("PrgID"), l.program);
+        r.setValue(QStringLiteral("P"), l.parent);
+        r.setValue(QStringLiteral("Sort"), l.sort);
+        r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
+        r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
+        ASSERT_TRUE(links.insert(r).ok());
+    }
+    RecordingDesktop desktop;
+    Desktop::setInstance(&desktop);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
+    drain();
+    QAbstractItemModel &tree = browse->webLinkTree();
+    QTreeView *view = browse->webLinkView();
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Home,Docs/Manual,Blog")});
+
+    // The caption row is read anew after each move, which reloads the tree.
+    const auto entry = [&tree](int row) { return tree.index(row, 0, tree.index(0, 0)); };
+    view->setCurrentIndex(entry(0));
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Docs/Manual,Home,Blog")});
+    EXPECT_EQ(view->currentIndex().data().toString().trimmed(), QStringLiteral("Home"));
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT \"Sort\" FROM \"WebLinks\" WHERE \"P\"=0 AND \"PrgID\"=%1 "
+                                      "ORDER BY \"ID\"")
+                           .arg(alpha)),
+        (QVariantList{2, 1, 3}));
+    // The first link cannot move up; the last entry cannot move down.
+    view->setCurrentIndex(entry(0));
+    ASSERT_TRUE(browse->moveWebLink(-1).ok());
+    view->setCurrentIndex(entry(2));
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Docs/Manual,Home,Blog")});
+    view->setCurrentIndex(entry(1));
+    browse->followLink();
+    EXPECT_EQ(desktop.urls, QStringList{QStringLiteral("https://alpha.example/")});
+
+    ASSERT_TRUE(browse->selectTreeRow(beta));
+    drain();
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
+    Desktop::setInstance(nullptr);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,

@@ -3,12 +3,14 @@
 #include "core/frame/FrameUserSettings.h"
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "masterdata/releasenotes/IssuePlaceholders.h"
 #include "masterdata/releasenotes/ReleaseNotesGenerator.h"
 #include "masterdata/ui/releasenotes/UpdateReleaseNotes.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/Text.h"
@@ -16,7 +18,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
-#include <QLabel>
+#include <QMdiSubWindow>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -62,7 +64,7 @@ BrowseReleaseNotes::BrowseReleaseNotes(Context &context, data::Session &session,
     declaration.columns = {
         column(QStringLiteral("REN:DESCRIPTION"), "Description", "@s255", 160),
         column(ReleaseNotesRows::ProgramColumn, "Program", "@s250", 120, false),
-        column(ReleaseNotesRows::ReleaseColumn, "Release", "@s35", 90, false),
+        column(ReleaseNotesRows::ReleaseColumn, "Release", "@s35", 110, false),
         column(QStringLiteral("REN:RELEASENOTESFILE"), "File", "@s255", 220),
     };
     declaration.updateProcedure = UpdateReleaseNotes;
@@ -102,10 +104,6 @@ QWidget *BrowseReleaseNotes::buildWindow()
     auto *page = new QWidget;
     page->setObjectName(QStringLiteral("TAB1"));
     auto *pageLayout = new QVBoxLayout(page);
-    auto *heading = new QLabel(translated("Generate Release Notes for..."), page);
-    heading->setObjectName(QStringLiteral("Heading"));
-    heading->setAlignment(Qt::AlignCenter);
-    pageLayout->addWidget(heading);
     pageLayout->addWidget(list().panel(), 1);
     sheet->addTab(page, translated("Description"));
     layout->addWidget(sheet, 1);
@@ -124,6 +122,7 @@ QWidget *BrowseReleaseNotes::buildWindow()
     layout->addLayout(buttons);
     acceptOn(m_generate);
     acceptOn(closeButton);
+    connect(help, &QPushButton::clicked, this, [] { UpdateReleaseNotes::showHelp(); });
     content->resize(720, 360);
     return core::ui::FrameMdi::addWindow(content, context());
 }
@@ -136,6 +135,15 @@ bool BrowseReleaseNotes::open()
         setWindow(buildWindow());
     if (!ListWindow::open())
         return false;
+    // The settings may give the record buttons captions of their own.
+    const core::SettingsValues settings = core::SettingsRecord::instance().values();
+    const std::tuple<int, bool, QString> captions[] = {
+        {Request::Insert, settings.overrideInsert(), settings.insertText()},
+        {Request::Change, settings.overrideChange(), settings.changeText()},
+        {Request::Delete, settings.overrideDelete(), settings.deleteText()}};
+    for (const auto &[request, override, caption] : captions)
+        if (QPushButton *button = list().button(request); button && override)
+            button->setText(Text::clip(caption));
     const auto follow = [this] {
         if (m_generate && !isDenied(m_generate->objectName()))
             m_generate->setEnabled(list().currentRow() >= 0);
@@ -143,6 +151,16 @@ bool BrowseReleaseNotes::open()
     connect(&list(), &listext::ui::BrowseList::stateChanged, this, follow);
     follow();
     return true;
+}
+
+bool BrowseReleaseNotes::takeEvent(int event, const QVariant &data)
+{
+    // The window is a child of the frame's area: coming to the front makes it the active child.
+    if (event == Events::GainFocus && qobject_cast<QMdiSubWindow *>(frame())) {
+        core::ui::FrameMdi::activate(frame());
+        return true;
+    }
+    return ListWindow::takeEvent(event, data);
 }
 
 void BrowseReleaseNotes::takeAccepted(const QString &controlName)

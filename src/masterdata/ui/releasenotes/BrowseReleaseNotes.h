@@ -25,6 +25,7 @@ class BrowseReleaseNotes final : public listext::ui::ListWindow {
     ~BrowseReleaseNotes() override;
 
     bool open() override;
+    bool takeEvent(int event, const QVariant &data) override;
     void takeAccepted(const QString &controlName) override;
 
     // Asks, writes the release notes of the selected definition and tells how it went.

@@ -3,29 +3,38 @@
 #include "core/frame/FrameGlobals.h"
 #include "core/lists/FillProgramTree.h"
 #include "core/lists/FillReleaseList.h"
+#include "masterdata/releasenotes/IssuePlaceholders.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Text.h"
 #include "platform/runtime/Translator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTextCursor>
 #include <QToolButton>
 #include <QVBoxLayout>
+
+#include <map>
 
 namespace tarvo::masterdata::ui {
 
@@ -40,6 +49,23 @@ UpdateReleaseNotes::FileChooser &fileChooser()
 {
     static UpdateReleaseNotes::FileChooser chooser;
     return chooser;
+}
+
+UpdateReleaseNotes::FieldPicker &fieldPicker()
+{
+    static UpdateReleaseNotes::FieldPicker picker;
+    return picker;
+}
+
+QString pickField(QWidget *button, const QStringList &placeholders)
+{
+    if (fieldPicker())
+        return fieldPicker()(button, placeholders);
+    QMenu menu(button);
+    for (const QString &name : placeholders)
+        menu.addAction(name);
+    const QAction *chosen = menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+    return chosen ? chosen->text() : QString();
 }
 
 QString askForFile(QWidget *parent, const QString &current)
@@ -74,6 +100,46 @@ UpdateReleaseNotes::~UpdateReleaseNotes() = default;
 void UpdateReleaseNotes::setFileChooser(FileChooser chooser)
 {
     fileChooser() = std::move(chooser);
+}
+
+void UpdateReleaseNotes::setFieldPicker(FieldPicker picker)
+{
+    fieldPicker() = std::move(picker);
+}
+
+QPlainTextEdit *UpdateReleaseNotes::text(const QString &fieldName) const
+{
+    for (QPlainTextEdit *edit : m_texts)
+        if (edit->objectName().compare(fieldName, Qt::CaseInsensitive) == 0)
+            return edit;
+    return nullptr;
+}
+
+void UpdateReleaseNotes::selectField(QPlainTextEdit *edit, QWidget *button)
+{
+    if (!takeControls())
+        return;
+    data::FileManager *bugs = session().file(QStringLiteral("Bugs"));
+    if (!bugs)
+        return;
+    const QString chosen = Text::clip(pickField(button, IssuePlaceholders::names(bugs->layout())));
+    QTextCursor cursor = edit->textCursor();
+    const int at = cursor.selectionStart();
+    QString content = edit->toPlainText();
+    content.insert(at, chosen);
+    edit->setPlainText(content);
+    cursor = edit->textCursor();
+    cursor.setPosition(at + int(chosen.size()));
+    edit->setTextCursor(cursor);
+    edit->setFocus();
+}
+
+void UpdateReleaseNotes::showHelp()
+{
+    const QString page =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/help/Adding Updating Release Notes.htm");
+    if (QFileInfo::exists(page))
+        (void)Desktop::instance().openFile(page);
 }
 
 void UpdateReleaseNotes::build()
@@ -137,12 +203,28 @@ void UpdateReleaseNotes::build()
                                                                 {"REN:Detail", "Detail:"},
                                                                 {"REN:GroupFooter", "Group Footer:"},
                                                                 {"REN:FileFooter", "File Footer:"}};
+    // The file header and footer are written as typed, so only the others offer placeholders.
+    const std::map<QString, const char *> pickers = {{QStringLiteral("REN:GroupHeader"), "B2"},
+                                                     {QStringLiteral("REN:Detail"), "B3"},
+                                                     {QStringLiteral("REN:GroupFooter"), "B4"}};
     for (const auto &[name, caption] : textFields) {
         auto *edit = new QPlainTextEdit(texts);
         edit->setObjectName(QLatin1String(name));
         edit->setMinimumHeight(48);
-        textLayout->addRow(translated(caption), edit);
         m_texts.push_back(edit);
+        const auto picker = pickers.find(QLatin1String(name));
+        if (picker == pickers.end()) {
+            textLayout->addRow(translated(caption), edit);
+            continue;
+        }
+        auto *row = new QHBoxLayout;
+        row->addWidget(edit, 1);
+        auto *select = new QPushButton(translated("Select field..."), texts);
+        select->setObjectName(QLatin1String(picker->second));
+        select->setAutoDefault(false);
+        row->addWidget(select, 0, Qt::AlignTop);
+        textLayout->addRow(translated(caption), row);
+        connect(select, &QPushButton::clicked, this, [this, edit, select] { selectField(edit, select); });
     }
     m_sheet->addTab(texts, translated("Additional Text"));
     layout->addWidget(m_sheet, 1);
@@ -167,6 +249,9 @@ void UpdateReleaseNotes::build()
     for (QPlainTextEdit *edit : m_texts)
         field(edit->objectName(), edit);
     setButtons(ok, cancel);
+    connect(help, &QPushButton::clicked, this, &UpdateReleaseNotes::showHelp);
+    auto *helpKey = new QShortcut(QKeySequence::HelpContents, window);
+    connect(helpKey, &QShortcut::activated, this, &UpdateReleaseNotes::showHelp);
 
     connect(m_latest, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);
     connect(m_all, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);
@@ -187,10 +272,11 @@ bool UpdateReleaseNotes::open()
             [](const QString &text) { return Translator::instance().translate(text); }, queue);
         m_programs = queue.rows();
         m_program->clear();
-        for (const core::ProgramTreeQueueEntry &row : m_programs)
-            m_program->addItem(
-                QString(std::abs(row.level) > 1 ? (std::abs(row.level) - 1) * 3 : 0, QLatin1Char(' ')) +
-                row.prgName);
+        for (const core::ProgramTreeQueueEntry &row : m_programs) {
+            // Programs stand under the root row, sub-programs under their parents.
+            const int depth = row.id > 0 ? int(std::abs(row.level)) : 0;
+            m_program->addItem(QString(depth * 3, QLatin1Char(' ')) + row.prgName);
+        }
         if (!filled)
             Messages::show(filled.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
     }

@@ -22,6 +22,8 @@ class UpdateReleaseNotes final : public tarvo::ui::UpdateForm {
   public:
     // Asks for the output file, starting from the current name; empty when cancelled.
     using FileChooser = std::function<QString(QWidget *parent, const QString &current)>;
+    // Offers the placeholders beside a button; the one chosen, or empty.
+    using FieldPicker = std::function<QString(QWidget *button, const QStringList &placeholders)>;
 
     UpdateReleaseNotes(Context &context, data::Session &session, QObject *parent = nullptr);
     ~UpdateReleaseNotes() override;
@@ -30,6 +32,9 @@ class UpdateReleaseNotes final : public tarvo::ui::UpdateForm {
 
     // Tests answer the file dialog; an empty chooser restores the real one.
     static void setFileChooser(FileChooser chooser);
+    static void setFieldPicker(FieldPicker picker);
+    // The help page of release notes, beside the program.
+    static void showHelp();
 
     QComboBox *programBox() const { return m_program; }
     QCheckBox *latestBox() const { return m_latest; }
@@ -38,6 +43,9 @@ class UpdateReleaseNotes final : public tarvo::ui::UpdateForm {
     QLineEdit *fileEdit() const { return m_file; }
     QToolButton *lookupButton() const { return m_lookup; }
     QTabWidget *sheet() const { return m_sheet; }
+    QPlainTextEdit *text(const QString &fieldName) const;
+    // "Select field..." beside a template: the chosen placeholder goes in at the cursor.
+    void selectField(QPlainTextEdit *edit, QWidget *button);
     // Chooses the program of that row of the program list (0 is the root "Programs").
     void chooseProgram(int row);
 

@@ -7,7 +7,7 @@
 
 class QWidget;
 
-namespace tarvo::issues::ui {
+namespace tarvo::listext::ui {
 
 // What the user asked to search for.
 struct TextSearchRequest final {
@@ -26,4 +26,4 @@ class SflSuchen final {
     static void setAsker(Asker asker);
 };
 
-} // namespace tarvo::issues::ui
+} // namespace tarvo::listext::ui

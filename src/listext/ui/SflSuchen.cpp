@@ -1,4 +1,4 @@
-#include "issues/ui/SflSuchen.h"
+#include "listext/ui/SflSuchen.h"
 
 #include "platform/runtime/Translator.h"
 
@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace tarvo::issues::ui {
+namespace tarvo::listext::ui {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::optional<TextSearchRequest> SflSuchen::ask(QWidget *parent)
     return TextSearchRequest{text->text(), ignoreCase->isChecked()};
 }
 
-} // namespace tarvo::issues::ui
+} // namespace tarvo::listext::ui
