@@ -36,6 +36,7 @@ ProgramEntryForm::ProgramEntryForm(Context &context, const QString &procedureNam
     keepOnPrime(m_programField);
 
     auto *window = new QWidget;
+    window->setMinimumWidth(420);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     auto *general = new QWidget;

@@ -54,6 +54,7 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     m_parent = record().isValid() ? record().integer(QStringLiteral("PRG:P")) : 0;
 
     auto *window = new QWidget;
+    window->setMinimumSize(560, 420);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     layout->addWidget(m_tabs);
