@@ -90,7 +90,13 @@ void ProgramTreeForms::run(int update, int request, std::function<void(int)> don
             return;
         }
     }
+    // The browse's own request comes back when the form has closed.
+    const int before = m_context.threadRequest();
     m_context.setThreadRequest(request);
+    done = [context = m_context.shared_from_this(), before, done = std::move(done)](int response) {
+        context->setThreadRequest(before);
+        done(response);
+    };
     core::MasterDataServices &masterData = *core::Services::masterData();
     if (update == ProgramForm)
         masterData.updatePrograms(m_context.number(), std::move(done));
