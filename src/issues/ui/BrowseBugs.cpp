@@ -22,6 +22,7 @@
 #include "issues/IssueSave.h"
 #include "issues/IssueStatus.h"
 #include "issues/ui/IssueDetailPanel.h"
+#include "issues/ui/ProgramTreeForms.h"
 #include "issues/ui/VoidFilters.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
@@ -279,6 +280,8 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
+    m_treeForms->install(*m_treeUi);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);

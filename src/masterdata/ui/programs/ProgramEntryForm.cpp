@@ -6,6 +6,7 @@
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Translator.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
@@ -35,6 +36,7 @@ ProgramEntryForm::ProgramEntryForm(Context &context, const QString &procedureNam
     keepOnPrime(m_programField);
 
     auto *window = new QWidget;
+    window->setMinimumWidth(420);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     auto *general = new QWidget;
@@ -53,6 +55,10 @@ ProgramEntryForm::ProgramEntryForm(Context &context, const QString &procedureNam
     layout->addWidget(buttons);
     setWindow(window);
     setButtons(m_ok, cancel);
+    connect(this, &WindowManager::closed, this, [this](int response) {
+        if (request() == Request::Delete && response == Response::Completed && m_removeIssues)
+            offerIssueDeletion();
+    });
     onPrime([this](data::Record &entry) {
         for (const auto &[name, value] : m_kept)
             entry.setValue(name, value);
@@ -85,6 +91,24 @@ bool ProgramEntryForm::open()
                                          .arg((colour >> 8) & 0xff, 2, 16, QLatin1Char('0'))
                                          .arg((colour >> 16) & 0xff, 2, 16, QLatin1Char('0')));
     return UpdateForm::open();
+}
+
+void ProgramEntryForm::offerIssueDeletion()
+{
+    const Translator &translator = Translator::instance();
+    const int answer = Messages::show(
+        translator.translate(QStringLiteral(
+            "Should all related bugs, feature-requests, support-requests and to-do's also be deleted?")),
+        translator.translate(QStringLiteral("Confirm Delete")), MessageIcon::Question,
+        Button::Yes | Button::No, Button::No);
+    if (answer != Button::Yes)
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // The buffer still holds the entry just deleted.
+    const Result<int> removed = m_removeIssues(record());
+    QApplication::restoreOverrideCursor();
+    if (!removed)
+        Messages::show(removed.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
 }
 
 void ProgramEntryForm::refuse(const QString &text, QWidget *control)

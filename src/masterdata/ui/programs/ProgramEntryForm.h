@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -33,6 +34,10 @@ class ProgramEntryForm : public tarvo::ui::UpdateForm {
 
     bool open() override;
     qint64 programId() const { return m_programId; }
+    // Deletes the issues that name the entry just deleted; the number deleted.
+    using RemoveIssues = std::function<Result<int>(const data::Record &deleted)>;
+    // After a completed delete the user is asked whether the entry's issues go too.
+    void onDeleted(RemoveIssues removeIssues) { m_removeIssues = std::move(removeIssues); }
     // A field the caller set in the buffer that a new entry keeps (priming clears the buffer).
     void keepOnPrime(const QString &field);
     // The entry's rows below the program's name.
@@ -42,7 +47,10 @@ class ProgramEntryForm : public tarvo::ui::UpdateForm {
     void refuse(const QString &text, QWidget *control);
 
   private:
+    void offerIssueDeletion();
+
     QString m_programField;
+    RemoveIssues m_removeIssues;
     std::vector<std::pair<QString, QVariant>> m_kept;
     Texts m_texts;
     qint64 m_programId = 0;

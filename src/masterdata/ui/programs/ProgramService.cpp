@@ -1,5 +1,4 @@
 #include "core/startup/TarvoData.h"
-#include "masterdata/programs/DependentIssues.h"
 #include "masterdata/ui/MasterDataService.h"
 #include "masterdata/ui/programs/ProgramRemoval.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
@@ -35,34 +34,13 @@ Context *callerContext(int contextNumber, const FormDone &done, data::Session *&
     return nullptr;
 }
 
-// After a release or program file was deleted, its issues go too when the user asks for it.
-void offerIssueDeletion(const std::function<Result<int>()> &removeIssues)
+// Opens the form window-modal to the active window.
+void openEntryForm(tarvo::ui::UpdateForm *form, FormDone done)
 {
-    const int answer = Messages::show(
-        Translator::instance().translate(QStringLiteral(
-            "Should all related bugs, feature-requests, support-requests and to-do's also be deleted?")),
-        Translator::instance().translate(QStringLiteral("Confirm Delete")), MessageIcon::Question,
-        Button::Yes | Button::No, Button::No);
-    if (answer != Button::Yes)
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const Result<int> removed = removeIssues();
-    QApplication::restoreOverrideCursor();
-    if (!removed)
-        Messages::show(removed.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
-}
-
-// Opens the form window-modal to the active window; a completed delete runs afterDelete first.
-void openEntryForm(tarvo::ui::UpdateForm *form, FormDone done, std::function<void()> afterDelete)
-{
-    const int request = form->context().threadRequest();
-    form->openModal(QApplication::activeWindow(),
-                    [request, done = std::move(done), afterDelete = std::move(afterDelete)](int response) {
-                        if (request == Request::Delete && response == Response::Completed && afterDelete)
-                            afterDelete();
-                        if (done)
-                            done(response);
-                    });
+    form->openModal(QApplication::activeWindow(), [done = std::move(done)](int response) {
+        if (done)
+            done(response);
+    });
 }
 
 } // namespace
@@ -89,7 +67,7 @@ void MasterDataService::updatePrograms(int contextNumber, FormDone done)
             done(response);
         return;
     }
-    openEntryForm(new ui::UpdatePrograms(*context, *session), std::move(done), {});
+    openEntryForm(new ui::UpdatePrograms(*context, *session), std::move(done));
 }
 
 void MasterDataService::updateProgramRelease(int contextNumber, FormDone done)
@@ -98,14 +76,7 @@ void MasterDataService::updateProgramRelease(int contextNumber, FormDone done)
     Context *context = callerContext(contextNumber, done, session);
     if (!context)
         return;
-    openEntryForm(new ui::UpdateProgramRelease(*context, *session), std::move(done), [session]() {
-        // The buffer still holds the release just deleted.
-        const data::Record release = session->file(QStringLiteral("Releases"))->buffer();
-        offerIssueDeletion([&]() {
-            return DependentIssues(*session).removeIssuesOfRelease(
-                release.integer(QStringLiteral("REL:PRGID")), release.text(QStringLiteral("REL:Release")));
-        });
-    });
+    openEntryForm(new ui::UpdateProgramRelease(*context, *session), std::move(done));
 }
 
 void MasterDataService::updateProgramFiles(int contextNumber, FormDone done)
@@ -114,13 +85,7 @@ void MasterDataService::updateProgramFiles(int contextNumber, FormDone done)
     Context *context = callerContext(contextNumber, done, session);
     if (!context)
         return;
-    openEntryForm(new ui::UpdateProgramFiles(*context, *session), std::move(done), [session]() {
-        const data::Record file = session->file(QStringLiteral("Programfiles"))->buffer();
-        offerIssueDeletion([&]() {
-            return DependentIssues(*session).removeIssuesOfProgramFile(
-                file.integer(QStringLiteral("PFIL:PRGID")), file.text(QStringLiteral("PFIL:FILE")));
-        });
-    });
+    openEntryForm(new ui::UpdateProgramFiles(*context, *session), std::move(done));
 }
 
 void MasterDataService::updateWebLinks(int contextNumber, qint32 programId, FormDone done)
@@ -129,7 +94,7 @@ void MasterDataService::updateWebLinks(int contextNumber, qint32 programId, Form
     Context *context = callerContext(contextNumber, done, session);
     if (!context)
         return;
-    openEntryForm(new ui::UpdateWebLinks(*context, *session, programId), std::move(done), {});
+    openEntryForm(new ui::UpdateWebLinks(*context, *session, programId), std::move(done));
 }
 
 } // namespace tarvo::masterdata

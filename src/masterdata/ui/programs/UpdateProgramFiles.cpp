@@ -66,6 +66,10 @@ UpdateProgramFiles::UpdateProgramFiles(Context &context, data::Session &session,
     field(QStringLiteral("PFIL:Description"), description);
     acceptOn(lookup);
     onCheck([this](data::Record &file) { return checkDuplicate(file); });
+    onDeleted([this](const data::Record &file) {
+        return DependentIssues(this->session())
+            .removeIssuesOfProgramFile(programId(), file.text(QStringLiteral("PFIL:FILE")));
+    });
     // OK takes every field: a release typed in is then saved as typed, without a release form.
     connect(okButton(), &QPushButton::pressed, this, [this]() { m_accepting = true; });
     connect(okButton(), &QPushButton::clicked, this, [this]() { m_accepting = false; });

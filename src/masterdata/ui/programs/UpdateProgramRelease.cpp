@@ -38,6 +38,10 @@ UpdateProgramRelease::UpdateProgramRelease(Context &context, data::Session &sess
     // The program-file form offers a release typed there.
     keepOnPrime(QStringLiteral("REL:Release"));
     onCheck([this](data::Record &release) { return checkDuplicate(release); });
+    onDeleted([this](const data::Record &release) {
+        return DependentIssues(this->session())
+            .removeIssuesOfRelease(programId(), release.text(QStringLiteral("REL:Release")));
+    });
 }
 
 void UpdateProgramRelease::takeAccepted(const QString &controlName)

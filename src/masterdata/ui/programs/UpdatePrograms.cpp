@@ -3,6 +3,7 @@
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
+#include "core/startup/SettingsRecord.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
@@ -53,6 +54,7 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     m_parent = record().isValid() ? record().integer(QStringLiteral("PRG:P")) : 0;
 
     auto *window = new QWidget;
+    window->setMinimumSize(560, 420);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     layout->addWidget(m_tabs);
@@ -95,7 +97,7 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
                            true),
                    QStringLiteral("Programfiles"));
 
-    auto *settings = new QTabWidget;
+    auto *settings = m_settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("Tab:Settings"));
     // The program's own entries of the lists the issue form offers, in the order they show.
     const Move moves[] = {
@@ -151,7 +153,7 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
                                  const QString &programField,
                                  std::vector<std::pair<QString, QString>> columns, bool withForm)
 {
-    List entry{number, nullptr, nullptr};
+    List entry{number, programField + QStringLiteral("=PrgID"), nullptr, nullptr};
     data::FileManager *file = session().file(label);
     entry.source = std::make_unique<listext::ViewRowSource>(*file, key);
     listext::ui::ListDeclaration declaration;
@@ -165,14 +167,12 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
         column.picture = isDate
                              ? QStringLiteral("@D017B")
                              : QStringLiteral("@s%1").arg(index >= 0 ? file->layout().field(index).size : 35);
-        column.width = isDate ? 70 : 150;
+        column.width = isDate ? 90 : 150;
         declaration.columns.push_back(column);
     }
     declaration.updateProcedure = withForm ? number : 0;
     declaration.locator = false;
     entry.list = std::make_unique<listext::ui::BrowseList>(declaration, *entry.source, suffix(number));
-    entry.source->names().bind(QStringLiteral("PrgID"), 0);
-    (void)entry.source->setBaseFilter(programField + QStringLiteral("=PrgID"));
     listext::ui::BrowseList &list = *entry.list;
     for (int request : {Request::Insert, Request::Change, Request::Delete})
         if (QPushButton *button = list.button(request))
@@ -236,9 +236,15 @@ bool UpdatePrograms::open()
         return true;
     const qint64 programId = record().integer(QStringLiteral("PRG:ID"));
     for (List &entry : m_lists) {
+        // The filter takes the bound value when it is set.
         entry.source->names().bind(QStringLiteral("PrgID"), programId);
+        if (auto filtered = entry.source->setBaseFilter(entry.filter); !filtered)
+            Messages::show(filtered.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
         (void)entry.list->reload();
     }
+    // With the workflow on, the statuses are the workflow's.
+    m_settings->setTabVisible(0,
+                              core::SettingsRecord::instance().integer(QStringLiteral("PAR:WFEnable")) == 0);
     // A new program's entries would be left behind by Cancel: they are added once it is saved.
     for (int tab = 1; tab < m_tabs->count(); ++tab)
         m_tabs->setTabEnabled(tab, request != Request::Insert);

@@ -45,6 +45,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
   private:
     struct List {
         int number;
+        QString filter;
         std::unique_ptr<listext::ViewRowSource> source;
         std::unique_ptr<listext::ui::BrowseList> list;
     };
@@ -66,6 +67,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
 
     qint64 m_parent = 0;
     QTabWidget *m_tabs = nullptr;
+    QTabWidget *m_settings = nullptr;
     QComboBox *m_status = nullptr;
     QLineEdit *m_homepage = nullptr;
     std::vector<List> m_lists;

@@ -53,6 +53,7 @@ UpdateWebLinks::UpdateWebLinks(Context &context, data::Session &session, qint64 
     m_parent = record().isValid() ? record().integer(QStringLiteral("WEB:P")) : 0;
 
     auto *window = new QWidget;
+    window->setMinimumWidth(480);
     auto *layout = new QVBoxLayout(window);
     auto *tabs = new QTabWidget;
     auto *general = new QWidget;
