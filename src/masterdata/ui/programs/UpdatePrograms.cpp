@@ -4,6 +4,7 @@
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
 #include "core/startup/SettingsRecord.h"
+#include "core/ui/RecordButtonCaptions.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
@@ -242,6 +243,7 @@ bool UpdatePrograms::open()
             Messages::show(filtered.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
         (void)entry.list->reload();
     }
+    core::ui::applyRecordButtonCaptions(window(), core::SettingsRecord::instance().record());
     // With the workflow on, the statuses are the workflow's.
     m_settings->setTabVisible(0,
                               core::SettingsRecord::instance().integer(QStringLiteral("PAR:WFEnable")) == 0);
