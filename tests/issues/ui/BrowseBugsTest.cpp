@@ -893,88 +893,85 @@ TEST_P(BrowseBugsWindow, StatusFiltersByOrderAndChangesFromThePopup)
     browse->buildStatusPopup();
     EXPECT_EQ(xplore.popup()->findChildren<QAction *>(QStringLiteral("SetStatus")).size(), 1);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
 
-    // A master-data side that records which form the tree called, on what record.
-    class RecordingForms final : public core::MasterDataStandIn {
-      public:
-        explicit RecordingForms(ContextRegistry &registry) : m_registry(registry) {}
-        void updatePrograms(int contextNumber, FormDone done) override
-        {
-            take(contextNumber, "Programs", done);
-        }
-        void updateProgramRelease(int contextNumber, FormDone done) override
-        {
-            take(contextNumber, "Releases", done);
-        }
-        void updateProgramFiles(int contextNumber, FormDone done) override
-        {
-            take(contextNumber, "Programfiles", done);
-        }
-        // (form, request, the record's program or, for a program, its ID and parent)
-        std::vector<std::tuple<QString, int, qint64>> calls;
-        data::Session *session = nullptr;
-
-      private:
-        void take(int contextNumber, const char *label, const FormDone &done)
-        {
-            Context *context = m_registry.context(contextNumber);
-            const data::Record &buffer = session->file(QLatin1String(label))->buffer();
-            const QString form = QLatin1String(label);
-            const qint64 key = form == QLatin1String("Programs")
-                                   ? buffer.integer(context->threadRequest() == 1 ? QStringLiteral("PRG:P")
-                                                                                  : QStringLiteral("PRG:ID"))
-                               : form == QLatin1String("Releases")
-                                   ? buffer.integer(QStringLiteral("REL:PRGID"))
-                                   : buffer.integer(QStringLiteral("PFIL:PRGID"));
-            calls.emplace_back(form, context->threadRequest(), key);
-            done(2);
-        }
-        ContextRegistry &m_registry;
-    };
-
-    TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
+// A master-data side that records which form the tree called, on what record.
+class RecordingForms final : public core::MasterDataStandIn {
+  public:
+    explicit RecordingForms(ContextRegistry &registry) : m_registry(registry) {}
+    void updatePrograms(int contextNumber, FormDone done) override { take(contextNumber, "Programs", done); }
+    void updateProgramRelease(int contextNumber, FormDone done) override
     {
-        RecordingForms forms(registry);
-        forms.session = &issues->session();
-        core::Services::setMasterData(&forms);
-        openBrowse();
-        ASSERT_TRUE(browse);
-        QTreeView *view = browse->programTreeView();
-        auto press = [&](const char *button) {
-            auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
-            ASSERT_TRUE(b);
-            b->click();
-            drain();
-        };
-        const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
-        ASSERT_TRUE(browse->selectTreeRow(alpha));
-        const int before = browse->context().threadRequest();
-        press("?CHANGE:4");
-        view->expand(view->currentIndex());
-        drain();
-        // The first child rows of a program: its releases, then its program files.
-        const QModelIndex releases = browse->programTree().index(0, 0, view->currentIndex());
-        ASSERT_EQ(releases.data().toString().trimmed(), QStringLiteral("Releases"));
-        view->setCurrentIndex(releases);
-        drain();
-        press("?INSERT:4");
-        view->expand(releases);
-        drain();
-        view->setCurrentIndex(browse->programTree().index(0, 0, releases));
-        drain();
-        press("?DELETE:4");
-        core::Services::setMasterData(nullptr);
-        using Call = std::tuple<QString, int, qint64>;
-        EXPECT_EQ(forms.calls, (std::vector<Call>{{QStringLiteral("Programs"), 2, alpha},
-                                                  {QStringLiteral("Releases"), 1, alpha},
-                                                  {QStringLiteral("Releases"), 3, alpha}}));
-        EXPECT_EQ(browse->context().threadRequest(), before);
+        take(contextNumber, "Releases", done);
     }
+    void updateProgramFiles(int contextNumber, FormDone done) override
+    {
+        take(contextNumber, "Programfiles", done);
+    }
+    // (form, request, the record's program or, for a program, its ID and parent)
+    std::vector<std::tuple<QString, int, qint64>> calls;
+    data::Session *session = nullptr;
 
-    INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
-                             ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
-                             [](const ::testing::TestParamInfo<data::StoreKind> &info) {
-                                 return info.param == data::StoreKind::Sqlite ? "Sqlite" : "Postgres";
-                             });
+  private:
+    void take(int contextNumber, const char *label, const FormDone &done)
+    {
+        Context *context = m_registry.context(contextNumber);
+        const data::Record &buffer = session->file(QLatin1String(label))->buffer();
+        const QString form = QLatin1String(label);
+        const qint64 key = form == QLatin1String("Programs")
+                               ? buffer.integer(context->threadRequest() == 1 ? QStringLiteral("PRG:P")
+                                                                              : QStringLiteral("PRG:ID"))
+                           : form == QLatin1String("Releases") ? buffer.integer(QStringLiteral("REL:PRGID"))
+                                                               : buffer.integer(QStringLiteral("PFIL:PRGID"));
+        calls.emplace_back(form, context->threadRequest(), key);
+        done(2);
+    }
+    ContextRegistry &m_registry;
+};
+
+TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
+{
+    RecordingForms forms(registry);
+    forms.session = &issues->session();
+    core::Services::setMasterData(&forms);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    QTreeView *view = browse->programTreeView();
+    auto press = [&](const char *button) {
+        auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
+        ASSERT_TRUE(b);
+        b->click();
+        drain();
+    };
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    const int before = browse->context().threadRequest();
+    press("?CHANGE:4");
+    view->expand(view->currentIndex());
+    drain();
+    // The first child rows of a program: its releases, then its program files.
+    const QModelIndex releases = browse->programTree().index(0, 0, view->currentIndex());
+    ASSERT_EQ(releases.data().toString().trimmed(), QStringLiteral("Releases"));
+    view->setCurrentIndex(releases);
+    drain();
+    press("?INSERT:4");
+    view->expand(releases);
+    drain();
+    view->setCurrentIndex(browse->programTree().index(0, 0, releases));
+    drain();
+    press("?DELETE:4");
+    core::Services::setMasterData(nullptr);
+    using Call = std::tuple<QString, int, qint64>;
+    EXPECT_EQ(forms.calls, (std::vector<Call>{{QStringLiteral("Programs"), 2, alpha},
+                                              {QStringLiteral("Releases"), 1, alpha},
+                                              {QStringLiteral("Releases"), 3, alpha}}));
+    EXPECT_EQ(browse->context().threadRequest(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,
+                         ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
+                         [](const ::testing::TestParamInfo<data::StoreKind> &info) {
+                             return info.param == data::StoreKind::Sqlite ? "Sqlite" : "Postgres";
+                         });
 
 } // namespace
