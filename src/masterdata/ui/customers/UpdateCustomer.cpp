@@ -80,7 +80,10 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
     auto *window = new QWidget;
     window->setObjectName(procedureName());
     auto *layout = new QVBoxLayout(window);
-    m_pages = std::make_unique<PersonPages>(*this, QStringLiteral("CUS"));
+    // Customers in the United Kingdom are addressed by county.
+    m_pages = std::make_unique<PersonPages>(*this, QStringLiteral("CUS"),
+                                            core::SettingsRecord::instance().values().language() ==
+                                                QLatin1String("English (UK)"));
     layout->addWidget(buildHeader(window));
     m_sheet = new QTabWidget(window);
     m_sheet->setObjectName(QStringLiteral("SHEET1"));

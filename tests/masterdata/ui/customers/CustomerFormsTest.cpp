@@ -130,5 +130,22 @@ TEST_F(CustomerForms, ACompanyHasNoFirstNameAndANewCustomerIsFoundByItsLastName)
         QVariantList{QStringLiteral("Acme")});
 }
 
+TEST_F(CustomerForms, WithTheBritishInterfaceTheCountyIsChosenFromTheListAndStoredAsTheProvince)
+{
+    core::SettingsRecord::instance().update([](data::Record &settings) {
+        settings.setValue(QStringLiteral("Language"), QStringLiteral("English (UK)"));
+    });
+    auto *customer = open<UpdateCustomer>(Request::Insert);
+    auto *county = customer->window()->findChild<QComboBox *>(QStringLiteral("CUS:Province:2"));
+    ASSERT_TRUE(county);
+    EXPECT_EQ(county->count(), 92);
+    county->setCurrentText(QStringLiteral("Newry & Mourne"));
+    customer->pages().lastname()->setText(QStringLiteral("Belfast Ltd"));
+    ASSERT_TRUE(customer->ok());
+    EXPECT_EQ(data->column(
+                  QStringLiteral("SELECT \"Province\" FROM \"Customer\" WHERE \"Lastname\" = 'Belfast Ltd'")),
+              QVariantList{QStringLiteral("Newry & Mourne")});
+}
+
 } // namespace
 } // namespace tarvo::masterdata::ui
