@@ -23,6 +23,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace tarvo::masterdata::ui {
 
 using listext::ui::BrowseList;
@@ -117,7 +119,7 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
         if (request() == Request::Insert && m_searchname->text().trimmed().isEmpty())
             m_searchname->setText(m_pages->lastname()->text());
     });
-    connect(m_sheet, &QTabWidget::currentChanged, this, &UpdateCustomer::showNotesTab);
+    connect(m_sheet, &QTabWidget::currentChanged, this, &UpdateCustomer::showTabColours);
     sendRefreshWhenClosed(*this, QStringLiteral("|Customer|CustomerPrograms|Bugs|CustomerContacts|"));
 }
 
@@ -190,7 +192,7 @@ QWidget *UpdateCustomer::buildGeneral()
     grid->addWidget(source, row + 1, 1, 1, 3);
     field(QStringLiteral("CUS:Source"), source);
 
-    auto *inner = new QTabWidget(general);
+    auto *inner = m_inner = new QTabWidget(general);
     inner->setObjectName(QStringLiteral("SHEET2"));
     auto *contactsPage = new QWidget;
     contactsPage->setObjectName(QStringLiteral("TAB8"));
@@ -256,7 +258,7 @@ bool UpdateCustomer::open()
     m_pages->applyNetwork();
     readProgramNames();
     bindLists();
-    showNotesTab();
+    showTabColours();
     return true;
 }
 
@@ -322,13 +324,21 @@ void UpdateCustomer::readProgramNames()
     }
 }
 
-void UpdateCustomer::showNotesTab()
+void UpdateCustomer::showTabColours()
 {
-    // A customer with notes shows it on the tab.
-    const int notes = m_sheet->indexOf(m_pages->notes());
     const auto *text = m_pages->notes()->findChild<QPlainTextEdit *>();
     const bool hasNotes = text && !text->toPlainText().trimmed().isEmpty();
-    m_sheet->tabBar()->setTabTextColor(notes, hasNotes ? QColor(Qt::red) : QColor(Qt::black));
+    m_sheet->tabBar()->setTabTextColor(m_sheet->indexOf(m_pages->notes()),
+                                       hasNotes ? QColor(Qt::red) : QColor(Qt::black));
+    const qint32 bgr = core::FrameGlobals::instance().tabColor();
+    const QColor filled(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    const std::tuple<QTabWidget *, QWidget *, BrowseList *> lists[] = {
+        {m_sheet, m_issues->panel(), m_issues.get()},
+        {m_inner, m_contacts->panel()->parentWidget(), m_contacts.get()},
+        {m_inner, m_programs->panel(), m_programs.get()}};
+    for (const auto &[sheet, page, list] : lists)
+        sheet->tabBar()->setTabTextColor(sheet->indexOf(page),
+                                         list->model().rowCount() > 0 ? filled : QColor());
 }
 
 void UpdateCustomer::callList(BrowseList &list, int listRequest)
@@ -352,6 +362,7 @@ void UpdateCustomer::callList(BrowseList &list, int listRequest)
             return;
         self->m_formRunning = false;
         (void)list.refresh(written > 0 ? std::optional<qint64>(written) : std::nullopt);
+        self->showTabColours();
     });
 }
 
