@@ -192,7 +192,8 @@ QWidget *UpdateCustomer::buildGeneral()
     grid->addWidget(source, row + 1, 1, 1, 3);
     field(QStringLiteral("CUS:Source"), source);
 
-    auto *inner = m_inner = new QTabWidget(general);
+    auto *inner = new QTabWidget(general);
+    m_inner = inner;
     inner->setObjectName(QStringLiteral("SHEET2"));
     auto *contactsPage = new QWidget;
     contactsPage->setObjectName(QStringLiteral("TAB8"));
