@@ -71,11 +71,6 @@ void ListWindow::setSortOrders(std::vector<SortOrder> orders)
     m_orders = std::move(orders);
 }
 
-void ListWindow::setProcedure(int number, ProcedureStarter start)
-{
-    m_procedures[number] = std::move(start);
-}
-
 QTabBar *ListWindow::sortTabs(QWidget *parent)
 {
     if (!m_tabs && !m_orders.empty()) {
@@ -291,16 +286,6 @@ void ListWindow::afterForm(BrowseList &list, int request, int response)
     list.view()->setFocus();
     updateButtons();
     Q_EMIT formFinished(request, response);
-}
-
-void ListWindow::runProcedure(int procedureNumber, std::function<void()> finished)
-{
-    const auto it = m_procedures.find(procedureNumber);
-    if (it == m_procedures.end()) {
-        WindowManager::runProcedure(procedureNumber, std::move(finished));
-        return;
-    }
-    it->second(std::move(finished));
 }
 
 } // namespace tarvo::listext::ui
