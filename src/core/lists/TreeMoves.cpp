@@ -23,8 +23,8 @@ const QString Sort = QStringLiteral("Sort");
 
 } // namespace
 
-TreeMoves::TreeMoves(data::Session &session, QString label, QString prefix)
-    : m_session(session), m_label(std::move(label)), m_prefix(std::move(prefix))
+TreeMoves::TreeMoves(data::Session &session, QString label, QString prefix, QString scope)
+    : m_session(session), m_label(std::move(label)), m_prefix(std::move(prefix)), m_scope(std::move(scope))
 {
 }
 
@@ -79,6 +79,11 @@ Result<Moving> beginMove(data::Session &session, const QString &label, const QSt
 
 } // namespace
 
+bool TreeMoves::sameScope(const data::Record &a, const data::Record &b) const
+{
+    return m_scope.isEmpty() || a.integer(m_scope) == b.integer(m_scope);
+}
+
 Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
 {
     auto moving = beginMove(m_session, m_label, m_prefix, id);
@@ -92,21 +97,29 @@ Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
     // The neighbour is the nearest sibling in sort order, so a gap left in older data does not
     // stop the move.
     std::optional<data::Record> neighbour;
-    if (auto failed = readKeyOrder(m_session, m_label, m_prefix + QStringLiteral(":KeyPSort"),
-                                   {row.integer(Parent)}, [&](const data::Record &r) {
-                                       const qint64 s = r.integer(Sort);
-                                       if (r.integer(Id) == id || (step < 0 ? s >= sort : s <= sort))
-                                           return;
-                                       if (!neighbour || (step < 0 ? s > neighbour->integer(Sort)
-                                                                   : s < neighbour->integer(Sort)))
-                                           neighbour = r;
-                                   }))
+    if (auto failed = readKeyOrder(
+            m_session, m_label, m_prefix + QStringLiteral(":KeyPSort"), {row.integer(Parent)},
+            [&](const data::Record &r) {
+                const qint64 s = r.integer(Sort);
+                if (r.integer(Id) == id || (step < 0 ? s >= sort : s <= sort) || !sameScope(r, row))
+                    return;
+                if (!neighbour || (step < 0 ? s > neighbour->integer(Sort) : s < neighbour->integer(Sort)))
+                    neighbour = r;
+            }))
         return *failed;
     if (!neighbour)
         return Outcome::Unchanged;
     data::Record sibling = *neighbour;
     const qint64 siblingSort = sibling.integer(Sort);
-    // The sort key allows repeats, so the two rows swap directly: no row is parked in between.
+    // The sort key allows repeats, so the two rows swap directly. A scoped file also keeps a
+    // unique key over scope and sort (web links: program, sort, description) that two rows of one
+    // description would break on the way; there the row steps aside first, inside the same
+    // transaction, so no one ever sees it parked.
+    if (!m_scope.isEmpty()) {
+        row.setValue(Sort, -sort);
+        if (auto written = file.update(row); !written)
+            return written.error();
+    }
     sibling.setValue(Sort, sort);
     if (auto written = file.update(sibling); !written)
         return written.error();

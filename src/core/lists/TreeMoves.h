@@ -6,7 +6,8 @@
 
 namespace tarvo::data {
 class Session;
-}
+class Record;
+} // namespace tarvo::data
 
 namespace tarvo::core {
 
@@ -15,8 +16,10 @@ namespace tarvo::core {
 // record by record, so a failure leaves every row where it was.
 class TreeMoves final {
   public:
-    // `label` is the file ("Programs", "WebLinks"), `prefix` its key prefix ("PRG", "WEB").
-    TreeMoves(data::Session &session, QString label, QString prefix);
+    // `label` is the file ("Programs", "WebLinks"), `prefix` its key prefix ("PRG", "WEB"). A
+    // `scope` field narrows the siblings further: web links at the top level share `P` 0 with the
+    // links of every other program, and only those of their own program (`PrgID`) are siblings.
+    TreeMoves(data::Session &session, QString label, QString prefix, QString scope = {});
 
     enum class Outcome { Moved, Unchanged, Refused };
 
@@ -36,9 +39,12 @@ class TreeMoves final {
     Result<void> closeGap(qint64 parent, qint64 sort);
 
   private:
+    bool sameScope(const data::Record &a, const data::Record &b) const;
+
     data::Session &m_session;
     QString m_label;
     QString m_prefix;
+    QString m_scope;
 };
 
 } // namespace tarvo::core

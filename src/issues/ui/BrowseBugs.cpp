@@ -1,21 +1,32 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
+#include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/MasterDataServices.h"
+#include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "issues/BugTagQueue.h"
 #include "issues/CopyIssue.h"
+#include "issues/FieldRules.h"
+#include "issues/IssueColumnFilters.h"
+#include "issues/IssueFieldRules.h"
 #include "issues/IssueFields.h"
 #include "issues/IssueListColumns.h"
 #include "issues/IssueMassUpdate.h"
+#include "issues/IssueSave.h"
+#include "issues/IssueStatus.h"
 #include "issues/ui/IssueDetailPanel.h"
-#include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/ProgramTreeForms.h"
+#include "issues/ui/VoidFilters.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
 #include "listext/ui/SflSuchen.h"
@@ -47,6 +58,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -65,6 +77,7 @@ using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
+using listext::ui::MassUpdateWindow;
 using listext::ui::RelationTree;
 using listext::ui::SflSuchen;
 using listext::ui::TextSearchRequest;
@@ -216,8 +229,20 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
                           });
 
     m_tree = std::make_unique<RelationTree>();
-    if (auto sections = listext::ui::addProgramTree(*m_tree, session); sections)
+    // The user sees the top-level programs of his program limit, each with all it holds.
+    const QString secP = m_user.secP;
+    if (auto sections = listext::ui::addProgramTree(*m_tree, session,
+                                                    [secP](qint64 prgId) { return secPAllows(secP, prgId); });
+        sections)
         m_sections = *sections;
+    else
+        showError(sections.error());
+    m_linkTree = std::make_unique<RelationTree>();
+    m_links = std::make_shared<WebLinkTreeFile>(session, true);
+    if (auto sections =
+            addWebLinkTree(*m_linkTree, m_links, std::make_shared<WebLinkTreeFile>(session, false));
+        sections)
+        m_linkSections = *sections;
     else
         showError(sections.error());
 }
@@ -255,6 +280,8 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
+    m_treeForms->install(*m_treeUi);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
@@ -271,7 +298,151 @@ QWidget *BrowseBugs::buildSheet()
     };
     addTab(notesList().panel(), "?TAB6", "Notes");
     addTab(attachmentsList().panel(), "?TAB7", "Attachments");
+    m_linkPage = buildWebLinksPage();
+    addTab(m_linkPage, "?TAB8", "Web Links");
+    connect(m_sheet, &QTabWidget::currentChanged, this, [this]() {
+        if (m_sheet->currentWidget() == m_linkPage)
+            loadWebLinks();
+    });
     return m_sheet;
+}
+
+QWidget *BrowseBugs::buildWebLinksPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_linkView = new QTreeView(page);
+    m_linkView->setObjectName(QStringLiteral("?ULTRATREE:2"));
+    m_linkTreeUi = new listext::ui::RelationTreeView(*m_linkTree, m_linkView, this);
+    layout->addWidget(m_linkView, 1);
+    auto *buttons = new QHBoxLayout;
+    const std::pair<const char *, const char *> names[] = {
+        {"?INSERT:5", "&Insert"}, {"?CHANGE:5", "&Change"},     {"?DELETE:5", "&Delete"},
+        {"?WLTREEUP", "Move Up"}, {"?WLTREEDOWN", "Move Down"}, {"?LINK", "Follow Link"}};
+    QPushButton *made[6] = {};
+    int i = 0;
+    for (const auto &[name, caption] : names) {
+        made[i] = new QPushButton(translated(caption), page);
+        made[i]->setObjectName(QLatin1String(name));
+        buttons->addWidget(made[i]);
+        ++i;
+    }
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    m_linkTreeUi->setButtons(made[0], made[1], made[2], nullptr);
+    m_linkTreeUi->setRunner(
+        [this](int, int request, std::function<void(int)> done) { runWebLinkForm(request, done); });
+    const auto pressMoveLink = [this](int step) {
+        if (auto r = moveWebLink(step); !r)
+            showError(r.error());
+    };
+    connect(made[3], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(-1); });
+    connect(made[4], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(+1); });
+    connect(made[5], &QPushButton::clicked, this, &BrowseBugs::followLink);
+    // The tree's popup: the form's three items, then following the link and the moves.
+    m_linkTreeUi->popup()->addSeparator();
+    connect(m_linkTreeUi->addPopupItem(translated("Follow Link"), QStringLiteral("FollowLink")),
+            &QAction::triggered, this, &BrowseBugs::followLink);
+    m_linkTreeUi->popup()->addSeparator();
+    connect(m_linkTreeUi->addPopupItem(translated("Up"), QStringLiteral("Up")), &QAction::triggered, this,
+            [pressMoveLink] { pressMoveLink(-1); });
+    connect(m_linkTreeUi->addPopupItem(translated("Down"), QStringLiteral("Down")), &QAction::triggered, this,
+            [pressMoveLink] { pressMoveLink(+1); });
+    connect(m_linkTreeUi->popup(), &QMenu::aboutToShow, this, &BrowseBugs::setWebLinkPopupState);
+    return page;
+}
+
+void BrowseBugs::loadWebLinks()
+{
+    m_links->setProgram(m_filter.prgId);
+    m_linkTreeUi->takeEvent(Events::TreeLoad);
+    m_linkView->expandToDepth(0);
+}
+
+qint64 BrowseBugs::currentWebLink() const
+{
+    const QModelIndex current = m_linkView ? m_linkView->currentIndex() : QModelIndex();
+    if (!current.isValid() || !m_linkSections.isEntry(m_linkTree->sectionOf(current)))
+        return 0;
+    const TreePath path = m_linkTree->fetchRow(current);
+    return path.empty() ? 0 : path.back().second.values.value(WebLinkTreeFile::Id).toLongLong();
+}
+
+void BrowseBugs::setWebLinkPopupState()
+{
+    const QModelIndex current = m_linkView->currentIndex();
+    const bool entry = currentWebLink() != 0;
+    const TreePath path = entry ? m_linkTree->fetchRow(current) : TreePath{};
+    const QVariantList values = entry ? path.back().second.values : QVariantList{};
+    // "Down" needs a sibling after it: the row below at the same level.
+    const bool last = !current.sibling(current.row() + 1, 0).isValid();
+    m_linkTreeUi->popupItem(QStringLiteral("FollowLink"))
+        ->setEnabled(entry && !values.value(WebLinkTreeFile::Link).toString().isEmpty());
+    m_linkTreeUi->popupItem(QStringLiteral("Up"))->setEnabled(entry && current.row() > 0);
+    m_linkTreeUi->popupItem(QStringLiteral("Down"))->setEnabled(entry && !last);
+}
+
+void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &done)
+{
+    data::FileManager &links = *m_session.file(QStringLiteral("WebLinks"));
+    data::Record &buffer = links.buffer();
+    buffer = links.newRecord();
+    if (request == 1) {
+        // On the caption row a top-level entry, on an entry one under it.
+        buffer.setValue(QStringLiteral("PrgID"), m_filter.prgId);
+        buffer.setValue(QStringLiteral("P"), currentWebLink());
+    } else {
+        buffer.setValue(QStringLiteral("ID"), currentWebLink());
+        if (!links.fetch(QStringLiteral("WEB:KeyID"), buffer))
+            return;
+    }
+    const int before = context().threadRequest();
+    context().setThreadRequest(request);
+    context().setThreadResponse(0);
+    // The form is window-modal and reports its end later; the browse may be gone by then.
+    QPointer<BrowseBugs> self(this);
+    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId),
+                                                 [self, before, done](int response) {
+                                                     if (self)
+                                                         self->context().setThreadRequest(before);
+                                                     done(response);
+                                                 });
+}
+
+Result<void> BrowseBugs::moveWebLink(int step)
+{
+    const qint64 id = currentWebLink();
+    if (id == 0)
+        return {};
+    const int row = m_linkView->currentIndex().row();
+    const QModelIndex parent = m_linkView->currentIndex().parent();
+    const QString parentKey = m_linkTree->rowKey(parent);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto moved =
+        TreeMoves(m_session, QStringLiteral("WebLinks"), QStringLiteral("WEB"), QStringLiteral("PrgID"))
+            .moveAmongSiblings(id, step);
+    if (moved && *moved == TreeMoves::Outcome::Moved) {
+        m_linkTree->refresh(listext::ui::RelationTree::Reload);
+        // The moved entry stays selected: it is now the row one above or below.
+        const QModelIndex under = m_linkTree->findRow(parentKey);
+        const QModelIndex target = m_linkTree->index(row + step, 0, under);
+        if (target.isValid())
+            m_linkView->setCurrentIndex(target);
+    }
+    QApplication::restoreOverrideCursor();
+    if (!moved)
+        return moved.error();
+    return {};
+}
+
+void BrowseBugs::followLink()
+{
+    const QModelIndex current = m_linkView->currentIndex();
+    if (currentWebLink() == 0)
+        return;
+    const TreePath path = m_linkTree->fetchRow(current);
+    core::ShellOpen(0, path.back().second.values.value(WebLinkTreeFile::Link).toString());
 }
 
 QWidget *BrowseBugs::buildIssuePanel()
@@ -326,6 +497,15 @@ QWidget *BrowseBugs::buildIssuePanel()
     massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
     tools->addWidget(massUpdate);
     acceptOn(massUpdate);
+    m_filterActive = new QLabel(panel);
+    m_filterActive->setObjectName(QStringLiteral("?FILTERACTIVE"));
+    m_filterActive->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
+    tools->addWidget(m_filterActive);
+    m_voidFilter = new QPushButton(translated("Void Filters..."), panel);
+    m_voidFilter->setObjectName(QStringLiteral("?VOIDFILTER"));
+    m_voidFilter->setVisible(false);
+    tools->addWidget(m_voidFilter);
+    acceptOn(m_voidFilter);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
     // The switches go on a row of their own, so that the list can be narrow.
@@ -395,6 +575,16 @@ bool BrowseBugs::open()
     if (!ListWindow::open())
         return false;
     restoreBars();
+    // The column filters the user left come back, and the list shows that it is filtered.
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    IssueColumnFilters::restore(xplore.filter(), m_userIni.value(Section, QStringLiteral("Last Sort")),
+                                xplore.upper());
+    if (!xplore.filter().filteredFields().isEmpty())
+        (void)xplore.applyFilter();
+    connect(&xplore, &listext::ui::XploreClass::filterApplied, this, &BrowseBugs::showFilterActive);
+    showFilterActive();
+    routeStatusFilters();
+    connect(xplore.popup(), &QMenu::aboutToShow, this, &BrowseBugs::buildStatusPopup);
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
@@ -420,7 +610,170 @@ bool BrowseBugs::close()
     if (!isOpen())
         return false;
     saveState();
+    if (auto r = m_userIni.setValue(Section, QStringLiteral("Last Sort"),
+                                    IssueColumnFilters::lastSortText(issueList().xplore().filter()));
+        !r)
+        showError(r.error());
     return ListWindow::close();
+}
+
+QString BrowseBugs::filterActiveText() const
+{
+    return m_filterActive ? m_filterActive->text() : QString();
+}
+
+void BrowseBugs::showFilterActive()
+{
+    const bool active = !issueList().xplore().filter().filteredFields().isEmpty();
+    m_filterActive->setText(active ? translated("Filter active!") : QString());
+    m_voidFilter->setVisible(active);
+}
+
+void BrowseBugs::voidFiltersAsked()
+{
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    std::vector<ActiveFilter> filters =
+        IssueColumnFilters::active(xplore.filter(), issueList().declaration().columns);
+    voidColumnFilters(VoidFilters::ask(window(), filters));
+}
+
+void BrowseBugs::voidColumnFilters(const QString &answer)
+{
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    if (answer == VoidFilters::VoidAll)
+        xplore.filter().clearAll();
+    else if (!answer.trimmed().isEmpty())
+        xplore.filter().clearFilter(answer.trimmed().toUpper());
+    else
+        return;
+    (void)xplore.applyFilter();
+    showFilterActive();
+}
+
+void BrowseBugs::routeStatusFilters()
+{
+    // The popup's "less than" and "greater than" items on the status column bound the status's
+    // sort number instead of comparing the status texts; on every other column they stay the
+    // extension's own.
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    const std::pair<const char *, int> items[] = {{"ADDF2", -1}, {"ADDF3", +1}};
+    for (const auto &[name, direction] : items) {
+        QAction *item = xplore.popupItem(QLatin1String(name));
+        if (!item)
+            continue;
+        QObject::disconnect(item, &QAction::triggered, &xplore, nullptr);
+        const int event =
+            direction < 0 ? listext::ui::XploreEvent::FilterLess : listext::ui::XploreEvent::FilterGreater;
+        connect(item, &QAction::triggered, this, [this, event, direction = direction]() {
+            listext::ui::XploreClass &x = issueList().xplore();
+            if (x.currentField().trimmed().toUpper() == QLatin1String("BUG:STATUS"))
+                filterByStatusOrder(direction);
+            else
+                x.takeEvent(event);
+        });
+    }
+}
+
+void BrowseBugs::filterByStatusOrder(int direction)
+{
+    const int row = issueList().currentRow();
+    if (row < 0)
+        return;
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    // The list reads only the columns it shows; the sort number comes from the issue itself.
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("ID"), issueList().model().rawValue(row, QStringLiteral("BUG:ID")));
+    if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
+        return;
+    const QString sort = QString::number(issue.integer(QStringLiteral("StatusSort")));
+    xplore.filter().setValueFilter(QStringLiteral("BUG:STATUSSORT"),
+                                   direction < 0 ? listext::XploreFilter::Operator::Less
+                                                 : listext::XploreFilter::Operator::Greater,
+                                   sort, false);
+    (void)xplore.applyFilter();
+}
+
+void BrowseBugs::buildStatusPopup()
+{
+    QMenu *popup = issueList().xplore().popup();
+    for (QAction *old : popup->actions())
+        if (old->objectName() == QLatin1String("StatusSep") ||
+            old->objectName() == QLatin1String("SetStatus")) {
+            popup->removeAction(old);
+            // The sub-menu owns its own item; the separator is the popup's.
+            if (QMenu *sub = old->menu())
+                delete sub;
+            else
+                delete old;
+        }
+    // With the workflow the status goes only through the issue form.
+    QPushButton *change = issueList().button(2);
+    const int row = issueList().currentRow();
+    if (m_look.workflowOn || row < 0 || (change && !change->isEnabled()))
+        return;
+    const qint64 id = issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong();
+    const QString current =
+        issueList().model().rawValue(row, QStringLiteral("BUG:Status")).toString().trimmed();
+    popup->addSeparator()->setObjectName(QStringLiteral("StatusSep"));
+    QMenu *statuses = popup->addMenu(translated("Set Status"));
+    statuses->menuAction()->setObjectName(QStringLiteral("SetStatus"));
+    // From the last entry to the first: item 20000 + k stands for the entry at (count - k).
+    const int count = int(m_look.statuses.size());
+    for (int k = 0; k < count; ++k) {
+        const int position = count - k;
+        const QString status = m_look.statuses.at(size_t(position - 1)).status.trimmed();
+        QAction *item = status.isEmpty() ? statuses->addSeparator() : statuses->addAction(status);
+        item->setObjectName(QString::number(20000 + k));
+        item->setEnabled(status.isEmpty() || status != current);
+        connect(item, &QAction::triggered, this, [this, id, position]() { changeStatus(id, position); });
+    }
+}
+
+void BrowseBugs::changeStatus(qint64 id, int position)
+{
+    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
+    data::Record &buffer = bugs.buffer();
+    buffer = bugs.newRecord();
+    buffer.setValue(QStringLiteral("ID"), id);
+    if (id <= 0 || !bugs.fetch(QStringLiteral("BUG:KeyID"), buffer))
+        return;
+    IssueSave save(m_session, core::SettingsRecord::instance().values());
+    auto opened = save.open(IssueRequest::Change);
+    if (!opened) {
+        showError(opened.error());
+        return;
+    }
+    if (*opened != IssueRequest::Change)
+        return; // held by another user: the form said so
+    if (!IssueStatus::takePosition(save.issue(), m_look.statuses, position)) {
+        (void)save.cancel();
+        return;
+    }
+    QStringList also;
+    if (std::optional<Error> failed = core::readKeyOrder(
+            m_session, QStringLiteral("BugsResponsible"), QStringLiteral("BUR:KeyIDResponsible"), {id},
+            [&also](const data::Record &r) { also << r.text(QStringLiteral("RESPONSIBLE")).trimmed(); })) {
+        (void)save.cancel();
+        showError(*failed);
+        return;
+    }
+    auto config = loadFieldConfig(m_session);
+    auto rules = loadFieldRules(m_session);
+    if (!config || !rules) {
+        (void)save.cancel();
+        showError(!config ? config.error() : rules.error());
+        return;
+    }
+    const IssueFieldRules fieldRules(m_session, std::move(config).value(), std::move(rules).value());
+    const SaveResult saved =
+        save.ok(fieldRules, also, core::PriorityQueue::global().rows(), m_filter.release);
+    if (saved.outcome == SaveResult::Outcome::Failed)
+        showError(saved.error);
+    else if (saved.outcome != SaveResult::Outcome::Saved)
+        (void)save.cancel();
+    m_detail->showIssue(0);
+    reloadIssues();
 }
 
 bool BrowseBugs::takeEvent(int event, const QVariant &data)
@@ -634,8 +987,16 @@ void BrowseBugs::takeTreeRow(const TreePath &path)
     if (!same) {
         if (auto r = applyProgramFilter(); !r)
             showError(r.error());
+        // The popup offers the statuses of the chosen program.
+        m_look.statuses.clear();
+        if (auto r = core::FillStatusList(m_look.statuses, qint32(m_filter.prgId), false, m_session,
+                                          core::accessWorkflowRights(*core::Services::access()));
+            !r)
+            showError(r.error());
         (void)notesList().reload();
         (void)attachmentsList().reload();
+        if (m_sheet->currentWidget() == m_linkPage)
+            loadWebLinks();
         reloadIssues();
     }
     Q_EMIT programSelected(m_filter.prgId);
@@ -838,6 +1199,8 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         chooseQuery();
     else if (name == QLatin1String("?RESET"))
         voidQuery();
+    else if (name == QLatin1String("?VOIDFILTER"))
+        voidFiltersAsked();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);

@@ -3,6 +3,7 @@
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
 #include "issues/ui/IssueDetailPanel.h"
+#include "issues/ui/WebLinkTree.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
@@ -22,6 +23,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QSplitter;
 class QTabBar;
 class QTabWidget;
@@ -36,6 +38,8 @@ class RelationTreeView;
 } // namespace tarvo::listext::ui
 
 namespace tarvo::issues::ui {
+
+class ProgramTreeForms;
 
 // Who works in the browse, and where the user's and the program's settings are kept.
 struct BrowseBugsUser final {
@@ -123,6 +127,28 @@ class BrowseBugs final : public listext::ui::ListWindow {
     const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
+    // "Filter active!" while the issue list has column filters, else blank.
+    QString filterActiveText() const;
+    // Voids the column filters the void-filters window answered ("°VOID ALL°" or one field).
+    void voidColumnFilters(const QString &answer);
+    // The "less than" (-1) and "greater than" (+1) filters of the status column compare the
+    // statuses' sort numbers: the current issue's sort number becomes the bound.
+    void filterByStatusOrder(int direction);
+    // Sets the status at a position (from 1) of the status list on the issue and saves it, as
+    // the popup's "Set Status" does; an issue that cannot be read is left alone.
+    void changeStatus(qint64 id, int position);
+    // Rebuilds the popup's "Set Status" part for the current issue.
+    void buildStatusPopup();
+
+    // The web links of the selected program (tab "Web Links"), read when the tab shows.
+    listext::ui::RelationTree &webLinkTree() const { return *m_linkTree; }
+    QTreeView *webLinkView() const { return m_linkView; }
+    QTabWidget *sheet() const { return m_sheet; }
+    // Move Up (-1) and Move Down (+1) of the selected web link among its siblings; it stays selected.
+    Result<void> moveWebLink(int step);
+    // Opens the selected web link with the desktop's program (?LINK).
+    void followLink();
+
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -135,6 +161,12 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QWidget *buildTreePanel();
     QWidget *buildSheet();
     QWidget *buildIssuePanel();
+    QWidget *buildWebLinksPage();
+    void loadWebLinks();
+    void runWebLinkForm(int request, const std::function<void(int)> &done);
+    void setWebLinkPopupState();
+    // The ID of the selected web link, 0 on the caption row or none.
+    qint64 currentWebLink() const;
     void restoreState();
     void saveState();
     void restoreBars();
@@ -163,6 +195,9 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
+    void showFilterActive();
+    void voidFiltersAsked();
+    void routeStatusFilters();
 
     data::Session &m_session;
     BrowseBugsUser m_user;
@@ -174,8 +209,15 @@ class BrowseBugs final : public listext::ui::ListWindow {
     std::unique_ptr<listext::ViewRowSource> m_attachments;
     std::unique_ptr<listext::ui::RelationTree> m_tree;
     listext::ui::ProgramTreeSections m_sections;
+    std::unique_ptr<ProgramTreeForms> m_treeForms;
     QPointer<listext::ui::RelationTreeView> m_treeUi;
     QPointer<QTreeView> m_treeView;
+    std::unique_ptr<listext::ui::RelationTree> m_linkTree;
+    std::shared_ptr<WebLinkTreeFile> m_links; // the top level, which reads the selected program's
+    WebLinkTreeSections m_linkSections;
+    QPointer<listext::ui::RelationTreeView> m_linkTreeUi;
+    QPointer<QTreeView> m_linkView;
+    QPointer<QWidget> m_linkPage;
     // Compared by address in the event filter, which still sees events while the window's
     // children are destroyed and the views behind them are gone.
     QPointer<QWidget> m_issueViewport;
@@ -186,6 +228,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
     QPointer<QLabel> m_tagCount;
+    QPointer<QLabel> m_filterActive;
+    QPointer<QPushButton> m_voidFilter;
     QPointer<QCheckBox> m_onlyTagged;
     std::unique_ptr<query::RegisteredFile> m_searchFile;
     IssueRowLook m_look;

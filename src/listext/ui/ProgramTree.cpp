@@ -37,7 +37,8 @@ Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<R
     return sections;
 }
 
-Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session)
+Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session,
+                                           std::function<bool(qint64 prgId)> topLimit)
 {
     data::FileManager *programs = session.file(QStringLiteral("Programs"));
     data::FileManager *releases = session.file(QStringLiteral("Releases"));
@@ -46,10 +47,12 @@ Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &se
         return makeError(
             data::ErrorCode::FileNotFound,
             QStringLiteral("The program tree needs the files Programs, Releases and Programfiles."));
-    return addProgramTree(tree,
-                          std::make_shared<ViewTreeFile>(*programs, QStringLiteral("PRG:KeyPSort"),
-                                                         QStringLiteral("PrgName"), QStringLiteral("ID"),
-                                                         true),
+    auto programFile = std::make_shared<ViewTreeFile>(*programs, QStringLiteral("PRG:KeyPSort"),
+                                                      QStringLiteral("PrgName"), QStringLiteral("ID"), true);
+    if (topLimit)
+        programFile->setTopLimit(
+            [limit = std::move(topLimit)](const QVariant &number) { return limit(number.toLongLong()); });
+    return addProgramTree(tree, std::move(programFile),
                           std::make_shared<ViewTreeFile>(*releases, QStringLiteral("REL:KeyPrgIDRelease"),
                                                          QStringLiteral("Release"), QString(), false),
                           std::make_shared<ViewTreeFile>(*files, QStringLiteral("PFIL:KeyPrgIDFile"),

@@ -2,6 +2,7 @@
 
 #include "platform/runtime/Result.h"
 
+#include <functional>
 #include <memory>
 
 namespace tarvo::data {
@@ -32,7 +33,9 @@ Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<R
 
 // The same over the data files of a session: programs by "PRG:KeyPSort" (owner PRG:P), releases
 // by "REL:KeyPrgIDRelease" and program files by "PFIL:KeyPrgIDFile" (owner the program's ID), each
-// row showing its name.
-Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session);
+// row showing its name. A top-level program is shown only when `topLimit` (when given) accepts
+// its ID; its sub-programs are shown with it.
+Result<ProgramTreeSections> addProgramTree(RelationTree &tree, data::Session &session,
+                                           std::function<bool(qint64 prgId)> topLimit = {});
 
 } // namespace tarvo::listext::ui

@@ -33,6 +33,8 @@ Result<std::vector<TreeRecord>> ViewTreeFile::records(const TreePath &parents, b
         page = std::move(rows.value());
         for (const data::Record &r : page) {
             const QVariant number = m_number.isEmpty() ? QVariant(r.rowId()) : r.value(m_number);
+            if (parents.empty() && m_topLimit && !m_topLimit(number))
+                continue;
             out.push_back(TreeRecord{QString::number(r.rowId()), {number, r.value(m_shown)}});
         }
         after = &page.back();

@@ -3,6 +3,8 @@
 #include "listext/ui/RelationTreeSection.h"
 #include "platform/data/View.h"
 
+#include <functional>
+
 namespace tarvo::data {
 class FileManager;
 }
@@ -18,6 +20,10 @@ class ViewTreeFile : public RelationTreeFile {
     ViewTreeFile(data::FileManager &file, const QString &key, const QString &shownField,
                  const QString &numberField, bool top);
 
+    // Keeps only the top-level records whose number it accepts (a user's program limit); the
+    // records below them are all shown.
+    void setTopLimit(std::function<bool(const QVariant &number)> limit) { m_topLimit = std::move(limit); }
+
     Result<std::vector<TreeRecord>> records(const TreePath &parents, bool recursion) override;
     QString fileName() const override;
     void formatRow(TreeRowFormat &row, const TreePath &path, bool expanded, bool contracted,
@@ -29,6 +35,7 @@ class ViewTreeFile : public RelationTreeFile {
     QString m_shown;
     QString m_number;
     bool m_top;
+    std::function<bool(const QVariant &)> m_topLimit;
 };
 
 } // namespace tarvo::listext::ui

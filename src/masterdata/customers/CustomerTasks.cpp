@@ -34,8 +34,17 @@ QStringList CustomerTasks::salutations()
 }
 
 CustomerTasks::CustomerTasks(data::Session &session)
-    : m_session(session), m_customers(opened(session, Customer).layoutPtr())
+    : m_session(session), m_customers(opened(session, Customer).layoutPtr()), m_updatable(m_customers)
 {
+    m_updatable.removeField(QStringLiteral("CUS:ID"));
+}
+
+query::FieldChoices CustomerTasks::updateChoices()
+{
+    query::FieldChoices choices;
+    choices.add(QStringLiteral("CUS:STATUS"), {QString(), QStringLiteral("disabled")});
+    choices.add(QStringLiteral("CUS:ADDRESS"), salutations(), true);
+    return choices;
 }
 
 Result<std::vector<qint64>> CustomerTasks::search(const data::View &view, const QString &text,

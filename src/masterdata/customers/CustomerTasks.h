@@ -30,6 +30,10 @@ class CustomerTasks final {
 
     // The customer file as the wizards offer it (label "Customer").
     const query::RegisteredFile &customers() const { return m_customers; }
+    // What the mass update may change: every field but the customer's number.
+    const query::RegisteredFile &updatable() const { return m_updatable; }
+    // The choices the mass update offers for the status and the salutation.
+    static query::FieldChoices updateChoices();
 
     // The IDs of the customers of the list's view that hold the text, compared in the text form
     // of each field.
@@ -53,6 +57,7 @@ class CustomerTasks final {
   private:
     data::Session &m_session;
     query::RegisteredFile m_customers;
+    query::RegisteredFile m_updatable;
 };
 
 } // namespace tarvo::masterdata

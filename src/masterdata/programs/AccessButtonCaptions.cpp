@@ -10,7 +10,8 @@ Result<void> writeAccessButtonCaptions(IniFile &vuvuzuIni, const data::Record &s
     const char *const buttons[] = {"Insert", "Change", "Delete"};
     for (const char *button : buttons) {
         const QString name = QString::fromLatin1(button);
-        const bool overridden = settings.integer(QStringLiteral("PAR:Override") + name) == 1;
+        const bool overridden =
+            settings.isValid() && settings.integer(QStringLiteral("PAR:Override") + name) == 1;
         const QString caption =
             overridden ? settings.text(QStringLiteral("PAR:") + name + QStringLiteral("Text")) : QString();
         if (auto written = vuvuzuIni.setValue(QStringLiteral("Vuvuzu"), name, caption.trimmed()); !written)

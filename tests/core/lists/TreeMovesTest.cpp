@@ -161,6 +161,40 @@ TEST_P(TreeMovesTest, AFailedWriteRollsBackTheWritesBeforeIt)
     EXPECT_EQ(places(), Start);
 }
 
+// Web links of two programs share the top level (P 0): only the links of one program are siblings,
+// and two links of one description swap although their program, sort and description are unique.
+TEST_P(TreeMovesTest, WebLinksMoveAmongTheLinksOfTheirOwnProgram)
+{
+    struct Link {
+        int program;
+        int sort;
+        const char *description;
+    };
+    const Link links[] = {{1, 1, "Home"}, {1, 2, "Home"}, {1, 3, "Docs"}, {2, 4, "Other"}};
+    for (const Link &l : links)
+        add(QStringLiteral("WebLinks"), {{QStringLiteral("PrgID"), l.program},
+                                         {QStringLiteral("P"), 0},
+                                         {QStringLiteral("Sort"), l.sort},
+                                         {QStringLiteral("Description"), QLatin1String(l.description)}});
+    const auto sorts = [this]() {
+        std::map<qint64, qint64> result;
+        for (qint64 id = 1; id <= 4; ++id)
+            result[id] =
+                one(QStringLiteral("WebLinks"), {{QStringLiteral("ID"), id}}).integer(QStringLiteral("Sort"));
+        return result;
+    };
+    TreeMoves webLinks(session(), QStringLiteral("WebLinks"), QStringLiteral("WEB"), QStringLiteral("PrgID"));
+    auto moved = webLinks.moveAmongSiblings(2, -1);
+    ASSERT_TRUE(moved.ok()) << moved.error().message.toStdString();
+    EXPECT_EQ(*moved, TreeMoves::Outcome::Moved);
+    EXPECT_EQ(sorts(), (std::map<qint64, qint64>{{1, 2}, {2, 1}, {3, 3}, {4, 4}}));
+    // The last link of program 1 has no sibling below, whatever program 2 holds.
+    moved = webLinks.moveAmongSiblings(3, +1);
+    ASSERT_TRUE(moved.ok());
+    EXPECT_EQ(*moved, TreeMoves::Outcome::Unchanged);
+    EXPECT_EQ(sorts(), (std::map<qint64, qint64>{{1, 2}, {2, 1}, {3, 3}, {4, 4}}));
+}
+
 TARVO_REAL_STORE_SUITE(TreeMovesTest);
 
 } // namespace tarvo::core

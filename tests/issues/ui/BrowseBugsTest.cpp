@@ -1,12 +1,15 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "issues/BugTagQueue.h"
-#include "issues/ui/MassUpdateWindow.h"
+#include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
+#include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/query/SavedQueries.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -360,7 +363,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
         browse->tagCurrent();
     }
     int offered = -1;
-    issues::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+    listext::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
         offered = tagged;
         EXPECT_FALSE(update.setValue(QStringLiteral("BUG:ID"), QStringLiteral("1")).ok());
         EXPECT_TRUE(update.setValue(QStringLiteral("BUG:Description"), QStringLiteral("Checked")).ok());
@@ -369,7 +372,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
     });
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
     drain();
-    issues::ui::MassUpdateWindow::setAsker({});
+    listext::ui::MassUpdateWindow::setAsker({});
     EXPECT_EQ(offered, 3);
     const QString tagged = QStringLiteral("%1,%2,%3")
                                .arg(gamma.at(0).toLongLong())
@@ -616,6 +619,277 @@ TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)
     EXPECT_EQ(shownIds(), alpha);
     EXPECT_TRUE(browse->queryFilter().isEmpty());
     EXPECT_FALSE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
+}
+
+namespace {
+
+// Writes down the addresses that would have been opened.
+class RecordingDesktop final : public Desktop {
+  public:
+    bool openUrl(const QUrl &url) override
+    {
+        urls << url.toString();
+        return true;
+    }
+    bool openFile(const QString &path) override
+    {
+        urls << path;
+        return true;
+    }
+    QStringList urls;
+};
+
+// The rows of a tree under a parent row: each row's first column, and "/" and its children's.
+QStringList treeTexts(const QAbstractItemModel &tree, const QModelIndex &parent = {})
+{
+    QStringList texts;
+    for (int r = 0; r < tree.rowCount(parent); ++r) {
+        const QModelIndex row = tree.index(r, 0, parent);
+        QString text = row.data().toString().trimmed();
+        if (const QStringList below = treeTexts(tree, row); !below.isEmpty())
+            text += QLatin1Char('/') + below.join(QLatin1Char(','));
+        texts << text;
+    }
+    return texts;
+}
+
+} // namespace
+
+// The tab "Web Links" shows the selected program's links under their folders, in sort order; a
+// link moves among its siblings (staying selected) and opens with the desktop's program.
+TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    const qint64 beta = issues->programId(QStringLiteral("Beta"));
+    struct Link {
+        qint64 program;
+        qint64 parent;
+        int sort;
+        const char *description;
+        const char *link;
+    };
+    data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
+    const Link rows[] = {{alpha, 0, 1, "Home", "https://alpha.example/"},
+                         {alpha, 0, 2, "Docs", ""},
+                         {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
+                         {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
+                         {beta, 0, 1, "Other", "https://beta.example/"}};
+    for (const Link &l : rows) {
+        data::Record r = links.newRecord();
+        r.setValue(QStringLiteral("PrgID"), l.program);
+        r.setValue(QStringLiteral("P"), l.parent);
+        r.setValue(QStringLiteral("Sort"), l.sort);
+        r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
+        r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
+        ASSERT_TRUE(links.insert(r).ok());
+    }
+    RecordingDesktop desktop;
+    Desktop::setInstance(&desktop);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
+    drain();
+    QAbstractItemModel &tree = browse->webLinkTree();
+    QTreeView *view = browse->webLinkView();
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Home,Docs/Manual,Blog")});
+
+    // The caption row is read anew after each move, which reloads the tree.
+    const auto entry = [&tree](int row) { return tree.index(row, 0, tree.index(0, 0)); };
+    view->setCurrentIndex(entry(0));
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Docs/Manual,Home,Blog")});
+    EXPECT_EQ(view->currentIndex().data().toString().trimmed(), QStringLiteral("Home"));
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT \"Sort\" FROM \"WebLinks\" WHERE \"P\"=0 AND \"PrgID\"=%1 "
+                                      "ORDER BY \"ID\"")
+                           .arg(alpha)),
+        (QVariantList{2, 1, 3}));
+    // The first link cannot move up; the last entry cannot move down.
+    view->setCurrentIndex(entry(0));
+    ASSERT_TRUE(browse->moveWebLink(-1).ok());
+    view->setCurrentIndex(entry(2));
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Docs/Manual,Home,Blog")});
+    view->setCurrentIndex(entry(1));
+    browse->followLink();
+    EXPECT_EQ(desktop.urls, QStringList{QStringLiteral("https://alpha.example/")});
+
+    ASSERT_TRUE(browse->selectTreeRow(beta));
+    drain();
+    view->expandAll();
+    EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
+    Desktop::setInstance(nullptr);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The program tree shows only the top-level programs of the user's program limit, each with its
+// sub-programs; without a limit it shows them all.
+TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
+{
+    const auto topRows = [this]() {
+        QStringList names;
+        QAbstractItemModel &tree = browse->programTree();
+        for (int r = 0; r < tree.rowCount(); ++r)
+            names << tree.index(r, 0).data().toString().trimmed();
+        return names;
+    };
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const QStringList all = topRows();
+    EXPECT_TRUE(all.contains(QStringLiteral("Beta")));
+    closeBrowse();
+    user.secP = QStringLiteral("|%1|").arg(issues->programId(QStringLiteral("Alpha")));
+    openBrowse();
+    ASSERT_TRUE(browse);
+    EXPECT_EQ(topRows(), QStringList{QStringLiteral("Alpha")});
+    // The sub-program is not in the limit and still shows under its program.
+    EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha Pro"))));
+    EXPECT_FALSE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+}
+
+// A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
+// the next session; voiding one of two keeps the mark, voiding the last removes it.
+TEST_P(BrowseBugsWindow, ColumnFiltersAreMarkedKeptAndVoided)
+{
+    user.secP.clear();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    auto &xplore = browse->issueList().xplore();
+    auto &model = browse->issueList().model();
+    auto *voidButton = browse->window()->findChild<QPushButton *>(QStringLiteral("?VOIDFILTER"));
+    ASSERT_TRUE(voidButton);
+    EXPECT_TRUE(browse->filterActiveText().isEmpty());
+    EXPECT_FALSE(voidButton->isVisibleTo(browse->window()));
+
+    const auto filterCell = [&](const char *field, int event) {
+        const QModelIndex cell = model.index(0, model.columnOf(QLatin1String(field)));
+        browse->issueList().view()->setCurrentIndex(cell);
+        xplore.prepareCell(cell);
+        xplore.popupItem(QStringLiteral("ADDF%1").arg(event - listext::ui::XploreEvent::FilterEqual + 1))
+            ->trigger();
+    };
+    const QString status = model.rawValue(0, QStringLiteral("BUG:Status")).toString();
+    const QString reporter = model.rawValue(0, QStringLiteral("BUG:ReportedDate")).toString();
+    filterCell("BUG:Status", listext::ui::XploreEvent::FilterEqual);
+    filterCell("BUG:ReportedDate", listext::ui::XploreEvent::FilterEqual);
+    const QString both = QStringLiteral("\"PrgID\"=%1 AND \"Status\"='%2' AND \"ReportedDate\"=%3")
+                             .arg(issues->programId(QStringLiteral("Alpha")))
+                             .arg(status, reporter);
+    EXPECT_EQ(shownIds(), expectedIds(both));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    EXPECT_TRUE(voidButton->isVisibleTo(browse->window()));
+
+    closeBrowse();
+    openBrowse();
+    ASSERT_TRUE(browse);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    voidButton = browse->window()->findChild<QPushButton *>(QStringLiteral("?VOIDFILTER"));
+    EXPECT_EQ(shownIds(), expectedIds(both));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+
+    // The window lists both; voiding one keeps the mark.
+    std::vector<issues::ActiveFilter> listed;
+    issues::ui::VoidFilters::setAsker([&listed](QWidget *, std::vector<issues::ActiveFilter> &filters) {
+        listed = filters;
+        return filters.front().field;
+    });
+    browse->takeAccepted(QStringLiteral("?VOIDFILTER"));
+    ASSERT_EQ(listed.size(), 2U);
+    EXPECT_EQ(listed[0].field, QStringLiteral("BUG:STATUS"));
+    EXPECT_EQ(listed[0].value, status.trimmed());
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=%1 AND \"ReportedDate\"=%2")
+                                          .arg(issues->programId(QStringLiteral("Alpha")))
+                                          .arg(reporter)));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+    issues::ui::VoidFilters::setAsker({});
+    EXPECT_TRUE(browse->filterActiveText().isEmpty());
+    EXPECT_FALSE(voidButton->isVisibleTo(browse->window()));
+    EXPECT_EQ(shownIds(),
+              expectedIds(QStringLiteral("\"PrgID\"=%1").arg(issues->programId(QStringLiteral("Alpha")))));
+    closeBrowse();
+    EXPECT_TRUE(
+        IniFile(user.userIniPath).value(QStringLiteral("BrowseBugs"), QStringLiteral("Last Sort")).isEmpty());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// "Less than" and "greater than" on the status column compare the statuses' sort numbers; on the
+// popup the statuses of the program can be set on the issue, all but the one it has.
+TEST_P(BrowseBugsWindow, StatusFiltersByOrderAndChangesFromThePopup)
+{
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"StatusSort\" = (\"ID\" / 7) % 4"));
+    data::FileManager &statuses = issues->file(QStringLiteral("Status"));
+    const std::pair<int, const char *> rows[] = {{1, "New"}, {2, "Open"}, {3, "Fixed"}};
+    for (const auto &[sort, text] : rows) {
+        data::Record r = statuses.newRecord();
+        r.setValue(QStringLiteral("PrgID"), 0);
+        r.setValue(QStringLiteral("SORT"), sort);
+        r.setValue(QStringLiteral("STATUS"), QLatin1String(text));
+        ASSERT_TRUE(statuses.insert(r).ok());
+    }
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    auto &model = browse->issueList().model();
+    auto &xplore = browse->issueList().xplore();
+    // A row whose status sorts in the middle.
+    const qint64 alphaId = issues->programId(QStringLiteral("Alpha"));
+    const qint64 middle =
+        issues
+            ->column(
+                QStringLiteral("SELECT MAX(\"ID\") FROM \"Bugs\" WHERE \"PrgID\"=%1 AND \"StatusSort\"=2")
+                    .arg(alphaId))
+            .value(0)
+            .toLongLong();
+    ASSERT_GT(middle, 0);
+    const int row = int(shownIds().indexOf(QVariant(middle)));
+    ASSERT_GE(row, 0);
+    const QModelIndex cell = model.index(row, model.columnOf(QStringLiteral("BUG:Status")));
+    browse->issueList().view()->setCurrentIndex(cell);
+    xplore.prepareCell(cell);
+    xplore.popupItem(QStringLiteral("ADDF2"))->trigger();
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=%1 AND \"StatusSort\"<2").arg(alpha)));
+    EXPECT_EQ(browse->filterActiveText(), QStringLiteral("Filter active!"));
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+
+    // The popup lists the statuses last to first; the issue's own is disabled.
+    browse->issueList().view()->setCurrentIndex(model.index(0, 0));
+    const qint64 id = model.rawValue(0, QStringLiteral("BUG:ID")).toLongLong();
+    issues->column(QStringLiteral("UPDATE \"Bugs\" SET \"Status\"='Open' WHERE \"ID\"=%1").arg(id));
+    ASSERT_TRUE(browse->issueList().reload().ok());
+    browse->issueList().view()->setCurrentIndex(model.index(0, 0));
+    browse->buildStatusPopup();
+    QAction *setStatus = xplore.popupItem(QStringLiteral("SetStatus"));
+    ASSERT_TRUE(setStatus && setStatus->menu());
+    QStringList items;
+    for (QAction *a : setStatus->menu()->actions())
+        items << a->objectName() + QLatin1Char(':') + a->text() +
+                     (a->isEnabled() ? QString() : QStringLiteral("!"));
+    // The program's statuses, an empty entry, then the general ones: the popup shows them reversed.
+    EXPECT_TRUE(items.startsWith(QStringLiteral("20000:Fixed")))
+        << items.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(items.contains(QStringLiteral("20001:Open!"))) << items.join(QLatin1Char(' ')).toStdString();
+    setStatus->menu()->findChild<QAction *>(QStringLiteral("20000"))->trigger();
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"Status\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id)),
+              QVariantList{QStringLiteral("Fixed")});
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"StatusSort\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id))
+                  .value(0)
+                  .toInt(),
+              3);
+    // Rebuilt, the popup holds one "Set Status" part only.
+    browse->buildStatusPopup();
+    EXPECT_EQ(xplore.popup()->findChildren<QAction *>(QStringLiteral("SetStatus")).size(), 1);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,

@@ -1,5 +1,6 @@
 #include "issues/ui/form/UpdateBugs.h"
 
+#include "core/lists/DataStatusSource.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillReleaseList.h"
 #include "core/lists/FillStatusList.h"
@@ -9,6 +10,7 @@
 #include "core/services/AccessServices.h"
 #include "core/services/MailServices.h"
 #include "core/services/MasterDataServices.h"
+#include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "issues/CustomFieldLayout.h"
@@ -18,9 +20,14 @@
 #include "issues/IssueTabMarks.h"
 #include "issues/IssueWorkflow.h"
 #include "issues/UsedTime.h"
+#include "issues/ui/subforms/UpdateAttachments.h"
+#include "issues/ui/subforms/UpdateBugsResponsible.h"
+#include "issues/ui/subforms/UpdateNotes.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/DayDate.h"
+#include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Picture.h"
 #include "platform/runtime/Text.h"
@@ -30,6 +37,8 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -93,6 +102,17 @@ Result<std::vector<FormList::Row>> rowsOf(data::Session &session, const QString 
     return rows;
 }
 
+// Makes a list's row the current record of its file, for the sub-form to change or delete.
+FormList::Fetcher fetchInto(data::Session &session, const QString &label)
+{
+    return [&session, label](qint64 key) -> Result<void> {
+        data::FileManager *file = session.file(label);
+        if (!file)
+            return makeError(0, QStringLiteral("The file %1 is not declared").arg(label));
+        return file->fetchRow(key, file->buffer());
+    };
+}
+
 } // namespace
 
 UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsValues settings,
@@ -103,6 +123,7 @@ UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsV
 {
     setKeeper(this);
     setWindow(build());
+    registerSubForms();
     onChange(
         [this](const tarvo::ui::FormField &field, const QVariant &before) { takeChange(field, before); });
 }
@@ -115,12 +136,12 @@ UpdateBugs::~UpdateBugs()
 }
 
 void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
-                       std::function<void()> finished)
+                       std::function<void()> finished, int statusPosition)
 {
     core::SettingsValues settings = core::SettingsRecord::instance().values();
     if (!settings.record().isValid())
         settings = core::SettingsValues(session.file(QStringLiteral("Parameter"))->newRecord());
-    auto *form = new UpdateBugs(caller.context(), session, settings, values);
+    auto *form = new UpdateBugs(caller.context(), session, settings, values, statusPosition);
     const QPointer<tarvo::ui::WindowManager> owner(&caller);
     form->openModal(caller.window(), [form, owner, &session, values, finished](int response) {
         const qint32 source = response == Response::Completed ? form->duplicateSource() : 0;
@@ -137,10 +158,12 @@ void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session,
 }
 
 void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::Session &session,
-                            std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue)
+                            std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue,
+                            std::function<int()> statusPosition)
 {
     caller.setProcedure(number, [&caller, &session, currentRow = std::move(currentRow),
-                                 newIssue = std::move(newIssue)](std::function<void()> finished) {
+                                 newIssue = std::move(newIssue),
+                                 statusPosition = std::move(statusPosition)](std::function<void()> finished) {
         if (caller.context().threadRequest() != Request::Insert) {
             data::FileManager *bugs = session.file(kBugs);
             const qint64 row = currentRow ? currentRow() : -1;
@@ -149,7 +172,34 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
                 return;
             }
         }
-        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished));
+        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished),
+              statusPosition ? statusPosition() : 0);
+    });
+}
+
+void UpdateBugs::registerSubForms()
+{
+    using MakeForm = std::function<tarvo::ui::UpdateForm *()>;
+    const SubFormUser user = SubFormUser::current();
+    auto owner = [this]() {
+        const data::Record &bug = record();
+        return SubFormOwner{bug.integer(QStringLiteral("ID")), bug.integer(QStringLiteral("PrgID"))};
+    };
+    auto add = [this](int number, MakeForm make) {
+        // The list has put its current row into the file's buffer; an insert primes its own.
+        setProcedure(number, [this, make = std::move(make)](std::function<void()> finished) {
+            tarvo::ui::UpdateForm *form = make();
+            form->openModal(window(), [finished = std::move(finished)](int) { finished(); });
+        });
+    };
+    add(UpdateNotes, [this, user, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateNotes(context(), m_session, user, owner());
+    });
+    add(UpdateAttachments, [this, user, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateAttachments(context(), m_session, user, owner());
+    });
+    add(UpdateBugsResponsible, [this, owner]() -> tarvo::ui::UpdateForm * {
+        return new tarvo::issues::ui::UpdateBugsResponsible(context(), m_session, owner().issueId);
     });
 }
 
@@ -168,8 +218,11 @@ QLineEdit *UpdateBugs::entry(const QString &fieldName, const QString &picture)
 {
     auto *e = new QLineEdit;
     auto &f = field(fieldName, e);
-    if (!picture.isEmpty())
+    if (!picture.isEmpty()) {
         f.picture(picture);
+        // A date or a clock is shown whole.
+        e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QStringLiteral("00/00/0000")) + 16);
+    }
     return e;
 }
 
@@ -183,7 +236,9 @@ QWidget *UpdateBugs::memo(const QString &fieldName)
     text->setObjectName(fieldName);
     field(fieldName, text);
     layout->addWidget(text, 1);
-    auto *stampButton = new QPushButton(tr("Date & Time Stamp"));
+    // The caption's ampersand is text, not a shortcut.
+    auto *stampButton =
+        new QPushButton(tr("Date & Time Stamp").replace(QLatin1Char('&'), QStringLiteral("&&")));
     stampButton->setObjectName(fieldName + QStringLiteral(":Stamp"));
     connect(stampButton, &QPushButton::clicked, this, [this, text]() { stamp(text); });
     auto *row = new QHBoxLayout;
@@ -232,6 +287,18 @@ QWidget *UpdateBugs::build()
     for (QPushButton *b : {print, help})
         b->setProperty(KeepInViewMode, true);
     m_ok->setDefault(true);
+    connect(print, &QPushButton::clicked, this, [this]() {
+        if (core::ReportServices *reports = core::Services::reports())
+            reports->browseReports(m_session.context(), 11, nullptr, QString());
+        reloadLists();
+        showIssue();
+    });
+    connect(help, &QPushButton::clicked, this, []() {
+        const QString page = QCoreApplication::applicationDirPath() +
+                             QStringLiteral("/help/Adding Bugs Features Support Requests.htm");
+        if (QFileInfo::exists(page))
+            (void)Desktop::instance().openFile(page);
+    });
     connect(m_duplicate, &QPushButton::clicked, this, [this]() { pressDuplicate(); });
     buttons->addWidget(m_duplicate);
     buttons->addWidget(print);
@@ -353,10 +420,7 @@ QWidget *UpdateBugs::generalTab()
                     return QStringList{mak, name, Text::clip(r.text(QStringLiteral("RESPONSIBLEFUNCTION")))};
                 });
         });
-    m_responsible->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("BugsResponsible"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_responsible->onFetch(fetchInto(m_session, QStringLiteral("BugsResponsible")));
     for (const auto &[name, caption, request] :
          {std::tuple{"?ResponsibleInsert", "Insert", int(Request::Insert)},
           std::tuple{"?ResponsibleChange", "Change", int(Request::Change)},
@@ -367,8 +431,11 @@ QWidget *UpdateBugs::generalTab()
     internal->addWidget(m_responsible, 1, 1, 1, 2);
     internal->addWidget(new QLabel(tr("Est. Time:")), 2, 0);
     internal->addWidget(entry(QStringLiteral("BUG:EstTime")), 2, 1);
-    internal->addWidget(new QLabel(tr("&Text:")), 3, 0);
-    internal->addWidget(memo(QStringLiteral("BUG:BugText")), 3, 1, 1, 2);
+    auto *textPrompt = new QLabel(tr("&Text:"));
+    QWidget *bugText = memo(QStringLiteral("BUG:BugText"));
+    textPrompt->setBuddy(bugText->findChild<QPlainTextEdit *>());
+    internal->addWidget(textPrompt, 3, 0);
+    internal->addWidget(bugText, 3, 1, 1, 2);
     groups->addWidget(m_internal, 0, 1, 2, 1);
 
     m_fixed = personGroup(tr("Fixed"), tr("Fixed By:"), QStringLiteral("BUG:FixedBy"), tr("Fixed date:"),
@@ -549,10 +616,7 @@ QWidget *UpdateBugs::attachmentsTab()
             return rows;
         });
     connect(order, &QTabBar::currentChanged, m_attachments, [this]() { (void)m_attachments->reload(); });
-    m_attachments->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("Attachments"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_attachments->onFetch(fetchInto(m_session, QStringLiteral("Attachments")));
     m_attachments->onCurrent([this](qint64 key) { showAttachmentNotes(key); });
     m_attachments->addButton(QStringLiteral("?Insert"), tr("&Insert"), Request::Insert);
     m_attachments->addButton(QStringLiteral("?Change"), tr("&Change"), Request::Change);
@@ -578,7 +642,6 @@ QWidget *UpdateBugs::miscellaneousTab()
 {
     m_miscSheet = new QTabWidget;
     m_miscSheet->setObjectName(QStringLiteral("?Sheet2"));
-    const QVariant id;
     m_notes = new FormList(
         QStringLiteral("?NoteList"), {tr("Date"), tr("Time"), tr("Status"), tr("Note")}, [this]() {
             return rowsOf(m_session, QStringLiteral("Notes"), QStringLiteral("KeyIDCreatedDateCreatedTime"),
@@ -589,10 +652,7 @@ QWidget *UpdateBugs::miscellaneousTab()
                                                  r.text(QStringLiteral("Note")).left(255).simplified()};
                           });
         });
-    m_notes->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("Notes"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_notes->onFetch(fetchInto(m_session, QStringLiteral("Notes")));
     m_notes->addButton(QStringLiteral("?Insert:3"), tr("&Insert"), Request::Insert);
     m_notes->addButton(QStringLiteral("?Change:3"), tr("&Change"), Request::Change);
     m_notes->addButton(QStringLiteral("?Delete:4"), tr("&Delete"), Request::Delete);
@@ -645,10 +705,7 @@ QWidget *UpdateBugs::miscellaneousTab()
                                                  Text::clip(r.text(QStringLiteral("SUBJECT")))};
                           });
         });
-    m_mails->onFetch([this](qint64 key) {
-        data::FileManager *file = m_session.file(QStringLiteral("EMails"));
-        return file->fetchRow(key, file->buffer());
-    });
+    m_mails->onFetch(fetchInto(m_session, QStringLiteral("EMails")));
     m_mails->onCurrent([this](qint64 key) { showMail(key); });
     m_mails->addButton(QStringLiteral("?Delete:2"), tr("&Delete"), Request::Delete);
     list(m_mails, UpdateEMails);
@@ -660,7 +717,6 @@ QWidget *UpdateBugs::miscellaneousTab()
     mailLayout->addWidget(split);
     m_miscSheet->addTab(mailPage, tr("Sent EMails"));
     connect(m_miscSheet, &QTabWidget::currentChanged, this, [this]() { markTabs(); });
-    Q_UNUSED(id);
     return m_miscSheet;
 }
 
@@ -712,6 +768,20 @@ bool UpdateBugs::open()
     return true;
 }
 
+bool UpdateBugs::takeEvent(int event, const QVariant &data)
+{
+    if (event != Events::Refresh)
+        return UpdateForm::takeEvent(event, data);
+    core::RefreshNotices *notices = core::Services::refreshNotices();
+    if (notices && isOpen() &&
+        notices->needsRefresh(event, m_refreshDate, m_refreshTime,
+                              QStringLiteral("|Bugs|Attachments|EMails|Notes|History|Programfiles|"))) {
+        reloadLists();
+        markTabs();
+    }
+    return true;
+}
+
 void UpdateBugs::settle()
 {
     data::Record &bug = record();
@@ -728,10 +798,7 @@ void UpdateBugs::settle()
     if (const QString prompt = Text::clip(m_settings.record().text(QStringLiteral("CUSTOMIZE1")));
         !prompt.isEmpty())
         m_identifierPrompt->setText(prompt);
-    bool customFields = false;
-    for (int n = 1; n <= core::SettingsValues::CustomFieldCount; ++n)
-        customFields |= m_settings.record().integer(QStringLiteral("FIELD%1ENABLED").arg(n)) != 0;
-    m_sheet->setTabVisible(1, customFields);
+    m_sheet->setTabVisible(1, m_settings.anyCustomFieldEnabled());
     m_duplicate->setEnabled(!insert && !isViewOnly() && !isDenied(QStringLiteral("?Duplicate")));
     if (insert) {
         m_changed->hide();
@@ -740,6 +807,8 @@ void UpdateBugs::settle()
     }
     (void)m_responsible->reload();
     showIssue();
+    m_refreshDate = qint32(DayDate::today());
+    m_refreshTime = qint32(DayDate::clock());
 }
 
 void UpdateBugs::fillLists()
@@ -752,8 +821,15 @@ void UpdateBugs::fillLists()
     };
     m_statuses.clear();
     if (core::AccessServices *access = core::Services::access()) {
+        // The switches of this form's settings, not whatever the run loaded.
+        core::WorkflowSettings workflow;
+        workflow.enabled = m_settings.workflowEnabled();
+        workflow.assignIssue = m_settings.workflowAssignIssue();
+        workflow.allowChange = m_settings.workflowAllowChange();
+        core::DataStatusSource source(m_session, prgId);
         if (auto r =
-                core::FillStatusList(m_statuses, prgId, true, m_session, core::accessWorkflowRights(*access));
+                core::FillStatusList(m_statuses, prgId, true, core::CurrentIssue::fromBugsRecord(m_session),
+                                     workflow, source, core::accessWorkflowRights(*access));
             !r)
             report(r.error());
     }
@@ -947,6 +1023,8 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
                                         request() == Request::Change, m_save.history());
     if (!written)
         Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    else if (m_history->isLoaded())
+        (void)m_history->reload();
     const QString upper = label.toUpper();
     if (upper == QStringLiteral("BUG:RESPONSIBLE") || upper == QStringLiteral("BUG:FIXEDBY") ||
         upper == QStringLiteral("BUG:VERIFIEDBY")) {

@@ -55,14 +55,18 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     // Starts the form on the caller's context under the request the caller left there; finished
     // runs when it has ended (after the insert of a duplicate the Duplicate button asked for).
     static void start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
-                      std::function<void()> finished);
+                      std::function<void()> finished, int statusPosition = 0);
 
     // Makes the form procedure `number` of an issue list window: change, view and delete work on
-    // the Bugs row `currentRow` gives, an insert on the values `newIssue` gives.
+    // the Bugs row `currentRow` gives, an insert on the values `newIssue` gives; `statusPosition`
+    // (when given) tells a quick status change, a position above 0 in the form's status list.
     static void registerOn(tarvo::ui::WindowManager &caller, int number, data::Session &session,
-                           std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue);
+                           std::function<qint64()> currentRow, std::function<NewIssueValues()> newIssue,
+                           std::function<int()> statusPosition = {});
 
     bool open() override;
+    // A refresh notice about a file the form shows resets its lists and tab marks.
+    bool takeEvent(int event, const QVariant &data) override;
 
     IssueSave &issueSave() { return m_save; }
     const IssueFieldRules &rules() const { return *m_rules; }
@@ -85,6 +89,8 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     bool remove() override;
 
     QWidget *build();
+    // The note, attachment and responsible-person forms as the procedures of the form's lists.
+    void registerSubForms();
     QWidget *generalTab();
     QWidget *customFieldsTab();
     QWidget *hardwareTab();
@@ -129,6 +135,8 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     core::ReleaseQueue m_releases;
     std::vector<ReporterRow> m_reporters;
     qint32 m_duplicateSource = 0;
+    qint32 m_refreshDate = 0;
+    qint32 m_refreshTime = 0;
 
     QTabWidget *m_sheet = nullptr;
     QTabWidget *m_miscSheet = nullptr;

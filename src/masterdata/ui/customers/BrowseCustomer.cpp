@@ -1,6 +1,8 @@
 #include "masterdata/ui/customers/BrowseCustomer.h"
 
 #include "core/ui/frame/FrameMdi.h"
+#include "listext/ui/MassUpdateWindow.h"
+#include "listext/ui/ProgressPacer.h"
 #include "listext/ui/SflSuchen.h"
 #include "masterdata/customers/CustomerColumns.h"
 #include "masterdata/customers/CustomerLinks.h"
@@ -27,6 +29,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTabBar>
@@ -189,14 +192,18 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     tools->addWidget(toolButton(panel, "?EXPORTS", "Export..."));
     tools->addWidget(toolButton(panel, "?IMPORTS", "Import..."));
     tools->addWidget(toolButton(panel, "?AKTUALISIEREN", "Mass Update"));
-    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
-    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
-    tools->addWidget(m_onlyTagged);
-    m_tagCount = new QLabel(panel);
-    m_tagCount->setObjectName(QStringLiteral("?STR"));
-    tools->addWidget(m_tagCount);
     tools->addStretch(1);
     layout->addLayout(tools);
+    // The switch and the count go on a row of their own, so that the window can be narrow.
+    auto *switches = new QHBoxLayout;
+    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
+    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
+    switches->addWidget(m_onlyTagged);
+    m_tagCount = new QLabel(panel);
+    m_tagCount->setObjectName(QStringLiteral("?STR"));
+    switches->addWidget(m_tagCount);
+    switches->addStretch(1);
+    layout->addLayout(switches);
     layout->addWidget(customerList().panel(), 1);
     auto *links = new QHBoxLayout;
     links->addWidget(toolButton(panel, "?WAHL", "Call", "Call number"));
@@ -205,10 +212,6 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     if (m_picker)
         links->addWidget(toolButton(panel, "?SELECT", "&Select"));
     links->addStretch(1);
-    // The list's own record buttons sit on this row.
-    if (QLayout *buttons =
-            customerList().panel()->layout()->itemAt(customerList().panel()->layout()->count() - 1)->layout())
-        links->addLayout(static_cast<QHBoxLayout *>(buttons));
     layout->addLayout(links);
     return panel;
 }
@@ -544,9 +547,21 @@ void BrowseCustomer::setOnlyTagged(bool on)
 
 void BrowseCustomer::searchText(const QString &text, bool ignoreCase)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto found = m_tasks.search(m_customers->view(), text, ignoreCase);
-    QApplication::restoreOverrideCursor();
+    // The search shows how far it is and may be cancelled; what it found so far stays tagged.
+    auto total = m_customers->count();
+    listext::ui::ProgressPacer pacer(total ? *total : 0);
+    QProgressDialog progress(translated("Searching..."), translated("&Cancel"), 0, 100, window());
+    progress.setObjectName(QStringLiteral("SFLWINDOW"));
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    auto found = m_tasks.search(m_customers->view(), text, ignoreCase, [&](qint64 read) {
+        if (pacer.due()) {
+            progress.setValue(pacer.percent(read));
+            progress.setLabelText(QStringLiteral("%1%").arg(pacer.percent(read)));
+        }
+        return !progress.wasCanceled();
+    });
+    progress.reset();
     if (!found) {
         showError(found.error());
         return;
@@ -679,8 +694,16 @@ void BrowseCustomer::askImport()
 
 void BrowseCustomer::massUpdate()
 {
-    Messages::show(translated("Mass update of customers is not available yet."), procedureName(),
-                   MessageIcon::Information);
+    query::MassUpdate update(m_tasks.updatable(), CustomerTasks::updateChoices());
+    const std::vector<qint64> ids = CustomerTagQueue::global().ids();
+    if (!listext::ui::MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto changed = m_tasks.massUpdate(ids, update, m_user.mak);
+    QApplication::restoreOverrideCursor();
+    if (!changed)
+        showError(changed.error());
+    reloadCustomers();
 }
 
 Result<qint64> BrowseCustomer::dropContact(qint64 contactId, int customerRow, bool copy)

@@ -160,6 +160,9 @@ QWidget *PersonPages::buildGeneral()
         ++r;
     }
     grid->addWidget(m_connectivity, 0, 4, row, 1);
+    // The address takes the room the connectivity leaves.
+    grid->setColumnStretch(1, 3);
+    grid->setColumnStretch(4, 2);
     return page;
 }
 

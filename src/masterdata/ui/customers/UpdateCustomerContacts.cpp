@@ -72,10 +72,9 @@ UpdateCustomerContacts::UpdateCustomerContacts(Context &context, data::Session &
     sheet->addTab(m_pages->hardware(), translated("Hardware"));
     sheet->addTab(m_pages->notes(), translated("Notes"));
     layout->addWidget(sheet, 1);
-    auto *general = static_cast<QGridLayout *>(m_pages->general()->layout());
-    auto *keyContact = new QCheckBox(translated("Key Contact"), m_pages->general());
+    auto *keyContact = new QCheckBox(translated("Key Contact"), window);
     keyContact->setObjectName(QStringLiteral("CCO:KEYCONTACT"));
-    general->addWidget(keyContact, 0, 2);
+    header->addWidget(keyContact, 0, 5);
 
     auto *buttons = new QDialogButtonBox(window);
     QPushButton *ok = PersonPages::button(window, QStringLiteral("OK"), "&OK");
@@ -84,6 +83,7 @@ UpdateCustomerContacts::UpdateCustomerContacts(Context &context, data::Session &
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     layout->addWidget(buttons);
     setWindow(window);
+    window->resize(760, 480);
 
     field(QStringLiteral("CCO:CID"), id);
     field(QStringLiteral("CCO:KEYCONTACT"), keyContact);

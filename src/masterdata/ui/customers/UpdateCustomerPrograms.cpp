@@ -113,6 +113,7 @@ UpdateCustomerPrograms::UpdateCustomerPrograms(Context &context, data::Session &
     dateRow(c, 1, "Valid from:", "CUP:ContractValidFrom", "CALLOOKUP:2");
     dateRow(c, 2, "to:", "CUP:ContractValidTo", "CALLOOKUP:3");
     priceRow(c, 3, "CUP:ContractPrice", "CUP:ContractCurrency");
+    c->addWidget(new QLabel(translated("Period:"), contract), 4, 0);
     m_period = new QComboBox(contract);
     m_period->setObjectName(QStringLiteral("CUP:CONTRACTPERIOD"));
     c->addWidget(m_period, 4, 1, 1, 2);

@@ -4,6 +4,7 @@
 #include "issues/IssueStoreTest.h"
 #include "platform/data/RecordHolds.h"
 #include "platform/runtime/Context.h"
+#include "platform/runtime/DayDate.h"
 #include "platform/ui/FormList.h"
 #include "support/ScriptedMessages.h"
 
@@ -15,8 +16,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTextBrowser>
+#include <QTreeWidget>
 
 #include <memory>
+#include <tuple>
 
 namespace tarvo::test {
 
@@ -149,6 +153,33 @@ TEST_P(UpdateBugsTest, InsertShowsTheNineTabsAndStoresTheIssueWithRecordAddedAnd
     EXPECT_EQ(m_mail->sent, QStringList{QStringLiteral("entered")});
 }
 
+TEST_P(UpdateBugsTest, CustomFieldsAreBuiltFromTheSettingsAndStored)
+{
+    setSettings({{QStringLiteral("FIELD2ENABLED"), 1},
+                 {QStringLiteral("FIELD2"), QStringLiteral("Contract")},
+                 {QStringLiteral("FIELDTYPE2"), QStringLiteral("Drop list")},
+                 {QStringLiteral("FIELDCHOICES2"), QStringLiteral("Basic\nPremium")},
+                 {QStringLiteral("FIELD3ENABLED"), 1},
+                 {QStringLiteral("FIELD3"), QStringLiteral("Remarks")},
+                 {QStringLiteral("FIELDTYPE3"), QStringLiteral("Memo")}});
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    EXPECT_TRUE(form.sheet()->isTabVisible(1));
+    auto *contract =
+        qobject_cast<QComboBox *>(form.fieldNamed(QStringLiteral("BUG:CustomField2"))->control());
+    ASSERT_NE(contract, nullptr);
+    EXPECT_EQ(contract->findText(QStringLiteral("Premium")), 1);
+    EXPECT_EQ(form.fieldNamed(QStringLiteral("BUG:CustomField1")), nullptr)
+        << "a disabled field is not built";
+    const qint32 id = qint32(form.record().integer(QStringLiteral("ID")));
+    enter(form, QStringLiteral("BUG:CustomField2"), QStringLiteral("Premium"));
+    enter(form, QStringLiteral("BUG:CustomField3"), QStringLiteral("Call first"));
+    button(form, "?OK")->click();
+    const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
+    EXPECT_EQ(stored.text(QStringLiteral("CustomField2")), QStringLiteral("Premium"));
+    EXPECT_EQ(stored.text(QStringLiteral("CustomField3")), QStringLiteral("Call first"));
+}
+
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
 {
     const qint64 before = count(QStringLiteral("Bugs"));
@@ -162,6 +193,84 @@ TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
     EXPECT_EQ(count(QStringLiteral("Bugs")), before);
     EXPECT_EQ(historyOf(id), 0);
     EXPECT_TRUE(m_mail->asked.isEmpty());
+}
+
+// The notes list runs the note form on the new issue; cancelling the issue takes the note too.
+TEST_P(UpdateBugsTest, NoteEnteredThroughTheListGoesWithACancelledInsert)
+{
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    const qint32 id = qint32(form.record().integer(QStringLiteral("ID")));
+    form.notesList()->press(Request::Insert);
+    QWidget *noteWindow = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("UpdateNotes") && w->isVisible())
+            noteWindow = w;
+    ASSERT_NE(noteWindow, nullptr) << "the note form opens over the issue form";
+    noteWindow->findChild<QPlainTextEdit *>(QStringLiteral("NOTE:Note"))
+        ->setPlainText(QStringLiteral("First note"));
+    noteWindow->findChild<QPushButton *>(QStringLiteral("OK"))->click();
+    EXPECT_EQ(count(QStringLiteral("Notes"), {{QStringLiteral("ID"), id}}), 1);
+    ASSERT_TRUE(form.notesList()->isLoaded());
+    EXPECT_EQ(form.notesList()->rowCount(), 1);
+    EXPECT_EQ(form.notesList()->cells(0).value(3), QStringLiteral("First note"));
+
+    button(form, "?Cancel")->click();
+    EXPECT_EQ(count(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}), 0);
+    EXPECT_EQ(count(QStringLiteral("Notes"), {{QStringLiteral("ID"), id}}), 0);
+}
+
+TEST_P(UpdateBugsTest, ListsShowTheIssuesRowsAndTheMailViewerFollowsTheFormat)
+{
+    const qint32 id = storedIssue();
+    const qint64 day = DayDate::fromDate(QDate(2024, 3, 1));
+    add(QStringLiteral("History"), {{QStringLiteral("ID"), id},
+                                    {QStringLiteral("FIELD"), QStringLiteral("BUG:DueDate")},
+                                    {QStringLiteral("FORMAT"), QStringLiteral("@D017B")},
+                                    {QStringLiteral("DATE"), day},
+                                    {QStringLiteral("Contents_Old"), QString::number(day)},
+                                    {QStringLiteral("Contents_New"), QString()}});
+    add(QStringLiteral("History"), {{QStringLiteral("ID"), id},
+                                    {QStringLiteral("FIELD"), QStringLiteral("BUG:Status")},
+                                    {QStringLiteral("FORMAT"), QStringLiteral("S255")},
+                                    {QStringLiteral("DATE"), day - 1},
+                                    {QStringLiteral("Contents_Old"), QString::number(day)}});
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id},
+                                   {QStringLiteral("DateSend"), day},
+                                   {QStringLiteral("Format"), QStringLiteral("HTML")},
+                                   {QStringLiteral("Text"), QStringLiteral("<b>bold</b>")}});
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id},
+                                   {QStringLiteral("DateSend"), day - 1},
+                                   {QStringLiteral("Format"), QStringLiteral("Text")},
+                                   {QStringLiteral("Text"), QStringLiteral("<b>plain</b>")}});
+    // A mass mail of the same number is not the issue's.
+    add(QStringLiteral("EMails"), {{QStringLiteral("ID"), id}, {QStringLiteral("Type"), 99}});
+    for (const char *description : {"log.txt", "screen.png"})
+        add(QStringLiteral("Attachments"),
+            {{QStringLiteral("BUGID"), id},
+             {QStringLiteral("Description"), QString::fromLatin1(description)}});
+
+    UpdateBugs &form = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    ASSERT_TRUE(form.historyList()->reload().ok());
+    ASSERT_EQ(form.historyList()->rowCount(), 2);
+    EXPECT_EQ(form.historyList()->cells(0).value(1), QStringLiteral("03/01/2024"))
+        << "a date shows as a date";
+    EXPECT_EQ(form.historyList()->cells(1).value(1), QString::number(day)) << "a text shows as stored";
+
+    ASSERT_TRUE(form.mailsList()->reload().ok());
+    ASSERT_EQ(form.mailsList()->rowCount(), 2);
+    auto *viewer = form.window()->findChild<QTextBrowser *>(QStringLiteral("Browser"));
+    ASSERT_NE(viewer, nullptr);
+    QTreeWidget *mails = form.mailsList()->view();
+    mails->setCurrentItem(mails->topLevelItem(0));
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("bold"));
+    mails->setCurrentItem(mails->topLevelItem(1));
+    EXPECT_EQ(viewer->toPlainText(), QStringLiteral("<b>plain</b>"));
+
+    ASSERT_TRUE(form.attachmentsList()->reload().ok());
+    EXPECT_EQ(form.attachmentsList()->rowCount(), 2);
+    EXPECT_EQ(form.record().integer(QStringLiteral("AttachCounter")), 2) << "the counter goes with the issue";
 }
 
 TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyThatBack)
@@ -313,6 +422,39 @@ TEST_P(UpdateBugsTest, DuplicateSavesTheChangeAndNamesTheIssueToCopy)
     EXPECT_NE(copy.record().integer(QStringLiteral("ID")), id);
     EXPECT_EQ(copy.record().text(QStringLiteral("Description")), QStringLiteral("Crash on start"));
     EXPECT_EQ(copy.record().text(QStringLiteral("EstTime")), QStringLiteral("3h"));
+}
+
+// The quick status change of the browse: the form sets the status of a position of its list and
+// presses OK with its window hidden; saving a resolved issue closes it when the user agrees.
+TEST_P(UpdateBugsTest, QuickStatusChangeSavesUnseenAndClosesOnlyWhenTheUserAgrees)
+{
+    setSettings({{QStringLiteral("WFENABLE"), 1},
+                 {QStringLiteral("WFCloseIssue"), 1},
+                 {QStringLiteral("WFPromptBeforeClose"), 1}});
+    // The user may set "Resolved" only: the list from "Assigned" holds that one status.
+    m_access.values.insert(QStringLiteral("BEN:UserByte6"), QStringLiteral("1"));
+    for (const auto &[answer, status, sort] :
+         {std::tuple{Button::No, "Resolved", 5}, std::tuple{Button::Yes, "Closed", 8}}) {
+        const data::Record issue =
+            add(QStringLiteral("Bugs"), {{QStringLiteral("Category"), 1},
+                                         {QStringLiteral("Status"), QStringLiteral("Assigned")},
+                                         {QStringLiteral("StatusSort"), 2},
+                                         {QStringLiteral("Responsible"), QStringLiteral("JDO")}});
+        bugBuffer() = issue;
+        const qint32 id = qint32(issue.integer(QStringLiteral("ID")));
+        m_messages.clear();
+        m_messages.answer(answer);
+        m_context->setThreadRequest(Request::Change);
+        auto form = std::make_unique<UpdateBugs>(*m_context, session(), settings(), NewIssueValues{}, 1);
+        form->setDeleteOnClose(false);
+        ASSERT_TRUE(form->open());
+        EXPECT_FALSE(form->isOpen()) << status;
+        EXPECT_FALSE(form->window()->isVisible());
+        EXPECT_EQ(m_messages.texts().size(), 1) << "the close question";
+        const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
+        EXPECT_EQ(stored.text(QStringLiteral("Status")), QString::fromLatin1(status));
+        EXPECT_EQ(stored.integer(QStringLiteral("StatusSort")), sort);
+    }
 }
 
 TARVO_REAL_STORE_SUITE(UpdateBugsTest);

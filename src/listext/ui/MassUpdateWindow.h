@@ -6,7 +6,7 @@
 
 class QWidget;
 
-namespace tarvo::issues::ui {
+namespace tarvo::listext::ui {
 
 // The mass-update dialog: one editor per offered field (an entry, or a combo box or drop list of
 // its choices); the values the user enters go into the update. False when the user cancels.
@@ -19,4 +19,4 @@ class MassUpdateWindow final {
     static void setAsker(Asker asker);
 };
 
-} // namespace tarvo::issues::ui
+} // namespace tarvo::listext::ui

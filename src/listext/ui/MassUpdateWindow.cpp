@@ -1,4 +1,4 @@
-#include "issues/ui/MassUpdateWindow.h"
+#include "listext/ui/MassUpdateWindow.h"
 
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Translator.h"
@@ -14,7 +14,7 @@
 
 #include <vector>
 
-namespace tarvo::issues::ui {
+namespace tarvo::listext::ui {
 
 namespace {
 
@@ -90,4 +90,4 @@ bool MassUpdateWindow::ask(QWidget *parent, query::MassUpdate &update, int tagge
     return dialog.exec() == QDialog::Accepted;
 }
 
-} // namespace tarvo::issues::ui
+} // namespace tarvo::listext::ui
