@@ -250,6 +250,7 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
@@ -456,6 +457,14 @@ QWidget *BrowseBugs::buildIssuePanel()
     exports->setObjectName(QStringLiteral("?EXPORTS"));
     tools->addWidget(exports);
     acceptOn(exports);
+    auto *imports = new QPushButton(translated("Import..."), panel);
+    imports->setObjectName(QStringLiteral("?IMPORTS"));
+    tools->addWidget(imports);
+    acceptOn(imports);
+    auto *print = new QPushButton(translated("&Print"), panel);
+    print->setObjectName(QStringLiteral("?PRINT"));
+    tools->addWidget(print);
+    acceptOn(print);
     auto *massUpdate = new QPushButton(translated("Mass Update"), panel);
     massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
     tools->addWidget(massUpdate);
@@ -1164,6 +1173,10 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         voidQuery();
     else if (name == QLatin1String("?VOIDFILTER"))
         voidFiltersAsked();
+    else if (name == QLatin1String("?IMPORTS"))
+        importAsked();
+    else if (name == QLatin1String("?PRINT"))
+        printIssues();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);
@@ -1318,6 +1331,64 @@ void BrowseBugs::exportAsked()
         return;
     if (auto r = exportTagged(path); !r)
         showError(r.error());
+}
+
+namespace {
+
+std::function<QString(QWidget *)> &importPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+} // namespace
+
+void BrowseBugs::setImportPathAsker(std::function<QString(QWidget *parent)> asker)
+{
+    importPathAsker() = std::move(asker);
+}
+
+Result<query::ImportReport> BrowseBugs::importIssues(const QString &path)
+{
+    auto file = searchFile();
+    if (!file)
+        return file.error();
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return makeError(90, translated("The file %1 cannot be read: %2").arg(path, in.errorString()));
+    const QString text = QString::fromUtf8(in.readAll());
+    auto report = query::CsvImport(*m_session.file(QStringLiteral("Bugs")), **file).run(text);
+    reloadIssues();
+    return report;
+}
+
+void BrowseBugs::importAsked()
+{
+    const QString path = importPathAsker()
+                             ? importPathAsker()(window())
+                             : QFileDialog::getOpenFileName(window(), translated("Import"), QString(),
+                                                            QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    auto report = importIssues(path);
+    if (!report)
+        showError(report.error());
+    else
+        Messages::show(report->text(), translated("Import"), MessageIcon::Information);
+}
+
+void BrowseBugs::printIssues()
+{
+    core::Services::reports()->browseReports(context().number(), core::ReportType::Issues, &m_issues->view(),
+                                             m_queryDescription);
+    reloadIssues();
+}
+
+void BrowseBugs::printPrograms()
+{
+    core::Services::reports()->browseReports(context().number(), core::ReportType::Programs, nullptr,
+                                             QString());
+    reloadIssues();
 }
 
 void BrowseBugs::dragIssue()

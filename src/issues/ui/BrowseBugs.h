@@ -8,6 +8,7 @@
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeSection.h"
+#include "platform/query/CsvImport.h"
 #include "platform/query/RegisteredFile.h"
 #include "platform/runtime/IniFile.h"
 
@@ -105,6 +106,14 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<int> exportTagged(const QString &path);
     // Asks where the export goes; tests answer through it.
     static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // Import of issues from a CSV file (?IMPORTS), in one transaction; the report says what was
+    // imported and which lines were refused, and why.
+    Result<query::ImportReport> importIssues(const QString &path);
+    // Asks which file is imported; tests answer through it.
+    static void setImportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // Hands the issue list (?PRINT) or the programs (?PRINTTREE) to the report module.
+    void printIssues();
+    void printPrograms();
     // An issue dropped on a row of the program tree: it moves (or, copied, its copy goes) to the
     // row's program, release or program file. The issue's number (the copy's when copied); 0 when
     // the row takes no issues (a header) or the issue is gone.
@@ -182,6 +191,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void showError(const Error &error) const;
     void readRowLook();
     void exportAsked();
+    void importAsked();
     void chooseQuery();
     void showTitle();
     void dragIssue();

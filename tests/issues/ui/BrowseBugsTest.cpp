@@ -1,5 +1,7 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/services/ReportServices.h"
+#include "core/services/Services.h"
 #include "issues/BugTagQueue.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/VoidFilters.h"
@@ -749,6 +751,60 @@ TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
     // The sub-program is not in the limit and still shows under its program.
     EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha Pro"))));
     EXPECT_FALSE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+}
+
+namespace {
+
+// Writes down what the browse hands to the report module.
+class RecordingReports final : public core::ReportServices {
+  public:
+    void browseReports(int, int reportType, const data::View *view, const QString &queryDescription) override
+    {
+        calls << QStringLiteral("%1 %2 %3")
+                     .arg(reportType)
+                     .arg(view ? QStringLiteral("view") : QStringLiteral("none"), queryDescription);
+    }
+    QStringList calls;
+};
+
+} // namespace
+
+// An import adds the good lines in one go and reports the refused ones; print hands the list's
+// view (or the programs) with the query's description to the report module.
+TEST_P(BrowseBugsWindow, ImportReportsRefusedLinesAndPrintHandsTheListOver)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const qint64 beta = issues->programId(QStringLiteral("Beta"));
+    const QString csv = dir.file(QStringLiteral("import.csv"));
+    QFile out(csv);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QStringLiteral("BUG:Description,BUG:PrgID,BUG:Category\r\n"
+                             "Imported one,%1,1\r\n"
+                             "Imported two,%1,2\r\n"
+                             "Refused,%1,not a number\r\n")
+                  .arg(beta)
+                  .toUtf8());
+    out.close();
+    const qint64 before =
+        issues->column(QStringLiteral("SELECT COUNT(*) FROM \"Bugs\"")).value(0).toLongLong();
+    browse->setImportPathAsker([&csv](QWidget *) { return csv; });
+    browse->takeAccepted(QStringLiteral("?IMPORTS"));
+    browse->setImportPathAsker({});
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT COUNT(*) FROM \"Bugs\"")).value(0).toLongLong(),
+              before + 2);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts().front().contains(QStringLiteral("2")))
+        << messages.texts().front().toStdString();
+    EXPECT_TRUE(messages.texts().front().contains(QStringLiteral("4")))
+        << messages.texts().front().toStdString();
+
+    RecordingReports reports;
+    core::Services::setReports(&reports);
+    browse->takeAccepted(QStringLiteral("?PRINT"));
+    browse->window()->findChild<QPushButton *>(QStringLiteral("?PRINTTREE"))->click();
+    core::Services::setReports(nullptr);
+    EXPECT_EQ(reports.calls, (QStringList{QStringLiteral("1 view "), QStringLiteral("3 none ")}));
 }
 
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
