@@ -1,5 +1,6 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/frame/FrameGlobals.h"
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
@@ -556,6 +557,7 @@ bool BrowseBugs::open()
     connect(&xplore, &listext::ui::XploreClass::filterApplied, this, &BrowseBugs::showFilterActive);
     showFilterActive();
     routeStatusFilters();
+    applySettings();
     connect(xplore.popup(), &QMenu::aboutToShow, this, &BrowseBugs::buildStatusPopup);
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
@@ -755,6 +757,19 @@ bool BrowseBugs::takeEvent(int event, const QVariant &data)
         // The restore follows once the tree has shown its first rows, as a new selection would.
         if (std::exchange(m_treeFirstLoad, false))
             QMetaObject::invokeMethod(this, &BrowseBugs::restoreSelection, Qt::QueuedConnection);
+        return true;
+    }
+    if (event == Events::SettingsChanged) {
+        applySettings();
+        return true;
+    }
+    if (event == Events::SortOrderSettingsChanged) {
+        // The sort options changed: the list starts again from its own order.
+        issueList().xplore().removeAllSorts();
+        return true;
+    }
+    if (event == Events::ShowDemoFeature) {
+        showDemoFeature();
         return true;
     }
     if (event == Events::FrameResized) {
@@ -1111,6 +1126,72 @@ void BrowseBugs::reloadIssues()
         showError(r.error());
 }
 
+void BrowseBugs::applySettings()
+{
+    const core::SettingsValues settings = core::SettingsRecord::instance().values();
+    // The record buttons of the three lists and the trees' popup items take the captions the
+    // settings give them.
+    const std::pair<bool, QString> captions[] = {
+        {settings.overrideInsert(), settings.insertText().trimmed()},
+        {settings.overrideChange(), settings.changeText().trimmed()},
+        {settings.overrideDelete(), settings.deleteText().trimmed()}};
+    const char *popupItems[] = {"Insert", "Change", "Delete"};
+    for (int i = 0; i < 3; ++i) {
+        const auto &[override, text] = captions[i];
+        if (!override || text.isEmpty())
+            continue;
+        for (int l = 0; l < listCount(); ++l)
+            if (QPushButton *b = list(l).button(i + 1))
+                b->setText(text);
+        for (listext::ui::RelationTreeView *tree : {m_treeUi.data(), m_linkTreeUi.data()})
+            if (QAction *item = tree ? tree->popupItem(QLatin1String(popupItems[i])) : nullptr)
+                item->setText(text);
+    }
+    if (auto rules = loadFieldRules(m_session); rules)
+        m_fieldRules = std::move(rules).value();
+    else
+        showError(rules.error());
+    readRowLook();
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    xplore.setAllowMultiSortOrders(
+        m_userIni.value(Section, QStringLiteral("AllowMultiSortOrders"), QStringLiteral("1")).toInt() != 0);
+    xplore.setMultiSortOrdersReverse(
+        m_userIni.value(Section, QStringLiteral("MultiSortOrdersReverse"), QStringLiteral("0")).toInt() != 0);
+    if (isOpen()) {
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+        issueList().model().redecorate();
+    }
+}
+
+void BrowseBugs::showDemoFeature()
+{
+    core::FrameGlobals &globals = core::FrameGlobals::instance();
+    const int feature = globals.demoFeature();
+    const std::map<int, const char *> buttons{
+        {1, "?PRINT"}, {4, "?CHANGE"}, {6, "?QUERY"}, {7, "?IMPORTS"}, {8, "?EXPORTS"}};
+    if (feature == 99) {
+        globals.setDemoFeature(0);
+        issueList().view()->setFocus();
+        return;
+    }
+    const auto it = buttons.find(feature);
+    if (it == buttons.end())
+        return;
+    QPushButton *button =
+        feature == 4 ? issueList().button(2) : window()->findChild<QPushButton *>(QLatin1String(it->second));
+    if (!button || !button->isEnabled()) {
+        globals.setDemoFeature(0);
+        Messages::beep(MessageIcon::Exclamation);
+        return;
+    }
+    // The issue form that a change opens still shows the feature; the others end it here.
+    if (feature != 1 && feature != 4)
+        globals.setDemoFeature(0);
+    button->click();
+}
+
 void BrowseBugs::readRowLook()
 {
     const IniFile &ini = m_userIni;
@@ -1118,7 +1199,7 @@ void BrowseBugs::readRowLook()
         ini.value(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("1")).toInt();
     m_look.workflowOn = core::WorkflowSettings::fromSettingsRecord().enabled;
     m_look.statuses.clear();
-    if (auto r = core::FillStatusList(m_look.statuses, 0, false, m_session,
+    if (auto r = core::FillStatusList(m_look.statuses, qint32(m_filter.prgId), false, m_session,
                                       core::accessWorkflowRights(*core::Services::access()));
         !r)
         showError(r.error());

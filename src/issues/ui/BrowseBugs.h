@@ -1,5 +1,6 @@
 #pragma once
 
+#include "issues/FieldRules.h"
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
 #include "issues/ui/IssueDetailPanel.h"
@@ -147,6 +148,15 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Rebuilds the popup's "Set Status" part for the current issue.
     void buildStatusPopup();
 
+    // The field rules of the issue form, as the browse loaded them when it opened or the settings
+    // last changed.
+    const std::vector<FieldRule> &fieldRules() const { return m_fieldRules; }
+    // Settings changed (event 1024): captions, field rules, status and priority lists, colours
+    // and sort options are read again and the lists show them, without a restart.
+    void applySettings();
+    // The key-features window's demonstration (event 12006) of the feature in DemoFeature.
+    void showDemoFeature();
+
     // The web links of the selected program (tab "Web Links"), read when the tab shows.
     listext::ui::RelationTree &webLinkTree() const { return *m_linkTree; }
     QTreeView *webLinkView() const { return m_linkView; }
@@ -248,6 +258,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // The selection saved by the last session, until the tree's first load has taken it.
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
+    std::vector<FieldRule> m_fieldRules;
     QString m_queryFilter;      // the saved query's filter; blank when none is applied
     QString m_queryDescription; // its description, shown in the title
     QPoint m_dragStart;

@@ -1,7 +1,9 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/frame/FrameGlobals.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
 #include "issues/BugTagQueue.h"
 #include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/VoidFilters.h"
@@ -805,6 +807,67 @@ TEST_P(BrowseBugsWindow, ImportReportsRefusedLinesAndPrintHandsTheListOver)
     browse->window()->findChild<QPushButton *>(QStringLiteral("?PRINTTREE"))->click();
     core::Services::setReports(nullptr);
     EXPECT_EQ(reports.calls, (QStringList{QStringLiteral("1 view "), QStringLiteral("3 none ")}));
+}
+
+// Settings changed elsewhere (1024) take effect at once: captions, field rules entered meanwhile,
+// the colour mode; 12007 drops the several-column sort; 12006 demonstrates a feature.
+TEST_P(BrowseBugsWindow, SettingsSortAndDemoEventsTakeEffectWithoutARestart)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const int number = browse->context().number();
+    EXPECT_TRUE(browse->fieldRules().empty());
+
+    data::Record settings = issues->file(QStringLiteral("Parameter")).newRecord();
+    core::SettingsRecord::instance().set(settings);
+    core::SettingsRecord::instance().updateValues([](core::SettingsValues &v) {
+        v.setOverrideInsert(true);
+        v.setInsertText(QStringLiteral("Add"));
+    });
+    data::Record config = issues->file(QStringLiteral("FieldConfig")).newRecord();
+    config.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:Status"));
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldConfig")).insert(config).ok());
+    data::Record condition = issues->file(QStringLiteral("FieldConditions")).newRecord();
+    condition.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:Status"));
+    condition.setValue(QStringLiteral("CONDITION"), QStringLiteral("Fixed"));
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldConditions")).insert(condition).ok());
+    data::Record set = issues->file(QStringLiteral("FieldSetValue")).newRecord();
+    set.setValue(QStringLiteral("ID"), condition.value(QStringLiteral("ID")));
+    set.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:FixedVersion"));
+    set.setValue(QStringLiteral("REQUIRED"), 1);
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldSetValue")).insert(set).ok());
+    ASSERT_TRUE(
+        IniFile(user.userIniPath)
+            .setValue(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("3"))
+            .ok());
+    registry.post(number, Events::SettingsChanged);
+    drain();
+    EXPECT_EQ(browse->issueList().button(1)->text(), QStringLiteral("Add"));
+    EXPECT_EQ(browse->notesList().button(1)->text(), QStringLiteral("Add"));
+    ASSERT_EQ(browse->fieldRules().size(), 1U);
+    EXPECT_EQ(browse->fieldRules().front().targetLabel, QStringLiteral("BUG:FixedVersion"));
+    EXPECT_EQ(browse->rowLook().colorMode, 3);
+    core::SettingsRecord::instance().clear();
+
+    auto &xplore = browse->issueList().xplore();
+    xplore.headerClicked(browse->issueList().model().columnOf(QStringLiteral("BUG:Description")));
+    ASSERT_FALSE(xplore.sort().isEmpty());
+    registry.post(number, Events::SortOrderSettingsChanged);
+    drain();
+    EXPECT_TRUE(xplore.sort().isEmpty());
+
+    RecordingReports reports;
+    core::Services::setReports(&reports);
+    core::FrameGlobals::instance().setDemoFeature(1);
+    registry.post(number, Events::ShowDemoFeature);
+    drain();
+    core::FrameGlobals::instance().setDemoFeature(99);
+    registry.post(number, Events::ShowDemoFeature);
+    drain();
+    core::Services::setReports(nullptr);
+    EXPECT_EQ(reports.calls, QStringList{QStringLiteral("1 view ")});
+    EXPECT_EQ(core::FrameGlobals::instance().demoFeature(), 0);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
