@@ -514,6 +514,12 @@ QWidget *BrowseBugs::buildWindow()
     m_vsplit->setObjectName(QStringLiteral("?VSPLIT"));
     m_vsplit->addWidget(buildIssuePanel());
     m_detail = new IssueDetailPanel(m_session, m_vsplit);
+    m_detail->setUserCode(m_user.mak);
+    // A field written in the panel shows in the list at once.
+    connect(m_detail, &IssueDetailPanel::issueChanged, this, [this](qint64 id) {
+        if (auto r = issueList().refresh(id); !r)
+            showError(r.error());
+    });
     m_vsplit->addWidget(m_detail);
     m_hsplit->addWidget(m_vsplitA);
     m_hsplit->addWidget(m_vsplit);
@@ -570,6 +576,9 @@ bool BrowseBugs::open()
             row < 0 ? 0 : issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
     };
     connect(&issueList(), &listext::ui::BrowseList::stateChanged, this, showCurrent);
+    // Without the change right the panel only shows.
+    if (QPushButton *change = issueList().button(2))
+        m_detail->setEditable(!isDenied(change->objectName()));
     connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this, showCurrent);
     showCurrent();
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))

@@ -27,6 +27,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -867,6 +868,34 @@ TEST_P(BrowseBugsWindow, SettingsSortAndDemoEventsTakeEffectWithoutARestart)
     core::Services::setReports(nullptr);
     EXPECT_EQ(reports.calls, QStringList{QStringLiteral("1 view ")});
     EXPECT_EQ(core::FrameGlobals::instance().demoFeature(), 0);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// A field accepted in the detail panel is written at once, stamped and shown; a user without the
+// change right gets read-only fields.
+TEST_P(BrowseBugsWindow, DetailPanelWritesAnAcceptedFieldAtOnce)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    browse->issueList().view()->setCurrentIndex(browse->issueList().model().index(0, 0));
+    drain();
+    const qint64 id = browse->detailPanel()->shownId();
+    ASSERT_GT(id, 0);
+    auto *estTime = browse->detailPanel()->findChild<QLineEdit *>(QStringLiteral("?BUG:ESTTIME:2"));
+    ASSERT_TRUE(estTime && !estTime->isReadOnly());
+    estTime->setText(QStringLiteral("2 days"));
+    estTime->setModified(true);
+    Q_EMIT estTime->editingFinished();
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"EstTime\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id)),
+              QVariantList{QStringLiteral("2 days")});
+    EXPECT_TRUE(browse->detailPanel()->changedText().startsWith(QStringLiteral("Changed by ABC at ")))
+        << browse->detailPanel()->changedText().toStdString();
+    EXPECT_EQ(browse->detailPanel()->shownId(), id);
+
+    browse->detailPanel()->setEditable(false);
+    EXPECT_TRUE(estTime->isReadOnly());
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
