@@ -50,6 +50,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -526,7 +527,10 @@ QWidget *BrowseBugs::buildWindow()
     m_hsplit->setStretchFactor(1, 1);
     layout->addWidget(m_hsplit);
     for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
-        connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
+        connect(s, &QSplitter::splitterMoved, this, [this, s]() {
+            saveBar(s);
+            fitFrame();
+        });
     // Issues are dragged from the list onto the program tree.
     m_issueViewport = issueList().view()->viewport();
     m_issueViewport->installEventFilter(this);
@@ -554,6 +558,7 @@ bool BrowseBugs::open()
     if (!ListWindow::open())
         return false;
     restoreBars();
+    fitFrame();
     // The column filters the user left come back, and the list shows that it is filtered.
     listext::ui::XploreClass &xplore = issueList().xplore();
     IssueColumnFilters::restore(xplore.filter(), m_userIni.value(Section, QStringLiteral("Last Sort")),
@@ -784,6 +789,7 @@ bool BrowseBugs::takeEvent(int event, const QVariant &data)
     if (event == Events::FrameResized) {
         if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
             child->showMaximized();
+        fitFrame();
         return true;
     }
     return ListWindow::takeEvent(event, data);
@@ -824,6 +830,27 @@ void BrowseBugs::saveState()
     put("Last Program", QString::number(m_filter.prgId));
     put("Last Release", m_filter.release);
     put("Last PrgFile", m_filter.programFile);
+}
+
+QSize BrowseBugs::frameMinimumSize() const
+{
+    QWidget *content = window();
+    QPushButton *change = issueList().button(2);
+    if (!content || !m_hsplit || !change)
+        return {};
+    const int hsplit = m_hsplit->mapTo(content, QPoint(0, 0)).y() + m_hsplit->sizes().value(0);
+    const int changeX = change->mapTo(content, QPoint(0, 0)).x();
+    return {changeX + 196, hsplit + 203};
+}
+
+void BrowseBugs::fitFrame()
+{
+    // Only the program's frame window takes the size; a browse shown on its own keeps its own.
+    QWidget *content = window();
+    QWidget *top = content ? content->window() : nullptr;
+    if (!top || top == content || !top->findChild<QMdiArea *>())
+        return;
+    top->setMinimumSize(frameMinimumSize());
 }
 
 void BrowseBugs::restoreBars()

@@ -15,6 +15,7 @@
 
 #include <QModelIndex>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QTreeView>
 
@@ -148,6 +149,10 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Rebuilds the popup's "Set Status" part for the current issue.
     void buildStatusPopup();
 
+    // The smallest frame that still shows the browse: its upper area to the bar between upper and
+    // lower area, and the issue list to its change button, each with room for the rest.
+    QSize frameMinimumSize() const;
+
     // The field rules of the issue form, as the browse loaded them when it opened or the settings
     // last changed.
     const std::vector<FieldRule> &fieldRules() const { return m_fieldRules; }
@@ -213,6 +218,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
+    void fitFrame();
     void showFilterActive();
     void voidFiltersAsked();
     void routeStatusFilters();

@@ -899,6 +899,22 @@ TEST_P(BrowseBugsWindow, DetailPanelWritesAnAcceptedFieldAtOnce)
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
 }
 
+// The frame may not shrink below the browse's upper area and its issue list's change button; a
+// lower bar asks for a taller frame.
+TEST_P(BrowseBugsWindow, FrameMinimumFollowsTheBarAndTheChangeButton)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    auto *hsplit = browse->window()->findChild<QSplitter *>(QStringLiteral("?HSPLIT"));
+    ASSERT_TRUE(hsplit);
+    const QSize before = browse->frameMinimumSize();
+    const int change = browse->issueList().button(2)->mapTo(browse->window(), QPoint(0, 0)).x();
+    EXPECT_EQ(before.width(), change + 196);
+    const QList<int> sizes = hsplit->sizes();
+    hsplit->setSizes({sizes[0] + 50, sizes[1] - 50});
+    EXPECT_EQ(browse->frameMinimumSize().height(), before.height() + 50);
+}
+
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
 // the next session; voiding one of two keeps the mark, voiding the last removes it.
 TEST_P(BrowseBugsWindow, ColumnFiltersAreMarkedKeptAndVoided)
