@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/data/Record.h"
+
 #include <QGroupBox>
 #include <QPointer>
 
@@ -27,11 +29,31 @@ class IssueDetailPanel final : public QGroupBox {
     QString createdText() const;
     QString changedText() const;
 
+    // Who changes the issue in the panel, and whether he may: without the change right the
+    // fields stay read-only.
+    void setUserCode(const QString &code) { m_userCode = code; }
+    void setEditable(bool editable);
+    bool isEditable() const { return m_editable; }
+    // Writes one field of the shown issue at once ("Responsible", "EstTime", "DueDate", "BugText",
+    // "WorkaroundText", "ReleaseNotes"), as accepting its control does.
+    void commit(const QString &field, const QVariant &value);
+
+  Q_SIGNALS:
+    // The shown issue was written: the list shows it anew.
+    void issueChanged(qint64 id);
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
   private:
     void clear();
+    void showStamps(const data::Record &issue);
+    void showResponsibleName(const QString &code);
 
     data::Session &m_session;
     qint64 m_shown = -1;
+    QString m_userCode;
+    bool m_editable = true;
     QPointer<QLineEdit> m_responsible;
     QPointer<QLabel> m_responsibleName;
     QPointer<QLineEdit> m_estTime;
