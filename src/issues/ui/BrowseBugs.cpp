@@ -27,15 +27,12 @@
 #include "issues/ui/VoidFilters.h"
 #include "issues/ui/form/UpdateBugs.h"
 #include "issues/ui/subforms/IssueSubForms.h"
-#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
-#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/query/CsvExport.h"
-#include "platform/query/SavedQueries.h"
 #include "platform/query/TextSearch.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -44,12 +41,9 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
 #include <QEvent>
-#include <QFile>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -62,7 +56,6 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSplitter>
 #include <QTabBar>
 #include <QTabWidget>
@@ -79,10 +72,7 @@ using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
-using listext::ui::MassUpdateWindow;
 using listext::ui::RelationTree;
-using listext::ui::SflSuchen;
-using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
@@ -172,6 +162,19 @@ bool secPAllows(const QString &secP, qint64 prgId)
            secP.contains(QLatin1Char('|') + QString::number(prgId) + QLatin1Char('|'));
 }
 
+// Tests answer the export's and the import's file dialogs through these.
+std::function<QString(QWidget *)> &exportPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+std::function<QString(QWidget *)> &importPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
 } // namespace
 
 BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser user, QObject *parent)
@@ -193,6 +196,45 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     issues.updateProcedure = UpdateBugs;
     issues.watchedFiles = QStringLiteral("|Bugs|");
     addList(std::move(issues), *m_issues);
+    listext::ui::TagToolsDeclaration tools;
+    tools.tags = &BugTagQueue::global();
+    tools.source = m_issues.get();
+    tools.idField = QStringLiteral("BUG:ID");
+    tools.dataFolder = session.dictionary().dataFolder();
+    tools.queryKey = QStringLiteral("BROWSEBUGS");
+    tools.title = translated("Issues");
+    tools.queryMark = QStringLiteral(" - ");
+    tools.exportName = QStringLiteral("Output.csv");
+    tools.importCaption = translated("Import");
+    tools.askPath = [](QWidget *parent, bool save) -> std::optional<QString> {
+        const auto &asker = save ? exportPathAsker() : importPathAsker();
+        if (!asker)
+            return std::nullopt;
+        return asker(parent);
+    };
+    tools.applyFilter = [this] { return applyIssueFilter(); };
+    tools.reload = [this] { reloadIssues(); };
+    tools.search = [this](const data::View &view, const QString &text, bool ignoreCase,
+                          const query::TextSearch::Progress &progress) -> Result<std::vector<qint64>> {
+        auto file = searchFile();
+        if (!file)
+            return file.error();
+        return query::TextSearch(**file, QStringLiteral("BUG:ID")).search(view, text, ignoreCase, progress);
+    };
+    tools.writeCsv = [this](const std::vector<qint64> &ids, QIODevice &out) -> Result<int> {
+        auto file = searchFile();
+        if (!file)
+            return file.error();
+        return query::CsvExport::writeRecords(**file, *m_session.file(QStringLiteral("Bugs")),
+                                              QStringLiteral("BUG:KeyID"), ids, out);
+    };
+    tools.readCsv = [this](const QString &text) -> Result<query::ImportReport> {
+        auto file = searchFile();
+        if (!file)
+            return file.error();
+        return query::CsvImport(*m_session.file(QStringLiteral("Bugs")), **file).run(text);
+    };
+    m_tools = std::make_unique<listext::ui::TagTools>(*this, list(0), std::move(tools));
     ListDeclaration notes;
     notes.control = QStringLiteral("?List");
     notes.columns = noteColumns();
@@ -517,14 +559,10 @@ QWidget *BrowseBugs::buildIssuePanel()
     m_voidFilter->setVisible(false);
     tools->addWidget(m_voidFilter);
     acceptOn(m_voidFilter);
-    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
-    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
     // The switches go on a row of their own, so that the list can be narrow.
     auto *switches = new QHBoxLayout;
-    switches->addWidget(m_onlyTagged);
-    m_tagCount = new QLabel(panel);
-    m_tagCount->setObjectName(QStringLiteral("?STR"));
-    tools->addWidget(m_tagCount);
+    switches->addWidget(m_tools->makeOnlyTagged(panel));
+    tools->addWidget(m_tools->makeTagCount(panel));
     tools->addStretch(1);
     switches->addWidget(m_fixed);
     switches->addWidget(m_mine);
@@ -587,7 +625,7 @@ bool BrowseBugs::open()
     restoreState();
     readRowLook();
     issueList().model().setRowDecorator([this](const listext::SourceRow &row) { return lookOf(row); });
-    tagsChanged();
+    m_tools->tagsChanged();
     if (auto applied = applyIssueFilter(); !applied)
         showError(applied.error());
     if (auto applied = applyProgramFilter(); !applied)
@@ -610,7 +648,7 @@ bool BrowseBugs::open()
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
-    connect(m_onlyTagged, &QCheckBox::toggled, this, &BrowseBugs::setOnlyTagged);
+    m_tools->watchOnlyTagged();
     // The panel follows the issue list's current row.
     const auto showCurrent = [this]() {
         const int row = issueList().currentRow();
@@ -1166,15 +1204,7 @@ Result<void> BrowseBugs::applyIssueFilter()
         parts << order.filter;
     if (const QString limit = m_filter.limitFilter(); !limit.isEmpty())
         parts << QLatin1Char('(') + limit + QLatin1Char(')');
-    if (!m_queryFilter.isEmpty())
-        parts << QLatin1Char('(') + m_queryFilter + QLatin1Char(')');
-    if (m_onlyTagged && m_onlyTagged->isChecked()) {
-        QString tagged = QStringLiteral("|");
-        for (qint64 id : BugTagQueue::global().ids())
-            tagged += QString::number(id) + QLatin1Char('|');
-        names.bind(QStringLiteral("TaggedIDs"), tagged);
-        parts << QStringLiteral("INSTRING('|' & BUG:ID & '|',TaggedIDs,1,1)");
-    }
+    parts << m_tools->filterParts();
     if (auto r = m_issues->setOrder(keyOrder(*m_session.file(QStringLiteral("Bugs")), order.key)); !r)
         return r;
     return m_issues->setBaseFilter(parts.join(QStringLiteral(" AND ")));
@@ -1311,88 +1341,16 @@ listext::ui::RowLook BrowseBugs::lookOf(const listext::SourceRow &row) const
 void BrowseBugs::takeAccepted(const QString &controlName)
 {
     const QString name = controlName.toUpper();
-    if (name == QLatin1String("?DASTAG"))
-        tagCurrent();
-    else if (name == QLatin1String("?DASTAGALL"))
-        tagAll();
-    else if (name == QLatin1String("?DASUNTAGALL"))
-        untagAll();
-    else if (name == QLatin1String("?AKTUALISIEREN"))
+    if (m_tools->takeAccepted(name))
+        return;
+    if (name == QLatin1String("?AKTUALISIEREN"))
         massUpdate();
-    else if (name == QLatin1String("?EXPORTS"))
-        exportAsked();
-    else if (name == QLatin1String("?QUERY"))
-        chooseQuery();
-    else if (name == QLatin1String("?RESET"))
-        voidQuery();
     else if (name == QLatin1String("?VOIDFILTER"))
         voidFiltersAsked();
-    else if (name == QLatin1String("?IMPORTS"))
-        importAsked();
     else if (name == QLatin1String("?PRINT"))
         printIssues();
-    else if (name == QLatin1String("?SEARCHBUTTON")) {
-        if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
-            searchText(asked->text, asked->ignoreCase);
-    } else
+    else
         ListWindow::takeAccepted(controlName);
-}
-
-void BrowseBugs::tagCurrent()
-{
-    const int row = issueList().currentRow();
-    if (row < 0)
-        return;
-    BugTagQueue::global().toggle(issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
-    tagsChanged();
-}
-
-void BrowseBugs::tagAll()
-{
-    // The issues of the list's selection and filters, read by number only.
-    std::unique_ptr<listext::RowSource> ids = m_issues->narrowed({QStringLiteral("BUG:ID")});
-    const int idIndex = ids->fieldIndex(QStringLiteral("BUG:ID"));
-    std::optional<listext::SourceRow> last;
-    Result<void> tagged = BugTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
-        auto rows = ids->rowsAfter(last ? &*last : nullptr, 1000);
-        if (!rows)
-            return rows.error();
-        std::vector<qint64> page;
-        for (const listext::SourceRow &r : *rows)
-            page.push_back(r.values.value(idIndex).toLongLong());
-        if (!rows->empty())
-            last = rows->back();
-        return page;
-    });
-    if (!tagged)
-        showError(tagged.error());
-    tagsChanged();
-}
-
-void BrowseBugs::untagAll()
-{
-    BugTagQueue::global().clear();
-    tagsChanged();
-}
-
-QString BrowseBugs::tagCountText() const
-{
-    return BugTagQueue::global().countText(
-        [](const QString &text) { return Translator::instance().translate(text); });
-}
-
-void BrowseBugs::tagsChanged()
-{
-    if (m_tagCount)
-        m_tagCount->setText(tagCountText());
-    // With only the tagged issues shown, the list follows the tags; no tags show all again.
-    if (m_onlyTagged && m_onlyTagged->isChecked()) {
-        if (BugTagQueue::global().isEmpty())
-            m_onlyTagged->setChecked(false);
-        else if (isOpen())
-            reloadIssues();
-    }
-    issueList().model().redecorate();
 }
 
 void BrowseBugs::massUpdate()
@@ -1413,13 +1371,10 @@ void BrowseBugs::massUpdate()
         return;
     }
     query::MassUpdate update(*file, std::move(choices).value());
-    const std::vector<qint64> ids = BugTagQueue::global().ids();
-    if (!MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
-        return;
-    auto outcome = run.run(ids, update, m_look.statuses, core::PriorityQueue::global().rows());
-    if (!outcome)
-        showError(outcome.error());
-    reloadIssues();
+    m_tools->massUpdate(update, [&](const std::vector<qint64> &ids, const query::MassUpdate &values) {
+        auto outcome = run.run(ids, values, m_look.statuses, core::PriorityQueue::global().rows());
+        return outcome ? Result<void>() : Result<void>(outcome.error());
+    });
 }
 
 Result<const query::RegisteredFile *> BrowseBugs::searchFile()
@@ -1433,99 +1388,20 @@ Result<const query::RegisteredFile *> BrowseBugs::searchFile()
     return m_searchFile.get();
 }
 
-namespace {
-
-std::function<QString(QWidget *)> &exportPathAsker()
-{
-    static std::function<QString(QWidget *)> asker;
-    return asker;
-}
-
-} // namespace
-
 void BrowseBugs::setExportPathAsker(std::function<QString(QWidget *parent)> asker)
 {
     exportPathAsker() = std::move(asker);
 }
-
-Result<int> BrowseBugs::exportTagged(const QString &path)
-{
-    auto file = searchFile();
-    if (!file)
-        return file.error();
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    auto written =
-        query::CsvExport::writeRecords(**file, *m_session.file(QStringLiteral("Bugs")),
-                                       QStringLiteral("BUG:KeyID"), BugTagQueue::global().ids(), out);
-    if (!written)
-        return written.error();
-    if (!out.commit())
-        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    return *written;
-}
-
-void BrowseBugs::exportAsked()
-{
-    const QString path = exportPathAsker() ? exportPathAsker()(window())
-                                           : QFileDialog::getSaveFileName(window(), translated("Export"),
-                                                                          QStringLiteral("Output.csv"),
-                                                                          QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (auto r = exportTagged(path); !r)
-        showError(r.error());
-}
-
-namespace {
-
-std::function<QString(QWidget *)> &importPathAsker()
-{
-    static std::function<QString(QWidget *)> asker;
-    return asker;
-}
-
-} // namespace
 
 void BrowseBugs::setImportPathAsker(std::function<QString(QWidget *parent)> asker)
 {
     importPathAsker() = std::move(asker);
 }
 
-Result<query::ImportReport> BrowseBugs::importIssues(const QString &path)
-{
-    auto file = searchFile();
-    if (!file)
-        return file.error();
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return makeError(90, translated("The file %1 cannot be read: %2").arg(path, in.errorString()));
-    const QString text = QString::fromUtf8(in.readAll());
-    auto report = query::CsvImport(*m_session.file(QStringLiteral("Bugs")), **file).run(text);
-    reloadIssues();
-    return report;
-}
-
-void BrowseBugs::importAsked()
-{
-    const QString path = importPathAsker()
-                             ? importPathAsker()(window())
-                             : QFileDialog::getOpenFileName(window(), translated("Import"), QString(),
-                                                            QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    auto report = importIssues(path);
-    if (!report)
-        showError(report.error());
-    else
-        Messages::show(report->text(), translated("Import"), MessageIcon::Information);
-}
-
 void BrowseBugs::printIssues()
 {
     core::Services::reports()->browseReports(context().number(), core::ReportType::Issues, &m_issues->view(),
-                                             m_queryDescription);
+                                             m_tools->queryDescription());
     reloadIssues();
 }
 
@@ -1700,108 +1576,6 @@ Result<qint64> BrowseBugs::dropIssue(qint64 id, const QModelIndex &target, bool 
     }
     reloadIssues();
     return number;
-}
-
-Result<void> BrowseBugs::applyQuery(const QString &description)
-{
-    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
-    auto chosen = queries.choose(description, m_issues->names());
-    if (!chosen)
-        return chosen.error();
-    const QString previous = std::exchange(m_queryFilter, chosen->filter.trimmed());
-    if (auto r = applyIssueFilter(); !r) {
-        m_queryFilter = previous;
-        (void)applyIssueFilter();
-        return r;
-    }
-    m_queryDescription = chosen->description;
-    reloadIssues();
-    showTitle();
-    return {};
-}
-
-void BrowseBugs::voidQuery()
-{
-    m_queryFilter.clear();
-    m_queryDescription.clear();
-    reloadIssues();
-    showTitle();
-}
-
-void BrowseBugs::chooseQuery()
-{
-    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QStringLiteral("BROWSEBUGS"));
-    QMenu menu;
-    for (const query::SavedQuery &q : queries.list())
-        menu.addAction(q.description);
-    if (menu.isEmpty()) {
-        Messages::show(translated("No saved queries."), procedureName(), MessageIcon::Information);
-        return;
-    }
-    if (QAction *chosen = menu.exec(QCursor::pos()))
-        if (auto r = applyQuery(chosen->text()); !r)
-            showError(r.error());
-}
-
-void BrowseBugs::showTitle()
-{
-    QString title = translated("Issues");
-    if (!m_queryDescription.isEmpty())
-        title += QStringLiteral(" - ") + m_queryDescription;
-    if (QWidget *w = window())
-        w->setWindowTitle(title);
-    if (auto *reset = window() ? window()->findChild<QPushButton *>(QStringLiteral("?RESET")) : nullptr)
-        reset->setEnabled(!m_queryFilter.isEmpty());
-}
-
-void BrowseBugs::setOnlyTagged(bool on)
-{
-    if (m_onlyTagged->isChecked() != on) {
-        const QSignalBlocker blocker(m_onlyTagged);
-        m_onlyTagged->setChecked(on);
-    }
-    reloadIssues();
-}
-
-void BrowseBugs::searchText(const QString &text, bool ignoreCase)
-{
-    auto file = searchFile();
-    if (!file) {
-        showError(file.error());
-        return;
-    }
-    BugTagQueue &tags = BugTagQueue::global();
-    tags.clear();
-    {
-        // The search reads the list as it is now, not only the tagged issues it showed before.
-        const QSignalBlocker blocker(m_onlyTagged);
-        m_onlyTagged->setChecked(false);
-    }
-    if (auto r = applyIssueFilter(); !r) {
-        showError(r.error());
-        return;
-    }
-    const query::TextSearch search(**file, QStringLiteral("BUG:ID"));
-    auto found = search.search(m_issues->view(), text, ignoreCase);
-    if (!found) {
-        showError(found.error());
-    } else {
-        for (qint64 id : *found)
-            tags.add(id);
-    }
-    if (tags.isEmpty()) {
-        Messages::show(translated("No matching records found!"), translated("Textsearch"),
-                       MessageIcon::Exclamation);
-        reloadIssues();
-    } else {
-        m_onlyTagged->setChecked(true);
-    }
-    tagsChanged();
-}
-
-void BrowseBugs::showError(const Error &error) const
-{
-    Messages::show(error.message, procedureName(), MessageIcon::Exclamation);
 }
 
 } // namespace tarvo::issues::ui

@@ -9,6 +9,7 @@
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeSection.h"
+#include "listext/ui/TagTools.h"
 #include "platform/query/CsvImport.h"
 #include "platform/query/RegisteredFile.h"
 #include "platform/runtime/IniFile.h"
@@ -94,25 +95,25 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Selects the tree row of the program, or of its release or program file when one is given;
     // false when the tree has no such row.
     // Tags or untags the issue of the current row (?DASTAG).
-    void tagCurrent();
+    void tagCurrent() { m_tools->tagCurrent(false); }
     // Tags every issue the list shows (?DASTAGALL), or none (?DASUNTAGALL).
-    void tagAll();
-    void untagAll();
-    QString tagCountText() const;
+    void tagAll() { m_tools->tagAll(); }
+    void untagAll() { m_tools->untagAll(); }
+    QString tagCountText() const { return m_tools->tagCountText(); }
     // Tags the issues of the list that hold the text and shows only them; a text found nowhere
     // (or a blank one) untags all, shows the whole list and says so.
-    void searchText(const QString &text, bool ignoreCase);
+    void searchText(const QString &text, bool ignoreCase) { m_tools->searchText(text, ignoreCase); }
     // Mass update of the tagged issues (?AKTUALISIEREN): the dialog's values go into every tagged
     // issue in one transaction, with their history.
     void massUpdate();
     // Export of the tagged issues (?EXPORTS) as CSV into the file; an issue that is gone is
     // skipped. The number of issues written.
-    Result<int> exportTagged(const QString &path);
+    Result<int> exportTagged(const QString &path) { return m_tools->exportTagged(path); }
     // Asks where the export goes; tests answer through it.
     static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
     // Import of issues from a CSV file (?IMPORTS), in one transaction; the report says what was
     // imported and which lines were refused, and why.
-    Result<query::ImportReport> importIssues(const QString &path);
+    Result<query::ImportReport> importIssues(const QString &path) { return m_tools->importFile(path); }
     // Asks which file is imported; tests answer through it.
     static void setImportPathAsker(std::function<QString(QWidget *parent)> asker);
     // Hands the issue list (?PRINT) or the programs (?PRINTTREE) to the report module.
@@ -130,11 +131,11 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<void> dropTreeRow(const QModelIndex &dragged, const QModelIndex &target);
     // Applies the saved query of that description (?QUERY) to the issue list, or voids the query
     // (?RESET); the window's title names the query applied.
-    Result<void> applyQuery(const QString &description);
-    void voidQuery();
-    const QString &queryFilter() const { return m_queryFilter; }
+    Result<void> applyQuery(const QString &description) { return m_tools->applyQuery(description); }
+    void voidQuery() { m_tools->voidQuery(); }
+    const QString &queryFilter() const { return m_tools->queryFilter(); }
     // "Show only tagged records" (?SFLFILTER).
-    void setOnlyTagged(bool on);
+    void setOnlyTagged(bool on) { m_tools->setOnlyTagged(on); }
     const IssueRowLook &rowLook() const { return m_look; }
     bool selectTreeRow(qint64 prgId, const QString &release = {}, const QString &programFile = {});
 
@@ -205,12 +206,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<void> applyIssueFilter();
     Result<void> applyProgramFilter();
     void reloadIssues();
-    void showError(const Error &error) const;
     void readRowLook();
-    void exportAsked();
-    void importAsked();
-    void chooseQuery();
-    void showTitle();
     void dragIssue();
     void dragTreeRow();
     // The program ID of a program row, 0 for any other row.
@@ -219,7 +215,6 @@ class BrowseBugs final : public listext::ui::ListWindow {
     bool takeTreeDrop(QEvent *event);
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
-    void tagsChanged();
     void fitFrame();
     void showFilterActive();
     void voidFiltersAsked();
@@ -253,10 +248,9 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QPointer<IssueDetailPanel> m_detail;
     QPointer<QCheckBox> m_fixed;
     QPointer<QCheckBox> m_mine;
-    QPointer<QLabel> m_tagCount;
     QPointer<QLabel> m_filterActive;
     QPointer<QPushButton> m_voidFilter;
-    QPointer<QCheckBox> m_onlyTagged;
+    std::unique_ptr<listext::ui::TagTools> m_tools;
     std::unique_ptr<query::RegisteredFile> m_searchFile;
     IssueRowLook m_look;
     QPointer<QSplitter> m_hsplit;
@@ -268,8 +262,6 @@ class BrowseBugs final : public listext::ui::ListWindow {
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
     std::vector<FieldRule> m_fieldRules;
-    QString m_queryFilter;      // the saved query's filter; blank when none is applied
-    QString m_queryDescription; // its description, shown in the title
     QPoint m_dragStart;
     // The tree row under the last press in the tree: the row a tree drag carries.
     QPersistentModelIndex m_treeDragRow;

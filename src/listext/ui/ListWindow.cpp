@@ -288,4 +288,9 @@ void ListWindow::afterForm(BrowseList &list, int request, int response)
     Q_EMIT formFinished(request, response);
 }
 
+void ListWindow::showError(const Error &error) const
+{
+    Messages::show(error.message, procedureName(), MessageIcon::Exclamation);
+}
+
 } // namespace tarvo::listext::ui

@@ -61,6 +61,8 @@ class ListWindow : public tarvo::ui::WindowManager {
 
     // Calls the list's form under the request and follows its end (RecordButtons, Insert ...).
     void callForm(BrowseList &list, int request);
+    // Shows the error under the window's name.
+    void showError(const Error &error) const;
     // Which record buttons are disabled now, in the order of RecordButtons.
     core::RecordButtonStates recordButtonStates() const;
 

@@ -1,9 +1,6 @@
 #include "masterdata/ui/customers/BrowseCustomer.h"
 
 #include "core/ui/frame/FrameMdi.h"
-#include "listext/ui/MassUpdateWindow.h"
-#include "listext/ui/ProgressPacer.h"
-#include "listext/ui/SflSuchen.h"
 #include "masterdata/customers/CustomerColumns.h"
 #include "masterdata/customers/CustomerLinks.h"
 #include "masterdata/customers/CustomerTagQueue.h"
@@ -11,27 +8,22 @@
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
-#include "platform/query/SavedQueries.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Translator.h"
 
 #include <QApplication>
-#include <QCursor>
 #include <QDrag>
 #include <QDropEvent>
-#include <QFile>
-#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
-#include <QProgressDialog>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabBar>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -110,6 +102,34 @@ BrowseCustomer::BrowseCustomer(Context &context, data::Session &session, BrowseC
     customers.updateProcedure = UpdateCustomerProcedure;
     customers.watchedFiles = QStringLiteral("|Customer|CustomerContacts|");
     addList(std::move(customers), *m_customers);
+    listext::ui::TagToolsDeclaration tools;
+    tools.tags = &CustomerTagQueue::global();
+    tools.source = m_customers.get();
+    tools.idField = QStringLiteral("CUS:ID");
+    tools.dataFolder = session.dictionary().dataFolder();
+    tools.queryKey = QueryKey;
+    tools.title = translated("Customers");
+    // The query mark: a blank, the middle dot, a blank, "Query:" and a blank.
+    tools.queryMark = QStringLiteral(" \u00B7 ") + translated("Query:") + QLatin1Char(' ');
+    tools.exportName = QStringLiteral("Customer.csv");
+    tools.importCaption = procedureName();
+    tools.tagMovesOn = true;
+    tools.askPath = [](QWidget *parent, bool save) -> std::optional<QString> {
+        if (!pathAsker())
+            return std::nullopt;
+        return pathAsker()(parent, save);
+    };
+    tools.applyFilter = [this] { return applyCustomerFilter(); };
+    tools.reload = [this] { reloadCustomers(); };
+    tools.search = [this](const data::View &view, const QString &text, bool ignoreCase,
+                          const query::TextSearch::Progress &progress) {
+        return m_tasks.search(view, text, ignoreCase, progress);
+    };
+    tools.writeCsv = [this](const std::vector<qint64> &ids, QIODevice &out) {
+        return m_tasks.exportCustomers(ids, out);
+    };
+    tools.readCsv = [this](const QString &text) { return m_tasks.importCustomers(text); };
+    m_tools = std::make_unique<listext::ui::TagTools>(*this, list(0), std::move(tools));
     ListDeclaration contacts;
     contacts.control = QStringLiteral("?List");
     contacts.columns = CustomerColumns::contacts();
@@ -196,12 +216,8 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     layout->addLayout(tools);
     // The switch and the count go on a row of their own, so that the window can be narrow.
     auto *switches = new QHBoxLayout;
-    m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
-    m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
-    switches->addWidget(m_onlyTagged);
-    m_tagCount = new QLabel(panel);
-    m_tagCount->setObjectName(QStringLiteral("?STR"));
-    switches->addWidget(m_tagCount);
+    switches->addWidget(m_tools->makeOnlyTagged(panel));
+    switches->addWidget(m_tools->makeTagCount(panel));
     switches->addStretch(1);
     layout->addLayout(switches);
     layout->addWidget(customerList().panel(), 1);
@@ -299,13 +315,13 @@ bool BrowseCustomer::open()
         showError(r.error());
     if (auto r = applyCustomerFilter(); !r)
         showError(r.error());
-    tagsChanged();
+    m_tools->tagsChanged();
     if (!ListWindow::open())
         return false;
     const int bar = m_userIni.value(Section, QStringLiteral("HSplit Pos"), QString()).toInt();
     if (bar > 0)
         m_hsplit->setSizes({bar, std::max(m_hsplit->height() - bar, 1)});
-    connect(m_onlyTagged, &QCheckBox::toggled, this, &BrowseCustomer::setOnlyTagged);
+    m_tools->watchOnlyTagged();
     connect(customerList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &BrowseCustomer::followCustomer);
     connect(&customerList(), &BrowseList::stateChanged, this, &BrowseCustomer::followCustomer);
@@ -320,7 +336,7 @@ bool BrowseCustomer::open()
             tagCurrent(false);
     });
     followCustomer();
-    showTitle();
+    m_tools->showTitle();
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
         child->resize(1000, 640);
     return true;
@@ -343,11 +359,6 @@ void BrowseCustomer::saveBar()
                                  QString::number(m_hsplit->sizes().front()));
 }
 
-void BrowseCustomer::showError(const Error &error) const
-{
-    Messages::show(error.message, procedureName(), MessageIcon::Exclamation);
-}
-
 Result<void> BrowseCustomer::applyCustomerFilter()
 {
     QStringList parts;
@@ -356,15 +367,7 @@ Result<void> BrowseCustomer::applyCustomerFilter()
         names.bind(QStringLiteral("OtherPrograms"), m_otherPrograms);
         parts << QStringLiteral("NOT INSTRING('|' & CUS:ID & '|',OtherPrograms,1,1)");
     }
-    if (m_onlyTagged && m_onlyTagged->isChecked()) {
-        QString tagged = QStringLiteral("|");
-        for (qint64 id : CustomerTagQueue::global().ids())
-            tagged += QString::number(id) + QLatin1Char('|');
-        names.bind(QStringLiteral("TaggedIDs"), tagged);
-        parts << QStringLiteral("INSTRING('|' & CUS:ID & '|',TaggedIDs,1,1)");
-    }
-    if (!m_queryFilter.isEmpty())
-        parts << QLatin1Char('(') + m_queryFilter + QLatin1Char(')');
+    parts << m_tools->filterParts();
     return m_customers->setBaseFilter(parts.join(QStringLiteral(" AND ")));
 }
 
@@ -398,24 +401,9 @@ void BrowseCustomer::followCustomer()
 void BrowseCustomer::takeAccepted(const QString &controlName)
 {
     const QString name = controlName.toUpper();
-    if (name == QLatin1String("?DASTAG"))
-        tagCurrent(true);
-    else if (name == QLatin1String("?DASTAGALL"))
-        tagAll();
-    else if (name == QLatin1String("?DASUNTAGALL"))
-        untagAll();
-    else if (name == QLatin1String("?SEARCHBUTTON")) {
-        if (const auto asked = listext::ui::SflSuchen::ask(window()))
-            searchText(asked->text, asked->ignoreCase);
-    } else if (name == QLatin1String("?QUERY"))
-        chooseQuery();
-    else if (name == QLatin1String("?RESET"))
-        voidQuery();
-    else if (name == QLatin1String("?EXPORTS"))
-        askExport();
-    else if (name == QLatin1String("?IMPORTS"))
-        askImport();
-    else if (name == QLatin1String("?AKTUALISIEREN"))
+    if (m_tools->takeAccepted(name))
+        return;
+    if (name == QLatin1String("?AKTUALISIEREN"))
         massUpdate();
     else if (name == QLatin1String("?SELECT"))
         pick(PickedCustomer);
@@ -467,243 +455,13 @@ void BrowseCustomer::pick(int source)
     close();
 }
 
-void BrowseCustomer::tagCurrent(bool moveOn)
-{
-    const int row = customerList().currentRow();
-    if (row < 0)
-        return;
-    CustomerTagQueue::global().toggle(
-        customerList().model().rawValue(row, QStringLiteral("CUS:ID")).toLongLong());
-    if (m_onlyTagged->isChecked())
-        tagsChanged();
-    else {
-        tagsChanged();
-        if (moveOn)
-            customerList().goToRow(row + 1);
-    }
-}
-
-void BrowseCustomer::tagAll()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::unique_ptr<listext::RowSource> ids = m_customers->narrowed({QStringLiteral("CUS:ID")});
-    const int idIndex = ids->fieldIndex(QStringLiteral("CUS:ID"));
-    std::optional<listext::SourceRow> last;
-    Result<void> tagged = CustomerTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
-        auto rows = ids->rowsAfter(last ? &*last : nullptr, 1000);
-        if (!rows)
-            return rows.error();
-        std::vector<qint64> page;
-        for (const listext::SourceRow &r : *rows)
-            page.push_back(r.values.value(idIndex).toLongLong());
-        if (!rows->empty())
-            last = rows->back();
-        return page;
-    });
-    QApplication::restoreOverrideCursor();
-    if (!tagged)
-        showError(tagged.error());
-    tagsChanged();
-}
-
-void BrowseCustomer::untagAll()
-{
-    m_onlyTagged->setChecked(false);
-    CustomerTagQueue::global().clear();
-    tagsChanged();
-}
-
-QString BrowseCustomer::tagCountText() const
-{
-    return CustomerTagQueue::global().countText(
-        [](const QString &text) { return Translator::instance().translate(text); });
-}
-
-void BrowseCustomer::tagsChanged()
-{
-    m_tagCount->setText(tagCountText());
-    const bool none = CustomerTagQueue::global().isEmpty();
-    // With nothing tagged there is nothing to show only.
-    if (none && m_onlyTagged->isChecked()) {
-        const QSignalBlocker blocker(m_onlyTagged);
-        m_onlyTagged->setChecked(false);
-        if (isOpen())
-            reloadCustomers();
-    } else if (m_onlyTagged->isChecked() && isOpen()) {
-        reloadCustomers();
-    }
-    m_onlyTagged->setEnabled(!none);
-    customerList().model().redecorate();
-}
-
-void BrowseCustomer::setOnlyTagged(bool on)
-{
-    if (m_onlyTagged->isChecked() != on) {
-        const QSignalBlocker blocker(m_onlyTagged);
-        m_onlyTagged->setChecked(on);
-    }
-    reloadCustomers();
-}
-
-void BrowseCustomer::searchText(const QString &text, bool ignoreCase)
-{
-    // The search shows how far it is and may be cancelled; what it found so far stays tagged.
-    auto total = m_customers->count();
-    listext::ui::ProgressPacer pacer(total ? *total : 0);
-    QProgressDialog progress(translated("Searching..."), translated("&Cancel"), 0, 100, window());
-    progress.setObjectName(QStringLiteral("SFLWINDOW"));
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(500);
-    auto found = m_tasks.search(m_customers->view(), text, ignoreCase, [&](qint64 read) {
-        if (pacer.due()) {
-            progress.setValue(pacer.percent(read));
-            progress.setLabelText(QStringLiteral("%1%").arg(pacer.percent(read)));
-        }
-        return !progress.wasCanceled();
-    });
-    progress.reset();
-    if (!found) {
-        showError(found.error());
-        return;
-    }
-    CustomerTagQueue &tags = CustomerTagQueue::global();
-    tags.clear();
-    for (qint64 id : *found)
-        tags.add(id);
-    if (tags.isEmpty()) {
-        tagsChanged();
-        Messages::beep(MessageIcon::Exclamation);
-        Messages::show(translated("No matching records found!"), translated("Textsearch"),
-                       MessageIcon::Exclamation);
-        return;
-    }
-    const QSignalBlocker blocker(m_onlyTagged);
-    m_onlyTagged->setChecked(true);
-    tagsChanged();
-    reloadCustomers();
-}
-
-void BrowseCustomer::chooseQuery()
-{
-    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QueryKey);
-    QMenu menu;
-    for (const query::SavedQuery &q : queries.list())
-        menu.addAction(q.description);
-    if (menu.isEmpty()) {
-        Messages::show(translated("No saved queries."), procedureName(), MessageIcon::Information);
-        return;
-    }
-    if (QAction *chosen = menu.exec(QCursor::pos()))
-        if (auto r = applyQuery(chosen->text()); !r)
-            showError(r.error());
-}
-
-Result<void> BrowseCustomer::applyQuery(const QString &description)
-{
-    if (description.trimmed().isEmpty())
-        return {};
-    const query::SavedQueries queries(m_session.dictionary().dataFolder(), QueryKey);
-    auto chosen = queries.choose(description, m_customers->names());
-    if (!chosen)
-        return chosen.error();
-    const QString previous = std::exchange(m_queryFilter, chosen->filter.trimmed());
-    if (auto r = applyCustomerFilter(); !r) {
-        m_queryFilter = previous;
-        (void)applyCustomerFilter();
-        return r;
-    }
-    m_queryDescription = chosen->description;
-    reloadCustomers();
-    showTitle();
-    return {};
-}
-
-void BrowseCustomer::voidQuery()
-{
-    m_queryFilter.clear();
-    m_queryDescription.clear();
-    reloadCustomers();
-    showTitle();
-}
-
-void BrowseCustomer::showTitle()
-{
-    QString title = translated("Customers");
-    // The query mark: a blank, the middle dot, a blank, "Query:" and a blank.
-    if (!m_queryDescription.isEmpty())
-        title += QStringLiteral(" \u00B7 ") + translated("Query:") + QLatin1Char(' ') + m_queryDescription;
-    if (QWidget *w = window())
-        w->setWindowTitle(title);
-    if (QWidget *f = frame(); f && f != window())
-        f->setWindowTitle(title);
-    if (auto *reset = window() ? window()->findChild<QPushButton *>(QStringLiteral("?RESET")) : nullptr)
-        reset->setEnabled(!m_queryFilter.isEmpty());
-}
-
-Result<int> BrowseCustomer::exportTagged(const QString &path)
-{
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly))
-        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto written = m_tasks.exportCustomers(CustomerTagQueue::global().ids(), out);
-    QApplication::restoreOverrideCursor();
-    if (!written)
-        return written.error();
-    if (!out.commit())
-        return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    return *written;
-}
-
-Result<query::ImportReport> BrowseCustomer::importFile(const QString &path)
-{
-    QFile in(path);
-    if (!in.open(QIODevice::ReadOnly))
-        return makeError(90, translated("The file %1 cannot be read: %2").arg(path, in.errorString()));
-    auto report = m_tasks.importCustomers(QString::fromUtf8(in.readAll()));
-    if (report)
-        reloadCustomers();
-    return report;
-}
-
-void BrowseCustomer::askExport()
-{
-    const QString path = pathAsker() ? pathAsker()(window(), true)
-                                     : QFileDialog::getSaveFileName(window(), translated("Export"),
-                                                                    QStringLiteral("Customer.csv"),
-                                                                    QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    if (auto r = exportTagged(path); !r)
-        showError(r.error());
-}
-
-void BrowseCustomer::askImport()
-{
-    const QString path = pathAsker() ? pathAsker()(window(), false)
-                                     : QFileDialog::getOpenFileName(window(), translated("Import"), QString(),
-                                                                    QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    auto report = importFile(path);
-    if (!report)
-        showError(report.error());
-    else
-        Messages::show(report->text(), procedureName(), MessageIcon::Information);
-}
-
 void BrowseCustomer::massUpdate()
 {
     query::MassUpdate update(m_tasks.updatable(), CustomerTasks::updateChoices());
-    const std::vector<qint64> ids = CustomerTagQueue::global().ids();
-    if (!listext::ui::MassUpdateWindow::ask(window(), update, int(ids.size())) || !update.hasValues())
-        return;
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto changed = m_tasks.massUpdate(ids, update, m_user.mak);
-    QApplication::restoreOverrideCursor();
-    if (!changed)
-        showError(changed.error());
-    reloadCustomers();
+    m_tools->massUpdate(update, [this](const std::vector<qint64> &ids, const query::MassUpdate &values) {
+        auto changed = m_tasks.massUpdate(ids, values, m_user.mak);
+        return changed ? Result<void>() : Result<void>(changed.error());
+    });
 }
 
 Result<qint64> BrowseCustomer::dropContact(qint64 contactId, int customerRow, bool copy)

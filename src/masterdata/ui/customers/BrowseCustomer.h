@@ -2,11 +2,10 @@
 
 #include "listext/ViewRowSource.h"
 #include "listext/ui/ListWindow.h"
+#include "listext/ui/TagTools.h"
 #include "masterdata/customers/CustomerTasks.h"
 #include "platform/runtime/IniFile.h"
 
-#include <QCheckBox>
-#include <QLabel>
 #include <QPointer>
 #include <QSplitter>
 
@@ -55,17 +54,18 @@ class BrowseCustomer final : public listext::ui::ListWindow {
     int picked() const { return m_picked; }
     void pick(int source);
 
-    void tagCurrent(bool moveOn);
-    void tagAll();
-    void untagAll();
-    void setOnlyTagged(bool on);
-    QString tagCountText() const;
+    listext::ui::TagTools &tools() const { return *m_tools; }
+    void tagCurrent(bool moveOn) { m_tools->tagCurrent(moveOn); }
+    void tagAll() { m_tools->tagAll(); }
+    void untagAll() { m_tools->untagAll(); }
+    void setOnlyTagged(bool on) { m_tools->setOnlyTagged(on); }
+    QString tagCountText() const { return m_tools->tagCountText(); }
     // Tags the customers that hold the text and shows only them; none found says so.
-    void searchText(const QString &text, bool ignoreCase);
-    Result<void> applyQuery(const QString &description);
-    void voidQuery();
-    Result<int> exportTagged(const QString &path);
-    Result<query::ImportReport> importFile(const QString &path);
+    void searchText(const QString &text, bool ignoreCase) { m_tools->searchText(text, ignoreCase); }
+    Result<void> applyQuery(const QString &description) { return m_tools->applyQuery(description); }
+    void voidQuery() { m_tools->voidQuery(); }
+    Result<int> exportTagged(const QString &path) { return m_tools->exportTagged(path); }
+    Result<query::ImportReport> importFile(const QString &path) { return m_tools->importFile(path); }
     // A contact dropped on the customer of that row: moved, or copied under a new number.
     Result<qint64> dropContact(qint64 contactId, int customerRow, bool copy);
 
@@ -84,16 +84,10 @@ class BrowseCustomer final : public listext::ui::ListWindow {
     Result<void> applyCustomerFilter();
     void reloadCustomers();
     void followCustomer();
-    void tagsChanged();
-    void showTitle();
-    void chooseQuery();
-    void askExport();
-    void askImport();
     void massUpdate();
     void linkOf(const QString &controlName);
     void startContactDrag();
     bool takeDrop(QEvent *event);
-    void showError(const Error &error) const;
     void saveBar();
 
     data::Session &m_session;
@@ -102,13 +96,10 @@ class BrowseCustomer final : public listext::ui::ListWindow {
     CustomerTasks m_tasks;
     std::unique_ptr<listext::ViewRowSource> m_customers;
     std::unique_ptr<listext::ViewRowSource> m_contacts;
-    QPointer<QCheckBox> m_onlyTagged;
-    QPointer<QLabel> m_tagCount;
     QPointer<QSplitter> m_hsplit;
     QPointer<QWidget> m_contactViewport;
     QPointer<QWidget> m_customerViewport;
-    QString m_queryFilter;
-    QString m_queryDescription;
+    std::unique_ptr<listext::ui::TagTools> m_tools;
     QString m_otherPrograms; // the picker leaves out these customers ("|3|7|")
     QPoint m_dragStart;
     Qt::MouseButton m_dragButton = Qt::NoButton;
