@@ -474,11 +474,11 @@ QWidget *BrowseBugs::buildIssuePanel()
     m_filterActive = new QLabel(panel);
     m_filterActive->setObjectName(QStringLiteral("?FILTERACTIVE"));
     m_filterActive->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-    tools->addWidget(m_filterActive);
+
     m_voidFilter = new QPushButton(translated("Void Filters..."), panel);
     m_voidFilter->setObjectName(QStringLiteral("?VOIDFILTER"));
     m_voidFilter->setVisible(false);
-    tools->addWidget(m_voidFilter);
+
     acceptOn(m_voidFilter);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
@@ -492,6 +492,9 @@ QWidget *BrowseBugs::buildIssuePanel()
     switches->addWidget(m_fixed);
     switches->addWidget(m_mine);
     switches->addStretch(1);
+    // On the row of the switches, so that showing them never widens the list's side.
+    switches->addWidget(m_filterActive);
+    switches->addWidget(m_voidFilter);
     layout->addLayout(tools);
     layout->addLayout(switches);
     layout->addWidget(issueList().panel(), 1);
