@@ -6,6 +6,8 @@
 #include "core/lists/FillStatusList.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/AccessServices.h"
+#include "core/services/MailServices.h"
 #include "core/services/MasterDataServices.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
@@ -520,6 +522,8 @@ QWidget *BrowseBugs::buildWindow()
     m_detail = new IssueDetailPanel(m_session, m_vsplit);
     m_detail->setUserCode(m_user.mak);
     // A field written in the panel shows in the list at once.
+    connect(m_detail, &IssueDetailPanel::sendEMailPressed, this, &BrowseBugs::sendEMail);
+    connect(m_detail, &IssueDetailPanel::attachmentsPressed, this, &BrowseBugs::chooseAttachment);
     connect(m_detail, &IssueDetailPanel::issueChanged, this, [this](qint64 id) {
         if (auto r = issueList().refresh(id); !r)
             showError(r.error());
@@ -833,6 +837,64 @@ void BrowseBugs::saveState()
     put("Last Program", QString::number(m_filter.prgId));
     put("Last Release", m_filter.release);
     put("Last PrgFile", m_filter.programFile);
+}
+
+void BrowseBugs::sendEMail(const QString &responsible, const QPoint &below)
+{
+    core::AccessServices *access = core::Services::access();
+    const QString address =
+        responsible.trimmed().isEmpty() || !access
+            ? QString()
+            : access->getValue(QStringLiteral("BEN:EMail"), responsible.trimmed()).trimmed();
+    core::MailServices *mail = core::Services::mail();
+    if (address.isEmpty() || !mail) {
+        Messages::show(translated("No address specified!"), translated("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    mail->sendEMail(context().number(), address, below.x(), below.y());
+}
+
+Result<std::vector<std::pair<qint64, QString>>> BrowseBugs::attachmentsOf(qint64 bugId) const
+{
+    std::vector<std::pair<qint64, QString>> attachments;
+    if (std::optional<Error> failed = core::readKeyOrder(
+            m_session, QStringLiteral("Attachments"), QStringLiteral("ATT:KeyBugIDDescription"), {bugId},
+            [&attachments](const data::Record &r) {
+                attachments.emplace_back(r.integer(QStringLiteral("ID")),
+                                         r.text(QStringLiteral("Description")).trimmed());
+            }))
+        return *failed;
+    return attachments;
+}
+
+void BrowseBugs::chooseAttachment(qint64 bugId)
+{
+    auto attachments = attachmentsOf(bugId);
+    if (!attachments) {
+        showError(attachments.error());
+        return;
+    }
+    // Every attachment is offered, however many there are, each by its own number.
+    QMenu menu;
+    for (const auto &[id, description] : *attachments) {
+        QString text = description;
+        menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")))->setData(id);
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        openAttachment(chosen->data().toLongLong());
+}
+
+void BrowseBugs::openAttachment(qint64 attachmentId)
+{
+    data::FileManager &attachments = *m_session.file(QStringLiteral("Attachments"));
+    data::Record &buffer = attachments.buffer();
+    buffer = attachments.newRecord();
+    buffer.setValue(QStringLiteral("ID"), attachmentId);
+    if (!attachments.fetch(QStringLiteral("ATT:KeyID"), buffer))
+        return;
+    const int before = context().threadRequest();
+    context().setThreadRequest(2);
+    runProcedure(UpdateAttachments, [this, before]() { context().setThreadRequest(before); });
 }
 
 QSize BrowseBugs::frameMinimumSize() const
