@@ -459,6 +459,7 @@ QGroupBox *UpdateBugs::personGroup(const QString &caption, const QString &prompt
                                    const QString &versionField, QLabel *&name)
 {
     auto *group = new QGroupBox(caption);
+    group->setObjectName(QStringLiteral("?Group:") + fieldName);
     auto *grid = new QGridLayout(group);
     grid->addWidget(new QLabel(prompt), 0, 0);
     auto *person = combo(true);

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -297,6 +298,25 @@ TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyT
     // The hold went with the cancel.
     auto other = m_dict->createSession(2, &m_errors);
     EXPECT_TRUE(other->holds().hold(*other->file(QStringLiteral("Bugs")), bugBuffer()).ok());
+}
+
+TEST_P(UpdateBugsTest, ChosenCategoryRenamesTheFormAndItsFixedGroupAndGoesToTheHistory)
+{
+    const qint32 id = storedIssue();
+    UpdateBugs &form = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    auto *fixed = form.window()->findChild<QGroupBox *>(QStringLiteral("?Group:BUG:FixedBy"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->title(), QStringLiteral("Fixed"));
+    form.window()->findChild<QAbstractButton *>(QStringLiteral("?BUG:Category:2"))->click();
+    EXPECT_EQ(form.window()->windowTitle(), QStringLiteral("Tarvo - Change Feature..."));
+    EXPECT_EQ(fixed->title(), QStringLiteral("Completed"));
+    EXPECT_EQ(count(QStringLiteral("History"),
+                    {{QStringLiteral("ID"), id}, {QStringLiteral("FIELD"), QStringLiteral("BUG:Category")}}),
+              1);
+    button(form, "?OK")->click();
+    EXPECT_EQ(one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}).integer(QStringLiteral("Category")),
+              2);
 }
 
 TEST_P(UpdateBugsTest, ChangeSavedOnOkKeepsItsHistoryAndStampsTheChange)
