@@ -269,6 +269,17 @@ QWidget *UpdateBugs::build()
     for (const auto &[page, caption] : tabs)
         m_sheet->addTab(page, tr(caption));
     connect(m_sheet, &QTabWidget::currentChanged, this, [this]() { markTabs(); });
+    // What a sub-form added or removed shows in the tabs' marks at once.
+    for (FormList *list : {m_attachments, m_notes, m_mails})
+        connect(list, &FormList::reloaded, this, [this]() {
+            if (isOpen())
+                markTabs();
+        });
+    // The counter the attachments list keeps is shown as it counts, without touching other entries.
+    connect(m_attachments, &FormList::reloaded, this, [this]() {
+        if (const tarvo::ui::FormField *counter = fieldNamed(QStringLiteral("BUG:AttachCounter")))
+            counter->show(record());
+    });
     layout->addWidget(m_sheet, 1);
 
     m_created = new QLabel;
@@ -598,6 +609,7 @@ QWidget *UpdateBugs::attachmentsTab()
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     auto *order = new QTabBar;
+    order->setExpanding(false);
     order->addTab(tr("Description"));
     order->addTab(tr("Date"));
     layout->addWidget(order);

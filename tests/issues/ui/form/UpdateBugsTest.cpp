@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QFocusEvent>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -272,6 +273,8 @@ TEST_P(UpdateBugsTest, ListsShowTheIssuesRowsAndTheMailViewerFollowsTheFormat)
     ASSERT_TRUE(form.attachmentsList()->reload().ok());
     EXPECT_EQ(form.attachmentsList()->rowCount(), 2);
     EXPECT_EQ(form.record().integer(QStringLiteral("AttachCounter")), 2) << "the counter goes with the issue";
+    EXPECT_EQ(qobject_cast<QLabel *>(form.fieldNamed(QStringLiteral("BUG:AttachCounter"))->control())->text(),
+              QStringLiteral("2"));
 }
 
 TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyThatBack)
