@@ -201,6 +201,15 @@ void UpdateBugs::registerSubForms()
     add(UpdateBugsResponsible, [this, owner]() -> tarvo::ui::UpdateForm * {
         return new tarvo::issues::ui::UpdateBugsResponsible(context(), m_session, owner().issueId);
     });
+    // The program's files and releases are forms of the master data.
+    setProcedure(UpdateProgramFiles, [this](std::function<void()> finished) {
+        core::Services::masterData()->updateProgramFiles(
+            context().number(), [finished = std::move(finished)](int) { finished(); });
+    });
+    setProcedure(UpdateProgramRelease, [this](std::function<void()> finished) {
+        core::Services::masterData()->updateProgramRelease(
+            context().number(), [finished = std::move(finished)](int) { finished(); });
+    });
 }
 
 // ----------------------------------------------------------------------------------------- window
@@ -1044,6 +1053,11 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
         if (!IssueLookups::acceptPerson(bug, label.mid(4), core::UserQueue::global().rows()))
             selectControl(f.control());
     }
+    if (upper == QStringLiteral("BUG:PROGRAMFILE"))
+        offerProgramFile(Text::clip(bug.text(QStringLiteral("Programfile"))));
+    if (upper == QStringLiteral("BUG:VERSION") || upper == QStringLiteral("BUG:FIXEDVERSION") ||
+        upper == QStringLiteral("BUG:VERIFIEDVERSION"))
+        offerRelease(Text::clip(bug.value(f.index()).toString()));
     if (upper == QStringLiteral("BUG:STATUS")) {
         for (const auto &s : m_statuses)
             if (s.status == Text::clip(bug.text(QStringLiteral("Status"))))
@@ -1051,6 +1065,45 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
         fillPersons();
     }
     showIssue();
+}
+
+void UpdateBugs::offerProgramFile(const QString &typed)
+{
+    core::AccessServices *access = core::Services::access();
+    data::FileManager *files = m_session.file(QStringLiteral("Programfiles"));
+    if (typed.isEmpty() || m_programFile->findText(typed) >= 0 || !files || !access ||
+        !access->checkControl(QStringLiteral("BrowseBugs:?InsertPFUT")))
+        return;
+    // The new file's form keeps the program and the typed name across its priming.
+    data::Record &file = files->buffer();
+    file = files->newRecord();
+    file.setValue(QStringLiteral("PRGID"), record().value(QStringLiteral("PrgID")));
+    file.setValue(QStringLiteral("FILE"), typed);
+    run(UpdateProgramFiles, Request::Insert, [this](int response) {
+        if (response == Response::Completed) {
+            fillLists();
+            showIssue();
+        }
+    });
+}
+
+void UpdateBugs::offerRelease(const QString &typed)
+{
+    core::AccessServices *access = core::Services::access();
+    data::FileManager *releases = m_session.file(QStringLiteral("Releases"));
+    const bool mayAdd = access && access->checkControl(QStringLiteral("BrowseBugs:?InsertRUT"));
+    if (!releases || !IssueLookups::offersNewRelease(typed, m_releases, m_settings, mayAdd))
+        return;
+    data::Record &release = releases->buffer();
+    release = releases->newRecord();
+    release.setValue(QStringLiteral("PRGID"), record().value(QStringLiteral("PrgID")));
+    release.setValue(QStringLiteral("Release"), typed);
+    run(UpdateProgramRelease, Request::Insert, [this](int response) {
+        if (response == Response::Completed) {
+            fillLists();
+            showIssue();
+        }
+    });
 }
 
 void UpdateBugs::takeCategory(int category)

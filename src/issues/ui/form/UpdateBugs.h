@@ -45,6 +45,7 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     static constexpr int UpdateNotes = 3;
     static constexpr int UpdateProgramFiles = 4;
     static constexpr int UpdateBugsResponsible = 5;
+    static constexpr int UpdateProgramRelease = 6;
 
     // `values` prime a new issue; a status position above 0 sets that status of the status list
     // and presses OK with the window hidden (the quick status change of the browse).
@@ -117,6 +118,9 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     void takeChange(const tarvo::ui::FormField &field, const QVariant &before);
     void takeCategory(int category);
     void chooseReporter(int row);
+    // A typed program file or release that its list lacks is offered to be added for the program.
+    void offerProgramFile(const QString &typed);
+    void offerRelease(const QString &typed);
     void pickCustomer();
     void stamp(QPlainTextEdit *text);
     void pressDuplicate();

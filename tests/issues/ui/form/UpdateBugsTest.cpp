@@ -1,6 +1,8 @@
 #include "issues/ui/form/UpdateBugs.h"
 
 #include "core/lists/UserQueue.h"
+#include "core/services/MasterDataServices.h"
+#include "core/services/Services.h"
 #include "issues/IssueStoreTest.h"
 #include "platform/data/RecordHolds.h"
 #include "platform/runtime/Context.h"
@@ -30,6 +32,43 @@ using issues::NewIssueValues;
 using issues::ui::UpdateBugs;
 
 namespace {
+
+// The master data's forms as the issue form calls them: records what their buffers held.
+class RecordingMasterData final : public core::MasterDataServices {
+  public:
+    explicit RecordingMasterData(data::Session &session) : m_session(session) {}
+    QStringList releases;
+    QStringList files;
+
+    void paths(int) override {}
+    void options() override {}
+    void browseCustomer() override {}
+    int pickCustomer(int) override { return 0; }
+    void browseReleaseNotes() override {}
+    void accessAdministration(int) override {}
+    QString programSelect(int, const QString &) override { return {}; }
+    void updatePrograms(int, FormDone done) override { done(Response::Cancelled); }
+    void updateProgramRelease(int, FormDone done) override
+    {
+        const data::Record &r = m_session.file(QStringLiteral("Releases"))->buffer();
+        releases << QStringLiteral("%1:%2")
+                        .arg(r.integer(QStringLiteral("PRGID")))
+                        .arg(r.text(QStringLiteral("Release")));
+        done(Response::Completed);
+    }
+    void updateProgramFiles(int, FormDone done) override
+    {
+        const data::Record &r = m_session.file(QStringLiteral("Programfiles"))->buffer();
+        files << QStringLiteral("%1:%2")
+                     .arg(r.integer(QStringLiteral("PRGID")))
+                     .arg(r.text(QStringLiteral("FILE")));
+        done(Response::Completed);
+    }
+    void updateWebLinks(int, qint32, FormDone done) override { done(Response::Cancelled); }
+
+  private:
+    data::Session &m_session;
+};
 
 // The issue form on a real data folder, driven through its controls as a user drives it.
 class UpdateBugsTest : public IssueStoreTest {
@@ -180,6 +219,28 @@ TEST_P(UpdateBugsTest, CustomFieldsAreBuiltFromTheSettingsAndStored)
     const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
     EXPECT_EQ(stored.text(QStringLiteral("CustomField2")), QStringLiteral("Premium"));
     EXPECT_EQ(stored.text(QStringLiteral("CustomField3")), QStringLiteral("Call first"));
+}
+
+// A release or program file the lists lack is offered to the master data's form for the
+// issue's program, unless the settings forbid new releases.
+TEST_P(UpdateBugsTest, TypedReleaseAndProgramFileGoToTheMasterDataForms)
+{
+    RecordingMasterData masterData(session());
+    core::Services::setMasterData(&masterData);
+    const std::shared_ptr<void> unregister(nullptr, [](void *) { core::Services::setMasterData(nullptr); });
+    for (const bool disabled : {false, true}) {
+        masterData.releases.clear();
+        setSettings({{QStringLiteral("DISABLEVERSIONINSERT"), disabled ? 1 : 0}});
+        UpdateBugs &form = openForm(Request::Insert, newIssue());
+        ASSERT_TRUE(m_opened);
+        enter(form, QStringLiteral("BUG:Version"), QStringLiteral("2.0"));
+        EXPECT_EQ(masterData.releases, disabled ? QStringList{} : QStringList{QStringLiteral("1:2.0")});
+        button(form, "?Cancel")->click();
+    }
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    enter(form, QStringLiteral("BUG:Programfile"), QStringLiteral("main.c"));
+    EXPECT_EQ(masterData.files, QStringList{QStringLiteral("1:main.c")});
+    button(form, "?Cancel")->click();
 }
 
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
