@@ -53,6 +53,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace tarvo::issues::ui {
@@ -403,6 +404,15 @@ QWidget *UpdateBugs::generalTab()
     customer->setToolTip(tr("Customer"));
     connect(customer, &QPushButton::clicked, this, [this]() { pickCustomer(); });
     rep->addWidget(customer, 0, 4);
+    auto *reporterMail = button("?ReporterMail", "@");
+    reporterMail->setToolTip(tr("Send EMail"));
+    connect(reporterMail, &QPushButton::clicked, this,
+            [this, reporterMail]() { mailReporter(reporterMail); });
+    rep->addWidget(reporterMail, 0, 5);
+    auto *web = button("?ReporterWeb", "www");
+    web->setToolTip(tr("Surf the web"));
+    connect(web, &QPushButton::clicked, this, [this]() { surfReporter(); });
+    rep->addWidget(web, 0, 6);
     auto *contact = new QLabel;
     field(QStringLiteral("BUG:ReportedByContact"), contact);
     rep->addWidget(contact, 1, 1, 1, 3);
@@ -424,6 +434,11 @@ QWidget *UpdateBugs::generalTab()
     internal->addWidget(m_responsibleBox, 0, 1);
     m_responsibleName = new QLabel;
     internal->addWidget(m_responsibleName, 0, 2);
+    auto *responsibleMail = button("?ResponsibleMail", "@");
+    responsibleMail->setToolTip(tr("Send EMail"));
+    connect(responsibleMail, &QPushButton::clicked, this,
+            [this, responsibleMail]() { mailPerson(QStringLiteral("BUG:Responsible"), responsibleMail); });
+    internal->addWidget(responsibleMail, 0, 3);
     internal->addWidget(new QLabel(tr("Also Responsible:")), 1, 0);
     m_responsible = new FormList(
         QStringLiteral("?AlsoResponsible"), {tr("Resp."), tr("Name"), tr("Function")},
@@ -488,6 +503,11 @@ QGroupBox *UpdateBugs::personGroup(const QString &caption, const QString &prompt
     grid->addWidget(person, 0, 1);
     name = new QLabel;
     grid->addWidget(name, 0, 2);
+    auto *mail = new QPushButton(QStringLiteral("@"));
+    mail->setObjectName(fieldName + QStringLiteral(":Mail"));
+    mail->setToolTip(tr("Send EMail"));
+    connect(mail, &QPushButton::clicked, this, [this, fieldName, mail]() { mailPerson(fieldName, mail); });
+    grid->addWidget(mail, 0, 3);
     grid->addWidget(new QLabel(datePrompt), 1, 0);
     grid->addWidget(entry(dateField, kDate), 1, 1);
     grid->addWidget(new QLabel(tr("in Ver.:")), 2, 0);
@@ -1157,6 +1177,87 @@ void UpdateBugs::pickCustomer()
     ReporterList::choose(bug, row);
     if (const tarvo::ui::FormField *f = fieldNamed(QStringLiteral("BUG:ReportedBy")))
         takeChange(*f, before);
+}
+
+std::optional<QString> UpdateBugs::reporterValue(const QString &fieldName)
+{
+    const data::Record &bug = record();
+    const bool contact = bug.integer(QStringLiteral("ReportedByCID")) != 0;
+    data::FileManager *file =
+        m_session.file(contact ? QStringLiteral("CustomerContacts") : QStringLiteral("Customer"));
+    if (!file)
+        return std::nullopt;
+    data::Record read = file->newRecord();
+    read.setValue(contact ? QStringLiteral("CID") : QStringLiteral("ID"),
+                  bug.value(contact ? QStringLiteral("ReportedByCID") : QStringLiteral("ReportedByID")));
+    if (!file->fetch(contact ? QStringLiteral("KeyCID") : QStringLiteral("KeyID"), read))
+        return std::nullopt;
+    return Text::clip(read.text(fieldName));
+}
+
+void UpdateBugs::sendMail(const QString &address, QWidget *button)
+{
+    if (address.isEmpty()) {
+        Messages::show(tr("No address specified!"), tr("Error"), MessageIcon::Information);
+        return;
+    }
+    const QPoint below = button->mapToGlobal(QPoint(0, button->height()));
+    core::Services::mail()->sendEMail(m_session.context(), address, below.x(), below.y());
+}
+
+void UpdateBugs::mailReporter(QWidget *mailButton)
+{
+    if (!takeControls())
+        return;
+    const data::Record &bug = record();
+    if (bug.integer(QStringLiteral("ReportedByCID")) == 0 &&
+        bug.integer(QStringLiteral("ReportedByID")) == 0) {
+        // An internal user: the address the access library keeps for him.
+        const QString reporter = Text::clip(bug.text(QStringLiteral("ReportedBy")));
+        for (const ReporterRow &row : m_reporters) {
+            if (row.style == ReporterRow::User && Text::clip(row.customer) == reporter) {
+                core::AccessServices *access = core::Services::access();
+                sendMail(access ? Text::clip(access->getValue(QStringLiteral("BEN:EMail"), row.userMak))
+                                : QString(),
+                         mailButton);
+                return;
+            }
+        }
+        return;
+    }
+    if (const auto address = reporterValue(QStringLiteral("EMail")))
+        sendMail(*address, mailButton);
+}
+
+void UpdateBugs::surfReporter()
+{
+    if (!takeControls())
+        return;
+    const auto web = reporterValue(QStringLiteral("Web"));
+    if (!web)
+        return;
+    if (web->isEmpty()) {
+        Messages::show(tr("No address specified!"), tr("Error"), MessageIcon::Information);
+        return;
+    }
+    // Only web pages and mail addresses are handed on: a stored text never starts a program.
+    QUrl url = QUrl::fromUserInput(*web);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QStringLiteral("http") || scheme == QStringLiteral("https") ||
+        scheme == QStringLiteral("mailto"))
+        (void)Desktop::instance().openUrl(url);
+}
+
+void UpdateBugs::mailPerson(const QString &fieldName, QWidget *mailButton)
+{
+    if (!takeControls())
+        return;
+    const QString initials = Text::clip(record().text(fieldName.mid(4)));
+    core::AccessServices *access = core::Services::access();
+    sendMail(access && !initials.isEmpty()
+                 ? Text::clip(access->getValue(QStringLiteral("BEN:EMail"), initials))
+                 : QString(),
+             mailButton);
 }
 
 void UpdateBugs::stamp(QPlainTextEdit *text)

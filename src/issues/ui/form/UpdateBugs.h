@@ -122,6 +122,13 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     void offerProgramFile(const QString &typed);
     void offerRelease(const QString &typed);
     void pickCustomer();
+    // The reporter's contact's or customer's field ("EMail", "Web"); nothing when it cannot be read.
+    std::optional<QString> reporterValue(const QString &field);
+    void mailReporter(QWidget *button);
+    void surfReporter();
+    void mailPerson(const QString &field, QWidget *button);
+    // SendEMail below the button; an empty address is said so.
+    void sendMail(const QString &address, QWidget *button);
     void stamp(QPlainTextEdit *text);
     void pressDuplicate();
     void showMail(qint64 key);

@@ -5,6 +5,7 @@
 #include "core/services/Services.h"
 #include "issues/IssueStoreTest.h"
 #include "platform/data/RecordHolds.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Context.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/ui/FormList.h"
@@ -22,6 +23,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <memory>
 #include <tuple>
@@ -68,6 +70,22 @@ class RecordingMasterData final : public core::MasterDataServices {
 
   private:
     data::Session &m_session;
+};
+
+// A desktop that records what it was asked to open and starts nothing.
+class RecordingDesktop final : public Desktop {
+  public:
+    QStringList opened;
+    bool openUrl(const QUrl &url) override
+    {
+        opened << url.toString();
+        return true;
+    }
+    bool openFile(const QString &path) override
+    {
+        opened << path;
+        return true;
+    }
 };
 
 // The issue form on a real data folder, driven through its controls as a user drives it.
@@ -241,6 +259,39 @@ TEST_P(UpdateBugsTest, TypedReleaseAndProgramFileGoToTheMasterDataForms)
     enter(form, QStringLiteral("BUG:Programfile"), QStringLiteral("main.c"));
     EXPECT_EQ(masterData.files, QStringList{QStringLiteral("1:main.c")});
     button(form, "?Cancel")->click();
+}
+
+// The reporter's web address is opened only as a web page or a mail address.
+TEST_P(UpdateBugsTest, SurfTheWebOpensOnlyWebAndMailAddresses)
+{
+    RecordingDesktop desktop;
+    Desktop::setInstance(&desktop);
+    const std::shared_ptr<void> restore(nullptr, [](void *) { Desktop::setInstance(nullptr); });
+    const std::pair<const char *, const char *> cases[] = {
+        {"www.example.org", "http://www.example.org"},
+        {"https://example.org/x", "https://example.org/x"},
+        {"mailto:help@example.org", "mailto:help@example.org"},
+        {"file:///etc/passwd", nullptr},
+        {"/usr/bin/xterm", nullptr},
+        {"", nullptr}};
+    for (const auto &[web, opened] : cases) {
+        desktop.opened.clear();
+        m_messages.clear();
+        const data::Record customer =
+            add(QStringLiteral("Customer"), {{QStringLiteral("Searchname"), QStringLiteral("ACME")},
+                                             {QStringLiteral("Web"), QString::fromLatin1(web)}});
+        storedIssue();
+        bugBuffer().setValue(QStringLiteral("ReportedByID"), customer.integer(QStringLiteral("ID")));
+        changeWithRules(QStringLiteral("Bugs"),
+                        {{QStringLiteral("ID"), bugBuffer().integer(QStringLiteral("ID"))}},
+                        {{QStringLiteral("ReportedByID"), customer.integer(QStringLiteral("ID"))}});
+        UpdateBugs &form = openForm(Request::Change);
+        ASSERT_TRUE(m_opened);
+        button(form, "?ReporterWeb")->click();
+        EXPECT_EQ(desktop.opened, opened ? QStringList{QString::fromLatin1(opened)} : QStringList{}) << web;
+        EXPECT_EQ(m_messages.texts().size(), *web ? 0 : 1) << "an empty address is said so";
+        button(form, "?Cancel")->click();
+    }
 }
 
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
