@@ -114,6 +114,13 @@ FormList::Fetcher fetchInto(data::Session &session, const QString &label)
     };
 }
 
+// A list reads its rows again; what stops it is said.
+void reload(FormList *list)
+{
+    if (auto loaded = list->reload(); !loaded)
+        Messages::show(loaded.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+}
+
 } // namespace
 
 UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsValues settings,
@@ -657,7 +664,7 @@ QWidget *UpdateBugs::attachmentsTab()
                 record().setValue(QStringLiteral("AttachCounter"), qint64(rows->size()));
             return rows;
         });
-    connect(order, &QTabBar::currentChanged, m_attachments, [this]() { (void)m_attachments->reload(); });
+    connect(order, &QTabBar::currentChanged, m_attachments, [this]() { reload(m_attachments); });
     m_attachments->onFetch(fetchInto(m_session, QStringLiteral("Attachments")));
     m_attachments->onCurrent([this](qint64 key) { showAttachmentNotes(key); });
     m_attachments->addButton(QStringLiteral("?Insert"), tr("&Insert"), Request::Insert);
@@ -847,7 +854,7 @@ void UpdateBugs::settle()
         if (QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("?Print")))
             print->setEnabled(false);
     }
-    (void)m_responsible->reload();
+    reload(m_responsible);
     showIssue();
     m_refreshDate = qint32(DayDate::today());
     m_refreshTime = qint32(DayDate::clock());
@@ -910,9 +917,9 @@ void UpdateBugs::fillLists()
     refill(m_reproducible, IssueLookups::texts(m_session, QStringLiteral("Reproducible")));
     refill(m_resolution, IssueLookups::texts(m_session, QStringLiteral("Resolution")));
     QStringList files;
-    (void)core::readKeyOrder(
+    report(core::readKeyOrder(
         m_session, QStringLiteral("Programfiles"), QStringLiteral("KeyPrgIDFile"), {prgId},
-        [&files](const data::Record &r) { files << Text::clip(r.text(QStringLiteral("FILE"))); });
+        [&files](const data::Record &r) { files << Text::clip(r.text(QStringLiteral("FILE"))); }));
     refill(m_programFile, files);
 
     const auto users = core::UserQueue::global().rows();
@@ -1066,7 +1073,7 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
     if (!written)
         Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
     else if (m_history->isLoaded())
-        (void)m_history->reload();
+        reload(m_history);
     const QString upper = label.toUpper();
     if (upper == QStringLiteral("BUG:RESPONSIBLE") || upper == QStringLiteral("BUG:FIXEDBY") ||
         upper == QStringLiteral("BUG:VERIFIEDBY")) {
@@ -1306,13 +1313,14 @@ void UpdateBugs::pressDuplicate()
         m_duplicateSource = 0;
 }
 
-QStringList UpdateBugs::alsoResponsible() const
+Result<QStringList> UpdateBugs::alsoResponsible() const
 {
     QStringList out;
     const QVariant id = const_cast<UpdateBugs *>(this)->record().value(QStringLiteral("ID"));
-    (void)core::readKeyOrder(
-        m_session, QStringLiteral("BugsResponsible"), QStringLiteral("KeyIDResponsible"), {id},
-        [&out](const data::Record &r) { out << Text::clip(r.text(QStringLiteral("RESPONSIBLE"))); });
+    if (const auto failed = core::readKeyOrder(
+            m_session, QStringLiteral("BugsResponsible"), QStringLiteral("KeyIDResponsible"), {id},
+            [&out](const data::Record &r) { out << Text::clip(r.text(QStringLiteral("RESPONSIBLE"))); }))
+        return *failed;
     return out;
 }
 
@@ -1330,8 +1338,13 @@ void UpdateBugs::selectLabel(const QString &label)
 
 bool UpdateBugs::save()
 {
-    const SaveResult r =
-        m_save.ok(*m_rules, alsoResponsible(), core::PriorityQueue::global().rows(), m_values.release);
+    // The persons of the issue are read whole, or the issue is not saved.
+    const auto also = alsoResponsible();
+    if (!also) {
+        Messages::show(also.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+        return false;
+    }
+    const SaveResult r = m_save.ok(*m_rules, *also, core::PriorityQueue::global().rows(), m_values.release);
     switch (r.outcome) {
     case SaveResult::Outcome::Saved:
         return true;

@@ -134,7 +134,7 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     void showMail(qint64 key);
     void showAttachmentNotes(qint64 key);
     void selectLabel(const QString &label);
-    QStringList alsoResponsible() const;
+    Result<QStringList> alsoResponsible() const;
 
     data::Session &m_session;
     core::SettingsValues m_settings;
