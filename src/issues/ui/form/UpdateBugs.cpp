@@ -848,6 +848,8 @@ void UpdateBugs::settle()
         !prompt.isEmpty())
         m_identifierPrompt->setText(prompt);
     m_sheet->setTabVisible(1, m_settings.anyCustomFieldEnabled());
+    applyButtonTexts();
+    chooseFirstField();
     m_duplicate->setEnabled(!insert && !isViewOnly() && !isDenied(QStringLiteral("?Duplicate")));
     if (insert) {
         m_changed->hide();
@@ -858,6 +860,34 @@ void UpdateBugs::settle()
     showIssue();
     m_refreshDate = qint32(DayDate::today());
     m_refreshTime = qint32(DayDate::clock());
+}
+
+void UpdateBugs::chooseFirstField()
+{
+    // Predefined descriptions make the description the place to start whatever the settings say.
+    const bool byCategory = Text::clip(m_settings.updateBugFirstField()) == QStringLiteral("Radio button") &&
+                            m_description->count() == 0;
+    if (QWidget *first = byCategory ? static_cast<QWidget *>(m_category->button(1)) : m_description)
+        selectControl(first);
+}
+
+void UpdateBugs::applyButtonTexts()
+{
+    const auto apply = [this](bool on, const QString &text, std::initializer_list<const char *> captions,
+                              const char *tooltip) {
+        if (!on)
+            return;
+        for (const char *name : captions)
+            if (auto *b = window()->findChild<QPushButton *>(QString::fromLatin1(name)))
+                b->setText(text);
+        if (auto *b = tooltip ? window()->findChild<QPushButton *>(QString::fromLatin1(tooltip)) : nullptr)
+            b->setToolTip(text);
+    };
+    apply(m_settings.overrideInsert(), m_settings.insertText(), {"?Insert", "?Insert:3"},
+          "?ResponsibleInsert");
+    apply(m_settings.overrideChange(), m_settings.changeText(), {"?Change", "?Change:3"}, nullptr);
+    apply(m_settings.overrideDelete(), m_settings.deleteText(), {"?Delete", "?Delete:4", "?Delete:2"},
+          "?ResponsibleDelete");
 }
 
 void UpdateBugs::fillLists()
@@ -931,8 +961,6 @@ void UpdateBugs::fillLists()
         refill(m_reportedBy, shownRows);
     }
     fillPersons();
-    if (!descriptions.isEmpty())
-        m_description->setFocus();
 }
 
 void UpdateBugs::fillPersons()

@@ -111,6 +111,9 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     // What the open event does once the window stands: rules, lists, the new issue's status.
     void settle();
     void fillLists();
+    // The first field to work in, and the list buttons' captions the settings override.
+    void chooseFirstField();
+    void applyButtonTexts();
     void fillPersons();
     void showIssue();
     void markTabs();

@@ -294,6 +294,28 @@ TEST_P(UpdateBugsTest, SurfTheWebOpensOnlyWebAndMailAddresses)
     }
 }
 
+TEST_P(UpdateBugsTest, SettingsRenameTheListButtonsAndTheIdentifier)
+{
+    setSettings({{QStringLiteral("OVERRIDEINSERT"), 1},
+                 {QStringLiteral("INSERTTEXT"), QStringLiteral("Add")},
+                 {QStringLiteral("OVERRIDEDELETE"), 1},
+                 {QStringLiteral("DELETETEXT"), QStringLiteral("Remove")},
+                 {QStringLiteral("CUSTOMIZE1"), QStringLiteral("Ticket:")}});
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    for (const char *name : {"?Insert", "?Insert:3"})
+        EXPECT_EQ(button(form, name)->text(), QStringLiteral("Add")) << name;
+    for (const char *name : {"?Delete", "?Delete:4", "?Delete:2"})
+        EXPECT_EQ(button(form, name)->text(), QStringLiteral("Remove")) << name;
+    EXPECT_EQ(button(form, "?ResponsibleInsert")->toolTip(), QStringLiteral("Add"));
+    EXPECT_EQ(button(form, "?Change")->text(), QStringLiteral("&Change")) << "not overridden";
+    QStringList prompts;
+    for (const QLabel *label : form.window()->findChildren<QLabel *>())
+        prompts << label->text();
+    EXPECT_TRUE(prompts.contains(QStringLiteral("Ticket:")));
+    EXPECT_FALSE(prompts.contains(QStringLiteral("Identifier:")));
+}
+
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
 {
     const qint64 before = count(QStringLiteral("Bugs"));
