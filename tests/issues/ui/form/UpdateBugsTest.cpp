@@ -1,5 +1,6 @@
 #include "issues/ui/form/UpdateBugs.h"
 
+#include "core/dictionary/TarvoDictionary.h"
 #include "core/lists/UserQueue.h"
 #include "core/services/MasterDataServices.h"
 #include "core/services/Services.h"
@@ -14,14 +15,20 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFocusEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QThread>
 #include <QTreeWidget>
 #include <QUrl>
 
@@ -34,6 +41,37 @@ using issues::NewIssueValues;
 using issues::ui::UpdateBugs;
 
 namespace {
+
+constexpr char kHoldPeerFolder[] = "TARVO_ISSUE_HOLD_PEER_FOLDER";
+constexpr char kHoldPeerIssue[] = "TARVO_ISSUE_HOLD_PEER_ISSUE";
+
+QString holdMarker(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("issue-held"));
+}
+
+// Runs only as the other copy of the test below: holds the issue, as a copy with the issue's form
+// open does, with a short lease, and waits to be killed.
+TEST(IssueHoldPeer, Run)
+{
+    const QString folder = qEnvironmentVariable(kHoldPeerFolder);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "only run as the peer process of UpdateBugsTest.IssueHeldByAnotherProcess";
+    auto dict = data::Dictionary::open(core::tarvoDictionary(), folder);
+    ASSERT_TRUE(dict.ok());
+    auto session = (*dict)->createSession(1, nullptr);
+    data::FileManager &bugs = *session->file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("BUG:ID"), qEnvironmentVariableIntValue(kHoldPeerIssue));
+    ASSERT_TRUE(bugs.fetch(QStringLiteral("BUG:KeyID"), issue).ok());
+    session->holds().setLeaseMilliseconds(1500);
+    ASSERT_TRUE(session->holds().hold(bugs, issue).ok());
+    (void)QFile(holdMarker(folder)).open(QIODevice::WriteOnly);
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50); // the lease is renewed meanwhile
+    FAIL() << "not killed";
+}
 
 // The master data's forms as the issue form calls them: records what their buffers held.
 class RecordingMasterData final : public core::MasterDataServices {
@@ -540,6 +578,46 @@ TEST_P(UpdateBugsTest, IssueHeldByAnotherContextOpensForViewingAfterTheMessage)
     button(form, "?Cancel")->click();
     EXPECT_FALSE(form.isOpen());
     EXPECT_EQ(historyOf(id), 0);
+}
+
+// The same with a real second copy: while it runs, the form only shows the issue; once it has been
+// killed, its hold runs out by itself and the issue can be changed again.
+TEST_P(UpdateBugsTest, IssueHeldByAnotherProcessOpensForViewingUntilThatCopyIsGone)
+{
+    const qint32 id = storedIssue();
+    QProcess peer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kHoldPeerFolder), m_dir.path());
+    env.insert(QString::fromLatin1(kHoldPeerIssue), QString::number(id));
+    peer.setProcessEnvironment(env);
+    peer.setProcessChannelMode(QProcess::MergedChannels);
+    peer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=IssueHoldPeer.Run")});
+    ASSERT_TRUE(peer.waitForStarted());
+    QDeadlineTimer started(30000);
+    while (!QFile::exists(holdMarker(m_dir.path())) && !started.hasExpired() &&
+           peer.state() == QProcess::Running)
+        QThread::msleep(5);
+    ASSERT_TRUE(QFile::exists(holdMarker(m_dir.path()))) << peer.readAll().toStdString();
+
+    UpdateBugs &viewing = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    ASSERT_EQ(m_messages.texts().size(), 1);
+    EXPECT_TRUE(m_messages.texts().front().contains(QStringLiteral("locked because someone else")));
+    EXPECT_EQ(viewing.request(), Request::View);
+    button(viewing, "?Cancel")->click();
+
+    peer.kill();
+    ASSERT_TRUE(peer.waitForFinished(30000));
+    QThread::msleep(2000); // past the dead copy's lease
+    UpdateBugs &changing = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    EXPECT_EQ(m_messages.texts().size(), 1) << m_messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(changing.request(), Request::Change);
+    enter(changing, QStringLiteral("BUG:Description"), QStringLiteral("Crash after the other copy died"));
+    button(changing, "?OK")->click();
+    EXPECT_FALSE(changing.isOpen());
+    EXPECT_EQ(one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}).value(QStringLiteral("Description")),
+              QVariant(QStringLiteral("Crash after the other copy died")));
 }
 
 TEST_P(UpdateBugsTest, DeleteRemovesTheIssueWithItsChildrenOnlyWhenConfirmed)
