@@ -1,6 +1,8 @@
 #include "core/dictionary/TarvoStoreTest.h"
 #include "issues/IssueFields.h"
+#include "platform/data/Store.h"
 #include "platform/data/TextIndex.h"
+#include "platform/data/Transaction.h"
 #include "platform/data/View.h"
 #include "platform/query/TextSearch.h"
 
@@ -36,6 +38,10 @@ class IssueTextSearchTest : public test::TarvoStoreTest {
             {{QStringLiteral("Status"), QStringLiteral("CRASHED")}, {QStringLiteral("PrgID"), 4711}},
             {{QStringLiteral("Description"), QStringLiteral("ab")},
              {QStringLiteral("TestingText"), QStringLiteral("x")}},
+            // Characters that fold to others: the Kelvin sign, the long s, the final sigma.
+            {{QStringLiteral("Description"), QStringLiteral("Sensor at 5\u212A")},
+             {QStringLiteral("BugText"),
+              QStringLiteral("\u017Fpeed of \u03C3\u03BF\u03C6\u03AF\u03B1\u03C2")}},
         };
         for (const auto &values : issues)
             add(QStringLiteral("Bugs"), values);
@@ -68,10 +74,18 @@ const SearchCase kCases[] = {
     {"SharpS", QStringLiteral("Straße"), false, {2}},
     {"TrailingBlanksIgnored", QStringLiteral("Printing   "), false, {2}},
     {"LikeCharacters", QStringLiteral("100%_d"), false, {2}},
+    {"LikeCharactersAnyCase", QStringLiteral("0%_D"), true, {2}},
+    {"LikeCharactersShort", QStringLiteral("%_"), true, {2}},
     {"Quotes", QStringLiteral("\"quoted\""), false, {2}},
     {"NumberAsShown", QStringLiteral("4,711"), false, {4}},
     {"NumberOnlyAsShown", QStringLiteral("4711"), false, {}},
     {"NoHit", QStringLiteral("nowhere to be found"), true, {}},
+    {"NotAcrossFields", QStringLiteral("slowStra"), false, {}},
+    {"KelvinSignShort", QStringLiteral("5k"), true, {6}},
+    {"KelvinSign", QStringLiteral("AT 5k"), true, {6}},
+    {"LongS", QStringLiteral("speed"), true, {6}},
+    {"LongSOnlyAnyCase", QStringLiteral("speed"), false, {}},
+    {"FinalSigma", QStringLiteral("\u03A3\u039F\u03A6\u038A\u0391\u03A3"), true, {6}},
     {"Blank", QStringLiteral("   "), true, {}},
 };
 
@@ -85,9 +99,11 @@ TEST_P(IssueTextSearchTest, IndexAndPlainScanFindTheSameIssues)
     const data::RecordLayout &layout = fm(QStringLiteral("Bugs")).layout();
     for (const auto &[text, served] :
          {std::pair{QStringLiteral("köl"), true}, std::pair{QStringLiteral("kö"), false}}) {
-        auto narrowed = data::TextIndex::candidates(**conn, layout, text);
-        ASSERT_TRUE(narrowed.ok()) << narrowed.error().message.toStdString();
-        EXPECT_EQ(narrowed->has_value(), served) << text.toStdString();
+        for (bool ignoreCase : {false, true}) {
+            auto lookup = data::TextIndex::lookup(**conn, layout, text, ignoreCase);
+            ASSERT_TRUE(lookup.ok()) << lookup.error().message.toStdString();
+            EXPECT_EQ(lookup->has_value(), served) << text.toStdString() << ignoreCase;
+        }
     }
 
     for (const SearchCase &c : kCases) {
@@ -119,6 +135,38 @@ TEST_P(IssueTextSearchTest, IndexFollowsChangesAndNeverSeesStoredNumberBytes)
                   (std::vector<qint64>{5}))
             << index;
     }
+}
+
+TEST_P(IssueTextSearchTest, AnIndexMadeOtherwiseIsMadeAgain)
+{
+    auto conn = session().connection();
+    ASSERT_TRUE(conn.ok());
+    if ((*conn)->store().kind() != data::StoreKind::Sqlite)
+        GTEST_SKIP() << "the index of an older SQLite folder";
+    const data::RecordLayout &layout = fm(QStringLiteral("Bugs")).layout();
+    const QString fts = data::RecordLayout::quote(data::TextIndex::tableName(layout));
+    // As an older folder holds it: case folded, without positions, so no phrase can be asked.
+    for (const QString &sql :
+         {QStringLiteral("DROP TABLE %1").arg(fts),
+          QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(\"Description\", \"BugText\", content=\"Bugs\", "
+                         "content_rowid='_rid', tokenize='trigram', detail=none)")
+              .arg(fts),
+          QStringLiteral("INSERT INTO %1 (%1) VALUES ('rebuild')").arg(fts)})
+        ASSERT_TRUE((*conn)->execDirect(sql).ok()) << sql.toStdString();
+    auto old = data::TextIndex::lookup(**conn, layout, QStringLiteral("editor"), false);
+    ASSERT_TRUE(old.ok());
+    EXPECT_FALSE(old->has_value());
+    EXPECT_EQ(search(QStringLiteral("the editor crashes."), false, true), (std::vector<qint64>{1}));
+
+    data::Transaction tx(**conn);
+    ASSERT_TRUE(tx.started().ok());
+    ASSERT_TRUE(data::TextIndex::ensure(**conn, layout).ok());
+    ASSERT_TRUE(tx.commit().ok());
+    auto made = data::TextIndex::lookup(**conn, layout, QStringLiteral("editor"), false);
+    ASSERT_TRUE(made.ok());
+    EXPECT_TRUE(made->has_value());
+    for (bool ignoreCase : {false, true})
+        EXPECT_EQ(search(QStringLiteral("the editor crashes."), ignoreCase, true), (std::vector<qint64>{1}));
 }
 
 TARVO_REAL_STORE_SUITE(IssueTextSearchTest);

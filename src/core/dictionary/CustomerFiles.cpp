@@ -45,6 +45,10 @@ data::FileDecl customerFile()
         memoField("EnvironmentText", 4096),
         memoField("Direction", 4096),
     };
+    // The customer browse's text search looks into every text field and memo.
+    for (const data::FieldDecl &field : f.fields)
+        if (field.type == data::FieldType::String || field.type == data::FieldType::Memo)
+            f.textIndex << field.name;
     f.keys = {
         key("KeyID", {asc("ID")}, Unique | Primary | AutoNumber),
         key("KeySearchname", {asc("Searchname")}),

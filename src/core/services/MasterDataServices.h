@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace tarvo::core {
 
 // What the application core and the issue tracking call of the master-data subsystem:
@@ -29,11 +31,14 @@ class MasterDataServices {
     // Vuvuzu_ProgramSelect: request 1 add, 2 change; value "name°ID" or empty. Returns the
     // chosen program in the same form, or an empty text when cancelled.
     virtual QString programSelect(int request, const QString &value) = 0;
-    // Forms on the caller's context, for the record in that context's buffer.
-    virtual void updatePrograms(int contextNumber) = 0;
-    virtual void updateProgramRelease(int contextNumber) = 0;
-    virtual void updateProgramFiles(int contextNumber) = 0;
-    virtual void updateWebLinks(int contextNumber, qint32 programId) = 0;
+    // What runs after a form has closed, given the response it left (1 completed, 2 cancelled).
+    using FormDone = std::function<void(int response)>;
+    // Forms on the caller's context, for the record in that context's buffer, window-modal to the
+    // caller's window: they return at once and `done` runs when the form has closed.
+    virtual void updatePrograms(int contextNumber, FormDone done) = 0;
+    virtual void updateProgramRelease(int contextNumber, FormDone done) = 0;
+    virtual void updateProgramFiles(int contextNumber, FormDone done) = 0;
+    virtual void updateWebLinks(int contextNumber, qint32 programId, FormDone done) = 0;
 };
 
 } // namespace tarvo::core

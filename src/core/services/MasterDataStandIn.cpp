@@ -1,6 +1,7 @@
 #include "core/services/MasterDataStandIn.h"
 
 #include "core/services/NotAvailable.h"
+#include "platform/runtime/Context.h"
 
 namespace tarvo::core {
 
@@ -34,21 +35,29 @@ QString MasterDataStandIn::programSelect(int, const QString &)
     NotAvailable::say();
     return {}; // cancelled
 }
-void MasterDataStandIn::updatePrograms(int)
+void MasterDataStandIn::updatePrograms(int, FormDone done)
 {
     NotAvailable::say();
+    if (done)
+        done(Response::Cancelled);
 }
-void MasterDataStandIn::updateProgramRelease(int)
+void MasterDataStandIn::updateProgramRelease(int, FormDone done)
 {
     NotAvailable::say();
+    if (done)
+        done(Response::Cancelled);
 }
-void MasterDataStandIn::updateProgramFiles(int)
+void MasterDataStandIn::updateProgramFiles(int, FormDone done)
 {
     NotAvailable::say();
+    if (done)
+        done(Response::Cancelled);
 }
-void MasterDataStandIn::updateWebLinks(int, qint32)
+void MasterDataStandIn::updateWebLinks(int, qint32, FormDone done)
 {
     NotAvailable::say();
+    if (done)
+        done(Response::Cancelled);
 }
 
 } // namespace tarvo::core

@@ -15,10 +15,10 @@ class MasterDataStandIn : public MasterDataServices {
     void browseReleaseNotes() override;
     void accessAdministration(int contextNumber) override;
     QString programSelect(int request, const QString &value) override;
-    void updatePrograms(int contextNumber) override;
-    void updateProgramRelease(int contextNumber) override;
-    void updateProgramFiles(int contextNumber) override;
-    void updateWebLinks(int contextNumber, qint32 programId) override;
+    void updatePrograms(int contextNumber, FormDone done) override;
+    void updateProgramRelease(int contextNumber, FormDone done) override;
+    void updateProgramFiles(int contextNumber, FormDone done) override;
+    void updateWebLinks(int contextNumber, qint32 programId, FormDone done) override;
 };
 
 } // namespace tarvo::core

@@ -5,6 +5,7 @@
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
 #include "core/lists/ReadKeyOrder.h"
+#include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
 #include "core/services/AccessServices.h"
 #include "core/services/MailServices.h"
@@ -23,13 +24,15 @@
 #include "issues/IssueMassUpdate.h"
 #include "issues/IssueSave.h"
 #include "issues/IssueStatus.h"
-#include "issues/TreeMoves.h"
 #include "issues/ui/IssueDetailPanel.h"
-#include "issues/ui/MassUpdateWindow.h"
-#include "issues/ui/SflSuchen.h"
+#include "issues/ui/ProgramTreeForms.h"
 #include "issues/ui/VoidFilters.h"
+#include "issues/ui/form/UpdateBugs.h"
+#include "issues/ui/subforms/IssueSubForms.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/RelationTreeView.h"
+#include "listext/ui/SflSuchen.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -59,6 +62,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QPointer>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -71,12 +75,16 @@
 
 namespace tarvo::issues::ui {
 
+using core::TreeMoves;
 using listext::ColumnDefinition;
 using listext::ColumnDefinitions;
 using listext::SortKey;
 using listext::ui::BrowseList;
 using listext::ui::ListDeclaration;
+using listext::ui::MassUpdateWindow;
 using listext::ui::RelationTree;
+using listext::ui::SflSuchen;
+using listext::ui::TextSearchRequest;
 using listext::ui::TreePath;
 
 namespace {
@@ -201,6 +209,28 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
     attachments.watchedFiles = QStringLiteral("|Attachments|");
     addList(std::move(attachments), *m_attachments);
     setUserIni(m_userIni);
+    ui::UpdateBugs::registerOn(
+        *this, UpdateBugs, session, [this] { return issueList().currentKey(); },
+        [this] {
+            NewIssueValues values{qint32(m_filter.prgId),
+                                  m_filter.release,
+                                  m_filter.programFile,
+                                  m_filter.tab < IssueListFilter::AllTab ? m_filter.tab : 1,
+                                  0,
+                                  DuplicateChoices::fromUserIni(m_userIni)};
+            return values;
+        });
+    SubFormUser formUser = SubFormUser::current();
+    formUser.mak = m_user.mak;
+    formUser.userIniPath = m_user.userIniPath;
+    // The notes and attachments of the browse belong to the selected program.
+    registerIssueSubForms(*this, session, formUser,
+                          {{UpdateNotes, [this] { return notesList().currentKey(); }},
+                           {UpdateAttachments, [this] { return attachmentsList().currentKey(); }},
+                           {}},
+                          [this] {
+                              return SubFormOwner{0, m_filter.prgId};
+                          });
 
     m_tree = std::make_unique<RelationTree>();
     // The user sees the top-level programs of his program limit, each with all it holds.
@@ -255,6 +285,8 @@ QWidget *BrowseBugs::buildTreePanel()
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
     connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
+    m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
+    m_treeForms->install(*m_treeUi);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
@@ -373,9 +405,14 @@ void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &don
     const int before = context().threadRequest();
     context().setThreadRequest(request);
     context().setThreadResponse(0);
-    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId));
-    context().setThreadRequest(before);
-    done(context().threadResponse());
+    // The form is window-modal and reports its end later; the browse may be gone by then.
+    QPointer<BrowseBugs> self(this);
+    core::Services::masterData()->updateWebLinks(context().number(), qint32(m_filter.prgId),
+                                                 [self, before, done](int response) {
+                                                     if (self)
+                                                         self->context().setThreadRequest(before);
+                                                     done(response);
+                                                 });
 }
 
 Result<void> BrowseBugs::moveWebLink(int step)
@@ -1484,23 +1521,14 @@ Result<int> BrowseBugs::exportTagged(const QString &path)
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    query::CsvExport csv(**file);
-    if (auto r = csv.begin(out); !r)
-        return r.error();
-    data::FileManager &bugs = *m_session.file(QStringLiteral("Bugs"));
-    data::Record issue = bugs.newRecord();
-    for (qint64 id : BugTagQueue::global().ids()) {
-        issue.setValue(QStringLiteral("ID"), id);
-        if (!bugs.fetch(QStringLiteral("BUG:KeyID"), issue))
-            continue; // gone since it was tagged
-        if (auto r = csv.write(issue); !r)
-            return r.error();
-    }
-    if (auto r = csv.end(); !r)
-        return r.error();
+    auto written =
+        query::CsvExport::writeRecords(**file, *m_session.file(QStringLiteral("Bugs")),
+                                       QStringLiteral("BUG:KeyID"), BugTagQueue::global().ids(), out);
+    if (!written)
+        return written.error();
     if (!out.commit())
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    return csv.written();
+    return *written;
 }
 
 void BrowseBugs::exportAsked()

@@ -42,6 +42,8 @@ class RelationTreeView;
 
 namespace tarvo::issues::ui {
 
+class ProgramTreeForms;
+
 // Who works in the browse, and where the user's and the program's settings are kept.
 struct BrowseBugsUser final {
     QString mak;                   // the user's code
@@ -244,6 +246,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     std::unique_ptr<listext::ViewRowSource> m_attachments;
     std::unique_ptr<listext::ui::RelationTree> m_tree;
     listext::ui::ProgramTreeSections m_sections;
+    std::unique_ptr<ProgramTreeForms> m_treeForms;
     QPointer<listext::ui::RelationTreeView> m_treeUi;
     QPointer<QTreeView> m_treeView;
     std::unique_ptr<listext::ui::RelationTree> m_linkTree;

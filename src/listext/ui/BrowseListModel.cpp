@@ -2,6 +2,8 @@
 
 #include "listext/ui/ColourValue.h"
 
+#include <QFont>
+
 #include <algorithm>
 #include <limits>
 #include <optional>
@@ -461,6 +463,13 @@ QVariant BrowseListModel::data(const QModelIndex &index, int role) const
                 return c;
         return {};
     }
+    case Qt::FontRole:
+        if (const SourceRow *r = m_decorator ? sourceRow(index.row()) : nullptr; r && m_decorator(*r).bold) {
+            QFont font;
+            font.setBold(true);
+            return font;
+        }
+        return {};
     case Qt::DecorationRole:
         if (const SourceRow *r = m_decorator ? sourceRow(index.row()) : nullptr) {
             const RowLook look = m_decorator(*r);

@@ -23,6 +23,7 @@ struct RowLook final {
     std::map<QString, QVariant> values;
     std::map<QString, QIcon> icons;
     std::array<int, 4> colors{-1, -1, -1, -1};
+    bool bold = false; // the row's font weight is 700
 };
 
 // The rows of a browse list for a view, shown in the columns the user chose. The row count is

@@ -71,9 +71,15 @@ void ListWindow::setSortOrders(std::vector<SortOrder> orders)
     m_orders = std::move(orders);
 }
 
-void ListWindow::setProcedure(int number, ProcedureStarter start)
+QTabBar *ListWindow::sortTabs(QWidget *parent)
 {
-    m_procedures[number] = std::move(start);
+    if (!m_tabs && !m_orders.empty()) {
+        m_tabs = new QTabBar(parent);
+        m_tabs->setObjectName(QStringLiteral("SortTabs"));
+        for (const SortOrder &o : m_orders)
+            m_tabs->addTab(o.caption);
+    }
+    return m_tabs;
 }
 
 QWidget *ListWindow::build()
@@ -81,13 +87,8 @@ QWidget *ListWindow::build()
     auto *window = new QWidget;
     window->setObjectName(procedureName());
     auto *layout = new QVBoxLayout(window);
-    if (!m_orders.empty()) {
-        m_tabs = new QTabBar(window);
-        m_tabs->setObjectName(QStringLiteral("SortTabs"));
-        for (const SortOrder &o : m_orders)
-            m_tabs->addTab(o.caption);
-        layout->addWidget(m_tabs);
-    }
+    if (QTabBar *tabs = sortTabs(window))
+        layout->addWidget(tabs);
     for (const auto &l : m_lists)
         layout->addWidget(l->panel(), 1);
     return window;
@@ -285,16 +286,6 @@ void ListWindow::afterForm(BrowseList &list, int request, int response)
     list.view()->setFocus();
     updateButtons();
     Q_EMIT formFinished(request, response);
-}
-
-void ListWindow::runProcedure(int procedureNumber, std::function<void()> finished)
-{
-    const auto it = m_procedures.find(procedureNumber);
-    if (it == m_procedures.end()) {
-        WindowManager::runProcedure(procedureNumber, std::move(finished));
-        return;
-    }
-    it->second(std::move(finished));
 }
 
 } // namespace tarvo::listext::ui

@@ -31,9 +31,6 @@ struct SortOrder final {
 class ListWindow : public tarvo::ui::WindowManager {
     Q_OBJECT
   public:
-    // Starts a called procedure (a form, through openModal) and calls finished when it has ended.
-    using ProcedureStarter = std::function<void(std::function<void()> finished)>;
-
     ListWindow(Context &context, QString procedureName, QObject *parent = nullptr);
     ~ListWindow() override;
 
@@ -46,7 +43,9 @@ class ListWindow : public tarvo::ui::WindowManager {
     BrowseList &currentList() const;
     void setSortOrders(std::vector<SortOrder> orders);
     QTabBar *tabs() const { return m_tabs; }
-    void setProcedure(int number, ProcedureStarter start);
+    // The tab bar of the sort orders, for a window that lays out its own widgets; null without
+    // sort orders. Made once.
+    QTabBar *sortTabs(QWidget *parent);
     // The user's INI file that keeps the lists' layouts and sorts, and the chosen tab.
     void setUserIni(const IniFile &ini) { m_userIni = ini; }
     // The list goes to the row of this key when the running form closes (a form that inserted
@@ -72,7 +71,6 @@ class ListWindow : public tarvo::ui::WindowManager {
     void formFinished(int request, int response);
 
   protected:
-    void runProcedure(int procedureNumber, std::function<void()> finished) override;
     // The refresh notice event: true when a list watches one of the changed files.
     virtual bool needsRefresh(int event);
 
@@ -86,7 +84,6 @@ class ListWindow : public tarvo::ui::WindowManager {
     BrowseList *m_current = nullptr;
     std::vector<SortOrder> m_orders;
     QTabBar *m_tabs = nullptr;
-    std::map<int, ProcedureStarter> m_procedures;
     std::optional<IniFile> m_userIni;
     std::optional<qint64> m_followKey;
     std::optional<core::RecordButtonStates> m_lastStates;

@@ -3,6 +3,11 @@
 #include "core/frame/UserList.h"
 #include "core/services/AccessServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
+#include "masterdata/programs/AccessButtonCaptions.h"
+#include "platform/runtime/IniFile.h"
+#include "platform/runtime/Messages.h"
+#include "platform/runtime/ProgramFolder.h"
 
 namespace tarvo::masterdata {
 
@@ -18,6 +23,10 @@ void MasterDataService::paths(int mode)
 
 void MasterDataService::accessAdministration(int)
 {
+    IniFile vuvuzuIni(ProgramFolder::filePath(QStringLiteral("Vuvuzu.ini")));
+    if (auto written = writeAccessButtonCaptions(vuvuzuIni, core::SettingsRecord::instance().record());
+        !written)
+        Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
     core::AccessServices &access = *core::Services::access();
     access.administration();
     core::refillUserList(access);

@@ -24,10 +24,10 @@ class MasterDataService final : public core::MasterDataStandIn {
     int pickCustomer(int contextNumber) override;
     // Programs, releases, program files, web links and the access system's program picker.
     QString programSelect(int request, const QString &value) override;
-    void updatePrograms(int contextNumber) override;
-    void updateProgramRelease(int contextNumber) override;
-    void updateProgramFiles(int contextNumber) override;
-    void updateWebLinks(int contextNumber, qint32 programId) override;
+    void updatePrograms(int contextNumber, FormDone done) override;
+    void updateProgramRelease(int contextNumber, FormDone done) override;
+    void updateProgramFiles(int contextNumber, FormDone done) override;
+    void updateWebLinks(int contextNumber, qint32 programId, FormDone done) override;
     // Release notes.
     void browseReleaseNotes() override;
     // Options.

@@ -34,13 +34,29 @@ Result<bool> exists(Connection &connection, const QString &sql, const QString &n
     return q.value()->next();
 }
 
-// Whether the index is there: on SQLite its last trigger, made after the table it fills.
+// How the SQLite index tokenizes: trigrams as written, with their positions, so that a phrase of
+// them is a substring of one field. A table made otherwise (an older folder) is made again.
+const QString kSqliteTokens =
+    QStringLiteral("tokenize='trigram case_sensitive 1', detail=full, columnsize=0");
+
+// Whether the index is there as this program makes it: on SQLite its last trigger, made after the
+// table it fills, and the table's own definition.
 Result<bool> indexPresent(Connection &connection, const RecordLayout &layout)
 {
-    if (connection.store().kind() == StoreKind::Sqlite)
-        return exists(connection,
-                      QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = ?"),
-                      TextIndex::tableName(layout) + QStringLiteral("_au"));
+    if (connection.store().kind() == StoreKind::Sqlite) {
+        auto trigger = exists(
+            connection, QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'trigger' AND name = ?"),
+            TextIndex::tableName(layout) + QStringLiteral("_au"));
+        if (!trigger || !*trigger)
+            return trigger;
+        auto q =
+            connection.exec(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ? "
+                                           "AND instr(sql, ?) > 0"),
+                            {TextIndex::tableName(layout), kSqliteTokens});
+        if (!q)
+            return q.error();
+        return q.value()->next();
+    }
     return exists(
         connection,
         QStringLiteral("SELECT 1 FROM pg_indexes WHERE schemaname = current_schema() AND indexname = ?"),
@@ -71,12 +87,12 @@ Result<void> ensureSqlite(Connection &connection, const RecordLayout &layout, co
         QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.\"_rid\", %3);").arg(fts, list, news);
     const QString name = TextIndex::tableName(layout);
     const QStringList statements = {
+        QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(RecordLayout::quote(name + QStringLiteral("_ai"))),
+        QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(RecordLayout::quote(name + QStringLiteral("_ad"))),
+        QStringLiteral("DROP TRIGGER IF EXISTS %1").arg(RecordLayout::quote(name + QStringLiteral("_au"))),
         QStringLiteral("DROP TABLE IF EXISTS %1").arg(fts),
-        // Without positions and sizes: the index only has to say which rows hold every trigram
-        // of a search, which halves the work of each write.
-        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content=%3, content_rowid='_rid', "
-                       "tokenize='trigram', detail=none, columnsize=0)")
-            .arg(fts, list, table),
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content=%3, content_rowid='_rid', %4)")
+            .arg(fts, list, table, kSqliteTokens),
         QStringLiteral("CREATE TRIGGER %1 AFTER INSERT ON %2 BEGIN %3 END")
             .arg(RecordLayout::quote(name + QStringLiteral("_ai")), table, add),
         QStringLiteral("CREATE TRIGGER %1 AFTER DELETE ON %2 BEGIN %3 END")
@@ -132,42 +148,155 @@ Result<void> TextIndex::ensure(Connection &connection, const RecordLayout &layou
                                                           : ensurePostgres(connection, layout, columns);
 }
 
-Result<std::optional<SqlCondition>> TextIndex::candidates(Connection &connection, const RecordLayout &layout,
-                                                          const QString &text)
+QString TextIndex::containsPattern(const QString &text)
+{
+    QString pattern = text;
+    pattern.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'%', QStringLiteral("\\%"))
+        .replace(u'_', QStringLiteral("\\_"));
+    return u'%' + pattern + u'%';
+}
+
+QList<uint> TextIndex::sameFolded(uint c)
+{
+    // Every character grouped under its case folding, made once: a group holds the characters
+    // that fold alike, where there are more than one.
+    static const QHash<uint, QList<uint>> groups = [] {
+        QHash<uint, QList<uint>> g;
+        for (char32_t u = 0; u <= 0x10FFFF; ++u) {
+            if (u >= 0xD800 && u <= 0xDFFF)
+                continue;
+            const char32_t f = QChar::toCaseFolded(u);
+            if (f == u)
+                continue;
+            QList<uint> &members = g[uint(f)];
+            if (members.isEmpty())
+                members << uint(f);
+            members << uint(u);
+        }
+        return g;
+    }();
+    QList<uint> out{c};
+    for (uint other : groups.value(uint(QChar::toCaseFolded(char32_t(c)))))
+        if (other != c)
+            out << other;
+    return out;
+}
+
+namespace {
+
+QString phrase(const QList<uint> &points)
+{
+    QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData()), points.size());
+    text.replace(u'"', QStringLiteral("\"\""));
+    return u'"' + text + u'"';
+}
+
+// More spellings than this of one search, each a phrase of its own, cost more than they save.
+constexpr qsizetype kMaxSpellings = 64;
+
+// The spellings of the text, without regard to case, that the index holds every trigram of: the
+// only ones a field can hold. None when the text is spelt in more than kMaxSpellings ways.
+Result<std::optional<QStringList>> spellingsInIndex(Connection &connection, const QString &fts,
+                                                    const QList<uint> &points)
+{
+    QHash<QString, bool> known;
+    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %1 MATCH ? LIMIT 1").arg(fts);
+    std::vector<QList<uint>> spellings{{}};
+    for (uint c : points) {
+        std::vector<QList<uint>> longer;
+        const QList<uint> alike = TextIndex::sameFolded(c);
+        for (const QList<uint> &s : spellings) {
+            for (uint a : alike) {
+                QList<uint> next = s;
+                next << a;
+                if (next.size() >= TextIndex::MinimumLength) {
+                    const QString trigram = phrase(next.mid(next.size() - TextIndex::MinimumLength));
+                    auto it = known.find(trigram);
+                    if (it == known.end()) {
+                        auto q = connection.exec(sql, {trigram});
+                        if (!q)
+                            return q.error();
+                        it = known.insert(trigram, q.value()->next());
+                    }
+                    if (!*it)
+                        continue;
+                }
+                longer.push_back(std::move(next));
+                if (qsizetype(longer.size()) > kMaxSpellings)
+                    return std::optional<QStringList>();
+            }
+        }
+        spellings = std::move(longer);
+    }
+    QStringList phrases;
+    for (const QList<uint> &s : spellings)
+        phrases << phrase(s);
+    return std::optional(phrases);
+}
+
+} // namespace
+
+Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connection, const RecordLayout &layout,
+                                                           const QString &text, bool ignoreCase)
 {
     const QStringList columns = indexedColumns(layout);
-    if (columns.isEmpty() || text.toUcs4().size() < MinimumLength)
-        return std::optional<SqlCondition>();
+    const QList<uint> points = text.toUcs4();
+    if (columns.isEmpty() || points.size() < MinimumLength)
+        return std::optional<Lookup>();
     // A store that could not make its index (opened read-only since) is searched without it.
     auto present = indexPresent(connection, layout);
     if (!present)
         return present.error();
     if (!*present)
-        return std::optional<SqlCondition>();
+        return std::optional<Lookup>();
     if (connection.store().kind() == StoreKind::Sqlite) {
-        // Every trigram of the text, each as a quoted term: the rows that hold them all.
-        const QList<uint> points = text.toUcs4();
-        QStringList terms;
-        for (qsizetype i = 0; i + MinimumLength <= points.size(); ++i) {
-            QString term =
-                QString::fromUcs4(reinterpret_cast<const char32_t *>(points.constData() + i), MinimumLength);
-            term.replace(u'"', QStringLiteral("\"\""));
-            term = u'"' + term + u'"';
-            if (!terms.contains(term))
-                terms << term;
-        }
+        // A phrase of trigrams is found only where they stand one after another in one field:
+        // exactly where the field holds that spelling.
         const QString fts = RecordLayout::quote(tableName(layout));
-        return std::optional(
-            SqlCondition{QStringLiteral("\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
-                         {QVariant(terms.join(QStringLiteral(" AND ")))}});
+        QStringList phrases{phrase(points)};
+        if (ignoreCase) {
+            auto spellings = spellingsInIndex(connection, fts, points);
+            if (!spellings)
+                return spellings.error();
+            if (!spellings->has_value())
+                return std::optional<Lookup>();
+            phrases = **spellings;
+            if (phrases.isEmpty())
+                return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true});
+        }
+        return std::optional(Lookup{
+            // The unary + keeps SQLite from looking up each row found by its row id (a page read
+            // per row, then a sort): it reads the list's own index in order and keeps the rows in
+            // the set the index found, which costs far less once a text is in many rows.
+            SqlCondition{QStringLiteral("+\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
+                         {QVariant(phrases.join(QStringLiteral(" OR ")))}},
+            true});
     }
-    QString pattern = text;
-    pattern.replace(u'\\', QStringLiteral("\\\\"))
-        .replace(u'%', QStringLiteral("\\%"))
-        .replace(u'_', QStringLiteral("\\_"));
-    return std::optional(SqlCondition{
-        QStringLiteral("%1 LIKE lower((?::text) COLLATE %2)").arg(pgFolded(columns), kPgCollation),
-        {QVariant(QString(u'%' + pattern + u'%'))}});
+    // The index holds the texts lower-cased, which is not the program's case folding: every
+    // character that folds alike with one of the text's, lower-cased, may stand for it there.
+    QStringList lowered{QString()};
+    for (uint c : points) {
+        QList<uint> forms;
+        for (uint a : sameFolded(c))
+            if (const uint l = uint(QChar::toLower(char32_t(a))); !forms.contains(l))
+                forms << l;
+        QStringList longer;
+        for (const QString &s : lowered)
+            for (uint l : forms)
+                longer << s + QString::fromUcs4(reinterpret_cast<const char32_t *>(&l), 1);
+        if (longer.size() > kMaxSpellings)
+            return std::optional<Lookup>();
+        lowered = longer;
+    }
+    QStringList terms;
+    QVariantList params;
+    for (const QString &spelling : lowered) {
+        terms << QStringLiteral("%1 LIKE lower((?::text) COLLATE %2)").arg(pgFolded(columns), kPgCollation);
+        params << containsPattern(spelling);
+    }
+    return std::optional(
+        Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false});
 }
 
 } // namespace tarvo::data

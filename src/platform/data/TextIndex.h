@@ -12,8 +12,8 @@ class Connection;
 
 // The index a file declares for searching text inside its text fields and memos: on SQLite an
 // FTS5 table with the trigram tokenizer over the file's own rows, kept up to date by triggers;
-// on PostgreSQL a pg_trgm GIN index over the fields. It narrows a search to the rows that may
-// hold the text, without regard to case; the caller compares those rows exactly.
+// on PostgreSQL a pg_trgm GIN index over the fields case folded. It finds the rows that hold a
+// text, or on PostgreSQL narrows a search to the rows that may, which the caller then compares.
 class TextIndex final {
   public:
     // Characters a search needs before the index can serve it (one trigram).
@@ -23,12 +23,28 @@ class TextIndex final {
     // file declares none. Runs inside the caller's transaction.
     static Result<void> ensure(Connection &connection, const RecordLayout &layout);
 
-    // The condition that keeps the rows whose indexed fields may contain `text` (case folded),
-    // or nothing when the index cannot serve this search: the file declares no index, the text
-    // is shorter than MinimumLength, or the store has no index (a PostgreSQL server without
-    // pg_trgm). Rows the index keeps may still not hold the text; rows it drops never do.
-    static Result<std::optional<SqlCondition>> candidates(Connection &connection, const RecordLayout &layout,
-                                                          const QString &text);
+    // The rows an index lookup keeps, and whether they are exactly those whose indexed fields hold
+    // the text (otherwise some may not; the rows it drops never do).
+    struct Lookup {
+        SqlCondition rows;
+        bool exact = false;
+    };
+
+    // The rows whose indexed fields hold `text`, with or without regard to case, or nothing when
+    // the index cannot serve this search: the file declares no index, the text is shorter than
+    // MinimumLength, the store has no index (a PostgreSQL server without pg_trgm), or, without
+    // regard to case, the text is spelt in too many ways in the file. On SQLite the index keeps
+    // the positions of case-sensitive trigrams, so it answers exactly; on PostgreSQL it names the
+    // rows whose texts hold the text case folded.
+    static Result<std::optional<Lookup>> lookup(Connection &connection, const RecordLayout &layout,
+                                                const QString &text, bool ignoreCase);
+
+    // The characters a comparison without regard to case takes as `c` (Qt's simple case folding),
+    // `c` first.
+    static QList<uint> sameFolded(uint c);
+
+    // The LIKE pattern, with the backslash as its escape, of the texts that contain `text`.
+    static QString containsPattern(const QString &text);
 
     static QString tableName(const RecordLayout &layout);
 };

@@ -1,5 +1,8 @@
 #include "platform/query/CsvExport.h"
 
+#include "platform/data/ErrorCode.h"
+#include "platform/data/FileManager.h"
+
 #include <QFileDevice>
 
 namespace tarvo::query {
@@ -53,6 +56,33 @@ Result<void> CsvExport::end()
     m_writer.reset();
     m_device = nullptr;
     return {};
+}
+
+Result<int> CsvExport::writeRecords(const RegisteredFile &fields, data::FileManager &file,
+                                    const QString &keyName, const std::vector<qint64> &ids, QIODevice &device)
+{
+    const data::RecordLayout &layout = file.layout();
+    const int key = layout.keyIndex(keyName);
+    if (key < 0 || layout.key(key).components.size() != 1)
+        return makeError(5, QStringLiteral("The key %1 does not name one record by one value").arg(keyName));
+    const QString idField = layout.key(key).components.front().field;
+    CsvExport csv(fields);
+    if (auto r = csv.begin(device); !r)
+        return r.error();
+    data::Record record = file.newRecord();
+    for (qint64 id : ids) {
+        record.setValue(idField, id);
+        if (auto found = file.fetch(keyName, record); !found) {
+            if (found.error().code == data::ErrorCode::RecordNotFound)
+                continue; // gone since it was tagged
+            return found.error();
+        }
+        if (auto r = csv.write(record); !r)
+            return r.error();
+    }
+    if (auto r = csv.end(); !r)
+        return r.error();
+    return csv.written();
 }
 
 } // namespace tarvo::query

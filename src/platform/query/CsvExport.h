@@ -4,6 +4,11 @@
 #include "platform/query/RegisteredFile.h"
 
 #include <optional>
+#include <vector>
+
+namespace tarvo::data {
+class FileManager;
+}
 
 namespace tarvo::query {
 
@@ -20,6 +25,13 @@ class CsvExport final {
     // Flushes what is written; the export is finished.
     Result<void> end();
     int written() const { return m_written; }
+
+    // The export of tagged records: each record of the file whose key (of one component) has
+    // one of the ids, in the order of the ids; an id no longer found is skipped. The number of
+    // records written.
+    static Result<int> writeRecords(const RegisteredFile &fields, data::FileManager &file,
+                                    const QString &keyName, const std::vector<qint64> &ids,
+                                    QIODevice &device);
 
   private:
     const RegisteredFile &m_file;

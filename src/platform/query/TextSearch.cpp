@@ -6,6 +6,7 @@
 #include "platform/data/TextIndex.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace tarvo::query {
 
@@ -29,6 +30,10 @@ QString folded(const QString &text, bool ignoreCase)
 // Beyond this many rows named by the index, reading the rows in order costs less than fetching
 // them one by one.
 constexpr int kMaxCandidates = 20000;
+
+// Beyond this many spellings of a search without regard to case, a scan in SQL compares each
+// field too often: the rows are read and compared here instead.
+constexpr qsizetype kMaxScanSpellings = 16;
 
 Result<std::vector<qint64>> candidateRows(data::Connection &connection, const data::RecordLayout &layout,
                                           const data::SqlCondition &condition)
@@ -76,6 +81,72 @@ Result<std::vector<qint64>> TextSearch::searchRows(data::View &view, const data:
             break;
     }
     std::sort(found.begin(), found.end());
+    return found;
+}
+
+std::optional<data::SqlCondition> TextSearch::scanCondition(bool sqlite, const QString &wanted,
+                                                            bool ignoreCase) const
+{
+    // Every spelling the comparison takes as the text, each looked for by the store itself.
+    QStringList spellings{QString()};
+    bool likeServes = sqlite && ignoreCase;
+    for (uint c : wanted.toUcs4()) {
+        const QList<uint> alike = ignoreCase ? data::TextIndex::sameFolded(c) : QList<uint>{c};
+        // SQLite's LIKE folds ASCII letters and nothing else: it serves where every character
+        // folds alike with its ASCII other case only.
+        likeServes =
+            likeServes && c < 128 && std::all_of(alike.begin(), alike.end(), [](uint a) { return a < 128; });
+        QStringList longer;
+        for (const QString &s : spellings)
+            for (uint a : alike)
+                longer << s + QString::fromUcs4(reinterpret_cast<const char32_t *>(&a), 1);
+        if (longer.size() > kMaxScanSpellings)
+            return std::nullopt;
+        spellings = longer;
+    }
+    const data::RecordLayout &layout = m_file.layout();
+    QStringList terms;
+    QVariantList params;
+    if (likeServes) {
+        for (int f : m_texts) {
+            terms << QStringLiteral("%1 LIKE ? ESCAPE '\\'").arg(layout.column(f));
+            params << data::TextIndex::containsPattern(wanted);
+        }
+    } else {
+        for (int f : m_texts)
+            for (const QString &s : spellings) {
+                terms << (sqlite ? QStringLiteral("instr(%1, ?) > 0") : QStringLiteral("strpos(%1, ?) > 0"))
+                             .arg(layout.column(f));
+                params << s;
+            }
+    }
+    return data::SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params};
+}
+
+Result<std::vector<qint64>> TextSearch::idsWhere(data::View &view, const data::SqlCondition &listFilter,
+                                                 const data::SqlCondition &rows,
+                                                 const Progress &progress) const
+{
+    data::SqlCondition filter = listFilter;
+    if (filter.isEmpty()) {
+        filter = rows;
+    } else {
+        filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + rows.sql;
+        filter.params << rows.params;
+    }
+    view.setColumns({m_file.layout().fullFieldName(m_idField)});
+    view.setFilter(filter);
+    const std::vector<int> &read = view.readFields();
+    const auto at = std::find(read.begin(), read.end(), m_idField);
+    const size_t column = read.empty() ? size_t(m_idField) : size_t(at - read.begin());
+    std::vector<qint64> found;
+    auto r = view.valuesAfter(
+        nullptr, std::numeric_limits<int>::max(),
+        [&](std::vector<QVariant> &values, qint64) { found.push_back(values[column].toLongLong()); });
+    if (!r)
+        return r.error();
+    if (progress)
+        progress(*r);
     return found;
 }
 
@@ -155,46 +226,27 @@ Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const
         for (const QueryField *f : m_numbers)
             columns << f->name;
     view.setColumns(columns);
-    // Where the index cannot serve a search, a search with regard to case still lets the store
-    // pick the rows whose texts hold it; the comparison below stays the judge.
-    std::optional<data::SqlCondition> narrowed;
     auto conn = view.file().connection();
     if (!conn)
         return conn.error();
     if (useIndex && !numbers) {
-        auto candidates = data::TextIndex::candidates(**conn, layout, wanted);
-        if (!candidates)
-            return candidates.error();
-        if (candidates->has_value()) {
-            // The rows the index names are fetched by their ids, a batch at a time, so that the
-            // index is asked once; a text in most rows is searched by reading them all instead.
-            auto rows = candidateRows(**conn, layout, **candidates);
+        // The store finds the rows itself: through the index where it answers exactly, through
+        // the rows it names where it only narrows (compared here while they are few), or by
+        // comparing every field with each spelling of the text.
+        auto lookup = data::TextIndex::lookup(**conn, layout, wanted, ignoreCase);
+        if (!lookup)
+            return lookup.error();
+        if (lookup->has_value() && (*lookup)->exact)
+            return idsWhere(view, listView.filter(), (*lookup)->rows, progress);
+        if (lookup->has_value()) {
+            auto rows = candidateRows(**conn, layout, (*lookup)->rows);
             if (!rows)
                 return rows.error();
             if (rows->size() <= size_t(kMaxCandidates))
                 return searchRows(view, listView.filter(), *rows, foldedWanted, ignoreCase, progress);
         }
-    }
-    if (!narrowed && !numbers && !ignoreCase) {
-        const bool sqlite = (*conn)->store().kind() == data::StoreKind::Sqlite;
-        QStringList terms;
-        QVariantList params;
-        for (int f : m_texts) {
-            terms << (sqlite ? QStringLiteral("instr(%1, ?) > 0") : QStringLiteral("strpos(%1, ?) > 0"))
-                         .arg(layout.column(f));
-            params << wanted;
-        }
-        narrowed = data::SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params};
-    }
-    if (narrowed) {
-        data::SqlCondition filter = listView.filter();
-        if (filter.isEmpty()) {
-            filter = *narrowed;
-        } else {
-            filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + narrowed->sql;
-            filter.params << narrowed->params;
-        }
-        view.setFilter(filter);
+        if (auto scan = scanCondition((*conn)->store().kind() == data::StoreKind::Sqlite, wanted, ignoreCase))
+            return idsWhere(view, listView.filter(), *scan, progress);
     }
 
     qint64 read = 0;

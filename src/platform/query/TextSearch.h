@@ -12,9 +12,9 @@ namespace tarvo::query {
 
 // The text search of a list: which records hold a text in one of their text fields or memos,
 // or in one of their numbers as the list shows them (never in a number's stored form), with or
-// without regard to case. The file's text index narrows the search where it can serve it; the
-// records it keeps are compared here all the same, so the index changes the speed, never the
-// answer.
+// without regard to case. Where it can, the store finds the records itself: through the file's
+// text index, or by comparing each field in SQL; only numbers as shown, and the rows a PostgreSQL
+// index merely narrows to, are compared here. Each way finds the same records.
 class TextSearch final {
   public:
     // `idField` names the field whose values the search returns ("BUG:ID").
@@ -28,8 +28,10 @@ class TextSearch final {
     using Progress = std::function<bool(qint64 read)>;
 
     // The IDs of the records of the view that hold the text, in the view's order, or ascending
-    // when the text index named the rows. The view is the list's own (its order, range and
-    // filters); the search reads a copy of it. A blank text searches nothing and finds nothing.
+    // when the rows the text index named were compared here (on PostgreSQL). The view is the
+    // list's own (its order, range and filters); the search reads a copy of it. A blank text
+    // searches nothing and finds nothing. Without `useIndex` every record is read and compared
+    // here: the plain scan that the other ways must agree with.
     Result<std::vector<qint64>> search(const data::View &view, const QString &text, bool ignoreCase,
                                        const Progress &progress = {}, bool useIndex = true) const;
 
@@ -38,6 +40,15 @@ class TextSearch final {
     // number as shown: then the numbers are compared too, and no text index can serve the search.
     bool mayBeInNumber(const QString &wanted) const;
     bool holds(const data::Record &record, const QString &wanted, bool ignoreCase, bool numbers) const;
+    // The condition under which the store itself finds exactly the rows whose texts hold the
+    // text: each field compared with every spelling the comparison takes as the text. None when
+    // there are too many spellings.
+    std::optional<data::SqlCondition> scanCondition(bool sqlite, const QString &wanted,
+                                                    bool ignoreCase) const;
+    // The IDs of the view's rows within the list's filter that the condition keeps, read in the
+    // view's order without their texts.
+    Result<std::vector<qint64>> idsWhere(data::View &view, const data::SqlCondition &listFilter,
+                                         const data::SqlCondition &rows, const Progress &progress) const;
     // The search over the rows the text index named, by their ids, within the list's filter.
     Result<std::vector<qint64>> searchRows(data::View &view, const data::SqlCondition &listFilter,
                                            const std::vector<qint64> &rows, const QString &wanted,

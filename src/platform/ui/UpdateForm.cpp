@@ -9,10 +9,17 @@
 #include "platform/data/Session.h"
 #include "platform/data/Transaction.h"
 #include "platform/runtime/Messages.h"
+#include "platform/ui/FormList.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTextEdit>
 
 namespace tarvo::ui {
 
@@ -38,6 +45,26 @@ QString rangeText(const std::pair<double, double> &range)
 {
     return QString::number(range.first) + QStringLiteral(" .. ") + QString::number(range.second);
 }
+
+// Runs an action when its text control loses the focus: where a memo's entry counts as accepted.
+class FocusOutWatcher final : public QObject {
+  public:
+    FocusOutWatcher(QObject *parent, std::function<void()> action)
+        : QObject(parent), m_action(std::move(action))
+    {
+    }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::FocusOut)
+            m_action();
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    std::function<void()> m_action;
+};
 
 } // namespace
 
@@ -72,6 +99,12 @@ data::Record &UpdateForm::record()
 
 FormField &UpdateForm::field(const QString &name, QWidget *control)
 {
+    return field(name, control, {}, {});
+}
+
+FormField &UpdateForm::field(const QString &name, QWidget *control, FormField::Shows shows,
+                             FormField::Takes takes)
+{
     const int index = m_file ? m_file->layout().fieldIndex(name) : -1;
     if (index < 0) {
         rejectTable(MessageFieldNotInFile, name, QString());
@@ -79,6 +112,8 @@ FormField &UpdateForm::field(const QString &name, QWidget *control)
         return *m_rejected.back();
     }
     auto bound = std::make_unique<FormField>(m_file->layoutPtr(), index, control);
+    if (shows && takes)
+        bound->accessors(std::move(shows), std::move(takes));
     if (!control || !bound->isBindable()) {
         rejectTable(MessageProgramError, bound->name(),
                     QStringLiteral("%1 cannot be shown in a %2")
@@ -143,43 +178,82 @@ bool UpdateForm::open()
     if (m_tableError)
         return refuseOpening();
     int request = context().threadRequest();
-    switch (request) {
-    case Request::Insert:
-        break;
-    case Request::Change:
-    case Request::Delete:
-    case Request::View:
-        if (!readRecord())
-            return refuseOpening();
-        if (request != Request::View)
-            request = holdOrAsk(request);
-        if (request == Request::None)
-            return refuseOpening();
-        break;
-    default:
+    if (request != Request::Insert && request != Request::Change && request != Request::Delete &&
+        request != Request::View) {
         report(MessageProgramError, makeError(0, QString()), QString(),
                QStringLiteral("%1 was asked for request %2").arg(procedureName()).arg(request));
         return refuseOpening();
     }
+    if (m_keeper) {
+        request = m_keeper->open(request);
+    } else if (request != Request::Insert) {
+        if (!readRecord())
+            return refuseOpening();
+        if (request != Request::View)
+            request = holdOrAsk(request);
+    }
+    if (request == Request::None)
+        return refuseOpening();
     context().setThreadRequest(request);
     m_deleting = request == Request::Delete;
     if (request == Request::View)
         applyViewMode();
     if (!WindowManager::open()) {
+        if (m_keeper)
+            (void)m_keeper->undo();
         releaseHold();
         return false;
     }
-    if (request == Request::Insert && !prime()) {
+    if (request == Request::Insert && !m_keeper && !prime()) {
         finish(Response::Cancelled);
         return false;
     }
     if (m_deleting) {
-        runDelete();
+        if (m_keeper)
+            finish(m_keeper->remove() ? Response::Completed : Response::Cancelled);
+        else
+            runDelete();
         return true;
     }
     m_snapshot = record();
     showRecord();
+    watchControls();
     return true;
+}
+
+void UpdateForm::watchControls()
+{
+    if (m_watching || isViewOnly())
+        return;
+    m_watching = true;
+    for (const auto &owned : m_fields) {
+        const FormField *field = owned.get();
+        QWidget *c = field->control();
+        auto accepted = [this, field]() { accept(*field); };
+        if (auto *edit = qobject_cast<QLineEdit *>(c)) {
+            connect(edit, &QLineEdit::editingFinished, this, accepted);
+        } else if (auto *combo = qobject_cast<QComboBox *>(c)) {
+            connect(combo, &QComboBox::activated, this, accepted);
+            if (combo->lineEdit())
+                connect(combo->lineEdit(), &QLineEdit::editingFinished, this, accepted);
+        } else if (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c)) {
+            c->installEventFilter(new FocusOutWatcher(c, accepted));
+        } else if (auto *button = qobject_cast<QAbstractButton *>(c)) {
+            connect(button, &QAbstractButton::toggled, this, accepted);
+        }
+    }
+}
+
+void UpdateForm::accept(const FormField &field)
+{
+    if (m_showing || m_finishing || !isOpen() || !m_change)
+        return;
+    data::Record &buffer = record();
+    const QVariant before = buffer.value(field.index());
+    if (auto taken = field.take(buffer); !taken)
+        return; // OK reports the entry that does not fit.
+    if (buffer.value(field.index()) != before)
+        m_change(field, before);
 }
 
 bool UpdateForm::readRecord()
@@ -276,6 +350,16 @@ void UpdateForm::applyViewMode()
 {
     for (const auto &field : m_fields)
         field->setEditable(false);
+    // A viewed record offers nothing that changes data: only buttons marked to stay stay usable.
+    if (QWidget *w = window()) {
+        for (QAbstractButton *button : w->findChildren<QAbstractButton *>()) {
+            // A tab bar's scroll buttons only move through the tabs.
+            if (button != m_okButton && button != m_cancelButton &&
+                !button->property(KeepInViewMode).toBool() &&
+                !qobject_cast<QTabBar *>(button->parentWidget()))
+                button->setEnabled(false);
+        }
+    }
     if (m_okButton)
         m_okButton->hide();
     if (m_cancelButton)
@@ -285,8 +369,11 @@ void UpdateForm::applyViewMode()
 void UpdateForm::showRecord()
 {
     const data::Record &buffer = record();
+    // What the form shows is not the user's entry.
+    m_showing = true;
     for (const auto &field : m_fields)
         field->show(buffer);
+    m_showing = false;
 }
 
 bool UpdateForm::takeControls()
@@ -345,6 +432,11 @@ bool UpdateForm::ok()
         return false;
     if (!m_file->validate(buffer))
         return false;
+    if (m_keeper) {
+        if (!m_keeper->save())
+            return false;
+        return finish(Response::Completed);
+    }
     if (request() == Request::Insert || !buffer.sameValues(m_snapshot)) {
         if (!writeRecord())
             return false;
@@ -397,6 +489,8 @@ bool UpdateForm::cancel()
 {
     if (!isOpen() || m_finishing)
         return false;
+    if (m_keeper)
+        return m_keeper->undo() && finish(Response::Cancelled);
     const bool undo = (request() == Request::Insert && m_claimedRow != 0) ||
                       (m_cancelled && (request() == Request::Insert || request() == Request::Change));
     if (undo) {
@@ -449,6 +543,27 @@ void UpdateForm::releaseHold()
     held.setRowId(m_heldRow);
     m_session.holds().release(*m_file, held);
     m_heldRow = 0;
+}
+
+FormList &UpdateForm::list(FormList *list, int procedureNumber)
+{
+    m_lists.emplace_back(list);
+    list->onRequest([this, list = QPointer<FormList>(list), procedureNumber](int request) {
+        if (isViewOnly() || m_finishing)
+            return;
+        run(procedureNumber, request, [list](int) {
+            if (list)
+                (void)list->reload();
+        });
+    });
+    return *list;
+}
+
+void UpdateForm::reloadLists()
+{
+    for (const auto &list : m_lists)
+        if (list && list->isLoaded())
+            (void)list->reload();
 }
 
 bool UpdateForm::finish(int response)

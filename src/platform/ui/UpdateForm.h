@@ -23,6 +23,25 @@ class Session;
 
 namespace tarvo::ui {
 
+class FormList;
+
+// What keeps the record of a form whose opening, saving and undoing are logic of its own (an
+// issue with its notifications and history) in place of the base's plain read, write and remove;
+// the base still shows, takes and checks the fields and ends the form.
+class RecordKeeper {
+  public:
+    virtual ~RecordKeeper() = default;
+    // Reads and holds, or primes, the record for the request; the request to go on with (View
+    // when another user holds it), or None not to open (the keeper has told the user).
+    virtual int open(int request) = 0;
+    // OK with the controls taken and the fields' rules kept; false keeps the form open.
+    virtual bool save() = 0;
+    // Cancel; false keeps the form open.
+    virtual bool undo() = 0;
+    // The delete request; true when the record was deleted.
+    virtual bool remove() = 0;
+};
+
 // The base of every update form: takes its request from the context (insert, change, delete,
 // view), primes or reads the record of its file in the thread's buffer, holds it, shows it in
 // controls bound to its fields by name, checks it and writes it on OK in one transaction, undoes
@@ -40,6 +59,9 @@ class UpdateForm : public WindowManager {
     // Runs inside the transaction of OK (after the record is written) or of Cancel, with the
     // record as it was when the form opened and as it is now; an error rolls everything back.
     using WriteHook = std::function<Result<void>(const data::Record &snapshot, const data::Record &record)>;
+    // A control's entry was accepted and changed its field from `before`: runs with the record
+    // already holding the new value (the form's rules and its history of changes).
+    using ChangeHook = std::function<void(const FormField &field, const QVariant &before)>;
     // The request to go on with when another user holds the record (View, or None not to open).
     using HeldHook = std::function<int()>;
 
@@ -52,6 +74,8 @@ class UpdateForm : public WindowManager {
     static constexpr int MessageProgramError = 42;
     static constexpr int MessageHeld = 43;
     static constexpr int MessageDatabase = 52;
+    // The property of a button that stays usable in view mode ("&Print", "&Help").
+    static constexpr const char *KeepInViewMode = "keepInViewMode";
 
     UpdateForm(Context &context, QString procedureName, data::Session &session, const QString &fileLabel,
                QObject *parent = nullptr);
@@ -60,12 +84,22 @@ class UpdateForm : public WindowManager {
     // The table of the form. A name the file does not have, or a control that no field can be
     // shown in, is reported at once and the form will not open.
     FormField &field(const QString &name, QWidget *control);
+    // A control that the form shows and reads through the accessors (a group of radio buttons).
+    FormField &field(const QString &name, QWidget *control, FormField::Shows shows, FormField::Takes takes);
     void setButtons(QAbstractButton *ok, QAbstractButton *cancel);
     void onPrime(PrimeHook hook) { m_prime = std::move(hook); }
     void onCheck(CheckHook hook) { m_check = std::move(hook); }
     void onHistory(WriteHook hook) { m_history = std::move(hook); }
     void onCancel(WriteHook hook) { m_cancelled = std::move(hook); }
     void onHeld(HeldHook hook) { m_held = std::move(hook); }
+    void onChange(ChangeHook hook) { m_change = std::move(hook); }
+    // The record is kept by `keeper` (which outlives the form's use of it), not by the base.
+    void setKeeper(RecordKeeper *keeper) { m_keeper = keeper; }
+    // A list of rows of the record on the form: its buttons run the called procedure under their
+    // request (nothing in view mode) and the list reads its rows again when the procedure ends.
+    FormList &list(FormList *list, int procedureNumber);
+    // Every list of the form reads its rows again (those not yet shown wait for their tab).
+    void reloadLists();
 
     data::Session &session() const { return m_session; }
     data::FileManager *file() const { return m_file; }
@@ -114,6 +148,8 @@ class UpdateForm : public WindowManager {
     Result<void> removeClaimed();
     void releaseHold();
     bool finish(int response);
+    void watchControls();
+    void accept(const FormField &field);
 
     data::Session &m_session;
     data::FileManager *m_file = nullptr;
@@ -130,6 +166,9 @@ class UpdateForm : public WindowManager {
     WriteHook m_history;
     WriteHook m_cancelled;
     HeldHook m_held;
+    ChangeHook m_change;
+    RecordKeeper *m_keeper = nullptr;
+    std::vector<QPointer<FormList>> m_lists;
     qint64 m_heldRow = 0;
     qint64 m_claimedRow = 0;
     // The claimed row was written by a save whose transaction was then rolled back: the file no
@@ -137,6 +176,8 @@ class UpdateForm : public WindowManager {
     bool m_claimWritten = false;
     bool m_deleting = false;
     bool m_finishing = false;
+    bool m_showing = false;
+    bool m_watching = false;
 };
 
 } // namespace tarvo::ui

@@ -230,10 +230,19 @@ void WindowManager::run(int procedureNumber, int request, Continuation done)
     });
 }
 
+void WindowManager::setProcedure(int number, ProcedureStarter start)
+{
+    m_procedures[number] = std::move(start);
+}
+
 void WindowManager::runProcedure(int procedureNumber, std::function<void()> finished)
 {
-    Q_UNUSED(procedureNumber);
-    finished();
+    const auto it = m_procedures.find(procedureNumber);
+    if (it == m_procedures.end()) {
+        finished();
+        return;
+    }
+    it->second(std::move(finished));
 }
 
 void WindowManager::acceptOn(QAbstractButton *button)

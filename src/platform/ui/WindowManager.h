@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,8 @@ class WindowManager : public QObject {
   public:
     // What runs after a form has closed, given the response it left.
     using Continuation = std::function<void(int response)>;
+    // Starts a called procedure (a form, through openModal) and calls finished when it has ended.
+    using ProcedureStarter = std::function<void(std::function<void()> finished)>;
     // What every window goes through while it opens, before it is shown.
     using OpenHook = std::function<void(WindowManager &manager)>;
 
@@ -93,6 +96,8 @@ class WindowManager : public QObject {
     // Runs the called procedure of that number under the request and hands its response to done.
     // A window opened to view runs nothing and answers Cancelled.
     void run(int procedureNumber, int request, Continuation done);
+    // The procedure that run() starts under that number; a number without one runs nothing.
+    void setProcedure(int number, ProcedureStarter start);
     // Presses of the button reach takeAccepted under its object name.
     void acceptOn(QAbstractButton *button);
 
@@ -101,7 +106,7 @@ class WindowManager : public QObject {
 
   protected:
     // Starts the procedure of that number (typically a form through openModal) and calls finished
-    // when it has ended; the response is then read from the context. Runs nothing by default.
+    // when it has ended; the response is then read from the context. Runs the registered one.
     virtual void runProcedure(int procedureNumber, std::function<void()> finished);
     // Makes the window the active one, restoring it when it is minimised.
     void activate();
@@ -127,6 +132,7 @@ class WindowManager : public QObject {
     QString m_positionSection;
     std::optional<WindowPosition> m_lastShownPosition;
     QStringList m_denied;
+    std::map<int, ProcedureStarter> m_procedures;
     Context::ReceiverId m_receiver = 0;
     int m_request = Request::None;
     int m_response = Response::Cancelled;

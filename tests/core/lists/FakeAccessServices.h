@@ -13,12 +13,13 @@ class FakeAccessServices final : public core::AccessServices {
     QMap<QString, QString> values;
     QString userCode = QStringLiteral("JDO");
     QString userFolder;
+    QString chosenUser; // what the user picker chooses; nothing chosen when empty
 
     bool login(const QString &, const QString &, const QString &) override { return true; }
     bool checkControl(const QString &) override { return true; }
     QString getValue(const QString &key, const QString & = {}) override { return values.value(key); }
     void changePassword(const QString &, bool) override {}
-    QString browseUsers(const QString &code) override { return code; }
+    QString browseUsers(const QString &code) override { return chosenUser.isEmpty() ? code : chosenUser; }
     void useFiles(int) override {}
     void administration() override {}
     void repairDataFiles() override {}

@@ -1,14 +1,15 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/services/MasterDataStandIn.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "issues/BugTagQueue.h"
-#include "issues/ui/MassUpdateWindow.h"
 #include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
+#include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
@@ -37,6 +38,7 @@
 #include <QTreeView>
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace tarvo;
 using tarvo::issues::ui::BrowseBugs;
@@ -368,7 +370,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
         browse->tagCurrent();
     }
     int offered = -1;
-    issues::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
+    listext::ui::MassUpdateWindow::setAsker([&](QWidget *, query::MassUpdate &update, int tagged) {
         offered = tagged;
         EXPECT_FALSE(update.setValue(QStringLiteral("BUG:ID"), QStringLiteral("1")).ok());
         EXPECT_TRUE(update.setValue(QStringLiteral("BUG:Description"), QStringLiteral("Checked")).ok());
@@ -377,7 +379,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
     });
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
     drain();
-    issues::ui::MassUpdateWindow::setAsker({});
+    listext::ui::MassUpdateWindow::setAsker({});
     EXPECT_EQ(offered, 3);
     const QString tagged = QStringLiteral("%1,%2,%3")
                                .arg(gamma.at(0).toLongLong())
@@ -1093,6 +1095,79 @@ TEST_P(BrowseBugsWindow, StatusFiltersByOrderAndChangesFromThePopup)
     browse->buildStatusPopup();
     EXPECT_EQ(xplore.popup()->findChildren<QAction *>(QStringLiteral("SetStatus")).size(), 1);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// A master-data side that records which form the tree called, on what record.
+class RecordingForms final : public core::MasterDataStandIn {
+  public:
+    explicit RecordingForms(ContextRegistry &registry) : m_registry(registry) {}
+    void updatePrograms(int contextNumber, FormDone done) override { take(contextNumber, "Programs", done); }
+    void updateProgramRelease(int contextNumber, FormDone done) override
+    {
+        take(contextNumber, "Releases", done);
+    }
+    void updateProgramFiles(int contextNumber, FormDone done) override
+    {
+        take(contextNumber, "Programfiles", done);
+    }
+    // (form, request, the record's program or, for a program, its ID and parent)
+    std::vector<std::tuple<QString, int, qint64>> calls;
+    data::Session *session = nullptr;
+
+  private:
+    void take(int contextNumber, const char *label, const FormDone &done)
+    {
+        Context *context = m_registry.context(contextNumber);
+        const data::Record &buffer = session->file(QLatin1String(label))->buffer();
+        const QString form = QLatin1String(label);
+        const qint64 key = form == QLatin1String("Programs")
+                               ? buffer.integer(context->threadRequest() == 1 ? QStringLiteral("PRG:P")
+                                                                              : QStringLiteral("PRG:ID"))
+                           : form == QLatin1String("Releases") ? buffer.integer(QStringLiteral("REL:PRGID"))
+                                                               : buffer.integer(QStringLiteral("PFIL:PRGID"));
+        calls.emplace_back(form, context->threadRequest(), key);
+        done(2);
+    }
+    ContextRegistry &m_registry;
+};
+
+TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
+{
+    RecordingForms forms(registry);
+    forms.session = &issues->session();
+    core::Services::setMasterData(&forms);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    QTreeView *view = browse->programTreeView();
+    auto press = [&](const char *button) {
+        auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
+        ASSERT_TRUE(b);
+        b->click();
+        drain();
+    };
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    const int before = browse->context().threadRequest();
+    press("?CHANGE:4");
+    view->expand(view->currentIndex());
+    drain();
+    // The first child rows of a program: its releases, then its program files.
+    const QModelIndex releases = browse->programTree().index(0, 0, view->currentIndex());
+    ASSERT_EQ(releases.data().toString().trimmed(), QStringLiteral("Releases"));
+    view->setCurrentIndex(releases);
+    drain();
+    press("?INSERT:4");
+    view->expand(releases);
+    drain();
+    view->setCurrentIndex(browse->programTree().index(0, 0, releases));
+    drain();
+    press("?DELETE:4");
+    core::Services::setMasterData(nullptr);
+    using Call = std::tuple<QString, int, qint64>;
+    EXPECT_EQ(forms.calls, (std::vector<Call>{{QStringLiteral("Programs"), 2, alpha},
+                                              {QStringLiteral("Releases"), 1, alpha},
+                                              {QStringLiteral("Releases"), 3, alpha}}));
+    EXPECT_EQ(browse->context().threadRequest(), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,

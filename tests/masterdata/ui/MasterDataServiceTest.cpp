@@ -3,7 +3,10 @@
 #include "core/services/AccessStandIn.h"
 #include "core/services/NotAvailable.h"
 #include "core/services/Services.h"
+#include "platform/runtime/IniFile.h"
+#include "platform/runtime/ProgramFolder.h"
 #include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -20,15 +23,27 @@ TEST(MasterDataServiceTest, PathDialogIsRealAndTheOtherWindowsSayTheyAreNotAvail
     EXPECT_TRUE(messages.texts().isEmpty());
 
     service.options();
-    EXPECT_EQ(service.pickCustomer(1), 0);
+    EXPECT_EQ(messages.texts(), QStringList(1, core::NotAvailable::text()));
+    // No context of that number runs: nothing is picked.
+    EXPECT_EQ(service.pickCustomer(99), 0);
+    // The picker is real: without data files it says so and cancels.
     EXPECT_EQ(service.programSelect(1, QStringLiteral("Tarvo\u00b01")), QString());
-    EXPECT_EQ(messages.texts(), QStringList(3, core::NotAvailable::text()));
+    EXPECT_EQ(messages.texts().size(), 2);
+    EXPECT_EQ(messages.texts().back(), QStringLiteral("The data files are not open."));
 }
 
 // An access library that records what the administration asked of it.
 class RecordingAccess final : public core::AccessStandIn {
   public:
-    void administration() override { calls << QStringLiteral("administration"); }
+    // The captions are in "Vuvuzu.ini" by the time the administration reads them.
+    void administration() override
+    {
+        calls << QStringLiteral("administration");
+        const IniFile ini(ProgramFolder::filePath(QStringLiteral("Vuvuzu.ini")));
+        for (const char *key : {"Insert", "Change", "Delete"})
+            if (ini.contains(QStringLiteral("Vuvuzu"), QString::fromLatin1(key)))
+                calls << QString::fromLatin1(key);
+    }
     QString getValue(const QString &key, const QString &) override
     {
         calls << key;
@@ -40,13 +55,16 @@ class RecordingAccess final : public core::AccessStandIn {
 TEST(MasterDataServiceTest, TheAccessAdministrationRunsAndTheUserListIsReadAfterIt)
 {
     test::ScriptedMessages messages;
+    test::TempDir home;
+    home.useAsConfigHome();
     RecordingAccess access;
     core::Services::setAccess(&access);
     MasterDataService service(nullptr);
     service.accessAdministration(1);
     core::Services::setAccess(nullptr);
-    EXPECT_EQ(access.calls,
-              (QStringList{QStringLiteral("administration"), QStringLiteral("AllMAKUserNames")}));
+    EXPECT_EQ(access.calls, (QStringList{QStringLiteral("administration"), QStringLiteral("Insert"),
+                                         QStringLiteral("Change"), QStringLiteral("Delete"),
+                                         QStringLiteral("AllMAKUserNames")}));
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 

@@ -1,0 +1,348 @@
+#include "IssueFormBench.h"
+
+#include "common/BenchFolder.h"
+#include "common/Median.h"
+#include "common/RawDb.h"
+#include "common/RawStatement.h"
+#include "common/Stopwatch.h"
+#include "core/lists/ReadKeyOrder.h"
+#include "core/services/AccessStandIn.h"
+#include "core/services/MailStandIn.h"
+#include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
+#include "core/startup/SettingsValues.h"
+#include "issues/IssueFieldRules.h"
+#include "issues/IssueSave.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Transaction.h"
+#include "platform/runtime/DayDate.h"
+
+#include <QDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+#include <vector>
+
+namespace tarvo::bench {
+
+namespace {
+
+constexpr int kHistory = 200;
+constexpr int kNotes = 50;
+constexpr int kAttachments = 20;
+
+// The user who saves: records keep his initials.
+class BenchUser final : public core::AccessStandIn {
+  public:
+    QString mak() const override { return QStringLiteral("BEN"); }
+};
+
+void check(const Result<void> &r, const char *what)
+{
+    if (!r)
+        throw std::runtime_error(std::string(what) + ": " + r.error().message.toStdString());
+}
+
+std::int64_t scalar(RawDb &db, const std::string &sql, std::int64_t id = 0)
+{
+    RawStatement st(db.handle(), sql);
+    if (id)
+        st.bind(1, id);
+    return st.step() ? st.integer(0) : 0;
+}
+
+// The history rows of the issue beyond its first 200.
+std::vector<qint64> extraHistory(RawDb &db, qint64 id)
+{
+    RawStatement st(db.handle(), "SELECT _rid FROM History WHERE ID=?1 ORDER BY _rid LIMIT -1 OFFSET 200");
+    st.bind(1, id);
+    std::vector<qint64> rows;
+    while (st.step())
+        rows.push_back(st.integer(0));
+    return rows;
+}
+
+// Gives the issue its 200 history rows, 50 notes and 20 attachments (with 4 KB stored bytes each)
+// through the file managers, once.
+void fillIssue(BenchFolder &folder, qint64 id)
+{
+    data::Session &session = folder.session();
+    auto conn = session.connection();
+    if (!conn)
+        throw std::runtime_error(conn.error().message.toStdString());
+    // Opening the files creates the ones the folder does not have yet.
+    for (const char *label : {"History", "Notes", "Attachments", "AttachmentFiles", "BugsResponsible"})
+        (void)folder.file(QLatin1String(label));
+    RawDb db(folder.databasePath().toStdString());
+    const qint64 history =
+        std::min<qint64>(kHistory, scalar(db, "SELECT COUNT(*) FROM History WHERE ID=?1", id));
+    const qint64 notes = scalar(db, "SELECT COUNT(*) FROM Notes WHERE ID=?1", id);
+    const qint64 attachments = scalar(db, "SELECT COUNT(*) FROM Attachments WHERE BUGID=?1", id);
+    data::Transaction tx(**conn);
+    check(tx.started(), "BEGIN");
+    data::FileManager &his = folder.file(QStringLiteral("History"));
+    // The entries earlier runs saved go, so that every run reads the same 200.
+    for (qint64 row : extraHistory(db, id)) {
+        data::Record r = his.newRecord();
+        check(his.fetchRow(row, r), "history row");
+        check(his.remove(r), "history row");
+    }
+    for (qint64 i = history; i < kHistory; ++i) {
+        data::Record r = his.newRecord();
+        r.setValue(QStringLiteral("HIS:ID"), id);
+        r.setValue(QStringLiteral("HIS:FIELD"), QStringLiteral("Description"));
+        r.setValue(QStringLiteral("HIS:FORMAT"), QStringLiteral("S255"));
+        r.setValue(QStringLiteral("HIS:DATE"), qint64(80000 + i));
+        r.setValue(QStringLiteral("HIS:TIME"), qint64(100 * i + 1));
+        r.setValue(QStringLiteral("HIS:INITIALS"), QStringLiteral("BEN"));
+        r.setValue(QStringLiteral("HIS:Contents_Old"), QStringLiteral("Old text of change %1").arg(i));
+        r.setValue(QStringLiteral("HIS:Contents_New"), QStringLiteral("New text of change %1").arg(i));
+        check(his.insert(r), "history");
+    }
+    data::FileManager &note = folder.file(QStringLiteral("Notes"));
+    for (qint64 i = notes; i < kNotes; ++i) {
+        data::Record r = note.newRecord();
+        r.setValue(QStringLiteral("NOTE:ID"), id);
+        r.setValue(QStringLiteral("NOTE:Status"), QStringLiteral("Open"));
+        r.setValue(QStringLiteral("NOTE:CreatedDate"), qint64(80000 + i));
+        r.setValue(QStringLiteral("NOTE:CreatedTime"), qint64(100 * i + 1));
+        r.setValue(QStringLiteral("NOTE:CREATEDBY"), QStringLiteral("BEN"));
+        r.setValue(QStringLiteral("NOTE:Note"),
+                   QStringLiteral("A note of some length, number %1, about the issue.").arg(i));
+        check(note.insert(r), "note");
+    }
+    data::FileManager &att = folder.file(QStringLiteral("Attachments"));
+    data::FileManager &files = folder.file(QStringLiteral("AttachmentFiles"));
+    for (qint64 i = attachments; i < kAttachments; ++i) {
+        data::Record r = att.newRecord();
+        r.setValue(QStringLiteral("ATT:BUGID"), id);
+        r.setValue(QStringLiteral("ATT:Description"),
+                   QStringLiteral("Attachment %1").arg(i, 2, 10, QLatin1Char('0')));
+        r.setValue(QStringLiteral("ATT:Attachment"), QStringLiteral("C:\\logs\\trace-%1.log").arg(i));
+        r.setValue(QStringLiteral("ATT:Date"), qint64(80000 + i));
+        check(att.insert(r), "attachment");
+        data::Record f = files.newRecord();
+        f.setValue(QStringLiteral("ATF:ID"), r.integer(QStringLiteral("ATT:ID")));
+        f.setValue(QStringLiteral("ATF:ATTACHEDFILE"), QByteArray(4096, char('a' + i % 26)));
+        check(files.insert(f), "attachment file");
+    }
+    check(tx.commit(), "COMMIT");
+}
+
+// What the issue form reads when it opens, through the data layer: the issue by its key, read
+// whole, and its lists in their key orders. The number of rows read.
+qint64 openDataLayer(data::Session &session, qint64 id)
+{
+    data::FileManager &bugs = *session.file(QStringLiteral("Bugs"));
+    data::Record &buffer = bugs.buffer();
+    buffer = bugs.newRecord();
+    buffer.setValue(QStringLiteral("BUG:ID"), id);
+    check(bugs.fetch(QStringLiteral("BUG:KeyID"), buffer), "issue");
+    data::Record whole = bugs.newRecord();
+    check(bugs.fetchRow(buffer.rowId(), whole), "issue row");
+    buffer = whole;
+    qint64 rows = 1;
+    const std::pair<const char *, const char *> lists[] = {{"History", "KeyIDDateTime"},
+                                                           {"Notes", "KeyIDCreatedDateCreatedTime"},
+                                                           {"Attachments", "KeyBugIDDescription"},
+                                                           {"BugsResponsible", "KeyIDResponsible"}};
+    for (const auto &[label, key] : lists) {
+        const auto failed = core::readKeyOrder(session, QLatin1String(label), QLatin1String(key), {id},
+                                               [&rows](const data::Record &) { ++rows; });
+        if (failed)
+            throw std::runtime_error(failed->message.toStdString());
+    }
+    return rows;
+}
+
+// The same rows through prepared statements on the same indexes, every column read.
+struct RawOpen {
+    explicit RawOpen(sqlite3 *db)
+        : issue(db, "SELECT * FROM Bugs WHERE ID=?1"),
+          history(db, "SELECT * FROM History WHERE ID=?1 ORDER BY DATE DESC, TIME DESC, _rid"),
+          notes(db, "SELECT * FROM Notes WHERE ID=?1 ORDER BY CreatedDate DESC, CreatedTime DESC, _rid"),
+          attachments(db, "SELECT * FROM Attachments WHERE BUGID=?1 ORDER BY Description, _rid"),
+          responsible(db, "SELECT * FROM BugsResponsible WHERE ID=?1 ORDER BY RESPONSIBLE, _rid")
+    {
+    }
+    qint64 run(qint64 id)
+    {
+        qint64 rows = 0;
+        for (RawStatement *st : {&issue, &history, &notes, &attachments, &responsible}) {
+            st->reset();
+            st->bind(1, id);
+            while (st->step()) {
+                (void)st->readRow();
+                ++rows;
+            }
+        }
+        return rows;
+    }
+    RawStatement issue, history, notes, attachments, responsible;
+};
+
+const char *const kSeverities[] = {"Minor", "Major"};
+
+// Saving a change of five fields as the issue form does: each accepted field's history entry,
+// then OK through the issue save (hold, checks, the issue written under the relation rules).
+void saveDataLayer(data::Session &session, const core::SettingsValues &settings, qint64 id, int round)
+{
+    data::FileManager &bugs = *session.file(QStringLiteral("Bugs"));
+    bugs.buffer() = bugs.newRecord();
+    bugs.buffer().setValue(QStringLiteral("BUG:ID"), id);
+    check(bugs.fetch(QStringLiteral("BUG:KeyID"), bugs.buffer()), "issue");
+    issues::IssueSave save(session, settings);
+    auto opened = save.open(issues::IssueRequest::Change);
+    if (!opened || *opened != issues::IssueRequest::Change)
+        throw std::runtime_error("the issue did not open for a change");
+    data::Record &bug = save.issue();
+    const std::pair<QString, QVariant> changes[] = {
+        {QStringLiteral("BUG:Description"), QStringLiteral("Crash on start, round %1").arg(round)},
+        {QStringLiteral("BUG:Severity"), QString::fromLatin1(kSeverities[round % 2])},
+        {QStringLiteral("BUG:EstTime"), QStringLiteral("%1 h").arg(round % 9 + 1)},
+        {QStringLiteral("BUG:DueDate"), 82000 + round},
+        {QStringLiteral("BUG:BugText"), QStringLiteral("Steps: open, click, crash. Round %1.").arg(round)},
+    };
+    for (const auto &[field, value] : changes) {
+        const QString before = bug.value(field).toString();
+        bug.setValue(field, value);
+        check(save.history().add(field.mid(4), QStringLiteral("S255"), before, value.toString()), "history");
+    }
+    const issues::IssueFieldRules rules(session, {}, {});
+    const auto saved = save.ok(rules, {}, {});
+    if (saved.outcome != issues::SaveResult::Outcome::Saved)
+        throw std::runtime_error("the change was not saved");
+}
+
+// The same writes as raw statements: five history rows, then the issue's five fields and its
+// changed stamps in one transaction, as the data layer commits them.
+struct RawSave {
+    explicit RawSave(sqlite3 *db)
+        : history(db,
+                  "INSERT INTO History (ID, FIELD, FORMAT, DATE, TIME, INITIALS, Contents_Old, Contents_New) "
+                  "VALUES (?1, ?2, 'S255', ?3, ?4, 'BEN', ?5, ?6)"),
+          begin(db, "BEGIN IMMEDIATE"),
+          update(db, "UPDATE Bugs SET Description=?2, Severity=?3, EstTime=?4, DueDate=?5, BugText=?6, "
+                     "ChangedDate=?7, ChangedTime=?8, ChangedBy='BEN' WHERE ID=?1"),
+          commit(db, "COMMIT")
+    {
+    }
+    void run(qint64 id, int round)
+    {
+        const std::string values[] = {"Crash on start, round " + std::to_string(round),
+                                      kSeverities[round % 2], std::to_string(round % 9 + 1) + " h",
+                                      std::to_string(82000 + round),
+                                      "Steps: open, click, crash. Round " + std::to_string(round) + "."};
+        const char *const fields[] = {"Description", "Severity", "EstTime", "DueDate", "BugText"};
+        const std::string before = "before";
+        const std::int64_t today = DayDate::today();
+        const std::int64_t now = DayDate::clock();
+        for (int i = 0; i < 5; ++i) {
+            const std::string field = fields[i];
+            history.reset();
+            history.bind(1, id);
+            history.bind(2, field);
+            history.bind(3, today);
+            history.bind(4, now);
+            history.bind(5, before);
+            history.bind(6, values[i]);
+            history.run();
+        }
+        begin.reset();
+        begin.run();
+        update.reset();
+        update.bind(1, id);
+        for (int i = 0; i < 5; ++i) {
+            if (i == 3)
+                update.bind(i + 2, std::int64_t(82000 + round));
+            else
+                update.bind(i + 2, values[i]);
+        }
+        update.bind(7, today);
+        update.bind(8, now);
+        update.run();
+        commit.reset();
+        commit.run();
+    }
+    RawStatement history, begin, update, commit;
+};
+
+void printRow(const char *what, double layer, double raw)
+{
+    std::printf("%-34s %10.3f ms %10.3f ms %8.2fx\n", what, layer / 1000, raw / 1000,
+                raw > 0 ? layer / raw : 0);
+}
+
+} // namespace
+
+int IssueFormBench::run()
+{
+    BenchFolder folder(m_options.folder);
+    BenchUser user;
+    core::MailStandIn mail;
+    core::Services::setAccess(&user);
+    core::Services::setMail(&mail);
+    data::FileManager &parameter = folder.file(QStringLiteral("Parameter"));
+    data::Record settingsRecord = parameter.newRecord();
+    // The folder's one settings record; a folder without one saves under the defaults.
+    if (!parameter.fetchRow(1, settingsRecord))
+        settingsRecord = parameter.newRecord();
+    core::SettingsRecord::instance().set(settingsRecord);
+    const core::SettingsValues settings(settingsRecord);
+
+    RawDb db(folder.databasePath().toStdString());
+    const std::int64_t issues = scalar(db, "SELECT COUNT(*) FROM Bugs");
+    const qint64 id = m_options.issue > 0 ? m_options.issue : scalar(db, "SELECT MAX(ID) FROM Bugs") / 2;
+    std::printf("%lld issues; issue %lld\n", static_cast<long long>(issues), static_cast<long long>(id));
+    fillIssue(folder, id);
+    std::printf("history %lld, notes %lld, attachments %lld\n",
+                static_cast<long long>(scalar(db, "SELECT COUNT(*) FROM History WHERE ID=?1", id)),
+                static_cast<long long>(scalar(db, "SELECT COUNT(*) FROM Notes WHERE ID=?1", id)),
+                static_cast<long long>(scalar(db, "SELECT COUNT(*) FROM Attachments WHERE BUGID=?1", id)));
+
+    RawOpen rawOpen(db.handle());
+    RawSave rawSave(db.handle());
+    // Both sides warm up once and must read the same number of rows.
+    const qint64 layerRows = openDataLayer(folder.session(), id);
+    const qint64 rawRows = rawOpen.run(id);
+    if (layerRows != rawRows) {
+        std::printf("the sides read different rows: %lld / %lld\n", static_cast<long long>(layerRows),
+                    static_cast<long long>(rawRows));
+        return 1;
+    }
+    std::vector<double> openLayer, openRaw, saveLayer, saveRaw;
+    // All openings first, so that they read the same rows; sides alternate which goes first.
+    for (int r = 0; r < m_options.repetitions; ++r) {
+        for (int side = 0; side < 2; ++side) {
+            const bool layer = (side + r) % 2 == 0;
+            Stopwatch clock;
+            if (layer)
+                (void)openDataLayer(folder.session(), id);
+            else
+                (void)rawOpen.run(id);
+            (layer ? openLayer : openRaw).push_back(clock.micros());
+        }
+    }
+    int round = 0;
+    for (int r = 0; r < m_options.repetitions; ++r) {
+        for (int side = 0; side < 2; ++side) {
+            const bool layer = (side + r) % 2 == 0;
+            ++round;
+            Stopwatch clock;
+            if (layer)
+                saveDataLayer(folder.session(), settings, id, round);
+            else
+                rawSave.run(id, round);
+            (layer ? saveLayer : saveRaw).push_back(clock.micros());
+        }
+    }
+    std::printf("%-34s %13s %13s %9s\n", "median of runs", "data layer", "raw SQLite", "ratio");
+    printRow("open: issue + 200/50/20 rows", median(openLayer), median(openRaw));
+    printRow("save: five fields + history", median(saveLayer), median(saveRaw));
+    core::Services::setMail(nullptr);
+    core::Services::setAccess(nullptr);
+    return 0;
+}
+
+} // namespace tarvo::bench

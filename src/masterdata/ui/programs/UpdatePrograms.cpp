@@ -1,0 +1,347 @@
+#include "masterdata/ui/programs/UpdatePrograms.h"
+
+#include "core/helpers/ShellOpen.h"
+#include "core/lists/ReadKeyOrder.h"
+#include "core/lists/TreeMoves.h"
+#include "core/startup/SettingsRecord.h"
+#include "core/ui/RecordButtonCaptions.h"
+#include "listext/ViewRowSource.h"
+#include "listext/ui/BrowseList.h"
+#include "masterdata/ui/programs/UpdateProgramFiles.h"
+#include "masterdata/ui/programs/UpdateProgramRelease.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/runtime/Messages.h"
+#include "platform/runtime/Translator.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace tarvo::masterdata::ui {
+
+namespace {
+
+// The statuses that a program itself may have, kept by the options under this program number.
+constexpr qint64 ProgramStatuses = 200000000;
+
+QPushButton *namedButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption);
+    button->setObjectName(name);
+    return button;
+}
+
+QString suffix(int number)
+{
+    return number == 1 ? QString() : QStringLiteral(":%1").arg(number);
+}
+
+} // namespace
+
+UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject *parent)
+    : UpdateForm(context, QStringLiteral("UpdatePrograms"), session, QStringLiteral("Programs"), parent)
+{
+    // The caller names the parent of a new program in the buffer, which priming clears.
+    m_parent = record().isValid() ? record().integer(QStringLiteral("PRG:P")) : 0;
+
+    auto *window = new QWidget;
+    window->setMinimumSize(560, 420);
+    auto *layout = new QVBoxLayout(window);
+    m_tabs = new QTabWidget;
+    layout->addWidget(m_tabs);
+
+    auto *general = new QWidget;
+    auto *rows = new QFormLayout(general);
+    auto *name = new QLineEdit;
+    name->setObjectName(QStringLiteral("PRG:PRGNAME"));
+    m_status = new QComboBox;
+    m_status->setObjectName(QStringLiteral("PRG:STATUS"));
+    auto *id = new QLabel;
+    id->setObjectName(QStringLiteral("PRG:ID"));
+    m_homepage = new QLineEdit;
+    m_homepage->setObjectName(QStringLiteral("PRG:HOMEPAGE"));
+    auto *surf = namedButton(QStringLiteral("IL"), QStringLiteral("Surf the web"));
+    auto *homeRow = new QHBoxLayout;
+    homeRow->addWidget(m_homepage);
+    homeRow->addWidget(surf);
+    auto *description = new QPlainTextEdit;
+    description->setObjectName(QStringLiteral("PRG:DESCRIPTION"));
+    rows->addRow(QStringLiteral("Program:"), name);
+    rows->addRow(QStringLiteral("Status:"), m_status);
+    rows->addRow(QStringLiteral("ID:"), id);
+    rows->addRow(QStringLiteral("Homepage:"), homeRow);
+    rows->addRow(QStringLiteral("Description:"), description);
+    m_tabs->addTab(general, QStringLiteral("General"));
+
+    m_tabs->addTab(addList(ReleaseList, QStringLiteral("Releases"), QStringLiteral("REL:KeyPrgIDRelease"),
+                           QStringLiteral("REL:PRGID"),
+                           {{QStringLiteral("REL:Release"), QStringLiteral("Release")},
+                            {QStringLiteral("REL:ReleaseDate"), QStringLiteral("Date")},
+                            {QStringLiteral("REL:Description"), QStringLiteral("Description")}},
+                           true),
+                   QStringLiteral("Releases"));
+    m_tabs->addTab(addList(ProgramFileList, QStringLiteral("Programfiles"),
+                           QStringLiteral("PFIL:KeyPrgIDFile"), QStringLiteral("PFIL:PRGID"),
+                           {{QStringLiteral("PFIL:FILE"), QStringLiteral("File")},
+                            {QStringLiteral("PFIL:SINCERELEASE"), QStringLiteral("Since Rel.")},
+                            {QStringLiteral("PFIL:Description"), QStringLiteral("Description")}},
+                           true),
+                   QStringLiteral("Programfiles"));
+
+    auto *settings = m_settings = new QTabWidget;
+    settings->setObjectName(QStringLiteral("Tab:Settings"));
+    // The program's own entries of the lists the issue form offers, in the order they show.
+    const Move moves[] = {
+        {QStringLiteral("UP"), QStringLiteral("DOWN"), StatusList, QStringLiteral("Status"),
+         ReferenceOrder::List::Status},
+        {QStringLiteral("SEV_UP"), QStringLiteral("SEV_DOWN"), SeverityList, QStringLiteral("Severity"),
+         ReferenceOrder::List::Severity},
+        {QStringLiteral("CLA_UP"), QStringLiteral("CLA_DOWN"), ClassificationList,
+         QStringLiteral("Classification"), ReferenceOrder::List::Classification},
+    };
+    settings->addTab(addOrderedList(QStringLiteral("Status"), QStringLiteral("STA:KeyPrgIDSortStatus"),
+                                    QStringLiteral("STA:STATUS"), moves[0]),
+                     QStringLiteral("Status"));
+    settings->addTab(addOrderedList(QStringLiteral("Severity"), QStringLiteral("SEV:KeyPrgIDSortSeverity"),
+                                    QStringLiteral("SEV:SEVERITY"), moves[1]),
+                     QStringLiteral("Severity"));
+    settings->addTab(addOrderedList(QStringLiteral("Classification"),
+                                    QStringLiteral("CLA:KeyPrgIDSortClassification"),
+                                    QStringLiteral("CLA:CLASSIFICATION"), moves[2]),
+                     QStringLiteral("Classification"));
+    m_tabs->addTab(settings, QStringLiteral("Settings"));
+
+    auto *buttons = new QDialogButtonBox;
+    auto *ok = namedButton(QStringLiteral("OK"), QStringLiteral("&OK"));
+    auto *cancel = namedButton(QStringLiteral("Cancel"), QStringLiteral("&Cancel"));
+    buttons->addButton(ok, QDialogButtonBox::AcceptRole);
+    buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    setWindow(window);
+
+    field(QStringLiteral("PRG:PrgName"), name).required();
+    field(QStringLiteral("PRG:Status"), m_status);
+    field(QStringLiteral("PRG:ID"), id);
+    field(QStringLiteral("PRG:Homepage"), m_homepage);
+    field(QStringLiteral("PRG:Description"), description);
+    setButtons(ok, cancel);
+    acceptOn(surf);
+    onPrime([this](data::Record &program) {
+        program.setValue(QStringLiteral("PRG:P"), m_parent);
+        auto sort = core::TreeMoves(this->session(), QStringLiteral("Programs"), QStringLiteral("PRG"))
+                        .nextSort(m_parent);
+        program.setValue(QStringLiteral("PRG:Sort"), sort ? *sort : 1);
+    });
+}
+
+UpdatePrograms::~UpdatePrograms()
+{
+    // The views go with the window before the sources they show.
+    delete window();
+}
+
+QWidget *UpdatePrograms::addList(int number, const QString &label, const QString &key,
+                                 const QString &programField,
+                                 std::vector<std::pair<QString, QString>> columns, bool withForm)
+{
+    List entry{number, programField + QStringLiteral("=PrgID"), nullptr, nullptr};
+    data::FileManager *file = session().file(label);
+    entry.source = std::make_unique<listext::ViewRowSource>(*file, key);
+    listext::ui::ListDeclaration declaration;
+    declaration.control = QStringLiteral("?LIST") + suffix(number);
+    for (const auto &[fieldName, header] : columns) {
+        listext::ColumnDefinition column;
+        column.field = fieldName;
+        column.header = column.description = header;
+        const int index = file->layout().fieldIndex(fieldName);
+        const bool isDate = fieldName.endsWith(QLatin1String("Date"));
+        column.picture = isDate
+                             ? QStringLiteral("@D017B")
+                             : QStringLiteral("@s%1").arg(index >= 0 ? file->layout().field(index).size : 35);
+        column.width = isDate ? 90 : 150;
+        declaration.columns.push_back(column);
+    }
+    declaration.updateProcedure = withForm ? number : 0;
+    declaration.locator = false;
+    entry.list = std::make_unique<listext::ui::BrowseList>(declaration, *entry.source, suffix(number));
+    listext::ui::BrowseList &list = *entry.list;
+    for (int request : {Request::Insert, Request::Change, Request::Delete})
+        if (QPushButton *button = list.button(request))
+            connect(button, &QPushButton::clicked, this,
+                    [this, number, request]() { callForm(number, request); });
+    if (withForm)
+        connect(&list, &listext::ui::BrowseList::rowActivated, this,
+                [this, number]() { callForm(number, Request::Change); });
+    QWidget *panel = list.panel();
+    m_lists.push_back(std::move(entry));
+    return panel;
+}
+
+QWidget *UpdatePrograms::addOrderedList(const QString &what, const QString &key, const QString &textField,
+                                        const Move &move)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(new QLabel(
+        QStringLiteral("Here you can specify entries for the %1 field for this program.").arg(what)));
+    layout->addWidget(
+        new QLabel(QStringLiteral("The entries entered in the Options will also be available for "
+                                  "selection.")));
+    auto *row = new QHBoxLayout;
+    const QString prefix = key.section(QLatin1Char(':'), 0, 0);
+    row->addWidget(
+        addList(move.list, move.label, key, prefix + QStringLiteral(":PrgID"), {{textField, what}}, false));
+    auto *moves = new QVBoxLayout;
+    auto *up = namedButton(move.up, QStringLiteral("Up"));
+    auto *down = namedButton(move.down, QStringLiteral("Down"));
+    up->setIcon(QIcon::fromTheme(QStringLiteral("go-up")));
+    down->setIcon(QIcon::fromTheme(QStringLiteral("go-down")));
+    moves->addWidget(up);
+    moves->addWidget(down);
+    moves->addStretch();
+    row->addLayout(moves);
+    layout->addLayout(row);
+    connect(up, &QPushButton::clicked, this, [this, move]() { moveEntry(move, -1); });
+    connect(down, &QPushButton::clicked, this, [this, move]() { moveEntry(move, +1); });
+    return page;
+}
+
+listext::ui::BrowseList *UpdatePrograms::list(int number) const
+{
+    for (const List &entry : m_lists)
+        if (entry.number == number)
+            return entry.list.get();
+    return nullptr;
+}
+
+bool UpdatePrograms::open()
+{
+    const int request = context().threadRequest();
+    window()->setWindowTitle(request == Request::Insert   ? QStringLiteral("Add Program...")
+                             : request == Request::Change ? QStringLiteral("Change Program...")
+                                                          : QStringLiteral("View Record"));
+    fillProgramStatuses();
+    if (!UpdateForm::open())
+        return false;
+    if (!isOpen())
+        return true;
+    const qint64 programId = record().integer(QStringLiteral("PRG:ID"));
+    for (List &entry : m_lists) {
+        // The filter takes the bound value when it is set.
+        entry.source->names().bind(QStringLiteral("PrgID"), programId);
+        if (auto filtered = entry.source->setBaseFilter(entry.filter); !filtered)
+            Messages::show(filtered.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+        (void)entry.list->reload();
+    }
+    core::ui::applyRecordButtonCaptions(window(), core::SettingsRecord::instance().record());
+    // With the workflow on, the statuses are the workflow's.
+    m_settings->setTabVisible(0,
+                              core::SettingsRecord::instance().integer(QStringLiteral("PAR:WFEnable")) == 0);
+    // A new program's entries would be left behind by Cancel: they are added once it is saved.
+    for (int tab = 1; tab < m_tabs->count(); ++tab)
+        m_tabs->setTabEnabled(tab, request != Request::Insert);
+    return true;
+}
+
+void UpdatePrograms::fillProgramStatuses()
+{
+    QStringList statuses;
+    if (auto failed = core::readKeyOrder(
+            session(), QStringLiteral("Status"), QStringLiteral("STA:KeyPrgIDSortStatus"), {ProgramStatuses},
+            [&](const data::Record &r) { statuses << r.text(QStringLiteral("STA:STATUS")); }))
+        Messages::show(failed->message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    m_status->clear();
+    m_status->addItems(statuses);
+}
+
+void UpdatePrograms::callForm(int number, int request)
+{
+    listext::ui::BrowseList *browse = list(number);
+    if (m_formRunning || !browse || isViewOnly())
+        return;
+    data::FileManager *file =
+        session().file(number == ReleaseList ? QStringLiteral("Releases") : QStringLiteral("Programfiles"));
+    data::Record &buffer = file->buffer();
+    buffer = file->newRecord();
+    if (request == Request::Insert) {
+        buffer.setValue(number == ReleaseList ? QStringLiteral("REL:PRGID") : QStringLiteral("PFIL:PRGID"),
+                        record().integer(QStringLiteral("PRG:ID")));
+    } else {
+        const qint64 row = browse->currentKey();
+        if (row <= 0 || !file->fetchRow(row, buffer))
+            return;
+    }
+    m_formRunning = true;
+    run(number, request, [this, browse, guard = QPointer<QObject>(this)](int) {
+        if (!guard)
+            return;
+        m_formRunning = false;
+        (void)browse->refresh();
+    });
+}
+
+void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> finished)
+{
+    tarvo::ui::UpdateForm *form = nullptr;
+    if (procedureNumber == ReleaseList)
+        form = new UpdateProgramRelease(context(), session());
+    else if (procedureNumber == ProgramFileList)
+        form = new UpdateProgramFiles(context(), session());
+    if (!form) {
+        UpdateForm::runProcedure(procedureNumber, std::move(finished));
+        return;
+    }
+    form->openModal(window(), [finished = std::move(finished)](int) { finished(); });
+}
+
+void UpdatePrograms::moveEntry(const Move &move, int step)
+{
+    listext::ui::BrowseList *browse = list(move.list);
+    data::FileManager *file = session().file(move.label);
+    if (!browse || !file || isViewOnly())
+        return;
+    const qint64 row = browse->currentKey();
+    data::Record entry = file->newRecord();
+    if (row <= 0 || !file->fetchRow(row, entry))
+        return;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    auto moved =
+        ReferenceOrder(session(), move.order)
+            .move(record().integer(QStringLiteral("PRG:ID")), entry.integer(QStringLiteral("SORT")), step);
+    QApplication::restoreOverrideCursor();
+    if (!moved)
+        Messages::show(moved.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    else if (*moved == ReferenceOrder::Outcome::AtTheEnd)
+        Messages::beep(MessageIcon::Exclamation);
+    (void)browse->refresh(row);
+}
+
+void UpdatePrograms::takeAccepted(const QString &controlName)
+{
+    if (controlName.compare(QStringLiteral("IL"), Qt::CaseInsensitive) != 0) {
+        UpdateForm::takeAccepted(controlName);
+        return;
+    }
+    if (!takeControls())
+        return;
+    const QString homepage = record().text(QStringLiteral("PRG:Homepage")).trimmed();
+    if (homepage.isEmpty()) {
+        Messages::beep(MessageIcon::Exclamation);
+        Messages::show(Translator::instance().translate(QStringLiteral("No address specified!")),
+                       QStringLiteral("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    core::ShellOpen(0, homepage);
+}
+
+} // namespace tarvo::masterdata::ui

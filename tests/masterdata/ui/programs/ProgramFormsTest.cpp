@@ -1,0 +1,374 @@
+#include "core/dictionary/TarvoDictionary.h"
+#include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
+#include "masterdata/ui/programs/ProgramRemoval.h"
+#include "masterdata/ui/programs/UpdateProgramFiles.h"
+#include "masterdata/ui/programs/UpdateProgramRelease.h"
+#include "masterdata/ui/programs/UpdatePrograms.h"
+#include "masterdata/ui/programs/UpdateWebLinks.h"
+#include "masterdata/ui/programs/Vuvuzu_ProgramSelect.h"
+#include "platform/data/Connection.h"
+#include "platform/data/Dictionary.h"
+#include "platform/data/ErrorClassReporter.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/runtime/ErrorClass.h"
+#include "platform/secrets/SecretStore.h"
+#include "support/ScriptedMessages.h"
+#include "support/TempDir.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+#include <tuple>
+
+namespace tarvo::masterdata::ui {
+namespace {
+
+void drain()
+{
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+}
+
+// A data folder with programs 1 "Tarvo" and 2 "Vuvuzu", release "1.0" of Tarvo, and a config
+// folder of the user's own that holds the secret key.
+class ProgramForms : public testing::Test {
+  protected:
+    void SetUp() override
+    {
+        m_home.useAsConfigHome();
+        m_errors.init(QStringLiteral("English"));
+        auto dictionary = data::Dictionary::open(core::tarvoDictionary(), m_data.path());
+        ASSERT_TRUE(dictionary.ok()) << dictionary.error().message.toStdString();
+        m_dictionary = std::move(dictionary).value();
+        m_session = m_dictionary->createSession(m_context->number(), &m_reporter);
+        for (const char *name : {"Tarvo", "Vuvuzu"})
+            add(QStringLiteral("Programs"), {{QStringLiteral("PRG:PrgName"), QString::fromLatin1(name)}});
+        add(QStringLiteral("Releases"),
+            {{QStringLiteral("REL:PRGID"), 1}, {QStringLiteral("REL:Release"), QStringLiteral("1.0")}});
+    }
+
+    void TearDown() override
+    {
+        drain();
+        UpdateProgramFiles::setFileChooser({});
+        m_session.reset();
+        m_dictionary.reset();
+    }
+
+    data::Record add(const QString &label, const std::vector<std::pair<QString, QVariant>> &values)
+    {
+        data::FileManager &file = *m_session->file(label);
+        data::Record record = file.newRecord();
+        for (const auto &[name, value] : values)
+            record.setValue(name, value);
+        EXPECT_TRUE(file.insert(record).ok());
+        return record;
+    }
+
+    data::Record &buffer(const QString &label)
+    {
+        data::FileManager &file = *m_session->file(label);
+        file.buffer() = file.newRecord();
+        return file.buffer();
+    }
+
+    // Opens the form under the request, as a list's record button does.
+    template <class Form, class... Args> QPointer<Form> run(int request, Args &&...args)
+    {
+        m_response = Response::None;
+        m_context->setThreadRequest(request);
+        auto *form = new Form(*m_context, *m_session, std::forward<Args>(args)...);
+        form->openModal(nullptr, [this](int response) { m_response = response; });
+        return form;
+    }
+
+    template <class Control> Control *control(tarvo::ui::WindowManager &form, const char *name)
+    {
+        auto *found = form.window()->findChild<Control *>(QString::fromLatin1(name));
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+
+    void press(tarvo::ui::WindowManager &form, const char *name)
+    {
+        control<QPushButton>(form, name)->click();
+    }
+
+    std::vector<data::Record> rows(const QString &label)
+    {
+        std::vector<data::Record> result;
+        data::FileManager &file = *m_session->file(label);
+        EXPECT_TRUE(file.select(QStringLiteral("SELECT %1 FROM \"%2\" ORDER BY \"_rid\"")
+                                    .arg(file.layout().selectList(), label),
+                                {}, result)
+                        .ok());
+        return result;
+    }
+
+    test::TempDir m_data;
+    test::TempDir m_home;
+    test::ScriptedMessages m_messages;
+    std::shared_ptr<Context> m_context = std::make_shared<Context>(2);
+    ErrorClass m_errors;
+    data::ErrorClassReporter m_reporter{m_errors};
+    std::unique_ptr<data::Dictionary> m_dictionary;
+    std::unique_ptr<data::Session> m_session;
+    int m_response = Response::None;
+};
+
+TEST_F(ProgramForms, AWebLinkPasswordIsStoredSealedAndShownAgainMasked)
+{
+    const QString password = QStringLiteral("hunter2-Gr\u00fc\u00dfe");
+    const QString pin = QStringLiteral("4711");
+    for (const char *description : {"Shop", "Forum"}) {
+        buffer(QStringLiteral("WebLinks")).setValue(QStringLiteral("WEB:P"), 0);
+        QPointer<UpdateWebLinks> form = run<UpdateWebLinks>(Request::Insert, 1);
+        ASSERT_TRUE(form && form->isOpen());
+        control<QLineEdit>(*form, "WEB:DESCRIPTION")->setText(QString::fromLatin1(description));
+        control<QLineEdit>(*form, "WEB:LINK")->setText(QStringLiteral("https://example.org/a b?q=1&r=2"));
+        control<QLineEdit>(*form, "WEB:PASSWORD")->setText(password);
+        control<QLineEdit>(*form, "WEB:PIN")->setText(pin);
+        press(*form, "OK");
+        drain();
+        ASSERT_EQ(m_response, Response::Completed) << m_messages.texts().join(QLatin1Char('|')).toStdString();
+    }
+    const std::vector<data::Record> links = rows(QStringLiteral("WebLinks"));
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[0].integer(QStringLiteral("WEB:Sort")), 1);
+    EXPECT_EQ(links[1].integer(QStringLiteral("WEB:Sort")), 2);
+    EXPECT_EQ(links[1].integer(QStringLiteral("WEB:PrgID")), 1);
+    for (const char *field : {"WEB:Password", "WEB:PIN"})
+        EXPECT_TRUE(SecretStore::isSealed(links[0].text(QString::fromLatin1(field)))) << field;
+
+    // Nothing in the data folder holds the plain text, and the key lives outside it.
+    QDirIterator files(m_data.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        QFile file(files.next());
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        EXPECT_FALSE(bytes.contains(password.toUtf8())) << file.fileName().toStdString();
+        EXPECT_FALSE(bytes.contains("hunter2")) << file.fileName().toStdString();
+    }
+    EXPECT_FALSE(SecretStore().keyPath().startsWith(m_data.path()));
+    EXPECT_TRUE(QFile::exists(SecretStore().keyPath()));
+
+    m_session->file(QStringLiteral("WebLinks"))->buffer() = links[0];
+    QPointer<UpdateWebLinks> form = run<UpdateWebLinks>(Request::Change, 1);
+    ASSERT_TRUE(form && form->isOpen());
+    auto *shown = control<QLineEdit>(*form, "WEB:PASSWORD");
+    EXPECT_EQ(shown->text(), password);
+    EXPECT_EQ(shown->echoMode(), QLineEdit::Password);
+    EXPECT_EQ(control<QLineEdit>(*form, "WEB:PIN")->echoMode(), QLineEdit::Password);
+    press(*form, "Cancel");
+}
+
+TEST_F(ProgramForms, AReleaseTextIsRefusedOnlyAsASecondOfTheSameProgram)
+{
+    struct Case {
+        qint64 program;
+        int request;
+        bool refused;
+    };
+    const Case cases[] = {
+        {1, Request::Insert, true},  // Tarvo has "1.0" already
+        {2, Request::Insert, false}, // Vuvuzu has not
+        {1, Request::Change, false}, // the release itself, unchanged
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << "program " << c.program << " request " << c.request);
+        m_messages.clear();
+        data::Record &release = buffer(QStringLiteral("Releases"));
+        if (c.request == Request::Change)
+            release = rows(QStringLiteral("Releases")).front();
+        release.setValue(QStringLiteral("REL:PRGID"), c.program);
+        QPointer<UpdateProgramRelease> form = run<UpdateProgramRelease>(c.request);
+        ASSERT_TRUE(form && form->isOpen());
+        control<QLineEdit>(*form, "REL:RELEASE")->setText(QStringLiteral("1.0"));
+        press(*form, "OK");
+        drain();
+        EXPECT_EQ(m_messages.texts(),
+                  c.refused ? QStringList{QStringLiteral("This release already exists!")} : QStringList{});
+        EXPECT_EQ(bool(form), c.refused);
+        if (form)
+            press(*form, "Cancel");
+        drain();
+    }
+    EXPECT_EQ(rows(QStringLiteral("Releases")).size(), 2u);
+}
+
+TEST_F(ProgramForms, ADeletedReleaseTakesItsIssuesOnlyWhenTheUserSaysSo)
+{
+    for (const auto &[program, version] : {std::pair{1, "1.0"}, {1, "1.0"}, {1, "2.0"}, {2, "1.0"}})
+        add(QStringLiteral("Bugs"), {{QStringLiteral("BUG:PrgID"), program},
+                                     {QStringLiteral("BUG:Version"), QString::fromLatin1(version)}});
+    add(QStringLiteral("Releases"),
+        {{QStringLiteral("REL:PRGID"), 1}, {QStringLiteral("REL:Release"), QStringLiteral("2.0")}});
+    struct Case {
+        const char *release;
+        int answer; // to the question about the issues
+        size_t issuesLeft;
+    };
+    const Case cases[] = {{"2.0", Button::No, 4}, {"1.0", Button::Yes, 2}};
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.release);
+        for (const data::Record &release : rows(QStringLiteral("Releases")))
+            if (release.text(QStringLiteral("REL:Release")) == QLatin1String(c.release))
+                m_session->file(QStringLiteral("Releases"))->buffer() = release;
+        m_messages.clear();
+        m_messages.answer(Button::Yes); // the standard confirmation
+        m_messages.answer(c.answer);
+        run<UpdateProgramRelease>(Request::Delete);
+        drain();
+        EXPECT_EQ(m_response, Response::Completed);
+        EXPECT_EQ(m_messages.texts().size(), 2);
+        EXPECT_EQ(rows(QStringLiteral("Bugs")).size(), c.issuesLeft);
+    }
+    EXPECT_EQ(rows(QStringLiteral("Releases")).size(), 0u);
+    for (const data::Record &issue : rows(QStringLiteral("Bugs")))
+        EXPECT_FALSE(issue.integer(QStringLiteral("BUG:PrgID")) == 1 &&
+                     issue.text(QStringLiteral("BUG:Version")) == QLatin1String("1.0"));
+}
+
+TEST_F(ProgramForms, TheFileDialogKeepsATypedNameAndANewReleaseIsOffered)
+{
+    buffer(QStringLiteral("Programfiles")).setValue(QStringLiteral("PFIL:PRGID"), 1);
+    QPointer<UpdateProgramFiles> form = run<UpdateProgramFiles>(Request::Insert);
+    ASSERT_TRUE(form && form->isOpen());
+    QStringList offered;
+    form->setAddRelease([&offered, &form](QWidget *, std::function<void()> done) {
+        offered << form->window()->findChild<QComboBox *>(QStringLiteral("PFIL:SINCERELEASE"))->currentText();
+        done();
+    });
+    auto *file = control<QLineEdit>(*form, "PFIL:FILE");
+    file->setText(QStringLiteral("typed.exe"));
+    UpdateProgramFiles::setFileChooser([](QWidget *, const QString &) { return QString(); });
+    press(*form, "LOOKUPFILE");
+    EXPECT_EQ(file->text(), QStringLiteral("typed.exe"));
+    UpdateProgramFiles::setFileChooser(
+        [](QWidget *, const QString &) { return QStringLiteral("/opt/app/app.exe"); });
+    press(*form, "LOOKUPFILE");
+    EXPECT_EQ(file->text(), QStringLiteral("/opt/app/app.exe"));
+
+    auto *since = control<QComboBox>(*form, "PFIL:SINCERELEASE");
+    EXPECT_EQ(since->count(), 1);
+    for (const char *typed : {"1.0", "", "2.0"}) {
+        since->setCurrentText(QString::fromLatin1(typed));
+        Q_EMIT since->lineEdit()->editingFinished();
+        drain();
+    }
+    EXPECT_EQ(offered, QStringList{QStringLiteral("2.0")});
+    press(*form, "OK");
+    drain();
+    EXPECT_EQ(m_response, Response::Completed);
+    EXPECT_EQ(rows(QStringLiteral("Programfiles")).front().text(QStringLiteral("PFIL:SINCERELEASE")),
+              QStringLiteral("2.0"));
+}
+
+TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
+{
+    for (const auto &[program, sort, text] : {std::tuple{1, 1, "New"}, {1, 2, "Open"}, {2, 1, "Other"}})
+        add(QStringLiteral("Status"), {{QStringLiteral("STA:PrgID"), program},
+                                       {QStringLiteral("STA:SORT"), sort},
+                                       {QStringLiteral("STA:STATUS"), QString::fromLatin1(text)}});
+    add(QStringLiteral("Releases"),
+        {{QStringLiteral("REL:PRGID"), 2}, {QStringLiteral("REL:Release"), QStringLiteral("9.9")}});
+    add(QStringLiteral("Bugs"), {{QStringLiteral("BUG:PrgID"), 1},
+                                 {QStringLiteral("BUG:Status"), QStringLiteral("Open")},
+                                 {QStringLiteral("BUG:StatusSort"), 2}});
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    ASSERT_TRUE(form && form->isOpen());
+    EXPECT_EQ(form->list(UpdatePrograms::ReleaseList)->model().rowCount(), 1);
+    listext::ui::BrowseList &statuses = *form->list(UpdatePrograms::StatusList);
+    ASSERT_EQ(statuses.model().rowCount(), 2);
+    statuses.goToRow(1);
+    press(*form, "UP");
+    for (const data::Record &status : rows(QStringLiteral("Status"))) {
+        if (status.integer(QStringLiteral("STA:PrgID")) != 1)
+            continue;
+        const bool open = status.text(QStringLiteral("STA:STATUS")) == QLatin1String("Open");
+        EXPECT_EQ(status.integer(QStringLiteral("STA:SORT")), open ? 1 : 2);
+    }
+    EXPECT_EQ(rows(QStringLiteral("Bugs")).front().integer(QStringLiteral("BUG:StatusSort")), 1);
+    press(*form, "UP"); // the first entry: only a beep
+    EXPECT_EQ(m_messages.beeps().size(), 1u);
+    press(*form, "Cancel");
+}
+
+TEST_F(ProgramForms, DeletingAProgramNeedsTheUsersYes)
+{
+    for (int answer : {Button::No, Button::Yes}) {
+        SCOPED_TRACE(answer);
+        m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+        m_messages.answer(answer);
+        const int response = ProgramRemoval(*m_session).run();
+        EXPECT_EQ(response, answer == Button::Yes ? Response::Completed : Response::Cancelled);
+        EXPECT_EQ(rows(QStringLiteral("Programs")).size(), answer == Button::Yes ? 1u : 2u);
+        EXPECT_EQ(rows(QStringLiteral("Releases")).size(), answer == Button::Yes ? 0u : 1u);
+    }
+}
+
+TEST_F(ProgramForms, ThePickerNeedsAProgramForOk)
+{
+    struct Case {
+        int mode;
+        QString value;
+        const char *chosen; // the row clicked, or null
+        bool cancel;
+        QString result;
+    };
+    const QString vuvuzu = QStringLiteral("Vuvuzu\u00b02");
+    const Case cases[] = {
+        {2, vuvuzu, nullptr, false, vuvuzu},
+        {1, QString(), "Tarvo", false, QStringLiteral("Tarvo\u00b01")},
+        {2, vuvuzu, "Tarvo", true, QString()},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.value.toStdString());
+        Vuvuzu_ProgramSelect picker(*m_context, *m_session, c.mode, c.value);
+        picker.setDeleteOnClose(false);
+        ASSERT_TRUE(picker.open());
+        if (c.chosen) {
+            const auto items = picker.tree()->findItems(QString::fromLatin1(c.chosen), Qt::MatchRecursive);
+            ASSERT_EQ(items.size(), 1);
+            picker.tree()->setCurrentItem(items.front());
+            Q_EMIT picker.tree()->itemClicked(items.front(), 0);
+        }
+        press(picker, c.cancel ? "Cancel" : "OK");
+        EXPECT_FALSE(picker.isOpen());
+        EXPECT_EQ(picker.result(), c.result);
+    }
+
+    // Without a program, or on the root row "Programs", OK is refused and the picker stays.
+    m_messages.clear();
+    Vuvuzu_ProgramSelect picker(*m_context, *m_session, 1, QString());
+    picker.setDeleteOnClose(false);
+    ASSERT_TRUE(picker.open());
+    press(picker, "OK");
+    QTreeWidgetItem *root = picker.tree()->topLevelItem(0);
+    ASSERT_NE(root, nullptr);
+    picker.tree()->setCurrentItem(root);
+    Q_EMIT picker.tree()->itemClicked(root, 0);
+    press(picker, "OK");
+    EXPECT_TRUE(picker.isOpen());
+    EXPECT_EQ(m_messages.texts().size(), 2);
+    EXPECT_EQ(m_messages.beeps().size(), 3u);
+    press(picker, "Cancel");
+    EXPECT_EQ(picker.result(), QString());
+}
+
+} // namespace
+} // namespace tarvo::masterdata::ui
