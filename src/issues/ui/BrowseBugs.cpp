@@ -7,6 +7,8 @@
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/AccessServices.h"
+#include "core/services/MailServices.h"
 #include "core/services/MasterDataServices.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
@@ -324,9 +326,9 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
     m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
     m_treeForms->install(*m_treeUi);
-    connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
@@ -553,11 +555,11 @@ QWidget *BrowseBugs::buildIssuePanel()
     m_filterActive = new QLabel(panel);
     m_filterActive->setObjectName(QStringLiteral("?FILTERACTIVE"));
     m_filterActive->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-    tools->addWidget(m_filterActive);
+
     m_voidFilter = new QPushButton(translated("Void Filters..."), panel);
     m_voidFilter->setObjectName(QStringLiteral("?VOIDFILTER"));
     m_voidFilter->setVisible(false);
-    tools->addWidget(m_voidFilter);
+
     acceptOn(m_voidFilter);
     // The switches go on a row of their own, so that the list can be narrow.
     auto *switches = new QHBoxLayout;
@@ -567,6 +569,9 @@ QWidget *BrowseBugs::buildIssuePanel()
     switches->addWidget(m_fixed);
     switches->addWidget(m_mine);
     switches->addStretch(1);
+    // On the row of the switches, so that showing them never widens the list's side.
+    switches->addWidget(m_filterActive);
+    switches->addWidget(m_voidFilter);
     layout->addLayout(tools);
     layout->addLayout(switches);
     layout->addWidget(issueList().panel(), 1);
@@ -592,6 +597,8 @@ QWidget *BrowseBugs::buildWindow()
     m_detail = new IssueDetailPanel(m_session, m_vsplit);
     m_detail->setUserCode(m_user.mak);
     // A field written in the panel shows in the list at once.
+    connect(m_detail, &IssueDetailPanel::sendEMailPressed, this, &BrowseBugs::sendEMail);
+    connect(m_detail, &IssueDetailPanel::attachmentsPressed, this, &BrowseBugs::chooseAttachment);
     connect(m_detail, &IssueDetailPanel::issueChanged, this, [this](qint64 id) {
         if (auto r = issueList().refresh(id); !r)
             showError(r.error());
@@ -905,6 +912,64 @@ void BrowseBugs::saveState()
     put("Last Program", QString::number(m_filter.prgId));
     put("Last Release", m_filter.release);
     put("Last PrgFile", m_filter.programFile);
+}
+
+void BrowseBugs::sendEMail(const QString &responsible, const QPoint &below)
+{
+    core::AccessServices *access = core::Services::access();
+    const QString address =
+        responsible.trimmed().isEmpty() || !access
+            ? QString()
+            : access->getValue(QStringLiteral("BEN:EMail"), responsible.trimmed()).trimmed();
+    core::MailServices *mail = core::Services::mail();
+    if (address.isEmpty() || !mail) {
+        Messages::show(translated("No address specified!"), translated("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    mail->sendEMail(context().number(), address, below.x(), below.y());
+}
+
+Result<std::vector<std::pair<qint64, QString>>> BrowseBugs::attachmentsOf(qint64 bugId) const
+{
+    std::vector<std::pair<qint64, QString>> attachments;
+    if (std::optional<Error> failed = core::readKeyOrder(
+            m_session, QStringLiteral("Attachments"), QStringLiteral("ATT:KeyBugIDDescription"), {bugId},
+            [&attachments](const data::Record &r) {
+                attachments.emplace_back(r.integer(QStringLiteral("ID")),
+                                         r.text(QStringLiteral("Description")).trimmed());
+            }))
+        return *failed;
+    return attachments;
+}
+
+void BrowseBugs::chooseAttachment(qint64 bugId)
+{
+    auto attachments = attachmentsOf(bugId);
+    if (!attachments) {
+        showError(attachments.error());
+        return;
+    }
+    // Every attachment is offered, however many there are, each by its own number.
+    QMenu menu;
+    for (const auto &[id, description] : *attachments) {
+        QString text = description;
+        menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")))->setData(id);
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        openAttachment(chosen->data().toLongLong());
+}
+
+void BrowseBugs::openAttachment(qint64 attachmentId)
+{
+    data::FileManager &attachments = *m_session.file(QStringLiteral("Attachments"));
+    data::Record &buffer = attachments.buffer();
+    buffer = attachments.newRecord();
+    buffer.setValue(QStringLiteral("ID"), attachmentId);
+    if (!attachments.fetch(QStringLiteral("ATT:KeyID"), buffer))
+        return;
+    const int before = context().threadRequest();
+    context().setThreadRequest(2);
+    runProcedure(UpdateAttachments, [this, before]() { context().setThreadRequest(before); });
 }
 
 QSize BrowseBugs::frameMinimumSize() const

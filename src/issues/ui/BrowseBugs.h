@@ -152,6 +152,16 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // Rebuilds the popup's "Set Status" part for the current issue.
     void buildStatusPopup();
 
+    // "Send EMail" of the detail panel: the responsible person's address goes to the mail
+    // module's choice; without one the user is told.
+    void sendEMail(const QString &responsible, const QPoint &below);
+    // The attachments of an issue as the detail panel's choice offers them: (ID, description) in
+    // the order of their descriptions.
+    Result<std::vector<std::pair<qint64, QString>>> attachmentsOf(qint64 bugId) const;
+    // Opens the attachment of that number in its form for a change (a choice by number, so two
+    // attachments of one description each open their own).
+    void openAttachment(qint64 attachmentId);
+
     // The smallest frame that still shows the browse: its upper area to the bar between upper and
     // lower area, and the issue list to its change button, each with room for the rest.
     QSize frameMinimumSize() const;
@@ -216,6 +226,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void fitFrame();
+    void chooseAttachment(qint64 bugId);
     void showFilterActive();
     void voidFiltersAsked();
     void routeStatusFilters();

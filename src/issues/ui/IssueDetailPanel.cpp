@@ -11,9 +11,11 @@
 
 #include <QEvent>
 #include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tarvo::issues::ui {
@@ -72,7 +74,16 @@ IssueDetailPanel::IssueDetailPanel(data::Session &session, QWidget *parent)
     m_responsibleName = new QLabel(this);
     m_responsibleName->setObjectName(QStringLiteral("?RESPONSIBLESTR"));
     form->addRow(translated("Responsible:"), m_responsible);
-    form->addRow(QString(), m_responsibleName);
+    m_sendEMail = new QPushButton(translated("Send EMail"), this);
+    m_sendEMail->setObjectName(QStringLiteral("?IL"));
+    connect(m_sendEMail, &QPushButton::clicked, this, [this]() {
+        Q_EMIT sendEMailPressed(m_responsible->text().trimmed(),
+                                m_sendEMail->mapToGlobal(QPoint(0, m_sendEMail->height())));
+    });
+    auto *name = new QHBoxLayout;
+    name->addWidget(m_responsibleName, 1);
+    name->addWidget(m_sendEMail);
+    form->addRow(QString(), name);
     m_estTime = line("?BUG:ESTTIME:2", "EstTime");
     form->addRow(translated("Est. Time:"), m_estTime);
     m_dueDate = line("?BUG:DUEDATE:2", "DueDate");
@@ -91,8 +102,17 @@ IssueDetailPanel::IssueDetailPanel(data::Session &session, QWidget *parent)
     m_created->setObjectName(QStringLiteral("?CREATED"));
     m_changed = new QLabel(this);
     m_changed->setObjectName(QStringLiteral("?CHANGED"));
-    layout->addWidget(m_created);
-    layout->addWidget(m_changed);
+    m_attach = new QPushButton(translated("Attachments"), this);
+    m_attach->setObjectName(QStringLiteral("?ATTACH"));
+    m_attach->setEnabled(false);
+    connect(m_attach, &QPushButton::clicked, this, [this]() { Q_EMIT attachmentsPressed(m_shown); });
+    auto *stamps = new QHBoxLayout;
+    auto *lines = new QVBoxLayout;
+    lines->addWidget(m_created);
+    lines->addWidget(m_changed);
+    stamps->addLayout(lines, 1);
+    stamps->addWidget(m_attach, 0, Qt::AlignBottom);
+    layout->addLayout(stamps);
 }
 
 QString IssueDetailPanel::createdText() const
@@ -196,6 +216,8 @@ void IssueDetailPanel::showIssue(qint64 id)
         return;
     }
     setEnabled(true);
+    // The button opens a choice of the issue's attachments; without any there is nothing to open.
+    m_attach->setEnabled(issue.integer(QStringLiteral("AttachCounter")) != 0);
     const QString responsible = issue.text(QStringLiteral("Responsible")).trimmed();
     m_responsible->setText(responsible);
     showResponsibleName(responsible);

@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace tarvo::data {
 class Session;
@@ -41,6 +42,10 @@ class IssueDetailPanel final : public QGroupBox {
   Q_SIGNALS:
     // The shown issue was written: the list shows it anew.
     void issueChanged(qint64 id);
+    // "Send EMail" (?IL), with the place below the button where a choice would open.
+    void sendEMailPressed(const QString &responsible, const QPoint &below);
+    // "Attachments" (?ATTACH) of the shown issue.
+    void attachmentsPressed(qint64 id);
 
   protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -61,6 +66,8 @@ class IssueDetailPanel final : public QGroupBox {
     QPointer<QPlainTextEdit> m_bugText;
     QPointer<QPlainTextEdit> m_workaround;
     QPointer<QPlainTextEdit> m_releaseNotes;
+    QPointer<QPushButton> m_sendEMail;
+    QPointer<QPushButton> m_attach;
     QPointer<QLabel> m_created;
     QPointer<QLabel> m_changed;
 };

@@ -917,6 +917,45 @@ TEST_P(BrowseBugsWindow, FrameMinimumFollowsTheBarAndTheChangeButton)
     EXPECT_EQ(browse->frameMinimumSize().height(), before.height() + 50);
 }
 
+// The attachments of an issue are offered each by its own number, so that two of one description
+// each open their own in the attachment form; "Send EMail" without an address says so.
+TEST_P(BrowseBugsWindow, AttachmentsOpenByNumberAndAMissingAddressIsSaid)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    data::FileManager &attachments = issues->file(QStringLiteral("Attachments"));
+    for (const char *description : {"Screenshot", "Log", "Screenshot"}) {
+        data::Record r = attachments.newRecord();
+        r.setValue(QStringLiteral("BUGID"), 7);
+        r.setValue(QStringLiteral("Description"), QLatin1String(description));
+        ASSERT_TRUE(attachments.insert(r).ok());
+    }
+    auto offered = browse->attachmentsOf(7);
+    ASSERT_TRUE(offered.ok());
+    QStringList texts;
+    for (const auto &[id, description] : *offered)
+        texts << description;
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Log"), QStringLiteral("Screenshot"),
+                                  QStringLiteral("Screenshot")}));
+
+    qint64 opened = 0;
+    int request = 0;
+    browse->setProcedure(BrowseBugs::UpdateAttachments, [&](std::function<void()> finished) {
+        opened =
+            issues->session().file(QStringLiteral("Attachments"))->buffer().integer(QStringLiteral("ID"));
+        request = browse->context().threadRequest();
+        finished();
+    });
+    const qint64 third = offered->at(2).first;
+    browse->openAttachment(third);
+    EXPECT_EQ(opened, third);
+    EXPECT_EQ(request, 2);
+    EXPECT_NE(offered->at(1).first, third);
+
+    browse->sendEMail(QString(), QPoint());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("No address specified!")});
+}
+
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
 // the next session; voiding one of two keeps the mark, voiding the last removes it.
 TEST_P(BrowseBugsWindow, ColumnFiltersAreMarkedKeptAndVoided)
