@@ -2,6 +2,7 @@
 
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "masterdata/ui/options/SortedListPanel.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
@@ -323,7 +324,30 @@ bool OptionsWindow::open()
     m_tabs->addTab(emailTab(), QStringLiteral("EMails"));
     auto *issues = new QTabWidget;
     issues->addTab(issueTab(), QStringLiteral("General"));
+    const auto sorted = [this](SortedList::Kind kind, qint32 programId) {
+        return new SortedListPanel(m_session, kind, programId);
+    };
+    // While the workflow is on, its fixed statuses stand in for the editable list.
+    auto *statusTab = new QWidget;
+    auto *statusLayout = new QVBoxLayout(statusTab);
+    auto *issueStatuses = sorted(SortedList::Kind::Status, 0);
+    issueStatuses->setObjectName(QStringLiteral("IssueStatusList"));
+    auto *workflowStatuses = new QLabel(
+        QStringLiteral("Workflow is enabled.\nThese are the available entries for the Status field:\n"
+                       "New\nAssigned\nPostponed\nInvestigated\nResolved\nVerified\nFailed\nClosed"));
+    workflowStatuses->setObjectName(QStringLiteral("WorkflowStatuses"));
+    statusLayout->addWidget(issueStatuses);
+    statusLayout->addWidget(workflowStatuses);
+    issues->addTab(statusTab, QStringLiteral("Status"));
+    issues->addTab(sorted(SortedList::Kind::Severity, 0), QStringLiteral("Severity"));
+    issues->addTab(sorted(SortedList::Kind::Classification, 0), QStringLiteral("Classification"));
     m_tabs->addTab(issues, QStringLiteral("\"Bug\" Settings"));
+    auto *programs = new QTabWidget;
+    programs->addTab(sorted(SortedList::Kind::Status, ProgramStatusList), QStringLiteral("Status"));
+    m_tabs->addTab(programs, QStringLiteral("\"Program\" Settings"));
+    auto *notes = new QTabWidget;
+    notes->addTab(sorted(SortedList::Kind::Status, NoteStatusList), QStringLiteral("Status"));
+    m_tabs->addTab(notes, QStringLiteral("Notes"));
     layout->addWidget(m_tabs);
     auto *buttons = new QDialogButtonBox;
     auto *okButton = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
@@ -392,7 +416,10 @@ void OptionsWindow::applyRules()
                                                   {"OVERRIDECHANGE", "CHANGETEXT"},
                                                   {"OVERRIDEDELETE", "DELETETEXT"}})
         control(textField)->setEnabled(checked(flagField));
-    control(QStringLiteral("WorkflowOptions"))->setEnabled(checked(QStringLiteral("WFENABLE")));
+    const bool workflow = checked(QStringLiteral("WFENABLE"));
+    control(QStringLiteral("WorkflowOptions"))->setEnabled(workflow);
+    control(QStringLiteral("IssueStatusList"))->setVisible(!workflow);
+    control(QStringLiteral("WorkflowStatuses"))->setVisible(workflow);
     control(QStringLiteral("WFPromptBeforeClose"))->setVisible(choice(QStringLiteral("WFCloseIssue")) <= 2);
     for (int n = 1; n <= core::SettingsValues::CustomFieldCount; ++n) {
         const bool on = checked(QStringLiteral("FIELD%1ENABLED").arg(n));

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -100,6 +101,47 @@ TEST_F(OptionsWindowTest, CustomFieldControlsFollowTheirTypeAndSwitch)
     EXPECT_EQ(length->maximum(), 255);
     type->setCurrentText("Checkbox");
     EXPECT_FALSE(length->isEnabled());
+}
+
+} // namespace tarvo::test
+
+namespace tarvo::test {
+
+TEST_F(OptionsWindowTest, StatusListInsertsAfterTheSelectionMovesAndDeletesAtOnce)
+{
+    auto *panel = control<QWidget>("IssueStatusList");
+    auto *list = panel->findChild<QListWidget *>("List");
+    auto *text = panel->findChild<QLineEdit *>("NewEntry");
+    const auto press = [panel](const char *name) { panel->findChild<QPushButton *>(name)->click(); };
+    const auto stored = [this]() {
+        QStringList out;
+        for (const data::Record &r : records("Status", "STA:KeyPrgIDSort"))
+            out << QStringLiteral("%1:%2").arg(r.text("STATUS").trimmed()).arg(r.integer("SORT"));
+        return out;
+    };
+    for (const char *status : {"New", "Closed"}) {
+        text->setText(status);
+        press("Insert");
+    }
+    list->setCurrentRow(0);
+    text->setText("Open");
+    press("Insert");
+    EXPECT_EQ(stored(), QStringList({"New:1", "Open:2", "Closed:3"}));
+    EXPECT_EQ(list->currentItem()->text(), "Open");
+
+    press("MoveDown");
+    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"}));
+    EXPECT_EQ(list->currentItem()->text(), "Open");
+    press("MoveDown");
+    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"})) << "the last entry stays last";
+
+    list->setCurrentRow(0);
+    press("Delete");
+    EXPECT_EQ(stored(), QStringList({"Closed:1", "Open:2"}));
+
+    EXPECT_FALSE(panel->isHidden());
+    control<QCheckBox>("WFENABLE")->setChecked(true);
+    EXPECT_TRUE(panel->isHidden()) << "the workflow's fixed statuses stand in for the list";
 }
 
 } // namespace tarvo::test
