@@ -136,7 +136,7 @@ Result<qint64> SortedList::insert(data::Record entry, qint64 after)
     if (!read)
         return read.error();
     std::vector<data::Record> order = std::move(read).value();
-    if (qint64(order.size()) >= info(m_kind).highestSort - 1)
+    if (qint64(order.size()) >= info(m_kind).highestSort)
         return makeError(ErrorListFull,
                          QStringLiteral("The list %1 has no room for another entry.").arg(label()));
     // After the last entry whose sort is not above `after`: a gap in older data does not matter.

@@ -256,3 +256,21 @@ TEST_P(SortedListTest, RefusedIssueWriteRollsTheWholeMoveBack)
 }
 
 } // namespace tarvo::test
+
+namespace tarvo::test {
+
+TEST_P(SortedListTest, AFullStatusListRefusesAnotherEntryAndStaysAsItWas)
+{
+    QStringList full;
+    for (int i = 1; i <= 255; ++i)
+        full << QStringLiteral("S%1").arg(i);
+    SortedList list = seed({"ProgramStatuses", Kind::Status, masterdata::ProgramStatusList, false}, full);
+    auto record = list.newEntry();
+    record.value().setValue(list.textField(), QStringLiteral("N"));
+    auto refused = list.insert(*record, 3);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.error().code, SortedList::ErrorListFull);
+    EXPECT_EQ(order(list), full);
+}
+
+} // namespace tarvo::test

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -51,10 +52,23 @@ SortedListPanel::SortedListPanel(data::Session &session, SortedList::Kind kind, 
     connect(up, &QPushButton::clicked, this, [this]() { move(-1); });
     connect(down, &QPushButton::clicked, this, [this]() { move(+1); });
     connect(insertButton, &QPushButton::clicked, this, &SortedListPanel::insert);
-    connect(m_text, &QLineEdit::returnPressed, this, &SortedListPanel::insert);
+    m_text->installEventFilter(this);
     connect(deleteButton, &QPushButton::clicked, this, &SortedListPanel::remove);
     connect(m_list, &QListWidget::currentRowChanged, this, &SortedListPanel::selectionChanged);
     reload();
+}
+
+bool SortedListPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    // Enter in the new entry inserts it; it never reaches the window's OK.
+    if (watched == m_text && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            insert();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void SortedListPanel::reload()

@@ -24,6 +24,9 @@ class SortedListPanel final : public QWidget {
     void reload();
     QListWidget *list() const { return m_list; }
 
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
   private:
     void insert();
     void remove();
