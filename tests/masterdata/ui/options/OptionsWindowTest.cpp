@@ -1,9 +1,11 @@
 #include "masterdata/ui/options/OptionsWindow.h"
 
 #include "core/conversions/TarvoDataFixture.h"
+#include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
 #include "platform/data/FileManager.h"
 #include "platform/runtime/ContextRegistry.h"
+#include "platform/runtime/Events.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,6 +64,12 @@ TEST_F(OptionsWindowTest, SmtpWithoutPortWritesNothingAndOkPublishesEverything)
     EXPECT_EQ(core::SettingsRecord::instance().values().identifierPrompt(), "")
         << "no unconfirmed value is shared";
 
+    // The issue browse runs on a context of its own and hears of the new settings on OK.
+    Context &browse = ContextRegistry::instance().openFirst();
+    std::vector<int> heard;
+    const auto receiver = browse.addReceiver([&heard](const PostedEvent &e) { heard.push_back(e.event); });
+    core::FrameGlobals::instance().setBrowseBugsThread(browse.number());
+
     control<QSpinBox>("EMailServerPort")->setValue(65535);
     EXPECT_EQ(control<QSpinBox>("EMailServerPort")->value(), 65535);
     control<QLineEdit>("EMAILAUTHPASSWORD")->setText("pw-typed-here");
@@ -72,6 +80,10 @@ TEST_F(OptionsWindowTest, SmtpWithoutPortWritesNothingAndOkPublishesEverything)
     EXPECT_EQ(records("Parameter").front().integer("EMailServerPort"), 65535);
     EXPECT_EQ(storedText("EMAILAUTHPASSWORD"), "") << "a password the user does not want kept is not stored";
     EXPECT_EQ(core::SettingsRecord::instance().values().identifierPrompt(), "Ticket:");
+    QApplication::processEvents();
+    EXPECT_EQ(heard, std::vector<int>{Events::SettingsChanged});
+    browse.removeReceiver(receiver);
+    core::FrameGlobals::instance().setBrowseBugsThread(0);
 }
 
 TEST_F(OptionsWindowTest, CancelSharesAndStoresNothing)
