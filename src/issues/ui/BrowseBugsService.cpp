@@ -6,6 +6,7 @@
 #include "core/services/Services.h"
 #include "core/startup/TarvoData.h"
 #include "issues/ui/BrowseBugs.h"
+#include "issues/ui/subforms/IssueSubForms.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
@@ -44,6 +45,16 @@ int BrowseBugsService::browseBugs()
         return 0;
     }
     return *started;
+}
+
+void BrowseBugsService::registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
+                                                core::ProgramSubForms forms)
+{
+    registerIssueSubForms(window, session, SubFormUser::current(),
+                          {{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}, {}},
+                          [program = forms.programId] {
+                              return SubFormOwner{0, program ? program() : 0};
+                          });
 }
 
 } // namespace tarvo::issues::ui

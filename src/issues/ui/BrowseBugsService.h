@@ -17,6 +17,8 @@ class BrowseBugsService final : public core::IssueServices {
     explicit BrowseBugsService(ContextRegistry &registry) : m_registry(registry) {}
 
     int browseBugs() override;
+    void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
+                                 core::ProgramSubForms forms) override;
 
     // The logged-in user as the browse knows him, from the access library and the frame.
     static BrowseBugsUser currentUser();
