@@ -282,6 +282,12 @@ QWidget *BrowseBugs::buildTreePanel()
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
     m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
     m_treeForms->install(*m_treeUi);
+    m_treeForms->setProgramFormClosed([browse = QPointer<BrowseBugs>(this)] {
+        if (browse) {
+            (void)browse->notesList().reload();
+            (void)browse->attachmentsList().reload();
+        }
+    });
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);

@@ -100,9 +100,12 @@ void ProgramTreeForms::run(int update, int request, std::function<void(int)> don
     // The browse's own request comes back when the form has closed.
     const int before = m_context.threadRequest();
     m_context.setThreadRequest(request);
-    done = [context = m_context.shared_from_this(), before, done = std::move(done)](int response) {
+    done = [context = m_context.shared_from_this(), before, done = std::move(done),
+            closed = update == ProgramForm ? m_programFormClosed : std::function<void()>()](int response) {
         context->setThreadRequest(before);
         done(response);
+        if (closed)
+            closed();
     };
     core::MasterDataServices &masterData = *core::Services::masterData();
     if (update == ProgramForm)

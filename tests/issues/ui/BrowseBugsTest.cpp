@@ -929,6 +929,14 @@ class RecordingForms final : public core::MasterDataStandIn {
                            : form == QLatin1String("Releases") ? buffer.integer(QStringLiteral("REL:PRGID"))
                                                                : buffer.integer(QStringLiteral("PFIL:PRGID"));
         calls.emplace_back(form, context->threadRequest(), key);
+        // A note made on the program form stays though the form is cancelled.
+        if (form == QLatin1String("Programs") && context->threadRequest() == 2) {
+            data::FileManager &notes = *session->file(QStringLiteral("Notes"));
+            data::Record note = notes.newRecord();
+            note.setValue(QStringLiteral("NOTE:PrgID"), key);
+            note.setValue(QStringLiteral("NOTE:Note"), QStringLiteral("made on the form"));
+            EXPECT_TRUE(notes.insert(note).ok());
+        }
         done(2);
     }
     ContextRegistry &m_registry;
@@ -951,7 +959,9 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
     const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
     ASSERT_TRUE(browse->selectTreeRow(alpha));
     const int before = browse->context().threadRequest();
+    const int notesBefore = browse->notesList().model().rowCount();
     press("?CHANGE:4");
+    EXPECT_EQ(browse->notesList().model().rowCount(), notesBefore + 1);
     // A program row's Insert adds a sub-program of it.
     press("?INSERT:4");
     view->expand(view->currentIndex());
