@@ -110,14 +110,16 @@ void BrowseBugsService::updateAttachments(int contextNumber, core::FormDone done
                                        QStringLiteral("ATT:BUGID"), QStringLiteral("ATT:PRGID"));
     openCalled(new UpdateAttachments(*called.context, *called.session, SubFormUser::current(), owner),
                std::move(done));
-    void BrowseBugsService::registerProgramSubForms(tarvo::ui::WindowManager & window,
-                                                    data::Session & session, core::ProgramSubForms forms)
-    {
-        registerIssueSubForms(window, session, SubFormUser::current(),
-                              {{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}, {}},
-                              [program = forms.programId] {
-                                  return SubFormOwner{0, program ? program() : 0};
-                              });
-    }
+}
+
+void BrowseBugsService::registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
+                                                core::ProgramSubForms forms)
+{
+    registerIssueSubForms(window, session, SubFormUser::current(),
+                          {{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}, {}},
+                          [program = forms.programId] {
+                              return SubFormOwner{0, program ? program() : 0};
+                          });
+}
 
 } // namespace tarvo::issues::ui

@@ -1,5 +1,5 @@
 #include "core/dictionary/TarvoDictionary.h"
-#include "core/services/IssueServices.h"
+#include "core/services/IssueStandIn.h"
 #include "core/services/Services.h"
 #include "listext/ui/BrowseList.h"
 #include "listext/ui/BrowseListModel.h"
@@ -312,7 +312,7 @@ TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
 
 // The issue tracking's note and attachment forms, as the form is lent them: each call is kept
 // with its request and the row it works on (the program, for an insert).
-class LentSubForms final : public core::IssueServices {
+class LentSubForms final : public core::IssueStandIn {
   public:
     int browseBugs() override { return 0; }
     void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &,
