@@ -1,11 +1,14 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/frame/FrameGlobals.h"
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/AccessServices.h"
+#include "core/services/MailServices.h"
 #include "core/services/MasterDataServices.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
@@ -52,6 +55,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMimeData>
@@ -280,6 +284,7 @@ QWidget *BrowseBugs::buildTreePanel()
         ++i;
     }
     m_treeUi->setButtons(made[0], made[1], made[2], nullptr);
+    connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
     m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
     m_treeForms->install(*m_treeUi);
     m_treeForms->setProgramFormClosed([browse = QPointer<BrowseBugs>(this)] {
@@ -499,6 +504,14 @@ QWidget *BrowseBugs::buildIssuePanel()
     exports->setObjectName(QStringLiteral("?EXPORTS"));
     tools->addWidget(exports);
     acceptOn(exports);
+    auto *imports = new QPushButton(translated("Import..."), panel);
+    imports->setObjectName(QStringLiteral("?IMPORTS"));
+    tools->addWidget(imports);
+    acceptOn(imports);
+    auto *print = new QPushButton(translated("&Print"), panel);
+    print->setObjectName(QStringLiteral("?PRINT"));
+    tools->addWidget(print);
+    acceptOn(print);
     auto *massUpdate = new QPushButton(translated("Mass Update"), panel);
     massUpdate->setObjectName(QStringLiteral("?AKTUALISIEREN"));
     tools->addWidget(massUpdate);
@@ -506,11 +519,11 @@ QWidget *BrowseBugs::buildIssuePanel()
     m_filterActive = new QLabel(panel);
     m_filterActive->setObjectName(QStringLiteral("?FILTERACTIVE"));
     m_filterActive->setStyleSheet(QStringLiteral("color: red; font-weight: bold"));
-    tools->addWidget(m_filterActive);
+
     m_voidFilter = new QPushButton(translated("Void Filters..."), panel);
     m_voidFilter->setObjectName(QStringLiteral("?VOIDFILTER"));
     m_voidFilter->setVisible(false);
-    tools->addWidget(m_voidFilter);
+
     acceptOn(m_voidFilter);
     m_onlyTagged = new QCheckBox(translated("Show only tagged records"), panel);
     m_onlyTagged->setObjectName(QStringLiteral("?SFLFILTER"));
@@ -524,6 +537,9 @@ QWidget *BrowseBugs::buildIssuePanel()
     switches->addWidget(m_fixed);
     switches->addWidget(m_mine);
     switches->addStretch(1);
+    // On the row of the switches, so that showing them never widens the list's side.
+    switches->addWidget(m_filterActive);
+    switches->addWidget(m_voidFilter);
     layout->addLayout(tools);
     layout->addLayout(switches);
     layout->addWidget(issueList().panel(), 1);
@@ -547,13 +563,24 @@ QWidget *BrowseBugs::buildWindow()
     m_vsplit->setObjectName(QStringLiteral("?VSPLIT"));
     m_vsplit->addWidget(buildIssuePanel());
     m_detail = new IssueDetailPanel(m_session, m_vsplit);
+    m_detail->setUserCode(m_user.mak);
+    // A field written in the panel shows in the list at once.
+    connect(m_detail, &IssueDetailPanel::sendEMailPressed, this, &BrowseBugs::sendEMail);
+    connect(m_detail, &IssueDetailPanel::attachmentsPressed, this, &BrowseBugs::chooseAttachment);
+    connect(m_detail, &IssueDetailPanel::issueChanged, this, [this](qint64 id) {
+        if (auto r = issueList().refresh(id); !r)
+            showError(r.error());
+    });
     m_vsplit->addWidget(m_detail);
     m_hsplit->addWidget(m_vsplitA);
     m_hsplit->addWidget(m_vsplit);
     m_hsplit->setStretchFactor(1, 1);
     layout->addWidget(m_hsplit);
     for (QSplitter *s : {m_hsplit.data(), m_vsplit.data(), m_vsplitA.data()})
-        connect(s, &QSplitter::splitterMoved, this, [this, s]() { saveBar(s); });
+        connect(s, &QSplitter::splitterMoved, this, [this, s]() {
+            saveBar(s);
+            fitFrame();
+        });
     // Issues are dragged from the list onto the program tree.
     m_issueViewport = issueList().view()->viewport();
     m_issueViewport->installEventFilter(this);
@@ -581,6 +608,7 @@ bool BrowseBugs::open()
     if (!ListWindow::open())
         return false;
     restoreBars();
+    fitFrame();
     // The column filters the user left come back, and the list shows that it is filtered.
     listext::ui::XploreClass &xplore = issueList().xplore();
     IssueColumnFilters::restore(xplore.filter(), m_userIni.value(Section, QStringLiteral("Last Sort")),
@@ -590,6 +618,7 @@ bool BrowseBugs::open()
     connect(&xplore, &listext::ui::XploreClass::filterApplied, this, &BrowseBugs::showFilterActive);
     showFilterActive();
     routeStatusFilters();
+    applySettings();
     connect(xplore.popup(), &QMenu::aboutToShow, this, &BrowseBugs::buildStatusPopup);
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
@@ -602,6 +631,9 @@ bool BrowseBugs::open()
             row < 0 ? 0 : issueList().model().rawValue(row, QStringLiteral("BUG:ID")).toLongLong());
     };
     connect(&issueList(), &listext::ui::BrowseList::stateChanged, this, showCurrent);
+    // Without the change right the panel only shows.
+    if (QPushButton *change = issueList().button(2))
+        m_detail->setEditable(!isDenied(change->objectName()));
     connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this, showCurrent);
     showCurrent();
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
@@ -791,9 +823,23 @@ bool BrowseBugs::takeEvent(int event, const QVariant &data)
             QMetaObject::invokeMethod(this, &BrowseBugs::restoreSelection, Qt::QueuedConnection);
         return true;
     }
+    if (event == Events::SettingsChanged) {
+        applySettings();
+        return true;
+    }
+    if (event == Events::SortOrderSettingsChanged) {
+        // The sort options changed: the list starts again from its own order.
+        issueList().xplore().removeAllSorts();
+        return true;
+    }
+    if (event == Events::ShowDemoFeature) {
+        showDemoFeature();
+        return true;
+    }
     if (event == Events::FrameResized) {
         if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
             child->showMaximized();
+        fitFrame();
         return true;
     }
     return ListWindow::takeEvent(event, data);
@@ -834,6 +880,85 @@ void BrowseBugs::saveState()
     put("Last Program", QString::number(m_filter.prgId));
     put("Last Release", m_filter.release);
     put("Last PrgFile", m_filter.programFile);
+}
+
+void BrowseBugs::sendEMail(const QString &responsible, const QPoint &below)
+{
+    core::AccessServices *access = core::Services::access();
+    const QString address =
+        responsible.trimmed().isEmpty() || !access
+            ? QString()
+            : access->getValue(QStringLiteral("BEN:EMail"), responsible.trimmed()).trimmed();
+    core::MailServices *mail = core::Services::mail();
+    if (address.isEmpty() || !mail) {
+        Messages::show(translated("No address specified!"), translated("Error"), MessageIcon::Exclamation);
+        return;
+    }
+    mail->sendEMail(context().number(), address, below.x(), below.y());
+}
+
+Result<std::vector<std::pair<qint64, QString>>> BrowseBugs::attachmentsOf(qint64 bugId) const
+{
+    std::vector<std::pair<qint64, QString>> attachments;
+    if (std::optional<Error> failed = core::readKeyOrder(
+            m_session, QStringLiteral("Attachments"), QStringLiteral("ATT:KeyBugIDDescription"), {bugId},
+            [&attachments](const data::Record &r) {
+                attachments.emplace_back(r.integer(QStringLiteral("ID")),
+                                         r.text(QStringLiteral("Description")).trimmed());
+            }))
+        return *failed;
+    return attachments;
+}
+
+void BrowseBugs::chooseAttachment(qint64 bugId)
+{
+    auto attachments = attachmentsOf(bugId);
+    if (!attachments) {
+        showError(attachments.error());
+        return;
+    }
+    // Every attachment is offered, however many there are, each by its own number.
+    QMenu menu;
+    for (const auto &[id, description] : *attachments) {
+        QString text = description;
+        menu.addAction(text.replace(QLatin1Char('&'), QStringLiteral("&&")))->setData(id);
+    }
+    if (QAction *chosen = menu.exec(QCursor::pos()))
+        openAttachment(chosen->data().toLongLong());
+}
+
+void BrowseBugs::openAttachment(qint64 attachmentId)
+{
+    data::FileManager &attachments = *m_session.file(QStringLiteral("Attachments"));
+    data::Record &buffer = attachments.buffer();
+    buffer = attachments.newRecord();
+    buffer.setValue(QStringLiteral("ID"), attachmentId);
+    if (!attachments.fetch(QStringLiteral("ATT:KeyID"), buffer))
+        return;
+    const int before = context().threadRequest();
+    context().setThreadRequest(2);
+    runProcedure(UpdateAttachments, [this, before]() { context().setThreadRequest(before); });
+}
+
+QSize BrowseBugs::frameMinimumSize() const
+{
+    QWidget *content = window();
+    QPushButton *change = issueList().button(2);
+    if (!content || !m_hsplit || !change)
+        return {};
+    const int hsplit = m_hsplit->mapTo(content, QPoint(0, 0)).y() + m_hsplit->sizes().value(0);
+    const int changeX = change->mapTo(content, QPoint(0, 0)).x();
+    return {changeX + 196, hsplit + 203};
+}
+
+void BrowseBugs::fitFrame()
+{
+    // Only the program's frame window takes the size; a browse shown on its own keeps its own.
+    QWidget *content = window();
+    QWidget *top = content ? content->window() : nullptr;
+    if (!top || top == content || !top->findChild<QMdiArea *>())
+        return;
+    top->setMinimumSize(frameMinimumSize());
 }
 
 void BrowseBugs::restoreBars()
@@ -1147,6 +1272,72 @@ void BrowseBugs::reloadIssues()
         showError(r.error());
 }
 
+void BrowseBugs::applySettings()
+{
+    const core::SettingsValues settings = core::SettingsRecord::instance().values();
+    // The record buttons of the three lists and the trees' popup items take the captions the
+    // settings give them.
+    const std::pair<bool, QString> captions[] = {
+        {settings.overrideInsert(), settings.insertText().trimmed()},
+        {settings.overrideChange(), settings.changeText().trimmed()},
+        {settings.overrideDelete(), settings.deleteText().trimmed()}};
+    const char *popupItems[] = {"Insert", "Change", "Delete"};
+    for (int i = 0; i < 3; ++i) {
+        const auto &[override, text] = captions[i];
+        if (!override || text.isEmpty())
+            continue;
+        for (int l = 0; l < listCount(); ++l)
+            if (QPushButton *b = list(l).button(i + 1))
+                b->setText(text);
+        for (listext::ui::RelationTreeView *tree : {m_treeUi.data(), m_linkTreeUi.data()})
+            if (QAction *item = tree ? tree->popupItem(QLatin1String(popupItems[i])) : nullptr)
+                item->setText(text);
+    }
+    if (auto rules = loadFieldRules(m_session); rules)
+        m_fieldRules = std::move(rules).value();
+    else
+        showError(rules.error());
+    readRowLook();
+    listext::ui::XploreClass &xplore = issueList().xplore();
+    xplore.setAllowMultiSortOrders(
+        m_userIni.value(Section, QStringLiteral("AllowMultiSortOrders"), QStringLiteral("1")).toInt() != 0);
+    xplore.setMultiSortOrdersReverse(
+        m_userIni.value(Section, QStringLiteral("MultiSortOrdersReverse"), QStringLiteral("0")).toInt() != 0);
+    if (isOpen()) {
+        (void)notesList().reload();
+        (void)attachmentsList().reload();
+        reloadIssues();
+        issueList().model().redecorate();
+    }
+}
+
+void BrowseBugs::showDemoFeature()
+{
+    core::FrameGlobals &globals = core::FrameGlobals::instance();
+    const int feature = globals.demoFeature();
+    const std::map<int, const char *> buttons{
+        {1, "?PRINT"}, {4, "?CHANGE"}, {6, "?QUERY"}, {7, "?IMPORTS"}, {8, "?EXPORTS"}};
+    if (feature == 99) {
+        globals.setDemoFeature(0);
+        issueList().view()->setFocus();
+        return;
+    }
+    const auto it = buttons.find(feature);
+    if (it == buttons.end())
+        return;
+    QPushButton *button =
+        feature == 4 ? issueList().button(2) : window()->findChild<QPushButton *>(QLatin1String(it->second));
+    if (!button || !button->isEnabled()) {
+        globals.setDemoFeature(0);
+        Messages::beep(MessageIcon::Exclamation);
+        return;
+    }
+    // The issue form that a change opens still shows the feature; the others end it here.
+    if (feature != 1 && feature != 4)
+        globals.setDemoFeature(0);
+    button->click();
+}
+
 void BrowseBugs::readRowLook()
 {
     const IniFile &ini = m_userIni;
@@ -1154,7 +1345,7 @@ void BrowseBugs::readRowLook()
         ini.value(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("1")).toInt();
     m_look.workflowOn = core::WorkflowSettings::fromSettingsRecord().enabled;
     m_look.statuses.clear();
-    if (auto r = core::FillStatusList(m_look.statuses, 0, false, m_session,
+    if (auto r = core::FillStatusList(m_look.statuses, qint32(m_filter.prgId), false, m_session,
                                       core::accessWorkflowRights(*core::Services::access()));
         !r)
         showError(r.error());
@@ -1209,6 +1400,10 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         voidQuery();
     else if (name == QLatin1String("?VOIDFILTER"))
         voidFiltersAsked();
+    else if (name == QLatin1String("?IMPORTS"))
+        importAsked();
+    else if (name == QLatin1String("?PRINT"))
+        printIssues();
     else if (name == QLatin1String("?SEARCHBUTTON")) {
         if (const std::optional<TextSearchRequest> asked = SflSuchen::ask(window()))
             searchText(asked->text, asked->ignoreCase);
@@ -1354,6 +1549,64 @@ void BrowseBugs::exportAsked()
         return;
     if (auto r = exportTagged(path); !r)
         showError(r.error());
+}
+
+namespace {
+
+std::function<QString(QWidget *)> &importPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+} // namespace
+
+void BrowseBugs::setImportPathAsker(std::function<QString(QWidget *parent)> asker)
+{
+    importPathAsker() = std::move(asker);
+}
+
+Result<query::ImportReport> BrowseBugs::importIssues(const QString &path)
+{
+    auto file = searchFile();
+    if (!file)
+        return file.error();
+    QFile in(path);
+    if (!in.open(QIODevice::ReadOnly))
+        return makeError(90, translated("The file %1 cannot be read: %2").arg(path, in.errorString()));
+    const QString text = QString::fromUtf8(in.readAll());
+    auto report = query::CsvImport(*m_session.file(QStringLiteral("Bugs")), **file).run(text);
+    reloadIssues();
+    return report;
+}
+
+void BrowseBugs::importAsked()
+{
+    const QString path = importPathAsker()
+                             ? importPathAsker()(window())
+                             : QFileDialog::getOpenFileName(window(), translated("Import"), QString(),
+                                                            QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    auto report = importIssues(path);
+    if (!report)
+        showError(report.error());
+    else
+        Messages::show(report->text(), translated("Import"), MessageIcon::Information);
+}
+
+void BrowseBugs::printIssues()
+{
+    core::Services::reports()->browseReports(context().number(), core::ReportType::Issues, &m_issues->view(),
+                                             m_queryDescription);
+    reloadIssues();
+}
+
+void BrowseBugs::printPrograms()
+{
+    core::Services::reports()->browseReports(context().number(), core::ReportType::Programs, nullptr,
+                                             QString());
+    reloadIssues();
 }
 
 void BrowseBugs::dragIssue()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "issues/FieldRules.h"
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
 #include "issues/ui/IssueDetailPanel.h"
@@ -8,11 +9,13 @@
 #include "listext/ui/ListWindow.h"
 #include "listext/ui/ProgramTree.h"
 #include "listext/ui/RelationTreeSection.h"
+#include "platform/query/CsvImport.h"
 #include "platform/query/RegisteredFile.h"
 #include "platform/runtime/IniFile.h"
 
 #include <QModelIndex>
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QTreeView>
 
@@ -107,6 +110,14 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<int> exportTagged(const QString &path);
     // Asks where the export goes; tests answer through it.
     static void setExportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // Import of issues from a CSV file (?IMPORTS), in one transaction; the report says what was
+    // imported and which lines were refused, and why.
+    Result<query::ImportReport> importIssues(const QString &path);
+    // Asks which file is imported; tests answer through it.
+    static void setImportPathAsker(std::function<QString(QWidget *parent)> asker);
+    // Hands the issue list (?PRINT) or the programs (?PRINTTREE) to the report module.
+    void printIssues();
+    void printPrograms();
     // An issue dropped on a row of the program tree: it moves (or, copied, its copy goes) to the
     // row's program, release or program file. The issue's number (the copy's when copied); 0 when
     // the row takes no issues (a header) or the issue is gone.
@@ -139,6 +150,29 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void changeStatus(qint64 id, int position);
     // Rebuilds the popup's "Set Status" part for the current issue.
     void buildStatusPopup();
+
+    // "Send EMail" of the detail panel: the responsible person's address goes to the mail
+    // module's choice; without one the user is told.
+    void sendEMail(const QString &responsible, const QPoint &below);
+    // The attachments of an issue as the detail panel's choice offers them: (ID, description) in
+    // the order of their descriptions.
+    Result<std::vector<std::pair<qint64, QString>>> attachmentsOf(qint64 bugId) const;
+    // Opens the attachment of that number in its form for a change (a choice by number, so two
+    // attachments of one description each open their own).
+    void openAttachment(qint64 attachmentId);
+
+    // The smallest frame that still shows the browse: its upper area to the bar between upper and
+    // lower area, and the issue list to its change button, each with room for the rest.
+    QSize frameMinimumSize() const;
+
+    // The field rules of the issue form, as the browse loaded them when it opened or the settings
+    // last changed.
+    const std::vector<FieldRule> &fieldRules() const { return m_fieldRules; }
+    // Settings changed (event 1024): captions, field rules, status and priority lists, colours
+    // and sort options are read again and the lists show them, without a restart.
+    void applySettings();
+    // The key-features window's demonstration (event 12006) of the feature in DemoFeature.
+    void showDemoFeature();
 
     // The web links of the selected program (tab "Web Links"), read when the tab shows.
     listext::ui::RelationTree &webLinkTree() const { return *m_linkTree; }
@@ -184,6 +218,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void showError(const Error &error) const;
     void readRowLook();
     void exportAsked();
+    void importAsked();
     void chooseQuery();
     void showTitle();
     void dragIssue();
@@ -195,6 +230,8 @@ class BrowseBugs final : public listext::ui::ListWindow {
     Result<const query::RegisteredFile *> searchFile();
     listext::ui::RowLook lookOf(const listext::SourceRow &row) const;
     void tagsChanged();
+    void fitFrame();
+    void chooseAttachment(qint64 bugId);
     void showFilterActive();
     void voidFiltersAsked();
     void routeStatusFilters();
@@ -241,6 +278,7 @@ class BrowseBugs final : public listext::ui::ListWindow {
     // The selection saved by the last session, until the tree's first load has taken it.
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
+    std::vector<FieldRule> m_fieldRules;
     QString m_queryFilter;      // the saved query's filter; blank when none is applied
     QString m_queryDescription; // its description, shown in the title
     QPoint m_dragStart;

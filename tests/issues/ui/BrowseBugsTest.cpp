@@ -1,7 +1,10 @@
 #include "issues/ui/BrowseBugs.h"
 
+#include "core/frame/FrameGlobals.h"
 #include "core/services/MasterDataStandIn.h"
+#include "core/services/ReportServices.h"
 #include "core/services/Services.h"
+#include "core/startup/SettingsRecord.h"
 #include "issues/BugTagQueue.h"
 #include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
@@ -25,6 +28,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSplitter>
@@ -757,6 +761,204 @@ TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
     // The sub-program is not in the limit and still shows under its program.
     EXPECT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha Pro"))));
     EXPECT_FALSE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
+}
+
+namespace {
+
+// Writes down what the browse hands to the report module.
+class RecordingReports final : public core::ReportServices {
+  public:
+    void browseReports(int, int reportType, const data::View *view, const QString &queryDescription) override
+    {
+        calls << QStringLiteral("%1 %2 %3")
+                     .arg(reportType)
+                     .arg(view ? QStringLiteral("view") : QStringLiteral("none"), queryDescription);
+    }
+    QStringList calls;
+};
+
+} // namespace
+
+// An import adds the good lines in one go and reports the refused ones; print hands the list's
+// view (or the programs) with the query's description to the report module.
+TEST_P(BrowseBugsWindow, ImportReportsRefusedLinesAndPrintHandsTheListOver)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const qint64 beta = issues->programId(QStringLiteral("Beta"));
+    const QString csv = dir.file(QStringLiteral("import.csv"));
+    QFile out(csv);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(QStringLiteral("BUG:Description,BUG:PrgID,BUG:Category\r\n"
+                             "Imported one,%1,1\r\n"
+                             "Imported two,%1,2\r\n"
+                             "Refused,%1,not a number\r\n")
+                  .arg(beta)
+                  .toUtf8());
+    out.close();
+    const qint64 before =
+        issues->column(QStringLiteral("SELECT COUNT(*) FROM \"Bugs\"")).value(0).toLongLong();
+    browse->setImportPathAsker([&csv](QWidget *) { return csv; });
+    browse->takeAccepted(QStringLiteral("?IMPORTS"));
+    browse->setImportPathAsker({});
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT COUNT(*) FROM \"Bugs\"")).value(0).toLongLong(),
+              before + 2);
+    ASSERT_EQ(messages.texts().size(), 1);
+    EXPECT_TRUE(messages.texts().front().contains(QStringLiteral("2")))
+        << messages.texts().front().toStdString();
+    EXPECT_TRUE(messages.texts().front().contains(QStringLiteral("4")))
+        << messages.texts().front().toStdString();
+
+    RecordingReports reports;
+    core::Services::setReports(&reports);
+    browse->takeAccepted(QStringLiteral("?PRINT"));
+    browse->window()->findChild<QPushButton *>(QStringLiteral("?PRINTTREE"))->click();
+    core::Services::setReports(nullptr);
+    EXPECT_EQ(reports.calls, (QStringList{QStringLiteral("1 view "), QStringLiteral("3 none ")}));
+}
+
+// Settings changed elsewhere (1024) take effect at once: captions, field rules entered meanwhile,
+// the colour mode; 12007 drops the several-column sort; 12006 demonstrates a feature.
+TEST_P(BrowseBugsWindow, SettingsSortAndDemoEventsTakeEffectWithoutARestart)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    const int number = browse->context().number();
+    EXPECT_TRUE(browse->fieldRules().empty());
+
+    data::Record settings = issues->file(QStringLiteral("Parameter")).newRecord();
+    core::SettingsRecord::instance().set(settings);
+    core::SettingsRecord::instance().updateValues([](core::SettingsValues &v) {
+        v.setOverrideInsert(true);
+        v.setInsertText(QStringLiteral("Add"));
+    });
+    data::Record config = issues->file(QStringLiteral("FieldConfig")).newRecord();
+    config.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:Status"));
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldConfig")).insert(config).ok());
+    data::Record condition = issues->file(QStringLiteral("FieldConditions")).newRecord();
+    condition.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:Status"));
+    condition.setValue(QStringLiteral("CONDITION"), QStringLiteral("Fixed"));
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldConditions")).insert(condition).ok());
+    data::Record set = issues->file(QStringLiteral("FieldSetValue")).newRecord();
+    set.setValue(QStringLiteral("ID"), condition.value(QStringLiteral("ID")));
+    set.setValue(QStringLiteral("FIELD"), QStringLiteral("BUG:FixedVersion"));
+    set.setValue(QStringLiteral("REQUIRED"), 1);
+    ASSERT_TRUE(issues->file(QStringLiteral("FieldSetValue")).insert(set).ok());
+    ASSERT_TRUE(
+        IniFile(user.userIniPath)
+            .setValue(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("3"))
+            .ok());
+    registry.post(number, Events::SettingsChanged);
+    drain();
+    EXPECT_EQ(browse->issueList().button(1)->text(), QStringLiteral("Add"));
+    EXPECT_EQ(browse->notesList().button(1)->text(), QStringLiteral("Add"));
+    ASSERT_EQ(browse->fieldRules().size(), 1U);
+    EXPECT_EQ(browse->fieldRules().front().targetLabel, QStringLiteral("BUG:FixedVersion"));
+    EXPECT_EQ(browse->rowLook().colorMode, 3);
+    core::SettingsRecord::instance().clear();
+
+    auto &xplore = browse->issueList().xplore();
+    xplore.headerClicked(browse->issueList().model().columnOf(QStringLiteral("BUG:Description")));
+    ASSERT_FALSE(xplore.sort().isEmpty());
+    registry.post(number, Events::SortOrderSettingsChanged);
+    drain();
+    EXPECT_TRUE(xplore.sort().isEmpty());
+
+    RecordingReports reports;
+    core::Services::setReports(&reports);
+    core::FrameGlobals::instance().setDemoFeature(1);
+    registry.post(number, Events::ShowDemoFeature);
+    drain();
+    core::FrameGlobals::instance().setDemoFeature(99);
+    registry.post(number, Events::ShowDemoFeature);
+    drain();
+    core::Services::setReports(nullptr);
+    EXPECT_EQ(reports.calls, QStringList{QStringLiteral("1 view ")});
+    EXPECT_EQ(core::FrameGlobals::instance().demoFeature(), 0);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// A field accepted in the detail panel is written at once, stamped and shown; a user without the
+// change right gets read-only fields.
+TEST_P(BrowseBugsWindow, DetailPanelWritesAnAcceptedFieldAtOnce)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    browse->issueList().view()->setCurrentIndex(browse->issueList().model().index(0, 0));
+    drain();
+    const qint64 id = browse->detailPanel()->shownId();
+    ASSERT_GT(id, 0);
+    auto *estTime = browse->detailPanel()->findChild<QLineEdit *>(QStringLiteral("?BUG:ESTTIME:2"));
+    ASSERT_TRUE(estTime && !estTime->isReadOnly());
+    estTime->setText(QStringLiteral("2 days"));
+    estTime->setModified(true);
+    Q_EMIT estTime->editingFinished();
+    EXPECT_EQ(issues->column(QStringLiteral("SELECT \"EstTime\" FROM \"Bugs\" WHERE \"ID\"=%1").arg(id)),
+              QVariantList{QStringLiteral("2 days")});
+    EXPECT_TRUE(browse->detailPanel()->changedText().startsWith(QStringLiteral("Changed by ABC at ")))
+        << browse->detailPanel()->changedText().toStdString();
+    EXPECT_EQ(browse->detailPanel()->shownId(), id);
+
+    browse->detailPanel()->setEditable(false);
+    EXPECT_TRUE(estTime->isReadOnly());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The frame may not shrink below the browse's upper area and its issue list's change button; a
+// lower bar asks for a taller frame.
+TEST_P(BrowseBugsWindow, FrameMinimumFollowsTheBarAndTheChangeButton)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    auto *hsplit = browse->window()->findChild<QSplitter *>(QStringLiteral("?HSPLIT"));
+    ASSERT_TRUE(hsplit);
+    const QSize before = browse->frameMinimumSize();
+    const int change = browse->issueList().button(2)->mapTo(browse->window(), QPoint(0, 0)).x();
+    EXPECT_EQ(before.width(), change + 196);
+    const QList<int> sizes = hsplit->sizes();
+    hsplit->setSizes({sizes[0] + 50, sizes[1] - 50});
+    EXPECT_EQ(browse->frameMinimumSize().height(), before.height() + 50);
+}
+
+// The attachments of an issue are offered each by its own number, so that two of one description
+// each open their own in the attachment form; "Send EMail" without an address says so.
+TEST_P(BrowseBugsWindow, AttachmentsOpenByNumberAndAMissingAddressIsSaid)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    data::FileManager &attachments = issues->file(QStringLiteral("Attachments"));
+    for (const char *description : {"Screenshot", "Log", "Screenshot"}) {
+        data::Record r = attachments.newRecord();
+        r.setValue(QStringLiteral("BUGID"), 7);
+        r.setValue(QStringLiteral("Description"), QLatin1String(description));
+        ASSERT_TRUE(attachments.insert(r).ok());
+    }
+    auto offered = browse->attachmentsOf(7);
+    ASSERT_TRUE(offered.ok());
+    QStringList texts;
+    for (const auto &[id, description] : *offered)
+        texts << description;
+    EXPECT_EQ(texts, (QStringList{QStringLiteral("Log"), QStringLiteral("Screenshot"),
+                                  QStringLiteral("Screenshot")}));
+
+    qint64 opened = 0;
+    int request = 0;
+    browse->setProcedure(BrowseBugs::UpdateAttachments, [&](std::function<void()> finished) {
+        opened =
+            issues->session().file(QStringLiteral("Attachments"))->buffer().integer(QStringLiteral("ID"));
+        request = browse->context().threadRequest();
+        finished();
+    });
+    const qint64 third = offered->at(2).first;
+    browse->openAttachment(third);
+    EXPECT_EQ(opened, third);
+    EXPECT_EQ(request, 2);
+    EXPECT_NE(offered->at(1).first, third);
+
+    browse->sendEMail(QString(), QPoint());
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("No address specified!")});
 }
 
 // A filter from the popup shows "Filter active!" and "Void Filters..."; the filters come back with
