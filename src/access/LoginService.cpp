@@ -32,8 +32,10 @@ void writeLoginLog(AccessRepository &repository)
 
 } // namespace
 
-LoginService::LoginService(ChangePasswordHook changePassword, BeforeRefusal beforeRefusal)
-    : m_changePassword(std::move(changePassword)), m_beforeRefusal(std::move(beforeRefusal))
+LoginService::LoginService(ChangePasswordHook changePassword, BeforeRefusal beforeRefusal,
+                           ImportSecurityFile importSecurityFile)
+    : m_changePassword(std::move(changePassword)), m_beforeRefusal(std::move(beforeRefusal)),
+      m_importSecurityFile(std::move(importSecurityFile))
 {
 }
 
@@ -128,7 +130,10 @@ bool LoginService::createStore()
             return false;
         }
         // The import reports its own failures; the login goes on with an empty catalogue.
-        (void)SecurityImport::run(*repository, m_securityFile);
+        if (m_importSecurityFile)
+            m_importSecurityFile(*repository, m_securityFile);
+        else
+            (void)SecurityImport::run(*repository, m_securityFile);
     }
     AccessSession::change([&](SessionState &s) { s.options = options; });
     return true;

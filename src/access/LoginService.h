@@ -1,5 +1,6 @@
 #pragma once
 
+#include "access/AccessRepository.h"
 #include "access/LoginSwitches.h"
 
 #include <QString>
@@ -19,8 +20,11 @@ class LoginService final {
     using ChangePasswordHook = std::function<void(const QString &code, bool master)>;
     // Called before a refusal is shown, so a hidden window can show itself first.
     using BeforeRefusal = std::function<void()>;
+    // Imports the security file into a new store; the window shows its progress while it runs.
+    using ImportSecurityFile = std::function<void(AccessRepository &repository, const QString &securityFile)>;
 
-    LoginService(ChangePasswordHook changePassword, BeforeRefusal beforeRefusal = {});
+    LoginService(ChangePasswordHook changePassword, BeforeRefusal beforeRefusal = {},
+                 ImportSecurityFile importSecurityFile = {});
 
     // Opening steps: language, the store (asking to create it), options, switches.
     Start prepare(const QString &securityFile, const QString &language, const QString &information);
@@ -49,6 +53,7 @@ class LoginService final {
 
     ChangePasswordHook m_changePassword;
     BeforeRefusal m_beforeRefusal;
+    ImportSecurityFile m_importSecurityFile;
     LoginSwitches m_switches;
     QString m_securityFile;
     QString m_version;

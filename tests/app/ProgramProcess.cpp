@@ -28,13 +28,16 @@ ProcessRun finish(QProcess &process, int milliseconds, QString errors)
 
 } // namespace
 
-std::unique_ptr<QProcess> ProgramProcess::startTarvo(const QStringList &arguments)
+std::unique_ptr<QProcess> ProgramProcess::startTarvo(const QStringList &arguments,
+                                                     const QList<std::pair<QString, QString>> &environment)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.remove(QStringLiteral("TARVO_DEFAULT_DATA"));
+    for (const auto &[name, value] : environment)
+        env.insert(name, value);
     process->setProcessEnvironment(env);
     process->start(qEnvironmentVariable("TARVO_BINARY_DIR") + QStringLiteral("/src/app/tarvo"), arguments);
     return process;

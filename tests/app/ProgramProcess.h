@@ -22,8 +22,9 @@ class ProgramProcess : public ::testing::Test {
   protected:
     // Runs the program to its end (at most a minute).
     ProcessRun tarvo(const QStringList &arguments);
-    // Starts the program and leaves it running.
-    std::unique_ptr<QProcess> startTarvo(const QStringList &arguments);
+    // Starts the program and leaves it running; environment adds to or replaces variables.
+    std::unique_ptr<QProcess> startTarvo(const QStringList &arguments,
+                                         const QList<std::pair<QString, QString>> &environment = {});
     // Lets a running program work until the condition holds, collecting its standard error;
     // false when the program ended or the time ran out first.
     static bool waitUntil(QProcess &process, QString &errors, const std::function<bool()> &condition,

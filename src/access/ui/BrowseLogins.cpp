@@ -4,6 +4,7 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AccessHelp.h"
 #include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
 #include "platform/runtime/IniFile.h"
@@ -47,6 +48,7 @@ BrowseLogins::BrowseLogins(QWidget *parent) : QDialog(parent), m_list(new QTable
     buttons->addStretch();
     buttons->addWidget(remove);
     buttons->addWidget(close);
+    buttons->addWidget(AccessHelp::install(this, [] { return QStringLiteral("NewTopic2.htm"); }));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(tab);
     layout->addWidget(m_list);

@@ -4,6 +4,7 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/OptionsChange.h"
+#include "access/ui/AccessHelp.h"
 #include "access/ui/DialogButtons.h"
 #include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
@@ -113,6 +114,13 @@ Parameter::Parameter(QWidget *parent)
 
     const DialogButtons dialogButtons = okCancelButtons(this);
     QDialogButtonBox *buttons = dialogButtons.box;
+    buttons->addButton(AccessHelp::install(this,
+                                           [this, master] {
+                                               return m_tabs->currentWidget() == master
+                                                          ? QStringLiteral("NewTopic9.htm")
+                                                          : QStringLiteral("NewTopic8.htm");
+                                           }),
+                       QDialogButtonBox::HelpRole);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     layout->addWidget(buttons);

@@ -7,6 +7,7 @@
 #include "access/PasswordChanger.h"
 #include "access/Vuvuzu.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AccessHelp.h"
 #include "access/ui/AddressLink.h"
 #include "access/ui/ArchiveFoldersTab.h"
 #include "access/ui/DialogButtons.h"
@@ -108,6 +109,9 @@ UpdateBenutzer::UpdateBenutzer(int request, const QString &userCode, QWidget *pa
     m_tabs->addTab(workflow, QStringLiteral("Tarvo Einschränkungen"));
     if (product != u"TARVO.SEC" && !product.isEmpty())
         m_tabs->setTabVisible(m_tabs->indexOf(workflow), false);
+    // Placed behind the hidden tracker tab, so that the visible tabs keep their order.
+    if (product == u"RF.SEC")
+        m_tabs->addTab(dataAccessTab(), QStringLiteral("R-Fintol Daten-Zugriff"));
     if (!ArchiveFolders::categories(product).empty()) {
         m_archive = new ArchiveFoldersTab(m_account, product, this);
         m_tabs->addTab(m_archive, QStringLiteral("Dokumenten-Archivierung"));
@@ -123,6 +127,7 @@ UpdateBenutzer::UpdateBenutzer(int request, const QString &userCode, QWidget *pa
 
     const DialogButtons dialogButtons = okCancelButtons(this);
     QDialogButtonBox *buttons = dialogButtons.box;
+    buttons->addButton(AccessHelp::install(this, [this] { return helpTopic(); }), QDialogButtonBox::HelpRole);
     dialogButtons.ok->setEnabled(request != View);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
@@ -315,6 +320,39 @@ QWidget *UpdateBenutzer::workflowTab()
     return tab;
 }
 
+QWidget *UpdateBenutzer::dataAccessTab()
+{
+    auto *tab = new QWidget(this);
+    auto *group = new QGroupBox(QStringLiteral("Kunden-Zugriff einschränken"), tab);
+    const auto agentField = [group](const char *name) {
+        auto *field = new QSpinBox(group);
+        field->setObjectName(QLatin1String(name));
+        // Seven digits, blank for none.
+        field->setRange(0, 9999999);
+        field->setSpecialValueText(QStringLiteral(" "));
+        return field;
+    };
+    m_fromAgent = agentField("USERLONG1");
+    m_toAgent = agentField("USERLONG2");
+    m_seeAllEditOwn = new QCheckBox(QStringLiteral("Alle Kunden sehen, nur eigene bearbeiten"), group);
+    // The same field as the tracker's "own records only" box, which this product does not show.
+    m_seeAllEditOwn->setObjectName(QStringLiteral("USERBYTE1:2"));
+    auto *hint = new QLabel(QStringLiteral("Diesem Benutzer den Zugriff auf Kundendaten nur für den "
+                                           "folgenden Vermittler-Bereich erlauben."),
+                            group);
+    hint->setWordWrap(true);
+    auto *form = new QFormLayout(group);
+    form->addRow(hint);
+    form->addRow(QStringLiteral("von VM:"), m_fromAgent);
+    form->addRow(QStringLiteral("bis VM:"), m_toAgent);
+    form->addRow(m_seeAllEditOwn);
+    auto *layout = new QVBoxLayout(tab);
+    layout->addWidget(group);
+    layout->addStretch();
+    m_lockedWhileInactive << group;
+    return tab;
+}
+
 QWidget *UpdateBenutzer::historyTab()
 {
     m_history = new QTableWidget(this);
@@ -325,6 +363,20 @@ QWidget *UpdateBenutzer::historyTab()
     m_history->verticalHeader()->hide();
     m_lockedWhileInactive << m_history;
     return m_history;
+}
+
+QString UpdateBenutzer::helpTopic() const
+{
+    QWidget *tab = m_tabs->currentWidget();
+    if (tab == m_programs->parentWidget())
+        return QStringLiteral("NewTopic5.htm");
+    if (m_archive && tab == m_archive)
+        return QStringLiteral("NewTopic6.htm");
+    if (tab == m_rights)
+        return QStringLiteral("NewTopic7.htm");
+    if (tab == m_history)
+        return QString();
+    return QStringLiteral("NewTopic4.htm");
 }
 
 void UpdateBenutzer::showAccount()
@@ -359,6 +411,11 @@ void UpdateBenutzer::showAccount()
     m_ownOnly->setChecked(u.userByte[0] != 0);
     for (int i = 0; i < m_workflow.size(); ++i)
         m_workflow.at(i)->setChecked(u.userByte[size_t(i + 1)] != 0);
+    if (m_seeAllEditOwn) {
+        m_fromAgent->setValue(u.userLong1);
+        m_toAgent->setValue(u.userLong2);
+        m_seeAllEditOwn->setChecked(u.userByte[0] != 0);
+    }
     fillPrograms();
     fillHistory();
 }
@@ -385,6 +442,11 @@ void UpdateBenutzer::takeAccount()
     u.userByte[0] = m_ownOnly->isChecked() ? 1 : 0;
     for (int i = 0; i < m_workflow.size(); ++i)
         u.userByte[size_t(i + 1)] = m_workflow.at(i)->isChecked() ? 1 : 0;
+    if (m_seeAllEditOwn) {
+        u.userLong1 = m_fromAgent->value();
+        u.userLong2 = m_toAgent->value();
+        u.userByte[0] = m_seeAllEditOwn->isChecked() ? 1 : 0;
+    }
     m_account.setNewPassword(m_password->text());
 }
 

@@ -59,9 +59,12 @@ class UpdateBenutzer final : public QDialog {
   private:
     QWidget *generalTab();
     QWidget *workflowTab();
+    QWidget *dataAccessTab();
     QWidget *historyTab();
     // A field with a button that hands its address to the desktop.
     QLayout *withLink(QLineEdit *field, const char *name, const QString &scheme);
+    // The help page of the tab in front; the password history has none.
+    QString helpTopic() const;
     void showAccount();
     void takeAccount();
     void applyRules();
@@ -96,6 +99,9 @@ class UpdateBenutzer final : public QDialog {
     QLineEdit *m_computer = nullptr;
     QList<QCheckBox *> m_workflow;
     QCheckBox *m_ownOnly = nullptr;
+    // The customer range of the security file "RF.SEC"; null for the other products.
+    QSpinBox *m_fromAgent = nullptr, *m_toAgent = nullptr;
+    QCheckBox *m_seeAllEditOwn = nullptr;
     QListWidget *m_programs = nullptr;
     RightsTree *m_rights = nullptr;
     ArchiveFoldersTab *m_archive = nullptr;

@@ -4,11 +4,12 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/KeyText.h"
-#include "access/SecurityImport.h"
 #include "access/UserOrder.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AccessHelp.h"
 #include "access/ui/AddressLink.h"
 #include "access/ui/BrowseLogins.h"
+#include "access/ui/ImportProgress.h"
 #include "access/ui/Parameter.h"
 #include "access/ui/UpdateBenutzer.h"
 #include "access/ui/WindowPlace.h"
@@ -91,9 +92,10 @@ VuvuzuAdministration::VuvuzuAdministration(QWidget *parent)
     auto *change = button(QStringLiteral("&Ändern"), "Change", &VuvuzuAdministration::changeUser);
     auto *remove = button(QStringLiteral("&Löschen"), "Delete", &VuvuzuAdministration::deleteUser);
     auto *close = button(QStringLiteral("&Schließen"), "Close", &VuvuzuAdministration::reject);
+    auto *help = AccessHelp::install(this, [] { return QStringLiteral("Security System Help.htm"); });
     auto *buttons = new QHBoxLayout();
     buttons->addStretch();
-    for (auto *b : {insert, change, remove, close})
+    for (auto *b : {insert, change, remove, close, help})
         buttons->addWidget(b);
     auto *listColumn = new QVBoxLayout();
     listColumn->addWidget(m_order);
@@ -108,7 +110,7 @@ VuvuzuAdministration::VuvuzuAdministration(QWidget *parent)
 
     // The rights tree shows the current catalogue: a control added to the product since the
     // last opening comes in now, granted to every user. The import reports its own failures.
-    (void)SecurityImport::run(*AccessSession::repository(), AccessSession::state().securityFile);
+    (void)ImportProgress::import(*AccessSession::repository(), AccessSession::state().securityFile, this);
 
     translateWindow(this);
     IniFile ini(VuvuzuPaths::vuvuzuIni());

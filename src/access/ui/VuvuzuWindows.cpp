@@ -3,6 +3,7 @@
 #include "access/AccessSession.h"
 #include "access/LoginService.h"
 #include "access/Vuvuzu.h"
+#include "access/ui/ImportProgress.h"
 #include "access/ui/VuvuzuAdministration.h"
 #include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "access/ui/Vuvuzu_ChangePassword.h"
@@ -21,6 +22,9 @@ quint8 VUVUZU_LOGIN(const QString &securityFile, const QString &language, const 
         [&window] {
             if (window && !window->isVisible())
                 window->show();
+        },
+        [](AccessRepository &repository, const QString &file) {
+            (void)ImportProgress::import(repository, file);
         });
     switch (service.prepare(securityFile, language, information)) {
     case LoginService::Start::NobodyLoggedIn:

@@ -4,6 +4,8 @@
 #include "access/AccessSession.h"
 #include "access/DayClock.h"
 #include "access/UserOrder.h"
+#include "access/ui/AddressLink.h"
+#include "access/ui/WindowPlace.h"
 #include "access/ui/WindowTranslation.h"
 
 #include <QHBoxLayout>
@@ -18,10 +20,14 @@
 
 namespace tarvo::access {
 
+namespace {
+const QString Name = QStringLiteral("Vuvuzu_BrowseUsers");
+}
+
 Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
     : QDialog(parent), m_result(userCode), m_order(new QTabBar(this)), m_list(new QTableWidget(this))
 {
-    setObjectName(QStringLiteral("Vuvuzu_BrowseUsers"));
+    setObjectName(Name);
     setWindowTitle(QStringLiteral("Benutzer"));
     m_order->addTab(QStringLiteral("MAK"));
     m_order->addTab(QStringLiteral("Name"));
@@ -34,6 +40,14 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_list->verticalHeader()->hide();
+    auto *phone = new QPushButton(QStringLiteral("Call Phone number"), this);
+    phone->setObjectName(QStringLiteral("Phone"));
+    phone->setAutoDefault(false);
+    auto *mail = new QPushButton(QStringLiteral("Send EMail"), this);
+    mail->setObjectName(QStringLiteral("EMail"));
+    mail->setAutoDefault(false);
+    connect(phone, &QPushButton::clicked, this, &Vuvuzu_BrowseUsers::callUser);
+    connect(mail, &QPushButton::clicked, this, &Vuvuzu_BrowseUsers::mailUser);
     auto *choose = new QPushButton(QStringLiteral("&Auswahl"), this);
     choose->setObjectName(QStringLiteral("Select"));
     choose->setDefault(true);
@@ -44,6 +58,8 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
     connect(m_list, &QTableWidget::cellDoubleClicked, this, &Vuvuzu_BrowseUsers::select);
     connect(m_order, &QTabBar::currentChanged, this, &Vuvuzu_BrowseUsers::fill);
     auto *buttons = new QHBoxLayout();
+    buttons->addWidget(phone);
+    buttons->addWidget(mail);
     buttons->addStretch();
     buttons->addWidget(choose);
     buttons->addWidget(close);
@@ -52,6 +68,8 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     translateWindow(this);
+    resize(640, 400);
+    WindowPlace::restore(this, Name);
 
     auto users = AccessSession::repository()->users();
     if (!users)
@@ -63,9 +81,10 @@ Vuvuzu_BrowseUsers::Vuvuzu_BrowseUsers(const QString &userCode, QWidget *parent)
 
 void Vuvuzu_BrowseUsers::fill()
 {
-    std::vector<UserRecord> rows = m_users;
+    m_rows = m_users;
     if (m_order->currentIndex() == 1)
-        sortUsersByName(rows);
+        sortUsersByName(m_rows);
+    const std::vector<UserRecord> &rows = m_rows;
     const qint32 today = DayClock::today();
     const QIcon forbidden = style()->standardIcon(QStyle::SP_MessageBoxCritical);
     m_list->setRowCount(int(rows.size()));
@@ -93,6 +112,30 @@ void Vuvuzu_BrowseUsers::select()
         return;
     m_result = m_list->item(row, 1)->text();
     accept();
+}
+
+const UserRecord *Vuvuzu_BrowseUsers::selectedUser() const
+{
+    const int row = m_list->currentRow();
+    return row >= 0 && row < int(m_rows.size()) ? &m_rows[size_t(row)] : nullptr;
+}
+
+void Vuvuzu_BrowseUsers::callUser()
+{
+    if (const UserRecord *user = selectedUser())
+        AddressLink::open(QStringLiteral("tel:"), user->telefon);
+}
+
+void Vuvuzu_BrowseUsers::mailUser()
+{
+    if (const UserRecord *user = selectedUser())
+        AddressLink::open(QStringLiteral("mailto:"), user->email);
+}
+
+void Vuvuzu_BrowseUsers::done(int result)
+{
+    WindowPlace::store(this, Name);
+    QDialog::done(result);
 }
 
 QString Vuvuzu_BrowseUsers::choose(const QString &userCode, QWidget *parent)

@@ -24,14 +24,22 @@ class Vuvuzu_BrowseUsers final : public QDialog {
     QString result() const { return m_result; }
     // "&Auswahl": the selected row's code becomes the result.
     void select();
+    // The telephone and e-mail buttons: the selected user's number or address to the desktop.
+    void callUser();
+    void mailUser();
+    void done(int result) override;
 
   private:
     void fill();
+    // The user of the selected row, or null.
+    const UserRecord *selectedUser() const;
 
     QString m_result;
     QTabBar *m_order;
     QTableWidget *m_list;
     std::vector<UserRecord> m_users;
+    // The users in the order shown.
+    std::vector<UserRecord> m_rows;
 };
 
 } // namespace tarvo::access

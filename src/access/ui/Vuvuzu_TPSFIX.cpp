@@ -109,6 +109,10 @@ void Vuvuzu_TPSFIX::start()
     }
     m_log->setPlainText(report->text());
     m_log->show();
+    // The running program still reads and writes the file it opened, which is now the backup.
+    if (report->rebuilt)
+        AccessMessages::notice({QStringLiteral("The file was rebuilt.|Please restart the program before you "
+                                               "go on working, so that it uses the rebuilt file.")});
 }
 
 void Vuvuzu_TPSFIX::done(int result)

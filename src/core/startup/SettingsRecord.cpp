@@ -67,4 +67,14 @@ void SettingsRecord::updateValues(const std::function<void(SettingsValues &)> &c
     m_record = values.record();
 }
 
+Result<void> SettingsRecord::publish(const data::Record &record,
+                                     const std::function<Result<void>(const data::Record &)> &write)
+{
+    std::lock_guard lock(m_lock);
+    if (auto written = write(record); !written)
+        return written;
+    m_record = record;
+    return {};
+}
+
 } // namespace tarvo::core

@@ -2,6 +2,7 @@
 
 #include "core/startup/SettingsValues.h"
 #include "platform/data/Record.h"
+#include "platform/runtime/Result.h"
 
 #include <QString>
 
@@ -33,6 +34,10 @@ class SettingsRecord final {
     // Changes the record under the lock.
     void update(const std::function<void(data::Record &)> &change);
     void updateValues(const std::function<void(SettingsValues &)> &change);
+    // Replaces the record as a whole once `write` has stored it, both under the lock, so no
+    // thread ever sees values that did not reach the file; on an error the record stays as it was.
+    Result<void> publish(const data::Record &record,
+                         const std::function<Result<void>(const data::Record &)> &write);
 
   private:
     mutable std::mutex m_lock;

@@ -329,6 +329,12 @@ QWidget *BrowseBugs::buildTreePanel()
     connect(made[3], &QPushButton::clicked, this, &BrowseBugs::printPrograms);
     m_treeForms = std::make_unique<ProgramTreeForms>(context(), m_session, *m_tree, m_sections, m_treeView);
     m_treeForms->install(*m_treeUi);
+    m_treeForms->setProgramFormClosed([browse = QPointer<BrowseBugs>(this)] {
+        if (browse) {
+            (void)browse->notesList().reload();
+            (void)browse->attachmentsList().reload();
+        }
+    });
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
     layout->addLayout(buttons);
@@ -1182,7 +1188,7 @@ QModelIndex BrowseBugs::findTreeRow(qint64 prgId, const QString &release, const 
             const QString shown =
                 path.empty() ? QString() : path.back().second.values.value(1).toString().trimmed();
             if (m_tree->isHeaderRow(row)) {
-                if (program == prgId)
+                if (program == prgId || section == m_sections.programsHeader)
                     if (QModelIndex found = find(row); found.isValid())
                         return found;
             } else if (section == m_sections.programs) {
@@ -1215,9 +1221,11 @@ void BrowseBugs::restoreSelection()
 {
     const IssueListFilter last = m_lastSelection.value_or(IssueListFilter{});
     m_lastSelection.reset();
-    // A user without a last program starts on the tree's first row.
+    // A user without a last program starts on the first program, or on the "Programs" row when
+    // there is none.
     if (last.prgId <= 0 && m_tree->rowCount() > 0) {
-        m_treeView->setCurrentIndex(m_tree->index(0, 0));
+        const QModelIndex top = m_tree->index(0, 0);
+        m_treeView->setCurrentIndex(m_tree->rowCount(top) > 0 ? m_tree->index(0, 0, top) : top);
         return;
     }
     if (secPAllows(m_filter.secP, last.prgId) && selectTreeRow(last.prgId, last.release, last.programFile))
@@ -1539,7 +1547,8 @@ Result<void> BrowseBugs::dropTreeRow(const QModelIndex &dragged, const QModelInd
 {
     const qint64 id = programOf(dragged);
     const qint64 parent = programOf(target);
-    if (id == 0 || (target.isValid() && parent == 0)) {
+    const bool onTop = !target.isValid() || m_tree->sectionOf(target) == m_sections.programsHeader;
+    if (id == 0 || (!onTop && parent == 0)) {
         Messages::beep(MessageIcon::Exclamation);
         return {};
     }

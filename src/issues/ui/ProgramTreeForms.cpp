@@ -50,6 +50,7 @@ void ProgramTreeForms::install(listext::ui::RelationTreeView &treeView)
     m_tree.section(m_sections.programs)->setUpdateOptions(ProgramForm, true, true, true);
     m_tree.section(m_sections.releases)->setUpdateOptions(ReleaseForm, true, true, true);
     m_tree.section(m_sections.files)->setUpdateOptions(ProgramFileForm, true, true, true);
+    m_tree.section(m_sections.programsHeader)->setUpdateOptions(ProgramForm, true, false, false);
     m_tree.section(m_sections.releasesHeader)->setUpdateOptions(ReleaseForm, true, false, false);
     m_tree.section(m_sections.filesHeader)->setUpdateOptions(ProgramFileForm, true, false, false);
     treeView.setRunner([this](int update, int request, std::function<void(int)> done) {
@@ -70,6 +71,11 @@ qint64 ProgramTreeForms::programAbove(const QModelIndex &row) const
 
 void ProgramTreeForms::run(int update, int request, std::function<void(int)> done)
 {
+    const QModelIndex current = m_view->currentIndex();
+    // A program row's own Insert adds a sub-program; its releases and files are added on their
+    // caption rows.
+    if (request == Request::Insert && m_tree.sectionOf(current) == m_sections.programs)
+        update = ProgramForm;
     const FormFile form = formFile(update);
     data::FileManager *file = m_session.file(QString::fromLatin1(form.label));
     if (!file) {
@@ -78,10 +84,11 @@ void ProgramTreeForms::run(int update, int request, std::function<void(int)> don
     }
     data::Record &buffer = file->buffer();
     buffer = file->newRecord();
-    const QModelIndex current = m_view->currentIndex();
     if (request == Request::Insert) {
-        buffer.setValue(QString::fromLatin1(form.ownerField),
-                        programAbove(m_tree.insertTarget(current).second));
+        const QModelIndex owner = update == ProgramForm && !m_tree.isHeaderRow(current)
+                                      ? current
+                                      : m_tree.insertTarget(current).second;
+        buffer.setValue(QString::fromLatin1(form.ownerField), programAbove(owner));
     } else {
         const auto path = m_tree.fetchRow(current);
         // The row's position is the record's row in its file; a failed read has been reported.
@@ -93,9 +100,12 @@ void ProgramTreeForms::run(int update, int request, std::function<void(int)> don
     // The browse's own request comes back when the form has closed.
     const int before = m_context.threadRequest();
     m_context.setThreadRequest(request);
-    done = [context = m_context.shared_from_this(), before, done = std::move(done)](int response) {
+    done = [context = m_context.shared_from_this(), before, done = std::move(done),
+            closed = update == ProgramForm ? m_programFormClosed : std::function<void()>()](int response) {
         context->setThreadRequest(before);
         done(response);
+        if (closed)
+            closed();
     };
     core::MasterDataServices &masterData = *core::Services::masterData();
     if (update == ProgramForm)

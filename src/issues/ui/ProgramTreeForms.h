@@ -31,6 +31,9 @@ class ProgramTreeForms final {
 
     // Lets the tree's Insert, Change and Delete act on its programs, releases and program files.
     void install(listext::ui::RelationTreeView &treeView);
+    // Runs when a program form has closed, however it ended: its notes and attachments are kept
+    // at once.
+    void setProgramFormClosed(std::function<void()> closed) { m_programFormClosed = std::move(closed); }
 
   private:
     void run(int update, int request, std::function<void(int response)> done);
@@ -41,6 +44,7 @@ class ProgramTreeForms final {
     listext::ui::RelationTree &m_tree;
     listext::ui::ProgramTreeSections m_sections;
     QTreeView *m_view;
+    std::function<void()> m_programFormClosed;
 };
 
 } // namespace tarvo::issues::ui

@@ -60,6 +60,9 @@ BrowseList::BrowseList(ListDeclaration declaration, RowSource &source, const QSt
         auto *row = new QHBoxLayout;
         row->addStretch(1);
         for (const ButtonDeclaration &b : Buttons) {
+            const std::vector<int> &only = m_declaration.requests;
+            if (!only.empty() && std::find(only.begin(), only.end(), b.request) == only.end())
+                continue;
             auto *button = new QPushButton(QString::fromLatin1(b.text), m_panel);
             button->setObjectName(QLatin1String(b.name) + m_suffix);
             row->addWidget(button);

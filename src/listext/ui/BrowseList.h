@@ -11,6 +11,7 @@
 
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QLineEdit;
 class QPushButton;
@@ -32,6 +33,8 @@ struct ListDeclaration final {
     QString watchedFiles;
     bool locator = true;
     int pageSize = 100;
+    // The requests its record buttons make, of insert, change and delete; all three when empty.
+    std::vector<int> requests;
 };
 
 // A list of a list window: the table view over the two-way model with the browse extension, its

@@ -34,6 +34,10 @@ Result<ProgramTreeSections> addProgramTree(RelationTree &tree, std::shared_ptr<R
     tree.addChildSection(sections.files, sections.programs, 0);
     if (Result<void> recursion = tree.addRecursion(sections.programs, 1); !recursion)
         return recursion.error();
+    // The "Programs" row stands over the top-level programs, open, so that even an empty tree has
+    // a row to add the first program on.
+    sections.programsHeader = tree.addHeaderSection(header("Programs"), sections.programs);
+    tree.openTopHeader(sections.programsHeader);
     return sections;
 }
 

@@ -21,9 +21,11 @@ struct ProgramTreeSections final {
     int files = 0;
     int releasesHeader = 0;
     int filesHeader = 0;
+    int programsHeader = 0;
 };
 
-// Joins three record sections to a tree as the issue browse shows its programs: each program with
+// Joins three record sections to a tree as the issue browse shows its programs: a "Programs" row
+// over the top-level programs, each program with
 // a "Releases" node over its releases and a "Programfiles" node over its program files (both at
 // place 0, in that order), then its sub-programs (the recursion at place 1). The captions pass the
 // program's translator.

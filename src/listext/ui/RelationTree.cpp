@@ -198,6 +198,11 @@ TreePath RelationTree::pathOf(const Node *n) const
     return path;
 }
 
+void RelationTree::openTopHeader(int header)
+{
+    m_expanded.insert(QStringLiteral("h%1").arg(header));
+}
+
 QString RelationTree::keyOf(const Node *n) const
 {
     QStringList parts;
@@ -233,7 +238,8 @@ Result<bool> RelationTree::checkChildren(const Node *n)
             failLoad(has.error(), child);
             return has.error();
         }
-        if (*has || (c->header && !m_hideChildlessHeader))
+        // A recursive section's header heads its top level only.
+        if (*has || (c->header && child != n->section && !m_hideChildlessHeader))
             return true;
     }
     return false;
@@ -329,7 +335,7 @@ Result<std::vector<std::unique_ptr<RelationTree::Node>>> RelationTree::loadChild
             if (n.value())
                 rows.push_back(std::move(n.value()));
         }
-        if (c->header) {
+        if (c->header && !recursion) {
             if (!rows.empty() || !m_hideChildlessHeader)
                 out.push_back(headerNode(parent, c->header, std::move(rows)));
         } else {

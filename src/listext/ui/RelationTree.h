@@ -56,6 +56,8 @@ class RelationTree : public QAbstractItemModel {
     void setOption(int option, bool value);
     bool option(int option) const;
     void setHideChildlessHeader(bool hide) { m_hideChildlessHeader = hide; }
+    // The header row of a top-level section loads expanded until the user closes it.
+    void openTopHeader(int header);
 
     // Expansions and the selection follow this view, and reloads restore them in it.
     void attachView(QTreeView *view);

@@ -5,6 +5,7 @@
 #include "access/UserAccount.h"
 #include "access/Vuvuzu.h"
 #include "access/VuvuzuPaths.h"
+#include "access/ui/AccessHelp.h"
 #include "access/ui/ArchiveFoldersTab.h"
 #include "access/ui/BrowseLogins.h"
 #include "access/ui/Parameter.h"
@@ -12,19 +13,25 @@
 #include "access/ui/UpdateArchivOrdner.h"
 #include "access/ui/UpdateBenutzer.h"
 #include "access/ui/VuvuzuAdministration.h"
+#include "access/ui/Vuvuzu_BrowseUsers.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/IniFile.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
+#include <QUrl>
 
 namespace tarvo::access::test {
 
@@ -328,6 +335,114 @@ TEST_F(Administration, ArchiveFoldersAreStoredByCategoryForTheProductsThatKeepTh
     UpdateBenutzer tracker(UpdateBenutzer::Change, QStringLiteral("anna"));
     EXPECT_EQ(tracker.archiveTab(), nullptr);
     EXPECT_TRUE(tracker.tabs()->isTabVisible(1));
+}
+
+TEST_F(Administration, TheCustomerRangeTabBelongsToItsProductAndIsSaved)
+{
+    AccessSession::change([](SessionState &s) { s.securityFile = QStringLiteral("RF.SEC"); });
+    UpdateBenutzer form(UpdateBenutzer::Change, QStringLiteral("anna"));
+    QStringList visible;
+    for (int i = 0; i < form.tabs()->count(); ++i)
+        if (form.tabs()->isTabVisible(i))
+            visible << form.tabs()->tabText(i);
+    EXPECT_EQ(visible, (QStringList{QStringLiteral("General"), QStringLiteral("R-Fintol Daten-Zugriff"),
+                                    QStringLiteral("Document archive"), QStringLiteral("User rights"),
+                                    QStringLiteral("Passwords")}));
+    form.findChild<QSpinBox *>(QStringLiteral("USERLONG1"))->setValue(1200);
+    form.findChild<QSpinBox *>(QStringLiteral("USERLONG2"))->setValue(1299);
+    form.findChild<QCheckBox *>(QStringLiteral("USERBYTE1:2"))->setChecked(true);
+    form.accept();
+    ASSERT_EQ(form.result(), QDialog::Accepted);
+    const UserRecord anna = storedUser(QStringLiteral("anna"));
+    EXPECT_EQ(anna.userLong1, 1200);
+    EXPECT_EQ(anna.userLong2, 1299);
+    EXPECT_EQ(anna.userByte[0], 1);
+
+    AccessSession::change([](SessionState &s) { s.securityFile = QStringLiteral("Tarvo.sec"); });
+    UpdateBenutzer tracker(UpdateBenutzer::Change, QStringLiteral("anna"));
+    EXPECT_EQ(tracker.findChild<QSpinBox *>(QStringLiteral("USERLONG1")), nullptr);
+    EXPECT_TRUE(tracker.findChild<QCheckBox *>(QStringLiteral("USERBYTE1"))->isChecked());
+    tracker.accept();
+    EXPECT_EQ(storedUser(QStringLiteral("anna")).userLong1, 1200) << "a product without the tab keeps it";
+}
+
+TEST_F(Administration, HelpOpensTheTopicOfTheWindowAndTabInFrontOrSaysWhatIsMissing)
+{
+    AccessSession::change([](SessionState &s) { s.helpFile = QStringLiteral("Vuvuzu.chm"); });
+    const QString folder = programFolder() + QStringLiteral("/help/Vuvuzu/");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (const char *topic : {"Security System Help.htm", "NewTopic4.htm", "NewTopic5.htm", "NewTopic7.htm",
+                              "NewTopic8.htm", "NewTopic2.htm"}) {
+        QFile page(folder + QLatin1String(topic));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    }
+    const auto pressed = [&](QWidget &window) {
+        m_desktop.urls.clear();
+        window.findChild<QPushButton *>(QStringLiteral("Help"))->click();
+        return m_desktop.urls.isEmpty() ? QString() : QUrl(m_desktop.urls.constFirst()).fileName();
+    };
+    VuvuzuAdministration administration;
+    EXPECT_EQ(pressed(administration), QStringLiteral("Security System Help.htm"));
+    BrowseLogins logins;
+    EXPECT_EQ(pressed(logins), QStringLiteral("NewTopic2.htm"));
+    Parameter options;
+    EXPECT_EQ(pressed(options), QStringLiteral("NewTopic8.htm"));
+
+    UpdateBenutzer form(UpdateBenutzer::Change, QStringLiteral("anna"));
+    const std::pair<int, QString> byTab[] = {{0, QStringLiteral("NewTopic4.htm")},
+                                             {1, QStringLiteral("NewTopic5.htm")},
+                                             {2, QStringLiteral("NewTopic7.htm")},
+                                             {3, QString()}};
+    for (const auto &[tab, topic] : byTab) {
+        form.tabs()->setCurrentIndex(tab);
+        EXPECT_EQ(pressed(form), topic) << qPrintable(form.tabs()->tabText(tab));
+    }
+    EXPECT_TRUE(m_messages.texts().isEmpty()) << qPrintable(m_messages.texts().join(u'\n'));
+
+    // The window's help key does what the button does; a page that is not there is said.
+    QFile::remove(folder + QStringLiteral("NewTopic4.htm"));
+    form.tabs()->setCurrentIndex(0);
+    const QList<QShortcut *> keys = form.findChildren<QShortcut *>();
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys.constFirst()->key(), QKeySequence(QKeySequence::HelpContents));
+    Q_EMIT keys.constFirst()->activated();
+    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("The help page \"") + folder +
+                                              QStringLiteral("NewTopic4.htm\" could not be found!")});
+    EXPECT_TRUE(m_desktop.urls.isEmpty());
+
+    AccessSession::change([](SessionState &s) { s.helpFile.clear(); });
+    EXPECT_FALSE(AccessHelp::show(QStringLiteral("NewTopic2.htm")));
+    EXPECT_EQ(m_messages.texts().size(), 2);
+}
+
+TEST_F(Administration, TheUserPickerCallsAndMailsTheUserOfTheSelectedRowInEitherOrder)
+{
+    addUser(QStringLiteral("zed"), QStringLiteral("pw"), [](UserRecord &u) {
+        u.name = QStringLiteral("Adler");
+        u.telefon = QStringLiteral("+4930111");
+        u.email = QStringLiteral("zed@example.org");
+    });
+    Vuvuzu_BrowseUsers picker(QStringLiteral("ab"));
+    const auto rowOf = [&](const QString &code) {
+        for (int r = 0; r < picker.list()->rowCount(); ++r)
+            if (picker.list()->item(r, 1)->text() == code)
+                return r;
+        return -1;
+    };
+    for (int order : {0, 1}) {
+        picker.findChild<QTabBar *>()->setCurrentIndex(order);
+        m_desktop.urls.clear();
+        picker.list()->selectRow(rowOf(QStringLiteral("zed")));
+        picker.findChild<QPushButton *>(QStringLiteral("Phone"))->click();
+        picker.findChild<QPushButton *>(QStringLiteral("EMail"))->click();
+        EXPECT_EQ(m_desktop.urls,
+                  (QStringList{QStringLiteral("tel:+4930111"), QStringLiteral("mailto:zed@example.org")}))
+            << "order " << order;
+    }
+    picker.list()->selectRow(rowOf(QStringLiteral("anna")));
+    picker.findChild<QPushButton *>(QStringLiteral("EMail"))->click();
+    EXPECT_EQ(m_messages.texts(), QStringList{QStringLiteral("No address specified!")});
+    EXPECT_EQ(picker.result(), QStringLiteral("ab"));
 }
 
 } // namespace tarvo::access::test

@@ -260,10 +260,13 @@ TEST_P(BrowseBugsWindow, OpensWithTreeSheetTabsAndListAndKeepsTheBars)
     // A first start shows the first program's issues of the first tab, fixed ones included.
     EXPECT_EQ(browse->filter().prgId, issues->programId(QStringLiteral("Alpha")));
     EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Category\"=1")));
-    // The top level of the tree holds the programs without a parent.
+    // The "Programs" row holds the programs without a parent.
     const auto &tree = browse->programTree();
-    EXPECT_EQ(tree.rowCount(), 4);
-    EXPECT_EQ(tree.index(0, 0).data().toString(), QStringLiteral("Alpha"));
+    ASSERT_EQ(tree.rowCount(), 1);
+    const QModelIndex top = tree.index(0, 0);
+    EXPECT_EQ(top.data().toString(), QStringLiteral("Programs"));
+    EXPECT_EQ(tree.rowCount(top), 4);
+    EXPECT_EQ(tree.index(0, 0, top).data().toString(), QStringLiteral("Alpha"));
     auto *vsplitA = browse->frame()->findChild<QSplitter *>(QStringLiteral("?VSPLITA"));
     EXPECT_EQ(vsplitA->sizes().front(), 380);
     vsplitA->setSizes({420, vsplitA->sizes().value(1) + vsplitA->sizes().front() - 420});
@@ -500,8 +503,9 @@ TEST_P(BrowseBugsWindow, TreeRowsMoveAmongSiblingsAndUnderOtherPrograms)
     };
     auto shownTop = [&] {
         QStringList names;
-        for (int r = 0; r < tree.rowCount(); ++r)
-            names << tree.index(r, 0).data().toString().trimmed();
+        const QModelIndex top = tree.index(0, 0);
+        for (int r = 0; r < tree.rowCount(top); ++r)
+            names << tree.index(r, 0, top).data().toString().trimmed();
         return names.join(QLatin1Char(' ')).toStdString();
     };
     auto press = [&](const char *button) {
@@ -740,8 +744,9 @@ TEST_P(BrowseBugsWindow, ProgramTreeKeepsToTheProgramLimit)
     const auto topRows = [this]() {
         QStringList names;
         QAbstractItemModel &tree = browse->programTree();
-        for (int r = 0; r < tree.rowCount(); ++r)
-            names << tree.index(r, 0).data().toString().trimmed();
+        const QModelIndex top = tree.index(0, 0);
+        for (int r = 0; r < tree.rowCount(top); ++r)
+            names << tree.index(r, 0, top).data().toString().trimmed();
         return names;
     };
     openBrowse();
@@ -1126,6 +1131,14 @@ class RecordingForms final : public core::MasterDataStandIn {
                            : form == QLatin1String("Releases") ? buffer.integer(QStringLiteral("REL:PRGID"))
                                                                : buffer.integer(QStringLiteral("PFIL:PRGID"));
         calls.emplace_back(form, context->threadRequest(), key);
+        // A note made on the program form stays though the form is cancelled.
+        if (form == QLatin1String("Programs") && context->threadRequest() == 2) {
+            data::FileManager &notes = *session->file(QStringLiteral("Notes"));
+            data::Record note = notes.newRecord();
+            note.setValue(QStringLiteral("NOTE:PrgID"), key);
+            note.setValue(QStringLiteral("NOTE:Note"), QStringLiteral("made on the form"));
+            EXPECT_TRUE(notes.insert(note).ok());
+        }
         done(2);
     }
     ContextRegistry &m_registry;
@@ -1148,7 +1161,11 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
     const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
     ASSERT_TRUE(browse->selectTreeRow(alpha));
     const int before = browse->context().threadRequest();
+    const int notesBefore = browse->notesList().model().rowCount();
     press("?CHANGE:4");
+    EXPECT_EQ(browse->notesList().model().rowCount(), notesBefore + 1);
+    // A program row's Insert adds a sub-program of it.
+    press("?INSERT:4");
     view->expand(view->currentIndex());
     drain();
     // The first child rows of a program: its releases, then its program files.
@@ -1162,11 +1179,17 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
     view->setCurrentIndex(browse->programTree().index(0, 0, releases));
     drain();
     press("?DELETE:4");
+    // The "Programs" row adds a top-level program.
+    view->setCurrentIndex(browse->programTree().index(0, 0));
+    drain();
+    press("?INSERT:4");
     core::Services::setMasterData(nullptr);
     using Call = std::tuple<QString, int, qint64>;
     EXPECT_EQ(forms.calls, (std::vector<Call>{{QStringLiteral("Programs"), 2, alpha},
+                                              {QStringLiteral("Programs"), 1, alpha},
                                               {QStringLiteral("Releases"), 1, alpha},
-                                              {QStringLiteral("Releases"), 3, alpha}}));
+                                              {QStringLiteral("Releases"), 3, alpha},
+                                              {QStringLiteral("Programs"), 1, 0}}));
     EXPECT_EQ(browse->context().threadRequest(), before);
 }
 

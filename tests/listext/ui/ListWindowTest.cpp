@@ -91,7 +91,8 @@ class SampleIssueList final : public ListWindow {
                  UpdateBugs,
                  QStringLiteral("|Bugs|"),
                  true,
-                 25},
+                 25,
+                 {}},
                 m_source);
         setSortOrders({{QStringLiteral("Newest"), {}},
                        {QStringLiteral("By status"), {{QStringLiteral("BUG:Status"), false, true}}}});

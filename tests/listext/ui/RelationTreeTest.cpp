@@ -100,6 +100,8 @@ class ProgramTreeTest : public ::testing::Test {
     {
         return listext::test::childNamed(tree, parent, name);
     }
+    // The "Programs" row, over the top-level programs.
+    QModelIndex top() const { return tree.index(0, 0); }
     QStringList names(const QModelIndex &parent) const { return listext::test::childNames(tree, parent); }
 
     test::ScriptedMessages messages;
@@ -115,11 +117,11 @@ class ProgramTreeTest : public ::testing::Test {
 TEST_F(ProgramTreeTest, LoadsLazilyAndExpandsIntoSectionsAndSubPrograms)
 {
     tree.refresh(RelationTree::Load);
-    EXPECT_EQ(names({}), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
-    const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
+    EXPECT_EQ(names(top()), (QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")}));
+    const QModelIndex alpha = child(top(), QStringLiteral("Alpha"));
     EXPECT_TRUE(tree.hasChildren(alpha));
-    EXPECT_TRUE(
-        tree.hasChildren(child({}, QStringLiteral("Beta")))); // its empty sections still show their headers
+    EXPECT_TRUE(tree.hasChildren(
+        child(top(), QStringLiteral("Beta")))); // its empty sections still show their headers
     EXPECT_EQ(tree.iconNames(), (QStringList{QStringLiteral("closed.ico"), QStringLiteral("open.ico")}));
 
     tree.expandNode(alpha, false);
@@ -150,7 +152,7 @@ TEST_F(ProgramTreeTest, ReadsNothingBelowAClosedNode)
 {
     check.reset();
     tree.refresh(RelationTree::Load);
-    const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
+    const QModelIndex alpha = child(top(), QStringLiteral("Alpha"));
     EXPECT_TRUE(tree.canFetchMore(alpha));
     EXPECT_EQ(tree.rowCount(alpha), 0);
     const int readsBefore = releases.reads;
@@ -163,13 +165,13 @@ TEST_F(ProgramTreeTest, ReadsNothingBelowAClosedNode)
 TEST_F(ProgramTreeTest, ReloadKeepsOpenNodesAndTheSelection)
 {
     tree.refresh(RelationTree::Load);
-    tree.expandNode(child({}, QStringLiteral("Alpha")), false);
-    const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
+    tree.expandNode(child(top(), QStringLiteral("Alpha")), false);
+    const QModelIndex alpha = child(top(), QStringLiteral("Alpha"));
     view.setCurrentIndex(child(child(alpha, QStringLiteral("Releases")), QStringLiteral("1.1")));
 
     releases.rows.push_back({13, 1, QStringLiteral("1.2")});
     controller->takeEvent(4065);
-    const QModelIndex alphaAgain = child({}, QStringLiteral("Alpha"));
+    const QModelIndex alphaAgain = child(top(), QStringLiteral("Alpha"));
     EXPECT_TRUE(view.isExpanded(alphaAgain));
     EXPECT_EQ(names(child(alphaAgain, QStringLiteral("Releases"))),
               (QStringList{QStringLiteral("1.0"), QStringLiteral("1.1"), QStringLiteral("1.2")}));
@@ -182,20 +184,22 @@ TEST_F(ProgramTreeTest, ReloadKeepsOpenNodesAndTheSelection)
     EXPECT_EQ(text(tree.parent(view.currentIndex())), QStringLiteral("Alpha"));
 
     tree.refresh(RelationTree::ContractAll);
-    EXPECT_FALSE(view.isExpanded(child({}, QStringLiteral("Alpha"))));
+    EXPECT_FALSE(view.isExpanded(child(top(), QStringLiteral("Alpha"))));
     tree.refresh(RelationTree::ExpandAll);
-    EXPECT_TRUE(view.isExpanded(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Alpha Pro"))));
+    EXPECT_TRUE(view.isExpanded(child(child(top(), QStringLiteral("Alpha")), QStringLiteral("Alpha Pro"))));
 }
 
 TEST_F(ProgramTreeTest, AnEmptyLastSectionStillEndsTheLoad)
 {
     programs.rows.clear();
     tree.refresh(RelationTree::ExpandAll);
-    EXPECT_EQ(tree.rowCount(), 0);
+    // Only the "Programs" row is left, to add the first program on.
+    EXPECT_EQ(names({}), QStringList{QStringLiteral("Programs")});
+    EXPECT_EQ(tree.rowCount(top()), 0);
     EXPECT_EQ(tree.loads, 1);
     programs.rows = {{1, 0, QStringLiteral("Alpha")}};
     tree.refresh(RelationTree::Load); // no longer exploding: the node stays closed
-    EXPECT_FALSE(view.isExpanded(child({}, QStringLiteral("Alpha"))));
+    EXPECT_FALSE(view.isExpanded(child(top(), QStringLiteral("Alpha"))));
     EXPECT_EQ(tree.loads, 2);
 }
 
@@ -213,7 +217,7 @@ TEST_F(ProgramTreeTest, InsertsThroughTheWindowAndReadsTheParentAgain)
     releaseSection->setUpdateOptions(7, true, true, true);
     programSection->setUpdateOptions(6, true, true, false);
     tree.refresh(RelationTree::Load);
-    const QModelIndex alpha = child({}, QStringLiteral("Alpha"));
+    const QModelIndex alpha = child(top(), QStringLiteral("Alpha"));
     tree.expandNode(alpha, false);
     view.setCurrentIndex(child(alpha, QStringLiteral("Releases")));
     EXPECT_TRUE(controller->currentRights().insert);
@@ -223,10 +227,10 @@ TEST_F(ProgramTreeTest, InsertsThroughTheWindowAndReadsTheParentAgain)
     EXPECT_EQ(ranRequest, 1);
     ASSERT_EQ(releaseSection->primedUnder.size(), 1u);
     EXPECT_EQ(releaseSection->primedUnder[0].second.values.at(1).toString(), QStringLiteral("Alpha"));
-    EXPECT_TRUE(names(child(child({}, QStringLiteral("Alpha")), QStringLiteral("Releases")))
+    EXPECT_TRUE(names(child(child(top(), QStringLiteral("Alpha")), QStringLiteral("Releases")))
                     .contains(QStringLiteral("3.0")));
 
-    view.setCurrentIndex(child({}, QStringLiteral("Beta")));
+    view.setCurrentIndex(child(top(), QStringLiteral("Beta")));
     EXPECT_FALSE(remove.isEnabled());
 }
 

@@ -146,22 +146,33 @@ UpdateBugs::~UpdateBugs()
 void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
                        std::function<void()> finished, int statusPosition)
 {
+    start(
+        caller.context(), caller.window(), session, std::move(values),
+        [finished = std::move(finished)](int) { finished(); }, statusPosition);
+}
+
+void UpdateBugs::start(Context &context, QWidget *over, data::Session &session, NewIssueValues values,
+                       std::function<void(int response)> finished, int statusPosition)
+{
     core::SettingsValues settings = core::SettingsRecord::instance().values();
     if (!settings.record().isValid())
         settings = core::SettingsValues(session.file(QStringLiteral("Parameter"))->newRecord());
-    auto *form = new UpdateBugs(caller.context(), session, settings, values, statusPosition);
-    const QPointer<tarvo::ui::WindowManager> owner(&caller);
-    form->openModal(caller.window(), [form, owner, &session, values, finished](int response) {
+    auto *form = new UpdateBugs(context, session, settings, values, statusPosition);
+    // The copy opens over the same window, unless that window has gone meanwhile.
+    const QPointer<QWidget> caller(over);
+    const bool overWindow = over != nullptr;
+    form->openModal(over, [form, caller, overWindow, &session, values, finished](int response) {
         const qint32 source = response == Response::Completed ? form->duplicateSource() : 0;
-        if (source <= 0 || !owner) {
-            finished();
+        if (source <= 0 || (overWindow && !caller)) {
+            finished(response);
             return;
         }
         // The saved issue is copied into a new one at once, as the Duplicate button asked.
         NewIssueValues copy = values;
         copy.duplicateSource = source;
-        owner->context().setThreadRequest(Request::Insert);
-        start(*owner, session, copy, finished);
+        Context &on = form->context();
+        on.setThreadRequest(Request::Insert);
+        start(on, caller, session, copy, finished);
     });
 }
 

@@ -57,6 +57,10 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     // runs when it has ended (after the insert of a duplicate the Duplicate button asked for).
     static void start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
                       std::function<void()> finished, int statusPosition = 0);
+    // The same on a context whose caller is no window manager (a service call), window-modal to
+    // `over` (when given); finished gets the form's response.
+    static void start(Context &context, QWidget *over, data::Session &session, NewIssueValues values,
+                      std::function<void(int response)> finished, int statusPosition = 0);
 
     // Makes the form procedure `number` of an issue list window: change, view and delete work on
     // the Bugs row `currentRow` gives, an insert on the values `newIssue` gives; `statusPosition`

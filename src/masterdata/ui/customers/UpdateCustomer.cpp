@@ -1,6 +1,8 @@
 #include "masterdata/ui/customers/UpdateCustomer.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/services/IssueServices.h"
+#include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/PickDate.h"
 #include "masterdata/customers/CustomerColumns.h"
@@ -39,6 +41,7 @@ QString translated(const char *text)
 
 // The called procedures of the form's lists.
 constexpr int UpdateCustomerProgramsProcedure = 1;
+constexpr int UpdateBugsProcedure = 2;
 constexpr int UpdateCustomerContactsProcedure = 3;
 
 data::FileManager &opened(data::Session &session, const char *label)
@@ -59,18 +62,37 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
                                                              QStringLiteral("CUP:KeyIDPrgIDPurchasedDate"));
     m_issueRows = std::make_unique<listext::ViewRowSource>(opened(session, "Bugs"),
                                                            QStringLiteral("BUG:KEYREPORTEDBYID"));
-    m_contacts = std::make_unique<BrowseList>(
-        ListDeclaration{QStringLiteral("?List:3"), CustomerColumns::formContacts(), 0x0E1FFEF7,
-                        UpdateCustomerContactsProcedure, QStringLiteral("|CustomerContacts|"), false, 50},
-        *m_contactRows, QStringLiteral(":3"), this);
-    m_programs = std::make_unique<BrowseList>(
-        ListDeclaration{QStringLiteral("?List"), CustomerColumns::purchases(), 0x0E1FFEF7,
-                        UpdateCustomerProgramsProcedure, QStringLiteral("|CustomerPrograms|"), false, 50},
-        *m_programRows, QString(), this);
+    m_contacts = std::make_unique<BrowseList>(ListDeclaration{QStringLiteral("?List:3"),
+                                                              CustomerColumns::formContacts(),
+                                                              0x0E1FFEF7,
+                                                              UpdateCustomerContactsProcedure,
+                                                              QStringLiteral("|CustomerContacts|"),
+                                                              false,
+                                                              50,
+                                                              {}},
+                                              *m_contactRows, QStringLiteral(":3"), this);
+    m_programs = std::make_unique<BrowseList>(ListDeclaration{QStringLiteral("?List"),
+                                                              CustomerColumns::purchases(),
+                                                              0x0E1FFEF7,
+                                                              UpdateCustomerProgramsProcedure,
+                                                              QStringLiteral("|CustomerPrograms|"),
+                                                              false,
+                                                              50,
+                                                              {}},
+                                              *m_programRows, QString(), this);
+    // The issues the customer reported can only be opened from here, not added or deleted.
     m_issues = std::make_unique<BrowseList>(ListDeclaration{QStringLiteral("?List:2"),
-                                                            CustomerColumns::reportedIssues(), 0x0E1FFEF7, 0,
-                                                            QStringLiteral("|Bugs|"), false, 50},
+                                                            CustomerColumns::reportedIssues(),
+                                                            0x0E1FFEF7,
+                                                            UpdateBugsProcedure,
+                                                            QStringLiteral("|Bugs|"),
+                                                            false,
+                                                            50,
+                                                            {Request::Change}},
                                             *m_issueRows, QStringLiteral(":2"), this);
+    if (QPushButton *b = m_issues->button(Request::Change))
+        connect(b, &QPushButton::clicked, this, &UpdateCustomer::callIssue);
+    connect(m_issues.get(), &BrowseList::rowActivated, this, &UpdateCustomer::callIssue);
     for (BrowseList *list : {m_contacts.get(), m_programs.get()}) {
         for (int request : {Request::Insert, Request::Change, Request::Delete})
             if (QPushButton *b = list->button(request))
@@ -363,6 +385,25 @@ void UpdateCustomer::callList(BrowseList &list, int listRequest)
             return;
         self->m_formRunning = false;
         (void)list.refresh(written > 0 ? std::optional<qint64>(written) : std::nullopt);
+        self->showTabColours();
+    });
+}
+
+void UpdateCustomer::callIssue()
+{
+    if (m_formRunning || request() == Request::View || m_issues->currentRow() < 0)
+        return;
+    data::FileManager *bugs = session().file(QStringLiteral("Bugs"));
+    if (!bugs || !bugs->fetchRow(m_issues->currentKey(), bugs->buffer()))
+        return;
+    m_formRunning = true;
+    context().setThreadRequest(Request::Change);
+    const QPointer<UpdateCustomer> self(this);
+    core::Services::issues()->updateBugs(context().number(), [self](int) {
+        if (!self)
+            return;
+        self->m_formRunning = false;
+        (void)self->m_issues->refresh(std::nullopt);
         self->showTabColours();
     });
 }

@@ -35,6 +35,8 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     listext::ui::BrowseList &addList(listext::ui::ListDeclaration declaration, listext::ViewRowSource &source,
                                      const QString &suffix);
     void callList(listext::ui::BrowseList &list, int request);
+    // The issue form for the reported issue under the cursor.
+    void callIssue();
     void bindLists();
     void readProgramNames();
     // The notes tab is red while there are notes; the lists' tabs have the tab colour while they hold rows.

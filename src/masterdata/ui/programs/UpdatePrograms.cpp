@@ -3,6 +3,8 @@
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "core/lists/TreeMoves.h"
+#include "core/services/IssueServices.h"
+#include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/ui/RecordButtonCaptions.h"
 #include "listext/ViewRowSource.h"
@@ -98,6 +100,28 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
                            true),
                    QStringLiteral("Programfiles"));
 
+    m_tabs->addTab(addList(NoteList, QStringLiteral("Notes"),
+                           QStringLiteral("NOTE:KeyPrgIDCreatedDateCreatedTime"),
+                           QStringLiteral("NOTE:PrgID"),
+                           {{QStringLiteral("NOTE:CreatedDate"), QStringLiteral("Date")},
+                            {QStringLiteral("NOTE:CreatedTime"), QStringLiteral("Time")},
+                            {QStringLiteral("NOTE:Status"), QStringLiteral("Status")},
+                            {QStringLiteral("NOTE:Note"), QStringLiteral("Note")}},
+                           true),
+                   QStringLiteral("Notes"));
+    m_tabs->addTab(addList(AttachmentList, QStringLiteral("Attachments"),
+                           QStringLiteral("ATT:KeyPrgIDDescription"), QStringLiteral("ATT:PrgID"),
+                           {{QStringLiteral("ATT:Description"), QStringLiteral("Description")},
+                            {QStringLiteral("ATT:Date"), QStringLiteral("Date")}},
+                           true),
+                   QStringLiteral("Attachments"));
+    // The note and attachment forms belong to the issue tracking, which lends them.
+    core::Services::issues()->registerProgramSubForms(
+        *this, session,
+        {NoteList, AttachmentList, [this] { return list(NoteList)->currentKey(); },
+         [this] { return list(AttachmentList)->currentKey(); },
+         [this] { return record().integer(QStringLiteral("PRG:ID")); }});
+
     auto *settings = m_settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("Tab:Settings"));
     // The program's own entries of the lists the issue form offers, in the order they show.
@@ -165,10 +189,13 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
         column.header = column.description = header;
         const int index = file->layout().fieldIndex(fieldName);
         const bool isDate = fieldName.endsWith(QLatin1String("Date"));
-        column.picture = isDate
-                             ? QStringLiteral("@D017B")
-                             : QStringLiteral("@s%1").arg(index >= 0 ? file->layout().field(index).size : 35);
-        column.width = isDate ? 90 : 150;
+        const bool isTime = fieldName.endsWith(QLatin1String("Time"));
+        column.picture =
+            isDate ? QStringLiteral("@D017B")
+            : isTime
+                ? QStringLiteral("@T08B")
+                : QStringLiteral("@s%1").arg(index >= 0 ? qMin(file->layout().field(index).size, 255) : 35);
+        column.width = isDate || isTime ? 90 : 150;
         declaration.columns.push_back(column);
     }
     declaration.updateProcedure = withForm ? number : 0;
@@ -269,6 +296,18 @@ void UpdatePrograms::callForm(int number, int request)
     listext::ui::BrowseList *browse = list(number);
     if (m_formRunning || !browse || isViewOnly())
         return;
+    const auto refresh = [this, browse, guard = QPointer<QObject>(this)](int) {
+        if (!guard)
+            return;
+        m_formRunning = false;
+        (void)browse->refresh();
+    };
+    if (number == NoteList || number == AttachmentList) {
+        // These forms take the list's row and the program themselves.
+        m_formRunning = true;
+        run(number, request, refresh);
+        return;
+    }
     data::FileManager *file =
         session().file(number == ReleaseList ? QStringLiteral("Releases") : QStringLiteral("Programfiles"));
     data::Record &buffer = file->buffer();
@@ -282,12 +321,7 @@ void UpdatePrograms::callForm(int number, int request)
             return;
     }
     m_formRunning = true;
-    run(number, request, [this, browse, guard = QPointer<QObject>(this)](int) {
-        if (!guard)
-            return;
-        m_formRunning = false;
-        (void)browse->refresh();
-    });
+    run(number, request, refresh);
 }
 
 void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> finished)

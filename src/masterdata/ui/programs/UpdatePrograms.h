@@ -19,8 +19,8 @@ class BrowseList;
 
 namespace tarvo::masterdata::ui {
 
-// The form of one program of the program tree: its own fields, its releases and program files,
-// and the order of its own status, severity and classification entries.
+// The form of one program of the program tree: its own fields, its releases, program files,
+// notes and attachments, and the order of its own status, severity and classification entries.
 class UpdatePrograms final : public tarvo::ui::UpdateForm {
     Q_OBJECT
 
@@ -31,6 +31,8 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     static constexpr int ClassificationList = 3;
     static constexpr int ReleaseList = 4;
     static constexpr int ProgramFileList = 5;
+    static constexpr int NoteList = 7;
+    static constexpr int AttachmentList = 8;
 
     UpdatePrograms(Context &context, data::Session &session, QObject *parent = nullptr);
     ~UpdatePrograms() override;

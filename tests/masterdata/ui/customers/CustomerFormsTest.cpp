@@ -1,5 +1,6 @@
 #include "masterdata/ui/customers/CustomerForms.h"
 
+#include "core/services/IssueStandIn.h"
 #include "core/services/MailServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QPushButton>
+#include <QTableView>
 
 #include <gtest/gtest.h>
 
@@ -128,6 +131,50 @@ TEST_F(CustomerForms, ACompanyHasNoFirstNameAndANewCustomerIsFoundByItsLastName)
     EXPECT_EQ(
         data->column(QStringLiteral("SELECT \"Searchname\" FROM \"Customer\" WHERE \"Lastname\" = 'Acme'")),
         QVariantList{QStringLiteral("Acme")});
+}
+
+// The issue form as the customer form calls it: which issue its buffer held, under which request.
+class CalledIssues final : public core::IssueStandIn {
+  public:
+    void updateBugs(int, core::FormDone done) override
+    {
+        called.emplace_back(bugs->buffer().integer(QStringLiteral("BUG:ID")), context->threadRequest());
+        done(Response::Completed);
+    }
+    data::FileManager *bugs = nullptr;
+    Context *context = nullptr;
+    std::vector<std::pair<qint64, int>> called;
+};
+
+TEST_F(CustomerForms, AReportedIssueOpensInTheIssueFormWhichIsTheListsOnlyButton)
+{
+    data::FileManager &customers = data->file(QStringLiteral("Customer"));
+    const qint64 customerId = customers.buffer().integer(QStringLiteral("ID"));
+    data::FileManager &bugs = data->file(QStringLiteral("Bugs"));
+    const qint64 issueId =
+        data->column(QStringLiteral("SELECT MIN(\"ID\") FROM \"Bugs\"")).value(0).toLongLong();
+    data->column(QStringLiteral("UPDATE \"Bugs\" SET \"ReportedByID\" = ? WHERE \"ID\" = ?"),
+                 {customerId, issueId});
+    CalledIssues issues;
+    issues.bugs = &bugs;
+    issues.context = context.get();
+    core::Services::setIssues(&issues);
+
+    auto *customer = open<UpdateCustomer>(Request::Change);
+    ASSERT_TRUE(customer->isOpen());
+    QWidget *window = customer->window();
+    EXPECT_EQ(window->findChild<QPushButton *>(QStringLiteral("Insert:2")), nullptr);
+    EXPECT_EQ(window->findChild<QPushButton *>(QStringLiteral("Delete:2")), nullptr);
+    QPushButton *change = window->findChild<QPushButton *>(QStringLiteral("Change:2"));
+    ASSERT_NE(change, nullptr);
+    QTableView *list = window->findChild<QWidget *>(QStringLiteral("T4"))->findChild<QTableView *>();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->model()->rowCount(), 1);
+    list->setCurrentIndex(list->model()->index(0, 0));
+    change->click();
+    drain();
+    core::Services::setIssues(nullptr);
+    EXPECT_EQ(issues.called, (std::vector<std::pair<qint64, int>>{{issueId, Request::Change}}));
 }
 
 TEST_F(CustomerForms, WithTheBritishInterfaceTheCountyIsChosenFromTheListAndStoredAsTheProvince)

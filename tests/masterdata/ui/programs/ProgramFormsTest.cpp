@@ -1,4 +1,6 @@
 #include "core/dictionary/TarvoDictionary.h"
+#include "core/services/IssueStandIn.h"
+#include "core/services/Services.h"
 #include "listext/ui/BrowseList.h"
 #include "listext/ui/BrowseListModel.h"
 #include "masterdata/ui/programs/ProgramRemoval.h"
@@ -305,6 +307,59 @@ TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
     EXPECT_EQ(rows(QStringLiteral("Bugs")).front().integer(QStringLiteral("BUG:StatusSort")), 1);
     press(*form, "UP"); // the first entry: only a beep
     EXPECT_EQ(m_messages.beeps().size(), 1u);
+    press(*form, "Cancel");
+}
+
+// The issue tracking's note and attachment forms, as the form is lent them: each call is kept
+// with its request and the row it works on (the program, for an insert).
+class LentSubForms final : public core::IssueStandIn {
+  public:
+    int browseBugs() override { return 0; }
+    void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &,
+                                 core::ProgramSubForms forms) override
+    {
+        for (const auto &[number, row] :
+             {std::pair{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}})
+            window.setProcedure(number, [this, &window, number, row,
+                                         program = forms.programId](std::function<void()> finished) {
+                const int request = window.context().threadRequest();
+                calls.emplace_back(number, request, request == Request::Insert ? program() : row());
+                window.context().setThreadResponse(Response::Completed);
+                finished();
+            });
+    }
+    std::vector<std::tuple<int, int, qint64>> calls;
+};
+
+TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheLentForms)
+{
+    for (const auto &[program, text] : {std::pair{1, "mine"}, {2, "other's"}}) {
+        add(QStringLiteral("Notes"), {{QStringLiteral("NOTE:PrgID"), program},
+                                      {QStringLiteral("NOTE:Note"), QString::fromLatin1(text)}});
+        add(QStringLiteral("Attachments"), {{QStringLiteral("ATT:PrgID"), program},
+                                            {QStringLiteral("ATT:Description"), QString::fromLatin1(text)}});
+    }
+    LentSubForms lent;
+    core::Services::setIssues(&lent);
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    core::Services::setIssues(nullptr);
+    ASSERT_TRUE(form && form->isOpen());
+    listext::ui::BrowseList &notes = *form->list(UpdatePrograms::NoteList);
+    listext::ui::BrowseList &attachments = *form->list(UpdatePrograms::AttachmentList);
+    ASSERT_EQ(notes.model().rowCount(), 1);
+    ASSERT_EQ(attachments.model().rowCount(), 1);
+    notes.goToRow(0);
+    attachments.goToRow(0);
+    notes.button(Request::Insert)->click();
+    notes.button(Request::Change)->click();
+    attachments.button(Request::Delete)->click();
+    using Call = std::tuple<int, int, qint64>;
+    EXPECT_EQ(lent.calls, (std::vector<Call>{{UpdatePrograms::NoteList, Request::Insert, 1},
+                                             {UpdatePrograms::NoteList, Request::Change,
+                                              rows(QStringLiteral("Notes")).front().rowId()},
+                                             {UpdatePrograms::AttachmentList, Request::Delete,
+                                              rows(QStringLiteral("Attachments")).front().rowId()}}));
     press(*form, "Cancel");
 }
 

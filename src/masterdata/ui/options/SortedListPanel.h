@@ -1,0 +1,46 @@
+#pragma once
+
+#include "masterdata/options/SortedList.h"
+
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QListWidget;
+
+namespace tarvo::masterdata::ui {
+
+// One numbered reference list of the Options window (statuses, severities, classifications):
+// its entries in order, with insert after the selected entry, delete and the two moves, each
+// written at once in one transaction; a failure is shown and the list read again.
+class SortedListPanel final : public QWidget {
+    Q_OBJECT
+
+  public:
+    SortedListPanel(data::Session &session, SortedList::Kind kind, qint32 programId,
+                    QWidget *parent = nullptr);
+
+    // Reads the list again, keeping the selected row where it can.
+    void reload();
+    QListWidget *list() const { return m_list; }
+
+  protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+  private:
+    void insert();
+    void remove();
+    void move(int step);
+    void grayChanged(bool on);
+    void selectionChanged();
+    // Shows the error of a failed write; true when there was none.
+    bool report(const Result<void> &result);
+
+    SortedList m_sorted;
+    std::vector<data::Record> m_entries;
+    QListWidget *m_list = nullptr;
+    QLineEdit *m_text = nullptr;
+    QCheckBox *m_gray = nullptr;
+};
+
+} // namespace tarvo::masterdata::ui

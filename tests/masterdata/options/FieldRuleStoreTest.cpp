@@ -1,0 +1,80 @@
+#include "masterdata/options/FieldRuleStore.h"
+
+#include "core/dictionary/TarvoStoreTest.h"
+#include "core/startup/SettingsValues.h"
+#include "issues/FieldRules.h"
+#include "issues/IssueFieldRules.h"
+#include "issues/IssueHistory.h"
+
+namespace tarvo::test {
+
+using masterdata::FieldRuleOption;
+using masterdata::FieldRuleStore;
+
+TEST(FieldRuleOptions, FollowTheChosenField)
+{
+    const std::vector<std::pair<QString, FieldRuleOption>> cases = {
+        {"BUG:Status", FieldRuleOption::ForceSelection},
+        {"BUG:Responsible", FieldRuleOption::SpecialValue},
+        {"BUG:CustomField10", FieldRuleOption::SpecialValue},
+        {"BUG:OperatingSystemServicePack", FieldRuleOption::ForceSelection},
+        {"BUG:Description", FieldRuleOption::None},
+        {"BUG:Status   ", FieldRuleOption::ForceSelection},
+        {"bug:status", FieldRuleOption::None},
+        {"", FieldRuleOption::None},
+    };
+    for (const auto &[field, option] : cases)
+        EXPECT_EQ(masterdata::fieldRuleOption(field), option) << field.toStdString();
+}
+
+class FieldRuleStoreTest : public TarvoStoreTest {};
+TARVO_REAL_STORE_SUITE(FieldRuleStoreTest);
+
+TEST_P(FieldRuleStoreTest, StoredRulesAreTheOnesTheIssueFormApplies)
+{
+    FieldRuleStore store(session());
+    ASSERT_TRUE(store.addRule("BUG:Status", false, true, "", false));
+    auto condition = store.addCondition("BUG:Status", "Closed");
+    ASSERT_TRUE(condition);
+    ASSERT_TRUE(store.addSetValue(*condition, "BUG:Resolution", "Fixed", false, false));
+    ASSERT_TRUE(store.addSetValue(*condition, "BUG:FixedBy", "ignored", true, false));
+    EXPECT_FALSE(store.addRule("  ", true, false, "", false)) << "a rule needs a field";
+    EXPECT_FALSE(store.addRule("BUG:Status", true, false, "", false)) << "one rule per field";
+
+    auto config = issues::loadFieldConfig(session());
+    auto rules = issues::loadFieldRules(session());
+    ASSERT_TRUE(config && rules);
+    issues::IssueFieldRules form(session(), *config, *rules);
+    data::Record issue = fm("Bugs").newRecord();
+    form.configure(issue, true);
+    EXPECT_TRUE(form.isReadOnly("BUG:Status"));
+
+    issues::IssueHistory history(session(), core::SettingsValues());
+    issue.setValue("Status", "Closed");
+    auto applied = form.applyChange(issue, "BUG:Status", "@s35", "New", "Closed", false, history);
+    ASSERT_TRUE(applied);
+    EXPECT_TRUE(*applied);
+    EXPECT_EQ(issue.text("Resolution").trimmed(), "Fixed");
+    EXPECT_TRUE(form.isRequired("BUG:FixedBy"));
+    EXPECT_EQ(one("FieldSetValue", {{"FIELD", "BUG:FixedBy"}}).text("VALUE").trimmed(), "Required");
+}
+
+TEST_P(FieldRuleStoreTest, DeletingARuleDeletesItsConditionsAndTheirRows)
+{
+    FieldRuleStore store(session());
+    for (const QString field : {"BUG:Status", "BUG:Priority"}) {
+        ASSERT_TRUE(store.addRule(field, false, false, "", false));
+        for (const QString value : {"A", "B"}) {
+            auto condition = store.addCondition(field, value);
+            ASSERT_TRUE(condition);
+            ASSERT_TRUE(store.addSetValue(*condition, "BUG:Resolution", value, false, false));
+        }
+    }
+    ASSERT_TRUE(store.removeRule("BUG:Status"));
+    EXPECT_EQ(count("FieldConfig"), 1);
+    EXPECT_EQ(count("FieldConditions", {{"FIELD", "BUG:Status"}}), 0);
+    EXPECT_EQ(count("FieldConditions"), 2);
+    EXPECT_EQ(count("FieldSetValue"), 2);
+}
+
+} // namespace tarvo::test
