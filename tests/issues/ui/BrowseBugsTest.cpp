@@ -19,9 +19,9 @@
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/IniFile.h"
-#include "support/PostgresServer.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/TestFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -47,14 +47,6 @@ using tarvo::listext::test::IssueFolder;
 
 namespace {
 
-void drain()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // The browse on a real data folder, on SQLite and on the PostgreSQL test server. Some issues are
 // fixed, some name responsible persons and some a program file, so that every filter leaves out
 // rows.
@@ -63,15 +55,10 @@ class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
     void SetUp() override
     {
         dir.useAsConfigHome();
-        const QString folder = dir.file(QStringLiteral("data"));
-        QDir().mkpath(folder);
-        if (GetParam() == data::StoreKind::Postgres) {
-            auto &pg = tarvo::test::PostgresServer::instance();
-            if (!pg.available())
-                GTEST_SKIP() << pg.reason().toStdString();
-            ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
-            pg.writeDatabaseIni(folder);
-        }
+        QString skipReason;
+        const QString folder = tarvo::test::dataFolder(dir, GetParam(), skipReason);
+        if (folder.isEmpty())
+            GTEST_SKIP() << skipReason.toStdString();
         issues = std::make_unique<IssueFolder>(folder);
         ASSERT_TRUE(issues->ok()) << issues->error().toStdString();
         for (const char *sql :
@@ -93,16 +80,16 @@ class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
             browse->open();
         });
         ASSERT_TRUE(started.ok());
-        drain();
+        tarvo::test::drainEvents();
         ASSERT_TRUE(browse);
         browse->frame()->resize(1200, 800);
-        drain();
+        tarvo::test::drainEvents();
     }
     void closeBrowse()
     {
         if (browse)
             registry.post(browse->context().number(), Events::CloseWindow);
-        drain();
+        tarvo::test::drainEvents();
     }
 
     // The issue IDs the list shows, in its order.
@@ -288,7 +275,7 @@ TEST_P(BrowseBugsWindow, TagsTheCurrentRowAndEveryShownIssue)
     list.goToRow(1);
     const qint64 id = list.model().rawValue(1, QStringLiteral("BUG:ID")).toLongLong();
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?DASTAG"));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(list.model().rawValue(1, QStringLiteral("TagField")), QVariant(QStringLiteral("*")));
     EXPECT_EQ(list.model().rawValue(0, QStringLiteral("TagField")), QVariant(QString()));
     EXPECT_EQ(issues::BugTagQueue::global().ids(), std::vector<qint64>{id});
@@ -333,7 +320,7 @@ TEST_P(BrowseBugsWindow, TextSearchTagsAndShowsOnlyWhatItFinds)
         messages.clear();
         issues::BugTagQueue::global().add(1); // an earlier tag, which every search drops
         browse->searchText(QString::fromUtf8(search.text), search.ignoreCase);
-        drain();
+        tarvo::test::drainEvents();
         EXPECT_EQ(onlyTagged->isChecked(), search.found);
         EXPECT_EQ(messages.texts().size(), search.found ? 0 : 1);
         if (search.found) {
@@ -381,7 +368,7 @@ TEST_P(BrowseBugsWindow, MassUpdateChangesTheTaggedIssuesWithTheirHistory)
         return true;
     });
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?AKTUALISIEREN"));
-    drain();
+    tarvo::test::drainEvents();
     listext::ui::MassUpdateWindow::setAsker({});
     EXPECT_EQ(offered, 3);
     const QString tagged = QStringLiteral("%1,%2,%3")
@@ -416,7 +403,7 @@ TEST_P(BrowseBugsWindow, ExportWritesTheTaggedIssuesThatExist)
     const QString path = dir.file(QStringLiteral("out.csv"));
     BrowseBugs::setExportPathAsker([&](QWidget *) { return path; });
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?EXPORTS"));
-    drain();
+    tarvo::test::drainEvents();
     BrowseBugs::setExportPathAsker({});
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -512,7 +499,7 @@ TEST_P(BrowseBugsWindow, TreeRowsMoveAmongSiblingsAndUnderOtherPrograms)
         auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
         ASSERT_TRUE(b);
         b->click();
-        drain();
+        tarvo::test::drainEvents();
     };
     auto row = [&](const char *program) {
         EXPECT_TRUE(browse->selectTreeRow(issues->programId(QLatin1String(program))));
@@ -588,7 +575,7 @@ TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
     ASSERT_TRUE(browse);
     browse->selectCategory(5);
     ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Beta"))));
-    drain();
+    tarvo::test::drainEvents();
     auto *panel = browse->detailPanel();
     auto *text = panel->findChild<QPlainTextEdit *>(QStringLiteral("?BUG:BUGTEXT:2"));
     const QVariantList beta = shownIds();
@@ -597,7 +584,7 @@ TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
     EXPECT_EQ(panel->createdText(), QStringLiteral("Created by AB at 01/01/2024 - 10:00:00"));
     EXPECT_TRUE(panel->changedText().isEmpty());
     ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Gamma"))));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(panel->shownId(), shownIds().front().toLongLong());
     EXPECT_TRUE(text->toPlainText().isEmpty());
     EXPECT_TRUE(panel->createdText().isEmpty());
@@ -626,7 +613,7 @@ TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)
     EXPECT_FALSE(browse->applyQuery(QStringLiteral("No such query")).ok());
     EXPECT_EQ(shownIds(), expectedIds(QStringLiteral("\"PrgID\"=1 AND \"Priority\"='High'")));
     registry.post(browse->context().number(), Events::Accepted, QStringLiteral("?RESET"));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(shownIds(), alpha);
     EXPECT_TRUE(browse->queryFilter().isEmpty());
     EXPECT_FALSE(browse->frame()->findChild<QPushButton *>(QStringLiteral("?RESET"))->isEnabled());
@@ -700,7 +687,7 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     ASSERT_TRUE(browse);
     ASSERT_TRUE(browse->selectTreeRow(alpha));
     browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
-    drain();
+    tarvo::test::drainEvents();
     QAbstractItemModel &tree = browse->webLinkTree();
     QTreeView *view = browse->webLinkView();
     view->expandAll();
@@ -730,7 +717,7 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     EXPECT_EQ(desktop.urls, QStringList{QStringLiteral("https://alpha.example/")});
 
     ASSERT_TRUE(browse->selectTreeRow(beta));
-    drain();
+    tarvo::test::drainEvents();
     view->expandAll();
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
     Desktop::setInstance(nullptr);
@@ -849,7 +836,7 @@ TEST_P(BrowseBugsWindow, SettingsSortAndDemoEventsTakeEffectWithoutARestart)
             .setValue(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("3"))
             .ok());
     registry.post(number, Events::SettingsChanged);
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(browse->issueList().button(1)->text(), QStringLiteral("Add"));
     EXPECT_EQ(browse->notesList().button(1)->text(), QStringLiteral("Add"));
     ASSERT_EQ(browse->fieldRules().size(), 1U);
@@ -861,17 +848,17 @@ TEST_P(BrowseBugsWindow, SettingsSortAndDemoEventsTakeEffectWithoutARestart)
     xplore.headerClicked(browse->issueList().model().columnOf(QStringLiteral("BUG:Description")));
     ASSERT_FALSE(xplore.sort().isEmpty());
     registry.post(number, Events::SortOrderSettingsChanged);
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_TRUE(xplore.sort().isEmpty());
 
     RecordingReports reports;
     core::Services::setReports(&reports);
     core::FrameGlobals::instance().setDemoFeature(1);
     registry.post(number, Events::ShowDemoFeature);
-    drain();
+    tarvo::test::drainEvents();
     core::FrameGlobals::instance().setDemoFeature(99);
     registry.post(number, Events::ShowDemoFeature);
-    drain();
+    tarvo::test::drainEvents();
     core::Services::setReports(nullptr);
     EXPECT_EQ(reports.calls, QStringList{QStringLiteral("1 view ")});
     EXPECT_EQ(core::FrameGlobals::instance().demoFeature(), 0);
@@ -887,7 +874,7 @@ TEST_P(BrowseBugsWindow, DetailPanelWritesAnAcceptedFieldAtOnce)
     browse->selectCategory(5);
     browse->setShowFixed(true);
     browse->issueList().view()->setCurrentIndex(browse->issueList().model().index(0, 0));
-    drain();
+    tarvo::test::drainEvents();
     const qint64 id = browse->detailPanel()->shownId();
     ASSERT_GT(id, 0);
     auto *estTime = browse->detailPanel()->findChild<QLineEdit *>(QStringLiteral("?BUG:ESTTIME:2"));
@@ -1156,7 +1143,7 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
         auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
         ASSERT_TRUE(b);
         b->click();
-        drain();
+        tarvo::test::drainEvents();
     };
     const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
     ASSERT_TRUE(browse->selectTreeRow(alpha));
@@ -1167,21 +1154,21 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
     // A program row's Insert adds a sub-program of it.
     press("?INSERT:4");
     view->expand(view->currentIndex());
-    drain();
+    tarvo::test::drainEvents();
     // The first child rows of a program: its releases, then its program files.
     const QModelIndex releases = browse->programTree().index(0, 0, view->currentIndex());
     ASSERT_EQ(releases.data().toString().trimmed(), QStringLiteral("Releases"));
     view->setCurrentIndex(releases);
-    drain();
+    tarvo::test::drainEvents();
     press("?INSERT:4");
     view->expand(releases);
-    drain();
+    tarvo::test::drainEvents();
     view->setCurrentIndex(browse->programTree().index(0, 0, releases));
-    drain();
+    tarvo::test::drainEvents();
     press("?DELETE:4");
     // The "Programs" row adds a top-level program.
     view->setCurrentIndex(browse->programTree().index(0, 0));
-    drain();
+    tarvo::test::drainEvents();
     press("?INSERT:4");
     core::Services::setMasterData(nullptr);
     using Call = std::tuple<QString, int, qint64>;

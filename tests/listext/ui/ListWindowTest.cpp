@@ -7,9 +7,9 @@
 #include "listext/ui/ModelCheck.h"
 #include "platform/data/Store.h"
 #include "platform/runtime/ContextRegistry.h"
-#include "support/PostgresServer.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/TestFolder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -119,29 +119,16 @@ class ChangedIssues final : public core::RefreshNotices {
     }
 };
 
-void drain()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // The sample window on a real data folder, on SQLite and on the PostgreSQL test server.
 class SampleListWindow : public ::testing::TestWithParam<data::StoreKind> {
   protected:
     void SetUp() override
     {
         dir.useAsConfigHome();
-        const QString folder = dir.file(QStringLiteral("data"));
-        QDir().mkpath(folder);
-        if (GetParam() == data::StoreKind::Postgres) {
-            auto &pg = tarvo::test::PostgresServer::instance();
-            if (!pg.available())
-                GTEST_SKIP() << pg.reason().toStdString();
-            ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
-            pg.writeDatabaseIni(folder);
-        }
+        QString skipReason;
+        const QString folder = tarvo::test::dataFolder(dir, GetParam(), skipReason);
+        if (folder.isEmpty())
+            GTEST_SKIP() << skipReason.toStdString();
         issues = std::make_unique<IssueFolder>(folder);
         ASSERT_TRUE(issues->ok()) << issues->error().toStdString();
         core::Services::setRefreshNotices(&notices);
@@ -151,7 +138,7 @@ class SampleListWindow : public ::testing::TestWithParam<data::StoreKind> {
             window->open();
         });
         ASSERT_TRUE(started.ok());
-        drain();
+        tarvo::test::drainEvents();
         ASSERT_TRUE(window);
         window->frame()->resize(700, 500);
         check = std::make_unique<tarvo::listext::test::ModelCheck>(&model());
@@ -161,7 +148,7 @@ class SampleListWindow : public ::testing::TestWithParam<data::StoreKind> {
         check.reset();
         if (window)
             registry.post(window->context().number(), Events::CloseWindow);
-        drain();
+        tarvo::test::drainEvents();
         core::Services::setRefreshNotices(nullptr);
     }
 
@@ -171,7 +158,7 @@ class SampleListWindow : public ::testing::TestWithParam<data::StoreKind> {
     void press(const QString &control)
     {
         registry.post(window->context().number(), Events::Accepted, control);
-        drain();
+        tarvo::test::drainEvents();
     }
     QVariantList newestIds()
     {
@@ -243,13 +230,13 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
 
     // Change: the issue moves to its new place in the order and stays current.
     list().button(Request::Change)->click();
-    drain();
+    tarvo::test::drainEvents();
     ASSERT_TRUE(window->form);
     EXPECT_EQ(window->form->request(), Request::Change);
     ASSERT_FALSE(announced.empty());
     EXPECT_TRUE(announced.back()[0]) << "no second form while one runs";
     window->form->ok(QStringLiteral("zz Verified"));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(currentId(), id);
     EXPECT_EQ(list().currentRow(), IssueFolder::Issues - 1);
     EXPECT_FALSE(announced.back()[0]);
@@ -259,7 +246,7 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
     ASSERT_TRUE(window->form);
     EXPECT_EQ(window->form->request(), Request::Insert);
     window->form->ok(QStringLiteral("New"));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(model().rowCount(), IssueFolder::Issues + 1);
     EXPECT_EQ(model().rawValue(list().currentRow(), QStringLiteral("BUG:Description")).toString(),
               QStringLiteral("Inserted"));
@@ -271,7 +258,7 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
     ASSERT_TRUE(window->form);
     EXPECT_EQ(window->form->request(), Request::Delete);
     window->form->ok({});
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(model().rowCount(), IssueFolder::Issues);
     EXPECT_EQ(list().currentRow(), 40);
     EXPECT_EQ(model().rawValue(40, QStringLiteral("BUG:ID")), next);
@@ -285,7 +272,7 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
         ASSERT_TRUE(bugs.insert(bug).ok());
     }
     registry.post(window->context().number(), Events::Refresh);
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_EQ(model().rowCount(), IssueFolder::Issues + 3);
     EXPECT_EQ(currentId(), kept);
     EXPECT_EQ(list().currentRow(), 43);

@@ -6,9 +6,9 @@
 #include "platform/data/Store.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
-#include "support/PostgresServer.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
+#include "support/TestFolder.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -22,14 +22,6 @@ namespace {
 
 using listext::test::IssueFolder;
 
-void drain()
-{
-    for (int i = 0; i < 5; ++i) {
-        QApplication::processEvents();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
-}
-
 // The customer browse on a real data folder: three customers, two of them with contacts, and
 // purchases of two programs.
 class BrowseCustomerWindow : public ::testing::TestWithParam<data::StoreKind> {
@@ -37,15 +29,10 @@ class BrowseCustomerWindow : public ::testing::TestWithParam<data::StoreKind> {
     void SetUp() override
     {
         dir.useAsConfigHome();
-        const QString folder = dir.file(QStringLiteral("data"));
-        QDir().mkpath(folder);
-        if (GetParam() == data::StoreKind::Postgres) {
-            auto &pg = tarvo::test::PostgresServer::instance();
-            if (!pg.available())
-                GTEST_SKIP() << pg.reason().toStdString();
-            ASSERT_TRUE(pg.dropSchema(QStringLiteral("tarvo")));
-            pg.writeDatabaseIni(folder);
-        }
+        QString skipReason;
+        const QString folder = tarvo::test::dataFolder(dir, GetParam(), skipReason);
+        if (folder.isEmpty())
+            GTEST_SKIP() << skipReason.toStdString();
         data = std::make_unique<IssueFolder>(folder);
         ASSERT_TRUE(data->ok()) << data->error().toStdString();
         ferry = addCustomer("Ferry Ltd", "Take the ferry");
@@ -62,7 +49,7 @@ class BrowseCustomerWindow : public ::testing::TestWithParam<data::StoreKind> {
     {
         if (browse)
             registry.post(browse->context().number(), Events::CloseWindow);
-        drain();
+        tarvo::test::drainEvents();
     }
 
     qint64 addCustomer(const char *name, const char *direction)
@@ -101,10 +88,10 @@ class BrowseCustomerWindow : public ::testing::TestWithParam<data::StoreKind> {
             browse->open();
         });
         ASSERT_TRUE(started.ok());
-        drain();
+        tarvo::test::drainEvents();
         ASSERT_TRUE(browse);
         browse->frame()->resize(1000, 700);
-        drain();
+        tarvo::test::drainEvents();
     }
 
     QStringList shown(listext::ui::BrowseList &list, const QString &field)
@@ -205,7 +192,7 @@ TEST_P(BrowseCustomerWindow, ThePickerListsBuyersOfTheProgramAndCustomersWithout
         registry.post(first->context().number(), Events::CloseWindow);
 
     browse->customerList().goToRow(rowOf(QStringLiteral("Ferry Ltd")));
-    drain();
+    tarvo::test::drainEvents();
     browse->contactList().goToRow(1);
     browse->pick(BrowseCustomer::PickedContact);
     EXPECT_EQ(browse->picked(), BrowseCustomer::PickedContact);
