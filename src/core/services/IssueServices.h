@@ -1,44 +1,25 @@
 #pragma once
 
-#include <QtGlobal>
-
-#include <functional>
-
-namespace tarvo::data {
-class Session;
-}
-namespace tarvo::ui {
-class WindowManager;
-}
+#include "core/services/CalledForm.h"
 
 namespace tarvo::core {
 
-// The note and attachment lists of a window that shows one program's notes and attachments: the
-// procedure numbers their buttons run, their current rows, and the program new ones belong to.
-struct ProgramSubForms final {
-    int notes = 0;
-    int attachments = 0;
-    std::function<qint64()> noteRow;
-    std::function<qint64()> attachmentRow;
-    std::function<qint64()> programId;
-};
-
-// What the application core calls of the issue tracking.
+// What the application core, the master data and the reports call of the issue tracking.
 class IssueServices {
   public:
     virtual ~IssueServices() = default;
     // BrowseBugs: starts the issue browse on a context of its own; returns that context's number,
     // 0 when it could not be started.
     virtual int browseBugs() = 0;
-    // Lets the window's note and attachment lists run the note and attachment forms; without the
-    // issue tracking their buttons run nothing.
-    virtual void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
-                                         ProgramSubForms forms)
-    {
-        (void)window;
-        (void)session;
-        (void)forms;
-    }
+    // Forms on the caller's context under the request it left there, window-modal to the active
+    // window: they return at once and `done` runs when the form has closed.
+    // UpdateBugs: the issue in the context's Bugs buffer (for an insert, its program, release and
+    // program file prime the new issue).
+    virtual void updateBugs(int contextNumber, FormDone done) = 0;
+    // UpdateNotes / UpdateAttachments: the note or attachment in the context's Notes or
+    // Attachments buffer; one that carries no issue belongs to the program it names.
+    virtual void updateNotes(int contextNumber, FormDone done) = 0;
+    virtual void updateAttachments(int contextNumber, FormDone done) = 0;
 };
 
 } // namespace tarvo::core

@@ -4,10 +4,14 @@
 
 namespace tarvo::core {
 
-// The issue tracking while it is not built: the issue browse says so and starts nothing.
+// The issue tracking while it is not built: every window says so, starts nothing and answers as
+// if the user had cancelled.
 class IssueStandIn : public IssueServices {
   public:
     int browseBugs() override;
+    void updateBugs(int contextNumber, FormDone done) override;
+    void updateNotes(int contextNumber, FormDone done) override;
+    void updateAttachments(int contextNumber, FormDone done) override;
 };
 
 } // namespace tarvo::core

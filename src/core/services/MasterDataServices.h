@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/services/CalledForm.h"
+
 #include <QString>
 
 #include <functional>
@@ -31,8 +33,7 @@ class MasterDataServices {
     // Vuvuzu_ProgramSelect: request 1 add, 2 change; value "name°ID" or empty. Returns the
     // chosen program in the same form, or an empty text when cancelled.
     virtual QString programSelect(int request, const QString &value) = 0;
-    // What runs after a form has closed, given the response it left (1 completed, 2 cancelled).
-    using FormDone = std::function<void(int response)>;
+    using FormDone = core::FormDone;
     // Forms on the caller's context, for the record in that context's buffer, window-modal to the
     // caller's window: they return at once and `done` runs when the form has closed.
     virtual void updatePrograms(int contextNumber, FormDone done) = 0;

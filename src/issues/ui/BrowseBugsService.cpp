@@ -6,11 +6,17 @@
 #include "core/services/Services.h"
 #include "core/startup/TarvoData.h"
 #include "issues/ui/BrowseBugs.h"
-#include "issues/ui/subforms/IssueSubForms.h"
+#include "issues/ui/form/UpdateBugs.h"
+#include "issues/ui/subforms/UpdateAttachments.h"
+#include "issues/ui/subforms/UpdateNotes.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/Translator.h"
+
+#include <QApplication>
 
 namespace tarvo::issues::ui {
 
@@ -47,14 +53,62 @@ int BrowseBugsService::browseBugs()
     return *started;
 }
 
-void BrowseBugsService::registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
-                                                core::ProgramSubForms forms)
+namespace {
+
+// The owner a note or attachment in the buffer belongs to: its issue, else its program.
+SubFormOwner ownerIn(const data::Record &buffer, const QString &issueField, const QString &programField)
 {
-    registerIssueSubForms(window, session, SubFormUser::current(),
-                          {{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}, {}},
-                          [program = forms.programId] {
-                              return SubFormOwner{0, program ? program() : 0};
-                          });
+    return SubFormOwner{buffer.integer(issueField), buffer.integer(programField)};
+}
+
+void openCalled(tarvo::ui::UpdateForm *form, core::FormDone done)
+{
+    form->openModal(QApplication::activeWindow(), [done = std::move(done)](int response) {
+        if (done)
+            done(response);
+    });
+}
+
+} // namespace
+
+void BrowseBugsService::updateBugs(int contextNumber, core::FormDone done)
+{
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
+        return;
+    const data::Record &bug = called.session->file(QStringLiteral("Bugs"))->buffer();
+    NewIssueValues values;
+    values.prgId = qint32(bug.integer(QStringLiteral("BUG:PrgID")));
+    values.release = bug.value(QStringLiteral("BUG:Version")).toString();
+    values.programFile = bug.value(QStringLiteral("BUG:Programfile")).toString();
+    values.category = int(bug.integer(QStringLiteral("BUG:Category")));
+    UpdateBugs::start(*called.context, QApplication::activeWindow(), *called.session, values,
+                      [done = std::move(done)](int response) {
+                          if (done)
+                              done(response);
+                      });
+}
+
+void BrowseBugsService::updateNotes(int contextNumber, core::FormDone done)
+{
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
+        return;
+    const SubFormOwner owner = ownerIn(called.session->file(QStringLiteral("Notes"))->buffer(),
+                                       QStringLiteral("NOTE:ID"), QStringLiteral("NOTE:PRGID"));
+    openCalled(new UpdateNotes(*called.context, *called.session, SubFormUser::current(), owner),
+               std::move(done));
+}
+
+void BrowseBugsService::updateAttachments(int contextNumber, core::FormDone done)
+{
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
+        return;
+    const SubFormOwner owner = ownerIn(called.session->file(QStringLiteral("Attachments"))->buffer(),
+                                       QStringLiteral("ATT:BUGID"), QStringLiteral("ATT:PRGID"));
+    openCalled(new UpdateAttachments(*called.context, *called.session, SubFormUser::current(), owner),
+               std::move(done));
 }
 
 } // namespace tarvo::issues::ui

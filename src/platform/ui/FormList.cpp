@@ -90,6 +90,7 @@ Result<void> FormList::reload()
         m_view->setCurrentItem(current);
     for (int c = 0; c + 1 < m_view->columnCount(); ++c)
         m_view->resizeColumnToContents(c);
+    Q_EMIT reloaded();
     return {};
 }
 

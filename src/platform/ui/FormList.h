@@ -50,6 +50,10 @@ class FormList final : public QWidget {
     // Presses the button of that request, as the user would.
     void press(int request);
 
+  Q_SIGNALS:
+    // The rows were read again.
+    void reloaded();
+
   protected:
     void showEvent(QShowEvent *event) override;
 

@@ -17,6 +17,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTextEdit>
 
@@ -352,8 +353,10 @@ void UpdateForm::applyViewMode()
     // A viewed record offers nothing that changes data: only buttons marked to stay stay usable.
     if (QWidget *w = window()) {
         for (QAbstractButton *button : w->findChildren<QAbstractButton *>()) {
+            // A tab bar's scroll buttons only move through the tabs.
             if (button != m_okButton && button != m_cancelButton &&
-                !button->property(KeepInViewMode).toBool())
+                !button->property(KeepInViewMode).toBool() &&
+                !qobject_cast<QTabBar *>(button->parentWidget()))
                 button->setEnabled(false);
         }
     }

@@ -1,5 +1,9 @@
 #include "masterdata/customers/AddressLinks.h"
 
+#include "core/dictionary/TarvoDictionary.h"
+#include "platform/data/Record.h"
+#include "platform/data/RecordLayout.h"
+
 #include <QUrlQuery>
 
 #include <gtest/gtest.h>
@@ -107,6 +111,25 @@ TEST(AddressLinksTest, MailWebAndTelephoneUrlsAreWholeAndBlankAddressesGiveNone)
     EXPECT_EQ(tel.scheme(), QStringLiteral("tel"));
     EXPECT_EQ(tel.path(QUrl::FullyDecoded), QStringLiteral("+49 (89) 123-456#9"));
     EXPECT_TRUE(tel.fragment().isEmpty());
+}
+
+// A contact's map shows its own address, each blank part taken from its customer.
+TEST(AddressLinksTest, AContactsBlankAddressPartsAreItsCustomers)
+{
+    data::Record customer(std::make_shared<const data::RecordLayout>(core::customerFile()));
+    data::Record contact(std::make_shared<const data::RecordLayout>(core::customerContactsFile()));
+    for (const auto &[field, value] :
+         {std::pair{"Address1", "Customer Street 1"}, std::pair{"City", "Bonn"}, std::pair{"Zip", "53111"},
+          std::pair{"Country", "Germany"}, std::pair{"Searchname", "ACME"}})
+        customer.setValue(QString::fromLatin1(field), QString::fromLatin1(value));
+    contact.setValue(QStringLiteral("City"), QStringLiteral("Köln  "));
+    contact.setValue(QStringLiteral("Address1"), QStringLiteral("   "));
+    const MapAddress address = AddressLinks::contactAddress(contact, customer);
+    EXPECT_EQ(address.street, QStringLiteral("Customer Street 1"));
+    EXPECT_EQ(address.city, QStringLiteral("Köln"));
+    EXPECT_EQ(address.zip, QStringLiteral("53111"));
+    EXPECT_EQ(address.country, QStringLiteral("Germany"));
+    EXPECT_EQ(address.description, QStringLiteral("ACME"));
 }
 
 } // namespace

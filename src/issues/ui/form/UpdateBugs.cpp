@@ -53,6 +53,7 @@
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTreeWidget>
+#include <QUrl>
 #include <QVBoxLayout>
 
 namespace tarvo::issues::ui {
@@ -113,6 +114,13 @@ FormList::Fetcher fetchInto(data::Session &session, const QString &label)
     };
 }
 
+// A list reads its rows again; what stops it is said.
+void reload(FormList *list)
+{
+    if (auto loaded = list->reload(); !loaded)
+        Messages::show(loaded.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+}
+
 } // namespace
 
 UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsValues settings,
@@ -138,22 +146,33 @@ UpdateBugs::~UpdateBugs()
 void UpdateBugs::start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
                        std::function<void()> finished, int statusPosition)
 {
+    start(
+        caller.context(), caller.window(), session, std::move(values),
+        [finished = std::move(finished)](int) { finished(); }, statusPosition);
+}
+
+void UpdateBugs::start(Context &context, QWidget *over, data::Session &session, NewIssueValues values,
+                       std::function<void(int response)> finished, int statusPosition)
+{
     core::SettingsValues settings = core::SettingsRecord::instance().values();
     if (!settings.record().isValid())
         settings = core::SettingsValues(session.file(QStringLiteral("Parameter"))->newRecord());
-    auto *form = new UpdateBugs(caller.context(), session, settings, values, statusPosition);
-    const QPointer<tarvo::ui::WindowManager> owner(&caller);
-    form->openModal(caller.window(), [form, owner, &session, values, finished](int response) {
+    auto *form = new UpdateBugs(context, session, settings, values, statusPosition);
+    // The copy opens over the same window, unless that window has gone meanwhile.
+    const QPointer<QWidget> caller(over);
+    const bool overWindow = over != nullptr;
+    form->openModal(over, [form, caller, overWindow, &session, values, finished](int response) {
         const qint32 source = response == Response::Completed ? form->duplicateSource() : 0;
-        if (source <= 0 || !owner) {
-            finished();
+        if (source <= 0 || (overWindow && !caller)) {
+            finished(response);
             return;
         }
         // The saved issue is copied into a new one at once, as the Duplicate button asked.
         NewIssueValues copy = values;
         copy.duplicateSource = source;
-        owner->context().setThreadRequest(Request::Insert);
-        start(*owner, session, copy, finished);
+        Context &on = form->context();
+        on.setThreadRequest(Request::Insert);
+        start(on, caller, session, copy, finished);
     });
 }
 
@@ -200,6 +219,15 @@ void UpdateBugs::registerSubForms()
     });
     add(UpdateBugsResponsible, [this, owner]() -> tarvo::ui::UpdateForm * {
         return new tarvo::issues::ui::UpdateBugsResponsible(context(), m_session, owner().issueId);
+    });
+    // The program's files and releases are forms of the master data.
+    setProcedure(UpdateProgramFiles, [this](std::function<void()> finished) {
+        core::Services::masterData()->updateProgramFiles(
+            context().number(), [finished = std::move(finished)](int) { finished(); });
+    });
+    setProcedure(UpdateProgramRelease, [this](std::function<void()> finished) {
+        core::Services::masterData()->updateProgramRelease(
+            context().number(), [finished = std::move(finished)](int) { finished(); });
     });
 }
 
@@ -269,6 +297,17 @@ QWidget *UpdateBugs::build()
     for (const auto &[page, caption] : tabs)
         m_sheet->addTab(page, tr(caption));
     connect(m_sheet, &QTabWidget::currentChanged, this, [this]() { markTabs(); });
+    // What a sub-form added or removed shows in the tabs' marks at once.
+    for (FormList *list : {m_attachments, m_notes, m_mails})
+        connect(list, &FormList::reloaded, this, [this]() {
+            if (isOpen())
+                markTabs();
+        });
+    // The counter the attachments list keeps is shown as it counts, without touching other entries.
+    connect(m_attachments, &FormList::reloaded, this, [this]() {
+        if (const tarvo::ui::FormField *counter = fieldNamed(QStringLiteral("BUG:AttachCounter")))
+            counter->show(record());
+    });
     layout->addWidget(m_sheet, 1);
 
     m_created = new QLabel;
@@ -383,6 +422,15 @@ QWidget *UpdateBugs::generalTab()
     customer->setToolTip(tr("Customer"));
     connect(customer, &QPushButton::clicked, this, [this]() { pickCustomer(); });
     rep->addWidget(customer, 0, 4);
+    auto *reporterMail = button("?ReporterMail", "@");
+    reporterMail->setToolTip(tr("Send EMail"));
+    connect(reporterMail, &QPushButton::clicked, this,
+            [this, reporterMail]() { mailReporter(reporterMail); });
+    rep->addWidget(reporterMail, 0, 5);
+    auto *web = button("?ReporterWeb", "www");
+    web->setToolTip(tr("Surf the web"));
+    connect(web, &QPushButton::clicked, this, [this]() { surfReporter(); });
+    rep->addWidget(web, 0, 6);
     auto *contact = new QLabel;
     field(QStringLiteral("BUG:ReportedByContact"), contact);
     rep->addWidget(contact, 1, 1, 1, 3);
@@ -404,6 +452,11 @@ QWidget *UpdateBugs::generalTab()
     internal->addWidget(m_responsibleBox, 0, 1);
     m_responsibleName = new QLabel;
     internal->addWidget(m_responsibleName, 0, 2);
+    auto *responsibleMail = button("?ResponsibleMail", "@");
+    responsibleMail->setToolTip(tr("Send EMail"));
+    connect(responsibleMail, &QPushButton::clicked, this,
+            [this, responsibleMail]() { mailPerson(QStringLiteral("BUG:Responsible"), responsibleMail); });
+    internal->addWidget(responsibleMail, 0, 3);
     internal->addWidget(new QLabel(tr("Also Responsible:")), 1, 0);
     m_responsible = new FormList(
         QStringLiteral("?AlsoResponsible"), {tr("Resp."), tr("Name"), tr("Function")},
@@ -459,6 +512,7 @@ QGroupBox *UpdateBugs::personGroup(const QString &caption, const QString &prompt
                                    const QString &versionField, QLabel *&name)
 {
     auto *group = new QGroupBox(caption);
+    group->setObjectName(QStringLiteral("?Group:") + fieldName);
     auto *grid = new QGridLayout(group);
     grid->addWidget(new QLabel(prompt), 0, 0);
     auto *person = combo(true);
@@ -467,6 +521,11 @@ QGroupBox *UpdateBugs::personGroup(const QString &caption, const QString &prompt
     grid->addWidget(person, 0, 1);
     name = new QLabel;
     grid->addWidget(name, 0, 2);
+    auto *mail = new QPushButton(QStringLiteral("@"));
+    mail->setObjectName(fieldName + QStringLiteral(":Mail"));
+    mail->setToolTip(tr("Send EMail"));
+    connect(mail, &QPushButton::clicked, this, [this, fieldName, mail]() { mailPerson(fieldName, mail); });
+    grid->addWidget(mail, 0, 3);
     grid->addWidget(new QLabel(datePrompt), 1, 0);
     grid->addWidget(entry(dateField, kDate), 1, 1);
     grid->addWidget(new QLabel(tr("in Ver.:")), 2, 0);
@@ -597,6 +656,7 @@ QWidget *UpdateBugs::attachmentsTab()
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     auto *order = new QTabBar;
+    order->setExpanding(false);
     order->addTab(tr("Description"));
     order->addTab(tr("Date"));
     layout->addWidget(order);
@@ -615,7 +675,7 @@ QWidget *UpdateBugs::attachmentsTab()
                 record().setValue(QStringLiteral("AttachCounter"), qint64(rows->size()));
             return rows;
         });
-    connect(order, &QTabBar::currentChanged, m_attachments, [this]() { (void)m_attachments->reload(); });
+    connect(order, &QTabBar::currentChanged, m_attachments, [this]() { reload(m_attachments); });
     m_attachments->onFetch(fetchInto(m_session, QStringLiteral("Attachments")));
     m_attachments->onCurrent([this](qint64 key) { showAttachmentNotes(key); });
     m_attachments->addButton(QStringLiteral("?Insert"), tr("&Insert"), Request::Insert);
@@ -799,16 +859,46 @@ void UpdateBugs::settle()
         !prompt.isEmpty())
         m_identifierPrompt->setText(prompt);
     m_sheet->setTabVisible(1, m_settings.anyCustomFieldEnabled());
+    applyButtonTexts();
+    chooseFirstField();
     m_duplicate->setEnabled(!insert && !isViewOnly() && !isDenied(QStringLiteral("?Duplicate")));
     if (insert) {
         m_changed->hide();
         if (QPushButton *print = window()->findChild<QPushButton *>(QStringLiteral("?Print")))
             print->setEnabled(false);
     }
-    (void)m_responsible->reload();
+    reload(m_responsible);
     showIssue();
     m_refreshDate = qint32(DayDate::today());
     m_refreshTime = qint32(DayDate::clock());
+}
+
+void UpdateBugs::chooseFirstField()
+{
+    // Predefined descriptions make the description the place to start whatever the settings say.
+    const bool byCategory = Text::clip(m_settings.updateBugFirstField()) == QStringLiteral("Radio button") &&
+                            m_description->count() == 0;
+    if (QWidget *first = byCategory ? static_cast<QWidget *>(m_category->button(1)) : m_description)
+        selectControl(first);
+}
+
+void UpdateBugs::applyButtonTexts()
+{
+    const auto apply = [this](bool on, const QString &text, std::initializer_list<const char *> captions,
+                              const char *tooltip) {
+        if (!on)
+            return;
+        for (const char *name : captions)
+            if (auto *b = window()->findChild<QPushButton *>(QString::fromLatin1(name)))
+                b->setText(text);
+        if (auto *b = tooltip ? window()->findChild<QPushButton *>(QString::fromLatin1(tooltip)) : nullptr)
+            b->setToolTip(text);
+    };
+    apply(m_settings.overrideInsert(), m_settings.insertText(), {"?Insert", "?Insert:3"},
+          "?ResponsibleInsert");
+    apply(m_settings.overrideChange(), m_settings.changeText(), {"?Change", "?Change:3"}, nullptr);
+    apply(m_settings.overrideDelete(), m_settings.deleteText(), {"?Delete", "?Delete:4", "?Delete:2"},
+          "?ResponsibleDelete");
 }
 
 void UpdateBugs::fillLists()
@@ -868,9 +958,9 @@ void UpdateBugs::fillLists()
     refill(m_reproducible, IssueLookups::texts(m_session, QStringLiteral("Reproducible")));
     refill(m_resolution, IssueLookups::texts(m_session, QStringLiteral("Resolution")));
     QStringList files;
-    (void)core::readKeyOrder(
+    report(core::readKeyOrder(
         m_session, QStringLiteral("Programfiles"), QStringLiteral("KeyPrgIDFile"), {prgId},
-        [&files](const data::Record &r) { files << Text::clip(r.text(QStringLiteral("FILE"))); });
+        [&files](const data::Record &r) { files << Text::clip(r.text(QStringLiteral("FILE"))); }));
     refill(m_programFile, files);
 
     const auto users = core::UserQueue::global().rows();
@@ -882,8 +972,6 @@ void UpdateBugs::fillLists()
         refill(m_reportedBy, shownRows);
     }
     fillPersons();
-    if (!descriptions.isEmpty())
-        m_description->setFocus();
 }
 
 void UpdateBugs::fillPersons()
@@ -1024,13 +1112,18 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
     if (!written)
         Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
     else if (m_history->isLoaded())
-        (void)m_history->reload();
+        reload(m_history);
     const QString upper = label.toUpper();
     if (upper == QStringLiteral("BUG:RESPONSIBLE") || upper == QStringLiteral("BUG:FIXEDBY") ||
         upper == QStringLiteral("BUG:VERIFIEDBY")) {
         if (!IssueLookups::acceptPerson(bug, label.mid(4), core::UserQueue::global().rows()))
             selectControl(f.control());
     }
+    if (upper == QStringLiteral("BUG:PROGRAMFILE"))
+        offerProgramFile(Text::clip(bug.text(QStringLiteral("Programfile"))));
+    if (upper == QStringLiteral("BUG:VERSION") || upper == QStringLiteral("BUG:FIXEDVERSION") ||
+        upper == QStringLiteral("BUG:VERIFIEDVERSION"))
+        offerRelease(Text::clip(bug.value(f.index()).toString()));
     if (upper == QStringLiteral("BUG:STATUS")) {
         for (const auto &s : m_statuses)
             if (s.status == Text::clip(bug.text(QStringLiteral("Status"))))
@@ -1038,6 +1131,45 @@ void UpdateBugs::takeChange(const tarvo::ui::FormField &f, const QVariant &befor
         fillPersons();
     }
     showIssue();
+}
+
+void UpdateBugs::offerProgramFile(const QString &typed)
+{
+    core::AccessServices *access = core::Services::access();
+    data::FileManager *files = m_session.file(QStringLiteral("Programfiles"));
+    if (typed.isEmpty() || m_programFile->findText(typed) >= 0 || !files || !access ||
+        !access->checkControl(QStringLiteral("BrowseBugs:?InsertPFUT")))
+        return;
+    // The new file's form keeps the program and the typed name across its priming.
+    data::Record &file = files->buffer();
+    file = files->newRecord();
+    file.setValue(QStringLiteral("PRGID"), record().value(QStringLiteral("PrgID")));
+    file.setValue(QStringLiteral("FILE"), typed);
+    run(UpdateProgramFiles, Request::Insert, [this](int response) {
+        if (response == Response::Completed) {
+            fillLists();
+            showIssue();
+        }
+    });
+}
+
+void UpdateBugs::offerRelease(const QString &typed)
+{
+    core::AccessServices *access = core::Services::access();
+    data::FileManager *releases = m_session.file(QStringLiteral("Releases"));
+    const bool mayAdd = access && access->checkControl(QStringLiteral("BrowseBugs:?InsertRUT"));
+    if (!releases || !IssueLookups::offersNewRelease(typed, m_releases, m_settings, mayAdd))
+        return;
+    data::Record &release = releases->buffer();
+    release = releases->newRecord();
+    release.setValue(QStringLiteral("PRGID"), record().value(QStringLiteral("PrgID")));
+    release.setValue(QStringLiteral("Release"), typed);
+    run(UpdateProgramRelease, Request::Insert, [this](int response) {
+        if (response == Response::Completed) {
+            fillLists();
+            showIssue();
+        }
+    });
 }
 
 void UpdateBugs::takeCategory(int category)
@@ -1093,6 +1225,87 @@ void UpdateBugs::pickCustomer()
         takeChange(*f, before);
 }
 
+std::optional<QString> UpdateBugs::reporterValue(const QString &fieldName)
+{
+    const data::Record &bug = record();
+    const bool contact = bug.integer(QStringLiteral("ReportedByCID")) != 0;
+    data::FileManager *file =
+        m_session.file(contact ? QStringLiteral("CustomerContacts") : QStringLiteral("Customer"));
+    if (!file)
+        return std::nullopt;
+    data::Record read = file->newRecord();
+    read.setValue(contact ? QStringLiteral("CID") : QStringLiteral("ID"),
+                  bug.value(contact ? QStringLiteral("ReportedByCID") : QStringLiteral("ReportedByID")));
+    if (!file->fetch(contact ? QStringLiteral("KeyCID") : QStringLiteral("KeyID"), read))
+        return std::nullopt;
+    return Text::clip(read.text(fieldName));
+}
+
+void UpdateBugs::sendMail(const QString &address, QWidget *button)
+{
+    if (address.isEmpty()) {
+        Messages::show(tr("No address specified!"), tr("Error"), MessageIcon::Information);
+        return;
+    }
+    const QPoint below = button->mapToGlobal(QPoint(0, button->height()));
+    core::Services::mail()->sendEMail(m_session.context(), address, below.x(), below.y());
+}
+
+void UpdateBugs::mailReporter(QWidget *mailButton)
+{
+    if (!takeControls())
+        return;
+    const data::Record &bug = record();
+    if (bug.integer(QStringLiteral("ReportedByCID")) == 0 &&
+        bug.integer(QStringLiteral("ReportedByID")) == 0) {
+        // An internal user: the address the access library keeps for him.
+        const QString reporter = Text::clip(bug.text(QStringLiteral("ReportedBy")));
+        for (const ReporterRow &row : m_reporters) {
+            if (row.style == ReporterRow::User && Text::clip(row.customer) == reporter) {
+                core::AccessServices *access = core::Services::access();
+                sendMail(access ? Text::clip(access->getValue(QStringLiteral("BEN:EMail"), row.userMak))
+                                : QString(),
+                         mailButton);
+                return;
+            }
+        }
+        return;
+    }
+    if (const auto address = reporterValue(QStringLiteral("EMail")))
+        sendMail(*address, mailButton);
+}
+
+void UpdateBugs::surfReporter()
+{
+    if (!takeControls())
+        return;
+    const auto web = reporterValue(QStringLiteral("Web"));
+    if (!web)
+        return;
+    if (web->isEmpty()) {
+        Messages::show(tr("No address specified!"), tr("Error"), MessageIcon::Information);
+        return;
+    }
+    // Only web pages and mail addresses are handed on: a stored text never starts a program.
+    QUrl url = QUrl::fromUserInput(*web);
+    const QString scheme = url.scheme().toLower();
+    if (scheme == QStringLiteral("http") || scheme == QStringLiteral("https") ||
+        scheme == QStringLiteral("mailto"))
+        (void)Desktop::instance().openUrl(url);
+}
+
+void UpdateBugs::mailPerson(const QString &fieldName, QWidget *mailButton)
+{
+    if (!takeControls())
+        return;
+    const QString initials = Text::clip(record().text(fieldName.mid(4)));
+    core::AccessServices *access = core::Services::access();
+    sendMail(access && !initials.isEmpty()
+                 ? Text::clip(access->getValue(QStringLiteral("BEN:EMail"), initials))
+                 : QString(),
+             mailButton);
+}
+
 void UpdateBugs::stamp(QPlainTextEdit *text)
 {
     if (isViewOnly() || text->isReadOnly())
@@ -1139,13 +1352,14 @@ void UpdateBugs::pressDuplicate()
         m_duplicateSource = 0;
 }
 
-QStringList UpdateBugs::alsoResponsible() const
+Result<QStringList> UpdateBugs::alsoResponsible() const
 {
     QStringList out;
     const QVariant id = const_cast<UpdateBugs *>(this)->record().value(QStringLiteral("ID"));
-    (void)core::readKeyOrder(
-        m_session, QStringLiteral("BugsResponsible"), QStringLiteral("KeyIDResponsible"), {id},
-        [&out](const data::Record &r) { out << Text::clip(r.text(QStringLiteral("RESPONSIBLE"))); });
+    if (const auto failed = core::readKeyOrder(
+            m_session, QStringLiteral("BugsResponsible"), QStringLiteral("KeyIDResponsible"), {id},
+            [&out](const data::Record &r) { out << Text::clip(r.text(QStringLiteral("RESPONSIBLE"))); }))
+        return *failed;
     return out;
 }
 
@@ -1163,8 +1377,13 @@ void UpdateBugs::selectLabel(const QString &label)
 
 bool UpdateBugs::save()
 {
-    const SaveResult r =
-        m_save.ok(*m_rules, alsoResponsible(), core::PriorityQueue::global().rows(), m_values.release);
+    // The persons of the issue are read whole, or the issue is not saved.
+    const auto also = alsoResponsible();
+    if (!also) {
+        Messages::show(also.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+        return false;
+    }
+    const SaveResult r = m_save.ok(*m_rules, *also, core::PriorityQueue::global().rows(), m_values.release);
     switch (r.outcome) {
     case SaveResult::Outcome::Saved:
         return true;

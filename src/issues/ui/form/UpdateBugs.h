@@ -45,6 +45,7 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     static constexpr int UpdateNotes = 3;
     static constexpr int UpdateProgramFiles = 4;
     static constexpr int UpdateBugsResponsible = 5;
+    static constexpr int UpdateProgramRelease = 6;
 
     // `values` prime a new issue; a status position above 0 sets that status of the status list
     // and presses OK with the window hidden (the quick status change of the browse).
@@ -56,6 +57,10 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     // runs when it has ended (after the insert of a duplicate the Duplicate button asked for).
     static void start(tarvo::ui::WindowManager &caller, data::Session &session, NewIssueValues values,
                       std::function<void()> finished, int statusPosition = 0);
+    // The same on a context whose caller is no window manager (a service call), window-modal to
+    // `over` (when given); finished gets the form's response.
+    static void start(Context &context, QWidget *over, data::Session &session, NewIssueValues values,
+                      std::function<void(int response)> finished, int statusPosition = 0);
 
     // Makes the form procedure `number` of an issue list window: change, view and delete work on
     // the Bugs row `currentRow` gives, an insert on the values `newIssue` gives; `statusPosition`
@@ -110,6 +115,9 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     // What the open event does once the window stands: rules, lists, the new issue's status.
     void settle();
     void fillLists();
+    // The first field to work in, and the list buttons' captions the settings override.
+    void chooseFirstField();
+    void applyButtonTexts();
     void fillPersons();
     void showIssue();
     void markTabs();
@@ -117,13 +125,23 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     void takeChange(const tarvo::ui::FormField &field, const QVariant &before);
     void takeCategory(int category);
     void chooseReporter(int row);
+    // A typed program file or release that its list lacks is offered to be added for the program.
+    void offerProgramFile(const QString &typed);
+    void offerRelease(const QString &typed);
     void pickCustomer();
+    // The reporter's contact's or customer's field ("EMail", "Web"); nothing when it cannot be read.
+    std::optional<QString> reporterValue(const QString &field);
+    void mailReporter(QWidget *button);
+    void surfReporter();
+    void mailPerson(const QString &field, QWidget *button);
+    // SendEMail below the button; an empty address is said so.
+    void sendMail(const QString &address, QWidget *button);
     void stamp(QPlainTextEdit *text);
     void pressDuplicate();
     void showMail(qint64 key);
     void showAttachmentNotes(qint64 key);
     void selectLabel(const QString &label);
-    QStringList alsoResponsible() const;
+    Result<QStringList> alsoResponsible() const;
 
     data::Session &m_session;
     core::SettingsValues m_settings;

@@ -10,10 +10,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
 #include <QPdfDocument>
 #include <QPdfView>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QStackedWidget>
@@ -187,6 +190,34 @@ void AttachmentPreview::applyWindowOption(int option)
         m_windowImage->setPalette(tiles);
         m_windowImage->setAutoFillBackground(true);
     }
+}
+
+bool AttachmentPreview::print(QWidget *parent)
+{
+    if (m_kind != PreviewKind::Html && m_kind != PreviewKind::Pdf)
+        return false;
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    if (m_kind == PreviewKind::Html) {
+        m_html->document()->print(&printer);
+        return true;
+    }
+    QPainter painter;
+    if (m_pdf->pageCount() <= 0 || !painter.begin(&printer))
+        return false;
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    for (int i = 0; i < m_pdf->pageCount(); ++i) {
+        if (i > 0)
+            printer.newPage();
+        const QSizeF points = m_pdf->pagePointSize(i);
+        if (points.width() <= 0 || points.height() <= 0)
+            continue;
+        const QSize size = points.scaled(page.size(), Qt::KeepAspectRatio).toSize();
+        painter.drawImage(QPoint(0, 0), m_pdf->render(i, size));
+    }
+    return painter.end();
 }
 
 void AttachmentPreview::end()

@@ -36,6 +36,8 @@ class AttachmentPreview final : public QWidget {
     void showFile(const QString &fileName, const QByteArray &bytes, int option);
     // Frees what the last showing holds (the PDF document, the decoded picture).
     void end();
+    // Prints an HTML page or a PDF file after the print dialog; false when nothing was printed.
+    bool print(QWidget *parent);
     PreviewKind kind() const { return m_kind; }
 
     // Only web and mail addresses go to the desktop; every other link of a previewed page is refused.

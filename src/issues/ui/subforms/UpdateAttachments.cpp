@@ -133,9 +133,13 @@ QWidget *UpdateAttachments::buildToolbar(QWidget *parent)
     connect(m_originalSize, &QPushButton::clicked, this, [this] { sizeToWidth(false); });
     connect(m_toWidth, &QPushButton::clicked, this, [this] { sizeToWidth(true); });
     connect(m_print, &QPushButton::clicked, this, [this] {
-        if (core::ReportServices *reports = core::Services::reports();
-            reports && m_preview->kind() == PreviewKind::LibraryImage)
+        if (m_preview->kind() != PreviewKind::LibraryImage) {
+            (void)m_preview->print(window());
+            return;
+        }
+        if (core::ReportServices *reports = core::Services::reports())
             reports->browseReports(context().number(), 5, nullptr, QString());
+        showPreview();
     });
     connect(m_removeOriginal, &QCheckBox::toggled, this, [this](bool on) {
         (void)IniFile(m_user.userIniPath)
@@ -297,7 +301,8 @@ void UpdateAttachments::showPreview()
     m_preview->showFile(Text::clip(attachment.text(NameField)), content(),
                         int(attachment.integer(PreviewField)));
     const PreviewKind kind = m_preview->kind();
-    m_print->setEnabled(kind == PreviewKind::LibraryImage);
+    m_print->setEnabled(kind == PreviewKind::LibraryImage || kind == PreviewKind::Html ||
+                        kind == PreviewKind::Pdf);
     m_originalSize->setEnabled(kind == PreviewKind::LibraryImage);
     m_toWidth->setEnabled(kind == PreviewKind::LibraryImage);
 }

@@ -66,11 +66,38 @@ QLabel *prompt(QWidget *parent, const char *caption)
 
 } // namespace
 
-PersonPages::PersonPages(tarvo::ui::UpdateForm &form, const QString &prefix) : m_form(form), m_prefix(prefix)
+PersonPages::PersonPages(tarvo::ui::UpdateForm &form, const QString &prefix, bool countyList)
+    : m_form(form), m_prefix(prefix), m_countyList(countyList)
 {
     m_general = buildGeneral();
     m_hardware = buildHardware();
     m_notes = buildNotes();
+}
+
+const QStringList &PersonPages::counties()
+{
+    static const QStringList list =
+        QStringLiteral(
+            "Antrim|Ards|Armagh|Ayrshire|Ballymena|Ballymoney|Banbridge|Bedfordshire|Belfast|Berkshire|"
+            "Borders|"
+            "Buckinghamshire|Cambridgeshire|Carrickfergus|Castleragh|Central|Channel "
+            "Islands|Cheshire|Cleveland|Clwyd|"
+            "Coleraine|Cookstown|Cornwall|Craigavon|Cumbria|Derbyshire|Devon|Dorset|Down|Dumfries and "
+            "Galloway|"
+            "Dungannon|Durham|Dyfed|East Sussex|Essex|Fermanagh|Fife|Gloucestershire|Grampian|Greater London|"
+            "Greater Manchester|Gwent|Gwynedd|Hampshire|Herefordshire|Hertfordshire|Highland|Humberside|Isle "
+            "of Man|"
+            "Isle of "
+            "Wight|Kent|Lancashire|Larne|Leicestershire|Limavady|Lincolnshire|Lisburn|Londonderry|Lothian|"
+            "Magherafelt|Merseyside|Mid Glamorgan|Middlesex|Moyle|Newry & Mourne|Newtonabbey|Norfolk|North "
+            "Down|"
+            "North "
+            "Yorkshire|Northamptonshire|Northumberland|Nottinghamshire|Omagh|Oxfordshire|Powys|Shropshire|"
+            "Somerset|South Yorkshire|Staffordshire|Strabane|Strathclyde|Suffolk|Surrey|Tayside|Tyne and "
+            "Wear|"
+            "Warwickshire|West Glamorgan|West Midlands|West Sussex|West Yorkshire|Wiltshire|Worcestershire")
+            .split(QLatin1Char('|'));
+    return list;
 }
 
 QPushButton *PersonPages::button(QWidget *parent, const QString &name, const char *caption)
@@ -119,7 +146,12 @@ QWidget *PersonPages::buildGeneral()
     addRow(prompt(page, "City:"), edit(page, name("City")), "City");
     addRow(prompt(page, "State:"), edit(page, name("State")), "State");
     addRow(prompt(page, "Zip:"), edit(page, name("Zip")), "Zip");
-    addRow(prompt(page, "Province:"), edit(page, name("Province")), "Province");
+    if (m_countyList) {
+        QComboBox *county = choice(page, name("Province") + QStringLiteral(":2"), counties(), false);
+        addRow(prompt(page, "County:"), county, "Province");
+    } else {
+        addRow(prompt(page, "Province:"), edit(page, name("Province")), "Province");
+    }
     addRow(prompt(page, "Country:"), edit(page, name("Country")), "Country");
 
     m_connectivity = new QGroupBox(translated("Connectivity"), page);

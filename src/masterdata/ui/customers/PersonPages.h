@@ -23,7 +23,10 @@ namespace tarvo::masterdata::ui {
 // environment notes, and the notes; each field bound to the form and the rules that tie them.
 class PersonPages final {
   public:
-    PersonPages(tarvo::ui::UpdateForm &form, const QString &prefix);
+    // With the county list, the province is chosen from the counties of the United Kingdom.
+    PersonPages(tarvo::ui::UpdateForm &form, const QString &prefix, bool countyList = false);
+
+    static const QStringList &counties();
 
     QWidget *general() const { return m_general; }
     QWidget *hardware() const { return m_hardware; }
@@ -51,6 +54,7 @@ class PersonPages final {
 
     tarvo::ui::UpdateForm &m_form;
     QString m_prefix;
+    bool m_countyList = false;
     QPointer<QWidget> m_general;
     QPointer<QWidget> m_hardware;
     QPointer<QWidget> m_notes;

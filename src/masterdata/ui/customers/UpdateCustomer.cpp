@@ -23,6 +23,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace tarvo::masterdata::ui {
 
 using listext::ui::BrowseList;
@@ -80,7 +82,10 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
     auto *window = new QWidget;
     window->setObjectName(procedureName());
     auto *layout = new QVBoxLayout(window);
-    m_pages = std::make_unique<PersonPages>(*this, QStringLiteral("CUS"));
+    // Customers in the United Kingdom are addressed by county.
+    m_pages = std::make_unique<PersonPages>(*this, QStringLiteral("CUS"),
+                                            core::SettingsRecord::instance().values().language() ==
+                                                QLatin1String("English (UK)"));
     layout->addWidget(buildHeader(window));
     m_sheet = new QTabWidget(window);
     m_sheet->setObjectName(QStringLiteral("SHEET1"));
@@ -114,7 +119,7 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
         if (request() == Request::Insert && m_searchname->text().trimmed().isEmpty())
             m_searchname->setText(m_pages->lastname()->text());
     });
-    connect(m_sheet, &QTabWidget::currentChanged, this, &UpdateCustomer::showNotesTab);
+    connect(m_sheet, &QTabWidget::currentChanged, this, &UpdateCustomer::showTabColours);
     sendRefreshWhenClosed(*this, QStringLiteral("|Customer|CustomerPrograms|Bugs|CustomerContacts|"));
 }
 
@@ -188,6 +193,7 @@ QWidget *UpdateCustomer::buildGeneral()
     field(QStringLiteral("CUS:Source"), source);
 
     auto *inner = new QTabWidget(general);
+    m_inner = inner;
     inner->setObjectName(QStringLiteral("SHEET2"));
     auto *contactsPage = new QWidget;
     contactsPage->setObjectName(QStringLiteral("TAB8"));
@@ -253,7 +259,7 @@ bool UpdateCustomer::open()
     m_pages->applyNetwork();
     readProgramNames();
     bindLists();
-    showNotesTab();
+    showTabColours();
     return true;
 }
 
@@ -319,13 +325,21 @@ void UpdateCustomer::readProgramNames()
     }
 }
 
-void UpdateCustomer::showNotesTab()
+void UpdateCustomer::showTabColours()
 {
-    // A customer with notes shows it on the tab.
-    const int notes = m_sheet->indexOf(m_pages->notes());
     const auto *text = m_pages->notes()->findChild<QPlainTextEdit *>();
     const bool hasNotes = text && !text->toPlainText().trimmed().isEmpty();
-    m_sheet->tabBar()->setTabTextColor(notes, hasNotes ? QColor(Qt::red) : QColor(Qt::black));
+    m_sheet->tabBar()->setTabTextColor(m_sheet->indexOf(m_pages->notes()),
+                                       hasNotes ? QColor(Qt::red) : QColor(Qt::black));
+    const qint32 bgr = core::FrameGlobals::instance().tabColor();
+    const QColor filled(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+    const std::tuple<QTabWidget *, QWidget *, BrowseList *> lists[] = {
+        {m_sheet, m_issues->panel(), m_issues.get()},
+        {m_inner, m_contacts->panel()->parentWidget(), m_contacts.get()},
+        {m_inner, m_programs->panel(), m_programs.get()}};
+    for (const auto &[sheet, page, list] : lists)
+        sheet->tabBar()->setTabTextColor(sheet->indexOf(page),
+                                         list->model().rowCount() > 0 ? filled : QColor());
 }
 
 void UpdateCustomer::callList(BrowseList &list, int listRequest)
@@ -349,6 +363,7 @@ void UpdateCustomer::callList(BrowseList &list, int listRequest)
             return;
         self->m_formRunning = false;
         (void)list.refresh(written > 0 ? std::optional<qint64>(written) : std::nullopt);
+        self->showTabColours();
     });
 }
 

@@ -37,7 +37,8 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     void callList(listext::ui::BrowseList &list, int request);
     void bindLists();
     void readProgramNames();
-    void showNotesTab();
+    // The notes tab is red while there are notes; the lists' tabs have the tab colour while they hold rows.
+    void showTabColours();
 
     std::unique_ptr<PersonPages> m_pages;
     std::unique_ptr<listext::ViewRowSource> m_contactRows;
@@ -48,6 +49,7 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     std::unique_ptr<listext::ui::BrowseList> m_issues;
     std::map<qint64, QString> m_programNames;
     QPointer<QTabWidget> m_sheet;
+    QPointer<QTabWidget> m_inner;
     QPointer<QLineEdit> m_searchname;
     bool m_formRunning = false;
 };

@@ -1,4 +1,4 @@
-#include "core/startup/TarvoData.h"
+#include "core/services/CalledForm.h"
 #include "masterdata/ui/MasterDataService.h"
 #include "masterdata/ui/programs/ProgramRemoval.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
@@ -20,20 +20,6 @@ namespace {
 
 using FormDone = core::MasterDataServices::FormDone;
 
-// The caller's context with its data files; null (and the caller told Cancelled) without them.
-Context *callerContext(int contextNumber, const FormDone &done, data::Session *&session)
-{
-    Context *context = ContextRegistry::instance().context(contextNumber);
-    session = context ? core::TarvoData::session(*context) : nullptr;
-    if (session)
-        return context;
-    Messages::show(Translator::instance().translate(QStringLiteral("The data files are not open.")),
-                   QStringLiteral("Tarvo"), MessageIcon::Exclamation);
-    if (done)
-        done(Response::Cancelled);
-    return nullptr;
-}
-
 // Opens the form window-modal to the active window.
 void openEntryForm(tarvo::ui::UpdateForm *form, FormDone done)
 {
@@ -47,54 +33,49 @@ void openEntryForm(tarvo::ui::UpdateForm *form, FormDone done)
 
 QString MasterDataService::programSelect(int request, const QString &value)
 {
-    data::Session *session = nullptr;
-    Context *context = callerContext(ContextRegistry::FrameNumber, {}, session);
-    if (!context)
+    const core::CalledForm called = core::CalledForm::of(ContextRegistry::FrameNumber, {});
+    if (!called)
         return {};
-    return ui::Vuvuzu_ProgramSelect::run(*context, *session, request, value);
+    return ui::Vuvuzu_ProgramSelect::run(*called.context, *called.session, request, value);
 }
 
 void MasterDataService::updatePrograms(int contextNumber, FormDone done)
 {
-    data::Session *session = nullptr;
-    Context *context = callerContext(contextNumber, done, session);
-    if (!context)
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
         return;
-    if (context->threadRequest() == Request::Delete) {
-        const int response = ui::ProgramRemoval(*session).run();
-        context->setThreadResponse(response);
+    if (called.context->threadRequest() == Request::Delete) {
+        const int response = ui::ProgramRemoval(*called.session).run();
+        called.context->setThreadResponse(response);
         if (done)
             done(response);
         return;
     }
-    openEntryForm(new ui::UpdatePrograms(*context, *session), std::move(done));
+    openEntryForm(new ui::UpdatePrograms(*called.context, *called.session), std::move(done));
 }
 
 void MasterDataService::updateProgramRelease(int contextNumber, FormDone done)
 {
-    data::Session *session = nullptr;
-    Context *context = callerContext(contextNumber, done, session);
-    if (!context)
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
         return;
-    openEntryForm(new ui::UpdateProgramRelease(*context, *session), std::move(done));
+    openEntryForm(new ui::UpdateProgramRelease(*called.context, *called.session), std::move(done));
 }
 
 void MasterDataService::updateProgramFiles(int contextNumber, FormDone done)
 {
-    data::Session *session = nullptr;
-    Context *context = callerContext(contextNumber, done, session);
-    if (!context)
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
         return;
-    openEntryForm(new ui::UpdateProgramFiles(*context, *session), std::move(done));
+    openEntryForm(new ui::UpdateProgramFiles(*called.context, *called.session), std::move(done));
 }
 
 void MasterDataService::updateWebLinks(int contextNumber, qint32 programId, FormDone done)
 {
-    data::Session *session = nullptr;
-    Context *context = callerContext(contextNumber, done, session);
-    if (!context)
+    const core::CalledForm called = core::CalledForm::of(contextNumber, done);
+    if (!called)
         return;
-    openEntryForm(new ui::UpdateWebLinks(*context, *session, programId), std::move(done));
+    openEntryForm(new ui::UpdateWebLinks(*called.context, *called.session, programId), std::move(done));
 }
 
 } // namespace tarvo::masterdata

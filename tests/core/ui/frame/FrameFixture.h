@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/services/AccessServices.h"
-#include "core/services/IssueServices.h"
+#include "core/services/IssueStandIn.h"
 #include "core/ui/frame/TarvoFrame.h"
 #include "core/ui/frame/TrayIcon.h"
 #include "platform/runtime/ContextRegistry.h"
@@ -67,7 +67,7 @@ class FakeTray final : public TrayIcon {
 
 // The issue browse as a plain child window "Issues" on a context of its own, so that the frame
 // has a list to send record buttons to and to close and restart.
-class ChildIssues final : public IssueServices {
+class ChildIssues final : public IssueStandIn {
   public:
     explicit ChildIssues(ContextRegistry &registry) : m_registry(registry) {}
     int browseBugs() override;

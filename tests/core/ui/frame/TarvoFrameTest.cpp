@@ -4,7 +4,7 @@
 #include "core/frame/FrameProcedures.h"
 #include "core/frame/MenuRights.h"
 #include "core/frame/SyncToolbarStates.h"
-#include "core/services/IssueServices.h"
+#include "core/services/IssueStandIn.h"
 #include "core/services/MailStandIn.h"
 #include "core/services/MasterDataStandIn.h"
 #include "core/services/NotAvailable.h"
@@ -333,7 +333,7 @@ TEST_F(FrameWindows, RecordButtonsReachTheActiveChildsContext)
     EXPECT_EQ(received, QStringList{QStringLiteral("TOOLBAR:DOWN")});
 }
 
-class CountingIssues final : public IssueServices {
+class CountingIssues final : public IssueStandIn {
   public:
     int browseBugs() override { return ++starts + 40; }
     int starts = 0;

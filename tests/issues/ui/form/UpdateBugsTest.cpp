@@ -1,8 +1,12 @@
 #include "issues/ui/form/UpdateBugs.h"
 
+#include "core/dictionary/TarvoDictionary.h"
 #include "core/lists/UserQueue.h"
+#include "core/services/MasterDataServices.h"
+#include "core/services/Services.h"
 #include "issues/IssueStoreTest.h"
 #include "platform/data/RecordHolds.h"
+#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Context.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/ui/FormList.h"
@@ -11,13 +15,22 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
 #include <QFocusEvent>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QThread>
 #include <QTreeWidget>
+#include <QUrl>
 
 #include <memory>
 #include <tuple>
@@ -28,6 +41,90 @@ using issues::NewIssueValues;
 using issues::ui::UpdateBugs;
 
 namespace {
+
+constexpr char kHoldPeerFolder[] = "TARVO_ISSUE_HOLD_PEER_FOLDER";
+constexpr char kHoldPeerIssue[] = "TARVO_ISSUE_HOLD_PEER_ISSUE";
+
+QString holdMarker(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("issue-held"));
+}
+
+// Runs only as the other copy of the test below: holds the issue, as a copy with the issue's form
+// open does, with a short lease, and waits to be killed.
+TEST(IssueHoldPeer, Run)
+{
+    const QString folder = qEnvironmentVariable(kHoldPeerFolder);
+    if (folder.isEmpty())
+        GTEST_SKIP() << "only run as the peer process of UpdateBugsTest.IssueHeldByAnotherProcess";
+    auto dict = data::Dictionary::open(core::tarvoDictionary(), folder);
+    ASSERT_TRUE(dict.ok());
+    auto session = (*dict)->createSession(1, nullptr);
+    data::FileManager &bugs = *session->file(QStringLiteral("Bugs"));
+    data::Record issue = bugs.newRecord();
+    issue.setValue(QStringLiteral("BUG:ID"), qEnvironmentVariableIntValue(kHoldPeerIssue));
+    ASSERT_TRUE(bugs.fetch(QStringLiteral("BUG:KeyID"), issue).ok());
+    session->holds().setLeaseMilliseconds(1500);
+    ASSERT_TRUE(session->holds().hold(bugs, issue).ok());
+    (void)QFile(holdMarker(folder)).open(QIODevice::WriteOnly);
+    QDeadlineTimer deadline(60000);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50); // the lease is renewed meanwhile
+    FAIL() << "not killed";
+}
+
+// The master data's forms as the issue form calls them: records what their buffers held.
+class RecordingMasterData final : public core::MasterDataServices {
+  public:
+    explicit RecordingMasterData(data::Session &session) : m_session(session) {}
+    QStringList releases;
+    QStringList files;
+
+    void paths(int) override {}
+    void options() override {}
+    void browseCustomer() override {}
+    int pickCustomer(int) override { return 0; }
+    void browseReleaseNotes() override {}
+    void accessAdministration(int) override {}
+    QString programSelect(int, const QString &) override { return {}; }
+    void updatePrograms(int, FormDone done) override { done(Response::Cancelled); }
+    void updateProgramRelease(int, FormDone done) override
+    {
+        const data::Record &r = m_session.file(QStringLiteral("Releases"))->buffer();
+        releases << QStringLiteral("%1:%2")
+                        .arg(r.integer(QStringLiteral("PRGID")))
+                        .arg(r.text(QStringLiteral("Release")));
+        done(Response::Completed);
+    }
+    void updateProgramFiles(int, FormDone done) override
+    {
+        const data::Record &r = m_session.file(QStringLiteral("Programfiles"))->buffer();
+        files << QStringLiteral("%1:%2")
+                     .arg(r.integer(QStringLiteral("PRGID")))
+                     .arg(r.text(QStringLiteral("FILE")));
+        done(Response::Completed);
+    }
+    void updateWebLinks(int, qint32, FormDone done) override { done(Response::Cancelled); }
+
+  private:
+    data::Session &m_session;
+};
+
+// A desktop that records what it was asked to open and starts nothing.
+class RecordingDesktop final : public Desktop {
+  public:
+    QStringList opened;
+    bool openUrl(const QUrl &url) override
+    {
+        opened << url.toString();
+        return true;
+    }
+    bool openFile(const QString &path) override
+    {
+        opened << path;
+        return true;
+    }
+};
 
 // The issue form on a real data folder, driven through its controls as a user drives it.
 class UpdateBugsTest : public IssueStoreTest {
@@ -180,6 +277,83 @@ TEST_P(UpdateBugsTest, CustomFieldsAreBuiltFromTheSettingsAndStored)
     EXPECT_EQ(stored.text(QStringLiteral("CustomField3")), QStringLiteral("Call first"));
 }
 
+// A release or program file the lists lack is offered to the master data's form for the
+// issue's program, unless the settings forbid new releases.
+TEST_P(UpdateBugsTest, TypedReleaseAndProgramFileGoToTheMasterDataForms)
+{
+    RecordingMasterData masterData(session());
+    core::Services::setMasterData(&masterData);
+    const std::shared_ptr<void> unregister(nullptr, [](void *) { core::Services::setMasterData(nullptr); });
+    for (const bool disabled : {false, true}) {
+        masterData.releases.clear();
+        setSettings({{QStringLiteral("DISABLEVERSIONINSERT"), disabled ? 1 : 0}});
+        UpdateBugs &form = openForm(Request::Insert, newIssue());
+        ASSERT_TRUE(m_opened);
+        enter(form, QStringLiteral("BUG:Version"), QStringLiteral("2.0"));
+        EXPECT_EQ(masterData.releases, disabled ? QStringList{} : QStringList{QStringLiteral("1:2.0")});
+        button(form, "?Cancel")->click();
+    }
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    enter(form, QStringLiteral("BUG:Programfile"), QStringLiteral("main.c"));
+    EXPECT_EQ(masterData.files, QStringList{QStringLiteral("1:main.c")});
+    button(form, "?Cancel")->click();
+}
+
+// The reporter's web address is opened only as a web page or a mail address.
+TEST_P(UpdateBugsTest, SurfTheWebOpensOnlyWebAndMailAddresses)
+{
+    RecordingDesktop desktop;
+    Desktop::setInstance(&desktop);
+    const std::shared_ptr<void> restore(nullptr, [](void *) { Desktop::setInstance(nullptr); });
+    const std::pair<const char *, const char *> cases[] = {
+        {"www.example.org", "http://www.example.org"},
+        {"https://example.org/x", "https://example.org/x"},
+        {"mailto:help@example.org", "mailto:help@example.org"},
+        {"file:///etc/passwd", nullptr},
+        {"/usr/bin/xterm", nullptr},
+        {"", nullptr}};
+    for (const auto &[web, opened] : cases) {
+        desktop.opened.clear();
+        m_messages.clear();
+        const data::Record customer =
+            add(QStringLiteral("Customer"), {{QStringLiteral("Searchname"), QStringLiteral("ACME")},
+                                             {QStringLiteral("Web"), QString::fromLatin1(web)}});
+        storedIssue();
+        bugBuffer().setValue(QStringLiteral("ReportedByID"), customer.integer(QStringLiteral("ID")));
+        changeWithRules(QStringLiteral("Bugs"),
+                        {{QStringLiteral("ID"), bugBuffer().integer(QStringLiteral("ID"))}},
+                        {{QStringLiteral("ReportedByID"), customer.integer(QStringLiteral("ID"))}});
+        UpdateBugs &form = openForm(Request::Change);
+        ASSERT_TRUE(m_opened);
+        button(form, "?ReporterWeb")->click();
+        EXPECT_EQ(desktop.opened, opened ? QStringList{QString::fromLatin1(opened)} : QStringList{}) << web;
+        EXPECT_EQ(m_messages.texts().size(), *web ? 0 : 1) << "an empty address is said so";
+        button(form, "?Cancel")->click();
+    }
+}
+
+TEST_P(UpdateBugsTest, SettingsRenameTheListButtonsAndTheIdentifier)
+{
+    setSettings({{QStringLiteral("OVERRIDEINSERT"), 1},
+                 {QStringLiteral("INSERTTEXT"), QStringLiteral("Add")},
+                 {QStringLiteral("OVERRIDEDELETE"), 1},
+                 {QStringLiteral("DELETETEXT"), QStringLiteral("Remove")},
+                 {QStringLiteral("CUSTOMIZE1"), QStringLiteral("Ticket:")}});
+    UpdateBugs &form = openForm(Request::Insert, newIssue());
+    ASSERT_TRUE(m_opened);
+    for (const char *name : {"?Insert", "?Insert:3"})
+        EXPECT_EQ(button(form, name)->text(), QStringLiteral("Add")) << name;
+    for (const char *name : {"?Delete", "?Delete:4", "?Delete:2"})
+        EXPECT_EQ(button(form, name)->text(), QStringLiteral("Remove")) << name;
+    EXPECT_EQ(button(form, "?ResponsibleInsert")->toolTip(), QStringLiteral("Add"));
+    EXPECT_EQ(button(form, "?Change")->text(), QStringLiteral("&Change")) << "not overridden";
+    QStringList prompts;
+    for (const QLabel *label : form.window()->findChildren<QLabel *>())
+        prompts << label->text();
+    EXPECT_TRUE(prompts.contains(QStringLiteral("Ticket:")));
+    EXPECT_FALSE(prompts.contains(QStringLiteral("Identifier:")));
+}
+
 TEST_P(UpdateBugsTest, CancelledInsertLeavesNothingBehind)
 {
     const qint64 before = count(QStringLiteral("Bugs"));
@@ -271,6 +445,8 @@ TEST_P(UpdateBugsTest, ListsShowTheIssuesRowsAndTheMailViewerFollowsTheFormat)
     ASSERT_TRUE(form.attachmentsList()->reload().ok());
     EXPECT_EQ(form.attachmentsList()->rowCount(), 2);
     EXPECT_EQ(form.record().integer(QStringLiteral("AttachCounter")), 2) << "the counter goes with the issue";
+    EXPECT_EQ(qobject_cast<QLabel *>(form.fieldNamed(QStringLiteral("BUG:AttachCounter"))->control())->text(),
+              QStringLiteral("2"));
 }
 
 TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyThatBack)
@@ -297,6 +473,25 @@ TEST_P(UpdateBugsTest, ChangeWritesHistoryPerAcceptedEntryAndCancelTakesExactlyT
     // The hold went with the cancel.
     auto other = m_dict->createSession(2, &m_errors);
     EXPECT_TRUE(other->holds().hold(*other->file(QStringLiteral("Bugs")), bugBuffer()).ok());
+}
+
+TEST_P(UpdateBugsTest, ChosenCategoryRenamesTheFormAndItsFixedGroupAndGoesToTheHistory)
+{
+    const qint32 id = storedIssue();
+    UpdateBugs &form = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    auto *fixed = form.window()->findChild<QGroupBox *>(QStringLiteral("?Group:BUG:FixedBy"));
+    ASSERT_NE(fixed, nullptr);
+    EXPECT_EQ(fixed->title(), QStringLiteral("Fixed"));
+    form.window()->findChild<QAbstractButton *>(QStringLiteral("?BUG:Category:2"))->click();
+    EXPECT_EQ(form.window()->windowTitle(), QStringLiteral("Tarvo - Change Feature..."));
+    EXPECT_EQ(fixed->title(), QStringLiteral("Completed"));
+    EXPECT_EQ(count(QStringLiteral("History"),
+                    {{QStringLiteral("ID"), id}, {QStringLiteral("FIELD"), QStringLiteral("BUG:Category")}}),
+              1);
+    button(form, "?OK")->click();
+    EXPECT_EQ(one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}).integer(QStringLiteral("Category")),
+              2);
 }
 
 TEST_P(UpdateBugsTest, ChangeSavedOnOkKeepsItsHistoryAndStampsTheChange)
@@ -383,6 +578,46 @@ TEST_P(UpdateBugsTest, IssueHeldByAnotherContextOpensForViewingAfterTheMessage)
     button(form, "?Cancel")->click();
     EXPECT_FALSE(form.isOpen());
     EXPECT_EQ(historyOf(id), 0);
+}
+
+// The same with a real second copy: while it runs, the form only shows the issue; once it has been
+// killed, its hold runs out by itself and the issue can be changed again.
+TEST_P(UpdateBugsTest, IssueHeldByAnotherProcessOpensForViewingUntilThatCopyIsGone)
+{
+    const qint32 id = storedIssue();
+    QProcess peer;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kHoldPeerFolder), m_dir.path());
+    env.insert(QString::fromLatin1(kHoldPeerIssue), QString::number(id));
+    peer.setProcessEnvironment(env);
+    peer.setProcessChannelMode(QProcess::MergedChannels);
+    peer.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=IssueHoldPeer.Run")});
+    ASSERT_TRUE(peer.waitForStarted());
+    QDeadlineTimer started(30000);
+    while (!QFile::exists(holdMarker(m_dir.path())) && !started.hasExpired() &&
+           peer.state() == QProcess::Running)
+        QThread::msleep(5);
+    ASSERT_TRUE(QFile::exists(holdMarker(m_dir.path()))) << peer.readAll().toStdString();
+
+    UpdateBugs &viewing = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    ASSERT_EQ(m_messages.texts().size(), 1);
+    EXPECT_TRUE(m_messages.texts().front().contains(QStringLiteral("locked because someone else")));
+    EXPECT_EQ(viewing.request(), Request::View);
+    button(viewing, "?Cancel")->click();
+
+    peer.kill();
+    ASSERT_TRUE(peer.waitForFinished(30000));
+    QThread::msleep(2000); // past the dead copy's lease
+    UpdateBugs &changing = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    EXPECT_EQ(m_messages.texts().size(), 1) << m_messages.texts().join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(changing.request(), Request::Change);
+    enter(changing, QStringLiteral("BUG:Description"), QStringLiteral("Crash after the other copy died"));
+    button(changing, "?OK")->click();
+    EXPECT_FALSE(changing.isOpen());
+    EXPECT_EQ(one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}}).value(QStringLiteral("Description")),
+              QVariant(QStringLiteral("Crash after the other copy died")));
 }
 
 TEST_P(UpdateBugsTest, DeleteRemovesTheIssueWithItsChildrenOnlyWhenConfirmed)

@@ -3,6 +3,7 @@
 #include "issues/ui/subforms/AttachmentPreview.h"
 #include "issues/ui/subforms/LibraryImageView.h"
 #include "issues/ui/subforms/UpdateAttachments.h"
+#include "platform/data/Connection.h"
 #include "platform/data/FileManager.h"
 #include "platform/desktop/Desktop.h"
 #include "platform/runtime/IniFile.h"
@@ -98,21 +99,18 @@ class AttachmentForm : public SubFormFolder {
     void refuseStoredBytes(bool refuse)
     {
         (void)file(QStringLiteral("AttachmentFiles"));
-        const bool sqlite = GetParam() == data::StoreKind::Sqlite;
-        if (!refuse) {
-            folder->column(sqlite ? QStringLiteral("DROP TRIGGER refuse")
-                                  : QStringLiteral("DROP TRIGGER refuse ON \"AttachmentFiles\""));
-            return;
-        }
-        if (sqlite) {
-            folder->column(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"AttachmentFiles\" "
-                                          "BEGIN SELECT RAISE(ABORT, 'disk full'); END"));
-            return;
-        }
-        folder->column(QStringLiteral("CREATE OR REPLACE FUNCTION refuse() RETURNS trigger AS "
-                                      "$$ BEGIN RAISE EXCEPTION 'disk full'; END $$ LANGUAGE plpgsql"));
-        folder->column(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"AttachmentFiles\" "
-                                      "FOR EACH ROW EXECUTE FUNCTION refuse()"));
+        const bool postgres = GetParam() == data::StoreKind::Postgres;
+        const QString sql =
+            postgres ? (refuse ? QStringLiteral("ALTER TABLE \"AttachmentFiles\" ADD CONSTRAINT refuse "
+                                                "CHECK (\"ID\" < 0) NOT VALID")
+                               : QStringLiteral("ALTER TABLE \"AttachmentFiles\" DROP CONSTRAINT refuse"))
+                     : (refuse ? QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON \"AttachmentFiles\" "
+                                                "BEGIN SELECT RAISE(ABORT, 'disk full'); END")
+                               : QStringLiteral("DROP TRIGGER refuse"));
+        auto conn = session().connection();
+        ASSERT_TRUE(conn.ok());
+        const auto done = (*conn)->execDirect(sql);
+        ASSERT_TRUE(done.ok()) << done.error().message.toStdString();
     }
 
     RecordingDesktop desktop;

@@ -1,5 +1,7 @@
 #include "masterdata/ui/customers/CustomerForms.h"
 
+#include "core/services/MailServices.h"
+#include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
 #include "listext/ui/IssueFolder.h"
 #include "masterdata/ui/customers/UpdateCustomer.h"
@@ -23,6 +25,14 @@ void drain()
     }
 }
 
+// Keeps the refresh notices the forms send.
+class SentNotices final : public core::RefreshNotices {
+  public:
+    void sendRefresh(const QString &files, int) override { sent << files; }
+    bool needsRefresh(int, qint32 &, qint32 &, const QString &) override { return false; }
+    QStringList sent;
+};
+
 // The customer forms on a real data folder, with settings whose currency is the euro.
 class CustomerForms : public ::testing::Test {
   protected:
@@ -36,6 +46,7 @@ class CustomerForms : public ::testing::Test {
         data::Record settings = data->file(QStringLiteral("Parameter")).newRecord();
         settings.setValue(QStringLiteral("Currency"), QStringLiteral("EUR"));
         core::SettingsRecord::instance().set(settings);
+        core::Services::setRefreshNotices(&notices);
         data::FileManager &customers = data->file(QStringLiteral("Customer"));
         customers.buffer() = customers.newRecord();
         customers.buffer().setValue(QStringLiteral("Lastname"), QStringLiteral("x & rm -rf ~"));
@@ -47,6 +58,7 @@ class CustomerForms : public ::testing::Test {
             form->close();
         drain();
         core::SettingsRecord::instance().clear();
+        core::Services::setRefreshNotices(nullptr);
     }
 
     template <class Form> Form *open(int request)
@@ -62,6 +74,7 @@ class CustomerForms : public ::testing::Test {
 
     tarvo::test::TempDir dir;
     tarvo::test::ScriptedMessages messages;
+    SentNotices notices;
     // The thread the forms run on.
     std::shared_ptr<Context> context = std::make_shared<Context>(2);
     std::unique_ptr<listext::test::IssueFolder> data;
@@ -110,9 +123,28 @@ TEST_F(CustomerForms, ACompanyHasNoFirstNameAndANewCustomerIsFoundByItsLastName)
     Q_EMIT pages.lastname()->editingFinished();
     ASSERT_TRUE(customer->ok());
     drain();
+    // The open lists of customers, their purchases, issues and contacts read again.
+    EXPECT_EQ(notices.sent, QStringList{QStringLiteral("|Customer|CustomerPrograms|Bugs|CustomerContacts|")});
     EXPECT_EQ(
         data->column(QStringLiteral("SELECT \"Searchname\" FROM \"Customer\" WHERE \"Lastname\" = 'Acme'")),
         QVariantList{QStringLiteral("Acme")});
+}
+
+TEST_F(CustomerForms, WithTheBritishInterfaceTheCountyIsChosenFromTheListAndStoredAsTheProvince)
+{
+    core::SettingsRecord::instance().update([](data::Record &settings) {
+        settings.setValue(QStringLiteral("Language"), QStringLiteral("English (UK)"));
+    });
+    auto *customer = open<UpdateCustomer>(Request::Insert);
+    auto *county = customer->window()->findChild<QComboBox *>(QStringLiteral("CUS:Province:2"));
+    ASSERT_TRUE(county);
+    EXPECT_EQ(county->count(), 92);
+    county->setCurrentText(QStringLiteral("Newry & Mourne"));
+    customer->pages().lastname()->setText(QStringLiteral("Belfast Ltd"));
+    ASSERT_TRUE(customer->ok());
+    EXPECT_EQ(data->column(
+                  QStringLiteral("SELECT \"Province\" FROM \"Customer\" WHERE \"Lastname\" = 'Belfast Ltd'")),
+              QVariantList{QStringLiteral("Newry & Mourne")});
 }
 
 } // namespace
