@@ -109,12 +109,31 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
                             {QStringLiteral("NOTE:Note"), QStringLiteral("Note")}},
                            true),
                    QStringLiteral("Notes"));
-    m_tabs->addTab(addList(AttachmentList, QStringLiteral("Attachments"),
-                           QStringLiteral("ATT:KeyPrgIDDescription"), QStringLiteral("ATT:PrgID"),
-                           {{QStringLiteral("ATT:Description"), QStringLiteral("Description")},
-                            {QStringLiteral("ATT:Date"), QStringLiteral("Date")}},
-                           true),
-                   QStringLiteral("Attachments"));
+    auto *attachmentsPage = new QWidget;
+    auto *attachmentsLayout = new QVBoxLayout(attachmentsPage);
+    attachmentsLayout->addWidget(addList(AttachmentList, QStringLiteral("Attachments"),
+                                         QStringLiteral("ATT:KeyPrgIDDescription"),
+                                         QStringLiteral("ATT:PrgID"),
+                                         {{QStringLiteral("ATT:Description"), QStringLiteral("Description")},
+                                          {QStringLiteral("ATT:Date"), QStringLiteral("Date")}},
+                                         true),
+                                 1);
+    // The selected attachment's notes, below its row.
+    auto *attachmentNotes = new QPlainTextEdit;
+    attachmentNotes->setObjectName(QStringLiteral("ATT:NOTES"));
+    attachmentNotes->setReadOnly(true);
+    attachmentNotes->setMaximumHeight(80);
+    attachmentsLayout->addWidget(attachmentNotes);
+    m_tabs->addTab(attachmentsPage, QStringLiteral("Attachments"));
+    connect(list(AttachmentList), &listext::ui::BrowseList::stateChanged, attachmentNotes,
+            [this, attachmentNotes] {
+                data::FileManager *file = this->session().file(QStringLiteral("Attachments"));
+                data::Record attachment = file->newRecord();
+                const qint64 row = list(AttachmentList)->currentKey();
+                attachmentNotes->setPlainText(row > 0 && file->fetchRow(row, attachment)
+                                                  ? attachment.text(QStringLiteral("ATT:Notes"))
+                                                  : QString());
+            });
 
     auto *settings = m_settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("Tab:Settings"));

@@ -25,6 +25,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -348,8 +349,10 @@ TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheIssueTrackingsForms)
     for (const auto &[program, text] : {std::pair{1, "mine"}, {2, "other's"}}) {
         add(QStringLiteral("Notes"), {{QStringLiteral("NOTE:PrgID"), program},
                                       {QStringLiteral("NOTE:Note"), QString::fromLatin1(text)}});
-        add(QStringLiteral("Attachments"), {{QStringLiteral("ATT:PrgID"), program},
-                                            {QStringLiteral("ATT:Description"), QString::fromLatin1(text)}});
+        add(QStringLiteral("Attachments"),
+            {{QStringLiteral("ATT:PrgID"), program},
+             {QStringLiteral("ATT:Description"), QString::fromLatin1(text)},
+             {QStringLiteral("ATT:Notes"), QStringLiteral("notes of %1").arg(QLatin1String(text))}});
     }
     RecordingSubForms forms(*m_context, *m_session);
     core::Services::setIssues(&forms);
@@ -362,6 +365,7 @@ TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheIssueTrackingsForms)
     ASSERT_EQ(attachments.model().rowCount(), 1);
     notes.goToRow(0);
     attachments.goToRow(0);
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "ATT:NOTES")->toPlainText(), QStringLiteral("notes of mine"));
     notes.button(Request::Insert)->click();
     notes.button(Request::Change)->click();
     attachments.button(Request::Delete)->click();
