@@ -7,11 +7,13 @@ using namespace decl;
 
 namespace {
 
-// Three blanks on each side of each middle dot.
+// Three blanks on each side of each middle dot. The cursor mark is part of it: a stamp without
+// one is refused, so a new folder's stamp button would never work.
 QString defaultDateTimeStamp()
 {
     const QString dot = QStringLiteral("   ") + QChar(0x00B7) + QStringLiteral("   ");
-    return QStringLiteral("^Date^") + dot + QStringLiteral("^Time^") + dot + QStringLiteral("^Initials^");
+    return QStringLiteral("^Date^") + dot + QStringLiteral("^Time^") + dot +
+           QStringLiteral("^Initials^: ^C^");
 }
 
 } // namespace
@@ -102,6 +104,8 @@ std::vector<std::pair<QString, QString>> parameterDefaults()
         {QStringLiteral("Currency"), QStringLiteral("USD")},
         {QStringLiteral("LOCATION"), QStringLiteral("United States")},
         {QStringLiteral("Language"), QStringLiteral("English")},
+        // Without a place the stamp goes nowhere.
+        {QStringLiteral("DateTimeStampInsPos"), one},
         {QStringLiteral("DateTimeStamp"), defaultDateTimeStamp()},
     };
 }

@@ -112,14 +112,4 @@ void BrowseBugsService::updateAttachments(int contextNumber, core::FormDone done
                std::move(done));
 }
 
-void BrowseBugsService::registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
-                                                core::ProgramSubForms forms)
-{
-    registerIssueSubForms(window, session, SubFormUser::current(),
-                          {{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}, {}},
-                          [program = forms.programId] {
-                              return SubFormOwner{0, program ? program() : 0};
-                          });
-}
-
 } // namespace tarvo::issues::ui

@@ -21,8 +21,6 @@ class BrowseBugsService final : public core::IssueServices {
     void updateBugs(int contextNumber, core::FormDone done) override;
     void updateNotes(int contextNumber, core::FormDone done) override;
     void updateAttachments(int contextNumber, core::FormDone done) override;
-    void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &session,
-                                 core::ProgramSubForms forms) override;
 
     // The logged-in user as the browse knows him, from the access library and the frame.
     static BrowseBugsUser currentUser();

@@ -148,7 +148,7 @@ TEST(DictionaryTables, FilesComeInRegistrationOrderWithTheirLayouts)
 
 TEST(DictionaryTables, UpgradeRulesFollowTheirFiles)
 {
-    const QString stamp = QStringLiteral("^Date^   \u00B7   ^Time^   \u00B7   ^Initials^");
+    const QString stamp = QStringLiteral("^Date^   \u00B7   ^Time^   \u00B7   ^Initials^: ^C^");
     const std::pair<const char *, QString> expected[] = {
         {"Attachments", "Preview=1; Description<ATT:Attachment"},
         {"Customer", "ID=AUTONUMBER; Searchname<CUS:Lastname; Firstname<CUS:Customer; Lastname<CUS:Company"},
@@ -380,7 +380,8 @@ TEST(DictionaryTables, NewSettingsRecordDefaults)
         {"Currency", "USD"},
         {"LOCATION", "United States"},
         {"Language", "English"},
-        {"DateTimeStamp", QStringLiteral("^Date^   \u00B7   ^Time^   \u00B7   ^Initials^")},
+        {"DateTimeStampInsPos", "1"},
+        {"DateTimeStamp", QStringLiteral("^Date^   \u00B7   ^Time^   \u00B7   ^Initials^: ^C^")},
     };
     EXPECT_EQ(defaults, expected);
 }

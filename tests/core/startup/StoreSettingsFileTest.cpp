@@ -1,6 +1,7 @@
 #include "core/startup/StoreSettingsFile.h"
 
 #include "core/dictionary/TarvoDictionary.h"
+#include "core/stamp/InsertDateTimeStamp.h"
 #include "core/startup/SettingsRecord.h"
 #include "core/startup/ThreadHooks.h"
 #include "platform/data/Dictionary.h"
@@ -63,7 +64,15 @@ TEST_F(StoreSettingsFileTest, NewDataFolderGetsTheDefaultRecordAndReadsItBack)
     EXPECT_EQ(r.text(QStringLiteral("PAR:INSERTTEXT")), QStringLiteral("&Add"));
     EXPECT_EQ(r.integer(QStringLiteral("COLOR")), 0x00A00000);
     EXPECT_EQ(r.text(QStringLiteral("DateTimeStamp")),
-              QString::fromUtf8("^Date^   \u00b7   ^Time^   \u00b7   ^Initials^"));
+              QString::fromUtf8("^Date^   \u00b7   ^Time^   \u00b7   ^Initials^: ^C^"));
+    // The stamp button works on a new folder: the default template has its cursor mark.
+    const auto stamped =
+        InsertDateTimeStamp(QStringLiteral("text"), 0,
+                            {r.text(QStringLiteral("DateTimeStamp")),
+                             int(r.integer(QStringLiteral("DateTimeStampInsPos"))), false},
+                            {QStringLiteral("01.02.2005"), QStringLiteral("10:00"), QStringLiteral("JDO")});
+    ASSERT_TRUE(stamped);
+    EXPECT_TRUE(stamped->text.contains(QStringLiteral("JDO: "))) << stamped->text.toStdString();
     EXPECT_EQ(r.text(QStringLiteral("Charset")), QString());
 }
 

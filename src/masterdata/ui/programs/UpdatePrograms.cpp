@@ -109,18 +109,31 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
                             {QStringLiteral("NOTE:Note"), QStringLiteral("Note")}},
                            true),
                    QStringLiteral("Notes"));
-    m_tabs->addTab(addList(AttachmentList, QStringLiteral("Attachments"),
-                           QStringLiteral("ATT:KeyPrgIDDescription"), QStringLiteral("ATT:PrgID"),
-                           {{QStringLiteral("ATT:Description"), QStringLiteral("Description")},
-                            {QStringLiteral("ATT:Date"), QStringLiteral("Date")}},
-                           true),
-                   QStringLiteral("Attachments"));
-    // The note and attachment forms belong to the issue tracking, which lends them.
-    core::Services::issues()->registerProgramSubForms(
-        *this, session,
-        {NoteList, AttachmentList, [this] { return list(NoteList)->currentKey(); },
-         [this] { return list(AttachmentList)->currentKey(); },
-         [this] { return record().integer(QStringLiteral("PRG:ID")); }});
+    auto *attachmentsPage = new QWidget;
+    auto *attachmentsLayout = new QVBoxLayout(attachmentsPage);
+    attachmentsLayout->addWidget(addList(AttachmentList, QStringLiteral("Attachments"),
+                                         QStringLiteral("ATT:KeyPrgIDDescription"),
+                                         QStringLiteral("ATT:PrgID"),
+                                         {{QStringLiteral("ATT:Description"), QStringLiteral("Description")},
+                                          {QStringLiteral("ATT:Date"), QStringLiteral("Date")}},
+                                         true),
+                                 1);
+    // The selected attachment's notes, below its row.
+    auto *attachmentNotes = new QPlainTextEdit;
+    attachmentNotes->setObjectName(QStringLiteral("ATT:NOTES"));
+    attachmentNotes->setReadOnly(true);
+    attachmentNotes->setMaximumHeight(80);
+    attachmentsLayout->addWidget(attachmentNotes);
+    m_tabs->addTab(attachmentsPage, QStringLiteral("Attachments"));
+    connect(list(AttachmentList), &listext::ui::BrowseList::stateChanged, attachmentNotes,
+            [this, attachmentNotes] {
+                data::FileManager *file = this->session().file(QStringLiteral("Attachments"));
+                data::Record attachment = file->newRecord();
+                const qint64 row = list(AttachmentList)->currentKey();
+                attachmentNotes->setPlainText(row > 0 && file->fetchRow(row, attachment)
+                                                  ? attachment.text(QStringLiteral("ATT:Notes"))
+                                                  : QString());
+            });
 
     auto *settings = m_settings = new QTabWidget;
     settings->setObjectName(QStringLiteral("Tab:Settings"));
@@ -296,32 +309,32 @@ void UpdatePrograms::callForm(int number, int request)
     listext::ui::BrowseList *browse = list(number);
     if (m_formRunning || !browse || isViewOnly())
         return;
-    const auto refresh = [this, browse, guard = QPointer<QObject>(this)](int) {
-        if (!guard)
-            return;
-        m_formRunning = false;
-        (void)browse->refresh();
-    };
-    if (number == NoteList || number == AttachmentList) {
-        // These forms take the list's row and the program themselves.
-        m_formRunning = true;
-        run(number, request, refresh);
-        return;
-    }
-    data::FileManager *file =
-        session().file(number == ReleaseList ? QStringLiteral("Releases") : QStringLiteral("Programfiles"));
+    // The file of the list's form and where a new record names its program.
+    const std::pair<const char *, const char *> files[] = {{"Releases", "REL:PRGID"},
+                                                           {"Programfiles", "PFIL:PRGID"},
+                                                           {"Notes", "NOTE:PRGID"},
+                                                           {"Attachments", "ATT:PRGID"}};
+    const auto &[label, ownerField] = files[number == ReleaseList       ? 0
+                                            : number == ProgramFileList ? 1
+                                            : number == NoteList        ? 2
+                                                                        : 3];
+    data::FileManager *file = session().file(QLatin1String(label));
     data::Record &buffer = file->buffer();
     buffer = file->newRecord();
     if (request == Request::Insert) {
-        buffer.setValue(number == ReleaseList ? QStringLiteral("REL:PRGID") : QStringLiteral("PFIL:PRGID"),
-                        record().integer(QStringLiteral("PRG:ID")));
+        buffer.setValue(QLatin1String(ownerField), record().integer(QStringLiteral("PRG:ID")));
     } else {
         const qint64 row = browse->currentKey();
         if (row <= 0 || !file->fetchRow(row, buffer))
             return;
     }
     m_formRunning = true;
-    run(number, request, refresh);
+    run(number, request, [this, browse, guard = QPointer<QObject>(this)](int) {
+        if (!guard)
+            return;
+        m_formRunning = false;
+        (void)browse->refresh();
+    });
 }
 
 void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> finished)
@@ -331,6 +344,16 @@ void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> fin
         form = new UpdateProgramRelease(context(), session());
     else if (procedureNumber == ProgramFileList)
         form = new UpdateProgramFiles(context(), session());
+    if (procedureNumber == NoteList || procedureNumber == AttachmentList) {
+        // The note and attachment forms are the issue tracking's.
+        core::IssueServices &issues = *core::Services::issues();
+        auto closed = [finished = std::move(finished)](int) { finished(); };
+        if (procedureNumber == NoteList)
+            issues.updateNotes(context().number(), std::move(closed));
+        else
+            issues.updateAttachments(context().number(), std::move(closed));
+        return;
+    }
     if (!form) {
         UpdateForm::runProcedure(procedureNumber, std::move(finished));
         return;

@@ -25,6 +25,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -65,6 +66,7 @@ class ProgramForms : public testing::Test {
     void TearDown() override
     {
         drain();
+        core::Services::setIssues(nullptr);
         UpdateProgramFiles::setFileChooser({});
         m_session.reset();
         m_dictionary.reset();
@@ -310,40 +312,52 @@ TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
     press(*form, "Cancel");
 }
 
-// The issue tracking's note and attachment forms, as the form is lent them: each call is kept
-// with its request and the row it works on (the program, for an insert).
-class LentSubForms final : public core::IssueStandIn {
+// The issue tracking's note and attachment forms: each call is kept with its request and the
+// record in the buffer (its row, or the program for an insert).
+class RecordingSubForms final : public core::IssueStandIn {
   public:
+    RecordingSubForms(Context &context, data::Session &session) : m_context(context), m_session(session) {}
     int browseBugs() override { return 0; }
-    void registerProgramSubForms(tarvo::ui::WindowManager &window, data::Session &,
-                                 core::ProgramSubForms forms) override
+    void updateBugs(int, core::FormDone done) override { done(Response::Cancelled); }
+    void updateNotes(int contextNumber, core::FormDone done) override
     {
-        for (const auto &[number, row] :
-             {std::pair{forms.notes, forms.noteRow}, {forms.attachments, forms.attachmentRow}})
-            window.setProcedure(number, [this, &window, number, row,
-                                         program = forms.programId](std::function<void()> finished) {
-                const int request = window.context().threadRequest();
-                calls.emplace_back(number, request, request == Request::Insert ? program() : row());
-                window.context().setThreadResponse(Response::Completed);
-                finished();
-            });
+        take(contextNumber, QStringLiteral("Notes"), QStringLiteral("NOTE:PRGID"), done);
     }
-    std::vector<std::tuple<int, int, qint64>> calls;
+    void updateAttachments(int contextNumber, core::FormDone done) override
+    {
+        take(contextNumber, QStringLiteral("Attachments"), QStringLiteral("ATT:PRGID"), done);
+    }
+    std::vector<std::tuple<QString, int, qint64>> calls;
+
+  private:
+    void take(int contextNumber, const QString &label, const QString &program, const core::FormDone &done)
+    {
+        EXPECT_EQ(contextNumber, m_context.number());
+        const int request = m_context.threadRequest();
+        const data::Record &buffer = m_session.file(label)->buffer();
+        calls.emplace_back(label, request,
+                           request == Request::Insert ? buffer.integer(program) : buffer.rowId());
+        m_context.setThreadResponse(Response::Completed);
+        done(Response::Completed);
+    }
+    Context &m_context;
+    data::Session &m_session;
 };
 
-TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheLentForms)
+TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheIssueTrackingsForms)
 {
     for (const auto &[program, text] : {std::pair{1, "mine"}, {2, "other's"}}) {
         add(QStringLiteral("Notes"), {{QStringLiteral("NOTE:PrgID"), program},
                                       {QStringLiteral("NOTE:Note"), QString::fromLatin1(text)}});
-        add(QStringLiteral("Attachments"), {{QStringLiteral("ATT:PrgID"), program},
-                                            {QStringLiteral("ATT:Description"), QString::fromLatin1(text)}});
+        add(QStringLiteral("Attachments"),
+            {{QStringLiteral("ATT:PrgID"), program},
+             {QStringLiteral("ATT:Description"), QString::fromLatin1(text)},
+             {QStringLiteral("ATT:Notes"), QStringLiteral("notes of %1").arg(QLatin1String(text))}});
     }
-    LentSubForms lent;
-    core::Services::setIssues(&lent);
+    RecordingSubForms forms(*m_context, *m_session);
+    core::Services::setIssues(&forms);
     m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
     QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
-    core::Services::setIssues(nullptr);
     ASSERT_TRUE(form && form->isOpen());
     listext::ui::BrowseList &notes = *form->list(UpdatePrograms::NoteList);
     listext::ui::BrowseList &attachments = *form->list(UpdatePrograms::AttachmentList);
@@ -351,15 +365,17 @@ TEST_F(ProgramForms, TheProgramsNotesAndAttachmentsRunTheLentForms)
     ASSERT_EQ(attachments.model().rowCount(), 1);
     notes.goToRow(0);
     attachments.goToRow(0);
+    EXPECT_EQ(control<QPlainTextEdit>(*form, "ATT:NOTES")->toPlainText(), QStringLiteral("notes of mine"));
     notes.button(Request::Insert)->click();
     notes.button(Request::Change)->click();
     attachments.button(Request::Delete)->click();
-    using Call = std::tuple<int, int, qint64>;
-    EXPECT_EQ(lent.calls, (std::vector<Call>{{UpdatePrograms::NoteList, Request::Insert, 1},
-                                             {UpdatePrograms::NoteList, Request::Change,
-                                              rows(QStringLiteral("Notes")).front().rowId()},
-                                             {UpdatePrograms::AttachmentList, Request::Delete,
-                                              rows(QStringLiteral("Attachments")).front().rowId()}}));
+    core::Services::setIssues(nullptr);
+    using Call = std::tuple<QString, int, qint64>;
+    EXPECT_EQ(forms.calls, (std::vector<Call>{{QStringLiteral("Notes"), Request::Insert, 1},
+                                              {QStringLiteral("Notes"), Request::Change,
+                                               rows(QStringLiteral("Notes")).front().rowId()},
+                                              {QStringLiteral("Attachments"), Request::Delete,
+                                               rows(QStringLiteral("Attachments")).front().rowId()}}));
     press(*form, "Cancel");
 }
 
