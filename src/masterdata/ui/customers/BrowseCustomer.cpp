@@ -5,6 +5,7 @@
 #include "masterdata/customers/CustomerLinks.h"
 #include "masterdata/customers/CustomerTagQueue.h"
 #include "masterdata/ui/customers/CustomerForms.h"
+#include "masterdata/ui/customers/CustomerLook.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -39,8 +40,6 @@ const QString Section = QStringLiteral("BrowseCustomer");
 const QString QueryKey = QStringLiteral("BROWSECUSTOMER");
 // The drag identity of a contact.
 const QString Contacts = QStringLiteral("application/x-tarvo-contacts");
-// The text colour of a disabled customer or contact (00BBGGRR).
-constexpr int DisabledColour = 12615808;
 
 QString translated(const char *text)
 {
@@ -54,34 +53,10 @@ data::FileManager &opened(data::Session &session, const char *label)
     return file;
 }
 
-// The mark of a tagged row.
-const QIcon &tagIcon()
-{
-    static const QIcon icon = [] {
-        QPixmap pixmap(14, 14);
-        pixmap.fill(Qt::transparent);
-        QPainter painter(&pixmap);
-        painter.setRenderHint(QPainter::Antialiasing);
-        painter.setPen(QPen(QColor(0, 128, 0), 2.5));
-        painter.drawPolyline(QPolygonF({QPointF(2, 7), QPointF(6, 11), QPointF(12, 3)}));
-        return QIcon(pixmap);
-    }();
-    return icon;
-}
-
 std::function<QString(QWidget *, bool)> &pathAsker()
 {
     static std::function<QString(QWidget *, bool)> asker;
     return asker;
-}
-
-listext::ui::RowLook disabledLook(const QString &status)
-{
-    listext::ui::RowLook look;
-    // Only the exact word marks a disabled row.
-    if (status == QLatin1String("disabled"))
-        look.colors = {DisabledColour, 0xFFFFFF, 0xFFFFFF, DisabledColour};
-    return look;
 }
 
 } // namespace

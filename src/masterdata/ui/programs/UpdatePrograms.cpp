@@ -9,6 +9,11 @@
 #include "core/ui/RecordButtonCaptions.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
+#include "masterdata/customers/CustomerTagQueue.h"
+#include "masterdata/customers/CustomerTasks.h"
+#include "masterdata/ui/customers/CustomerLook.h"
+#include "masterdata/ui/customers/UpdateCustomerPrograms.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
 #include "masterdata/ui/programs/UpdateProgramRelease.h"
 #include "platform/data/FileManager.h"
@@ -19,12 +24,14 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -47,6 +54,23 @@ QString suffix(int number)
 {
     return number == 1 ? QString() : QStringLiteral(":%1").arg(number);
 }
+
+QString translated(const char *text)
+{
+    return Translator::instance().translate(QString::fromLatin1(text));
+}
+
+std::function<QString(QWidget *)> &exportPathAsker()
+{
+    static std::function<QString(QWidget *)> asker;
+    return asker;
+}
+
+// The buyer's fields the customers list shows beside the purchase: list column, customer field.
+const std::pair<const char *, const char *> BuyerColumns[] = {{"CustomerStatus", "CUS:Status"},
+                                                              {"CustomerAddress", "CUS:Address"},
+                                                              {"CustomerLastname", "CUS:Lastname"},
+                                                              {"CustomerFirstname", "CUS:Firstname"}};
 
 } // namespace
 
@@ -125,6 +149,9 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     attachmentNotes->setMaximumHeight(80);
     attachmentsLayout->addWidget(attachmentNotes);
     m_tabs->addTab(attachmentsPage, QStringLiteral("Attachments"));
+    m_tabs->addTab(addCustomerList(), QStringLiteral("Customers"));
+    // However the form closes, its tags are not left to the customer browse.
+    connect(this, &WindowManager::closed, this, [] { CustomerTagQueue::global().clear(); });
     connect(list(AttachmentList), &listext::ui::BrowseList::stateChanged, attachmentNotes,
             [this, attachmentNotes] {
                 data::FileManager *file = this->session().file(QStringLiteral("Attachments"));
@@ -191,11 +218,8 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
                                  const QString &programField,
                                  std::vector<std::pair<QString, QString>> columns, bool withForm)
 {
-    List entry{number, programField + QStringLiteral("=PrgID"), nullptr, nullptr};
     data::FileManager *file = session().file(label);
-    entry.source = std::make_unique<listext::ViewRowSource>(*file, key);
     listext::ui::ListDeclaration declaration;
-    declaration.control = QStringLiteral("?LIST") + suffix(number);
     for (const auto &[fieldName, header] : columns) {
         listext::ColumnDefinition column;
         column.field = fieldName;
@@ -212,6 +236,16 @@ QWidget *UpdatePrograms::addList(int number, const QString &label, const QString
         declaration.columns.push_back(column);
     }
     declaration.updateProcedure = withForm ? number : 0;
+    return addBrowse(number, label, key, programField, std::move(declaration));
+}
+
+QWidget *UpdatePrograms::addBrowse(int number, const QString &label, const QString &key,
+                                   const QString &programField, listext::ui::ListDeclaration declaration)
+{
+    List entry{number, programField + QStringLiteral("=PrgID"), nullptr, nullptr};
+    entry.source = std::make_unique<listext::ViewRowSource>(*session().file(label), key);
+    const bool withForm = declaration.updateProcedure != 0;
+    declaration.control = QStringLiteral("?LIST") + suffix(number);
     declaration.locator = false;
     entry.list = std::make_unique<listext::ui::BrowseList>(declaration, *entry.source, suffix(number));
     listext::ui::BrowseList &list = *entry.list;
@@ -256,6 +290,175 @@ QWidget *UpdatePrograms::addOrderedList(const QString &what, const QString &key,
     return page;
 }
 
+QWidget *UpdatePrograms::addCustomerList()
+{
+    m_customerTasks = std::make_unique<CustomerTasks>(session());
+    listext::ui::ListDeclaration declaration;
+    auto column = [&](const char *field, const char *header, const char *picture, int width,
+                      bool ofPurchase) {
+        listext::ColumnDefinition c;
+        c.field = QLatin1String(field);
+        c.header = QLatin1String(header);
+        c.description = c.header.isEmpty() ? c.field : c.header;
+        c.picture = QLatin1String(picture);
+        c.width = width;
+        c.viewField = c.sortable = ofPurchase;
+        c.icon = c.field == QLatin1String("TagField");
+        if (c.kind() != listext::ColumnKind::Text)
+            c.justification = QLatin1Char('R');
+        declaration.columns.push_back(c);
+    };
+    column("TagField", "", "@s1", 16, false);
+    column("CustomerStatus", "Status", "@s35", 60, false);
+    column("CustomerAddress", "Address", "@s35", 60, false);
+    column("CustomerLastname", "Lastname/Company", "@s100", 140, false);
+    column("CustomerFirstname", "Firstname", "@s100", 100, false);
+    column("CUP:PurchasedDate", "Date", "@D017B", 80, true);
+    column("CUP:PurchasedLicenses", "Lic.", "@N3B", 40, true);
+    column("CUP:PurchasedPrice", "Price", "@n12`2", 80, true);
+    column("CUP:PurchasedCurrency", "", "@s3", 40, true);
+    declaration.updateProcedure = CustomerList;
+    declaration.requests = {Request::Change, Request::Delete};
+
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *tools = new QHBoxLayout;
+    auto *exports = namedButton(QStringLiteral("EXPORTS"), QStringLiteral("Export Wizard"));
+    auto *tag = namedButton(QStringLiteral("DASTAG"), QStringLiteral("Tag / Untag record"));
+    auto *tagAll = namedButton(QStringLiteral("DASTAGALL"), QStringLiteral("Tag all records"));
+    auto *untagAll = namedButton(QStringLiteral("DASUNTAGALL"), QStringLiteral("Untag all records"));
+    m_tagCount = new QLabel;
+    m_tagCount->setObjectName(QStringLiteral("STR"));
+    for (QWidget *w : {static_cast<QWidget *>(exports), static_cast<QWidget *>(tag),
+                       static_cast<QWidget *>(tagAll), static_cast<QWidget *>(untagAll)})
+        tools->addWidget(w);
+    tools->addWidget(m_tagCount, 1);
+    layout->addLayout(tools);
+    layout->addWidget(addBrowse(CustomerList, QStringLiteral("CustomerPrograms"),
+                                QStringLiteral("CUP:KeyPrgIDID"), QStringLiteral("CUP:PrgID"),
+                                std::move(declaration)),
+                      1);
+
+    listext::ui::BrowseList &customers = *list(CustomerList);
+    customers.model().setRowDecorator([this](const listext::SourceRow &row) {
+        const listext::ui::BrowseListModel &model = list(CustomerList)->model();
+        const data::Record &customer =
+            customerOf(model.fieldValue(row, QStringLiteral("CUP:ID")).toLongLong());
+        listext::ui::RowLook look =
+            disabledLook(customer.isValid() ? customer.text(QStringLiteral("CUS:Status")) : QString());
+        for (const auto &[column, field] : BuyerColumns)
+            look.values[QLatin1String(column)] =
+                customer.isValid() ? customer.value(QLatin1String(field)) : QVariant();
+        const bool tagged =
+            CustomerTagQueue::global().contains(model.fieldValue(row, QStringLiteral("CUP:ID")).toLongLong());
+        look.values[QStringLiteral("TagField")] = tagged ? QStringLiteral("*") : QString();
+        if (tagged)
+            look.icons[QStringLiteral("TagField")] = tagIcon();
+        return look;
+    });
+    connect(&customers, &listext::ui::BrowseList::stateChanged, this, [this] { m_customers.clear(); });
+    // A click on the mark column tags the row without moving on.
+    connect(customers.view(), &QTableView::clicked, this, [this](const QModelIndex &index) {
+        if (index.column() == 0 &&
+            list(CustomerList)->model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString().isEmpty())
+            tagCustomer(false);
+    });
+    connect(tag, &QPushButton::clicked, this, [this] { tagCustomer(true); });
+    connect(tagAll, &QPushButton::clicked, this, &UpdatePrograms::tagAllCustomers);
+    connect(untagAll, &QPushButton::clicked, this, [this] {
+        CustomerTagQueue::global().clear();
+        showTagCount();
+    });
+    connect(exports, &QPushButton::clicked, this, &UpdatePrograms::exportCustomers);
+    return page;
+}
+
+const data::Record &UpdatePrograms::customerOf(qint64 customerId) const
+{
+    auto [it, added] = m_customers.try_emplace(customerId);
+    if (added) {
+        data::FileManager &file = *session().file(QStringLiteral("Customer"));
+        data::Record customer = file.newRecord();
+        customer.setValue(QStringLiteral("CUS:ID"), customerId);
+        // A purchase whose customer is gone shows blank buyer columns.
+        if (file.fetch(QStringLiteral("CUS:KeyID"), customer))
+            it->second = customer;
+    }
+    return it->second;
+}
+
+void UpdatePrograms::tagCustomer(bool moveOn)
+{
+    listext::ui::BrowseList &customers = *list(CustomerList);
+    const int row = customers.currentRow();
+    if (row < 0)
+        return;
+    CustomerTagQueue::global().toggle(customers.model().rawValue(row, QStringLiteral("CUP:ID")).toLongLong());
+    showTagCount();
+    if (moveOn)
+        customers.goToRow(row + 1);
+}
+
+void UpdatePrograms::tagAllCustomers()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::unique_ptr<listext::RowReader> rows = listext::readAllRows(list(CustomerList)->source());
+    const int idIndex = list(CustomerList)->source().fieldIndex(QStringLiteral("CUP:ID"));
+    bool more = true;
+    Result<void> tagged = CustomerTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
+        std::vector<qint64> page;
+        listext::SourceRow row;
+        while (more && page.size() < 1000) {
+            auto next = rows->next(row);
+            if (!next)
+                return next.error();
+            more = *next;
+            if (more)
+                page.push_back(row.values.value(idIndex).toLongLong());
+        }
+        return page;
+    });
+    QApplication::restoreOverrideCursor();
+    if (!tagged)
+        Messages::show(tagged.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    showTagCount();
+}
+
+void UpdatePrograms::showTagCount()
+{
+    m_tagCount->setText(CustomerTagQueue::global().countText(
+        [](const QString &text) { return Translator::instance().translate(text); }));
+    list(CustomerList)->view()->viewport()->update();
+}
+
+void UpdatePrograms::setExportPathAsker(std::function<QString(QWidget *)> asker)
+{
+    exportPathAsker() = std::move(asker);
+}
+
+void UpdatePrograms::exportCustomers()
+{
+    const QString path = exportPathAsker() ? exportPathAsker()(window())
+                                           : QFileDialog::getSaveFileName(window(), translated("Export"),
+                                                                          QStringLiteral("Customer.csv"),
+                                                                          QStringLiteral("CSV (*.csv)"));
+    if (path.isEmpty())
+        return;
+    QSaveFile out(path);
+    Result<int> written =
+        makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    if (out.open(QIODevice::WriteOnly)) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        written = m_customerTasks->exportCustomers(CustomerTagQueue::global().ids(), out);
+        QApplication::restoreOverrideCursor();
+        if (written && !out.commit())
+            written =
+                makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
+    }
+    if (!written)
+        Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+}
+
 listext::ui::BrowseList *UpdatePrograms::list(int number) const
 {
     for (const List &entry : m_lists)
@@ -275,6 +478,9 @@ bool UpdatePrograms::open()
         return false;
     if (!isOpen())
         return true;
+    // Tags made in the customer browse do not carry over into a program's customers.
+    CustomerTagQueue::global().clear();
+    showTagCount();
     const qint64 programId = record().integer(QStringLiteral("PRG:ID"));
     for (List &entry : m_lists) {
         // The filter takes the bound value when it is set.
@@ -313,10 +519,12 @@ void UpdatePrograms::callForm(int number, int request)
     const std::pair<const char *, const char *> files[] = {{"Releases", "REL:PRGID"},
                                                            {"Programfiles", "PFIL:PRGID"},
                                                            {"Notes", "NOTE:PRGID"},
-                                                           {"Attachments", "ATT:PRGID"}};
+                                                           {"Attachments", "ATT:PRGID"},
+                                                           {"CustomerPrograms", "CUP:PRGID"}};
     const auto &[label, ownerField] = files[number == ReleaseList       ? 0
                                             : number == ProgramFileList ? 1
                                             : number == NoteList        ? 2
+                                            : number == CustomerList    ? 4
                                                                         : 3];
     data::FileManager *file = session().file(QLatin1String(label));
     data::Record &buffer = file->buffer();
@@ -328,11 +536,19 @@ void UpdatePrograms::callForm(int number, int request)
         if (row <= 0 || !file->fetchRow(row, buffer))
             return;
     }
+    if (number == CustomerList) {
+        // The purchase's form edits the purchase of the customer in the customer buffer.
+        data::FileManager &customers = *session().file(QStringLiteral("Customer"));
+        customers.buffer() = customerOf(buffer.integer(QStringLiteral("CUP:ID")));
+        if (!customers.buffer().isValid())
+            customers.buffer() = customers.newRecord();
+    }
     m_formRunning = true;
     run(number, request, [this, browse, guard = QPointer<QObject>(this)](int) {
         if (!guard)
             return;
         m_formRunning = false;
+        m_customers.clear();
         (void)browse->refresh();
     });
 }
@@ -344,6 +560,8 @@ void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> fin
         form = new UpdateProgramRelease(context(), session());
     else if (procedureNumber == ProgramFileList)
         form = new UpdateProgramFiles(context(), session());
+    else if (procedureNumber == CustomerList)
+        form = new UpdateCustomerPrograms(context(), session());
     if (procedureNumber == NoteList || procedureNumber == AttachmentList) {
         // The note and attachment forms are the issue tracking's.
         core::IssueServices &issues = *core::Services::issues();

@@ -3,10 +3,13 @@
 #include "masterdata/programs/ReferenceOrder.h"
 #include "platform/ui/UpdateForm.h"
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <vector>
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 class QTabWidget;
 
@@ -15,12 +18,17 @@ class ViewRowSource;
 }
 namespace tarvo::listext::ui {
 class BrowseList;
+struct ListDeclaration;
+} // namespace tarvo::listext::ui
+namespace tarvo::masterdata {
+class CustomerTasks;
 }
 
 namespace tarvo::masterdata::ui {
 
 // The form of one program of the program tree: its own fields, its releases, program files,
-// notes and attachments, and the order of its own status, severity and classification entries.
+// notes and attachments, the customers who bought it (tagged and exported with the customer
+// browse's queue), and the order of its own status, severity and classification entries.
 class UpdatePrograms final : public tarvo::ui::UpdateForm {
     Q_OBJECT
 
@@ -31,6 +39,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     static constexpr int ClassificationList = 3;
     static constexpr int ReleaseList = 4;
     static constexpr int ProgramFileList = 5;
+    static constexpr int CustomerList = 6;
     static constexpr int NoteList = 7;
     static constexpr int AttachmentList = 8;
 
@@ -40,6 +49,9 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     bool open() override;
     void takeAccepted(const QString &controlName) override;
     listext::ui::BrowseList *list(int number) const;
+
+    // Tests answer the export's file dialog through this.
+    static void setExportPathAsker(std::function<QString(QWidget *)> asker);
 
   protected:
     void runProcedure(int procedureNumber, std::function<void()> finished) override;
@@ -61,6 +73,15 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
 
     QWidget *addList(int number, const QString &label, const QString &key, const QString &programField,
                      std::vector<std::pair<QString, QString>> columns, bool withForm);
+    QWidget *addBrowse(int number, const QString &label, const QString &key, const QString &programField,
+                       listext::ui::ListDeclaration declaration);
+    QWidget *addCustomerList();
+    // The buyer of the list's row, read once per reading of the list.
+    const data::Record &customerOf(qint64 customerId) const;
+    void tagCustomer(bool moveOn);
+    void tagAllCustomers();
+    void showTagCount();
+    void exportCustomers();
     QWidget *addOrderedList(const QString &what, const QString &key, const QString &textField,
                             const Move &move);
     void callForm(int number, int request);
@@ -74,6 +95,9 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     QLineEdit *m_homepage = nullptr;
     std::vector<List> m_lists;
     bool m_formRunning = false;
+    std::unique_ptr<CustomerTasks> m_customerTasks;
+    QLabel *m_tagCount = nullptr;
+    mutable std::map<qint64, data::Record> m_customers;
 };
 
 } // namespace tarvo::masterdata::ui

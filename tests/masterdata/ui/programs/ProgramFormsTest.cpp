@@ -3,6 +3,7 @@
 #include "core/services/Services.h"
 #include "listext/ui/BrowseList.h"
 #include "listext/ui/BrowseListModel.h"
+#include "masterdata/customers/CustomerTagQueue.h"
 #include "masterdata/ui/programs/ProgramRemoval.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
 #include "masterdata/ui/programs/UpdateProgramRelease.h"
@@ -24,11 +25,13 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include <gtest/gtest.h>
@@ -68,6 +71,7 @@ class ProgramForms : public testing::Test {
         drain();
         core::Services::setIssues(nullptr);
         UpdateProgramFiles::setFileChooser({});
+        UpdatePrograms::setExportPathAsker({});
         m_session.reset();
         m_dictionary.reset();
     }
@@ -310,6 +314,64 @@ TEST_F(ProgramForms, TheProgramFormShowsItsOwnRowsAndMovesItsStatuses)
     press(*form, "UP"); // the first entry: only a beep
     EXPECT_EQ(m_messages.beeps().size(), 1u);
     press(*form, "Cancel");
+}
+
+TEST_F(ProgramForms, TheCustomersTabTagsAndExportsTheProgramsBuyers)
+{
+    auto customer = [this](const char *name, const char *status) {
+        return add(QStringLiteral("Customer"), {{QStringLiteral("CUS:Lastname"), QString::fromLatin1(name)},
+                                                {QStringLiteral("CUS:Status"), QString::fromLatin1(status)}})
+            .integer(QStringLiteral("CUS:ID"));
+    };
+    const qint64 ann = customer("Annfield", "disabled");
+    const qint64 bay = customer("Bayside", "");
+    const qint64 other = customer("Otherbuyer", "");
+    for (const auto &[id, program] : {std::pair{ann, 1}, {bay, 1}, {other, 2}, {qint64(9999), 1}})
+        add(QStringLiteral("CustomerPrograms"),
+            {{QStringLiteral("CUP:ID"), id}, {QStringLiteral("CUP:PrgID"), program}});
+    CustomerTagQueue::global().add(other); // made in the customer browse: gone when the form opens
+
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    ASSERT_TRUE(form && form->isOpen());
+    EXPECT_TRUE(CustomerTagQueue::global().isEmpty());
+    listext::ui::BrowseList &buyers = *form->list(UpdatePrograms::CustomerList);
+    ASSERT_EQ(buyers.model().rowCount(), 3);
+    EXPECT_EQ(buyers.model().cellText(0, QStringLiteral("CustomerLastname")), QStringLiteral("Annfield"));
+    EXPECT_EQ(buyers.model().cellText(1, QStringLiteral("CustomerLastname")), QStringLiteral("Bayside"));
+    EXPECT_EQ(buyers.model().cellText(2, QStringLiteral("CustomerLastname")), QString()); // customer gone
+    EXPECT_EQ(buyers.button(Request::Insert), nullptr);
+    auto *count = control<QLabel>(*form, "STR");
+
+    buyers.goToRow(0);
+    press(*form, "DASTAG"); // tags and moves on
+    EXPECT_TRUE(CustomerTagQueue::global().contains(ann));
+    EXPECT_EQ(buyers.currentRow(), 1);
+    EXPECT_EQ(count->text(), QStringLiteral("1 record marked."));
+    EXPECT_EQ(buyers.model().cellText(0, QStringLiteral("TagField")), QStringLiteral("*"));
+    Q_EMIT buyers.view()->clicked(buyers.model().index(1, 0)); // the mark column: stays
+    EXPECT_TRUE(CustomerTagQueue::global().contains(bay));
+    EXPECT_EQ(buyers.currentRow(), 1);
+
+    press(*form, "DASTAGALL");
+    EXPECT_EQ(CustomerTagQueue::global().size(), 3);
+    EXPECT_EQ(count->text(), QStringLiteral("3 records marked."));
+    const QString path = m_data.file(QStringLiteral("buyers.csv"));
+    UpdatePrograms::setExportPathAsker([path](QWidget *) { return path; });
+    press(*form, "EXPORTS");
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromUtf8(written.readAll());
+    EXPECT_TRUE(csv.contains(QLatin1String("Annfield")) && csv.contains(QLatin1String("Bayside")))
+        << csv.toStdString();
+    EXPECT_FALSE(csv.contains(QLatin1String("Otherbuyer")));
+
+    press(*form, "DASUNTAGALL");
+    EXPECT_TRUE(CustomerTagQueue::global().isEmpty());
+    EXPECT_EQ(count->text(), QString());
+    press(*form, "DASTAG");
+    press(*form, "Cancel");
+    EXPECT_TRUE(CustomerTagQueue::global().isEmpty());
 }
 
 // The issue tracking's note and attachment forms: each call is kept with its request and the
