@@ -79,6 +79,14 @@ Result<void> TextList::insert(const QString &text)
     return file->insert(entry);
 }
 
+Result<void> TextList::change(data::Record entry)
+{
+    data::RelationManager *relations = m_session.relations(label());
+    if (!relations)
+        return makeError(2, QStringLiteral("The file %1 has no relations").arg(label()));
+    return relations->update(entry);
+}
+
 Result<void> TextList::remove(const data::Record &entry)
 {
     data::RelationManager *relations = m_session.relations(label());

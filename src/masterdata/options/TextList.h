@@ -28,6 +28,8 @@ class TextList final {
     // Alphabetical, but the descriptions in the order they were added.
     Result<std::vector<data::Record>> entries() const;
     Result<void> insert(const QString &text);
+    // Writes a changed entry; a text that repeats another's is refused by the file's key.
+    Result<void> change(data::Record entry);
     Result<void> remove(const data::Record &entry);
 
   private:

@@ -325,7 +325,7 @@ bool OptionsWindow::open()
     auto *issues = new QTabWidget;
     issues->addTab(issueTab(), QStringLiteral("General"));
     const auto sorted = [this](SortedList::Kind kind, qint32 programId) {
-        return new SortedListPanel(m_session, kind, programId);
+        return new SortedListPanel(m_session, kind, programId, &context());
     };
     // While the workflow is on, its fixed statuses stand in for the editable list.
     auto *statusTab = new QWidget;

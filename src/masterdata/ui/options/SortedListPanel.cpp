@@ -1,5 +1,6 @@
 #include "masterdata/ui/options/SortedListPanel.h"
 
+#include "masterdata/ui/options/ReferenceForm.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Text.h"
 
@@ -8,6 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 
 namespace tarvo::masterdata::ui {
@@ -24,8 +26,9 @@ QPushButton *button(const QString &caption, const QString &name)
 } // namespace
 
 SortedListPanel::SortedListPanel(data::Session &session, SortedList::Kind kind, qint32 programId,
-                                 QWidget *parent)
-    : QWidget(parent), m_sorted(session, kind, programId)
+                                 Context *context, QWidget *parent)
+    : QWidget(parent), m_sorted(session, kind, programId), m_session(session), m_kind(kind),
+      m_programId(programId), m_context(context ? context->shared_from_this() : nullptr)
 {
     auto *grid = new QGridLayout(this);
     m_list = new QListWidget;
@@ -38,6 +41,12 @@ SortedListPanel::SortedListPanel(data::Session &session, SortedList::Kind kind, 
     grid->addWidget(up, 0, 1);
     grid->addWidget(down, 1, 1);
     grid->addWidget(deleteButton, 2, 1);
+    if (m_context) {
+        auto *changeButton = button(QStringLiteral("&Change"), QStringLiteral("Change"));
+        grid->addWidget(changeButton, 3, 1);
+        connect(changeButton, &QPushButton::clicked, this, &SortedListPanel::change);
+        connect(m_list, &QListWidget::itemDoubleClicked, this, &SortedListPanel::change);
+    }
     m_text = new QLineEdit;
     m_text->setObjectName(QStringLiteral("NewEntry"));
     m_text->setPlaceholderText(QStringLiteral("New entry"));
@@ -124,6 +133,26 @@ void SortedListPanel::remove()
         return;
     report(m_sorted.remove(m_entries[size_t(row)]));
     reload();
+}
+
+void SortedListPanel::change()
+{
+    const int row = m_list->currentRow();
+    if (row < 0 || !m_context)
+        return;
+    using ui::ReferenceKind;
+    ReferenceKind kind = m_kind == SortedList::Kind::Severity         ? ReferenceKind::Severity
+                         : m_kind == SortedList::Kind::Classification ? ReferenceKind::Classification
+                         : m_programId == ProgramStatusList           ? ReferenceKind::ProgramStatus
+                         : m_programId == NoteStatusList              ? ReferenceKind::NoteStatus
+                                                                      : ReferenceKind::Status;
+    const data::Record &entry = m_entries[size_t(row)];
+    QPointer<SortedListPanel> self(this);
+    openReferenceForm(*m_context, m_session, kind, m_programId, Request::Change, entry,
+                      entry.integer(QStringLiteral("SORT")), window(), [self](int) {
+                          if (self)
+                              self->reload();
+                      });
 }
 
 void SortedListPanel::move(int step)

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "masterdata/options/SortedList.h"
+#include "platform/runtime/Context.h"
 
 #include <QWidget>
+
+#include <memory>
 
 class QCheckBox;
 class QLineEdit;
@@ -17,8 +20,9 @@ class SortedListPanel final : public QWidget {
     Q_OBJECT
 
   public:
+    // With a context, Change (and a double click) opens the entry's form on it.
     SortedListPanel(data::Session &session, SortedList::Kind kind, qint32 programId,
-                    QWidget *parent = nullptr);
+                    Context *context = nullptr, QWidget *parent = nullptr);
 
     // Reads the list again, keeping the selected row where it can.
     void reload();
@@ -30,6 +34,7 @@ class SortedListPanel final : public QWidget {
   private:
     void insert();
     void remove();
+    void change();
     void move(int step);
     void grayChanged(bool on);
     void selectionChanged();
@@ -37,6 +42,10 @@ class SortedListPanel final : public QWidget {
     bool report(const Result<void> &result);
 
     SortedList m_sorted;
+    data::Session &m_session;
+    SortedList::Kind m_kind;
+    qint32 m_programId;
+    std::shared_ptr<Context> m_context;
     std::vector<data::Record> m_entries;
     QListWidget *m_list = nullptr;
     QLineEdit *m_text = nullptr;
