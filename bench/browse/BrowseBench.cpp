@@ -239,6 +239,8 @@ void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSel
         for (int p = 0; p < pages; ++p)
             pager.previousPage();
     };
+    // The whole process's peak so far: opening the folder and every timed move of every order.
+    const long openPeak = Memory::peakKb();
     const bool reset = Memory::resetPeak();
     const long before = Memory::residentKb();
     for (const BrowseOrder &order : BrowseOrder::all()) {
@@ -259,6 +261,7 @@ void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSel
                 dlPeak / 1024.0, (dlPeak - before) / 1024.0);
     std::printf("  raw SQLite: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", rawBefore / 1024.0,
                 rawPeak / 1024.0, (rawPeak - rawBefore) / 1024.0);
+    std::printf("  process peak before paging (open and every timed move): %.1f MiB\n", openPeak / 1024.0);
 }
 
 } // namespace tarvo::bench
