@@ -169,6 +169,7 @@ TEST_F(AccessWalkThrough, EachUserGetsExactlyTheRightsAndProgramsTheAdministrato
         const std::string dump = user.code.toStdString() + ":\n" + controls.join(u'\n').toStdString() + "\n" +
                                  errors.toStdString();
         EXPECT_EQ(state(QStringLiteral("/?VSPLIT/Insert")), user.issueInsert) << dump;
+        EXPECT_EQ(state(QStringLiteral("/TOOLBAR:INSERT")), user.issueInsert) << dump;
         EXPECT_EQ(state(QStringLiteral("/BROWSEMENU/BROWSECUSTOMER")), user.customerMenu) << dump;
         // What stays granted stays usable.
         EXPECT_EQ(state(QStringLiteral("/EXTRAMENU/EXTRAOPTIONS")), QStringLiteral("on")) << dump;
