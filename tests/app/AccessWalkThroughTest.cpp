@@ -114,9 +114,18 @@ TEST_F(AccessWalkThrough, EachUserGetsExactlyTheRightsAndProgramsTheAdministrato
         QString code;
         bool limited;
         QString issueInsert, customerMenu;
+        QStringList programs;
     };
-    const Expected users[] = {{QStringLiteral("eva"), true, QStringLiteral("off"), QStringLiteral("off")},
-                              {QStringLiteral("otto"), false, QStringLiteral("on"), QStringLiteral("on")}};
+    const Expected users[] = {{QStringLiteral("eva"),
+                               true,
+                               QStringLiteral("off"),
+                               QStringLiteral("off"),
+                               {QStringLiteral("Tarvo Desktop")}},
+                              {QStringLiteral("otto"),
+                               false,
+                               QStringLiteral("on"),
+                               QStringLiteral("on"),
+                               {QStringLiteral("Tarvo Desktop"), QStringLiteral("Tarvo Server")}}};
     for (const Expected &user : users) {
         UpdateBenutzer form(UpdateBenutzer::Insert, QString());
         ASSERT_TRUE(form.isReady());
@@ -149,7 +158,8 @@ TEST_F(AccessWalkThrough, EachUserGetsExactlyTheRightsAndProgramsTheAdministrato
                         {QStringLiteral("TARVO_CONTROL_PROBE_FILE"), m_probe},
                         {QStringLiteral("ASAN_OPTIONS"), QStringLiteral("verify_asan_link_order=0")}});
         QString errors;
-        const QStringList controls = controlsOnceShown(*process, QStringLiteral("?ULTRATREE#"), errors);
+        const QStringList controls =
+            controlsOnceShown(*process, QStringLiteral("?ULTRATREE#Programs/"), errors);
         errors = terminate(*process, errors).errors;
         // The state of the control whose path ends so.
         const auto state = [&](const QString &end) {
@@ -159,10 +169,16 @@ TEST_F(AccessWalkThrough, EachUserGetsExactlyTheRightsAndProgramsTheAdministrato
         const std::string dump = user.code.toStdString() + ":\n" + controls.join(u'\n').toStdString() + "\n" +
                                  errors.toStdString();
         EXPECT_EQ(state(QStringLiteral("/?VSPLIT/Insert")), user.issueInsert) << dump;
+        EXPECT_EQ(state(QStringLiteral("/TOOLBAR:INSERT")), user.issueInsert) << dump;
         EXPECT_EQ(state(QStringLiteral("/BROWSEMENU/BROWSECUSTOMER")), user.customerMenu) << dump;
         // What stays granted stays usable.
         EXPECT_EQ(state(QStringLiteral("/EXTRAMENU/EXTRAOPTIONS")), QStringLiteral("on")) << dump;
         EXPECT_EQ(state(QStringLiteral("/?TAB6/Insert:2")), QStringLiteral("on")) << dump;
+        // The issue browse's program tree shows only the programs the user is limited to.
+        QStringList programs;
+        for (const QString &line : controls.filter(QStringLiteral("/?ULTRATREE#Programs/")))
+            programs << line.section(u'\t', 0, 0).section(QStringLiteral("#Programs/"), 1);
+        EXPECT_EQ(programs, user.programs) << dump;
     }
 }
 

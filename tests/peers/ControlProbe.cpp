@@ -2,7 +2,7 @@
 // control of the program's windows with its state to the file named in TARVO_CONTROL_PROBE_FILE,
 // one line each: the object names from the window down, "/"-joined, a tab, and "on" or "off";
 // a named list or tree adds a line for each of its top rows, its path, "#", the row's text and
-// a tab with "row".
+// a tab with "row", and one for each row under a top row, "#", the top row's text, "/", its text.
 #include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
@@ -32,10 +32,13 @@ void writeControls()
             lines << pathOf(widget) + u'\t' + QLatin1String(widget->isEnabled() ? "on" : "off");
         if (auto *view = qobject_cast<QAbstractItemView *>(widget);
             view && view->model() && !view->objectName().isEmpty())
-            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r)
-                lines << pathOf(view) + u'#' +
-                             view->model()->index(r, 0, view->rootIndex()).data().toString() +
-                             QStringLiteral("\trow");
+            for (int r = 0; r < view->model()->rowCount(view->rootIndex()); ++r) {
+                const QModelIndex top = view->model()->index(r, 0, view->rootIndex());
+                lines << pathOf(view) + u'#' + top.data().toString() + QStringLiteral("\trow");
+                for (int c = 0; c < view->model()->rowCount(top); ++c)
+                    lines << pathOf(view) + u'#' + top.data().toString() + u'/' +
+                                 view->model()->index(c, 0, top).data().toString() + QStringLiteral("\trow");
+            }
         for (QAction *action : widget->findChildren<QAction *>(Qt::FindDirectChildrenOnly))
             if (!action->objectName().isEmpty())
                 lines << pathOf(action) + u'\t' + QLatin1String(action->isEnabled() ? "on" : "off");

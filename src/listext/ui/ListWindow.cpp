@@ -177,9 +177,11 @@ core::RecordButtonStates ListWindow::recordButtonStates() const
     for (size_t i = 0; i < core::RecordButtons.size(); ++i) {
         const int number = core::RecordButtons[i].number;
         if (number == 3001)
-            disabled[i] = !updates;
-        else if (number == 3002 || number == 3003)
-            disabled[i] = !updates || !current;
+            disabled[i] = !updates || isRequestDenied(l, Request::Insert);
+        else if (number == 3002)
+            disabled[i] = !updates || !current || isRequestDenied(l, Request::Change);
+        else if (number == 3003)
+            disabled[i] = !updates || !current || isRequestDenied(l, Request::Delete);
         else
             disabled[i] = !rows;
     }
@@ -262,9 +264,16 @@ void ListWindow::takeAccepted(const QString &controlName)
         }
 }
 
+bool ListWindow::isRequestDenied(const BrowseList &list, int request) const
+{
+    const QPushButton *button = list.button(request);
+    return button && isDenied(button->objectName());
+}
+
 void ListWindow::callForm(BrowseList &list, int request)
 {
-    if (m_formRunning || list.declaration().updateProcedure == 0)
+    // The toolbars, the menu and a double-click all end here: a denied button's request stays denied.
+    if (m_formRunning || list.declaration().updateProcedure == 0 || isRequestDenied(list, request))
         return;
     if (request != Request::Insert && list.currentRow() < 0)
         return;

@@ -65,6 +65,8 @@ class ListWindow : public tarvo::ui::WindowManager {
     void showError(const Error &error) const;
     // Which record buttons are disabled now, in the order of RecordButtons.
     core::RecordButtonStates recordButtonStates() const;
+    // The list's button of that request is denied to the user.
+    bool isRequestDenied(const BrowseList &list, int request) const;
 
   Q_SIGNALS:
     // The record buttons' states changed: what the toolbars that act on this window show.

@@ -192,7 +192,9 @@ bool WindowManager::takeEvent(int event, const QVariant &data)
     case Events::Accepted:
         if (data.typeId() != QMetaType::QString)
             return false;
-        takeAccepted(data.toString());
+        // A denied control's request is dropped however it was posted (menu, key, another window).
+        if (!isDenied(data.toString()))
+            takeAccepted(data.toString());
         return true;
     default:
         return false;
@@ -247,8 +249,10 @@ void WindowManager::runProcedure(int procedureNumber, std::function<void()> fini
 
 void WindowManager::acceptOn(QAbstractButton *button)
 {
-    connect(button, &QAbstractButton::clicked, this,
-            [this, button]() { takeAccepted(button->objectName()); });
+    connect(button, &QAbstractButton::clicked, this, [this, button]() {
+        if (!isDenied(button->objectName()))
+            takeAccepted(button->objectName());
+    });
 }
 
 void WindowManager::activate()

@@ -89,7 +89,8 @@ class WindowManager : public QObject {
     virtual bool close();
 
     // Takes an event posted to the context: CloseWindow closes, GainFocus activates, Accepted
-    // with a control name goes to takeAccepted. True when the event was handled.
+    // with a control name goes to takeAccepted unless that control is denied. True when the
+    // event was handled.
     virtual bool takeEvent(int event, const QVariant &data);
     // A control was pressed (or its accepted event posted).
     virtual void takeAccepted(const QString &controlName);
@@ -98,7 +99,7 @@ class WindowManager : public QObject {
     void run(int procedureNumber, int request, Continuation done);
     // The procedure that run() starts under that number; a number without one runs nothing.
     void setProcedure(int number, ProcedureStarter start);
-    // Presses of the button reach takeAccepted under its object name.
+    // Presses of the button reach takeAccepted under its object name, unless it is denied.
     void acceptOn(QAbstractButton *button);
 
   Q_SIGNALS:

@@ -283,6 +283,41 @@ TEST_P(SampleListWindow, RecordButtonsCallTheFormAndTheListFollowsIt)
     EXPECT_TRUE(std::all_of(announced.back().begin(), announced.back().end(), [](bool off) { return off; }));
 }
 
+// A denied record button stays denied on every way to it: the toolbars show it off, and their
+// press, the button's own name posted by a menu or key, and a double-click on a row call no form.
+TEST_P(SampleListWindow, DeniedRecordButtonsCallNoFormOnAnyPath)
+{
+    std::vector<core::RecordButtonStates> announced;
+    QObject listening;
+    QObject::connect(window, &ListWindow::recordButtonsChanged, &listening,
+                     [&](const core::RecordButtonStates &disabled) { announced.push_back(disabled); });
+    window->denyControl(QStringLiteral("insert"));
+    window->denyControl(QStringLiteral("Change"));
+    list().goToRow(10);
+    drain();
+    ASSERT_FALSE(announced.empty());
+    EXPECT_TRUE(announced.back()[0]) << "the toolbars' Insert is shown off";
+    EXPECT_TRUE(announced.back()[1]) << "the toolbars' Change is shown off";
+    EXPECT_FALSE(announced.back()[2]) << "Delete is not denied";
+
+    for (const QString &control :
+         {QStringLiteral("TOOLBAR:INSERT"), QStringLiteral("TOOLBAR:CHANGE"), QStringLiteral("Insert")}) {
+        press(control);
+        EXPECT_FALSE(window->form) << control.toStdString();
+    }
+    list().button(Request::Insert)->click();
+    Q_EMIT list().view()->doubleClicked(model().index(10, 0));
+    drain();
+    EXPECT_FALSE(window->form);
+    EXPECT_EQ(model().rowCount(), IssueFolder::Issues);
+
+    press(QStringLiteral("TOOLBAR:DELETE"));
+    ASSERT_TRUE(window->form);
+    EXPECT_EQ(window->form->request(), Request::Delete);
+    window->form->close();
+    drain();
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, SampleListWindow,
                          ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
                          [](const ::testing::TestParamInfo<data::StoreKind> &info) {
