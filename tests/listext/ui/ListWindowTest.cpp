@@ -294,7 +294,7 @@ TEST_P(SampleListWindow, DeniedRecordButtonsCallNoFormOnAnyPath)
     window->denyControl(QStringLiteral("insert"));
     window->denyControl(QStringLiteral("Change"));
     list().goToRow(10);
-    drain();
+    tarvo::test::drainEvents();
     ASSERT_FALSE(announced.empty());
     EXPECT_TRUE(announced.back()[0]) << "the toolbars' Insert is shown off";
     EXPECT_TRUE(announced.back()[1]) << "the toolbars' Change is shown off";
@@ -307,7 +307,7 @@ TEST_P(SampleListWindow, DeniedRecordButtonsCallNoFormOnAnyPath)
     }
     list().button(Request::Insert)->click();
     Q_EMIT list().view()->doubleClicked(model().index(10, 0));
-    drain();
+    tarvo::test::drainEvents();
     EXPECT_FALSE(window->form);
     EXPECT_EQ(model().rowCount(), IssueFolder::Issues);
 
@@ -315,7 +315,7 @@ TEST_P(SampleListWindow, DeniedRecordButtonsCallNoFormOnAnyPath)
     ASSERT_TRUE(window->form);
     EXPECT_EQ(window->form->request(), Request::Delete);
     window->form->close();
-    drain();
+    tarvo::test::drainEvents();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, SampleListWindow,

@@ -2,6 +2,7 @@
 
 #include "core/dictionary/TarvoStoreTest.h"
 #include "platform/data/View.h"
+#include "platform/query/TextSearch.h"
 
 #include <QBuffer>
 
@@ -31,6 +32,13 @@ class CustomerTasksTest : public test::TarvoStoreTest {
         data::View view(fm(QStringLiteral("Customer")), QStringLiteral("CUS:KeyID"));
         auto found = m_tasks->search(view, text, ignoreCase);
         EXPECT_TRUE(found.ok()) << found.error().message.toStdString();
+        // The store's own search finds what reading and comparing every customer finds.
+        auto scanned = query::TextSearch(m_tasks->customers(), QStringLiteral("CUS:ID"))
+                           .search(view, text, ignoreCase, {}, false);
+        EXPECT_TRUE(scanned.ok()) << scanned.error().message.toStdString();
+        if (found && scanned) {
+            EXPECT_EQ(*found, *scanned) << text.toStdString();
+        }
         return found ? *found : std::vector<qint64>{};
     }
 
@@ -104,6 +112,8 @@ TEST_P(CustomerTasksTest, TextSearchComparesEveryFieldAsShownAndTheMemos)
     EXPECT_EQ(search(QStringLiteral("Ferry"), false), (std::vector<qint64>{direction}));
     EXPECT_EQ(search(QStringLiteral("FERRY"), true), (std::vector<qint64>{direction, city}));
     EXPECT_EQ(search(QStringLiteral("nowhere"), true), std::vector<qint64>{});
+    EXPECT_EQ(search(QStringLiteral("r"), true).size(), 3u);
+    EXPECT_EQ(search(QStringLiteral("y left"), false), (std::vector<qint64>{direction}));
     // The customer's number is found in its text form.
     EXPECT_EQ(search(QString::number(numbered), false).front(), numbered);
 }

@@ -1,5 +1,7 @@
 #include "masterdata/ui/customers/BrowseCustomer.h"
 
+#include "core/services/ReportServices.h"
+#include "core/services/Services.h"
 #include "core/ui/frame/FrameMdi.h"
 #include "masterdata/customers/CustomerColumns.h"
 #include "masterdata/customers/CustomerLinks.h"
@@ -187,6 +189,7 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     tools->addWidget(toolButton(panel, "?EXPORTS", "Export..."));
     tools->addWidget(toolButton(panel, "?IMPORTS", "Import..."));
     tools->addWidget(toolButton(panel, "?AKTUALISIEREN", "Mass Update"));
+    tools->addWidget(toolButton(panel, "?PRINT", "&Print"));
     tools->addStretch(1);
     layout->addLayout(tools);
     // The switch and the count go on a row of their own, so that the window can be narrow.
@@ -380,7 +383,12 @@ void BrowseCustomer::takeAccepted(const QString &controlName)
         return;
     if (name == QLatin1String("?AKTUALISIEREN"))
         massUpdate();
-    else if (name == QLatin1String("?SELECT"))
+    else if (name == QLatin1String("?PRINT")) {
+        // The reports print the customers as the list holds them.
+        core::Services::reports()->browseReports(context().number(), core::ReportType::Customers,
+                                                 &m_customers->view(), QString());
+        reloadCustomers();
+    } else if (name == QLatin1String("?SELECT"))
         pick(PickedCustomer);
     else if (name == QLatin1String("?SELECT:2"))
         pick(PickedContact);

@@ -1,6 +1,8 @@
 #include "masterdata/ui/customers/UpdateCustomer.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/frame/FrameUserSettings.h"
+#include "core/services/AccessServices.h"
 #include "core/services/IssueServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
@@ -13,6 +15,7 @@
 #include "platform/data/Session.h"
 #include "platform/data/View.h"
 #include "platform/runtime/Messages.h"
+#include "platform/runtime/ProgramFolder.h"
 #include "platform/runtime/Translator.h"
 
 #include <QColor>
@@ -115,6 +118,16 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
     m_sheet->addTab(buildDetails(), translated("Details"));
     m_issues->panel()->setObjectName(QStringLiteral("T4"));
     m_sheet->addTab(m_issues->panel(), translated("Reported bugs, ..."));
+    m_onlyMine = new QCheckBox(m_issues->panel());
+    m_onlyMine->setObjectName(QStringLiteral("D"));
+    m_onlyMine->hide();
+    connect(m_onlyMine, &QCheckBox::toggled, this, [this]() {
+        if (!isOpen())
+            return;
+        if (auto r = filterIssues(); !r)
+            Messages::show(r.error().message, procedureName(), MessageIcon::Exclamation);
+        (void)m_issues->refresh(std::nullopt);
+    });
     m_sheet->addTab(m_pages->notes(), translated("Notes"));
     layout->addWidget(m_sheet, 1);
     auto *buttons = new QDialogButtonBox(window);
@@ -280,6 +293,16 @@ bool UpdateCustomer::open()
     setFormCaption(*this, "Add Customer...", "Change Customer...");
     m_pages->applyNetwork();
     readProgramNames();
+    core::AccessServices &access = *core::Services::access();
+    const QString userIni = access.makOrdner().isEmpty() ? ProgramFolder::filePath(QStringLiteral("User.ini"))
+                                                         : core::FrameUserSettings::userIniPath(access);
+    if (auto r = core::IssueRowLook::read(m_look, userIni, 0, true, session(), access); !r)
+        Messages::show(r.error().message, procedureName(), MessageIcon::Exclamation);
+    {
+        // The state is set before the lists are bound, which read it.
+        const QSignalBlocker quiet(m_onlyMine);
+        m_onlyMine->setChecked(access.getValue(QStringLiteral("BEN:UserByte1")).trimmed().toInt() != 0);
+    }
     bindLists();
     showTabColours();
     return true;
@@ -301,17 +324,23 @@ void UpdateCustomer::bindLists()
     const std::pair<listext::ViewRowSource *, QString> filters[] = {
         {m_contactRows.get(), QStringLiteral("CCO:ID = CusID")},
         {m_programRows.get(), QStringLiteral("CUP:ID = CusID")},
-        // A user limited to some programs sees only their issues.
-        {m_issueRows.get(), secP.trimmed().isEmpty()
-                                ? QStringLiteral("BUG:ReportedByID = CusID")
-                                : QStringLiteral("BUG:ReportedByID = CusID AND "
-                                                 "(INSTRING('|' & BUG:PrgID & '|',SecP,1,1))")}};
+        {m_issueRows.get(), QString()}};
     for (const auto &[source, filter] : filters) {
         source->names().bind(QStringLiteral("CusID"), id);
         source->names().bind(QStringLiteral("SecP"), secP);
-        if (auto r = source->setBaseFilter(filter); !r)
+        source->names().bind(QStringLiteral("mak"), core::Services::access()->initials());
+        if (auto r = filter.isEmpty() ? filterIssues() : source->setBaseFilter(filter); !r)
             Messages::show(r.error().message, procedureName(), MessageIcon::Exclamation);
     }
+    m_issues->model().setRowDecorator([this](const listext::SourceRow &row) {
+        listext::ui::RowLook look;
+        const listext::ui::BrowseListModel &model = m_issues->model();
+        const qint32 colour = m_look.colour(model.fieldValue(row, QStringLiteral("BUG:Status")).toString(),
+                                            model.fieldValue(row, QStringLiteral("BUG:Priority")).toString());
+        if (colour != -1)
+            look.colors = {colour, 0xFFFFFF, 0xFFFFFF, colour};
+        return look;
+    });
     m_contacts->model().setRowDecorator([this](const listext::SourceRow &row) {
         listext::ui::RowLook look;
         const listext::ui::BrowseListModel &model = m_contacts->model();
@@ -387,6 +416,19 @@ void UpdateCustomer::callList(BrowseList &list, int listRequest)
         (void)list.refresh(written > 0 ? std::optional<qint64>(written) : std::nullopt);
         self->showTabColours();
     });
+}
+
+Result<void> UpdateCustomer::filterIssues()
+{
+    QString filter = QStringLiteral("BUG:ReportedByID = CusID");
+    // A user limited to some programs sees only their issues.
+    if (!core::FrameGlobals::instance().secP().trimmed().isEmpty())
+        filter += QStringLiteral(" AND (INSTRING('|' & BUG:PrgID & '|',SecP,1,1))");
+    // The user's initials stand whole among the responsible persons: "AB" is not "ABC".
+    if (m_onlyMine->isChecked())
+        filter += QStringLiteral(" AND INSTRING('|' & UPPER(CLIP(mak)) & '|','|' & "
+                                 "UPPER(CLIP(BUG:AllResponsiblePersons)) & '|',1,1)");
+    return m_issueRows->setBaseFilter(filter);
 }
 
 void UpdateCustomer::callIssue()

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "core/lists/IssueRowLook.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
 #include "masterdata/ui/customers/PersonPages.h"
 #include "platform/ui/UpdateForm.h"
 
+#include <QCheckBox>
 #include <QTabWidget>
 
 #include <map>
@@ -27,6 +29,8 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     listext::ui::BrowseList &programs() const { return *m_programs; }
     listext::ui::BrowseList &issues() const { return *m_issues; }
     const PersonPages &pages() const { return *m_pages; }
+    // The hidden switch that lists only the reported issues the user is responsible for.
+    QCheckBox *onlyMine() const { return m_onlyMine; }
 
   private:
     QWidget *buildHeader(QWidget *window);
@@ -38,6 +42,9 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     // The issue form for the reported issue under the cursor.
     void callIssue();
     void bindLists();
+    // The issues list's filter: the customer's issues, of the user's programs, and with the
+    // only-my-issues state on, those whose responsible persons name the user.
+    Result<void> filterIssues();
     void readProgramNames();
     // The notes tab is red while there are notes; the lists' tabs have the tab colour while they hold rows.
     void showTabColours();
@@ -53,6 +60,8 @@ class UpdateCustomer final : public tarvo::ui::UpdateForm {
     QPointer<QTabWidget> m_sheet;
     QPointer<QTabWidget> m_inner;
     QPointer<QLineEdit> m_searchname;
+    QPointer<QCheckBox> m_onlyMine;
+    core::IssueRowLook m_look;
     bool m_formRunning = false;
 };
 

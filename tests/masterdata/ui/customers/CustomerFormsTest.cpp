@@ -1,5 +1,6 @@
 #include "masterdata/ui/customers/CustomerForms.h"
 
+#include "core/services/AccessStandIn.h"
 #include "core/services/IssueStandIn.h"
 #include "core/services/MailServices.h"
 #include "core/services/Services.h"
@@ -175,6 +176,44 @@ TEST_F(CustomerForms, AReportedIssueOpensInTheIssueFormWhichIsTheListsOnlyButton
     drain();
     core::Services::setIssues(nullptr);
     EXPECT_EQ(issues.called, (std::vector<std::pair<qint64, int>>{{issueId, Request::Change}}));
+}
+
+// A user "AB" who may see only the issues he is responsible for.
+class BoundUser final : public core::AccessStandIn {
+  public:
+    QString getValue(const QString &key, const QString &) override
+    {
+        return key == QLatin1String("BEN:UserByte1") ? QStringLiteral("1") : QString();
+    }
+    QString mak() const override { return QStringLiteral("ab"); }
+};
+
+TEST_F(CustomerForms, ABoundUserSeesOnlyTheReportedIssuesNamingHisInitialsWholeUntilTheStateIsOff)
+{
+    const qint64 customerId = data->file(QStringLiteral("Customer")).buffer().integer(QStringLiteral("ID"));
+    const QVariantList ids =
+        data->column(QStringLiteral("SELECT \"ID\" FROM \"Bugs\" ORDER BY \"ID\" LIMIT 3"));
+    ASSERT_EQ(ids.size(), 3);
+    const char *persons[] = {"AB|CD", "ABC", "cd|ab"};
+    for (int i = 0; i < 3; ++i)
+        data->column(QStringLiteral("UPDATE \"Bugs\" SET \"ReportedByID\" = ?, \"AllResponsiblePersons\" = ? "
+                                    "WHERE \"ID\" = ?"),
+                     {customerId, QString::fromLatin1(persons[i]), ids.at(i)});
+    BoundUser user;
+    core::Services::setAccess(&user);
+
+    auto *customer = open<UpdateCustomer>(Request::Change);
+    ASSERT_TRUE(customer->isOpen());
+    ASSERT_NE(customer->onlyMine(), nullptr);
+    EXPECT_TRUE(customer->onlyMine()->isChecked());
+    EXPECT_FALSE(customer->onlyMine()->isVisible());
+    EXPECT_EQ(customer->issues().model().rowCount(), 2);
+    customer->onlyMine()->setChecked(false);
+    drain();
+    EXPECT_EQ(customer->issues().model().rowCount(), 3);
+    customer->close();
+    drain();
+    core::Services::setAccess(nullptr);
 }
 
 TEST_F(CustomerForms, WithTheBritishInterfaceTheCountyIsChosenFromTheListAndStoredAsTheProvince)

@@ -1,25 +1,47 @@
-#include "issues/IssueRowLook.h"
+#include "core/lists/IssueRowLook.h"
+
+#include "core/lists/FillPriorityList.h"
+#include "core/lists/FillStatusList.h"
+#include "platform/runtime/IniFile.h"
 
 #include <algorithm>
 
-namespace tarvo::issues {
+namespace tarvo::core {
+
+Result<void> IssueRowLook::read(IssueRowLook &look, const QString &userIniPath, qint32 programId,
+                                bool forCurrentIssue, data::Session &session, AccessServices &access)
+{
+    const IniFile ini(userIniPath);
+    look.colorMode =
+        ini.value(QStringLiteral("User Settings"), QStringLiteral("Color Mode"), QStringLiteral("1")).toInt();
+    look.workflowOn = WorkflowSettings::fromSettingsRecord().enabled;
+    look.statuses.clear();
+    if (auto r =
+            FillStatusList(look.statuses, programId, forCurrentIssue, session, accessWorkflowRights(access));
+        !r)
+        return r;
+    if (look.colorMode == ByPriority || look.colorMode == ByPriorityAndStatus) {
+        if (auto r = FillPriorityList(session); !r)
+            return r;
+        look.priorities = PriorityQueue::global().rows();
+    }
+    return {};
+}
 
 qint32 IssueRowLook::colour(const QString &status, const QString &priority) const
 {
     const QString shownStatus = status.trimmed();
-    const auto statusEntry =
-        std::find_if(statuses.begin(), statuses.end(), [&](const core::StatusQueueEntry &e) {
-            return !e.status.trimmed().isEmpty() && e.status.trimmed() == shownStatus;
-        });
+    const auto statusEntry = std::find_if(statuses.begin(), statuses.end(), [&](const StatusQueueEntry &e) {
+        return !e.status.trimmed().isEmpty() && e.status.trimmed() == shownStatus;
+    });
     const auto byStatus = [&]() -> qint32 {
         return !workflowOn && statusEntry != statuses.end() ? statusEntry->statusColor : -1;
     };
     const auto byPriority = [&]() -> qint32 {
         const QString shownPriority = priority.trimmed();
-        const auto it =
-            std::find_if(priorities.begin(), priorities.end(), [&](const core::PriorityQueueEntry &e) {
-                return e.priority.trimmed() == shownPriority;
-            });
+        const auto it = std::find_if(priorities.begin(), priorities.end(), [&](const PriorityQueueEntry &e) {
+            return e.priority.trimmed() == shownPriority;
+        });
         return it != priorities.end() ? it->priorityColor : -1;
     };
     switch (colorMode) {
@@ -63,4 +85,4 @@ int IssueRowLook::priorityIcon(const QString &priority)
     return upper == QLatin1String("LOW") ? 7 : upper == QLatin1String("HIGH") ? 3 : 0;
 }
 
-} // namespace tarvo::issues
+} // namespace tarvo::core
