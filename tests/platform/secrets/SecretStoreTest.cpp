@@ -74,12 +74,14 @@ TEST_P(SecretStoreRefusesTest, DamagedOrForeignValueIsAnError)
     EXPECT_FALSE(opened.error().message.isEmpty());
 }
 
-QString flipLastCharacter(const QString &sealed)
+// One bit of the last cipher byte changed: flipping a base64 character instead could hit the
+// padding bits, which decode to the same bytes.
+QString flipLastCipherByte(const QString &sealed)
 {
-    QString damaged = sealed;
-    const int at = damaged.size() - 3;
-    damaged[at] = damaged[at] == QLatin1Char('A') ? QLatin1Char('B') : QLatin1Char('A');
-    return damaged;
+    const qsizetype prefix = sealed.lastIndexOf(QLatin1Char(':')) + 1;
+    QByteArray bytes = QByteArray::fromBase64(sealed.mid(prefix).toLatin1());
+    bytes[bytes.size() - 1] = char(bytes.at(bytes.size() - 1) ^ 0x01);
+    return sealed.left(prefix) + QString::fromLatin1(bytes.toBase64());
 }
 
 QString sealedWithAnotherKey(const QString &)
@@ -92,7 +94,7 @@ INSTANTIATE_TEST_SUITE_P(
     Values, SecretStoreRefusesTest,
     ::testing::Values(BadValue{"PlainText", [](const QString &) { return QStringLiteral("the password"); },
                                SecretStore::ErrorNotSealed},
-                      BadValue{"FlippedByte", flipLastCharacter, SecretStore::ErrorCannotOpen},
+                      BadValue{"FlippedByte", flipLastCipherByte, SecretStore::ErrorCannotOpen},
                       BadValue{"Truncated", [](const QString &s) { return s.left(s.size() / 2); },
                                SecretStore::ErrorCannotOpen},
                       BadValue{"OnlyPrefix",
