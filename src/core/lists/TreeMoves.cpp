@@ -1,5 +1,6 @@
 #include "core/lists/TreeMoves.h"
 
+#include "core/lists/FileWriting.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -30,27 +31,6 @@ TreeMoves::TreeMoves(data::Session &session, QString label, QString prefix, QStr
 
 namespace {
 
-// The file and an open transaction on its connection, or why there are none.
-struct Writing {
-    data::FileManager *file = nullptr;
-    std::unique_ptr<data::Transaction> transaction;
-};
-
-Result<Writing> beginWriting(data::Session &session, const QString &label)
-{
-    Writing w;
-    w.file = session.file(label);
-    if (!w.file)
-        return makeError(2, QStringLiteral("The file %1 is not declared").arg(label));
-    auto conn = w.file->connection();
-    if (!conn)
-        return conn.error();
-    w.transaction = std::make_unique<data::Transaction>(**conn);
-    if (!w.transaction->started())
-        return w.transaction->started().error();
-    return w;
-}
-
 Result<data::Record> readById(data::FileManager &file, const QString &prefix, qint64 id)
 {
     data::Record record = file.newRecord();
@@ -62,13 +42,13 @@ Result<data::Record> readById(data::FileManager &file, const QString &prefix, qi
 
 // A move's start: the transaction open and the moved row read inside it.
 struct Moving {
-    Writing writing;
+    FileWriting writing;
     data::Record row;
 };
 
 Result<Moving> beginMove(data::Session &session, const QString &label, const QString &prefix, qint64 id)
 {
-    auto writing = beginWriting(session, label);
+    auto writing = FileWriting::begin(session, label);
     if (!writing)
         return writing.error();
     auto read = readById(*writing->file, prefix, id);
@@ -90,7 +70,7 @@ Result<TreeMoves::Outcome> TreeMoves::moveAmongSiblings(qint64 id, int step)
     if (!moving)
         return moving.error();
     Moving move = std::move(moving).value();
-    Writing *writing = &move.writing;
+    FileWriting *writing = &move.writing;
     data::FileManager &file = *writing->file;
     data::Record &row = move.row;
     const qint64 sort = row.integer(Sort);
@@ -137,7 +117,7 @@ Result<TreeMoves::Outcome> TreeMoves::reparent(qint64 id, qint64 newParent)
     if (!moving)
         return moving.error();
     Moving move = std::move(moving).value();
-    Writing *writing = &move.writing;
+    FileWriting *writing = &move.writing;
     data::FileManager &file = *writing->file;
     data::Record &row = move.row;
     // Walking up from the new parent must never meet the row: it cannot hang below itself.
@@ -183,7 +163,7 @@ Result<qint64> TreeMoves::nextSort(qint64 parent)
 
 Result<void> TreeMoves::closeGap(qint64 parent, qint64 sort)
 {
-    auto writing = beginWriting(m_session, m_label);
+    auto writing = FileWriting::begin(m_session, m_label);
     if (!writing)
         return writing.error();
     // Read first, then written: the rows are not changed under the open reading.

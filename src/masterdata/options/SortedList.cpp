@@ -1,5 +1,6 @@
 #include "masterdata/options/SortedList.h"
 
+#include "core/lists/FileWriting.h"
 #include "core/lists/ReadKeyOrder.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
@@ -41,27 +42,6 @@ KindInfo info(SortedList::Kind kind)
 
 const QString Sort = QStringLiteral("SORT");
 const QString PrgId = QStringLiteral("PrgID");
-
-// An open transaction on the connection of a file, or why there is none.
-struct Writing {
-    data::FileManager *file = nullptr;
-    std::unique_ptr<data::Transaction> transaction;
-};
-
-Result<Writing> beginWriting(data::Session &session, const QString &label)
-{
-    Writing w;
-    w.file = session.file(label);
-    if (!w.file)
-        return makeError(2, QStringLiteral("The file %1 is not declared").arg(label));
-    auto conn = w.file->connection();
-    if (!conn)
-        return conn.error();
-    w.transaction = std::make_unique<data::Transaction>(**conn);
-    if (!w.transaction->started())
-        return w.transaction->started().error();
-    return w;
-}
 
 Result<std::vector<data::Record>> readAll(data::Session &session, const QString &label, const QString &key,
                                           const QVariantList &range)
@@ -192,7 +172,7 @@ Result<bool> SortedList::move(const data::Record &entry, int step)
 
 Result<void> SortedList::rewrite(std::vector<data::Record> order, const data::Record *removed)
 {
-    auto writing = beginWriting(m_session, label());
+    auto writing = core::FileWriting::begin(m_session, label());
     if (!writing)
         return writing.error();
     data::FileManager &file = *writing->file;
@@ -270,7 +250,7 @@ Result<void> SortedList::carryToIssues(const std::vector<data::Record> &before,
 
 Result<void> SortedList::change(data::Record entry)
 {
-    auto writing = beginWriting(m_session, label());
+    auto writing = core::FileWriting::begin(m_session, label());
     if (!writing)
         return writing.error();
     data::FileManager &file = *writing->file;
