@@ -215,7 +215,7 @@ Result<void> RelationManager::updateWithin(Record &record, int depth, const Reco
             return q.error();
         }
     }
-    return m_file.update(record);
+    return stored ? m_file.update(record, *stored) : m_file.update(record);
 }
 
 Result<void> RelationManager::removeWithin(Record &record, int depth)
