@@ -17,6 +17,7 @@
 #include "platform/data/Transaction.h"
 #include "platform/runtime/DayDate.h"
 
+#include <QDateTime>
 #include <QDir>
 
 #include <algorithm>
@@ -184,14 +185,21 @@ struct RawOpen {
 
 const char *const kSeverities[] = {"Minor", "Major"};
 
-// Saving a change of five fields as the issue form does: each accepted field's history entry,
-// then OK through the issue save (hold, checks, the issue written under the relation rules).
-void saveDataLayer(data::Session &session, const core::SettingsValues &settings, qint64 id, int round)
+// The issue in the Bugs buffer, as the issue browse leaves it before it opens the form: not timed,
+// the raw side has no browse.
+void browseTo(data::Session &session, qint64 id)
 {
     data::FileManager &bugs = *session.file(QStringLiteral("Bugs"));
     bugs.buffer() = bugs.newRecord();
     bugs.buffer().setValue(QStringLiteral("BUG:ID"), id);
     check(bugs.fetch(QStringLiteral("BUG:KeyID"), bugs.buffer()), "issue");
+}
+
+// Saving a change of five fields as the issue form does: opening it for a change (the issue read
+// and held), each accepted field's history entry, then OK through the issue save (checks, the
+// notification decision, the issue written under the relation rules, the hold released).
+void saveDataLayer(data::Session &session, const core::SettingsValues &settings, int round)
+{
     issues::IssueSave save(session, settings);
     auto opened = save.open(issues::IssueRequest::Change);
     if (!opened || *opened != issues::IssueRequest::Change)
@@ -215,11 +223,21 @@ void saveDataLayer(data::Session &session, const core::SettingsValues &settings,
         throw std::runtime_error("the change was not saved");
 }
 
-// The same writes as raw statements: five history rows, then the issue's five fields and its
-// changed stamps in one transaction, as the data layer commits them.
+// The same rows as raw statements, with the same commits: the issue read whole and its hold row
+// written, five history rows, the issue's five fields and its changed stamps in one transaction,
+// then the hold row removed.
 struct RawSave {
     explicit RawSave(sqlite3 *db)
-        : history(db,
+        : issue(db, "SELECT * FROM Bugs WHERE ID=?1"),
+          hold(db, "INSERT INTO _tarvo_holds (tablename, rid, host, pid, context, expires) "
+                   "VALUES ('Bugs', ?1, 'bench', 1, 1, ?2) ON CONFLICT (tablename, rid) DO UPDATE SET "
+                   "host = excluded.host, pid = excluded.pid, context = excluded.context, "
+                   "expires = excluded.expires WHERE _tarvo_holds.expires < ?3 OR "
+                   "(_tarvo_holds.host = excluded.host AND _tarvo_holds.pid = excluded.pid AND "
+                   "_tarvo_holds.context = excluded.context)"),
+          release(db, "DELETE FROM _tarvo_holds WHERE tablename = 'Bugs' AND rid = ?1 AND host = 'bench' "
+                      "AND pid = 1 AND context = 1"),
+          history(db,
                   "INSERT INTO History (ID, FIELD, FORMAT, DATE, TIME, INITIALS, Contents_Old, Contents_New) "
                   "VALUES (?1, ?2, 'S255', ?3, ?4, 'BEN', ?5, ?6)"),
           begin(db, "BEGIN IMMEDIATE"),
@@ -238,6 +256,19 @@ struct RawSave {
         const std::string before = "before";
         const std::int64_t today = DayDate::today();
         const std::int64_t now = DayDate::clock();
+        issue.reset();
+        issue.bind(1, id);
+        if (!issue.step())
+            throw std::runtime_error("no issue");
+        (void)issue.readRow();
+        const std::int64_t rowId = issue.integer(0);
+        issue.reset();
+        const std::int64_t expires = std::int64_t(QDateTime::currentMSecsSinceEpoch());
+        hold.reset();
+        hold.bind(1, rowId);
+        hold.bind(2, expires + 60000);
+        hold.bind(3, expires);
+        hold.run();
         for (int i = 0; i < 5; ++i) {
             const std::string field = fields[i];
             history.reset();
@@ -264,8 +295,11 @@ struct RawSave {
         update.run();
         commit.reset();
         commit.run();
+        release.reset();
+        release.bind(1, rowId);
+        release.run();
     }
-    RawStatement history, begin, update, commit;
+    RawStatement issue, hold, release, history, begin, update, commit;
 };
 
 void printRow(const char *what, double layer, double raw)
@@ -329,9 +363,11 @@ int IssueFormBench::run()
         for (int side = 0; side < 2; ++side) {
             const bool layer = (side + r) % 2 == 0;
             ++round;
+            if (layer)
+                browseTo(folder.session(), id);
             Stopwatch clock;
             if (layer)
-                saveDataLayer(folder.session(), settings, id, round);
+                saveDataLayer(folder.session(), settings, round);
             else
                 rawSave.run(id, round);
             (layer ? saveLayer : saveRaw).push_back(clock.micros());

@@ -295,7 +295,8 @@ SaveResult IssueSave::ok(const IssueFieldRules &rules, const QStringList &alsoRe
         bug.value(QStringLiteral("Version")) != m_opened.value(QStringLiteral("Version"));
     SaveResult r;
     if (changed) {
-        r = commit(int(IssueEvent::Changed), [&] { return m_session.relations(kBugs)->update(issue()); });
+        r = commit(int(IssueEvent::Changed),
+                   [&] { return m_session.relations(kBugs)->update(issue(), m_opened); });
     } else {
         releaseHold();
         sendRefresh();

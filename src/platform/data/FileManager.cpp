@@ -301,16 +301,34 @@ Result<void> FileManager::addRow(Record &record)
     return {};
 }
 
-Result<void> FileManager::writeRow(Record &record)
+Result<void> FileManager::writeRow(Record &record, const Record *stored)
 {
     auto conn = connection();
     if (!conn)
         return conn.error();
     QVariantList values;
-    for (int i = 0; i < m_layout->fieldCount(); ++i)
+    QStringList sets;
+    for (int i = 0; i < m_layout->fieldCount(); ++i) {
+        if (stored && stored->value(i) == record.value(i))
+            continue;
         values << record.value(i);
+        sets << m_layout->column(i) + QStringLiteral(" = ?");
+    }
     values << record.rowId();
-    auto q = (*conn)->exec(m_updateSql, values);
+    // Every index of a column in the SET list is rewritten, so a change names only its fields; with
+    // none changed the whole row is written, which also finds out whether it is still there.
+    const bool partial = stored && !sets.isEmpty();
+    if (stored && sets.isEmpty()) {
+        values.clear();
+        for (int i = 0; i < m_layout->fieldCount(); ++i)
+            values << record.value(i);
+        values << record.rowId();
+    }
+    const QString sql = partial
+                            ? QStringLiteral("UPDATE %1 SET %2 WHERE \"_rid\" = ?")
+                                  .arg(RecordLayout::quote(m_layout->table()), sets.join(QLatin1Char(',')))
+                            : m_updateSql;
+    auto q = (*conn)->exec(sql, values);
     if (!q)
         return q.error();
     if (q.value()->numRowsAffected() == 0)
@@ -474,6 +492,17 @@ Result<void> FileManager::insert(Record &record)
 
 Result<void> FileManager::update(Record &record)
 {
+    return updateFrom(record, nullptr);
+}
+
+Result<void> FileManager::update(Record &record, const Record &stored)
+{
+    // A record of another row cannot stand for this one: that case writes the whole row.
+    return updateFrom(record, stored.rowId() == record.rowId() && stored.rowId() != 0 ? &stored : nullptr);
+}
+
+Result<void> FileManager::updateFrom(Record &record, const Record *stored)
+{
     if (auto whole = checkWhole(record); !whole)
         return whole;
     if (auto texts = checkTexts(record); !texts)
@@ -482,7 +511,7 @@ Result<void> FileManager::update(Record &record)
         return w;
     if (auto v = validate(record); !v)
         return v;
-    if (auto r = writeRow(record); !r)
+    if (auto r = writeRow(record, stored); !r)
         return writeError(record, r.error());
     return {};
 }

@@ -50,6 +50,9 @@ class FileManager final {
     Result<void> insert(Record &record);
     // Writes a record read before (by its row).
     Result<void> update(Record &record);
+    // The same for a record whose stored values the caller holds unchanged (`stored`, read under
+    // its hold): only the fields that differ are written, so untouched keys are left alone.
+    Result<void> update(Record &record, const Record &stored);
     // Deletes one record, without relation rules (see RelationManager::remove).
     Result<void> remove(Record &record);
 
@@ -90,7 +93,8 @@ class FileManager final {
     Result<void> selectOne(const QString &sql, const QVariantList &params, Record &record);
     Result<qint64> nextNumber(const Record &record);
     Result<void> addRow(Record &record);
-    Result<void> writeRow(Record &record);
+    Result<void> writeRow(Record &record, const Record *stored = nullptr);
+    Result<void> updateFrom(Record &record, const Record *stored);
     Result<void> insertNumbered(Record &record, bool claimOnly);
     Error duplicateError(const Record &record, const Error &error);
     // Reports a failed write (naming the key of a duplicate) and returns its error.

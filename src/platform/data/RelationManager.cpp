@@ -99,17 +99,23 @@ bool RelationManager::needsRowByRow(FileManager &child, bool forDelete)
 
 Result<void> RelationManager::update(Record &record)
 {
-    return inOneTransaction(record, &RelationManager::updateWithin);
+    return inOneTransaction(record, [&] { return updateWithin(record, 0); });
+}
+
+Result<void> RelationManager::update(Record &record, const Record &stored)
+{
+    // A record of another row cannot stand for this one: that case reads the row as usual.
+    const Record *known = stored.rowId() == record.rowId() && stored.rowId() != 0 ? &stored : nullptr;
+    return inOneTransaction(record, [&] { return updateWithin(record, 0, known); });
 }
 
 Result<void> RelationManager::remove(Record &record)
 {
-    return inOneTransaction(record, &RelationManager::removeWithin);
+    return inOneTransaction(record, [&] { return removeWithin(record, 0); });
 }
 
 // A change or delete with everything it cascades to: all of it, or nothing.
-Result<void> RelationManager::inOneTransaction(Record &record,
-                                               Result<void> (RelationManager::*work)(Record &, int))
+Result<void> RelationManager::inOneTransaction(Record &record, const std::function<Result<void>()> &work)
 {
     if (auto whole = m_file.checkWhole(record); !whole)
         return whole;
@@ -121,7 +127,7 @@ Result<void> RelationManager::inOneTransaction(Record &record,
     Transaction tx(**conn);
     if (!tx.started())
         return tx.started();
-    if (auto r = (this->*work)(record, 0); !r)
+    if (auto r = work(); !r)
         return r;
     return tx.commit();
 }
@@ -139,13 +145,17 @@ Result<void> RelationManager::refuseIfReferenced(const RelationDecl &rel, FileMa
     return e;
 }
 
-Result<void> RelationManager::updateWithin(Record &record, int depth)
+Result<void> RelationManager::updateWithin(Record &record, int depth, const Record *stored)
 {
     if (depth > kMaxDepth)
         return makeError(ErrorCode::FileSystemError, QStringLiteral("Relations nest too deep"));
-    Record old = m_file.newRecord();
-    if (auto r = m_file.fetchRow(record.rowId(), old); !r)
-        return r;
+    Record fetched;
+    if (!stored) {
+        fetched = m_file.newRecord();
+        if (auto r = m_file.fetchRow(record.rowId(), fetched); !r)
+            return r;
+    }
+    const Record &old = stored ? *stored : fetched;
     for (const RelationDecl *rel : m_children) {
         bool changed = false;
         for (const auto &link : rel->links)
@@ -205,7 +215,7 @@ Result<void> RelationManager::updateWithin(Record &record, int depth)
             return q.error();
         }
     }
-    return m_file.update(record);
+    return stored ? m_file.update(record, *stored) : m_file.update(record);
 }
 
 Result<void> RelationManager::removeWithin(Record &record, int depth)

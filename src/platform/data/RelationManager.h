@@ -4,6 +4,7 @@
 #include "platform/data/Record.h"
 #include "platform/runtime/Result.h"
 
+#include <functional>
 #include <vector>
 
 namespace tarvo::data {
@@ -25,18 +26,21 @@ class RelationManager final {
     Result<void> open();
     // Writes a changed record (read before, by its row); children follow the update rules.
     Result<void> update(Record &record);
+    // The same for a record whose stored values the caller read under its hold and holds still:
+    // `stored` stands for the row as it is, so it is not read again.
+    Result<void> update(Record &record, const Record &stored);
     // Deletes a record; children follow the delete rules.
     Result<void> remove(Record &record);
 
   private:
-    Result<void> updateWithin(Record &record, int depth);
+    Result<void> updateWithin(Record &record, int depth, const Record *stored = nullptr);
     Result<void> removeWithin(Record &record, int depth);
     // Row ids of the children of `parent` under one relation, and the WHERE text selecting them.
     QString childWhere(const RelationDecl &relation, FileManager &child, const Record &parent,
                        QVariantList &params) const;
     Result<std::vector<qint64>> childRows(const RelationDecl &relation, FileManager &child,
                                           const Record &parent);
-    Result<void> inOneTransaction(Record &record, Result<void> (RelationManager::*work)(Record &, int));
+    Result<void> inOneTransaction(Record &record, const std::function<Result<void>()> &work);
     // A restricted change or delete: refused with the message when the parent has children.
     Result<void> refuseIfReferenced(const RelationDecl &relation, FileManager &child, const Record &parent,
                                     int message);

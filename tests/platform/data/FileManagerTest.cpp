@@ -32,6 +32,34 @@ TEST_P(FileManagerTest, OpeningAMissingFileCreatesItAndNumbersFromOne)
     EXPECT_EQ(viaAlias.text("CUS1:Name"), "C8");
 }
 
+// An update from the row as the caller read it writes only what the caller changed: a field it
+// left alone keeps what was stored since, and a row gone is reported even when nothing changed.
+TEST_P(FileManagerTest, AnUpdateFromTheStoredRowWritesOnlyTheChangedFields)
+{
+    openDictionary();
+    add("Customer", {{"Name", "A"}, {"City", "X"}});
+    auto read = [&] {
+        Record r = fm("Customer").newRecord();
+        r.setValue("CUS:ID", 1);
+        EXPECT_TRUE(fm("Customer").fetch("CUS:KeyID", r).ok());
+        return r;
+    };
+    Record mine = read();
+    const Record stored = mine;
+    Record other = read();
+    other.setValue("CUS:City", "Y");
+    ASSERT_TRUE(fm("Customer").update(other).ok());
+
+    mine.setValue("CUS:Name", "B");
+    ASSERT_TRUE(fm("Customer").update(mine, stored).ok());
+    const Record now = read();
+    EXPECT_EQ(now.text("CUS:Name"), "B");
+    EXPECT_EQ(now.text("CUS:City"), "Y");
+
+    ASSERT_TRUE(fm("Customer").remove(other).ok());
+    EXPECT_EQ(fm("Customer").update(mine, mine).error().code, ErrorCode::RecordNotFound);
+}
+
 TEST_P(FileManagerTest, PrimingClaimsTheNumberAndFillsTheInsertDefaults)
 {
     openDictionary();

@@ -61,6 +61,27 @@ TEST_P(RelationManagerTest, UpdateCascadesNewLinkValuesDownTheTree)
     EXPECT_EQ(count("Note", "\"CID\" = 1"), 0);
 }
 
+// The caller's copy of the stored row finds the children by its link values; a copy of another
+// row is not trusted and the row is read as usual.
+TEST_P(RelationManagerTest, UpdateWithTheStoredRowKnownCascadesFromIt)
+{
+    openDictionary();
+    addFamilies();
+    Record first = customer(1);
+    const Record stored = first;
+    first.setValue("ID", 100);
+    ASSERT_TRUE(rm("Customer").update(first, stored).ok());
+    EXPECT_EQ(count("Contact", "\"ID\" = 100"), 2);
+    EXPECT_EQ(count("Contact", "\"ID\" = 1"), 0);
+
+    Record second = customer(2);
+    second.setValue("ID", 200);
+    ASSERT_TRUE(rm("Customer").update(second, stored).ok());
+    EXPECT_EQ(count("Contact", "\"ID\" = 200"), 2);
+    EXPECT_EQ(count("Contact", "\"ID\" = 2"), 0);
+    EXPECT_EQ(count("Contact", "\"ID\" = 100"), 2);
+}
+
 TEST_P(RelationManagerTest, ARestrictedChildUndoesTheWholeCascade)
 {
     openDictionary();
