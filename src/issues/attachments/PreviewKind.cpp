@@ -1,6 +1,5 @@
 #include "issues/attachments/PreviewKind.h"
 
-#include <initializer_list>
 #include <utility>
 
 namespace tarvo::issues {
@@ -8,17 +7,22 @@ namespace tarvo::issues {
 PreviewKind previewKindOf(const QString &fileName)
 {
     const QString name = fileName.toUpper();
-    const std::pair<std::initializer_list<const char *>, PreviewKind> tests[] = {
-        {{".ICO", ".GIF", ".WMF"}, PreviewKind::WindowImage},
-        {{".PNG", ".JPG", ".JPEG", ".BMP", ".PCX"}, PreviewKind::LibraryImage},
-        {{".TXT"}, PreviewKind::Text},
-        {{".HTM"}, PreviewKind::Html},
-        {{".PDF"}, PreviewKind::Pdf},
+    // The extensions in the order they are tested: a name holding several takes the first found.
+    struct Test {
+        const char *extension;
+        PreviewKind kind;
     };
-    for (const auto &[extensions, kind] : tests)
-        for (const char *extension : extensions)
-            if (name.contains(QLatin1String(extension)))
-                return kind;
+    static constexpr Test tests[] = {
+        {".ICO", PreviewKind::WindowImage},  {".GIF", PreviewKind::WindowImage},
+        {".WMF", PreviewKind::WindowImage},  {".PNG", PreviewKind::LibraryImage},
+        {".JPG", PreviewKind::LibraryImage}, {".JPEG", PreviewKind::LibraryImage},
+        {".BMP", PreviewKind::LibraryImage}, {".PCX", PreviewKind::LibraryImage},
+        {".TXT", PreviewKind::Text},         {".HTM", PreviewKind::Html},
+        {".PDF", PreviewKind::Pdf},
+    };
+    for (const Test &test : tests)
+        if (name.contains(QLatin1String(test.extension)))
+            return test.kind;
     return PreviewKind::None;
 }
 
