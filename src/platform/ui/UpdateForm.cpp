@@ -85,6 +85,8 @@ UpdateForm::UpdateForm(Context &context, QString procedureName, data::Session &s
 
 UpdateForm::~UpdateForm()
 {
+    for (const auto &watcher : m_focusWatchers)
+        delete watcher.data();
     // A window that went without OK or Cancel (its caller was deleted under it) leaves nothing
     // claimed and nothing held.
     if (m_claimedRow != 0)
@@ -237,7 +239,9 @@ void UpdateForm::watchControls()
             if (combo->lineEdit())
                 connect(combo->lineEdit(), &QLineEdit::editingFinished, this, accepted);
         } else if (qobject_cast<QPlainTextEdit *>(c) || qobject_cast<QTextEdit *>(c)) {
-            c->installEventFilter(new FocusOutWatcher(c, accepted));
+            auto *watcher = new FocusOutWatcher(c, accepted);
+            c->installEventFilter(watcher);
+            m_focusWatchers.emplace_back(watcher);
         } else if (auto *button = qobject_cast<QAbstractButton *>(c)) {
             connect(button, &QAbstractButton::toggled, this, accepted);
         }

@@ -178,6 +178,8 @@ class UpdateForm : public WindowManager {
     bool m_finishing = false;
     bool m_showing = false;
     bool m_watching = false;
+    // The focus watchers on memo controls, removed when the form goes before its window.
+    std::vector<QPointer<QObject>> m_focusWatchers;
 };
 
 } // namespace tarvo::ui

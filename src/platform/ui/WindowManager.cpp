@@ -29,7 +29,12 @@ WindowManager::~WindowManager()
         detachFromContext();
     }
     if (m_window) {
+        // The derived window is already gone: a control that signals while it is deleted (a line
+        // edit losing the focus) must not reach its handlers.
         m_window->disconnect(this);
+        const auto children = m_window->findChildren<QObject *>();
+        for (QObject *child : children)
+            child->disconnect(this);
         m_window->removeEventFilter(this);
         delete m_window.data();
     }
