@@ -84,7 +84,8 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     m_parent = record().isValid() ? record().integer(QStringLiteral("PRG:P")) : 0;
 
     auto *window = new QWidget;
-    window->setMinimumSize(560, 420);
+    // Wide enough to show every tab.
+    window->setMinimumSize(680, 440);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     layout->addWidget(m_tabs);
@@ -496,13 +497,21 @@ void UpdatePrograms::callForm(int number, int request)
         const bool selected = m_referenceEntry.rowId() > 0;
         if (!selected && request != Request::Insert)
             return;
+        // The entry's form deletes at once: the user confirms first, as for any list's record.
+        if (request == Request::Delete &&
+            session().file(label)->report(MessageConfirmDelete, makeError(0, QString())) != Button::Yes)
+            return;
         m_referenceAfter = selected ? m_referenceEntry.integer(QStringLiteral("SORT")) : 0;
+        const int row = browse->currentRow();
         m_formRunning = true;
-        run(number, request, [this, browse, guard = QPointer<QObject>(this)](int) {
+        run(number, request, [this, browse, request, row, guard = QPointer<QObject>(this)](int response) {
             if (!guard)
                 return;
             m_formRunning = false;
             (void)browse->refresh();
+            // A new entry follows the selected one, or heads the list.
+            if (request == Request::Insert && response == Response::Completed)
+                browse->goToRow(row + 1);
         });
         return;
     }

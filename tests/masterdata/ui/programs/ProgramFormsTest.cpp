@@ -505,6 +505,7 @@ TEST_P(ProgramReferenceLists, InsertChangeAndDeleteKeepOnlyThisProgramsListNumbe
     EXPECT_EQ(entries(1), QStringList({"1:A", "2:New", "3:B"})) << m_messages.texts().join('|').toStdString();
     EXPECT_EQ(entries(2), QStringList({"1:A", "2:B"}));
     EXPECT_EQ(list.model().rowCount(), 3);
+    EXPECT_EQ(list.currentRow(), 1) << "the new entry is selected";
     if (statuses) {
         EXPECT_EQ(statusSortOfIssue(1), 3);
         EXPECT_EQ(statusSortOfIssue(2), 2);
@@ -515,9 +516,12 @@ TEST_P(ProgramReferenceLists, InsertChangeAndDeleteKeepOnlyThisProgramsListNumbe
     answerForm("Change", "Newer");
     EXPECT_EQ(entries(1), QStringList({"1:A", "2:Newer", "3:B"}));
 
-    list.goToRow(1);
-    list.button(Request::Delete)->click();
-    drain();
+    for (int answer : {Button::No, Button::Yes}) {
+        list.goToRow(1);
+        m_messages.answer(answer);
+        list.button(Request::Delete)->click();
+        drain();
+    }
     EXPECT_EQ(entries(1), QStringList({"1:A", "2:B"}));
     EXPECT_EQ(entries(2), QStringList({"1:A", "2:B"}));
     EXPECT_EQ(list.model().rowCount(), 2);
