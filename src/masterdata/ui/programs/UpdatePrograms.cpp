@@ -490,6 +490,10 @@ void UpdatePrograms::callForm(int number, int request)
     listext::ui::BrowseList *browse = list(number);
     if (m_formRunning || !browse || isViewOnly())
         return;
+    // A double click changes the row only where the Change button may.
+    if (QPushButton *button = browse->button(request);
+        !button || !button->isEnabled() || isDenied(button->objectName()))
+        return;
     if (number <= ClassificationList) {
         // The entry's form changes or deletes the selected entry and puts a new one after it.
         const QString label = referenceLabel(number);

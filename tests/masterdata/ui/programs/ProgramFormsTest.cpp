@@ -528,6 +528,14 @@ TEST_P(ProgramReferenceLists, InsertChangeAndDeleteKeepOnlyThisProgramsListNumbe
     if (statuses) {
         EXPECT_EQ(statusSortOfIssue(1), 2);
     }
+
+    // Without the right to change, a double click opens no form either.
+    form->denyControl(list.button(Request::Change)->objectName());
+    Q_EMIT list.view()->doubleClicked(list.model().index(0, 0));
+    drain();
+    for (QWidget *top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() &&
+                     top->windowTitle().startsWith(QLatin1String("Change ") + QLatin1String(c.noun)));
     press(*form, "Cancel");
 }
 
