@@ -401,6 +401,13 @@ TEST_F(ProgramForms, EachPurchaseIsTaggedAndExportedWithItsProgramNoteAndAttachm
                   {buyer, 1, buyers.model().rawValue(1, QStringLiteral("CUP:PurchasedDate")).toLongLong()}}));
     EXPECT_EQ(buyers.model().cellText(0, QStringLiteral("TagField")), QString());
     EXPECT_EQ(buyers.model().cellText(1, QStringLiteral("TagField")), QStringLiteral("*"));
+    press(*form, "DASTAGALL");
+    EXPECT_EQ(CustomerTagQueue::global().tags(),
+              (std::vector<listext::TagQueue::Tag>{{buyer, 1, 80000}, {buyer, 1, 80100}}));
+    press(*form, "DASTAGALL"); // all again: still each purchase once
+    EXPECT_EQ(CustomerTagQueue::global().size(), 2);
+    buyers.goToRow(0);
+    press(*form, "DASTAG");
 
     form->list(UpdatePrograms::NoteList)->goToRow(0);
     control<QLineEdit>(*form, "PRG:HOMEPAGE")
