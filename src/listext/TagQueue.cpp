@@ -4,32 +4,42 @@
 
 namespace tarvo::listext {
 
-bool TagQueue::contains(qint64 id) const
+bool TagQueue::contains(const Tag &tag) const
 {
-    return std::binary_search(m_ids.begin(), m_ids.end(), id);
+    return std::binary_search(m_tags.begin(), m_tags.end(), tag);
 }
 
-void TagQueue::add(qint64 id)
+void TagQueue::add(const Tag &tag)
 {
-    const auto at = std::lower_bound(m_ids.begin(), m_ids.end(), id);
-    if (at == m_ids.end() || *at != id)
-        m_ids.insert(at, id);
+    const auto at = std::lower_bound(m_tags.begin(), m_tags.end(), tag);
+    if (at == m_tags.end() || *at != tag)
+        m_tags.insert(at, tag);
 }
 
-bool TagQueue::toggle(qint64 id)
+bool TagQueue::toggle(const Tag &tag)
 {
-    const auto at = std::lower_bound(m_ids.begin(), m_ids.end(), id);
-    if (at != m_ids.end() && *at == id) {
-        m_ids.erase(at);
+    const auto at = std::lower_bound(m_tags.begin(), m_tags.end(), tag);
+    if (at != m_tags.end() && *at == tag) {
+        m_tags.erase(at);
         return false;
     }
-    m_ids.insert(at, id);
+    m_tags.insert(at, tag);
     return true;
 }
 
-Result<void> TagQueue::tagAll(const std::function<Result<std::vector<qint64>>()> &nextPage)
+std::vector<qint64> TagQueue::ids() const
 {
-    m_ids.clear();
+    std::vector<qint64> ids;
+    ids.reserve(m_tags.size());
+    for (const Tag &tag : m_tags)
+        if (ids.empty() || ids.back() != tag.id)
+            ids.push_back(tag.id);
+    return ids;
+}
+
+Result<void> TagQueue::tagAll(const std::function<Result<std::vector<Tag>>()> &nextPage)
+{
+    m_tags.clear();
     Result<void> outcome;
     for (;;) {
         auto page = nextPage();
@@ -39,11 +49,25 @@ Result<void> TagQueue::tagAll(const std::function<Result<std::vector<qint64>>()>
         }
         if (page->empty())
             break;
-        m_ids.insert(m_ids.end(), page->begin(), page->end());
+        m_tags.insert(m_tags.end(), page->begin(), page->end());
     }
-    std::sort(m_ids.begin(), m_ids.end());
-    m_ids.erase(std::unique(m_ids.begin(), m_ids.end()), m_ids.end());
+    std::sort(m_tags.begin(), m_tags.end());
+    m_tags.erase(std::unique(m_tags.begin(), m_tags.end()), m_tags.end());
     return outcome;
+}
+
+Result<void> TagQueue::tagAll(const std::function<Result<std::vector<qint64>>()> &nextPage)
+{
+    return tagAll([&]() -> Result<std::vector<Tag>> {
+        auto page = nextPage();
+        if (!page)
+            return page.error();
+        std::vector<Tag> tags;
+        tags.reserve(page->size());
+        for (qint64 id : *page)
+            tags.push_back(Tag{id});
+        return tags;
+    });
 }
 
 QString TagQueue::countText(const std::function<QString(const QString &)> &translate) const

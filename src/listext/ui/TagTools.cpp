@@ -1,13 +1,15 @@
 #include "listext/ui/TagTools.h"
 
 #include "listext/ViewRowSource.h"
-#include "listext/ui/ListWindow.h"
+#include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
 #include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/ProgressPacer.h"
 #include "listext/ui/SflSuchen.h"
 #include "platform/query/SavedQueries.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Translator.h"
+#include "platform/ui/WindowManager.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -40,7 +42,7 @@ class WaitCursor final {
 
 } // namespace
 
-TagTools::TagTools(ListWindow &window, BrowseList &list, TagToolsDeclaration declaration)
+TagTools::TagTools(tarvo::ui::WindowManager &window, BrowseList &list, TagToolsDeclaration declaration)
     : m_window(window), m_list(list), m_declaration(std::move(declaration))
 {
 }
@@ -88,12 +90,36 @@ bool TagTools::takeAccepted(const QString &upperName)
     return true;
 }
 
+void TagTools::showError(const Error &error) const
+{
+    Messages::show(error.message, m_window.procedureName(), MessageIcon::Exclamation);
+}
+
+TagQueue::Tag TagTools::tagFrom(const std::function<QVariant(const QString &)> &valueOf) const
+{
+    qint64 values[3] = {valueOf(m_declaration.idField).toLongLong(), 0, 0};
+    for (qsizetype i = 0; i < m_declaration.tagFields.size() && i < 2; ++i)
+        values[i + 1] = valueOf(m_declaration.tagFields.at(i)).toLongLong();
+    return {values[0], values[1], values[2]};
+}
+
+TagQueue::Tag TagTools::tagOf(int row) const
+{
+    return tagFrom([&](const QString &field) { return m_list.model().rawValue(row, field); });
+}
+
+bool TagTools::isTagged(const SourceRow &row) const
+{
+    return m_declaration.tags->contains(
+        tagFrom([&](const QString &field) { return m_list.model().fieldValue(row, field); }));
+}
+
 void TagTools::tagCurrent(bool moveOn)
 {
     const int row = m_list.currentRow();
     if (row < 0)
         return;
-    m_declaration.tags->toggle(m_list.model().rawValue(row, m_declaration.idField).toLongLong());
+    m_declaration.tags->toggle(tagOf(row));
     const bool onlyTagged = m_onlyTagged && m_onlyTagged->isChecked();
     tagsChanged();
     // Shown only tagged, the untagged row left the list: the next one is current already.
@@ -103,27 +129,32 @@ void TagTools::tagCurrent(bool moveOn)
 
 void TagTools::tagAll()
 {
-    // The rows of the list's filters, read by id only.
-    std::unique_ptr<RowSource> ids = m_declaration.source->narrowed({m_declaration.idField});
-    const int idIndex = ids->fieldIndex(m_declaration.idField);
+    // The rows of the list's filters, read by the fields they are tagged by only.
+    const QStringList fields = QStringList{m_declaration.idField} + m_declaration.tagFields;
+    std::unique_ptr<RowSource> ids = m_declaration.source->narrowed(fields);
+    std::vector<int> indexes;
+    for (const QString &field : fields)
+        indexes.push_back(ids->fieldIndex(field));
     std::optional<SourceRow> last;
     Result<void> tagged;
     {
         const WaitCursor wait;
-        tagged = m_declaration.tags->tagAll([&]() -> Result<std::vector<qint64>> {
+        tagged = m_declaration.tags->tagAll([&]() -> Result<std::vector<TagQueue::Tag>> {
             auto rows = ids->rowsAfter(last ? &*last : nullptr, 1000);
             if (!rows)
                 return rows.error();
-            std::vector<qint64> page;
+            std::vector<TagQueue::Tag> page;
             for (const SourceRow &r : *rows)
-                page.push_back(r.values.value(idIndex).toLongLong());
+                page.push_back(tagFrom([&](const QString &field) {
+                    return r.values.value(indexes[size_t(fields.indexOf(field))]);
+                }));
             if (!rows->empty())
                 last = rows->back();
             return page;
         });
     }
     if (!tagged)
-        m_window.showError(tagged.error());
+        showError(tagged.error());
     tagsChanged();
 }
 
@@ -178,7 +209,7 @@ void TagTools::searchText(const QString &text, bool ignoreCase)
         m_onlyTagged->setChecked(false);
     }
     if (auto r = m_declaration.applyFilter(); !r) {
-        m_window.showError(r.error());
+        showError(r.error());
         tagsChanged();
         return;
     }
@@ -200,7 +231,7 @@ void TagTools::searchText(const QString &text, bool ignoreCase)
         });
         progress.reset();
         if (!found)
-            m_window.showError(found.error());
+            showError(found.error());
         else
             for (qint64 id : *found)
                 tags.add(id);
@@ -244,7 +275,7 @@ void TagTools::chooseQuery()
     }
     if (QAction *chosen = menu.exec(QCursor::pos()))
         if (auto r = applyQuery(chosen->text()); !r)
-            m_window.showError(r.error());
+            showError(r.error());
 }
 
 Result<void> TagTools::applyQuery(const QString &description)
@@ -296,7 +327,8 @@ Result<int> TagTools::exportTagged(const QString &path)
         return makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
     Result<int> written = [&] {
         const WaitCursor wait;
-        return m_declaration.writeCsv(m_declaration.tags->ids(), out);
+        return m_declaration.writeTagged ? m_declaration.writeTagged(m_declaration.tags->tags(), out)
+                                         : m_declaration.writeCsv(m_declaration.tags->ids(), out);
     }();
     if (!written)
         return written.error();
@@ -326,7 +358,7 @@ void TagTools::askExport()
     if (path.isEmpty())
         return;
     if (auto r = exportTagged(path); !r)
-        m_window.showError(r.error());
+        showError(r.error());
 }
 
 void TagTools::askImport()
@@ -341,7 +373,7 @@ void TagTools::askImport()
         return;
     auto report = importFile(path);
     if (!report)
-        m_window.showError(report.error());
+        showError(report.error());
     else
         Messages::show(report->text(), m_declaration.importCaption, MessageIcon::Information);
 }
@@ -358,7 +390,7 @@ void TagTools::massUpdate(
         return run(ids, update);
     }();
     if (!done)
-        m_window.showError(done.error());
+        showError(done.error());
     m_declaration.reload();
 }
 

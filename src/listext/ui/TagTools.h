@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QString>
+#include <QVariant>
 
 #include <functional>
 #include <optional>
@@ -22,27 +23,34 @@ namespace tarvo::data {
 class View;
 }
 
-namespace tarvo::listext {
-class ViewRowSource;
+namespace tarvo::ui {
+class WindowManager;
 }
+
+namespace tarvo::listext {
+struct SourceRow;
+class ViewRowSource;
+} // namespace tarvo::listext
 
 namespace tarvo::listext::ui {
 
 class BrowseList;
-class ListWindow;
 
 // What a list window's tag tools work on, and what differs between windows.
 struct TagToolsDeclaration final {
     TagQueue *tags = nullptr;
     ViewRowSource *source = nullptr; // the rows of the tagged list
     QString idField;                 // the field tagged by ("BUG:ID")
-    QString dataFolder;              // where the saved queries are kept
-    QString queryKey;                // the section of the saved queries ("BROWSEBUGS")
-    QString title;                   // the window's title without a query
-    QString queryMark;               // what stands between the title and the query's description
-    QString exportName;              // the export dialog's proposed file
-    QString importCaption;           // the caption of the import's report
-    bool tagMovesOn = false;         // ?DASTAG goes on to the next row
+    // The further fields whose values, with the ID, tell a tagged row apart (a purchase's program
+    // and date, where one customer bought several); none: the ID alone.
+    QStringList tagFields;
+    QString dataFolder;      // where the saved queries are kept
+    QString queryKey;        // the section of the saved queries ("BROWSEBUGS")
+    QString title;           // the window's title without a query
+    QString queryMark;       // what stands between the title and the query's description
+    QString exportName;      // the export dialog's proposed file
+    QString importCaption;   // the caption of the import's report
+    bool tagMovesOn = false; // ?DASTAG goes on to the next row
     // Asks for the export (save) or import file in place of the file dialogs (tests answer this
     // way); none: the dialogs ask. A blank answer cancels.
     std::function<std::optional<QString>(QWidget *parent, bool save)> askPath;
@@ -56,16 +64,18 @@ struct TagToolsDeclaration final {
         search;
     // Writes the records of the ids as CSV; the number written.
     std::function<Result<int>(const std::vector<qint64> &ids, QIODevice &out)> writeCsv;
+    // In place of writeCsv for a list tagged by further fields: writes the tagged rows.
+    std::function<Result<int>(const std::vector<TagQueue::Tag> &tags, QIODevice &out)> writeTagged;
     // Reads records from CSV text.
     std::function<Result<query::ImportReport>(const QString &text)> readCsv;
 };
 
-// The tag tools of a list window's main list: tagging, "Show only tagged records", the text
-// search that tags its hits, saved queries with the title that names them, export and import of
-// the tagged records, and mass update. The window places the widgets and declares the rest.
+// The tag tools of a window's list: tagging, "Show only tagged records", the text search that
+// tags its hits, saved queries with the title that names them, export and import of the tagged
+// records, and mass update. The window places the widgets and declares the rest.
 class TagTools final {
   public:
-    TagTools(ListWindow &window, BrowseList &list, TagToolsDeclaration declaration);
+    TagTools(tarvo::ui::WindowManager &window, BrowseList &list, TagToolsDeclaration declaration);
 
     QCheckBox *makeOnlyTagged(QWidget *parent);
     QLabel *makeTagCount(QWidget *parent);
@@ -104,8 +114,16 @@ class TagTools final {
                     const std::function<Result<void>(const std::vector<qint64> &ids,
                                                      const query::MassUpdate &update)> &run);
 
+    // The tag of the list's row (its ID and further fields).
+    TagQueue::Tag tagOf(int row) const;
+    bool isTagged(const SourceRow &row) const;
+
   private:
-    ListWindow &m_window;
+    void showError(const Error &error) const;
+    // The tag of a row whose fields `valueOf` reads.
+    TagQueue::Tag tagFrom(const std::function<QVariant(const QString &)> &valueOf) const;
+
+    tarvo::ui::WindowManager &m_window;
     BrowseList &m_list;
     TagToolsDeclaration m_declaration;
     QPointer<QCheckBox> m_onlyTagged;

@@ -8,41 +8,53 @@
 namespace tarvo::query {
 
 CsvExport::CsvExport(const RegisteredFile &file, QStringList fieldNames)
-    : m_file(file), m_names(std::move(fieldNames))
+    : m_files{&file}, m_names(std::move(fieldNames))
 {
 }
 
+CsvExport::CsvExport(std::vector<const RegisteredFile *> files) : m_files(std::move(files)) {}
+
 Result<void> CsvExport::begin(QIODevice &device)
 {
-    m_fields.clear();
+    m_columns.clear();
     if (m_names.isEmpty()) {
-        for (const QueryField &f : m_file.fields())
-            m_fields.push_back(&f);
+        for (size_t file = 0; file < m_files.size(); ++file)
+            for (const QueryField &f : m_files[file]->fields())
+                m_columns.push_back({file, &f});
     } else {
         for (const QString &name : m_names) {
-            const QueryField *f = m_file.field(name);
+            const QueryField *f = m_files.front()->field(name);
             if (!f)
                 return makeError(1, QStringLiteral("%1 is not a field of the export").arg(name));
-            m_fields.push_back(f);
+            m_columns.push_back({0, f});
         }
     }
     m_device = &device;
     m_writer.emplace(device);
     m_written = 0;
     QStringList header;
-    for (const QueryField *f : m_fields)
-        header << f->name;
+    for (const Column &c : m_columns)
+        header << c.field->name;
     return m_writer->writeRecord(header);
 }
 
 Result<void> CsvExport::write(const data::Record &record)
 {
+    return write(std::vector<const data::Record *>{&record});
+}
+
+Result<void> CsvExport::write(const std::vector<const data::Record *> &records)
+{
     if (!m_writer)
         return makeError(1, QStringLiteral("The export has not begun"));
+    if (records.size() != m_files.size())
+        return makeError(1, QStringLiteral("The export takes %1 records at a time, not %2")
+                                .arg(m_files.size())
+                                .arg(records.size()));
     QStringList values;
-    values.reserve(qsizetype(m_fields.size()));
-    for (const QueryField *f : m_fields)
-        values << m_file.shown(*f, record);
+    values.reserve(qsizetype(m_columns.size()));
+    for (const Column &c : m_columns)
+        values << m_files[c.file]->shown(*c.field, *records[c.file]);
     auto r = m_writer->writeRecord(values);
     if (r)
         ++m_written;

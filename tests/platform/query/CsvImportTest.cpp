@@ -3,6 +3,7 @@
 #include "QueryFileSupport.h"
 #include "platform/data/View.h"
 #include "platform/query/CsvExport.h"
+#include "platform/query/CsvReader.h"
 
 #include <QBuffer>
 
@@ -58,6 +59,41 @@ TEST_P(CsvImportTest, ExportedRecordsImportBackUnchanged)
     ASSERT_EQ(after.size(), before.size());
     for (size_t i = 0; i < after.size(); ++i)
         EXPECT_TRUE(after[i].sameValues(before[i])) << i;
+}
+
+// Files registered together: each line holds one record of each, the fields of each file after
+// those of the file before, and reads back into each file's own fields.
+TEST_P(CsvImportTest, SeveralFilesWriteOneLinePerSetOfRecords)
+{
+    addTask(1, QStringLiteral("First"), 80000, 1, QStringLiteral("memo"));
+    addTask(2, QStringLiteral("Second, \"quoted\""), 0, 5, QString());
+    const std::vector<data::Record> tasks = all();
+    query::RegisteredFile whole = registered();
+    query::RegisteredFile titles = registered();
+    for (const char *name : {"TSK:Due", "TSK:Priority", "TSK:Done", "TSK:Notes"})
+        titles.removeField(QString::fromLatin1(name));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    query::CsvExport out(std::vector<const query::RegisteredFile *>{&whole, &titles});
+    ASSERT_TRUE(out.begin(buffer).ok());
+    EXPECT_FALSE(out.write(tasks[0]).ok()) << "one record for two files";
+    ASSERT_TRUE(out.write({&tasks[0], &tasks[1]}).ok());
+    ASSERT_TRUE(out.end().ok());
+    EXPECT_EQ(out.written(), 1);
+
+    auto rows = query::CsvReader::parse(QString::fromUtf8(buffer.data()));
+    ASSERT_TRUE(rows.ok());
+    ASSERT_EQ(rows->size(), 2u);
+    EXPECT_EQ(rows->at(0).fields.join(u','),
+              QStringLiteral("TSK:ID,TSK:Title,TSK:Due,TSK:Priority,TSK:Done,TSK:Notes,TSK:ID,TSK:Title"));
+    const QStringList &line = rows->at(1).fields;
+    ASSERT_EQ(line.size(), 8);
+    EXPECT_EQ(line.mid(6), QStringList({QStringLiteral("2"), QStringLiteral("Second, \"quoted\"")}));
+    for (const query::QueryField &f : whole.fields()) {
+        auto read = whole.read(f, line.at(qsizetype(&f - whole.fields().data())));
+        ASSERT_TRUE(read.ok()) << f.name.toStdString();
+        EXPECT_EQ(read->toString(), tasks[0].value(f.index).toString()) << f.name.toStdString();
+    }
 }
 
 TEST_P(CsvImportTest, RefusedLinesAreReportedAndTheOthersImported)

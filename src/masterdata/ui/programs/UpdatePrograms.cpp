@@ -10,10 +10,12 @@
 #include "listext/ViewRowSource.h"
 #include "listext/ui/BrowseList.h"
 #include "listext/ui/BrowseListModel.h"
+#include "listext/ui/TagTools.h"
 #include "masterdata/customers/CustomerTagQueue.h"
-#include "masterdata/customers/CustomerTasks.h"
+#include "masterdata/programs/ProgramExport.h"
 #include "masterdata/ui/customers/CustomerLook.h"
 #include "masterdata/ui/customers/UpdateCustomerPrograms.h"
+#include "masterdata/ui/options/ReferenceForm.h"
 #include "masterdata/ui/programs/UpdateProgramFiles.h"
 #include "masterdata/ui/programs/UpdateProgramRelease.h"
 #include "platform/data/FileManager.h"
@@ -24,14 +26,12 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -55,9 +55,12 @@ QString suffix(int number)
     return number == 1 ? QString() : QStringLiteral(":%1").arg(number);
 }
 
-QString translated(const char *text)
+// The file of the status (1), severity (2) or classification (3) list.
+QString referenceLabel(int number)
 {
-    return Translator::instance().translate(QString::fromLatin1(text));
+    return number == 1   ? QStringLiteral("Status")
+           : number == 2 ? QStringLiteral("Severity")
+                         : QStringLiteral("Classification");
 }
 
 std::function<QString(QWidget *)> &exportPathAsker()
@@ -81,7 +84,8 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     m_parent = record().isValid() ? record().integer(QStringLiteral("PRG:P")) : 0;
 
     auto *window = new QWidget;
-    window->setMinimumSize(560, 420);
+    // Wide enough to show every tab.
+    window->setMinimumSize(680, 440);
     auto *layout = new QVBoxLayout(window);
     m_tabs = new QTabWidget;
     layout->addWidget(m_tabs);
@@ -274,7 +278,7 @@ QWidget *UpdatePrograms::addOrderedList(const QString &what, const QString &key,
     auto *row = new QHBoxLayout;
     const QString prefix = key.section(QLatin1Char(':'), 0, 0);
     row->addWidget(
-        addList(move.list, move.label, key, prefix + QStringLiteral(":PrgID"), {{textField, what}}, false));
+        addList(move.list, move.label, key, prefix + QStringLiteral(":PrgID"), {{textField, what}}, true));
     auto *moves = new QVBoxLayout;
     auto *up = namedButton(move.up, QStringLiteral("Up"));
     auto *down = namedButton(move.down, QStringLiteral("Down"));
@@ -292,7 +296,6 @@ QWidget *UpdatePrograms::addOrderedList(const QString &what, const QString &key,
 
 QWidget *UpdatePrograms::addCustomerList()
 {
-    m_customerTasks = std::make_unique<CustomerTasks>(session());
     listext::ui::ListDeclaration declaration;
     auto column = [&](const char *field, const char *header, const char *picture, int width,
                       bool ofPurchase) {
@@ -322,24 +325,44 @@ QWidget *UpdatePrograms::addCustomerList()
 
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *tools = new QHBoxLayout;
+    auto *toolRow = new QHBoxLayout;
     auto *exports = namedButton(QStringLiteral("EXPORTS"), QStringLiteral("Export Wizard"));
     auto *tag = namedButton(QStringLiteral("DASTAG"), QStringLiteral("Tag / Untag record"));
     auto *tagAll = namedButton(QStringLiteral("DASTAGALL"), QStringLiteral("Tag all records"));
     auto *untagAll = namedButton(QStringLiteral("DASUNTAGALL"), QStringLiteral("Untag all records"));
-    m_tagCount = new QLabel;
-    m_tagCount->setObjectName(QStringLiteral("STR"));
     for (QWidget *w : {static_cast<QWidget *>(exports), static_cast<QWidget *>(tag),
                        static_cast<QWidget *>(tagAll), static_cast<QWidget *>(untagAll)})
-        tools->addWidget(w);
-    tools->addWidget(m_tagCount, 1);
-    layout->addLayout(tools);
+        toolRow->addWidget(w);
+    layout->addLayout(toolRow);
     layout->addWidget(addBrowse(CustomerList, QStringLiteral("CustomerPrograms"),
                                 QStringLiteral("CUP:KeyPrgIDID"), QStringLiteral("CUP:PrgID"),
                                 std::move(declaration)),
                       1);
 
     listext::ui::BrowseList &customers = *list(CustomerList);
+    listext::ui::TagToolsDeclaration tools;
+    tools.tags = &CustomerTagQueue::global();
+    tools.source = m_lists.back().source.get();
+    // One customer may have bought the program more than once: each purchase is tagged.
+    tools.idField = QStringLiteral("CUP:ID");
+    tools.tagFields = {QStringLiteral("CUP:PrgID"), QStringLiteral("CUP:PurchasedDate")};
+    tools.exportName = QStringLiteral("Customer.csv");
+    tools.tagMovesOn = true;
+    tools.askPath = [](QWidget *parent, bool) -> std::optional<QString> {
+        if (exportPathAsker())
+            return exportPathAsker()(parent);
+        return std::nullopt;
+    };
+    tools.reload = [this] { (void)list(CustomerList)->refresh(); };
+    tools.writeTagged = [this](const std::vector<listext::TagQueue::Tag> &tags, QIODevice &out) {
+        return exportPurchases(tags, out);
+    };
+    m_tagTools = std::make_unique<listext::ui::TagTools>(*this, customers, std::move(tools));
+    QLabel *count = m_tagTools->makeTagCount(page);
+    // Named as the form's other controls are.
+    count->setObjectName(QStringLiteral("STR"));
+    toolRow->addWidget(count, 1);
+
     customers.model().setRowDecorator([this](const listext::SourceRow &row) {
         const listext::ui::BrowseListModel &model = list(CustomerList)->model();
         const data::Record &customer =
@@ -349,8 +372,7 @@ QWidget *UpdatePrograms::addCustomerList()
         for (const auto &[column, field] : BuyerColumns)
             look.values[QLatin1String(column)] =
                 customer.isValid() ? customer.value(QLatin1String(field)) : QVariant();
-        const bool tagged =
-            CustomerTagQueue::global().contains(model.fieldValue(row, QStringLiteral("CUP:ID")).toLongLong());
+        const bool tagged = m_tagTools->isTagged(row);
         look.values[QStringLiteral("TagField")] = tagged ? QStringLiteral("*") : QString();
         if (tagged)
             look.icons[QStringLiteral("TagField")] = tagIcon();
@@ -361,15 +383,16 @@ QWidget *UpdatePrograms::addCustomerList()
     connect(customers.view(), &QTableView::clicked, this, [this](const QModelIndex &index) {
         if (index.column() == 0 &&
             list(CustomerList)->model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString().isEmpty())
-            tagCustomer(false);
+            m_tagTools->tagCurrent(false);
     });
-    connect(tag, &QPushButton::clicked, this, [this] { tagCustomer(true); });
-    connect(tagAll, &QPushButton::clicked, this, &UpdatePrograms::tagAllCustomers);
-    connect(untagAll, &QPushButton::clicked, this, [this] {
-        CustomerTagQueue::global().clear();
-        showTagCount();
+    connect(tag, &QPushButton::clicked, this, [this] { m_tagTools->tagCurrent(true); });
+    connect(tagAll, &QPushButton::clicked, this, [this] { m_tagTools->tagAll(); });
+    connect(untagAll, &QPushButton::clicked, this, [this] { m_tagTools->untagAll(); });
+    connect(exports, &QPushButton::clicked, this, [this] {
+        // The program is exported as it stands on the screen.
+        if (takeControls())
+            m_tagTools->askExport();
     });
-    connect(exports, &QPushButton::clicked, this, &UpdatePrograms::exportCustomers);
     return page;
 }
 
@@ -387,76 +410,29 @@ const data::Record &UpdatePrograms::customerOf(qint64 customerId) const
     return it->second;
 }
 
-void UpdatePrograms::tagCustomer(bool moveOn)
-{
-    listext::ui::BrowseList &customers = *list(CustomerList);
-    const int row = customers.currentRow();
-    if (row < 0)
-        return;
-    CustomerTagQueue::global().toggle(customers.model().rawValue(row, QStringLiteral("CUP:ID")).toLongLong());
-    showTagCount();
-    if (moveOn)
-        customers.goToRow(row + 1);
-}
-
-void UpdatePrograms::tagAllCustomers()
-{
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::unique_ptr<listext::RowReader> rows = listext::readAllRows(list(CustomerList)->source());
-    const int idIndex = list(CustomerList)->source().fieldIndex(QStringLiteral("CUP:ID"));
-    bool more = true;
-    Result<void> tagged = CustomerTagQueue::global().tagAll([&]() -> Result<std::vector<qint64>> {
-        std::vector<qint64> page;
-        listext::SourceRow row;
-        while (more && page.size() < 1000) {
-            auto next = rows->next(row);
-            if (!next)
-                return next.error();
-            more = *next;
-            if (more)
-                page.push_back(row.values.value(idIndex).toLongLong());
-        }
-        return page;
-    });
-    QApplication::restoreOverrideCursor();
-    if (!tagged)
-        Messages::show(tagged.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
-    showTagCount();
-}
-
-void UpdatePrograms::showTagCount()
-{
-    m_tagCount->setText(CustomerTagQueue::global().countText(
-        [](const QString &text) { return Translator::instance().translate(text); }));
-    list(CustomerList)->view()->viewport()->update();
-}
-
 void UpdatePrograms::setExportPathAsker(std::function<QString(QWidget *)> asker)
 {
     exportPathAsker() = std::move(asker);
 }
 
-void UpdatePrograms::exportCustomers()
+data::Record UpdatePrograms::selectedRow(int number, const QString &label) const
 {
-    const QString path = exportPathAsker() ? exportPathAsker()(window())
-                                           : QFileDialog::getSaveFileName(window(), translated("Export"),
-                                                                          QStringLiteral("Customer.csv"),
-                                                                          QStringLiteral("CSV (*.csv)"));
-    if (path.isEmpty())
-        return;
-    QSaveFile out(path);
-    Result<int> written =
-        makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    if (out.open(QIODevice::WriteOnly)) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        written = m_customerTasks->exportCustomers(CustomerTagQueue::global().ids(), out);
-        QApplication::restoreOverrideCursor();
-        if (written && !out.commit())
-            written =
-                makeError(90, translated("The file %1 cannot be written: %2").arg(path, out.errorString()));
-    }
-    if (!written)
-        Messages::show(written.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
+    data::FileManager &file = *session().file(label);
+    data::Record row = file.newRecord();
+    const qint64 key = list(number)->currentKey();
+    if (key <= 0 || !file.fetchRow(key, row))
+        return file.newRecord();
+    return row;
+}
+
+Result<int> UpdatePrograms::exportPurchases(const std::vector<listext::TagQueue::Tag> &tags, QIODevice &out)
+{
+    auto exporter = ProgramExport::create(session());
+    if (!exporter)
+        return exporter.error();
+    // The note and the attachment the form shows go beside each purchase.
+    return exporter->write(record(), selectedRow(NoteList, QStringLiteral("Notes")),
+                           selectedRow(AttachmentList, QStringLiteral("Attachments")), tags, out);
 }
 
 listext::ui::BrowseList *UpdatePrograms::list(int number) const
@@ -479,8 +455,7 @@ bool UpdatePrograms::open()
     if (!isOpen())
         return true;
     // Tags made in the customer browse do not carry over into a program's customers.
-    CustomerTagQueue::global().clear();
-    showTagCount();
+    m_tagTools->untagAll();
     const qint64 programId = record().integer(QStringLiteral("PRG:ID"));
     for (List &entry : m_lists) {
         // The filter takes the bound value when it is set.
@@ -515,6 +490,35 @@ void UpdatePrograms::callForm(int number, int request)
     listext::ui::BrowseList *browse = list(number);
     if (m_formRunning || !browse || isViewOnly())
         return;
+    // A double click changes the row only where the Change button may.
+    if (QPushButton *button = browse->button(request);
+        !button || !button->isEnabled() || isDenied(button->objectName()))
+        return;
+    if (number <= ClassificationList) {
+        // The entry's form changes or deletes the selected entry and puts a new one after it.
+        const QString label = referenceLabel(number);
+        m_referenceEntry = selectedRow(number, label);
+        const bool selected = m_referenceEntry.rowId() > 0;
+        if (!selected && request != Request::Insert)
+            return;
+        // The entry's form deletes at once: the user confirms first, as for any list's record.
+        if (request == Request::Delete &&
+            session().file(label)->report(MessageConfirmDelete, makeError(0, QString())) != Button::Yes)
+            return;
+        m_referenceAfter = selected ? m_referenceEntry.integer(QStringLiteral("SORT")) : 0;
+        const int row = browse->currentRow();
+        m_formRunning = true;
+        run(number, request, [this, browse, request, row, guard = QPointer<QObject>(this)](int response) {
+            if (!guard)
+                return;
+            m_formRunning = false;
+            (void)browse->refresh();
+            // A new entry follows the selected one, or heads the list.
+            if (request == Request::Insert && response == Response::Completed)
+                browse->goToRow(row + 1);
+        });
+        return;
+    }
     // The file of the list's form and where a new record names its program.
     const std::pair<const char *, const char *> files[] = {{"Releases", "REL:PRGID"},
                                                            {"Programfiles", "PFIL:PRGID"},
@@ -555,6 +559,15 @@ void UpdatePrograms::callForm(int number, int request)
 
 void UpdatePrograms::runProcedure(int procedureNumber, std::function<void()> finished)
 {
+    if (procedureNumber >= StatusList && procedureNumber <= ClassificationList) {
+        const ReferenceKind kind = procedureNumber == StatusList     ? ReferenceKind::Status
+                                   : procedureNumber == SeverityList ? ReferenceKind::Severity
+                                                                     : ReferenceKind::Classification;
+        openReferenceForm(context(), session(), kind, qint32(record().integer(QStringLiteral("PRG:ID"))),
+                          context().threadRequest(), m_referenceEntry, m_referenceAfter, window(),
+                          [finished = std::move(finished)](int) { finished(); });
+        return;
+    }
     tarvo::ui::UpdateForm *form = nullptr;
     if (procedureNumber == ReleaseList)
         form = new UpdateProgramRelease(context(), session());

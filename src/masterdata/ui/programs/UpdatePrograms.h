@@ -1,5 +1,6 @@
 #pragma once
 
+#include "listext/TagQueue.h"
 #include "masterdata/programs/ReferenceOrder.h"
 #include "platform/ui/UpdateForm.h"
 
@@ -9,6 +10,7 @@
 #include <vector>
 
 class QComboBox;
+class QIODevice;
 class QLabel;
 class QLineEdit;
 class QTabWidget;
@@ -19,10 +21,8 @@ class ViewRowSource;
 namespace tarvo::listext::ui {
 class BrowseList;
 struct ListDeclaration;
+class TagTools;
 } // namespace tarvo::listext::ui
-namespace tarvo::masterdata {
-class CustomerTasks;
-}
 
 namespace tarvo::masterdata::ui {
 
@@ -78,10 +78,9 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     QWidget *addCustomerList();
     // The buyer of the list's row, read once per reading of the list.
     const data::Record &customerOf(qint64 customerId) const;
-    void tagCustomer(bool moveOn);
-    void tagAllCustomers();
-    void showTagCount();
-    void exportCustomers();
+    // The list's selected record; a blank one when none is selected.
+    data::Record selectedRow(int number, const QString &label) const;
+    Result<int> exportPurchases(const std::vector<listext::TagQueue::Tag> &tags, QIODevice &out);
     QWidget *addOrderedList(const QString &what, const QString &key, const QString &textField,
                             const Move &move);
     void callForm(int number, int request);
@@ -95,8 +94,10 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
     QLineEdit *m_homepage = nullptr;
     std::vector<List> m_lists;
     bool m_formRunning = false;
-    std::unique_ptr<CustomerTasks> m_customerTasks;
-    QLabel *m_tagCount = nullptr;
+    std::unique_ptr<listext::ui::TagTools> m_tagTools;
+    // The entry a status, severity or classification form changes, and the sort a new one follows.
+    data::Record m_referenceEntry;
+    qint64 m_referenceAfter = 0;
     mutable std::map<qint64, data::Record> m_customers;
 };
 

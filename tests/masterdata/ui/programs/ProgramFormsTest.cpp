@@ -15,6 +15,7 @@
 #include "platform/data/ErrorClassReporter.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
+#include "platform/query/CsvReader.h"
 #include "platform/runtime/ErrorClass.h"
 #include "platform/secrets/SecretStore.h"
 #include "support/ScriptedMessages.h"
@@ -345,12 +346,12 @@ TEST_F(ProgramForms, TheCustomersTabTagsAndExportsTheProgramsBuyers)
 
     buyers.goToRow(0);
     press(*form, "DASTAG"); // tags and moves on
-    EXPECT_TRUE(CustomerTagQueue::global().contains(ann));
+    EXPECT_TRUE(CustomerTagQueue::global().contains({ann, 1, 0}));
     EXPECT_EQ(buyers.currentRow(), 1);
     EXPECT_EQ(count->text(), QStringLiteral("1 record marked."));
     EXPECT_EQ(buyers.model().cellText(0, QStringLiteral("TagField")), QStringLiteral("*"));
     Q_EMIT buyers.view()->clicked(buyers.model().index(1, 0)); // the mark column: stays
-    EXPECT_TRUE(CustomerTagQueue::global().contains(bay));
+    EXPECT_TRUE(CustomerTagQueue::global().contains({bay, 1, 0}));
     EXPECT_EQ(buyers.currentRow(), 1);
 
     press(*form, "DASTAGALL");
@@ -373,6 +374,184 @@ TEST_F(ProgramForms, TheCustomersTabTagsAndExportsTheProgramsBuyers)
     press(*form, "Cancel");
     EXPECT_TRUE(CustomerTagQueue::global().isEmpty());
 }
+
+// One customer who bought the program twice: each purchase is tagged on its own, and the export
+// writes a line per tagged purchase with the fields of the five files, read back whole.
+TEST_F(ProgramForms, EachPurchaseIsTaggedAndExportedWithItsProgramNoteAndAttachment)
+{
+    const qint64 buyer =
+        add(QStringLiteral("Customer"), {{QStringLiteral("CUS:Lastname"), QStringLiteral("Cove")}})
+            .integer(QStringLiteral("CUS:ID"));
+    for (const auto &[date, licences] : {std::pair{80000, 2}, {80100, 5}})
+        add(QStringLiteral("CustomerPrograms"), {{QStringLiteral("CUP:ID"), buyer},
+                                                 {QStringLiteral("CUP:PrgID"), 1},
+                                                 {QStringLiteral("CUP:PurchasedDate"), date},
+                                                 {QStringLiteral("CUP:PurchasedLicenses"), licences}});
+    add(QStringLiteral("Notes"),
+        {{QStringLiteral("NOTE:PrgID"), 1}, {QStringLiteral("NOTE:Note"), QStringLiteral("Call back")}});
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    ASSERT_TRUE(form && form->isOpen());
+    listext::ui::BrowseList &buyers = *form->list(UpdatePrograms::CustomerList);
+    ASSERT_EQ(buyers.model().rowCount(), 2);
+    buyers.goToRow(1);
+    press(*form, "DASTAG");
+    EXPECT_EQ(CustomerTagQueue::global().tags(),
+              (std::vector<listext::TagQueue::Tag>{
+                  {buyer, 1, buyers.model().rawValue(1, QStringLiteral("CUP:PurchasedDate")).toLongLong()}}));
+    EXPECT_EQ(buyers.model().cellText(0, QStringLiteral("TagField")), QString());
+    EXPECT_EQ(buyers.model().cellText(1, QStringLiteral("TagField")), QStringLiteral("*"));
+    press(*form, "DASTAGALL");
+    EXPECT_EQ(CustomerTagQueue::global().tags(),
+              (std::vector<listext::TagQueue::Tag>{{buyer, 1, 80000}, {buyer, 1, 80100}}));
+    press(*form, "DASTAGALL"); // all again: still each purchase once
+    EXPECT_EQ(CustomerTagQueue::global().size(), 2);
+    buyers.goToRow(0);
+    press(*form, "DASTAG");
+
+    form->list(UpdatePrograms::NoteList)->goToRow(0);
+    control<QLineEdit>(*form, "PRG:HOMEPAGE")
+        ->setText(QStringLiteral("https://tarvo.example")); // typed, not saved
+    const QString path = m_data.file(QStringLiteral("purchases.csv"));
+    UpdatePrograms::setExportPathAsker([path](QWidget *) { return path; });
+    press(*form, "EXPORTS");
+    QFile written(path);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    auto csv = query::CsvReader::parse(QString::fromUtf8(written.readAll()));
+    ASSERT_TRUE(csv.ok());
+    ASSERT_EQ(csv->size(), 2u) << "a header and one purchase";
+    const QStringList &header = csv->front().fields;
+    const QStringList &line = csv->back().fields;
+    ASSERT_EQ(line.size(), header.size());
+    auto value = [&](const char *field) { return line.value(header.indexOf(QString::fromLatin1(field))); };
+    EXPECT_EQ(header.front(), QStringLiteral("ATT:ID"));
+    EXPECT_EQ(header.back(), QStringLiteral("PRG:Description"));
+    EXPECT_EQ(value("CUS:Lastname"), QStringLiteral("Cove"));
+    EXPECT_EQ(value("CUP:PurchasedLicenses"),
+              QString::number(buyers.model().rawValue(1, QStringLiteral("CUP:PurchasedLicenses")).toInt()));
+    EXPECT_EQ(value("NOTE:Note"), QStringLiteral("Call back"));
+    EXPECT_EQ(value("PRG:PrgName"), QStringLiteral("Tarvo"));
+    EXPECT_EQ(value("PRG:Homepage"), QStringLiteral("https://tarvo.example"));
+    EXPECT_EQ(value("ATT:Description"), QString()); // no attachment shown
+    press(*form, "Cancel");
+}
+
+// The program's own status, severity and classification lists: which list, its buttons' suffix,
+// its file and text field, and the noun of its form's caption.
+struct ReferenceCase {
+    int list;
+    const char *file;
+    const char *field;
+    const char *noun;
+};
+
+class ProgramReferenceLists : public ProgramForms, public testing::WithParamInterface<ReferenceCase> {
+  protected:
+    // The program's entries in order, "sort:text".
+    QStringList entries(int program)
+    {
+        const ReferenceCase &c = GetParam();
+        QStringList out;
+        for (const data::Record &r : rows(QString::fromLatin1(c.file)))
+            if (r.integer(QStringLiteral("PrgID")) == program)
+                out << QStringLiteral("%1:%2")
+                           .arg(r.integer(QStringLiteral("SORT")))
+                           .arg(r.text(QString::fromLatin1(c.field)).trimmed());
+        out.sort();
+        return out;
+    }
+
+    // Types the text into the entry form that the list's button opened and confirms it.
+    void answerForm(const char *verb, const char *text)
+    {
+        const QString title =
+            QStringLiteral("%1 %2...").arg(QLatin1String(verb), QLatin1String(GetParam().noun));
+        QWidget *window = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == title)
+                window = top;
+        ASSERT_NE(window, nullptr) << title.toStdString();
+        window->findChild<QLineEdit *>(QString::fromLatin1(GetParam().field))
+            ->setText(QString::fromLatin1(text));
+        window->findChild<QPushButton *>(QStringLiteral("OK"))->click();
+        drain();
+    }
+
+    // The status sort number of the program's issue.
+    qint64 statusSortOfIssue(int program)
+    {
+        for (const data::Record &bug : rows(QStringLiteral("Bugs")))
+            if (bug.integer(QStringLiteral("BUG:PrgID")) == program)
+                return bug.integer(QStringLiteral("BUG:StatusSort"));
+        return -1;
+    }
+};
+
+TEST_P(ProgramReferenceLists, InsertChangeAndDeleteKeepOnlyThisProgramsListNumbered)
+{
+    const ReferenceCase &c = GetParam();
+    for (int program : {1, 2})
+        for (const auto &[sort, text] : {std::pair{1, "A"}, {2, "B"}})
+            add(QString::fromLatin1(c.file), {{QStringLiteral("PrgID"), program},
+                                              {QStringLiteral("SORT"), sort},
+                                              {QString::fromLatin1(c.field), QString::fromLatin1(text)}});
+    for (int program : {1, 2})
+        add(QStringLiteral("Bugs"), {{QStringLiteral("BUG:PrgID"), program},
+                                     {QStringLiteral("BUG:Status"), QStringLiteral("B")},
+                                     {QStringLiteral("BUG:StatusSort"), 2}});
+    const bool statuses = c.list == UpdatePrograms::StatusList;
+    m_session->file(QStringLiteral("Programs"))->buffer() = rows(QStringLiteral("Programs")).front();
+    QPointer<UpdatePrograms> form = run<UpdatePrograms>(Request::Change);
+    ASSERT_TRUE(form && form->isOpen());
+    listext::ui::BrowseList &list = *form->list(c.list);
+    ASSERT_EQ(list.model().rowCount(), 2);
+
+    list.goToRow(0);
+    list.button(Request::Insert)->click();
+    answerForm("Add", "New");
+    EXPECT_EQ(entries(1), QStringList({"1:A", "2:New", "3:B"})) << m_messages.texts().join('|').toStdString();
+    EXPECT_EQ(entries(2), QStringList({"1:A", "2:B"}));
+    EXPECT_EQ(list.model().rowCount(), 3);
+    EXPECT_EQ(list.currentRow(), 1) << "the new entry is selected";
+    if (statuses) {
+        EXPECT_EQ(statusSortOfIssue(1), 3);
+        EXPECT_EQ(statusSortOfIssue(2), 2);
+    }
+
+    list.goToRow(1);
+    list.button(Request::Change)->click();
+    answerForm("Change", "Newer");
+    EXPECT_EQ(entries(1), QStringList({"1:A", "2:Newer", "3:B"}));
+
+    for (int answer : {Button::No, Button::Yes}) {
+        list.goToRow(1);
+        m_messages.answer(answer);
+        list.button(Request::Delete)->click();
+        drain();
+    }
+    EXPECT_EQ(entries(1), QStringList({"1:A", "2:B"}));
+    EXPECT_EQ(entries(2), QStringList({"1:A", "2:B"}));
+    EXPECT_EQ(list.model().rowCount(), 2);
+    if (statuses) {
+        EXPECT_EQ(statusSortOfIssue(1), 2);
+    }
+
+    // Without the right to change, a double click opens no form either.
+    form->denyControl(list.button(Request::Change)->objectName());
+    Q_EMIT list.view()->doubleClicked(list.model().index(0, 0));
+    drain();
+    for (QWidget *top : QApplication::topLevelWidgets())
+        EXPECT_FALSE(top->isVisible() &&
+                     top->windowTitle().startsWith(QLatin1String("Change ") + QLatin1String(c.noun)));
+    press(*form, "Cancel");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lists, ProgramReferenceLists,
+    testing::Values(ReferenceCase{UpdatePrograms::StatusList, "Status", "STATUS", "Status"},
+                    ReferenceCase{UpdatePrograms::SeverityList, "Severity", "SEVERITY", "Severity"},
+                    ReferenceCase{UpdatePrograms::ClassificationList, "Classification", "CLASSIFICATION",
+                                  "Classification"}));
 
 // The issue tracking's note and attachment forms: each call is kept with its request and the
 // record in the buffer (its row, or the program for an insert).
