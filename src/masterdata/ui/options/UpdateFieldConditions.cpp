@@ -1,0 +1,89 @@
+#include "masterdata/ui/options/UpdateFieldConditions.h"
+
+#include "core/lists/ReadKeyOrder.h"
+#include "masterdata/ui/options/FieldRuleFormKit.h"
+#include "masterdata/ui/options/UpdateFieldSetValue.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
+#include "platform/runtime/Text.h"
+#include "platform/ui/FormList.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace tarvo::masterdata::ui {
+
+namespace {
+constexpr int UpdateFieldSetValueProcedure = 1;
+} // namespace
+
+UpdateFieldConditions::UpdateFieldConditions(Context &context, data::Session &session,
+                                             const QString &ruledField, QObject *parent)
+    : UpdateForm(context, QStringLiteral("UpdateFieldConditions"), session, QStringLiteral("FieldConditions"),
+                 parent)
+{
+    using Kit = FieldRuleFormKit;
+    using tarvo::ui::FormList;
+    const Kit::Frame f = Kit::frame(*this, QStringLiteral("UpdateFieldConditions"));
+    m_header = Kit::fieldLabel(QStringLiteral("FieldHeader"));
+    m_condition = new QLineEdit;
+    m_condition->setMaxLength(255);
+    m_rows = new FormList(
+        QStringLiteral("SetValueList"), {Kit::translated("Field"), QString(), Kit::translated("Value")},
+        [this]() -> Result<std::vector<FormList::Row>> {
+            std::vector<FormList::Row> rows;
+            const auto failed = core::readKeyOrder(
+                this->session(), QStringLiteral("FieldSetValue"), QStringLiteral("KeyIDRequiredField"),
+                {record().value(QStringLiteral("FIC:ID"))}, [&rows](const data::Record &r) {
+                    rows.push_back({r.rowId(),
+                                    {Text::clip(r.text(QStringLiteral("FIELD"))), QStringLiteral("="),
+                                     Text::clip(r.text(QStringLiteral("VALUE")))}});
+                });
+            if (failed)
+                return *failed;
+            return rows;
+        });
+    m_rows->onFetch([&session](qint64 key) -> Result<void> {
+        data::FileManager *file = session.file(QStringLiteral("FieldSetValue"));
+        return file->fetchRow(key, file->buffer());
+    });
+    m_rows->addButton(QStringLiteral("Insert"), Kit::translated("&Insert"), Request::Insert);
+    m_rows->addButton(QStringLiteral("Change"), Kit::translated("&Change"), Request::Change);
+    m_rows->addButton(QStringLiteral("Delete"), Kit::translated("&Delete"), Request::Delete);
+    list(m_rows, UpdateFieldSetValueProcedure);
+    setProcedure(UpdateFieldSetValueProcedure, [this](std::function<void()> finished) {
+        auto *form = new UpdateFieldSetValue(this->context(), this->session(),
+                                             record().integer(QStringLiteral("FIC:ID")));
+        form->openModal(window(), [finished = std::move(finished)](int) { finished(); });
+    });
+    f.general->addWidget(m_header, 0, 0, 1, 2);
+    f.general->addWidget(new QLabel(Kit::translated("Condition:")), 1, 0);
+    f.general->addWidget(m_condition, 1, 1);
+    f.general->addWidget(
+        new QLabel(Kit::translated(
+            "These fields are setup as required or will be filled with the specified value:")),
+        2, 0, 1, 2);
+    f.general->addWidget(m_rows, 3, 0, 1, 2);
+    f.general->setRowStretch(3, 1);
+    m_condition->setObjectName(QStringLiteral("FIC:CONDITION"));
+    field(QStringLiteral("FIC:CONDITION"), m_condition);
+    setButtons(f.ok, f.cancel);
+    onPrime([ruledField](data::Record &condition) {
+        condition.setValue(QStringLiteral("FIC:FIELD"), ruledField);
+    });
+}
+
+bool UpdateFieldConditions::open()
+{
+    if (isOpen())
+        return true;
+    FieldRuleFormKit::setTitle(*this);
+    if (!UpdateForm::open())
+        return false;
+    m_header->setText(FieldRuleFormKit::equalsTo(record().text(QStringLiteral("FIC:FIELD"))));
+    return true;
+}
+
+} // namespace tarvo::masterdata::ui
