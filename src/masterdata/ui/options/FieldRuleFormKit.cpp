@@ -22,6 +22,8 @@ FieldRuleFormKit::Frame FieldRuleFormKit::frame(tarvo::ui::UpdateForm &form, con
     Frame f;
     f.window = new QWidget;
     f.window->setObjectName(name);
+    // Wide enough for a field name, a special value and the buttons beside them.
+    f.window->setMinimumWidth(520);
     auto *layout = new QVBoxLayout(f.window);
     auto *tabs = new QTabWidget(f.window);
     auto *general = new QWidget;

@@ -60,6 +60,7 @@ class FieldRulesFromOptionsTest : public IssueStoreTest {
         if (m_options)
             m_options->close();
         QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         core::SettingsRecord::instance().clear();
         core::UserQueue::global().clear();
         IssueStoreTest::TearDown();

@@ -64,6 +64,7 @@ class FieldRuleFormsTest : public TarvoDataFixture {
         if (window)
             window->close();
         QApplication::processEvents();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         core::SettingsRecord::instance().clear();
     }
 
