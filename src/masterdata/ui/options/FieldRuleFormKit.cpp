@@ -1,10 +1,14 @@
 #include "masterdata/ui/options/FieldRuleFormKit.h"
 
+#include "core/lists/ReadKeyOrder.h"
 #include "core/startup/SettingsRecord.h"
 #include "masterdata/options/FieldRuleStore.h"
+#include "platform/data/FileManager.h"
+#include "platform/data/Session.h"
 #include "platform/runtime/Context.h"
 #include "platform/runtime/Text.h"
 #include "platform/runtime/Translator.h"
+#include "platform/ui/FormList.h"
 #include "platform/ui/UpdateForm.h"
 
 #include <QDialogButtonBox>
@@ -85,6 +89,37 @@ QPushButton *FieldRuleFormKit::selectFieldButton(const QString &name)
     auto *button = new QPushButton(translated("Select field..."));
     button->setObjectName(name);
     return button;
+}
+
+tarvo::ui::FormList *FieldRuleFormKit::rowList(data::Session &session, const QString &name,
+                                               const QStringList &headers, const QString &label,
+                                               const QString &keyName, Range range, Cells cells)
+{
+    using tarvo::ui::FormList;
+    auto *list = new FormList(name, headers,
+                              [&session, label, keyName, range = std::move(range),
+                               cells = std::move(cells)]() -> Result<std::vector<FormList::Row>> {
+                                  std::vector<FormList::Row> rows;
+                                  const std::optional<QVariantList> values = range();
+                                  if (!values)
+                                      return rows;
+                                  if (const auto failed = core::readKeyOrder(
+                                          session, label, keyName, *values, [&](const data::Record &r) {
+                                              rows.push_back({r.rowId(), cells(r)});
+                                          }))
+                                      return *failed;
+                                  return rows;
+                              });
+    list->onFetch([&session, label](qint64 key) -> Result<void> {
+        data::FileManager *file = session.file(label);
+        if (!file)
+            return makeError(2, QStringLiteral("The file %1 is not declared").arg(label));
+        return file->fetchRow(key, file->buffer());
+    });
+    list->addButton(QStringLiteral("Insert"), translated("&Insert"), Request::Insert);
+    list->addButton(QStringLiteral("Change"), translated("&Change"), Request::Change);
+    list->addButton(QStringLiteral("Delete"), translated("&Delete"), Request::Delete);
+    return list;
 }
 
 } // namespace tarvo::masterdata::ui

@@ -1,15 +1,25 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
 
 class QGridLayout;
 class QLabel;
 class QPushButton;
 class QWidget;
 
+namespace tarvo::data {
+class Record;
+class Session;
+} // namespace tarvo::data
 namespace tarvo::ui {
+class FormList;
 class UpdateForm;
-}
+} // namespace tarvo::ui
 
 namespace tarvo::masterdata::ui {
 
@@ -34,6 +44,16 @@ class FieldRuleFormKit final {
     static QString equalsTo(const QString &field);
     static void applyOptionRule(const QString &field, QWidget *forceSelection, QWidget *pickValue);
     static QPushButton *selectFieldButton(const QString &name);
+
+    // The leading key values of the rows a list shows when it is read; none: it shows no rows.
+    using Range = std::function<std::optional<QVariantList>()>;
+    using Cells = std::function<QStringList(const data::Record &row)>;
+    // A list of the rows of a rule file in the order of its key `keyName`, with the Insert,
+    // Change and Delete buttons; a row is made the current record of its file before a change
+    // or delete.
+    static tarvo::ui::FormList *rowList(data::Session &session, const QString &name,
+                                        const QStringList &headers, const QString &label,
+                                        const QString &keyName, Range range, Cells cells);
 };
 
 } // namespace tarvo::masterdata::ui

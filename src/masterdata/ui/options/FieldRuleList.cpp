@@ -1,9 +1,7 @@
 #include "masterdata/ui/options/FieldRuleList.h"
 
-#include "core/lists/ReadKeyOrder.h"
 #include "masterdata/ui/options/FieldRuleFormKit.h"
 #include "masterdata/ui/options/UpdateFieldConfig.h"
-#include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Text.h"
@@ -18,36 +16,19 @@ FieldRuleList::FieldRuleList(Context &context, data::Session &session, QWidget *
     : QWidget(parent), m_context(context.shared_from_this()), m_session(session)
 {
     using Kit = FieldRuleFormKit;
-    using tarvo::ui::FormList;
     auto *layout = new QVBoxLayout(this);
     const auto mark = [](const data::Record &r, const char *flag) {
         return r.integer(QString::fromLatin1(flag)) != 0 ? QStringLiteral("\u2713") : QString();
     };
-    m_list = new FormList(
-        QStringLiteral("FieldRuleList"),
+    m_list = Kit::rowList(
+        session, QStringLiteral("FieldRuleList"),
         {Kit::translated("Field"), Kit::translated("R."), Kit::translated("F."),
          Kit::translated("Default value")},
-        [this, mark]() -> Result<std::vector<FormList::Row>> {
-            std::vector<FormList::Row> rows;
-            const auto failed = core::readKeyOrder(
-                m_session, QStringLiteral("FieldConfig"), QStringLiteral("KeyField"), {},
-                [&](const data::Record &r) {
-                    rows.push_back({r.rowId(),
-                                    {Text::clip(r.text(QStringLiteral("FIELD"))), mark(r, "REQUIRED"),
-                                     mark(r, "READONLY"), Text::clip(r.text(QStringLiteral("DEFAULT")))}});
-                });
-            if (failed)
-                return *failed;
-            return rows;
-        },
-        this);
-    m_list->onFetch([&session](qint64 key) -> Result<void> {
-        data::FileManager *file = session.file(QStringLiteral("FieldConfig"));
-        return file->fetchRow(key, file->buffer());
-    });
-    m_list->addButton(QStringLiteral("Insert"), Kit::translated("&Insert"), Request::Insert);
-    m_list->addButton(QStringLiteral("Change"), Kit::translated("&Change"), Request::Change);
-    m_list->addButton(QStringLiteral("Delete"), Kit::translated("&Delete"), Request::Delete);
+        QStringLiteral("FieldConfig"), QStringLiteral("KeyField"), []() { return QVariantList(); },
+        [mark](const data::Record &r) {
+            return QStringList{Text::clip(r.text(QStringLiteral("FIELD"))), mark(r, "REQUIRED"),
+                               mark(r, "READONLY"), Text::clip(r.text(QStringLiteral("DEFAULT")))};
+        });
     m_list->onRequest([this](int request) { run(request); });
     layout->addWidget(m_list);
 }

@@ -1,9 +1,7 @@
 #include "masterdata/ui/options/UpdateFieldConditions.h"
 
-#include "core/lists/ReadKeyOrder.h"
 #include "masterdata/ui/options/FieldRuleFormKit.h"
 #include "masterdata/ui/options/UpdateFieldSetValue.h"
-#include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/Text.h"
 #include "platform/ui/FormList.h"
@@ -25,33 +23,21 @@ UpdateFieldConditions::UpdateFieldConditions(Context &context, data::Session &se
                  parent)
 {
     using Kit = FieldRuleFormKit;
-    using tarvo::ui::FormList;
     const Kit::Frame f = Kit::frame(*this, QStringLiteral("UpdateFieldConditions"));
     m_header = Kit::fieldLabel(QStringLiteral("FieldHeader"));
     m_condition = new QLineEdit;
     m_condition->setMaxLength(255);
-    m_rows = new FormList(
-        QStringLiteral("SetValueList"), {Kit::translated("Field"), QString(), Kit::translated("Value")},
-        [this]() -> Result<std::vector<FormList::Row>> {
-            std::vector<FormList::Row> rows;
-            const auto failed = core::readKeyOrder(
-                this->session(), QStringLiteral("FieldSetValue"), QStringLiteral("KeyIDRequiredField"),
-                {record().value(QStringLiteral("FIC:ID"))}, [&rows](const data::Record &r) {
-                    rows.push_back({r.rowId(),
-                                    {Text::clip(r.text(QStringLiteral("FIELD"))), QStringLiteral("="),
-                                     Text::clip(r.text(QStringLiteral("VALUE")))}});
-                });
-            if (failed)
-                return *failed;
-            return rows;
+    m_rows = Kit::rowList(
+        session, QStringLiteral("SetValueList"),
+        {Kit::translated("Field"), QString(), Kit::translated("Value")}, QStringLiteral("FieldSetValue"),
+        QStringLiteral("KeyIDRequiredField"),
+        [this]() {
+            return std::optional<QVariantList>(QVariantList{record().value(QStringLiteral("FIC:ID"))});
+        },
+        [](const data::Record &r) {
+            return QStringList{Text::clip(r.text(QStringLiteral("FIELD"))), QStringLiteral("="),
+                               Text::clip(r.text(QStringLiteral("VALUE")))};
         });
-    m_rows->onFetch([&session](qint64 key) -> Result<void> {
-        data::FileManager *file = session.file(QStringLiteral("FieldSetValue"));
-        return file->fetchRow(key, file->buffer());
-    });
-    m_rows->addButton(QStringLiteral("Insert"), Kit::translated("&Insert"), Request::Insert);
-    m_rows->addButton(QStringLiteral("Change"), Kit::translated("&Change"), Request::Change);
-    m_rows->addButton(QStringLiteral("Delete"), Kit::translated("&Delete"), Request::Delete);
     list(m_rows, UpdateFieldSetValueProcedure);
     setProcedure(UpdateFieldSetValueProcedure, [this](std::function<void()> finished) {
         auto *form = new UpdateFieldSetValue(this->context(), this->session(),

@@ -31,7 +31,6 @@ UpdateFieldConfig::UpdateFieldConfig(Context &context, data::Session &session, Q
     : UpdateForm(context, QStringLiteral("UpdateFieldConfig"), session, QStringLiteral("FieldConfig"), parent)
 {
     using Kit = FieldRuleFormKit;
-    using tarvo::ui::FormList;
     const Kit::Frame f = Kit::frame(*this, QStringLiteral("UpdateFieldConfig"));
     m_field = Kit::fieldLabel(Field);
     m_pickField = Kit::selectFieldButton(QStringLiteral("SelectField"));
@@ -43,29 +42,15 @@ UpdateFieldConfig::UpdateFieldConfig(Context &context, data::Session &session, Q
     m_noMassUpdate = new QCheckBox(Kit::translated("Exclude from Mass Update"));
     m_header = new QLabel;
     m_header->setObjectName(QStringLiteral("ConditionHeader"));
-    m_conditions = new FormList(
-        QStringLiteral("ConditionList"), {Kit::translated("Condition")},
-        [this]() -> Result<std::vector<FormList::Row>> {
-            std::vector<FormList::Row> rows;
-            const QString ruled = ruledField();
-            if (ruled.isEmpty())
-                return rows;
-            const auto failed = core::readKeyOrder(
-                this->session(), QStringLiteral("FieldConditions"), QStringLiteral("KeyFieldCondition"),
-                {record().value(Field)}, [&rows](const data::Record &r) {
-                    rows.push_back({r.rowId(), {Text::clip(r.text(QStringLiteral("CONDITION")))}});
-                });
-            if (failed)
-                return *failed;
-            return rows;
-        });
-    m_conditions->onFetch([&session](qint64 key) -> Result<void> {
-        data::FileManager *file = session.file(QStringLiteral("FieldConditions"));
-        return file->fetchRow(key, file->buffer());
-    });
-    m_conditions->addButton(QStringLiteral("Insert"), Kit::translated("&Insert"), Request::Insert);
-    m_conditions->addButton(QStringLiteral("Change"), Kit::translated("&Change"), Request::Change);
-    m_conditions->addButton(QStringLiteral("Delete"), Kit::translated("&Delete"), Request::Delete);
+    m_conditions = Kit::rowList(
+        session, QStringLiteral("ConditionList"), {Kit::translated("Condition")},
+        QStringLiteral("FieldConditions"), QStringLiteral("KeyFieldCondition"),
+        [this]() -> std::optional<QVariantList> {
+            if (ruledField().isEmpty())
+                return std::nullopt;
+            return QVariantList{record().value(Field)};
+        },
+        [](const data::Record &r) { return QStringList{Text::clip(r.text(QStringLiteral("CONDITION")))}; });
     list(m_conditions, UpdateFieldConditionsProcedure);
     setProcedure(UpdateFieldConditionsProcedure, [this](std::function<void()> finished) {
         // A condition belongs to a field: none is added before the rule has one.
