@@ -134,6 +134,9 @@ TEST_F(FieldRuleFormsTest, RowOptionsFollowItsTargetAndRequiredReplacesTheValue)
     in<QPushButton>(row, "SelectValue")->click();
     EXPECT_EQ(in<QLineEdit>(row, "FIS:VALUE")->text(), "^Date^")
         << "the special value replaces the whole value";
+    answerPicker("BUG:Responsible", "");
+    in<QPushButton>(row, "SelectValue")->click();
+    EXPECT_EQ(in<QLineEdit>(row, "FIS:VALUE")->text(), "") << "the picker closed without a choice empties it";
     in<QCheckBox>(row, "FIS:REQUIRED")->click();
     EXPECT_TRUE(in<QLineEdit>(row, "FIS:VALUE")->isHidden());
     in<QCheckBox>(row, "FIS:REQUIRED")->click();
