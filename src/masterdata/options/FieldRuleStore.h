@@ -36,6 +36,23 @@ class FieldRuleStore final {
     // Deletes the rule with its conditions and their rows, in one transaction.
     Result<void> removeRule(const QString &field);
 
+    // The options of an existing rule; its field stays, since a rule for another field is a new rule.
+    Result<void> changeRule(const QString &field, bool required, bool forceSelection,
+                            const QString &defaultValue, bool noMassUpdate);
+    Result<void> changeCondition(qint64 condition, const QString &value);
+    // Deletes the condition with its rows, in one transaction.
+    Result<void> removeCondition(qint64 condition);
+
+    // A consequence row is known by its condition, its required flag and its target.
+    struct SetValueKey final {
+        qint64 condition = 0;
+        QString target;
+        bool required = false;
+    };
+    Result<void> changeSetValue(const SetValueKey &row, const QString &target, const QString &value,
+                                bool required, bool forceSelection);
+    Result<void> removeSetValue(const SetValueKey &row);
+
   private:
     data::Session &m_session;
 };

@@ -77,4 +77,47 @@ TEST_P(FieldRuleStoreTest, DeletingARuleDeletesItsConditionsAndTheirRows)
     EXPECT_EQ(count("FieldSetValue"), 2);
 }
 
+TEST_P(FieldRuleStoreTest, ChangesAreWhatTheIssueFormReadsAndARefusedChangeLeavesTheRow)
+{
+    FieldRuleStore store(session());
+    ASSERT_TRUE(store.addRule("BUG:Status", false, false, "", false));
+    auto closed = store.addCondition("BUG:Status", "Closed");
+    auto open = store.addCondition("BUG:Status", "Open");
+    ASSERT_TRUE(closed && open);
+    ASSERT_TRUE(store.addSetValue(*closed, "BUG:Resolution", "Fixed", false, false));
+    ASSERT_TRUE(store.addSetValue(*closed, "BUG:FixedBy", "", false, false));
+
+    ASSERT_TRUE(store.changeRule("BUG:Status", true, true, "New", true));
+    ASSERT_TRUE(store.changeCondition(*closed, "Done"));
+    ASSERT_TRUE(store.changeSetValue({*closed, "BUG:FixedBy", false}, "BUG:FixedBy", "x", true, false));
+    EXPECT_FALSE(
+        store.changeSetValue({*closed, "BUG:Resolution", false}, "BUG:FixedBy", "Fixed", true, false))
+        << "the row's key is taken";
+    EXPECT_FALSE(store.changeCondition(*open, "Done")) << "one field has each condition once";
+    EXPECT_FALSE(store.changeRule("BUG:Priority", true, false, "", false)) << "no such rule";
+
+    auto config = issues::loadFieldConfig(session());
+    auto rules = issues::loadFieldRules(session());
+    ASSERT_TRUE(config && rules);
+    issues::IssueFieldRules form(session(), *config, *rules);
+    data::Record issue = fm("Bugs").newRecord();
+    form.configure(issue, true);
+    EXPECT_TRUE(form.isRequired("BUG:Status"));
+    EXPECT_TRUE(form.isReadOnly("BUG:Status"));
+    EXPECT_EQ(issue.text("Status").trimmed(), "New");
+    issues::IssueHistory history(session(), core::SettingsValues());
+    issue.setValue("Status", "Done");
+    auto applied = form.applyChange(issue, "BUG:Status", "@s35", "New", "Done", false, history);
+    ASSERT_TRUE(applied);
+    EXPECT_EQ(issue.text("Resolution").trimmed(), "Fixed") << "the refused change left the row as it was";
+    EXPECT_TRUE(form.isRequired("BUG:FixedBy"));
+
+    ASSERT_TRUE(store.removeSetValue({*closed, "BUG:Resolution", false}));
+    EXPECT_EQ(count("FieldSetValue", {{"ID", *closed}}), 1);
+    ASSERT_TRUE(store.removeCondition(*closed));
+    EXPECT_EQ(count("FieldSetValue"), 0);
+    EXPECT_EQ(count("FieldConditions"), 1);
+    EXPECT_FALSE(store.removeCondition(*closed)) << "already gone";
+}
+
 } // namespace tarvo::test

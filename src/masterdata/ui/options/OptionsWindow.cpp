@@ -2,6 +2,8 @@
 
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "masterdata/ui/options/FieldRuleList.h"
+#include "masterdata/ui/options/OptionsChoices.h"
 #include "masterdata/ui/options/SortedListPanel.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -20,6 +22,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -298,6 +301,10 @@ QWidget *OptionsWindow::customFieldsTab()
         grid->addWidget(type, n, 4);
         grid->addWidget(lengthLabel, n, 5);
         grid->addWidget(length, n, 6);
+        auto *choices = new QPushButton(QStringLiteral("..."));
+        choices->setObjectName(QStringLiteral("FieldChoices%1").arg(num));
+        grid->addWidget(choices, n, 7);
+        connect(choices, &QPushButton::clicked, this, [this, n]() { editChoices(n); });
         connect(enabled, &QCheckBox::toggled, this, [this]() { applyRules(); });
         connect(type, &QComboBox::currentTextChanged, this, [this]() { applyRules(); });
     }
@@ -319,6 +326,7 @@ bool OptionsWindow::open()
     m_tabs->addTab(updateTab(), QStringLiteral("Update"));
     m_tabs->addTab(stampTab(), QStringLiteral("Date && Time Stamp"));
     auto *fields = new QTabWidget;
+    fields->addTab(new FieldRuleList(context(), m_session), QStringLiteral("Fields"));
     fields->addTab(customFieldsTab(), QStringLiteral("Custom fields"));
     m_tabs->addTab(fields, QStringLiteral("Fields"));
     m_tabs->addTab(emailTab(), QStringLiteral("EMails"));
@@ -437,7 +445,25 @@ void OptionsWindow::applyRules()
         auto *length = qobject_cast<QSpinBox *>(control(QStringLiteral("FIELDLEN%1").arg(n)));
         length->setMaximum(memo ? 25 : 255);
         length->setEnabled(on && hasLength);
+        control(QStringLiteral("FieldChoices%1").arg(n))
+            ->setEnabled(on && (kind == QLatin1String("Drop list") || kind == QLatin1String("Combo box")));
     }
+}
+
+void OptionsWindow::editChoices(int field)
+{
+    if (!takeSettings())
+        return;
+    const QString name = QStringLiteral("PAR:FIELDCHOICES%1").arg(field);
+    auto *choices = new OptionsChoices(context(), m_settings.values().record().text(name));
+    // The list is kept in the window's copy; only OK of the window stores it.
+    choices->openModal(m_dialog, [this, choices, name, self = QPointer<OptionsWindow>(this)](int response) {
+        if (!self || response != Response::Completed)
+            return;
+        data::Record record = m_settings.values().record();
+        record.setValue(name, choices->choices());
+        m_settings.values() = core::SettingsValues(record);
+    });
 }
 
 void OptionsWindow::takeAccepted(const QString &controlName)

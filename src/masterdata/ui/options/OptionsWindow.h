@@ -53,6 +53,8 @@ class OptionsWindow final : public tarvo::ui::WindowManager {
     QWidget *issueTab();
     QWidget *customFieldsTab();
     void applyRules();
+    // The "..." button of a custom field: its choice list in the "Choices" dialog.
+    void editChoices(int field);
     void showSettings();
     bool takeSettings();
 
