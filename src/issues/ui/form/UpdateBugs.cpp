@@ -37,8 +37,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -131,6 +129,8 @@ UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsV
 {
     setKeeper(this);
     setWindow(build());
+    setHelp(window()->findChild<QPushButton *>(QStringLiteral("?Help")),
+            QStringLiteral("Adding Bugs Features Support Requests.htm"));
     registerSubForms();
     onChange(
         [this](const tarvo::ui::FormField &field, const QVariant &before) { takeChange(field, before); });
@@ -323,20 +323,13 @@ QWidget *UpdateBugs::build()
     m_ok = button("?OK", "&OK");
     m_cancel = button("?Cancel", "&Cancel");
     auto *help = button("?Help", "&Help");
-    for (QPushButton *b : {print, help})
-        b->setProperty(KeepInViewMode, true);
+    print->setProperty(KeepInViewMode, true);
     m_ok->setDefault(true);
     connect(print, &QPushButton::clicked, this, [this]() {
         if (core::ReportServices *reports = core::Services::reports())
             reports->browseReports(m_session.context(), 11, nullptr, QString());
         reloadLists();
         showIssue();
-    });
-    connect(help, &QPushButton::clicked, this, []() {
-        const QString page = QCoreApplication::applicationDirPath() +
-                             QStringLiteral("/help/Adding Bugs Features Support Requests.htm");
-        if (QFileInfo::exists(page))
-            (void)Desktop::instance().openFile(page);
     });
     connect(m_duplicate, &QPushButton::clicked, this, [this]() { pressDuplicate(); });
     buttons->addWidget(m_duplicate);

@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBrowser>
 #include <QThread>
 #include <QTreeWidget>
@@ -572,6 +573,15 @@ TEST_P(UpdateBugsTest, IssueHeldByAnotherContextOpensForViewingAfterTheMessage)
     EXPECT_EQ(button(form, "?Cancel")->text(), QStringLiteral("&Close"));
     EXPECT_FALSE(button(form, "?Duplicate")->isEnabled());
     EXPECT_TRUE(button(form, "?Help")->isEnabled());
+    // The button and the help key ask for the form's page of the help, which is missing here.
+    m_messages.clear();
+    button(form, "?Help")->click();
+    QTest::keyClick(form.fieldNamed(QStringLiteral("BUG:Description"))->control(), Qt::Key_F1);
+    const QString missing =
+        QStringLiteral(
+            "The help page \"%1/help/Adding Bugs Features Support Requests.htm\" could not be found!")
+            .arg(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(m_messages.texts(), (QStringList{missing, missing}));
     EXPECT_TRUE(form.fieldNamed(QStringLiteral("BUG:Description"))->control()->isEnabled() == false ||
                 qobject_cast<QComboBox *>(form.fieldNamed(QStringLiteral("BUG:Description"))->control()) ==
                     nullptr);
