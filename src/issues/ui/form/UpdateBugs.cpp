@@ -1183,9 +1183,16 @@ void UpdateBugs::chooseReporter(int row)
     const ReporterRow &chosen = m_reporters[size_t(row)];
     if (chosen.style == ReporterRow::Heading)
         return;
+    takeReporter(chosen);
+}
+
+void UpdateBugs::takeReporter(const ReporterRow &row)
+{
     data::Record &bug = record();
     const QVariant before = bug.value(QStringLiteral("ReportedBy"));
-    ReporterList::choose(bug, chosen);
+    ReporterList::choose(bug, row);
+    // Another contact of the same customer leaves the reporter's text as it was: nothing for the
+    // history, but the contact line shows the new one.
     if (const tarvo::ui::FormField *f = fieldNamed(QStringLiteral("BUG:ReportedBy"));
         f && before != bug.value(f->index()))
         takeChange(*f, before);
@@ -1211,11 +1218,7 @@ void UpdateBugs::pickCustomer()
         row.contactId = qint32(contact.integer(QStringLiteral("CID")));
         row.contact = ReporterList::contactName(contact);
     }
-    data::Record &bug = record();
-    const QVariant before = bug.value(QStringLiteral("ReportedBy"));
-    ReporterList::choose(bug, row);
-    if (const tarvo::ui::FormField *f = fieldNamed(QStringLiteral("BUG:ReportedBy")))
-        takeChange(*f, before);
+    takeReporter(row);
 }
 
 std::optional<QString> UpdateBugs::reporterValue(const QString &fieldName)
