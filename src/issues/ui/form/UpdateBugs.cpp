@@ -23,6 +23,7 @@
 #include "issues/ui/subforms/UpdateAttachments.h"
 #include "issues/ui/subforms/UpdateBugsResponsible.h"
 #include "issues/ui/subforms/UpdateNotes.h"
+#include "listext/ui/ListWindow.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/desktop/Desktop.h"
@@ -183,7 +184,8 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
     caller.setProcedure(number, [&caller, &session, currentRow = std::move(currentRow),
                                  newIssue = std::move(newIssue),
                                  statusPosition = std::move(statusPosition)](std::function<void()> finished) {
-        if (caller.context().threadRequest() != Request::Insert) {
+        const bool insert = caller.context().threadRequest() == Request::Insert;
+        if (!insert) {
             data::FileManager *bugs = session.file(kBugs);
             const qint64 row = currentRow ? currentRow() : -1;
             if (!bugs || row <= 0 || !bugs->fetchRow(row, bugs->buffer())) {
@@ -191,8 +193,17 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
                 return;
             }
         }
-        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished),
-              statusPosition ? statusPosition() : 0);
+        const QPointer<tarvo::ui::WindowManager> guarded(&caller);
+        start(
+            caller, session, newIssue ? newIssue() : NewIssueValues{},
+            [guarded, &session, insert, finished = std::move(finished)]() {
+                // The list goes to the issue just entered (the copy, when it was duplicated).
+                auto *lists = qobject_cast<listext::ui::ListWindow *>(guarded.data());
+                if (lists && insert && lists->context().threadResponse() == Response::Completed)
+                    lists->followKey(session.file(kBugs)->buffer().rowId());
+                finished();
+            },
+            statusPosition ? statusPosition() : 0);
     });
 }
 
