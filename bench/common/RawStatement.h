@@ -19,6 +19,7 @@ class RawStatement final {
     RawStatement &operator=(const RawStatement &) = delete;
 
     const std::string &sql() const { return m_sql; }
+    sqlite3_stmt *handle() const { return m_stmt; }
     // Resets the statement and clears its parameters.
     void reset();
     // Parameters count from 1; texts are bound without a copy and must outlive the run.

@@ -22,7 +22,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <set>
+#include <sqlite3.h>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace tarvo::bench {
@@ -302,6 +305,128 @@ struct RawSave {
     RawStatement issue, hold, release, history, begin, update, commit;
 };
 
+std::set<std::string> names(RawDb &db, const std::string &sql)
+{
+    RawStatement st(db.handle(), sql);
+    std::set<std::string> found;
+    while (st.step())
+        found.insert(st.text(0));
+    return found;
+}
+
+std::string sqlName(const std::string &name)
+{
+    return '"' + name + '"';
+}
+
+// What the runs change in a folder that other benchmarks read at the same time, put back when they
+// end, also after a failure: the issue's row as it was, the rows added under the issue, and the
+// files (tables and their layout rows) that opening them created. Taken before the folder is
+// opened through the data layer, put back after it is closed.
+class PutBack final {
+  public:
+    PutBack(const QString &databasePath, qint64 issue) : m_db(databasePath.toStdString()), m_issue(issue)
+    {
+        sqlite3_busy_timeout(m_db.handle(), 60000);
+        m_tables = names(m_db, "SELECT name FROM sqlite_master WHERE type = 'table'");
+        m_layouts = names(m_db, "SELECT tablename FROM _tarvo_layouts");
+        for (const Child &child : kChildren)
+            if (m_tables.count(child.table))
+                m_lastRow.push_back(
+                    scalar(m_db, "SELECT COALESCE(MAX(_rid), 0) FROM " + sqlName(child.table)));
+            else
+                m_lastRow.push_back(-1);
+        RawStatement row(m_db.handle(), "SELECT * FROM Bugs WHERE ID=?1");
+        row.bind(1, issue);
+        if (!row.step())
+            throw std::runtime_error("no issue " + std::to_string(issue));
+        sqlite3_stmt *st = row.handle();
+        for (int c = 0; c < sqlite3_column_count(st); ++c) {
+            m_columns.emplace_back(sqlite3_column_name(st, c));
+            m_values.push_back(sqlite3_value_dup(sqlite3_column_value(st, c)));
+        }
+    }
+    ~PutBack()
+    {
+        if (!m_done) {
+            try {
+                restore();
+            } catch (const std::exception &e) {
+                std::fprintf(stderr, "the folder could not be put back: %s\n", e.what());
+            }
+        }
+        for (sqlite3_value *v : m_values)
+            sqlite3_value_free(v);
+    }
+    PutBack(const PutBack &) = delete;
+    PutBack &operator=(const PutBack &) = delete;
+
+    // One transaction: the added rows go, the issue's row gets its values back, created files go.
+    void restore()
+    {
+        m_done = true;
+        m_db.exec("BEGIN IMMEDIATE");
+        try {
+            for (size_t i = 0; i < std::size(kChildren); ++i) {
+                if (m_lastRow[i] < 0)
+                    continue;
+                // The stored bytes name their attachment, not the issue: all of them are new.
+                const std::string owner =
+                    kChildren[i].owner ? sqlName(kChildren[i].owner) + "=" + std::to_string(m_issue) + " AND "
+                                       : "";
+                RawStatement remove(m_db.handle(), "DELETE FROM " + sqlName(kChildren[i].table) + " WHERE " +
+                                                       owner + "_rid>?1");
+                remove.bind(1, m_lastRow[i]);
+                remove.run();
+            }
+            std::string set;
+            for (size_t c = 1; c < m_columns.size(); ++c)
+                set += (set.empty() ? "" : ", ") + sqlName(m_columns[c]) + "=?" + std::to_string(c + 1);
+            RawStatement update(m_db.handle(), "UPDATE Bugs SET " + set + " WHERE _rid=?1");
+            for (size_t c = 0; c < m_values.size(); ++c)
+                sqlite3_bind_value(update.handle(), int(c + 1), m_values[c]);
+            update.run();
+            // Text indexes first: dropping one drops its own tables with it.
+            for (const char *kind : {"AND sql LIKE 'CREATE VIRTUAL%'", ""})
+                for (const std::string &table :
+                     names(m_db, std::string("SELECT name FROM sqlite_master WHERE type = 'table' ") + kind))
+                    if (!m_tables.count(table))
+                        m_db.exec("DROP TABLE IF EXISTS " + sqlName(table));
+            for (const std::string &layout : names(m_db, "SELECT tablename FROM _tarvo_layouts"))
+                if (!m_layouts.count(layout)) {
+                    RawStatement remove(m_db.handle(), "DELETE FROM _tarvo_layouts WHERE tablename=?1");
+                    remove.bind(1, layout);
+                    remove.run();
+                }
+            m_db.exec("COMMIT");
+        } catch (...) {
+            m_db.exec("ROLLBACK");
+            throw;
+        }
+    }
+
+  private:
+    struct Child {
+        const char *table;
+        const char *owner;
+    };
+    // The rows the runs add under the issue, by the column that names it.
+    static constexpr Child kChildren[] = {{"History", "ID"},
+                                          {"Notes", "ID"},
+                                          {"Attachments", "BUGID"},
+                                          {"AttachmentFiles", nullptr},
+                                          {"BugsResponsible", "ID"}};
+
+    RawDb m_db;
+    qint64 m_issue;
+    std::set<std::string> m_tables;
+    std::set<std::string> m_layouts;
+    std::vector<std::int64_t> m_lastRow;
+    std::vector<std::string> m_columns;
+    std::vector<sqlite3_value *> m_values;
+    bool m_done = false;
+};
+
 void printRow(const char *what, double layer, double raw)
 {
     std::printf("%-34s %10.3f ms %10.3f ms %8.2fx\n", what, layer / 1000, raw / 1000,
@@ -311,6 +436,21 @@ void printRow(const char *what, double layer, double raw)
 } // namespace
 
 int IssueFormBench::run()
+{
+    const QString database = QDir(m_options.folder).filePath(QStringLiteral("Tarvo.db"));
+    qint64 id = m_options.issue;
+    if (id <= 0) {
+        RawDb db(database.toStdString());
+        id = scalar(db, "SELECT MAX(ID) FROM Bugs") / 2;
+    }
+    PutBack putBack(database, id);
+    const int result = measure(id);
+    putBack.restore();
+    std::printf("the issue, its rows and the folder's files are as they were\n");
+    return result;
+}
+
+int IssueFormBench::measure(qint64 id)
 {
     BenchFolder folder(m_options.folder);
     BenchUser user;
@@ -327,7 +467,6 @@ int IssueFormBench::run()
 
     RawDb db(folder.databasePath().toStdString());
     const std::int64_t issues = scalar(db, "SELECT COUNT(*) FROM Bugs");
-    const qint64 id = m_options.issue > 0 ? m_options.issue : scalar(db, "SELECT MAX(ID) FROM Bugs") / 2;
     std::printf("%lld issues; issue %lld\n", static_cast<long long>(issues), static_cast<long long>(id));
     fillIssue(folder, id);
     std::printf("history %lld, notes %lld, attachments %lld\n",

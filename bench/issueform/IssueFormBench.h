@@ -16,10 +16,12 @@ class IssueFormBench final {
     };
 
     explicit IssueFormBench(Options options) : m_options(std::move(options)) {}
-    // Prints the medians; 0, or 1 when the two sides read different rows.
+    // Prints the medians; 0, or 1 when the two sides read different rows. What the runs wrote is
+    // put back afterwards, so the folder may be shared with benchmarks that read it meanwhile.
     int run();
 
   private:
+    int measure(qint64 id);
     Options m_options;
 };
 

@@ -3,14 +3,12 @@
 #include "access/AccessMessages.h"
 #include "access/AccessSession.h"
 #include "access/VuvuzuPaths.h"
-#include "platform/desktop/Desktop.h"
+#include "platform/desktop/HelpPages.h"
+#include "platform/ui/HelpKey.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
-#include <QKeySequence>
 #include <QPushButton>
-#include <QShortcut>
-#include <QUrl>
 
 namespace tarvo::access {
 
@@ -19,13 +17,9 @@ QString AccessHelp::page(const QString &topic)
     const QString helpFile = AccessSession::state().helpFile.trimmed();
     if (helpFile.isEmpty())
         return QString();
-    const QString folder = QStringLiteral("/help/") + QFileInfo(helpFile).completeBaseName() + u'/';
-    const QString name = QFileInfo(topic).fileName();
-    const QString own = VuvuzuPaths::programFolder() + folder + name;
-    if (QFileInfo(own).isFile())
-        return own;
-    const QString shipped = QCoreApplication::applicationDirPath() + folder + name;
-    return QFileInfo(shipped).isFile() ? shipped : own;
+    const QString folder = QStringLiteral("/help/") + QFileInfo(helpFile).completeBaseName();
+    return HelpPages::page(
+        {VuvuzuPaths::programFolder() + folder, QCoreApplication::applicationDirPath() + folder}, topic);
 }
 
 bool AccessHelp::show(const QString &topic)
@@ -35,17 +29,19 @@ bool AccessHelp::show(const QString &topic)
         AccessMessages::refuse({QStringLiteral("No help file is set for the chosen language!")});
         return false;
     }
-    if (!QFileInfo(path).isFile()) {
+    switch (HelpPages::open(path)) {
+    case HelpPages::Outcome::Opened:
+        return true;
+    case HelpPages::Outcome::NotFound:
         AccessMessages::refuse(
             {QStringLiteral("The help page \""), path, QStringLiteral("\" could not be found!")});
         return false;
-    }
-    if (!Desktop::instance().openUrl(QUrl::fromLocalFile(path))) {
+    case HelpPages::Outcome::NotOpened:
         AccessMessages::refuse(
             {QStringLiteral("The help page \""), path, QStringLiteral("\" could not be opened!")});
         return false;
     }
-    return true;
+    return false;
 }
 
 QPushButton *AccessHelp::install(QWidget *window, std::function<QString()> topic)
@@ -53,13 +49,10 @@ QPushButton *AccessHelp::install(QWidget *window, std::function<QString()> topic
     auto *button = new QPushButton(QStringLiteral("&Hilfe"), window);
     button->setObjectName(QStringLiteral("Help"));
     button->setAutoDefault(false);
-    const auto open = [topic = std::move(topic)] {
+    ui::HelpKey::bind(window, button, [topic = std::move(topic)] {
         if (const QString t = topic(); !t.isEmpty())
             show(t);
-    };
-    QObject::connect(button, &QPushButton::clicked, window, open);
-    auto *key = new QShortcut(QKeySequence::HelpContents, window);
-    QObject::connect(key, &QShortcut::activated, window, open);
+    });
     return button;
 }
 

@@ -74,8 +74,6 @@ class UpdateForm : public WindowManager {
     static constexpr int MessageProgramError = 42;
     static constexpr int MessageHeld = 43;
     static constexpr int MessageDatabase = 52;
-    // The property of a button that stays usable in view mode ("&Print", "&Help").
-    static constexpr const char *KeepInViewMode = "keepInViewMode";
 
     UpdateForm(Context &context, QString procedureName, data::Session &session, const QString &fileLabel,
                QObject *parent = nullptr);

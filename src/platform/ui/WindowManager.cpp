@@ -1,9 +1,13 @@
 #include "platform/ui/WindowManager.h"
 
+#include "platform/desktop/HelpPages.h"
+#include "platform/runtime/Messages.h"
 #include "platform/runtime/RunOnce.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/WindowPositionStore.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
 
@@ -269,6 +273,33 @@ void WindowManager::activate()
         shown->setWindowState(shown->windowState() & ~Qt::WindowMinimized);
     shown->raise();
     shown->activateWindow();
+}
+
+void WindowManager::setHelp(QAbstractButton *button, const QString &topic)
+{
+    if (button)
+        button->setProperty(KeepInViewMode, true);
+    if (m_window)
+        HelpKey::bind(m_window, button, [topic]() { (void)showHelp(topic); });
+}
+
+bool WindowManager::showHelp(const QString &topic)
+{
+    const QString folder = QCoreApplication::applicationDirPath() + QStringLiteral("/help");
+    const QString path = HelpPages::page({folder}, topic.isEmpty() ? QStringLiteral("Tarvo.html") : topic);
+    switch (HelpPages::open(path)) {
+    case HelpPages::Outcome::Opened:
+        return true;
+    case HelpPages::Outcome::NotFound:
+        Messages::show(QStringLiteral("The help page \"%1\" could not be found!").arg(path),
+                       QStringLiteral("Help"), MessageIcon::Exclamation);
+        return false;
+    case HelpPages::Outcome::NotOpened:
+        Messages::show(QStringLiteral("The help page \"%1\" could not be opened!").arg(path),
+                       QStringLiteral("Help"), MessageIcon::Exclamation);
+        return false;
+    }
+    return false;
 }
 
 bool WindowManager::eventFilter(QObject *watched, QEvent *event)

@@ -39,6 +39,10 @@ class WindowManager : public QObject {
     // What every window goes through while it opens, before it is shown.
     using OpenHook = std::function<void(WindowManager &manager)>;
 
+    // The property of a button that stays usable when the window is opened to view ("&Print",
+    // "&Help").
+    static constexpr const char *KeepInViewMode = "keepInViewMode";
+
     // The context must come from a ContextRegistry; the manager keeps it alive while it exists.
     WindowManager(Context &context, QString procedureName, QObject *parent = nullptr);
     ~WindowManager() override;
@@ -101,6 +105,13 @@ class WindowManager : public QObject {
     void setProcedure(int number, ProcedureStarter start);
     // Presses of the button reach takeAccepted under its object name, unless it is denied.
     void acceptOn(QAbstractButton *button);
+    // The window's Help button (may be null) and its help key open the topic's page of the
+    // program's help; a window without a topic of its own opens the help's contents. Set once the
+    // window's widget is set.
+    void setHelp(QAbstractButton *button, const QString &topic);
+    // Opens a topic's page of the program's help (its contents for an empty topic); false, after a
+    // message that names the page, when the page is missing or the desktop refused it.
+    static bool showHelp(const QString &topic);
 
   Q_SIGNALS:
     void closed(int response);

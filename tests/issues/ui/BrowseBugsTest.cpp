@@ -591,6 +591,31 @@ TEST_P(BrowseBugsWindow, DetailPanelFollowsTheCurrentIssue)
     EXPECT_TRUE(panel->isEnabled());
 }
 
+// An issue entered through the list's Insert becomes its current row, also when the list shows it
+// above the row that was current.
+TEST_P(BrowseBugsWindow, AnEnteredIssueBecomesTheCurrentRow)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    ASSERT_TRUE(browse->selectTreeRow(issues->programId(QStringLiteral("Alpha"))));
+    tarvo::test::drainEvents();
+    const qint64 before = browse->issueList().currentKey();
+    browse->issueList().button(Request::Insert)->click();
+    tarvo::test::drainEvents();
+    QWidget *form = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("UpdateBugs") && w->isVisible())
+            form = w;
+    ASSERT_TRUE(form);
+    form->findChild<QPushButton *>(QStringLiteral("?OK"))->click();
+    tarvo::test::drainEvents();
+    const QVariantList newest = issues->column(QStringLiteral("SELECT MAX(\"ID\") FROM \"Bugs\""));
+    EXPECT_EQ(shownIds().front().toLongLong(), newest.front().toLongLong());
+    EXPECT_NE(browse->issueList().currentKey(), before);
+    EXPECT_EQ(browse->detailPanel()->shownId(), newest.front().toLongLong());
+}
+
 // A saved query narrows the list within the selection until it is voided; one that no longer
 // fits the issue file is refused and leaves the list as it was.
 TEST_P(BrowseBugsWindow, SavedQueryNarrowsTheListUntilVoided)

@@ -23,6 +23,7 @@
 #include "issues/ui/subforms/UpdateAttachments.h"
 #include "issues/ui/subforms/UpdateBugsResponsible.h"
 #include "issues/ui/subforms/UpdateNotes.h"
+#include "listext/ui/ListWindow.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/desktop/Desktop.h"
@@ -37,8 +38,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -131,6 +130,8 @@ UpdateBugs::UpdateBugs(Context &context, data::Session &session, core::SettingsV
 {
     setKeeper(this);
     setWindow(build());
+    setHelp(window()->findChild<QPushButton *>(QStringLiteral("?Help")),
+            QStringLiteral("Adding Bugs Features Support Requests.htm"));
     registerSubForms();
     onChange(
         [this](const tarvo::ui::FormField &field, const QVariant &before) { takeChange(field, before); });
@@ -183,7 +184,8 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
     caller.setProcedure(number, [&caller, &session, currentRow = std::move(currentRow),
                                  newIssue = std::move(newIssue),
                                  statusPosition = std::move(statusPosition)](std::function<void()> finished) {
-        if (caller.context().threadRequest() != Request::Insert) {
+        const bool insert = caller.context().threadRequest() == Request::Insert;
+        if (!insert) {
             data::FileManager *bugs = session.file(kBugs);
             const qint64 row = currentRow ? currentRow() : -1;
             if (!bugs || row <= 0 || !bugs->fetchRow(row, bugs->buffer())) {
@@ -191,8 +193,17 @@ void UpdateBugs::registerOn(tarvo::ui::WindowManager &caller, int number, data::
                 return;
             }
         }
-        start(caller, session, newIssue ? newIssue() : NewIssueValues{}, std::move(finished),
-              statusPosition ? statusPosition() : 0);
+        const QPointer<tarvo::ui::WindowManager> guarded(&caller);
+        start(
+            caller, session, newIssue ? newIssue() : NewIssueValues{},
+            [guarded, &session, insert, finished = std::move(finished)]() {
+                // The list goes to the issue just entered (the copy, when it was duplicated).
+                auto *lists = qobject_cast<listext::ui::ListWindow *>(guarded.data());
+                if (lists && insert && lists->context().threadResponse() == Response::Completed)
+                    lists->followKey(session.file(kBugs)->buffer().rowId());
+                finished();
+            },
+            statusPosition ? statusPosition() : 0);
     });
 }
 
@@ -323,20 +334,13 @@ QWidget *UpdateBugs::build()
     m_ok = button("?OK", "&OK");
     m_cancel = button("?Cancel", "&Cancel");
     auto *help = button("?Help", "&Help");
-    for (QPushButton *b : {print, help})
-        b->setProperty(KeepInViewMode, true);
+    print->setProperty(KeepInViewMode, true);
     m_ok->setDefault(true);
     connect(print, &QPushButton::clicked, this, [this]() {
         if (core::ReportServices *reports = core::Services::reports())
             reports->browseReports(m_session.context(), 11, nullptr, QString());
         reloadLists();
         showIssue();
-    });
-    connect(help, &QPushButton::clicked, this, []() {
-        const QString page = QCoreApplication::applicationDirPath() +
-                             QStringLiteral("/help/Adding Bugs Features Support Requests.htm");
-        if (QFileInfo::exists(page))
-            (void)Desktop::instance().openFile(page);
     });
     connect(m_duplicate, &QPushButton::clicked, this, [this]() { pressDuplicate(); });
     buttons->addWidget(m_duplicate);
@@ -1190,9 +1194,16 @@ void UpdateBugs::chooseReporter(int row)
     const ReporterRow &chosen = m_reporters[size_t(row)];
     if (chosen.style == ReporterRow::Heading)
         return;
+    takeReporter(chosen);
+}
+
+void UpdateBugs::takeReporter(const ReporterRow &row)
+{
     data::Record &bug = record();
     const QVariant before = bug.value(QStringLiteral("ReportedBy"));
-    ReporterList::choose(bug, chosen);
+    ReporterList::choose(bug, row);
+    // Another contact of the same customer leaves the reporter's text as it was: nothing for the
+    // history, but the contact line shows the new one.
     if (const tarvo::ui::FormField *f = fieldNamed(QStringLiteral("BUG:ReportedBy"));
         f && before != bug.value(f->index()))
         takeChange(*f, before);
@@ -1218,11 +1229,7 @@ void UpdateBugs::pickCustomer()
         row.contactId = qint32(contact.integer(QStringLiteral("CID")));
         row.contact = ReporterList::contactName(contact);
     }
-    data::Record &bug = record();
-    const QVariant before = bug.value(QStringLiteral("ReportedBy"));
-    ReporterList::choose(bug, row);
-    if (const tarvo::ui::FormField *f = fieldNamed(QStringLiteral("BUG:ReportedBy")))
-        takeChange(*f, before);
+    takeReporter(row);
 }
 
 std::optional<QString> UpdateBugs::reporterValue(const QString &fieldName)

@@ -129,6 +129,9 @@ class UpdateBugs final : public tarvo::ui::UpdateForm, private tarvo::ui::Record
     void offerProgramFile(const QString &typed);
     void offerRelease(const QString &typed);
     void pickCustomer();
+    // The reporter chosen from the list or the picker goes into the issue, and to the history when
+    // its text changed.
+    void takeReporter(const ReporterRow &row);
     // The reporter's contact's or customer's field ("EMail", "Web"); nothing when it cannot be read.
     std::optional<QString> reporterValue(const QString &field);
     void mailReporter(QWidget *button);

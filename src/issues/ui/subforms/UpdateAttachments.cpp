@@ -207,10 +207,13 @@ void UpdateAttachments::build()
     ok->setObjectName(QStringLiteral("OK"));
     auto *cancel = buttons->addButton(SubFormTexts::translated("&Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Cancel"));
+    auto *help = buttons->addButton(SubFormTexts::translated("&Help"), QDialogButtonBox::HelpRole);
+    help->setObjectName(QStringLiteral("Help"));
     bottom->addWidget(buttons);
     layout->addLayout(bottom);
     window->resize(760, 580);
     setWindow(window);
+    setHelp(help, QStringLiteral("UpdateAttachments.htm"));
 
     field(QStringLiteral("ATT:Description"), m_description);
     field(QStringLiteral("ATT:Date"), m_date).picture(QStringLiteral("@D017B"));

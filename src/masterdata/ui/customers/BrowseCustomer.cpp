@@ -190,6 +190,7 @@ QWidget *BrowseCustomer::buildCustomerPanel(QWidget *parent)
     tools->addWidget(toolButton(panel, "?IMPORTS", "Import..."));
     tools->addWidget(toolButton(panel, "?AKTUALISIEREN", "Mass Update"));
     tools->addWidget(toolButton(panel, "?PRINT", "&Print"));
+    tools->addWidget(toolButton(panel, "?HELP", "&Help"));
     tools->addStretch(1);
     layout->addLayout(tools);
     // The switch and the count go on a row of their own, so that the window can be narrow.
@@ -260,8 +261,11 @@ bool BrowseCustomer::open()
 {
     if (isOpen())
         return true;
-    if (!window())
+    if (!window()) {
         setWindow(buildWindow());
+        setHelp(window()->findChild<QPushButton *>(QStringLiteral("?HELP")),
+                QStringLiteral("Maintaining Customer Information.htm"));
+    }
     CustomerTagQueue::global().clear();
     if (m_picker) {
         auto others = m_tasks.customersOfOtherPrograms(m_user.prgId);

@@ -134,13 +134,13 @@ UpdateCustomer::UpdateCustomer(Context &context, data::Session &session, QObject
     QPushButton *ok = PersonPages::button(window, QStringLiteral("OK"), "&OK");
     QPushButton *cancel = PersonPages::button(window, QStringLiteral("Cancel"), "&Cancel");
     QPushButton *help = PersonPages::button(window, QStringLiteral("HELP"), "&Help");
-    help->setEnabled(false);
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
     buttons->addButton(help, QDialogButtonBox::HelpRole);
     layout->addWidget(buttons);
     setWindow(window);
     setButtons(ok, cancel);
+    setHelp(help, QStringLiteral("Adding Updating Customers.htm"));
     window->resize(900, 640);
 
     // A company has a name, not a last and a first name.

@@ -79,10 +79,14 @@ UpdateCustomerContacts::UpdateCustomerContacts(Context &context, data::Session &
     auto *buttons = new QDialogButtonBox(window);
     QPushButton *ok = PersonPages::button(window, QStringLiteral("OK"), "&OK");
     QPushButton *cancel = PersonPages::button(window, QStringLiteral("Cancel"), "&Cancel");
+    QPushButton *help = PersonPages::button(window, QStringLiteral("HELP"), "&Help");
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    buttons->addButton(help, QDialogButtonBox::HelpRole);
     layout->addWidget(buttons);
     setWindow(window);
+    // The contact has no page of its own in the help: its button opens the help's contents.
+    setHelp(help, QString());
     window->resize(760, 480);
 
     field(QStringLiteral("CCO:CID"), id);

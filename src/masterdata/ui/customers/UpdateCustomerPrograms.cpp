@@ -132,11 +132,14 @@ UpdateCustomerPrograms::UpdateCustomerPrograms(Context &context, data::Session &
     auto *buttons = new QDialogButtonBox(window);
     QPushButton *ok = PersonPages::button(window, QStringLiteral("OK"), "&OK");
     QPushButton *cancel = PersonPages::button(window, QStringLiteral("Cancel"), "&Cancel");
+    QPushButton *help = PersonPages::button(window, QStringLiteral("HELP"), "&Help");
     buttons->addButton(ok, QDialogButtonBox::AcceptRole);
     buttons->addButton(cancel, QDialogButtonBox::RejectRole);
+    buttons->addButton(help, QDialogButtonBox::HelpRole);
     layout->addWidget(buttons);
     setWindow(window);
     setButtons(ok, cancel);
+    setHelp(help, QStringLiteral("UpdatingCustomerPrograms.htm"));
 
     fillChoices();
     // The program is chosen by its number behind the name the list shows.

@@ -27,6 +27,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBrowser>
 #include <QThread>
 #include <QTreeWidget>
@@ -83,7 +84,9 @@ class RecordingMasterData final : public core::MasterDataServices {
     void paths(int) override {}
     void options() override {}
     void browseCustomer() override {}
-    int pickCustomer(int) override { return 0; }
+    // What the user picks: nothing, or the list (1 customers, 2 contacts) after filling its buffers.
+    std::function<int()> pick;
+    int pickCustomer(int) override { return pick ? pick() : 0; }
     void browseReleaseNotes() override {}
     void accessAdministration(int) override {}
     QString programSelect(int, const QString &) override { return {}; }
@@ -300,6 +303,45 @@ TEST_P(UpdateBugsTest, TypedReleaseAndProgramFileGoToTheMasterDataForms)
 }
 
 // The reporter's web address is opened only as a web page or a mail address.
+// The picker leaves the customer, and the contact picked from its lists, in the buffers of the form's
+// context. A new reporter's name goes to the history; another contact of the same customer keeps
+// the name, writes no history and still goes with the issue.
+TEST_P(UpdateBugsTest, APickedCustomerOrContactBecomesTheReporterAndOnlyANewNameGoesToTheHistory)
+{
+    RecordingMasterData masterData(session());
+    core::Services::setMasterData(&masterData);
+    const std::shared_ptr<void> unregister(nullptr, [](void *) { core::Services::setMasterData(nullptr); });
+    int from = 1;
+    masterData.pick = [&]() {
+        data::FileManager &customers = *session().file(QStringLiteral("Customer"));
+        customers.buffer() = customers.newRecord();
+        customers.buffer().setValue(QStringLiteral("ID"), 7);
+        customers.buffer().setValue(QStringLiteral("Searchname"), QStringLiteral("Nordwind"));
+        data::FileManager &contacts = *session().file(QStringLiteral("CustomerContacts"));
+        contacts.buffer() = contacts.newRecord();
+        contacts.buffer().setValue(QStringLiteral("ID"), 7);
+        contacts.buffer().setValue(QStringLiteral("CID"), 3);
+        contacts.buffer().setValue(QStringLiteral("Firstname"), QStringLiteral("Ole"));
+        contacts.buffer().setValue(QStringLiteral("Lastname"), QStringLiteral("Brandt"));
+        return from;
+    };
+    const qint32 id = storedIssue();
+    UpdateBugs &form = openForm(Request::Change);
+    ASSERT_TRUE(m_opened);
+    button(form, "?CustomerPick")->click();
+    EXPECT_EQ(historyOf(id), 1);
+    from = 2;
+    button(form, "?CustomerPick")->click();
+    EXPECT_EQ(historyOf(id), 1);
+    button(form, "?OK")->click();
+    EXPECT_FALSE(form.isOpen());
+    const data::Record stored = one(QStringLiteral("Bugs"), {{QStringLiteral("ID"), id}});
+    EXPECT_EQ(stored.text(QStringLiteral("ReportedBy")), QStringLiteral("Nordwind"));
+    EXPECT_EQ(stored.integer(QStringLiteral("ReportedByID")), 7);
+    EXPECT_EQ(stored.integer(QStringLiteral("ReportedByCID")), 3);
+    EXPECT_EQ(historyOf(id), 1);
+}
+
 TEST_P(UpdateBugsTest, SurfTheWebOpensOnlyWebAndMailAddresses)
 {
     RecordingDesktop desktop;
@@ -572,6 +614,15 @@ TEST_P(UpdateBugsTest, IssueHeldByAnotherContextOpensForViewingAfterTheMessage)
     EXPECT_EQ(button(form, "?Cancel")->text(), QStringLiteral("&Close"));
     EXPECT_FALSE(button(form, "?Duplicate")->isEnabled());
     EXPECT_TRUE(button(form, "?Help")->isEnabled());
+    // The button and the help key ask for the form's page of the help, which is missing here.
+    m_messages.clear();
+    button(form, "?Help")->click();
+    QTest::keyClick(form.fieldNamed(QStringLiteral("BUG:Description"))->control(), Qt::Key_F1);
+    const QString missing =
+        QStringLiteral(
+            "The help page \"%1/help/Adding Bugs Features Support Requests.htm\" could not be found!")
+            .arg(QCoreApplication::applicationDirPath());
+    EXPECT_EQ(m_messages.texts(), (QStringList{missing, missing}));
     EXPECT_TRUE(form.fieldNamed(QStringLiteral("BUG:Description"))->control()->isEnabled() == false ||
                 qobject_cast<QComboBox *>(form.fieldNamed(QStringLiteral("BUG:Description"))->control()) ==
                     nullptr);

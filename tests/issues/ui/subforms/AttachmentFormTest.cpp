@@ -11,6 +11,7 @@
 #include <QBuffer>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -212,6 +213,18 @@ TEST_P(AttachmentForm, ATooLargeFileIsRefusedWithItsMessageAndCancelLeavesNothin
     ASSERT_TRUE(form->cancel());
     EXPECT_EQ(count(QStringLiteral("Attachments")), before);
     EXPECT_EQ(count(QStringLiteral("AttachmentFiles")), 0);
+}
+
+TEST_P(AttachmentForm, ItsHelpButtonAsksForThePageOfAttachments)
+{
+    auto form = insert();
+    ASSERT_TRUE(form);
+    form->window()->findChild<QPushButton *>(QStringLiteral("Help"))->click();
+    EXPECT_EQ(messages.texts(), QStringList{QStringLiteral("The help page \"%1/help/UpdateAttachments.htm\" "
+                                                           "could not be found!")
+                                                .arg(QCoreApplication::applicationDirPath())});
+    EXPECT_TRUE(desktop.urls.isEmpty());
+    ASSERT_TRUE(form->cancel());
 }
 
 TEST_P(AttachmentForm, AStoredNameNeverLeadsTheTemporaryCopyOutOfItsFolder)

@@ -12,8 +12,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -201,6 +203,16 @@ TEST_P(BrowseCustomerWindow, ThePickerListsBuyersOfTheProgramAndCustomersWithout
     EXPECT_EQ(
         data->session().file(QStringLiteral("CustomerContacts"))->buffer().integer(QStringLiteral("CID")),
         copied);
+}
+
+TEST_P(BrowseCustomerWindow, ItsHelpButtonAsksForThePageOfCustomers)
+{
+    openBrowse();
+    browse->frame()->findChild<QPushButton *>(QStringLiteral("?HELP"))->click();
+    EXPECT_EQ(messages.texts(),
+              QStringList{QStringLiteral("The help page \"%1/help/Maintaining Customer Information.htm\" "
+                                         "could not be found!")
+                              .arg(QCoreApplication::applicationDirPath())});
 }
 
 TEST_P(BrowseCustomerWindow, MassUpdateWritesTheChosenValuesIntoEveryTaggedCustomerAlone)

@@ -7,16 +7,20 @@
 #include "core/startup/SettingsRecord.h"
 #include "listext/ui/IssueFolder.h"
 #include "masterdata/ui/customers/UpdateCustomer.h"
+#include "masterdata/ui/customers/UpdateCustomerContacts.h"
 #include "masterdata/ui/customers/UpdateCustomerPrograms.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDir>
 #include <QPushButton>
 #include <QTableView>
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace tarvo::masterdata::ui {
 namespace {
@@ -132,6 +136,32 @@ TEST_F(CustomerForms, ACompanyHasNoFirstNameAndANewCustomerIsFoundByItsLastName)
     EXPECT_EQ(
         data->column(QStringLiteral("SELECT \"Searchname\" FROM \"Customer\" WHERE \"Lastname\" = 'Acme'")),
         QVariantList{QStringLiteral("Acme")});
+}
+
+// Each form's Help button asks for the form's own page of the help (the contact has none and asks
+// for the contents); the pages are missing here, which is said with the page's path.
+TEST_F(CustomerForms, EachFormsHelpButtonAsksForItsOwnPage)
+{
+    const std::pair<std::function<tarvo::ui::UpdateForm *()>, QString> forms[] = {
+        {[this]() { return open<UpdateCustomer>(Request::Insert); },
+         QStringLiteral("Adding Updating Customers.htm")},
+        {[this]() { return open<UpdateCustomerContacts>(Request::Insert); }, QStringLiteral("Tarvo.html")},
+        {[this]() { return open<UpdateCustomerPrograms>(Request::Insert); },
+         QStringLiteral("UpdatingCustomerPrograms.htm")},
+    };
+    for (const auto &[opener, page] : forms) {
+        tarvo::ui::UpdateForm *opened = opener();
+        ASSERT_TRUE(opened->isOpen()) << qPrintable(page);
+        messages.clear();
+        auto *help = opened->window()->findChild<QPushButton *>(QStringLiteral("HELP"));
+        ASSERT_TRUE(help && help->isEnabled()) << qPrintable(page);
+        help->click();
+        EXPECT_EQ(messages.texts(),
+                  QStringList{QStringLiteral("The help page \"%1/help/%2\" could not be found!")
+                                  .arg(QCoreApplication::applicationDirPath(), page)});
+        opened->close();
+        drain();
+    }
 }
 
 // The issue form as the customer form calls it: which issue its buffer held, under which request.
