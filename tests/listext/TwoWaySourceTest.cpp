@@ -353,6 +353,34 @@ TEST_P(TwoWaySource, PagesAfterAHeaderSortFollowAPlainOrderByThroughWrites)
     }
 }
 
+// A write of another session (another window, another program) shows on SQLite at the next page;
+// on either store once the list reads again, as it does on the refresh notice.
+TEST_P(TwoWaySource, AHeaderSortSeesWritesOfOtherSessions)
+{
+    const std::vector<SortKey> order{{QStringLiteral("BUG:Status"), false, false}};
+    ViewRowSource source(*m_bugs, QStringLiteral("BUG:KeyID"));
+    ASSERT_TRUE(source.setOrder(order).ok());
+    const std::vector<qint64> before = orderedIds(*m_bugs, order, {});
+    ASSERT_EQ(keysOf(source, forwards(source, 10)), before);
+
+    auto other = m_dictionary->createSession(2, &m_reporter);
+    data::FileManager *bugs = other->file(QStringLiteral("Bugs"));
+    ASSERT_TRUE(bugs->open().ok());
+    data::Record r = bugs->newRecord();
+    ASSERT_TRUE(bugs->fetchRow(before.back(), r).ok());
+    r.setValue(QStringLiteral("Status"), QStringLiteral("aaa first"));
+    ASSERT_TRUE(bugs->update(r).ok());
+    const std::vector<qint64> after = orderedIds(*m_bugs, order, {});
+    ASSERT_EQ(after.front(), before.back());
+
+    if (GetParam() == data::StoreKind::Sqlite) {
+        EXPECT_EQ(keysOf(source, forwards(source, 10)), after);
+    }
+    source.dropKept();
+    EXPECT_EQ(keysOf(source, forwards(source, 10)), after);
+    EXPECT_EQ(keysOf(source, backwards(source, 10)), after);
+}
+
 INSTANTIATE_TEST_SUITE_P(Stores, TwoWaySource,
                          ::testing::Values(data::StoreKind::Sqlite, data::StoreKind::Postgres),
                          [](const ::testing::TestParamInfo<data::StoreKind> &info) {
