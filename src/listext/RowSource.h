@@ -61,6 +61,10 @@ class RowSource {
     virtual Result<void> setFilter(const QString &expression) = 0;
     virtual QString filter() const = 0;
 
+    // Forgets what the source keeps of the list between reads: the rows may have changed (a
+    // list reads again after a refresh notice or a write).
+    virtual void dropKept() {}
+
     int fieldIndex(const QString &field) const;
 
     // The same rows, in the same order and filter, with only these fields in each row (in this

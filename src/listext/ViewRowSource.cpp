@@ -93,20 +93,140 @@ data::Record ViewRowSource::pageEdge(const SourceRow &row, const std::vector<siz
     return place;
 }
 
-Result<std::vector<SourceRow>> ViewRowSource::valueRows(bool forward, const data::Record *anchor, int n,
-                                                        bool inclusive)
+void ViewRowSource::valuePositions(std::vector<size_t> &positions, std::vector<bool> &lastUse) const
 {
-    // Where each of the row's fields stands among those read (a value asked for twice is copied
-    // before its last use moves it), and which fields read only the order needs.
     const std::vector<int> &read = m_view->readFields();
-    std::vector<size_t> positions;
-    std::vector<bool> lastUse;
     for (size_t i = 0; i < m_fieldIndexes.size(); ++i) {
         const int f = m_fieldIndexes[i];
         positions.push_back(size_t(std::lower_bound(read.begin(), read.end(), f) - read.begin()));
         lastUse.push_back(std::find(m_fieldIndexes.begin() + qsizetype(i) + 1, m_fieldIndexes.end(), f) ==
                           m_fieldIndexes.end());
     }
+}
+
+Result<const ViewRowSource::SortedIds *> ViewRowSource::sortedIds()
+{
+    if (!m_keepSorted || m_inMemory)
+        return nullptr;
+    auto mark = m_view->writeMark();
+    if (!mark)
+        return mark.error();
+    QVariantList selection = m_view->selectionKey();
+    if (m_sorted && m_sorted->mark == mark.value() && m_sorted->selection == selection)
+        return m_sorted.get();
+    // The mark is taken before the read, so that a write during it shows at the next look.
+    m_sorted.reset();
+    auto ids = m_view->rowIds();
+    if (!ids)
+        return ids.error();
+    auto sorted = std::make_shared<SortedIds>();
+    sorted->ids = std::move(ids.value());
+    sorted->selection = std::move(selection);
+    sorted->mark = mark.value();
+    m_sorted = std::move(sorted);
+    m_sortedHint = 0;
+    return m_sorted.get();
+}
+
+qint64 ViewRowSource::sortedIndex(const SortedIds &sorted, qint64 rowId) const
+{
+    // Paging asks for the rows next to the last ones read: look there first.
+    const std::vector<qint64> &ids = sorted.ids;
+    const qint64 size = qint64(ids.size());
+    for (qint64 i = std::max<qint64>(m_sortedHint - 1000, 0); i < std::min(m_sortedHint + 1000, size); ++i)
+        if (ids[size_t(i)] == rowId)
+            return i;
+    const auto it = std::find(ids.begin(), ids.end(), rowId);
+    return it == ids.end() ? -1 : qint64(it - ids.begin());
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::sortedRows(const SortedIds &sorted, qint64 from, qint64 to)
+{
+    from = std::clamp<qint64>(from, 0, qint64(sorted.ids.size()));
+    to = std::clamp<qint64>(to, from, qint64(sorted.ids.size()));
+    if (from == to)
+        return std::vector<SourceRow>{};
+    m_sortedHint = from;
+    const std::vector<qint64> ids(sorted.ids.begin() + from, sorted.ids.begin() + to);
+    if (!readsValuesOnly()) {
+        auto records = m_view->rowsOfIds(ids);
+        if (!records)
+            return records.error();
+        return recordRows(std::move(records.value()));
+    }
+    std::vector<size_t> positions;
+    std::vector<bool> lastUse;
+    valuePositions(positions, lastUse);
+    std::vector<SourceRow> rows;
+    rows.reserve(ids.size());
+    // The rows at both ends of the page carry their place whole, as on a keyset page, for when
+    // the next page is read by keyset after all (the ids were read again without them).
+    std::vector<QVariant> firstValues, lastValues;
+    auto r = m_view->valuesOfIds(ids, [&](std::vector<QVariant> &values, qint64 rowId) {
+        if (rows.empty())
+            firstValues = values;
+        lastValues = values;
+        SourceRow row;
+        row.values.reserve(qsizetype(positions.size()));
+        for (size_t i = 0; i < positions.size(); ++i)
+            row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
+        row.anchor = rowId;
+        rows.push_back(std::move(row));
+    });
+    if (!r)
+        return r.error();
+    const std::vector<int> &read = m_view->readFields();
+    auto place = [&](const std::vector<QVariant> &values, const SourceRow &row) {
+        std::vector<QVariant> all(size_t(m_file.layout().fieldCount()));
+        for (size_t p = 0; p < read.size() && p < values.size(); ++p)
+            all[size_t(read[p])] = values[p];
+        data::Record record(m_file.layoutPtr(), std::move(all), std::any_cast<qint64>(row.anchor));
+        record.setPartial(true);
+        return record;
+    };
+    if (!rows.empty()) {
+        rows.front().anchor = place(firstValues, rows.front());
+        if (rows.size() > 1)
+            rows.back().anchor = place(lastValues, rows.back());
+    }
+    return rows;
+}
+
+bool ViewRowSource::keyServes(const std::vector<data::KeyComponent> &order, bool caseInsensitive) const
+{
+    // The key's components must start with the order's, all in the key's direction or all
+    // reversed (an index reads either way), under the same letter case for texts.
+    const data::RecordLayout &l = m_file.layout();
+    const bool text = std::any_of(order.begin(), order.end(), [&](const data::KeyComponent &c) {
+        return l.fieldIndex(c.field) >= 0 && l.isText(l.fieldIndex(c.field));
+    });
+    for (int k = 0; k < l.keyCount(); ++k) {
+        const data::KeyDecl &key = l.key(k);
+        if (key.dynamic || key.components.size() < order.size() ||
+            (text && key.caseInsensitive != caseInsensitive))
+            continue;
+        bool same = true;
+        bool flipped = true;
+        for (size_t i = 0; i < order.size(); ++i) {
+            const data::KeyComponent &c = key.components[i];
+            const bool field = l.fieldIndex(c.field) == l.fieldIndex(order[i].field);
+            same = same && field && c.descending == order[i].descending;
+            flipped = flipped && field && c.descending != order[i].descending;
+        }
+        if (same || flipped)
+            return true;
+    }
+    return false;
+}
+
+Result<std::vector<SourceRow>> ViewRowSource::valueRows(bool forward, const data::Record *anchor, int n,
+                                                        bool inclusive)
+{
+    // Which fields read only the order needs.
+    const std::vector<int> &read = m_view->readFields();
+    std::vector<size_t> positions;
+    std::vector<bool> lastUse;
+    valuePositions(positions, lastUse);
     std::vector<size_t> orderOnly;
     for (size_t p = 0; p < read.size(); ++p)
         if (std::find(m_fieldIndexes.begin(), m_fieldIndexes.end(), read[p]) == m_fieldIndexes.end())
@@ -187,6 +307,16 @@ Result<const data::Record *> ViewRowSource::placeOfAnchor(const SourceRow &ancho
 
 Result<std::vector<SourceRow>> ViewRowSource::rowsFromAnchor(const SourceRow *anchor, int n, bool forward)
 {
+    auto sorted = sortedIds();
+    if (!sorted)
+        return sorted.error();
+    if (const SortedIds *ids = sorted.value()) {
+        // A row no longer among the ids (gone, or out of the filter since) is read by keyset.
+        const qint64 at =
+            anchor ? sortedIndex(*ids, rowKey(*anchor)) : (forward ? -1 : qint64(ids->ids.size()));
+        if (at >= 0 || !anchor)
+            return forward ? sortedRows(*ids, at + 1, at + 1 + n) : sortedRows(*ids, at - n, at);
+    }
     std::optional<data::Record> storage;
     const data::Record *place = nullptr;
     if (anchor) {
@@ -224,6 +354,12 @@ qint64 ViewRowSource::rowKey(const SourceRow &row) const
 
 Result<std::vector<SourceRow>> ViewRowSource::rowsAt(qint64 key, int n)
 {
+    auto sorted = sortedIds();
+    if (!sorted)
+        return sorted.error();
+    if (const SortedIds *ids = sorted.value())
+        if (const qint64 at = sortedIndex(*ids, key); at >= 0)
+            return sortedRows(*ids, at, at + n);
     // The row is read again: its sort values may have changed, and with them its place.
     data::Record place = m_file.newRecord();
     if (auto r = m_file.fetchRow(key, place); !r) {
@@ -249,6 +385,12 @@ Result<std::vector<SourceRow>> ViewRowSource::locate(const QVariantList &leading
 
 Result<qint64> ViewRowSource::position(const SourceRow &row)
 {
+    auto sorted = sortedIds();
+    if (!sorted)
+        return sorted.error();
+    if (const SortedIds *ids = sorted.value())
+        if (const qint64 at = sortedIndex(*ids, rowKey(row)); at >= 0)
+            return at;
     std::optional<data::Record> storage;
     auto place = placeOfAnchor(row, storage);
     if (!place)
@@ -258,6 +400,24 @@ Result<qint64> ViewRowSource::position(const SourceRow &row)
 
 Result<std::optional<SourceRow>> ViewRowSource::skip(const SourceRow *anchor, qint64 distance, bool forward)
 {
+    auto sorted = sortedIds();
+    if (!sorted)
+        return sorted.error();
+    if (const SortedIds *ids = sorted.value()) {
+        const qint64 size = qint64(ids->ids.size());
+        const qint64 at = anchor ? sortedIndex(*ids, rowKey(*anchor)) : (forward ? -1 : size);
+        if (at >= 0 || !anchor) {
+            const qint64 target = forward ? at + distance : at - distance;
+            if (target < 0 || target >= size)
+                return std::optional<SourceRow>();
+            auto rows = sortedRows(*ids, target, target + 1);
+            if (!rows)
+                return rows.error();
+            if (rows->empty())
+                return std::optional<SourceRow>();
+            return std::optional<SourceRow>(std::move(rows->front()));
+        }
+    }
     // The rows passed are read with one field only; the row reached carries its place whole, which
     // this source reads from as well as the narrowed one.
     std::optional<data::Record> storage;
@@ -295,6 +455,8 @@ std::unique_ptr<RowSource> ViewRowSource::narrowed(const QStringList &fields) co
     copy->m_filter = m_filter;
     if (!copy->applyFilters())
         return nullptr;
+    copy->m_keepSorted = m_keepSorted;
+    copy->m_sorted = m_sorted;
     if (!copy->m_inMemory)
         copy->m_view->setColumns(copy->m_fields);
     return copy;
@@ -302,12 +464,20 @@ std::unique_ptr<RowSource> ViewRowSource::narrowed(const QStringList &fields) co
 
 Result<qint64> ViewRowSource::count()
 {
+    // The list's length agrees with the positions in it.
+    auto sorted = sortedIds();
+    if (!sorted)
+        return sorted.error();
+    if (const SortedIds *ids = sorted.value())
+        return qint64(ids->ids.size());
     return m_view->count();
 }
 
 Result<void> ViewRowSource::setOrder(const std::vector<SortKey> &keys)
 {
     const data::RecordLayout &l = m_file.layout();
+    m_sorted.reset();
+    m_keepSorted = false;
     if (keys.empty()) {
         const int k = l.keyIndex(m_keyName);
         if (k >= 0)
@@ -334,6 +504,7 @@ Result<void> ViewRowSource::setOrder(const std::vector<SortKey> &keys)
                 }))
                 order.push_back(c);
     m_view->setOrder(order, caseInsensitive);
+    m_keepSorted = !keyServes(order, caseInsensitive);
     return {};
 }
 
@@ -363,6 +534,7 @@ Result<void> ViewRowSource::applyFilters()
             parts << QLatin1Char('(') + p + QLatin1Char(')');
     m_view->setPredicate({});
     m_inMemory = false;
+    m_sorted.reset();
     if (parts.isEmpty()) {
         m_view->setFilter({});
         return {};

@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 
 namespace tarvo::listext {
 
@@ -40,8 +41,30 @@ class ViewRowSource final : public RowSource {
     // A copy whose view reads only these fields and those of its order (and every field while a
     // filter runs in memory): its records are partial, for reading only.
     std::unique_ptr<RowSource> narrowed(const QStringList &fields) const override;
+    void dropKept() override { m_sorted.reset(); }
 
   private:
+    // The row ids of the whole list in a header sort's order that no key serves, read once: pages
+    // are read by id from them, so that paging on does not sort the range again for every page.
+    struct SortedIds {
+        std::vector<qint64> ids;
+        QVariantList selection; // the view's rows and order they were read for
+        std::pair<qint64, qint64> mark;
+    };
+    // The sorted ids, read again when the view's rows or order changed or the database was
+    // written since; null when the list is read by keyset (an order a key serves, a filter in
+    // memory).
+    Result<const SortedIds *> sortedIds();
+    // The index of the row in the sorted ids; -1 when it is not among them.
+    qint64 sortedIndex(const SortedIds &sorted, qint64 rowId) const;
+    // The rows from index `from` up to `to` (exclusive) of the sorted ids.
+    Result<std::vector<SourceRow>> sortedRows(const SortedIds &sorted, qint64 from, qint64 to);
+    // Whether a declared key's index gives this order.
+    bool keyServes(const std::vector<data::KeyComponent> &order, bool caseInsensitive) const;
+    // Where each of the row's fields stands among the fields the view reads, and whether that
+    // is its last use (a value asked for twice is copied before it is moved).
+    void valuePositions(std::vector<size_t> &positions, std::vector<bool> &lastUse) const;
+
     Result<void> applyFilters();
     // True when rows are read as plain values, without a record each.
     bool readsValuesOnly() const;
@@ -68,6 +91,9 @@ class ViewRowSource final : public RowSource {
     data::expr::NameTable m_names;
     QString m_baseFilter;
     QString m_filter;
+    bool m_keepSorted = false;
+    std::shared_ptr<const SortedIds> m_sorted;
+    mutable qint64 m_sortedHint = 0; // the index of the row last read from the sorted ids
 };
 
 } // namespace tarvo::listext

@@ -129,6 +129,7 @@ Result<int> BrowseListModel::resetTo(const std::function<Result<std::vector<Sour
     m_first = 0;
     m_count = 0;
     m_lastError = {};
+    m_source.dropKept();
     Result<void> result;
     if (auto n = m_source.count(); !n) {
         result = n.error();

@@ -435,6 +435,7 @@ Result<void> FileManager::insertNumbered(Record &record, bool claimOnly)
 
 Result<void> FileManager::primeRecord(Record &record)
 {
+    ++m_writes;
     if (auto w = checkWritable(); !w)
         return w;
     if (!record.isValid() || &record.layout() != m_layout.get())
@@ -454,6 +455,7 @@ Result<void> FileManager::primeRecord(Record &record)
 
 Result<void> FileManager::cancelPrimed(Record &record)
 {
+    ++m_writes;
     if (m_claimedRow == 0 || record.rowId() != m_claimedRow)
         return {};
     m_claimedRow = 0;
@@ -464,6 +466,7 @@ Result<void> FileManager::cancelPrimed(Record &record)
 
 Result<void> FileManager::insert(Record &record)
 {
+    ++m_writes;
     if (auto whole = checkWhole(record); !whole)
         return whole;
     if (auto texts = checkTexts(record); !texts)
@@ -503,6 +506,7 @@ Result<void> FileManager::update(Record &record, const Record &stored)
 
 Result<void> FileManager::updateFrom(Record &record, const Record *stored)
 {
+    ++m_writes;
     if (auto whole = checkWhole(record); !whole)
         return whole;
     if (auto texts = checkTexts(record); !texts)
@@ -518,6 +522,7 @@ Result<void> FileManager::updateFrom(Record &record, const Record *stored)
 
 Result<void> FileManager::remove(Record &record)
 {
+    ++m_writes;
     if (auto whole = checkWhole(record); !whole)
         return whole;
     if (auto w = checkWritable(); !w)

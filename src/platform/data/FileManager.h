@@ -56,6 +56,10 @@ class FileManager final {
     // Deletes one record, without relation rules (see RelationManager::remove).
     Result<void> remove(Record &record);
 
+    // How many writes (inserts, updates, removals, also failed ones) this manager was asked for:
+    // a reader that keeps rows between reads sees from it that they may have changed.
+    quint64 writeCount() const { return m_writes; }
+
     // Reads the first record whose key components equal those of `record`; code 35 when none.
     // Not reported: a missing record is an answer, not an error.
     Result<void> fetch(const QString &keyName, Record &record);
@@ -107,6 +111,7 @@ class FileManager final {
     bool m_open = false;
     bool m_readOnly = false;
     qint64 m_claimedRow = 0;
+    quint64 m_writes = 0;
     QString m_insertSql;
     QString m_insertReturningSql;
     QString m_updateSql;

@@ -4,11 +4,16 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/RecordReader.h"
+#include "platform/data/SqliteStatements.h"
 #include "platform/data/TableSchema.h"
 
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <bit>
+#include <iterator>
+#include <sqlite3.h>
+#include <unordered_map>
 
 namespace tarvo::data {
 
@@ -469,6 +474,156 @@ Result<qint64> View::countWhere(const QString &where, const QVariantList &params
     if (!q)
         return q.error();
     return q.value()->next() ? q.value()->value(0).toLongLong() : qint64(0);
+}
+
+Result<std::vector<qint64>> View::rowIds()
+{
+    if (!m_valid)
+        return makeError(ErrorCode::InvalidRecordDeclaration, QStringLiteral("Invalid view order"));
+    if (m_predicate)
+        return makeError(ErrorCode::InvalidRecordDeclaration,
+                         QStringLiteral("The rows of a filter evaluated in memory have no id list."));
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    QVariantList params;
+    const QString where = whereBase(params);
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4")
+            .arg(RecordLayout::rowIdColumn(), RecordLayout::quote(m_file.layout().table()),
+                 where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true));
+    std::vector<qint64> ids;
+    if (SqliteStatements *statements = (*conn)->sqlite()) {
+        auto started = statements->start(sql, params);
+        if (!started)
+            return started.error();
+        sqlite3_stmt *st = started.value();
+        int rc = SQLITE_OK;
+        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+            ids.push_back(sqlite3_column_int64(st, 0));
+        if (rc != SQLITE_DONE) {
+            const Error e = statements->lastError();
+            SqliteStatements::done(st);
+            return e;
+        }
+        SqliteStatements::done(st);
+    } else {
+        auto q = (*conn)->exec(sql, params);
+        if (!q)
+            return q.error();
+        while (q.value()->next())
+            ids.push_back(q.value()->value(0).toLongLong());
+    }
+    ids.shrink_to_fit();
+    return ids;
+}
+
+QString View::idsSql(const std::vector<qint64> &ids, QVariantList &params) const
+{
+    // The list of ids is padded to a power of two (with its first id again), so that a few
+    // statement texts serve every page size.
+    const size_t slots = std::bit_ceil(std::max<size_t>(ids.size(), 8));
+    QString marks;
+    marks.reserve(qsizetype(slots * 2));
+    for (size_t i = 0; i < slots; ++i) {
+        marks += i == 0 ? QStringLiteral("?") : QStringLiteral(",?");
+        params << QVariant(ids[i < ids.size() ? i : 0]);
+    }
+    QString where = RecordLayout::rowIdColumn() + QStringLiteral(" IN (") + marks + QLatin1Char(')');
+    if (const QString base = whereBase(params); !base.isEmpty())
+        where += QStringLiteral(" AND ") + base;
+    return QStringLiteral("SELECT %1 FROM %2 WHERE %3")
+        .arg(RecordReader::selectList(m_file.layout(), m_read), RecordLayout::quote(m_file.layout().table()),
+             where);
+}
+
+Result<std::vector<Record>> View::rowsOfIds(const std::vector<qint64> &ids)
+{
+    std::vector<Record> rows;
+    if (ids.empty())
+        return rows;
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    QVariantList params;
+    const QString sql = idsSql(ids, params);
+    if (auto r = m_file.select(sql, params, rows, m_read); !r)
+        return r.error();
+    std::unordered_map<qint64, size_t> place;
+    for (size_t i = 0; i < ids.size(); ++i)
+        place.emplace(ids[i], i);
+    std::sort(rows.begin(), rows.end(),
+              [&](const Record &a, const Record &b) { return place.at(a.rowId()) < place.at(b.rowId()); });
+    return rows;
+}
+
+Result<qint64> View::valuesOfIds(const std::vector<qint64> &ids, const RecordReader::RowValues &row)
+{
+    if (ids.empty())
+        return qint64(0);
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    std::unordered_map<qint64, size_t> place;
+    for (size_t i = 0; i < ids.size(); ++i)
+        place.emplace(ids[i], i);
+    // The rows come in the database's order: each is kept in its slot, then all are handed on.
+    std::vector<std::vector<QVariant>> slots(ids.size());
+    std::vector<bool> found(ids.size(), false);
+    QVariantList params;
+    const QString sql = idsSql(ids, params);
+    auto r = RecordReader::readValues(**conn, m_file.layoutPtr(), sql, params, m_read,
+                                      [&](std::vector<QVariant> &values, qint64 rowId) {
+                                          const auto it = place.find(rowId);
+                                          if (it == place.end())
+                                              return;
+                                          // The reader reuses the vector: only its values move.
+                                          slots[it->second].assign(std::make_move_iterator(values.begin()),
+                                                                   std::make_move_iterator(values.end()));
+                                          found[it->second] = true;
+                                      });
+    if (!r)
+        return r.error();
+    qint64 count = 0;
+    for (size_t i = 0; i < ids.size(); ++i)
+        if (found[i]) {
+            ++count;
+            row(slots[i], ids[i]);
+        }
+    return count;
+}
+
+QVariantList View::selectionKey() const
+{
+    QVariantList key;
+    const QString where = whereBase(key);
+    key.prepend(where);
+    key.prepend(orderBy(true));
+    return key;
+}
+
+Result<std::pair<qint64, qint64>> View::writeMark()
+{
+    if (auto o = m_file.open(); !o)
+        return o.error();
+    auto conn = m_file.connection();
+    if (!conn)
+        return conn.error();
+    SqliteStatements *statements = (*conn)->sqlite();
+    if (!statements)
+        return std::pair<qint64, qint64>(0, qint64(m_file.writeCount()));
+    // data_version moves with every commit of another connection, the change count with every
+    // row this connection writes.
+    auto started = statements->start(QStringLiteral("PRAGMA data_version"), {});
+    if (!started)
+        return started.error();
+    sqlite3_stmt *st = started.value();
+    const qint64 version = sqlite3_step(st) == SQLITE_ROW ? sqlite3_column_int64(st, 0) : -1;
+    SqliteStatements::done(st);
+    return std::pair<qint64, qint64>(version, sqlite3_total_changes64(statements->handle()));
 }
 
 } // namespace tarvo::data

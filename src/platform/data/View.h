@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace tarvo::data {
@@ -73,6 +74,21 @@ class View final {
     Result<std::optional<Record>> last();
     Result<qint64> count();
 
+    // The row ids of every row in view order, read at once: a list sorted in an order no index
+    // serves keeps them and pages through them, instead of sorting the range again per page.
+    // An error for a view with a predicate.
+    Result<std::vector<qint64>> rowIds();
+    // The rows of these ids that the range and filter let through, in the order of `ids` (a row
+    // gone since is left out), as records or as the values of readFields().
+    Result<std::vector<Record>> rowsOfIds(const std::vector<qint64> &ids);
+    Result<qint64> valuesOfIds(const std::vector<qint64> &ids, const RecordReader::RowValues &row);
+    // What decides which rows the view reads and in which order: equal as long as it reads the
+    // same rows in the same order.
+    QVariantList selectionKey() const;
+    // A mark that moves whenever this connection writes to the database or another connection
+    // commits a write; on PostgreSQL only with the writes through this file manager.
+    Result<std::pair<qint64, qint64>> writeMark();
+
     // The SQL of a forward page without anchor, for checks and benchmarks.
     QString pageSql(int n) const;
 
@@ -101,6 +117,8 @@ class View final {
     Result<qint64> readValues(bool forward, const Record *anchor, bool inclusive, int n,
                               const RecordReader::RowValues &row);
     Result<qint64> countWhere(const QString &where, const QVariantList &params);
+    // The SELECT of the rows of these ids within the range and filter.
+    QString idsSql(const std::vector<qint64> &ids, QVariantList &params) const;
     // Rows the predicate keeps: of the whole view, or before the place.
     Result<qint64> countMatching(const Record *before);
 
