@@ -2,7 +2,7 @@
 
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
-#include "masterdata/ui/options/SortedListPanel.h"
+#include "masterdata/ui/options/ReferenceListPanel.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
@@ -325,7 +325,12 @@ bool OptionsWindow::open()
     auto *issues = new QTabWidget;
     issues->addTab(issueTab(), QStringLiteral("General"));
     const auto sorted = [this](SortedList::Kind kind, qint32 programId) {
-        return new SortedListPanel(m_session, kind, programId);
+        return new ReferenceListPanel(ReferenceListPanel::sorted(m_session, kind, programId));
+    };
+    const auto texts = [this](TextList::Kind kind) {
+        auto *panel = new ReferenceListPanel(ReferenceListPanel::text(m_session, kind));
+        panel->setObjectName(TextList(m_session, kind).label() + QStringLiteral("List"));
+        return panel;
     };
     // While the workflow is on, its fixed statuses stand in for the editable list.
     auto *statusTab = new QWidget;
@@ -341,7 +346,13 @@ bool OptionsWindow::open()
     issues->addTab(statusTab, QStringLiteral("Status"));
     issues->addTab(sorted(SortedList::Kind::Severity, 0), QStringLiteral("Severity"));
     issues->addTab(sorted(SortedList::Kind::Classification, 0), QStringLiteral("Classification"));
+    issues->addTab(texts(TextList::Kind::Reproducible), QStringLiteral("Reproducible"));
+    issues->addTab(texts(TextList::Kind::Resolution), QStringLiteral("Resolution"));
+    issues->addTab(texts(TextList::Kind::Descriptions), QStringLiteral("Description"));
     m_tabs->addTab(issues, QStringLiteral("\"Bug\" Settings"));
+    auto *customers = new QTabWidget;
+    customers->addTab(texts(TextList::Kind::ContractTypes), QStringLiteral("Contract types"));
+    m_tabs->addTab(customers, QStringLiteral("\"Customer\" Settings"));
     auto *programs = new QTabWidget;
     programs->addTab(sorted(SortedList::Kind::Status, ProgramStatusList), QStringLiteral("Status"));
     m_tabs->addTab(programs, QStringLiteral("\"Program\" Settings"));
@@ -476,10 +487,9 @@ bool OptionsWindow::ok()
             return false;
         }
     }
-    if (auto published = m_settings.publish(m_session); !published) {
-        Messages::show(published.error().message, Title, MessageIcon::Exclamation);
+    // A write that fails has been reported by the data layer; the window stays open with the edits.
+    if (!m_settings.publish(m_session))
         return false;
-    }
     if (m_settings.values().charset() != m_charsetAtOpening)
         Messages::show(Translator::instance().translate(
                            QStringLiteral("Some of the settings require a restart of Tarvo!")),
