@@ -311,7 +311,7 @@ bool OptionsWindow::open()
     m_dialog = new QDialog;
     m_dialog->setWindowTitle(Translator::instance().translate(Title));
     // Wide enough that every tab caption shows without scrolling.
-    m_dialog->setMinimumWidth(860);
+    m_dialog->setMinimumWidth(1000);
     auto *layout = new QVBoxLayout(m_dialog);
     m_tabs = new QTabWidget;
     m_tabs->addTab(generalTab(), QStringLiteral("General"));
