@@ -2,6 +2,7 @@
 
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "masterdata/ui/options/ReferenceListPanel.h"
 #include "masterdata/ui/options/SortedListPanel.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -311,7 +312,7 @@ bool OptionsWindow::open()
     m_dialog = new QDialog;
     m_dialog->setWindowTitle(Translator::instance().translate(Title));
     // Wide enough that every tab caption shows without scrolling.
-    m_dialog->setMinimumWidth(860);
+    m_dialog->setMinimumWidth(1000);
     auto *layout = new QVBoxLayout(m_dialog);
     m_tabs = new QTabWidget;
     m_tabs->addTab(generalTab(), QStringLiteral("General"));
@@ -327,6 +328,11 @@ bool OptionsWindow::open()
     const auto sorted = [this](SortedList::Kind kind, qint32 programId) {
         return new SortedListPanel(m_session, kind, programId, &context());
     };
+    const auto texts = [this](TextList::Kind kind) {
+        auto *panel = new ReferenceListPanel(ReferenceListPanel::text(m_session, kind));
+        panel->setObjectName(TextList(m_session, kind).label() + QStringLiteral("List"));
+        return panel;
+    };
     // While the workflow is on, its fixed statuses stand in for the editable list.
     auto *statusTab = new QWidget;
     auto *statusLayout = new QVBoxLayout(statusTab);
@@ -341,7 +347,13 @@ bool OptionsWindow::open()
     issues->addTab(statusTab, QStringLiteral("Status"));
     issues->addTab(sorted(SortedList::Kind::Severity, 0), QStringLiteral("Severity"));
     issues->addTab(sorted(SortedList::Kind::Classification, 0), QStringLiteral("Classification"));
+    issues->addTab(texts(TextList::Kind::Reproducible), QStringLiteral("Reproducible"));
+    issues->addTab(texts(TextList::Kind::Resolution), QStringLiteral("Resolution"));
+    issues->addTab(texts(TextList::Kind::Descriptions), QStringLiteral("Description"));
     m_tabs->addTab(issues, QStringLiteral("\"Bug\" Settings"));
+    auto *customers = new QTabWidget;
+    customers->addTab(texts(TextList::Kind::ContractTypes), QStringLiteral("Contract types"));
+    m_tabs->addTab(customers, QStringLiteral("\"Customer\" Settings"));
     auto *programs = new QTabWidget;
     programs->addTab(sorted(SortedList::Kind::Status, ProgramStatusList), QStringLiteral("Status"));
     m_tabs->addTab(programs, QStringLiteral("\"Program\" Settings"));
@@ -476,10 +488,9 @@ bool OptionsWindow::ok()
             return false;
         }
     }
-    if (auto published = m_settings.publish(m_session); !published) {
-        Messages::show(published.error().message, Title, MessageIcon::Exclamation);
+    // A write that fails has been reported by the data layer; the window stays open with the edits.
+    if (!m_settings.publish(m_session))
         return false;
-    }
     if (m_settings.values().charset() != m_charsetAtOpening)
         Messages::show(Translator::instance().translate(
                            QStringLiteral("Some of the settings require a restart of Tarvo!")),

@@ -162,3 +162,25 @@ TEST_F(OptionsWindowTest, StatusListInsertsAfterTheSelectionMovesAndDeletesAtOnc
 }
 
 } // namespace tarvo::test
+
+namespace tarvo::test {
+
+TEST_F(OptionsWindowTest, TextListRefusesARepeatedEntryAndSaysWhy)
+{
+    auto *panel = control<QWidget>("ResolutionList");
+    auto *list = panel->findChild<QListWidget *>("List");
+    auto *text = panel->findChild<QLineEdit *>("NewEntry");
+    ASSERT_EQ(panel->findChild<QPushButton *>("MoveUp"), nullptr) << "an alphabetical list has no moves";
+    for (const char *resolution : {"Fixed", "Duplicate", "Fixed"}) {
+        text->setText(resolution);
+        panel->findChild<QPushButton *>("Insert")->click();
+    }
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "Duplicate");
+    EXPECT_EQ(list->item(1)->text(), "Fixed");
+    EXPECT_EQ(text->text(), "Fixed") << "the refused entry stays to be corrected";
+    ASSERT_EQ(m_errors.errors.size(), 1u) << "the duplicate is reported once, by the data layer";
+    EXPECT_TRUE(m_messages.texts().isEmpty()) << "and not a second time by the window";
+}
+
+} // namespace tarvo::test
