@@ -61,6 +61,12 @@ BrowseList &ListWindow::addList(ListDeclaration declaration, RowSource &source)
     return *raw;
 }
 
+BrowseList &ListWindow::addList(ListDeclaration declaration, std::unique_ptr<RowSource> source)
+{
+    m_sources.push_back(std::move(source));
+    return addList(std::move(declaration), *m_sources.back());
+}
+
 BrowseList &ListWindow::currentList() const
 {
     return m_current ? *m_current : list(0);
