@@ -85,8 +85,8 @@ Table table(ReferenceKind kind)
         return {"UpdateContractType",
                 "ContractTypes",
                 "CON:CONTRACTTYPE",
-                "Contract type:",
-                "Contract type",
+                "Type:",
+                "Contract Type",
                 false,
                 false,
                 false};
@@ -289,8 +289,10 @@ bool ReferenceForm::report(const Result<void> &result)
 {
     if (result)
         return true;
-    Messages::show(result.error().message, Translator::instance().translate(QStringLiteral("Tarvo")),
-                   MessageIcon::Exclamation);
+    // The data layer has told the user of a failed read or write; only the list's refusals are told here.
+    if (SortedList::isOwnError(result.error()))
+        Messages::show(result.error().message, Translator::instance().translate(QStringLiteral("Tarvo")),
+                       MessageIcon::Exclamation);
     return false;
 }
 

@@ -3,6 +3,9 @@
 #include "core/conversions/TarvoDataFixture.h"
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
+#include "masterdata/ui/options/ReferenceLists.h"
 #include "platform/data/FileManager.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -13,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
@@ -43,6 +45,15 @@ class OptionsWindowTest : public TarvoDataFixture {
         T *found = window->window()->findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+    // The form that a list's button opened, by its title.
+    QWidget *openForm(const QString &title)
+    {
+        QApplication::processEvents();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == title)
+                return top;
+        return nullptr;
     }
     QString storedText(const QString &field) { return records("Parameter").front().text(field).trimmed(); }
 
@@ -120,67 +131,50 @@ TEST_F(OptionsWindowTest, CustomFieldControlsFollowTheirTypeAndSwitch)
 
 namespace tarvo::test {
 
-TEST_F(OptionsWindowTest, StatusListInsertsAfterTheSelectionMovesAndDeletesAtOnce)
+TEST_F(OptionsWindowTest, WorkflowStatusesStandInForTheIssueStatusList)
 {
-    auto *panel = control<QWidget>("IssueStatusList");
-    auto *list = panel->findChild<QListWidget *>("List");
-    auto *text = panel->findChild<QLineEdit *>("NewEntry");
-    const auto press = [panel](const char *name) { panel->findChild<QPushButton *>(name)->click(); };
-    const auto stored = [this]() {
-        QStringList out;
-        for (const data::Record &r : records("Status", "STA:KeyPrgIDSort"))
-            out << QStringLiteral("%1:%2").arg(r.text("STATUS").trimmed()).arg(r.integer("SORT"));
-        return out;
-    };
-    text->setText("New");
-    press("Insert");
-    // Enter in the entry inserts it and leaves the window open.
-    text->setText("Closed");
-    text->setFocus();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(text, &enter);
-    EXPECT_TRUE(window && window->isOpen());
-    list->setCurrentRow(0);
-    text->setText("Open");
-    press("Insert");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Open:2", "Closed:3"}));
-    EXPECT_EQ(list->currentItem()->text(), "Open");
-
-    press("MoveDown");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"}));
-    EXPECT_EQ(list->currentItem()->text(), "Open");
-    press("MoveDown");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"})) << "the last entry stays last";
-
-    list->setCurrentRow(0);
-    press("Delete");
-    EXPECT_EQ(stored(), QStringList({"Closed:1", "Open:2"}));
-
-    EXPECT_FALSE(panel->isHidden());
+    auto *page = control<QWidget>("IssueStatusList");
+    EXPECT_FALSE(page->isHidden());
+    EXPECT_TRUE(control<QWidget>("WorkflowStatuses")->isHidden());
     control<QCheckBox>("WFENABLE")->setChecked(true);
-    EXPECT_TRUE(panel->isHidden()) << "the workflow's fixed statuses stand in for the list";
+    EXPECT_TRUE(page->isHidden()) << "the list and its buttons are hidden";
+    EXPECT_FALSE(control<QWidget>("WorkflowStatuses")->isHidden());
 }
 
 } // namespace tarvo::test
 
 namespace tarvo::test {
 
-TEST_F(OptionsWindowTest, TextListRefusesARepeatedEntryAndSaysWhy)
+TEST_F(OptionsWindowTest, RepeatedEntryIsRefusedOnceAndChangeReadsTheListAgain)
 {
-    auto *panel = control<QWidget>("ResolutionList");
-    auto *list = panel->findChild<QListWidget *>("List");
-    auto *text = panel->findChild<QLineEdit *>("NewEntry");
-    ASSERT_EQ(panel->findChild<QPushButton *>("MoveUp"), nullptr) << "an alphabetical list has no moves";
+    using masterdata::ui::ReferenceLists;
+    listext::ui::BrowseList &resolutions = *window->referenceLists()->list(ReferenceLists::Resolutions);
+    QWidget *form = nullptr;
     for (const char *resolution : {"Fixed", "Duplicate", "Fixed"}) {
-        text->setText(resolution);
-        panel->findChild<QPushButton *>("Insert")->click();
+        resolutions.button(Request::Insert)->click();
+        form = openForm("Add Resolution...");
+        ASSERT_NE(form, nullptr);
+        form->findChild<QLineEdit *>("RESOLUTION")->setText(resolution);
+        form->findChild<QPushButton *>("OK")->click();
+        QApplication::processEvents();
     }
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "Duplicate");
-    EXPECT_EQ(list->item(1)->text(), "Fixed");
-    EXPECT_EQ(text->text(), "Fixed") << "the refused entry stays to be corrected";
-    ASSERT_EQ(m_errors.errors.size(), 1u) << "the duplicate is reported once, by the data layer";
-    EXPECT_TRUE(m_messages.texts().isEmpty()) << "and not a second time by the window";
+    ASSERT_TRUE(form->isVisible()) << "the refused entry stays in its form to be corrected";
+    EXPECT_EQ(m_errors.errors.size() + size_t(m_messages.texts().size()), 1u) << "the refusal is told once";
+    form->findChild<QPushButton *>("Cancel")->click();
+    QApplication::processEvents();
+    ASSERT_EQ(resolutions.model().rowCount(), 2);
+
+    // A double click changes the entry; the list shows the change at once.
+    resolutions.goToRow(1);
+    Q_EMIT resolutions.rowActivated();
+    form = openForm("Change Resolution...");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->findChild<QLineEdit *>("RESOLUTION")->text().trimmed(), "Fixed");
+    form->findChild<QLineEdit *>("RESOLUTION")->setText("Won't fix");
+    form->findChild<QPushButton *>("OK")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(resolutions.model().rawValue(1, "RES:RESOLUTION").toString().trimmed(), "Won't fix");
+    EXPECT_EQ(resolutions.currentRow(), 1);
 }
 
 } // namespace tarvo::test
