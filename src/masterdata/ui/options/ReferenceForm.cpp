@@ -273,6 +273,9 @@ bool ReferenceForm::save()
 
 bool ReferenceForm::remove()
 {
+    // The form deletes through its list, so it asks the file's own question first.
+    if (file()->report(MessageConfirmDelete, makeError(0, QString())) != Button::Yes)
+        return false;
     if (m_sorted)
         return report(m_sorted->remove(m_selected));
     if (m_text)

@@ -7,6 +7,7 @@
 #include "masterdata/ui/options/ReferenceLists.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Text.h"
+#include "platform/ui/UpdateForm.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -261,6 +262,7 @@ TEST_P(OptionsListsTest, InsertAfterTheSelectionMoveAndDeleteKeepEveryListDense)
         list(c).goToRow(0);
         const QString doomed = order.front();
         const qint64 doomedPriority = one("Bugs", {{"Priority", doomed}}).integer("PrioritySort");
+        m_errors.answers.push_back(Button::Yes);
         press(c, buttonName(c, "Delete"));
         order.removeFirst();
         EXPECT_EQ(shown(c), order);
@@ -271,7 +273,10 @@ TEST_P(OptionsListsTest, InsertAfterTheSelectionMoveAndDeleteKeepEveryListDense)
         if (c.order == Order::TypedSort) {
             EXPECT_EQ(one("Bugs", {{"Priority", doomed}}).integer("PrioritySort"), doomedPriority);
         }
-        EXPECT_TRUE(m_errors.errors.empty());
+        // The one thing the data layer said was the question before the delete.
+        ASSERT_EQ(m_errors.errors.size(), 1u);
+        EXPECT_EQ(m_errors.errors.front().messageNumber, tarvo::ui::UpdateForm::MessageConfirmDelete);
+        m_errors.errors.clear();
 
         window->close();
         for (int i = 0; i < 3; ++i) {

@@ -82,14 +82,22 @@ TEST_F(ReferenceFormTest, StatusInsertedAfterTheSelectedOneKeepsTheNumbersDense)
     EXPECT_EQ(listed("Status", "STATUS", 0), QStringList({"1:A", "2:B", "3:New", "4:C", "5:D"}));
     EXPECT_EQ(listed("Status", "STATUS", masterdata::ProgramStatusList), QStringList({"1:Live"}));
 
-    // Deleting runs without a window and closes the gap.
+    // Deleting runs without a window, asks first and closes the gap.
     data::Record b;
     for (const data::Record &r : records("Status"))
         if (Text::clip(r.text("STATUS")) == "B")
             b = r;
-    masterdata::ui::openReferenceForm(*m_context, session(), ReferenceKind::Status, 0, Request::Delete, b, 2,
-                                      nullptr, [this](int r) { m_response = r; });
-    QApplication::processEvents();
+    for (const int answer : {Button::No, Button::Yes}) {
+        m_errors.answers.push_back(answer);
+        masterdata::ui::openReferenceForm(*m_context, session(), ReferenceKind::Status, 0, Request::Delete, b,
+                                          2, nullptr, [this](int r) { m_response = r; });
+        QApplication::processEvents();
+        if (answer == Button::No) {
+            EXPECT_EQ(m_response, Response::Cancelled);
+            EXPECT_EQ(listed("Status", "STATUS", 0).size(), 5)
+                << "nothing is deleted unless the user says so";
+        }
+    }
     EXPECT_EQ(m_response, Response::Completed);
     EXPECT_EQ(listed("Status", "STATUS", 0), QStringList({"1:A", "2:New", "3:C", "4:D"}));
 }
@@ -159,6 +167,7 @@ TEST_P(ReferenceTextForm, InsertRepeatChangeDelete)
     ASSERT_EQ(records(c.file).size(), 1u);
     EXPECT_EQ(Text::clip(records(c.file).front().text(field)), "Second");
 
+    m_errors.answers.push_back(Button::Yes);
     masterdata::ui::openReferenceForm(*m_context, session(), c.kind, 0, Request::Delete,
                                       records(c.file).front(), 0, nullptr, [this](int r) { m_response = r; });
     QApplication::processEvents();
