@@ -67,6 +67,8 @@ class ListWindow : public tarvo::ui::WindowManager {
     void showError(const Error &error) const;
     // Which record buttons are disabled now, in the order of RecordButtons.
     core::RecordButtonStates recordButtonStates() const;
+    // The same for any of its lists.
+    core::RecordButtonStates recordButtonStates(const BrowseList &list) const;
     // The list's button of that request is denied to the user.
     bool isRequestDenied(const BrowseList &list, int request) const;
 

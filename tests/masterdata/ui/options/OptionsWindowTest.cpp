@@ -163,6 +163,10 @@ TEST_F(OptionsWindowTest, RepeatedEntryIsRefusedOnceAndChangeReadsTheListAgain)
     form->findChild<QPushButton *>("Cancel")->click();
     QApplication::processEvents();
     ASSERT_EQ(resolutions.model().rowCount(), 2);
+    // Each list's buttons follow its own rows.
+    EXPECT_TRUE(resolutions.button(Request::Change)->isEnabled());
+    EXPECT_FALSE(
+        window->referenceLists()->list(ReferenceLists::Priorities)->button(Request::Change)->isEnabled());
 
     // A double click changes the entry; the list shows the change at once.
     resolutions.goToRow(1);
