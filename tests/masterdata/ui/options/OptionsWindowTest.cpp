@@ -19,6 +19,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 
 namespace tarvo::test {
 
@@ -133,6 +134,17 @@ namespace tarvo::test {
 
 TEST_F(OptionsWindowTest, WorkflowStatusesStandInForTheIssueStatusList)
 {
+    // A status another user added meanwhile shows when the user turns to the issue settings.
+    add("Status", {{"PrgID", 0}, {"SORT", 1}, {"STATUS", "Open"}});
+    auto &statuses = *window->referenceLists()->list(masterdata::ui::ReferenceLists::IssueStatuses);
+    EXPECT_EQ(statuses.model().rowCount(), 0);
+    auto *tabs = window->window()->findChild<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(tabs, nullptr);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == "\"Bug\" Settings")
+            tabs->setCurrentIndex(i);
+    EXPECT_EQ(statuses.model().rowCount(), 1);
+
     auto *page = control<QWidget>("IssueStatusList");
     EXPECT_FALSE(page->isHidden());
     EXPECT_TRUE(control<QWidget>("WorkflowStatuses")->isHidden());
