@@ -229,6 +229,13 @@ void ReferenceLists::addList(int row)
         moves->addStretch();
         layout->addLayout(moves);
         const int number = d.number;
+        // A move needs an entry to move.
+        const auto follow = [&browse, up, down]() {
+            up->setEnabled(browse.currentRow() >= 0);
+            down->setEnabled(browse.currentRow() >= 0);
+        };
+        follow();
+        connect(&browse, &listext::ui::BrowseList::stateChanged, up, follow);
         connect(up, &QPushButton::clicked, this, [this, number]() { move(m_lists.at(number), -1); });
         connect(down, &QPushButton::clicked, this, [this, number]() { move(m_lists.at(number), +1); });
     }

@@ -138,12 +138,15 @@ TEST_F(OptionsWindowTest, WorkflowStatusesStandInForTheIssueStatusList)
     add("Status", {{"PrgID", 0}, {"SORT", 1}, {"STATUS", "Open"}});
     auto &statuses = *window->referenceLists()->list(masterdata::ui::ReferenceLists::IssueStatuses);
     EXPECT_EQ(statuses.model().rowCount(), 0);
+    auto *moveUp = control<QPushButton>("MoveUp");
+    EXPECT_FALSE(moveUp->isEnabled()) << "an empty list has nothing to move";
     auto *tabs = window->window()->findChild<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
     ASSERT_NE(tabs, nullptr);
     for (int i = 0; i < tabs->count(); ++i)
         if (tabs->tabText(i) == "\"Bug\" Settings")
             tabs->setCurrentIndex(i);
     EXPECT_EQ(statuses.model().rowCount(), 1);
+    EXPECT_TRUE(moveUp->isEnabled());
 
     auto *page = control<QWidget>("IssueStatusList");
     EXPECT_FALSE(page->isHidden());
