@@ -36,7 +36,10 @@ data::expr::ValueType valueType(const data::FieldDecl &field)
 } // namespace
 
 ViewRowSource::ViewRowSource(data::FileManager &file, const QString &keyName)
-    : m_file(file), m_view(std::make_unique<data::View>(file, keyName)), m_keyName(keyName)
+    : m_file(file),
+      m_view(keyName.isEmpty() ? std::make_unique<data::View>(file, std::vector<data::KeyComponent>{})
+                               : std::make_unique<data::View>(file, keyName)),
+      m_keyName(keyName)
 {
     const data::RecordLayout &l = file.layout();
     for (int i = 0; i < l.fieldCount(); ++i) {

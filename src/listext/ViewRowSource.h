@@ -17,7 +17,8 @@ namespace tarvo::listext {
 // cannot select in SQL are filtered in memory).
 class ViewRowSource final : public RowSource {
   public:
-    // Every field of the file, named "PRE:Field", in the key's order.
+    // Every field of the file, named "PRE:Field", in the key's order; without a key name, in the
+    // order the records were added.
     ViewRowSource(data::FileManager &file, const QString &keyName);
 
     // The list's own filter, always applied; an error when it cannot be read.

@@ -39,10 +39,7 @@ BrowseList &ListWindow::addList(ListDeclaration declaration, RowSource &source)
     const QString suffix = m_lists.empty() ? QString() : QStringLiteral(":%1").arg(m_lists.size() + 1);
     auto list = std::make_unique<BrowseList>(std::move(declaration), source, suffix, this);
     BrowseList *raw = list.get();
-    connect(raw, &BrowseList::stateChanged, this, [this, raw]() {
-        if (raw == m_current)
-            updateButtons();
-    });
+    connect(raw, &BrowseList::stateChanged, this, &ListWindow::updateButtons);
     connect(raw, &BrowseList::rowActivated, this, [this, raw]() {
         m_current = raw;
         callForm(*raw, Request::Change);
@@ -59,6 +56,12 @@ BrowseList &ListWindow::addList(ListDeclaration declaration, RowSource &source)
     if (!m_current)
         m_current = raw;
     return *raw;
+}
+
+BrowseList &ListWindow::addList(ListDeclaration declaration, std::unique_ptr<RowSource> source)
+{
+    m_sources.push_back(std::move(source));
+    return addList(std::move(declaration), *m_sources.back());
 }
 
 BrowseList &ListWindow::currentList() const
@@ -165,12 +168,17 @@ void ListWindow::chooseTab(int index)
 
 core::RecordButtonStates ListWindow::recordButtonStates() const
 {
-    core::RecordButtonStates disabled{};
     if (m_lists.empty()) {
+        core::RecordButtonStates disabled{};
         disabled.fill(true);
         return disabled;
     }
-    const BrowseList &l = currentList();
+    return recordButtonStates(currentList());
+}
+
+core::RecordButtonStates ListWindow::recordButtonStates(const BrowseList &l) const
+{
+    core::RecordButtonStates disabled{};
     const bool rows = l.model().rowCount() > 0;
     const bool current = l.currentRow() >= 0;
     const bool updates = l.declaration().updateProcedure != 0 && request() != Request::View && !m_formRunning;
@@ -190,15 +198,16 @@ core::RecordButtonStates ListWindow::recordButtonStates() const
 
 void ListWindow::updateButtons()
 {
-    const core::RecordButtonStates disabled = recordButtonStates();
-    if (!m_lists.empty()) {
-        BrowseList &l = currentList();
+    // Each list's own buttons follow that list; the toolbars follow the current one.
+    for (const auto &l : m_lists) {
+        const core::RecordButtonStates own = recordButtonStates(*l);
         for (const auto &[request, number] :
              {std::pair{Request::Insert, 3001}, std::pair{Request::Change, 3002},
               std::pair{Request::Delete, 3003}})
-            if (QPushButton *b = l.button(request))
-                b->setEnabled(!disabled[size_t(core::recordButtonIndex(number))]);
+            if (QPushButton *b = l->button(request))
+                b->setEnabled(!own[size_t(core::recordButtonIndex(number))]);
     }
+    const core::RecordButtonStates disabled = recordButtonStates();
     if (m_lastStates == disabled)
         return;
     m_lastStates = disabled;

@@ -37,6 +37,8 @@ class ListWindow : public tarvo::ui::WindowManager {
     // Adds a list below the tabs; the first one added is the one the tabs and toolbars act on
     // until another takes the focus.
     BrowseList &addList(ListDeclaration declaration, RowSource &source);
+    // The same for a source that the window keeps for as long as the list.
+    BrowseList &addList(ListDeclaration declaration, std::unique_ptr<RowSource> source);
     BrowseList &list(int index = 0) const { return *m_lists.at(size_t(index)); }
     int listCount() const { return int(m_lists.size()); }
     // The list the toolbars' record buttons act on.
@@ -65,6 +67,8 @@ class ListWindow : public tarvo::ui::WindowManager {
     void showError(const Error &error) const;
     // Which record buttons are disabled now, in the order of RecordButtons.
     core::RecordButtonStates recordButtonStates() const;
+    // The same for any of its lists.
+    core::RecordButtonStates recordButtonStates(const BrowseList &list) const;
     // The list's button of that request is denied to the user.
     bool isRequestDenied(const BrowseList &list, int request) const;
 
@@ -84,6 +88,8 @@ class ListWindow : public tarvo::ui::WindowManager {
     void updateButtons();
     void afterForm(BrowseList &list, int request, int response);
 
+    // Before the lists, so that every list goes before the source it reads.
+    std::vector<std::unique_ptr<RowSource>> m_sources;
     std::vector<std::unique_ptr<BrowseList>> m_lists;
     BrowseList *m_current = nullptr;
     std::vector<SortOrder> m_orders;

@@ -28,8 +28,13 @@ class SortedList final {
     // programId: 0 the global list, a program's number, or one of the status lists above.
     SortedList(data::Session &session, Kind kind, qint32 programId);
 
+    // The list's own refusals; a failed read or write has been reported by the data layer.
     static constexpr int ErrorListFull = 1;
-    static constexpr int ErrorNotInList = 35;
+    static constexpr int ErrorNotInList = 3;
+    static bool isOwnError(const Error &error)
+    {
+        return error.code == ErrorListFull || error.code == ErrorNotInList;
+    }
 
     // The file's label ("Status") and the field of the entry's text ("STA:STATUS").
     QString label() const;

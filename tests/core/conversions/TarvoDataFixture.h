@@ -9,6 +9,7 @@
 
 #include <QVariant>
 
+#include <deque>
 #include <gtest/gtest.h>
 #include <memory>
 #include <utility>
@@ -16,15 +17,21 @@
 
 namespace tarvo::test {
 
-// Records the file errors the managers report.
+// Records the file errors the managers report, and answers their questions from a script (No
+// when it has run out).
 class FileErrorLog final : public data::ErrorReporter {
   public:
     int report(const data::FileError &error) override
     {
         errors.push_back(error);
-        return 4; // No
+        if (answers.empty())
+            return 4; // No
+        const int answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
     std::vector<data::FileError> errors;
+    std::deque<int> answers;
 };
 
 using FieldValues = std::vector<std::pair<QString, QVariant>>;

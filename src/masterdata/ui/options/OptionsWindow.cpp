@@ -2,9 +2,10 @@
 
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "listext/ui/BrowseList.h"
 #include "masterdata/ui/options/FieldRuleList.h"
 #include "masterdata/ui/options/OptionsChoices.h"
-#include "masterdata/ui/options/SortedListPanel.h"
+#include "masterdata/ui/options/ReferenceLists.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
 #include "platform/runtime/Messages.h"
@@ -55,7 +56,7 @@ QCheckBox *flag(const QString &caption)
 } // namespace
 
 OptionsWindow::OptionsWindow(Context &context, data::Session &session, QObject *parent)
-    : WindowManager(context, Title, parent), m_session(session),
+    : ListWindow(context, Title, parent), m_session(session),
       m_settings(core::SettingsRecord::instance().values())
 {
     setRunOnce(&runOnce());
@@ -318,7 +319,7 @@ bool OptionsWindow::open()
     m_dialog = new QDialog;
     m_dialog->setWindowTitle(Translator::instance().translate(Title));
     // Wide enough that every tab caption shows without scrolling.
-    m_dialog->setMinimumWidth(860);
+    m_dialog->setMinimumWidth(1000);
     auto *layout = new QVBoxLayout(m_dialog);
     m_tabs = new QTabWidget;
     m_tabs->addTab(generalTab(), QStringLiteral("General"));
@@ -332,13 +333,12 @@ bool OptionsWindow::open()
     m_tabs->addTab(emailTab(), QStringLiteral("EMails"));
     auto *issues = new QTabWidget;
     issues->addTab(issueTab(), QStringLiteral("General"));
-    const auto sorted = [this](SortedList::Kind kind, qint32 programId) {
-        return new SortedListPanel(m_session, kind, programId, &context());
-    };
+    m_referenceLists = new ReferenceLists(*this, m_session, this);
+    const auto page = [this](int number) { return m_referenceLists->page(number); };
     // While the workflow is on, its fixed statuses stand in for the editable list.
     auto *statusTab = new QWidget;
     auto *statusLayout = new QVBoxLayout(statusTab);
-    auto *issueStatuses = sorted(SortedList::Kind::Status, 0);
+    auto *issueStatuses = page(ReferenceLists::IssueStatuses);
     issueStatuses->setObjectName(QStringLiteral("IssueStatusList"));
     auto *workflowStatuses = new QLabel(
         QStringLiteral("Workflow is enabled.\nThese are the available entries for the Status field:\n"
@@ -347,15 +347,33 @@ bool OptionsWindow::open()
     statusLayout->addWidget(issueStatuses);
     statusLayout->addWidget(workflowStatuses);
     issues->addTab(statusTab, QStringLiteral("Status"));
-    issues->addTab(sorted(SortedList::Kind::Severity, 0), QStringLiteral("Severity"));
-    issues->addTab(sorted(SortedList::Kind::Classification, 0), QStringLiteral("Classification"));
+    for (const auto &[number, caption] :
+         std::vector<std::pair<int, QString>>{{ReferenceLists::Priorities, "Priority"},
+                                              {ReferenceLists::Severities, "Severity"},
+                                              {ReferenceLists::Classifications, "Classification"},
+                                              {ReferenceLists::Reproducibles, "Reproducible"},
+                                              {ReferenceLists::Resolutions, "Resolution"},
+                                              {ReferenceLists::Descriptions, "Description"}})
+        issues->addTab(page(number), caption);
     m_tabs->addTab(issues, QStringLiteral("\"Bug\" Settings"));
+    auto *customers = new QTabWidget;
+    customers->addTab(page(ReferenceLists::ContractTypes), QStringLiteral("Contract types"));
+    m_tabs->addTab(customers, QStringLiteral("\"Customer\" Settings"));
     auto *programs = new QTabWidget;
-    programs->addTab(sorted(SortedList::Kind::Status, ProgramStatusList), QStringLiteral("Status"));
+    programs->addTab(page(ReferenceLists::ProgramStatuses), QStringLiteral("Status"));
     m_tabs->addTab(programs, QStringLiteral("\"Program\" Settings"));
     auto *notes = new QTabWidget;
-    notes->addTab(sorted(SortedList::Kind::Status, NoteStatusList), QStringLiteral("Status"));
+    notes->addTab(page(ReferenceLists::NoteStatuses), QStringLiteral("Status"));
     m_tabs->addTab(notes, QStringLiteral("Notes"));
+    // Another user may have changed the statuses meanwhile.
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this, issues, programs](int index) {
+        const QWidget *tab = m_tabs->widget(index);
+        const int number = tab == issues     ? ReferenceLists::IssueStatuses
+                           : tab == programs ? ReferenceLists::ProgramStatuses
+                                             : 0;
+        if (listext::ui::BrowseList *list = m_referenceLists->list(number))
+            (void)list->refresh();
+    });
     layout->addWidget(m_tabs);
     auto *buttons = new QDialogButtonBox;
     auto *okButton = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
@@ -377,7 +395,7 @@ bool OptionsWindow::open()
     }
     m_storePassword->setChecked(m_settings.smtpPasswordStored());
     showSettings();
-    return WindowManager::open();
+    return ListWindow::open();
 }
 
 void OptionsWindow::showSettings()
@@ -473,7 +491,7 @@ void OptionsWindow::takeAccepted(const QString &controlName)
     else if (controlName == QLatin1String("Cancel"))
         close();
     else
-        WindowManager::takeAccepted(controlName);
+        ListWindow::takeAccepted(controlName);
 }
 
 bool OptionsWindow::ok()
@@ -502,10 +520,9 @@ bool OptionsWindow::ok()
             return false;
         }
     }
-    if (auto published = m_settings.publish(m_session); !published) {
-        Messages::show(published.error().message, Title, MessageIcon::Exclamation);
+    // A write that fails has been reported by the data layer; the window stays open with the edits.
+    if (!m_settings.publish(m_session))
         return false;
-    }
     if (m_settings.values().charset() != m_charsetAtOpening)
         Messages::show(Translator::instance().translate(
                            QStringLiteral("Some of the settings require a restart of Tarvo!")),

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "listext/ui/ListWindow.h"
 #include "masterdata/options/OptionsSettings.h"
 #include "platform/ui/FormField.h"
-#include "platform/ui/WindowManager.h"
 
 #include <memory>
 #include <vector>
@@ -21,9 +21,12 @@ class Session;
 
 namespace tarvo::masterdata::ui {
 
+class ReferenceLists;
+
 // The Options window: the settings that hold for every user of the data folder, edited on a
-// copy of the settings record that OK stores and publishes to the open windows at once.
-class OptionsWindow final : public tarvo::ui::WindowManager {
+// copy of the settings record that OK stores and publishes to the open windows at once. Its
+// reference lists are written at once, each through its entry's form.
+class OptionsWindow final : public listext::ui::ListWindow {
     Q_OBJECT
 
   public:
@@ -37,6 +40,8 @@ class OptionsWindow final : public tarvo::ui::WindowManager {
     void takeAccepted(const QString &controlName) override;
 
     OptionsSettings &settings() { return m_settings; }
+    // The reference lists, once the window is open.
+    ReferenceLists *referenceLists() const { return m_referenceLists; }
     // Stores and publishes the edited settings; false (the window stays open) when a check
     // refuses or the write fails.
     bool ok();
@@ -60,6 +65,7 @@ class OptionsWindow final : public tarvo::ui::WindowManager {
 
     data::Session &m_session;
     OptionsSettings m_settings;
+    ReferenceLists *m_referenceLists = nullptr;
     QString m_charsetAtOpening;
     QDialog *m_dialog = nullptr;
     QTabWidget *m_tabs = nullptr;

@@ -85,8 +85,8 @@ Table table(ReferenceKind kind)
         return {"UpdateContractType",
                 "ContractTypes",
                 "CON:CONTRACTTYPE",
-                "Contract type:",
-                "Contract type",
+                "Type:",
+                "Contract Type",
                 false,
                 false,
                 false};
@@ -273,6 +273,9 @@ bool ReferenceForm::save()
 
 bool ReferenceForm::remove()
 {
+    // The form deletes through its list, so it asks the file's own question first.
+    if (file()->report(MessageConfirmDelete, makeError(0, QString())) != Button::Yes)
+        return false;
     if (m_sorted)
         return report(m_sorted->remove(m_selected));
     if (m_text)
@@ -289,8 +292,10 @@ bool ReferenceForm::report(const Result<void> &result)
 {
     if (result)
         return true;
-    Messages::show(result.error().message, Translator::instance().translate(QStringLiteral("Tarvo")),
-                   MessageIcon::Exclamation);
+    // The data layer has told the user of a failed read or write; only the list's refusals are told here.
+    if (SortedList::isOwnError(result.error()))
+        Messages::show(result.error().message, Translator::instance().translate(QStringLiteral("Tarvo")),
+                       MessageIcon::Exclamation);
     return false;
 }
 

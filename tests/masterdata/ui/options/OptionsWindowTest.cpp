@@ -3,6 +3,9 @@
 #include "core/conversions/TarvoDataFixture.h"
 #include "core/frame/FrameGlobals.h"
 #include "core/startup/SettingsRecord.h"
+#include "listext/ui/BrowseList.h"
+#include "listext/ui/BrowseListModel.h"
+#include "masterdata/ui/options/ReferenceLists.h"
 #include "platform/data/FileManager.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
@@ -13,10 +16,10 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabWidget>
 
 namespace tarvo::test {
 
@@ -43,6 +46,15 @@ class OptionsWindowTest : public TarvoDataFixture {
         T *found = window->window()->findChild<T *>(name);
         EXPECT_NE(found, nullptr) << name.toStdString();
         return found;
+    }
+    // The form that a list's button opened, by its title.
+    QWidget *openForm(const QString &title)
+    {
+        QApplication::processEvents();
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->isVisible() && top->windowTitle() == title)
+                return top;
+        return nullptr;
     }
     QString storedText(const QString &field) { return records("Parameter").front().text(field).trimmed(); }
 
@@ -120,45 +132,68 @@ TEST_F(OptionsWindowTest, CustomFieldControlsFollowTheirTypeAndSwitch)
 
 namespace tarvo::test {
 
-TEST_F(OptionsWindowTest, StatusListInsertsAfterTheSelectionMovesAndDeletesAtOnce)
+TEST_F(OptionsWindowTest, WorkflowStatusesStandInForTheIssueStatusList)
 {
-    auto *panel = control<QWidget>("IssueStatusList");
-    auto *list = panel->findChild<QListWidget *>("List");
-    auto *text = panel->findChild<QLineEdit *>("NewEntry");
-    const auto press = [panel](const char *name) { panel->findChild<QPushButton *>(name)->click(); };
-    const auto stored = [this]() {
-        QStringList out;
-        for (const data::Record &r : records("Status", "STA:KeyPrgIDSort"))
-            out << QStringLiteral("%1:%2").arg(r.text("STATUS").trimmed()).arg(r.integer("SORT"));
-        return out;
-    };
-    text->setText("New");
-    press("Insert");
-    // Enter in the entry inserts it and leaves the window open.
-    text->setText("Closed");
-    text->setFocus();
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(text, &enter);
-    EXPECT_TRUE(window && window->isOpen());
-    list->setCurrentRow(0);
-    text->setText("Open");
-    press("Insert");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Open:2", "Closed:3"}));
-    EXPECT_EQ(list->currentItem()->text(), "Open");
+    // A status another user added meanwhile shows when the user turns to the issue settings.
+    add("Status", {{"PrgID", 0}, {"SORT", 1}, {"STATUS", "Open"}});
+    auto &statuses = *window->referenceLists()->list(masterdata::ui::ReferenceLists::IssueStatuses);
+    EXPECT_EQ(statuses.model().rowCount(), 0);
+    auto *moveUp = control<QPushButton>("MoveUp");
+    EXPECT_FALSE(moveUp->isEnabled()) << "an empty list has nothing to move";
+    auto *tabs = window->window()->findChild<QTabWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_NE(tabs, nullptr);
+    for (int i = 0; i < tabs->count(); ++i)
+        if (tabs->tabText(i) == "\"Bug\" Settings")
+            tabs->setCurrentIndex(i);
+    EXPECT_EQ(statuses.model().rowCount(), 1);
+    EXPECT_TRUE(moveUp->isEnabled());
 
-    press("MoveDown");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"}));
-    EXPECT_EQ(list->currentItem()->text(), "Open");
-    press("MoveDown");
-    EXPECT_EQ(stored(), QStringList({"New:1", "Closed:2", "Open:3"})) << "the last entry stays last";
-
-    list->setCurrentRow(0);
-    press("Delete");
-    EXPECT_EQ(stored(), QStringList({"Closed:1", "Open:2"}));
-
-    EXPECT_FALSE(panel->isHidden());
+    auto *page = control<QWidget>("IssueStatusList");
+    EXPECT_FALSE(page->isHidden());
+    EXPECT_TRUE(control<QWidget>("WorkflowStatuses")->isHidden());
     control<QCheckBox>("WFENABLE")->setChecked(true);
-    EXPECT_TRUE(panel->isHidden()) << "the workflow's fixed statuses stand in for the list";
+    EXPECT_TRUE(page->isHidden()) << "the list and its buttons are hidden";
+    EXPECT_FALSE(control<QWidget>("WorkflowStatuses")->isHidden());
+}
+
+} // namespace tarvo::test
+
+namespace tarvo::test {
+
+TEST_F(OptionsWindowTest, RepeatedEntryIsRefusedOnceAndChangeReadsTheListAgain)
+{
+    using masterdata::ui::ReferenceLists;
+    listext::ui::BrowseList &resolutions = *window->referenceLists()->list(ReferenceLists::Resolutions);
+    QWidget *form = nullptr;
+    for (const char *resolution : {"Fixed", "Duplicate", "Fixed"}) {
+        resolutions.button(Request::Insert)->click();
+        form = openForm("Add Resolution...");
+        ASSERT_NE(form, nullptr);
+        form->findChild<QLineEdit *>("RESOLUTION")->setText(resolution);
+        form->findChild<QPushButton *>("OK")->click();
+        QApplication::processEvents();
+    }
+    ASSERT_TRUE(form->isVisible()) << "the refused entry stays in its form to be corrected";
+    EXPECT_EQ(m_errors.errors.size() + size_t(m_messages.texts().size()), 1u) << "the refusal is told once";
+    form->findChild<QPushButton *>("Cancel")->click();
+    QApplication::processEvents();
+    ASSERT_EQ(resolutions.model().rowCount(), 2);
+    // Each list's buttons follow its own rows.
+    EXPECT_TRUE(resolutions.button(Request::Change)->isEnabled());
+    EXPECT_FALSE(
+        window->referenceLists()->list(ReferenceLists::Priorities)->button(Request::Change)->isEnabled());
+
+    // A double click changes the entry; the list shows the change at once.
+    resolutions.goToRow(1);
+    Q_EMIT resolutions.rowActivated();
+    form = openForm("Change Resolution...");
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->findChild<QLineEdit *>("RESOLUTION")->text().trimmed(), "Fixed");
+    form->findChild<QLineEdit *>("RESOLUTION")->setText("Won't fix");
+    form->findChild<QPushButton *>("OK")->click();
+    QApplication::processEvents();
+    EXPECT_EQ(resolutions.model().rawValue(1, "RES:RESOLUTION").toString().trimmed(), "Won't fix");
+    EXPECT_EQ(resolutions.currentRow(), 1);
 }
 
 } // namespace tarvo::test
