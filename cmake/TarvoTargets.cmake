@@ -79,4 +79,8 @@ function(tarvo_folder_tests name dir)
   set_tests_properties(${name} PROPERTIES
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TARVO_SOURCE_DIR=${PROJECT_SOURCE_DIR};TARVO_BINARY_DIR=${PROJECT_BINARY_DIR}"
     TIMEOUT 600)
+  if(TARVO_SANITIZE)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT
+      "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/support/qt-leaks.supp:print_suppressions=0")
+  endif()
 endfunction()
