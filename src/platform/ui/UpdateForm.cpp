@@ -16,6 +16,7 @@
 #include <QEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
 #include <QTabWidget>
@@ -153,6 +154,9 @@ void UpdateForm::setButtons(QAbstractButton *ok, QAbstractButton *cancel)
 {
     m_okButton = ok;
     m_cancelButton = cancel;
+    // Enter in a one-line entry presses OK, as in any dialog.
+    if (auto *push = qobject_cast<QPushButton *>(ok))
+        push->setDefault(true);
     if (ok)
         connect(ok, &QAbstractButton::clicked, this, [this]() { (void)this->ok(); });
     if (cancel)
