@@ -263,15 +263,18 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
                 return std::optional<Lookup>();
             phrases = **spellings;
             if (phrases.isEmpty())
-                return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true});
+                return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true, {}});
         }
+        const QVariant match(phrases.join(QStringLiteral(" OR ")));
         return std::optional(Lookup{
             // The unary + keeps SQLite from looking up each row found by its row id (a page read
             // per row, then a sort): it reads the list's own index in order and keeps the rows in
             // the set the index found, which costs far less once a text is in many rows.
             SqlCondition{QStringLiteral("+\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
-                         {QVariant(phrases.join(QStringLiteral(" OR ")))}},
-            true});
+                         {match}},
+            true,
+            SqlCondition{QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? ORDER BY rowid").arg(fts),
+                         {match}}});
     }
     // The index holds the texts lower-cased, which is not the program's case folding: every
     // character that folds alike with one of the text's, lower-cased, may stand for it there.
@@ -296,7 +299,7 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
         params << containsPattern(spelling);
     }
     return std::optional(
-        Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false});
+        Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false, {}});
 }
 
 } // namespace tarvo::data

@@ -28,6 +28,9 @@ class TextIndex final {
     struct Lookup {
         SqlCondition rows;
         bool exact = false;
+        // On SQLite, the SELECT of the row ids the index found, ascending: reading them once costs
+        // less than the store matching `rows` against each row of a list.
+        SqlCondition foundRows;
     };
 
     // The rows whose indexed fields hold `text`, with or without regard to case, or nothing when
