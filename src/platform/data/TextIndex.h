@@ -50,6 +50,11 @@ class TextIndex final {
     static QString containsPattern(const QString &text);
 
     static QString tableName(const RecordLayout &layout);
+
+    // The highest row id of the file: how many rows it has had, which tells few found from many.
+    static Result<qint64> lastRowId(Connection &connection, const RecordLayout &layout);
+    // On SQLite, the rows with these ids.
+    static SqlCondition rowIdsIn(const std::vector<qint64> &rows);
 };
 
 } // namespace tarvo::data

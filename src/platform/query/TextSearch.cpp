@@ -174,29 +174,12 @@ Result<std::vector<qint64>> TextSearch::idsFound(data::View &view, const data::S
     }
     if (!std::is_sorted(rows.begin(), rows.end()))
         std::sort(rows.begin(), rows.end());
-    const data::RecordLayout &layout = m_file.layout();
-    std::vector<qint64> last;
-    if (auto r = data::RecordReader::readIntegers(
-            **conn,
-            QStringLiteral("SELECT max(\"_rid\") FROM %1").arg(data::RecordLayout::quote(layout.table())), {},
-            last);
-        !r)
-        return r.error();
-    const qint64 span = last.empty() ? 0 : last.front();
-    if (qint64(rows.size()) * kFewShare <= span) {
+    auto last = data::TextIndex::lastRowId(**conn, m_file.layout());
+    if (!last)
+        return last.error();
+    if (qint64(rows.size()) * kFewShare <= *last)
         // A few of the file's rows: each looked up by its row id costs less than reading the list.
-        QByteArray list;
-        list.reserve(qsizetype(rows.size()) * 8);
-        for (qint64 id : rows) {
-            list += list.isEmpty() ? '[' : ',';
-            list += QByteArray::number(id);
-        }
-        list += ']';
-        return idsWhere(view, listFilter,
-                        data::SqlCondition{QStringLiteral("\"_rid\" IN (SELECT value FROM json_each(?))"),
-                                           {QString::fromLatin1(list)}},
-                        progress);
-    }
+        return idsWhere(view, listFilter, data::TextIndex::rowIdsIn(rows), progress);
     // Many: the list's own order read once, each row kept when the index found it. A set in the
     // store would be built row by row first.
     std::vector<bool> found(size_t(rows.back()) + 1);
