@@ -232,7 +232,7 @@ Result<std::optional<std::vector<QList<uint>>>> spellingsInIndex(Connection &con
                                                                  const QList<uint> &points)
 {
     QHash<QString, bool> known;
-    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %1 MATCH ? LIMIT 1").arg(fts);
+    const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT 1").arg(fts);
     std::vector<QList<uint>> spellings{{}};
     for (uint c : points) {
         std::vector<QList<uint>> longer;
@@ -245,10 +245,10 @@ Result<std::optional<std::vector<QList<uint>>>> spellingsInIndex(Connection &con
                     const QString trigram = phrase(next.mid(next.size() - TextIndex::MinimumLength));
                     auto it = known.find(trigram);
                     if (it == known.end()) {
-                        auto q = connection.exec(sql, {trigram});
-                        if (!q)
-                            return q.error();
-                        it = known.insert(trigram, q.value()->next());
+                        std::vector<qint64> found;
+                        if (auto r = RecordReader::readIntegers(connection, sql, {trigram}, found); !r)
+                            return r.error();
+                        it = known.insert(trigram, !found.empty());
                     }
                     if (!*it)
                         continue;
