@@ -183,6 +183,20 @@ Result<void> RecordReader::readValues(Connection &connection, const LayoutPtr &l
     return {};
 }
 
+Result<void> RecordReader::readIntegers(Connection &connection, const QString &sql,
+                                        const QVariantList &params, std::vector<qint64> &values)
+{
+    if (SqliteStatements *statements = connection.sqlite())
+        return stepRows(*statements, sql, params,
+                        [&](sqlite3_stmt *st) { values.push_back(qint64(sqlite3_column_int64(st, 0))); });
+    auto q = connection.exec(sql, params);
+    if (!q)
+        return q.error();
+    while (q.value()->next())
+        values.push_back(q.value()->value(0).toLongLong());
+    return {};
+}
+
 Result<void> RecordReader::read(Connection &connection, const LayoutPtr &layout, const QString &sql,
                                 const QVariantList &params, std::vector<Record> &rows,
                                 const std::vector<int> &fields)

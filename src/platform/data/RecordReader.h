@@ -34,6 +34,9 @@ class RecordReader final {
     static Result<void> readValues(Connection &connection, const LayoutPtr &layout, const QString &sql,
                                    const QVariantList &params, const std::vector<int> &fields,
                                    const RowValues &row);
+    // Appends the first column of each row, an integer (a row id), to `values`.
+    static Result<void> readIntegers(Connection &connection, const QString &sql, const QVariantList &params,
+                                     std::vector<qint64> &values);
     // The record of the row a Qt statement stands on.
     static Record fromQuery(const QSqlQuery &query, const LayoutPtr &layout,
                             const std::vector<int> &fields = {});

@@ -1,7 +1,10 @@
 #include "platform/data/TextIndex.h"
 
 #include "platform/data/Connection.h"
+#include "platform/data/RecordReader.h"
 #include "platform/data/Store.h"
+
+#include <algorithm>
 
 namespace tarvo::data {
 
@@ -148,6 +151,34 @@ Result<void> TextIndex::ensure(Connection &connection, const RecordLayout &layou
                                                           : ensurePostgres(connection, layout, columns);
 }
 
+Result<qint64> TextIndex::lastRowId(Connection &connection, const RecordLayout &layout)
+{
+    std::vector<qint64> last;
+    if (auto r = RecordReader::readIntegers(
+            connection,
+            QStringLiteral("SELECT max(\"_rid\") FROM %1").arg(RecordLayout::quote(layout.table())), {},
+            last);
+        !r)
+        return r.error();
+    return last.empty() ? qint64(0) : last.front();
+}
+
+SqlCondition TextIndex::rowIdsIn(const std::vector<qint64> &rows)
+{
+    // One parameter however many rows: a JSON array that SQLite reads as a table.
+    QByteArray list;
+    list.reserve(qsizetype(rows.size()) * 8 + 2);
+    list += '[';
+    for (qint64 id : rows) {
+        if (list.size() > 1)
+            list += ',';
+        list += QByteArray::number(id);
+    }
+    list += ']';
+    return SqlCondition{QStringLiteral("\"_rid\" IN (SELECT value FROM json_each(?))"),
+                        {QString::fromLatin1(list)}};
+}
+
 QString TextIndex::containsPattern(const QString &text)
 {
     QString pattern = text;
@@ -197,11 +228,11 @@ constexpr qsizetype kMaxSpellings = 64;
 
 // The spellings of the text, without regard to case, that the index holds every trigram of: the
 // only ones a field can hold. None when the text is spelt in more than kMaxSpellings ways.
-Result<std::optional<QStringList>> spellingsInIndex(Connection &connection, const QString &fts,
-                                                    const QList<uint> &points)
+Result<std::optional<std::vector<QList<uint>>>> spellingsInIndex(Connection &connection, const QString &fts,
+                                                                 const QList<uint> &points)
 {
     QHash<QString, bool> known;
-    const QString sql = QStringLiteral("SELECT 1 FROM %1 WHERE %1 MATCH ? LIMIT 1").arg(fts);
+    const QString sql = QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT 1").arg(fts);
     std::vector<QList<uint>> spellings{{}};
     for (uint c : points) {
         std::vector<QList<uint>> longer;
@@ -214,25 +245,82 @@ Result<std::optional<QStringList>> spellingsInIndex(Connection &connection, cons
                     const QString trigram = phrase(next.mid(next.size() - TextIndex::MinimumLength));
                     auto it = known.find(trigram);
                     if (it == known.end()) {
-                        auto q = connection.exec(sql, {trigram});
-                        if (!q)
-                            return q.error();
-                        it = known.insert(trigram, q.value()->next());
+                        std::vector<qint64> found;
+                        if (auto r = RecordReader::readIntegers(connection, sql, {trigram}, found); !r)
+                            return r.error();
+                        it = known.insert(trigram, !found.empty());
                     }
                     if (!*it)
                         continue;
                 }
                 longer.push_back(std::move(next));
                 if (qsizetype(longer.size()) > kMaxSpellings)
-                    return std::optional<QStringList>();
+                    return std::optional<std::vector<QList<uint>>>();
             }
         }
         spellings = std::move(longer);
     }
-    QStringList phrases;
-    for (const QList<uint> &s : spellings)
-        phrases << phrase(s);
-    return std::optional(phrases);
+    return std::optional(std::move(spellings));
+}
+
+// The longest run of characters that every spelling spells alike: where they differ only in the
+// case of a word's first letter, most of the text.
+QList<uint> commonRun(const std::vector<QList<uint>> &spellings)
+{
+    const QList<uint> &first = spellings.front();
+    qsizetype bestStart = 0, bestLength = 0, start = 0;
+    for (qsizetype i = 0; i <= first.size(); ++i) {
+        const bool alike =
+            i < first.size() && std::all_of(spellings.begin(), spellings.end(),
+                                            [&](const QList<uint> &s) { return s[i] == first[i]; });
+        if (alike)
+            continue;
+        if (i - start > bestLength) {
+            bestStart = start;
+            bestLength = i - start;
+        }
+        start = i + 1;
+    }
+    return first.mid(bestStart, bestLength);
+}
+
+// At most one row in this many of the file's is compared with each spelling of a search
+// without regard to case: a few rows read cost less than a phrase asked for each spelling.
+constexpr qint64 kRecheckShare = 64;
+
+// Several spellings of a search without regard to case, each a phrase, cost the index as much
+// again each. The rows holding the run they share are found with one phrase; while they are few,
+// each is compared with every spelling in SQL, which is exactly "a field holds one of them".
+// Nothing when they are too many.
+Result<std::optional<SqlCondition>> sharedRunRows(Connection &connection, const RecordLayout &layout,
+                                                  const QString &fts, const QStringList &columns,
+                                                  const std::vector<QList<uint>> &spellings)
+{
+    const QList<uint> run = commonRun(spellings);
+    if (run.size() < TextIndex::MinimumLength)
+        return std::optional<SqlCondition>();
+    auto last = TextIndex::lastRowId(connection, layout);
+    if (!last)
+        return last.error();
+    const qint64 limit = *last / kRecheckShare + kRecheckShare;
+    std::vector<qint64> rows;
+    if (auto r = RecordReader::readIntegers(
+            connection, QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT ?").arg(fts),
+            {QVariant(phrase(run)), QVariant(limit + 1)}, rows);
+        !r)
+        return r.error();
+    if (qint64(rows.size()) > limit)
+        return std::optional<SqlCondition>();
+    const SqlCondition among = TextIndex::rowIdsIn(rows);
+    QStringList terms;
+    QVariantList params = among.params;
+    for (const QString &column : columns)
+        for (const QList<uint> &s : spellings) {
+            terms << QStringLiteral("instr(%1, ?) > 0").arg(column);
+            params << QString::fromUcs4(reinterpret_cast<const char32_t *>(s.constData()), s.size());
+        }
+    return std::optional(SqlCondition{
+        QStringLiteral("%1 AND (%2)").arg(among.sql, terms.join(QStringLiteral(" OR "))), params});
 }
 
 } // namespace
@@ -261,17 +349,29 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
                 return spellings.error();
             if (!spellings->has_value())
                 return std::optional<Lookup>();
-            phrases = **spellings;
-            if (phrases.isEmpty())
-                return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true});
+            if ((*spellings)->empty())
+                return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true, {}});
+            if ((*spellings)->size() > 1) {
+                auto shared = sharedRunRows(connection, layout, fts, columns, **spellings);
+                if (!shared)
+                    return shared.error();
+                if (shared->has_value())
+                    return std::optional(Lookup{**shared, true, {}});
+            }
+            phrases.clear();
+            for (const QList<uint> &s : **spellings)
+                phrases << phrase(s);
         }
+        const QVariant match(phrases.join(QStringLiteral(" OR ")));
         return std::optional(Lookup{
             // The unary + keeps SQLite from looking up each row found by its row id (a page read
             // per row, then a sort): it reads the list's own index in order and keeps the rows in
             // the set the index found, which costs far less once a text is in many rows.
             SqlCondition{QStringLiteral("+\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
-                         {QVariant(phrases.join(QStringLiteral(" OR ")))}},
-            true});
+                         {match}},
+            true,
+            SqlCondition{QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? ORDER BY rowid").arg(fts),
+                         {match}}});
     }
     // The index holds the texts lower-cased, which is not the program's case folding: every
     // character that folds alike with one of the text's, lower-cased, may stand for it there.
@@ -296,7 +396,7 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
         params << containsPattern(spelling);
     }
     return std::optional(
-        Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false});
+        Lookup{SqlCondition{u'(' + terms.join(QStringLiteral(" OR ")) + u')', params}, false, {}});
 }
 
 } // namespace tarvo::data

@@ -28,6 +28,9 @@ class TextIndex final {
     struct Lookup {
         SqlCondition rows;
         bool exact = false;
+        // On SQLite, the SELECT of the row ids the index found, ascending: reading them once costs
+        // less than the store matching `rows` against each row of a list.
+        SqlCondition foundRows;
     };
 
     // The rows whose indexed fields hold `text`, with or without regard to case, or nothing when
@@ -47,6 +50,11 @@ class TextIndex final {
     static QString containsPattern(const QString &text);
 
     static QString tableName(const RecordLayout &layout);
+
+    // The highest row id of the file: how many rows it has had, which tells few found from many.
+    static Result<qint64> lastRowId(Connection &connection, const RecordLayout &layout);
+    // On SQLite, the rows with these ids.
+    static SqlCondition rowIdsIn(const std::vector<qint64> &rows);
 };
 
 } // namespace tarvo::data

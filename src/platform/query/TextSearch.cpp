@@ -2,6 +2,7 @@
 
 #include "platform/data/Connection.h"
 #include "platform/data/FileManager.h"
+#include "platform/data/RecordReader.h"
 #include "platform/data/Store.h"
 #include "platform/data/TextIndex.h"
 
@@ -13,6 +14,10 @@ namespace tarvo::query {
 namespace {
 
 constexpr int kPageRows = 500;
+
+// The index found few rows when they are at most one in this many of the file's: then they are
+// looked up by row id, else the list is read in order and the found rows kept.
+constexpr qint64 kFewShare = 16;
 
 QString clipped(const QString &text)
 {
@@ -124,13 +129,13 @@ std::optional<data::SqlCondition> TextSearch::scanCondition(bool sqlite, const Q
 }
 
 Result<std::vector<qint64>> TextSearch::idsWhere(data::View &view, const data::SqlCondition &listFilter,
-                                                 const data::SqlCondition &rows,
-                                                 const Progress &progress) const
+                                                 const data::SqlCondition &rows, const Progress &progress,
+                                                 const std::function<bool(qint64 rowId)> &keep) const
 {
     data::SqlCondition filter = listFilter;
     if (filter.isEmpty()) {
         filter = rows;
-    } else {
+    } else if (!rows.isEmpty()) {
         filter.sql = u'(' + filter.sql + QStringLiteral(") AND ") + rows.sql;
         filter.params << rows.params;
     }
@@ -140,14 +145,49 @@ Result<std::vector<qint64>> TextSearch::idsWhere(data::View &view, const data::S
     const auto at = std::find(read.begin(), read.end(), m_idField);
     const size_t column = read.empty() ? size_t(m_idField) : size_t(at - read.begin());
     std::vector<qint64> found;
-    auto r = view.valuesAfter(
-        nullptr, std::numeric_limits<int>::max(),
-        [&](std::vector<QVariant> &values, qint64) { found.push_back(values[column].toLongLong()); });
+    auto r = view.valuesAfter(nullptr, std::numeric_limits<int>::max(),
+                              [&](std::vector<QVariant> &values, qint64 rowId) {
+                                  if (!keep || keep(rowId))
+                                      found.push_back(values[column].toLongLong());
+                              });
     if (!r)
         return r.error();
     if (progress)
         progress(*r);
     return found;
+}
+
+Result<std::vector<qint64>> TextSearch::idsFound(data::View &view, const data::SqlCondition &listFilter,
+                                                 const data::SqlCondition &foundRows,
+                                                 const Progress &progress) const
+{
+    auto conn = view.file().connection();
+    if (!conn)
+        return conn.error();
+    std::vector<qint64> rows;
+    if (auto r = data::RecordReader::readIntegers(**conn, foundRows.sql, foundRows.params, rows); !r)
+        return r.error();
+    if (rows.empty()) {
+        if (progress)
+            progress(0);
+        return rows;
+    }
+    if (!std::is_sorted(rows.begin(), rows.end()))
+        std::sort(rows.begin(), rows.end());
+    auto last = data::TextIndex::lastRowId(**conn, m_file.layout());
+    if (!last)
+        return last.error();
+    if (qint64(rows.size()) * kFewShare <= *last)
+        // A few of the file's rows: each looked up by its row id costs less than reading the list.
+        return idsWhere(view, listFilter, data::TextIndex::rowIdsIn(rows), progress);
+    // Many: the list's own order read once, each row kept when the index found it. A set in the
+    // store would be built row by row first.
+    std::vector<bool> found(size_t(rows.back()) + 1);
+    for (qint64 id : rows)
+        found[size_t(id)] = true;
+    return idsWhere(view, listFilter, {}, progress, [&](qint64 rowId) {
+        return rowId >= 0 && size_t(rowId) < found.size() && found[size_t(rowId)];
+    });
 }
 
 TextSearch::TextSearch(const RegisteredFile &file, const QString &idField)
@@ -237,7 +277,9 @@ Result<std::vector<qint64>> TextSearch::search(const data::View &listView, const
         if (!lookup)
             return lookup.error();
         if (lookup->has_value() && (*lookup)->exact)
-            return idsWhere(view, listView.filter(), (*lookup)->rows, progress);
+            return (*lookup)->foundRows.isEmpty()
+                       ? idsWhere(view, listView.filter(), (*lookup)->rows, progress)
+                       : idsFound(view, listView.filter(), (*lookup)->foundRows, progress);
         if (lookup->has_value()) {
             auto rows = candidateRows(**conn, layout, (*lookup)->rows);
             if (!rows)

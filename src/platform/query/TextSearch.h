@@ -45,10 +45,14 @@ class TextSearch final {
     // there are too many spellings.
     std::optional<data::SqlCondition> scanCondition(bool sqlite, const QString &wanted,
                                                     bool ignoreCase) const;
-    // The IDs of the view's rows within the list's filter that the condition keeps, read in the
-    // view's order without their texts.
+    // The IDs of the view's rows within the list's filter that the condition (if any) and `keep`
+    // (if given, asked with each row id) keep, read in the view's order without their texts.
     Result<std::vector<qint64>> idsWhere(data::View &view, const data::SqlCondition &listFilter,
-                                         const data::SqlCondition &rows, const Progress &progress) const;
+                                         const data::SqlCondition &rows, const Progress &progress,
+                                         const std::function<bool(qint64 rowId)> &keep = {}) const;
+    // The IDs of the view's rows within the list's filter among the rows the index found.
+    Result<std::vector<qint64>> idsFound(data::View &view, const data::SqlCondition &listFilter,
+                                         const data::SqlCondition &foundRows, const Progress &progress) const;
     // The search over the rows the text index named, by their ids, within the list's filter.
     Result<std::vector<qint64>> searchRows(data::View &view, const data::SqlCondition &listFilter,
                                            const std::vector<qint64> &rows, const QString &wanted,
