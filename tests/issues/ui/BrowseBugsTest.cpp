@@ -1,10 +1,12 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/services/AccessStandIn.h"
 #include "core/services/MasterDataStandIn.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
+#include "core/ui/WindowOpening.h"
 #include "issues/BugTagQueue.h"
 #include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
@@ -111,6 +113,33 @@ class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
         for (const QVariant &v : raw)
             ids << v.toLongLong();
         return ids;
+    }
+
+    struct Link {
+        qint64 program;
+        qint64 parent;
+        int sort;
+        const char *description;
+        const char *link;
+    };
+    void addWebLinks(std::initializer_list<Link> rows)
+    {
+        data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
+        for (const Link &l : rows) {
+            data::Record r = links.newRecord();
+            r.setValue(QStringLiteral("PrgID"), l.program);
+            r.setValue(QStringLiteral("P"), l.parent);
+            r.setValue(QStringLiteral("Sort"), l.sort);
+            r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
+            r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
+            ASSERT_TRUE(links.insert(r).ok());
+        }
+    }
+    void showWebLinks()
+    {
+        browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
+        tarvo::test::drainEvents();
+        browse->webLinkView()->expandAll();
     }
 
     tarvo::test::TempDir dir;
@@ -659,38 +688,19 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
 {
     const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
     const qint64 beta = issues->programId(QStringLiteral("Beta"));
-    struct Link {
-        qint64 program;
-        qint64 parent;
-        int sort;
-        const char *description;
-        const char *link;
-    };
-    data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
-    const Link rows[] = {{alpha, 0, 1, "Home", "https://alpha.example/"},
-                         {alpha, 0, 2, "Docs", ""},
-                         {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
-                         {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
-                         {beta, 0, 1, "Other", "https://beta.example/"}};
-    for (const Link &l : rows) {
-        data::Record r = links.newRecord();
-        r.setValue(QStringLiteral("PrgID"), l.program);
-        r.setValue(QStringLiteral("P"), l.parent);
-        r.setValue(QStringLiteral("Sort"), l.sort);
-        r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
-        r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
-        ASSERT_TRUE(links.insert(r).ok());
-    }
+    addWebLinks({{alpha, 0, 1, "Home", "https://alpha.example/"},
+                 {alpha, 0, 2, "Docs", ""},
+                 {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
+                 {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
+                 {beta, 0, 1, "Other", "https://beta.example/"}});
     RecordingDesktop desktop;
     Desktop::setInstance(&desktop);
     openBrowse();
     ASSERT_TRUE(browse);
     ASSERT_TRUE(browse->selectTreeRow(alpha));
-    browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
-    tarvo::test::drainEvents();
+    showWebLinks();
     QAbstractItemModel &tree = browse->webLinkTree();
     QTreeView *view = browse->webLinkView();
-    view->expandAll();
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Home,Docs/Manual,Blog")});
 
     // The caption row is read anew after each move, which reloads the tree.
@@ -722,6 +732,77 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
     Desktop::setInstance(nullptr);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The access library refusing some keys of the browse, as a user's rights do.
+class RefusingAccess final : public core::AccessStandIn {
+  public:
+    bool checkControl(const QString &rightsKey) override
+    {
+        return !refused.contains(rightsKey, Qt::CaseInsensitive);
+    }
+    QStringList refused;
+};
+
+// The trees' rows and moves have rights of their own, applied as the window opens like those of
+// every control: a refused one switches its action off for that kind of row only.
+TEST_P(BrowseBugsWindow, TreeRowsAndMovesFollowTheirOwnRights)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    addWebLinks(
+        {{alpha, 0, 1, "Home", "https://alpha.example/"}, {alpha, 0, 2, "Blog", "https://b.example/"}});
+    RefusingAccess access;
+    access.refused = {QStringLiteral("BrowseBugs:?InsertWL"), QStringLiteral("BrowseBugs:?MoveDownWL"),
+                      QStringLiteral("BrowseBugs:?DeletePUT"), QStringLiteral("BrowseBugs:?Print")};
+    core::Services::setAccess(&access);
+    core::ui::WindowOpening::install();
+    openBrowse();
+    core::ui::WindowOpening::uninstall();
+    core::Services::setAccess(nullptr);
+    ASSERT_TRUE(browse);
+    const auto enabled = [this](const char *button) {
+        auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
+        return b && b->isEnabled();
+    };
+    // A control named as the window declares it is asked under its key.
+    EXPECT_FALSE(enabled("?PRINT"));
+
+    QTreeView *tree = browse->programTreeView();
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    tarvo::test::drainEvents();
+    EXPECT_TRUE(enabled("?INSERT:4"));
+    EXPECT_TRUE(enabled("?CHANGE:4"));
+    EXPECT_FALSE(enabled("?DELETE:4")) << "a program row may not be deleted";
+    tree->expand(tree->currentIndex());
+    tarvo::test::drainEvents();
+    const QModelIndex releases = browse->programTree().index(0, 0, tree->currentIndex());
+    tree->expand(releases);
+    tarvo::test::drainEvents();
+    ASSERT_GT(browse->programTree().rowCount(releases), 0);
+    tree->setCurrentIndex(browse->programTree().index(0, 0, releases));
+    tarvo::test::drainEvents();
+    EXPECT_TRUE(enabled("?DELETE:4")) << "a release row still may";
+
+    showWebLinks();
+    QAbstractItemModel &links = browse->webLinkTree();
+    QTreeView *view = browse->webLinkView();
+    view->setCurrentIndex(links.index(0, 0));
+    tarvo::test::drainEvents();
+    EXPECT_FALSE(enabled("?INSERT:5")) << "no link may be added on the caption row";
+    const QModelIndex home = links.index(0, 0, links.index(0, 0));
+    view->setCurrentIndex(home);
+    tarvo::test::drainEvents();
+    EXPECT_FALSE(enabled("?INSERT:5")) << "nor under a link";
+    EXPECT_TRUE(enabled("?CHANGE:5"));
+    EXPECT_TRUE(enabled("?DELETE:5"));
+    EXPECT_TRUE(enabled("?WLTREEUP"));
+    EXPECT_FALSE(enabled("?WLTREEDOWN"));
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT \"Sort\" FROM \"WebLinks\" WHERE \"PrgID\"=%1 ORDER BY \"ID\"")
+                           .arg(alpha)),
+        (QVariantList{1, 2}))
+        << "a refused move moves nothing";
 }
 
 // The program tree shows only the top-level programs of the user's program limit, each with its

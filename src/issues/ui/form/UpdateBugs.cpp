@@ -1147,6 +1147,8 @@ void UpdateBugs::offerProgramFile(const QString &typed)
     file.setValue(QStringLiteral("FILE"), typed);
     run(UpdateProgramFiles, Request::Insert, [this](int response) {
         if (response == Response::Completed) {
+            if (m_values.changes)
+                m_values.changes->programChanged = true;
             fillLists();
             showIssue();
         }
@@ -1166,6 +1168,8 @@ void UpdateBugs::offerRelease(const QString &typed)
     release.setValue(QStringLiteral("Release"), typed);
     run(UpdateProgramRelease, Request::Insert, [this](int response) {
         if (response == Response::Completed) {
+            if (m_values.changes)
+                m_values.changes->programChanged = true;
             fillLists();
             showIssue();
         }
@@ -1386,6 +1390,8 @@ bool UpdateBugs::save()
     const SaveResult r = m_save.ok(*m_rules, *also, core::PriorityQueue::global().rows(), m_values.release);
     switch (r.outcome) {
     case SaveResult::Outcome::Saved:
+        if (r.versionChanged && m_values.changes)
+            m_values.changes->versionChanged = true;
         return true;
     case SaveResult::Outcome::Stopped:
         // The workflow may have closed the issue or the check set a value: the form shows it.
