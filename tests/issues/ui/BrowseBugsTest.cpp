@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -1259,6 +1260,107 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
                                               {QStringLiteral("Releases"), 3, alpha},
                                               {QStringLiteral("Programs"), 1, 0}}));
     EXPECT_EQ(browse->context().threadRequest(), before);
+}
+
+// The release form, adding the release it is given as a user completes it.
+class AddingReleases final : public core::MasterDataStandIn {
+  public:
+    explicit AddingReleases(ContextRegistry &registry, data::Session &session)
+        : m_registry(registry), m_session(session)
+    {
+    }
+    void updateProgramRelease(int contextNumber, FormDone done) override
+    {
+        data::FileManager &releases = *m_session.file(QStringLiteral("Releases"));
+        data::Record added = releases.buffer();
+        EXPECT_TRUE(releases.insert(added).ok());
+        m_registry.context(contextNumber)->setThreadResponse(Response::Completed);
+        done(Response::Completed);
+    }
+
+  private:
+    ContextRegistry &m_registry;
+    data::Session &m_session;
+};
+
+// A column filter and its voiding read the list anew with the issue the user was on still current.
+TEST_P(BrowseBugsWindow, FiltersKeepTheCurrentIssue)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    listext::ui::BrowseList &list = browse->issueList();
+    auto &model = list.model();
+    list.goToRow(3);
+    const qint64 chosen = list.currentKey();
+    const QModelIndex cell = model.index(3, model.columnOf(QStringLiteral("BUG:Status")));
+    list.view()->setCurrentIndex(cell);
+    list.xplore().prepareCell(cell);
+    list.xplore().popupItem(QStringLiteral("ADDF1"))->trigger();
+    tarvo::test::drainEvents();
+    ASSERT_LT(model.rowCount(), int(expectedIds(QStringLiteral("1=1")).size()));
+    EXPECT_EQ(list.currentKey(), chosen);
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+    tarvo::test::drainEvents();
+    EXPECT_EQ(list.currentKey(), chosen);
+    EXPECT_GE(list.currentRow(), 0);
+}
+
+// An issue whose version the form changes leaves the shown release: the row that took its place
+// is the next one a step forward goes to. A release the form added shows in the tree at once,
+// with the selection kept.
+TEST_P(BrowseBugsWindow, TheIssueFormsChangesReachTheTreeAndTheNextStep)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    RefusingAccess access;
+    AddingReleases releaseForm(registry, issues->session());
+    core::Services::setAccess(&access);
+    core::Services::setMasterData(&releaseForm);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(alpha, QStringLiteral("1.1")));
+    tarvo::test::drainEvents();
+    const QVariantList before = shownIds();
+    ASSERT_GE(before.size(), 4);
+    browse->issueList().goToRow(1);
+    browse->issueList().button(Request::Change)->click();
+    tarvo::test::drainEvents();
+    QWidget *form = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("UpdateBugs") && w->isVisible())
+            form = w;
+    ASSERT_TRUE(form) << "the issue form did not open";
+    auto *version = form->findChild<QComboBox *>(QStringLiteral("BUG:Version"));
+    ASSERT_TRUE(version && version->lineEdit());
+    version->lineEdit()->setText(QStringLiteral("7.7"));
+    Q_EMIT version->lineEdit()->editingFinished();
+    tarvo::test::drainEvents();
+    form->findChild<QPushButton *>(QStringLiteral("?OK"))->click();
+    tarvo::test::drainEvents();
+    core::Services::setMasterData(nullptr);
+    core::Services::setAccess(nullptr);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+
+    QVariantList after = before;
+    after.removeAt(1);
+    EXPECT_EQ(shownIds(), after);
+    listext::ui::BrowseList &list = browse->issueList();
+    EXPECT_EQ(list.currentKey(), before.at(2).toLongLong()) << "the row after it took its place";
+    browse->takeAccepted(QStringLiteral("TOOLBAR:DOWN"));
+    EXPECT_EQ(list.currentKey(), before.at(2).toLongLong()) << "the next step goes to that row";
+    browse->takeAccepted(QStringLiteral("TOOLBAR:DOWN"));
+    EXPECT_EQ(list.currentKey(), before.at(3).toLongLong()) << "and only that one";
+
+    const QModelIndex current = browse->programTreeView()->currentIndex();
+    EXPECT_EQ(current.data().toString().trimmed(), QStringLiteral("1.1")) << "the selection stays";
+    const QModelIndex releases = current.parent();
+    QStringList shown;
+    for (int r = 0; r < browse->programTree().rowCount(releases); ++r)
+        shown << browse->programTree().index(r, 0, releases).data().toString().trimmed();
+    EXPECT_TRUE(shown.contains(QStringLiteral("7.7"))) << shown.join(QLatin1Char(',')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,

@@ -436,6 +436,7 @@ QWidget *UpdateBugs::generalTab()
     rep->addWidget(contact, 1, 1, 1, 3);
     rep->addWidget(new QLabel(tr("Used Version:")), 2, 0);
     m_version = combo(true);
+    m_version->setObjectName(QStringLiteral("BUG:Version"));
     field(QStringLiteral("BUG:Version"), m_version);
     rep->addWidget(m_version, 2, 1);
     rep->addWidget(new QLabel(tr("at:")), 2, 2);
