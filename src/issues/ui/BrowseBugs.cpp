@@ -721,6 +721,17 @@ bool BrowseBugs::open()
                 if (current.isValid())
                     m_lastIssueKey = issueList().currentKey();
             });
+    // Whatever read the list anew (a sort, a search) and left no row current, the first row is;
+    // after the reader's own positioning, so that one that keeps a row wins.
+    connect(&issueList().model(), &QAbstractItemModel::modelReset, this, [this]() {
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                if (issueList().currentRow() < 0)
+                    issueList().goToRow(0);
+            },
+            Qt::QueuedConnection);
+    });
     // A filter reads the list anew: the issue the user was on stays current when the filter
     // keeps it, else the first one is.
     connect(&xplore, &listext::ui::XploreClass::filterApplied, this, [this]() {
