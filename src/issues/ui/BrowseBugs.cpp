@@ -396,6 +396,8 @@ QWidget *BrowseBugs::buildWebLinksPage()
     connect(made[4], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(+1); });
     connect(made[5], &QPushButton::clicked, this, &BrowseBugs::followLink);
     // The tree's popup: the form's three items, then following the link and the moves.
+    for (const char *item : {"Insert", "Change", "Delete"})
+        m_linkTreeUi->addPopupItem(translated(item), QLatin1String(item));
     m_linkTreeUi->popup()->addSeparator();
     connect(m_linkTreeUi->addPopupItem(translated("Follow Link"), QStringLiteral("FollowLink")),
             &QAction::triggered, this, &BrowseBugs::followLink);
@@ -404,6 +406,19 @@ QWidget *BrowseBugs::buildWebLinksPage()
             [pressMoveLink] { pressMoveLink(-1); });
     connect(m_linkTreeUi->addPopupItem(translated("Down"), QStringLiteral("Down")), &QAction::triggered, this,
             [pressMoveLink] { pressMoveLink(+1); });
+    m_linkTreeUi->popup()->addSeparator();
+    QMenu *more = m_linkTreeUi->popup()->addMenu(translated("Additional functions"));
+    const std::pair<const char *, const char *> moreItems[] = {{"Explode All", "ExpandAll"},
+                                                               {"Collapse All", "ContractAll"},
+                                                               {nullptr, nullptr},
+                                                               {"Explode Node", "ExpandNode"},
+                                                               {"Collapse Node", "ContractNode"}};
+    for (const auto &[caption, name] : moreItems) {
+        if (caption)
+            more->addAction(translated(caption))->setObjectName(QLatin1String(name));
+        else
+            more->addSeparator();
+    }
     connect(m_linkTreeUi->popup(), &QMenu::aboutToShow, this, &BrowseBugs::setWebLinkPopupState);
     return page;
 }

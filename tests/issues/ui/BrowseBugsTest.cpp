@@ -13,6 +13,7 @@
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
+#include "listext/ui/RelationTreeView.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
@@ -754,7 +755,8 @@ TEST_P(BrowseBugsWindow, TreeRowsAndMovesFollowTheirOwnRights)
         {{alpha, 0, 1, "Home", "https://alpha.example/"}, {alpha, 0, 2, "Blog", "https://b.example/"}});
     RefusingAccess access;
     access.refused = {QStringLiteral("BrowseBugs:?InsertWL"), QStringLiteral("BrowseBugs:?MoveDownWL"),
-                      QStringLiteral("BrowseBugs:?DeletePUT"), QStringLiteral("BrowseBugs:?Print")};
+                      QStringLiteral("BrowseBugs:?DeletePUT"), QStringLiteral("BrowseBugs:?Print"),
+                      QStringLiteral("BrowseBugs:?Delete")};
     core::Services::setAccess(&access);
     core::ui::WindowOpening::install();
     openBrowse();
@@ -798,6 +800,16 @@ TEST_P(BrowseBugsWindow, TreeRowsAndMovesFollowTheirOwnRights)
     EXPECT_TRUE(enabled("?DELETE:5"));
     EXPECT_TRUE(enabled("?WLTREEUP"));
     EXPECT_FALSE(enabled("?WLTREEDOWN"));
+    // The popup follows the tree's rights, not those of the issue list's buttons of one name.
+    listext::ui::RelationTreeView *linkUi = nullptr;
+    for (auto *ui : browse->findChildren<listext::ui::RelationTreeView *>())
+        if (ui->view() == view)
+            linkUi = ui;
+    ASSERT_TRUE(linkUi);
+    linkUi->setPopupState();
+    EXPECT_FALSE(linkUi->popupItem(QStringLiteral("Insert"))->isEnabled());
+    EXPECT_TRUE(linkUi->popupItem(QStringLiteral("Delete"))->isEnabled());
+    EXPECT_FALSE(enabled("Delete")) << "the issue list's Delete is refused";
     ASSERT_TRUE(browse->moveWebLink(+1).ok());
     EXPECT_EQ(
         issues->column(QStringLiteral("SELECT \"Sort\" FROM \"WebLinks\" WHERE \"PrgID\"=%1 ORDER BY \"ID\"")
