@@ -16,7 +16,7 @@ struct Column {
 constexpr Column Columns[] = {
     {"TagField", "", "@s1", 16, true},
     {"BUG:Category", "Category", "@n3", 24, true},
-    {"BUG:ID", "ID", "@n_10", 60, true},
+    {"BUG:ID", "ID", "@n_10", 80, true},
     {"PriorityIcon", "", "@n3", 16, true},
     {"BUG:Status", nullptr, "@s35", 80, true},
     {"BUG:Description", nullptr, "@s255", 330, true},

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace tarvo::data {
@@ -26,8 +27,17 @@ class IssueFieldRules;
 // The request an issue form runs under (ThreadRequest).
 enum class IssueRequest { Insert = 1, Change = 2, Delete = 3, View = 6 };
 
+// What an issue form leaves for the browse that started it, which acts on it once the form has
+// closed and clears it: a release or program file was added (the program tree is read again), or
+// a changed issue left the release the browse shows (its version changed).
+struct FormChanges final {
+    bool programChanged = false;
+    bool versionChanged = false;
+};
+
 // What a new issue takes from the issue browse: its current program, release, program file and
-// category tab, and the issue to duplicate (0 for none).
+// category tab, and the issue to duplicate (0 for none); and where the form leaves its changes
+// for the browse (none when the caller is no browse).
 struct NewIssueValues final {
     qint32 prgId = 0;
     QString release;
@@ -35,6 +45,7 @@ struct NewIssueValues final {
     int category = 0;
     qint32 duplicateSource = 0;
     DuplicateChoices duplicate;
+    std::shared_ptr<FormChanges> changes;
 };
 
 // How an OK or a delete ended.

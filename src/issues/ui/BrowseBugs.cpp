@@ -1,6 +1,7 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/frame/RecordButtons.h"
 #include "core/helpers/ShellOpen.h"
 #include "core/lists/FillPriorityList.h"
 #include "core/lists/FillStatusList.h"
@@ -259,7 +260,8 @@ BrowseBugs::BrowseBugs(Context &context, data::Session &session, BrowseBugsUser 
                                   m_filter.programFile,
                                   m_filter.tab < IssueListFilter::AllTab ? m_filter.tab : 1,
                                   0,
-                                  DuplicateChoices::fromUserIni(m_userIni)};
+                                  DuplicateChoices::fromUserIni(m_userIni),
+                                  m_formChanges};
             return values;
         });
     SubFormUser formUser = SubFormUser::current();
@@ -394,6 +396,8 @@ QWidget *BrowseBugs::buildWebLinksPage()
     connect(made[4], &QPushButton::clicked, this, [pressMoveLink] { pressMoveLink(+1); });
     connect(made[5], &QPushButton::clicked, this, &BrowseBugs::followLink);
     // The tree's popup: the form's three items, then following the link and the moves.
+    for (const char *item : {"Insert", "Change", "Delete"})
+        m_linkTreeUi->addPopupItem(translated(item), QLatin1String(item));
     m_linkTreeUi->popup()->addSeparator();
     connect(m_linkTreeUi->addPopupItem(translated("Follow Link"), QStringLiteral("FollowLink")),
             &QAction::triggered, this, &BrowseBugs::followLink);
@@ -402,8 +406,57 @@ QWidget *BrowseBugs::buildWebLinksPage()
             [pressMoveLink] { pressMoveLink(-1); });
     connect(m_linkTreeUi->addPopupItem(translated("Down"), QStringLiteral("Down")), &QAction::triggered, this,
             [pressMoveLink] { pressMoveLink(+1); });
+    m_linkTreeUi->popup()->addSeparator();
+    QMenu *more = m_linkTreeUi->popup()->addMenu(translated("Additional functions"));
+    const std::pair<const char *, const char *> moreItems[] = {{"Explode All", "ExpandAll"},
+                                                               {"Collapse All", "ContractAll"},
+                                                               {nullptr, nullptr},
+                                                               {"Explode Node", "ExpandNode"},
+                                                               {"Collapse Node", "ContractNode"}};
+    for (const auto &[caption, name] : moreItems) {
+        if (caption)
+            more->addAction(translated(caption))->setObjectName(QLatin1String(name));
+        else
+            more->addSeparator();
+    }
     connect(m_linkTreeUi->popup(), &QMenu::aboutToShow, this, &BrowseBugs::setWebLinkPopupState);
     return page;
+}
+
+void BrowseBugs::declareTreeRights()
+{
+    if (!rightsNames().empty())
+        return;
+    // The trees' rows have no buttons of their own: their rights go by these names.
+    for (const char *kind : {"PUT", "RUT", "PFUT", "WL"})
+        for (const char *action : {"Insert", "Change", "Delete"})
+            addRightsName(QLatin1String(action) + QLatin1String(kind));
+    addRightsName(QStringLiteral("MoveUpPUT"), {QStringLiteral("?TREEUP")});
+    addRightsName(QStringLiteral("MoveDownPUT"), {QStringLiteral("?TREEDOWN")});
+    addRightsName(QStringLiteral("MoveUpWL"), {QStringLiteral("?WLTREEUP")});
+    addRightsName(QStringLiteral("MoveDownWL"), {QStringLiteral("?WLTREEDOWN")});
+}
+
+void BrowseBugs::applyTreeRights()
+{
+    const auto apply = [this](listext::ui::RelationTree &tree, std::initializer_list<int> sections,
+                              const char *kind) {
+        const auto denied = [this, kind](const char *action) {
+            return isDenied(QLatin1String(action) + QLatin1String(kind));
+        };
+        for (const int id : sections)
+            if (listext::ui::RelationTreeSection *section = id != 0 ? tree.section(id) : nullptr) {
+                section->allowInsert = section->allowInsert && !denied("Insert");
+                section->allowChange = section->allowChange && !denied("Change");
+                section->allowDelete = section->allowDelete && !denied("Delete");
+            }
+    };
+    apply(*m_tree, {m_sections.programs}, "PUT");
+    apply(*m_tree, {m_sections.releases}, "RUT");
+    apply(*m_tree, {m_sections.files}, "PFUT");
+    apply(*m_linkTree, {m_linkSections.top, m_linkSections.children}, "WL");
+    m_treeUi->setPopupState();
+    m_linkTreeUi->setPopupState();
 }
 
 void BrowseBugs::loadWebLinks()
@@ -432,8 +485,10 @@ void BrowseBugs::setWebLinkPopupState()
     const bool last = !current.sibling(current.row() + 1, 0).isValid();
     m_linkTreeUi->popupItem(QStringLiteral("FollowLink"))
         ->setEnabled(entry && !values.value(WebLinkTreeFile::Link).toString().isEmpty());
-    m_linkTreeUi->popupItem(QStringLiteral("Up"))->setEnabled(entry && current.row() > 0);
-    m_linkTreeUi->popupItem(QStringLiteral("Down"))->setEnabled(entry && !last);
+    m_linkTreeUi->popupItem(QStringLiteral("Up"))
+        ->setEnabled(entry && current.row() > 0 && !isDenied(QStringLiteral("MoveUpWL")));
+    m_linkTreeUi->popupItem(QStringLiteral("Down"))
+        ->setEnabled(entry && !last && !isDenied(QStringLiteral("MoveDownWL")));
 }
 
 void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &done)
@@ -466,7 +521,7 @@ void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &don
 Result<void> BrowseBugs::moveWebLink(int step)
 {
     const qint64 id = currentWebLink();
-    if (id == 0)
+    if (id == 0 || isDenied(step < 0 ? QStringLiteral("MoveUpWL") : QStringLiteral("MoveDownWL")))
         return {};
     const int row = m_linkView->currentIndex().row();
     const QModelIndex parent = m_linkView->currentIndex().parent();
@@ -635,6 +690,7 @@ bool BrowseBugs::open()
         return true;
     if (!window())
         setWindow(buildWindow());
+    declareTreeRights();
     restoreState();
     readRowLook();
     issueList().model().setRowDecorator([this](const listext::SourceRow &row) { return lookOf(row); });
@@ -645,6 +701,7 @@ bool BrowseBugs::open()
         showError(applied.error());
     if (!ListWindow::open())
         return false;
+    applyTreeRights();
     restoreBars();
     fitFrame();
     // The column filters the user left come back, and the list shows that it is filtered.
@@ -658,6 +715,7 @@ bool BrowseBugs::open()
     routeStatusFilters();
     applySettings();
     connect(xplore.popup(), &QMenu::aboutToShow, this, &BrowseBugs::buildStatusPopup);
+    connect(this, &ListWindow::formFinished, this, &BrowseBugs::takeFormChanges);
     connect(m_categories, &QTabBar::currentChanged, this, [this](int index) { selectCategory(index + 1); });
     connect(m_fixed, &QCheckBox::toggled, this, &BrowseBugs::setShowFixed);
     connect(m_mine, &QCheckBox::toggled, this, &BrowseBugs::setOnlyMine);
@@ -673,6 +731,30 @@ bool BrowseBugs::open()
     if (QPushButton *change = issueList().button(2))
         m_detail->setEditable(!isDenied(change->objectName()));
     connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this, showCurrent);
+    connect(issueList().view()->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) {
+                if (current.isValid())
+                    m_lastIssueKey = issueList().currentKey();
+            });
+    // Whatever read the list anew (a sort, a search) and left no row current, the first row is;
+    // after the reader's own positioning, so that one that keeps a row wins.
+    connect(&issueList().model(), &QAbstractItemModel::modelReset, this, [this]() {
+        QMetaObject::invokeMethod(
+            this,
+            [this]() {
+                if (issueList().currentRow() < 0)
+                    issueList().goToRow(0);
+            },
+            Qt::QueuedConnection);
+    });
+    // A filter reads the list anew: the issue the user was on stays current when the filter
+    // keeps it, else the first one is.
+    connect(&xplore, &listext::ui::XploreClass::filterApplied, this, [this]() {
+        if (m_lastIssueKey > 0)
+            (void)issueList().refresh(m_lastIssueKey); // it shows its own error
+        else
+            issueList().goToRow(0);
+    });
     showCurrent();
     if (auto *child = qobject_cast<QMdiSubWindow *>(frame()))
         child->showMaximized();
@@ -1416,6 +1498,15 @@ void BrowseBugs::takeAccepted(const QString &controlName)
     const QString name = controlName.toUpper();
     if (m_tools->takeAccepted(name))
         return;
+    if (const int index = core::recordButtonIndex(name); index >= 0 && m_leftReleaseAt) {
+        // The issue the form changed left the release: the row that took its place is the next
+        // one, so a step forward first goes back to the place the issue had.
+        const int number = core::RecordButtons[size_t(index)].number;
+        const bool forward = number == 3007 || number == 3009;
+        if (forward && &currentList() == &issueList() && issueList().currentKey() == *m_leftReleaseAt)
+            issueList().goToRow(issueList().currentRow() - 1);
+        m_leftReleaseAt.reset();
+    }
     if (name == QLatin1String("?AKTUALISIEREN"))
         massUpdate();
     else if (name == QLatin1String("?VOIDFILTER"))
@@ -1424,6 +1515,20 @@ void BrowseBugs::takeAccepted(const QString &controlName)
         printIssues();
     else
         ListWindow::takeAccepted(controlName);
+}
+
+void BrowseBugs::takeFormChanges()
+{
+    const FormChanges changes = std::exchange(*m_formChanges, FormChanges{});
+    m_leftReleaseAt.reset();
+    if (changes.versionChanged && issueList().currentRow() >= 0)
+        m_leftReleaseAt = issueList().currentKey();
+    if (changes.programChanged) {
+        // The tree shows the added release or program file; the selection stays.
+        const IssueListFilter selection = m_filter;
+        m_tree->refresh(listext::ui::RelationTree::Reload);
+        selectTreeRow(selection.prgId, selection.release, selection.programFile);
+    }
 }
 
 void BrowseBugs::massUpdate()
@@ -1528,7 +1633,7 @@ void BrowseBugs::pressMove(int step)
 Result<void> BrowseBugs::moveTreeRow(int step)
 {
     const qint64 id = programOf(m_treeView->currentIndex());
-    if (id == 0)
+    if (id == 0 || isDenied(step < 0 ? QStringLiteral("MoveUpPUT") : QStringLiteral("MoveDownPUT")))
         return {};
     QApplication::setOverrideCursor(Qt::WaitCursor);
     auto moved =

@@ -3,6 +3,7 @@
 #include "issues/FieldRules.h"
 #include "issues/IssueListFilter.h"
 #include "issues/IssueRowLook.h"
+#include "issues/IssueSave.h"
 #include "issues/ui/IssueDetailPanel.h"
 #include "issues/ui/WebLinkTree.h"
 #include "listext/ViewRowSource.h"
@@ -197,6 +198,13 @@ class BrowseBugs final : public listext::ui::ListWindow {
     QWidget *buildSheet();
     QWidget *buildIssuePanel();
     QWidget *buildWebLinksPage();
+    // The rights of the trees' rows and moves, asked as the window opens, then applied to the
+    // trees' sections.
+    void declareTreeRights();
+    // What the issue form left when it closed: the program tree read again, or the place of an
+    // issue that left the shown release kept for the next step forward.
+    void takeFormChanges();
+    void applyTreeRights();
     void loadWebLinks();
     void runWebLinkForm(int request, const std::function<void(int)> &done);
     void setWebLinkPopupState();
@@ -273,6 +281,11 @@ class BrowseBugs final : public listext::ui::ListWindow {
     std::optional<IssueListFilter> m_lastSelection;
     bool m_treeFirstLoad = true;
     std::vector<FieldRule> m_fieldRules;
+    std::shared_ptr<FormChanges> m_formChanges = std::make_shared<FormChanges>();
+    // The row that took the place of an issue the form moved out of the shown release.
+    std::optional<qint64> m_leftReleaseAt;
+    // The issue last current in the list, kept across the list's resets.
+    qint64 m_lastIssueKey = 0;
     QPoint m_dragStart;
     // The tree row under the last press in the tree: the row a tree drag carries.
     QPersistentModelIndex m_treeDragRow;

@@ -70,12 +70,17 @@ QAction *RelationTreeView::addPopupItem(const QString &text, const QString &name
 {
     QAction *a = m_popup->addAction(text);
     a->setObjectName(name);
+    // The item follows the rows' rights, so it is no control of the window whose rights key it
+    // would be asked under ("Insert" of a tree is not the Insert of the window's list).
+    a->setParent(this);
     return a;
 }
 
 QAction *RelationTreeView::popupItem(const QString &name) const
 {
-    return m_popup->findChild<QAction *>(name);
+    if (auto *own = findChild<QAction *>(name, Qt::FindDirectChildrenOnly))
+        return own;
+    return m_popup ? m_popup->findChild<QAction *>(name) : nullptr;
 }
 
 void RelationTreeView::press(QAbstractButton *button)

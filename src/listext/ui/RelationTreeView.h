@@ -38,7 +38,8 @@ class RelationTreeView : public QObject {
 
     QMenu *popup() const { return m_popup; }
     // Items whose names the tree knows: "Insert", "Change", "Delete", "Select", "ExpandAll",
-    // "ContractAll", "ExpandNode", "ContractNode", "RefreshNode", "RefreshTree".
+    // "ContractAll", "ExpandNode", "ContractNode", "RefreshNode", "RefreshTree". An item is owned
+    // by this object, not by the window, whose rights it does not take.
     QAction *addPopupItem(const QString &text, const QString &name);
     QAction *popupItem(const QString &name) const;
 

@@ -93,6 +93,11 @@ bool WindowManager::isDenied(const QString &controlName) const
     return m_denied.contains(controlName, Qt::CaseInsensitive);
 }
 
+void WindowManager::addRightsName(const QString &name, const QStringList &controls)
+{
+    m_rightsNames.emplace_back(name, controls);
+}
+
 bool WindowManager::open()
 {
     if (m_open)

@@ -14,6 +14,8 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
+#include <vector>
 
 class QAbstractButton;
 class QEvent;
@@ -77,6 +79,10 @@ class WindowManager : public QObject {
     // compare without regard to case, as rights keys do.
     void denyControl(const QString &controlName);
     bool isDenied(const QString &controlName) const;
+    // A right of the window that belongs to no control of its own (the insert of a tree's rows):
+    // asked with the controls when the window opens; refused, it denies the controls given too.
+    void addRightsName(const QString &name, const QStringList &controls = {});
+    const std::vector<std::pair<QString, QStringList>> &rightsNames() const { return m_rightsNames; }
     // True by default: after closing, the manager and its window are deleted from the event loop.
     void setDeleteOnClose(bool on) { m_deleteOnClose = on; }
     bool deletesOnClose() const { return m_deleteOnClose; }
@@ -144,6 +150,7 @@ class WindowManager : public QObject {
     QString m_positionSection;
     std::optional<WindowPosition> m_lastShownPosition;
     QStringList m_denied;
+    std::vector<std::pair<QString, QStringList>> m_rightsNames;
     std::map<int, ProcedureStarter> m_procedures;
     Context::ReceiverId m_receiver = 0;
     int m_request = Request::None;

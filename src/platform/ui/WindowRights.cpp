@@ -51,7 +51,9 @@ void deny(QAction *action)
 
 QString WindowRights::rightsKey(const QString &procedureName, const QString &controlName)
 {
-    return procedureName + QStringLiteral(":?") + controlName;
+    // A control may carry its name as the window declares it ("?F"): the key has one question mark.
+    const QString name = controlName.startsWith(QLatin1Char('?')) ? controlName.mid(1) : controlName;
+    return procedureName + QStringLiteral(":?") + name;
 }
 
 void WindowRights::apply(WindowManager &manager, const Check &allowed)
@@ -69,6 +71,14 @@ void WindowRights::apply(WindowManager &manager, const Check &allowed)
 
     QSet<QString> asked;
     QSet<QObject *> seen;
+    for (const auto &[name, governed] : manager.rightsNames()) {
+        asked.insert(name.toCaseFolded());
+        if (allowed(rightsKey(manager.procedureName(), name)))
+            continue;
+        manager.denyControl(name);
+        for (const QString &control : governed)
+            manager.denyControl(control);
+    }
     for (QObject *control : std::as_const(controls)) {
         const QString name = control->objectName();
         if (!isControlName(name) || seen.contains(control))

@@ -15,10 +15,11 @@ class WindowRights final {
     // True when the user may use the control of that key.
     using Check = std::function<bool(const QString &rightsKey)>;
 
-    // "UpdateBugs:?Insert": the procedure's name, ":?" and the control's name.
+    // "UpdateBugs:?Insert": the procedure's name, ":?" and the control's name (without the
+    // question mark the name may carry).
     static QString rightsKey(const QString &procedureName, const QString &controlName);
-    // Asks once for each control name of the manager's window, in the order of the window's
-    // children, and denies the refused ones.
+    // Asks once for each rights name the manager holds and each control name of its window, in
+    // the order of the window's children, and denies the refused ones.
     static void apply(WindowManager &manager, const Check &allowed);
 };
 

@@ -31,12 +31,19 @@ class SampleBrowse final : public tarvo::ui::WindowManager {
         prompt = new QLabel(QStringLiteral("Sample prompt:"), widget);
         insert = button(widget, "Insert", "&Insert sample");
         remove = button(widget, "Delete", "&Delete sample");
+        print = button(widget, "?PRINT", "Print");
+        moveUp = button(widget, "?TREEUP", "Move Up");
         exportAction = new QAction(QStringLiteral("Export sample"), widget);
         exportAction->setObjectName(QStringLiteral("Export"));
         widget->addAction(exportAction);
         layout->addWidget(prompt);
         layout->addWidget(insert);
         layout->addWidget(remove);
+        layout->addWidget(print);
+        layout->addWidget(moveUp);
+        addRightsName(QStringLiteral("InsertPUT"));
+        addRightsName(QStringLiteral("MoveUpPUT"), {QStringLiteral("?TREEUP")});
+        addRightsName(QStringLiteral("ChangePUT"));
         setWindow(widget);
         setDeleteOnClose(false);
     }
@@ -51,6 +58,8 @@ class SampleBrowse final : public tarvo::ui::WindowManager {
     QLabel *prompt = nullptr;
     QPushButton *insert = nullptr;
     QPushButton *remove = nullptr;
+    QPushButton *print = nullptr;
+    QPushButton *moveUp = nullptr;
     QAction *exportAction = nullptr;
 };
 
@@ -67,7 +76,9 @@ class WindowOpeningTest : public testing::Test {
         Translator::instance().addTable(kSamplePairs);
         Services::setAccess(&m_access);
         WindowOpening::install();
-        m_access.refused = {QStringLiteral("BrowseSample:?Delete"), QStringLiteral("BrowseSample:?Export")};
+        m_access.refused = {QStringLiteral("BrowseSample:?Delete"), QStringLiteral("BrowseSample:?Export"),
+                            QStringLiteral("BrowseSample:?PRINT"), QStringLiteral("BrowseSample:?InsertPUT"),
+                            QStringLiteral("BrowseSample:?MoveUpPUT")};
     }
     void TearDown() override
     {
@@ -116,6 +127,25 @@ TEST_F(WindowOpeningTest, AnEnglishProgramKeepsItsTextsButStillAppliesTheRights)
     EXPECT_EQ(browse.window()->windowTitle(), QStringLiteral("Sample window caption"));
     EXPECT_EQ(browse.insert->text(), QStringLiteral("&Insert sample"));
     EXPECT_FALSE(browse.remove->isEnabled());
+    browse.close();
+}
+
+TEST_F(WindowOpeningTest, ControlsNamedAsDeclaredAndRightsOfNoControlAreAskedUnderTheirKeys)
+{
+    useLanguage("English");
+    SampleBrowse browse(*m_context);
+    ASSERT_TRUE(browse.open());
+    // "?PRINT" is asked as "BrowseSample:?PRINT", never with a doubled question mark.
+    EXPECT_FALSE(m_access.asked.contains(QStringLiteral("BrowseSample:??PRINT")));
+    EXPECT_FALSE(browse.print->isEnabled());
+    // A tree's insert has no control: it is asked by its name and only recorded as denied; the
+    // move right takes its button with it.
+    EXPECT_TRUE(browse.isDenied(QStringLiteral("InsertPUT")));
+    EXPECT_FALSE(browse.isDenied(QStringLiteral("ChangePUT")));
+    EXPECT_TRUE(m_access.asked.contains(QStringLiteral("BrowseSample:?ChangePUT")));
+    EXPECT_FALSE(browse.moveUp->isEnabled());
+    browse.moveUp->setEnabled(true);
+    EXPECT_FALSE(browse.moveUp->isEnabled());
     browse.close();
 }
 

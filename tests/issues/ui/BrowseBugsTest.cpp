@@ -1,16 +1,19 @@
 #include "issues/ui/BrowseBugs.h"
 
 #include "core/frame/FrameGlobals.h"
+#include "core/services/AccessStandIn.h"
 #include "core/services/MasterDataStandIn.h"
 #include "core/services/ReportServices.h"
 #include "core/services/Services.h"
 #include "core/startup/SettingsRecord.h"
+#include "core/ui/WindowOpening.h"
 #include "issues/BugTagQueue.h"
 #include "issues/ui/VoidFilters.h"
 #include "listext/ViewRowSource.h"
 #include "listext/ui/IssueFolder.h"
 #include "listext/ui/MassUpdateWindow.h"
 #include "listext/ui/RelationTree.h"
+#include "listext/ui/RelationTreeView.h"
 #include "listext/ui/XploreClass.h"
 #include "platform/data/Dictionary.h"
 #include "platform/data/Store.h"
@@ -25,6 +28,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -111,6 +115,33 @@ class BrowseBugsWindow : public ::testing::TestWithParam<data::StoreKind> {
         for (const QVariant &v : raw)
             ids << v.toLongLong();
         return ids;
+    }
+
+    struct Link {
+        qint64 program;
+        qint64 parent;
+        int sort;
+        const char *description;
+        const char *link;
+    };
+    void addWebLinks(std::initializer_list<Link> rows)
+    {
+        data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
+        for (const Link &l : rows) {
+            data::Record r = links.newRecord();
+            r.setValue(QStringLiteral("PrgID"), l.program);
+            r.setValue(QStringLiteral("P"), l.parent);
+            r.setValue(QStringLiteral("Sort"), l.sort);
+            r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
+            r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
+            ASSERT_TRUE(links.insert(r).ok());
+        }
+    }
+    void showWebLinks()
+    {
+        browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
+        tarvo::test::drainEvents();
+        browse->webLinkView()->expandAll();
     }
 
     tarvo::test::TempDir dir;
@@ -684,38 +715,19 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
 {
     const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
     const qint64 beta = issues->programId(QStringLiteral("Beta"));
-    struct Link {
-        qint64 program;
-        qint64 parent;
-        int sort;
-        const char *description;
-        const char *link;
-    };
-    data::FileManager &links = issues->file(QStringLiteral("WebLinks"));
-    const Link rows[] = {{alpha, 0, 1, "Home", "https://alpha.example/"},
-                         {alpha, 0, 2, "Docs", ""},
-                         {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
-                         {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
-                         {beta, 0, 1, "Other", "https://beta.example/"}};
-    for (const Link &l : rows) {
-        data::Record r = links.newRecord();
-        r.setValue(QStringLiteral("PrgID"), l.program);
-        r.setValue(QStringLiteral("P"), l.parent);
-        r.setValue(QStringLiteral("Sort"), l.sort);
-        r.setValue(QStringLiteral("Description"), QLatin1String(l.description));
-        r.setValue(QStringLiteral("Link"), QLatin1String(l.link));
-        ASSERT_TRUE(links.insert(r).ok());
-    }
+    addWebLinks({{alpha, 0, 1, "Home", "https://alpha.example/"},
+                 {alpha, 0, 2, "Docs", ""},
+                 {alpha, 2, 1, "Manual", "https://alpha.example/manual"},
+                 {alpha, 0, 3, "Blog", "https://alpha.example/blog"},
+                 {beta, 0, 1, "Other", "https://beta.example/"}});
     RecordingDesktop desktop;
     Desktop::setInstance(&desktop);
     openBrowse();
     ASSERT_TRUE(browse);
     ASSERT_TRUE(browse->selectTreeRow(alpha));
-    browse->sheet()->setCurrentWidget(browse->sheet()->findChild<QWidget *>(QStringLiteral("?TAB8")));
-    tarvo::test::drainEvents();
+    showWebLinks();
     QAbstractItemModel &tree = browse->webLinkTree();
     QTreeView *view = browse->webLinkView();
-    view->expandAll();
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Home,Docs/Manual,Blog")});
 
     // The caption row is read anew after each move, which reloads the tree.
@@ -747,6 +759,88 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Other")});
     Desktop::setInstance(nullptr);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+}
+
+// The access library refusing some keys of the browse, as a user's rights do.
+class RefusingAccess final : public core::AccessStandIn {
+  public:
+    bool checkControl(const QString &rightsKey) override
+    {
+        return !refused.contains(rightsKey, Qt::CaseInsensitive);
+    }
+    QStringList refused;
+};
+
+// The trees' rows and moves have rights of their own, applied as the window opens like those of
+// every control: a refused one switches its action off for that kind of row only.
+TEST_P(BrowseBugsWindow, TreeRowsAndMovesFollowTheirOwnRights)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    addWebLinks(
+        {{alpha, 0, 1, "Home", "https://alpha.example/"}, {alpha, 0, 2, "Blog", "https://b.example/"}});
+    RefusingAccess access;
+    access.refused = {QStringLiteral("BrowseBugs:?InsertWL"), QStringLiteral("BrowseBugs:?MoveDownWL"),
+                      QStringLiteral("BrowseBugs:?DeletePUT"), QStringLiteral("BrowseBugs:?Print"),
+                      QStringLiteral("BrowseBugs:?Delete")};
+    core::Services::setAccess(&access);
+    core::ui::WindowOpening::install();
+    openBrowse();
+    core::ui::WindowOpening::uninstall();
+    core::Services::setAccess(nullptr);
+    ASSERT_TRUE(browse);
+    const auto enabled = [this](const char *button) {
+        auto *b = browse->frame()->findChild<QPushButton *>(QLatin1String(button));
+        return b && b->isEnabled();
+    };
+    // A control named as the window declares it is asked under its key.
+    EXPECT_FALSE(enabled("?PRINT"));
+
+    QTreeView *tree = browse->programTreeView();
+    ASSERT_TRUE(browse->selectTreeRow(alpha));
+    tarvo::test::drainEvents();
+    EXPECT_TRUE(enabled("?INSERT:4"));
+    EXPECT_TRUE(enabled("?CHANGE:4"));
+    EXPECT_FALSE(enabled("?DELETE:4")) << "a program row may not be deleted";
+    tree->expand(tree->currentIndex());
+    tarvo::test::drainEvents();
+    const QModelIndex releases = browse->programTree().index(0, 0, tree->currentIndex());
+    tree->expand(releases);
+    tarvo::test::drainEvents();
+    ASSERT_GT(browse->programTree().rowCount(releases), 0);
+    tree->setCurrentIndex(browse->programTree().index(0, 0, releases));
+    tarvo::test::drainEvents();
+    EXPECT_TRUE(enabled("?DELETE:4")) << "a release row still may";
+
+    showWebLinks();
+    QAbstractItemModel &links = browse->webLinkTree();
+    QTreeView *view = browse->webLinkView();
+    view->setCurrentIndex(links.index(0, 0));
+    tarvo::test::drainEvents();
+    EXPECT_FALSE(enabled("?INSERT:5")) << "no link may be added on the caption row";
+    const QModelIndex home = links.index(0, 0, links.index(0, 0));
+    view->setCurrentIndex(home);
+    tarvo::test::drainEvents();
+    EXPECT_FALSE(enabled("?INSERT:5")) << "nor under a link";
+    EXPECT_TRUE(enabled("?CHANGE:5"));
+    EXPECT_TRUE(enabled("?DELETE:5"));
+    EXPECT_TRUE(enabled("?WLTREEUP"));
+    EXPECT_FALSE(enabled("?WLTREEDOWN"));
+    // The popup follows the tree's rights, not those of the issue list's buttons of one name.
+    listext::ui::RelationTreeView *linkUi = nullptr;
+    for (auto *ui : browse->findChildren<listext::ui::RelationTreeView *>())
+        if (ui->view() == view)
+            linkUi = ui;
+    ASSERT_TRUE(linkUi);
+    linkUi->setPopupState();
+    EXPECT_FALSE(linkUi->popupItem(QStringLiteral("Insert"))->isEnabled());
+    EXPECT_TRUE(linkUi->popupItem(QStringLiteral("Delete"))->isEnabled());
+    EXPECT_FALSE(enabled("Delete")) << "the issue list's Delete is refused";
+    ASSERT_TRUE(browse->moveWebLink(+1).ok());
+    EXPECT_EQ(
+        issues->column(QStringLiteral("SELECT \"Sort\" FROM \"WebLinks\" WHERE \"PrgID\"=%1 ORDER BY \"ID\"")
+                           .arg(alpha)),
+        (QVariantList{1, 2}))
+        << "a refused move moves nothing";
 }
 
 // The program tree shows only the top-level programs of the user's program limit, each with its
@@ -1203,6 +1297,112 @@ TEST_P(BrowseBugsWindow, TreeButtonsOpenTheFormOfTheRowWithItsRecord)
                                               {QStringLiteral("Releases"), 3, alpha},
                                               {QStringLiteral("Programs"), 1, 0}}));
     EXPECT_EQ(browse->context().threadRequest(), before);
+}
+
+// The release form, adding the release it is given as a user completes it.
+class AddingReleases final : public core::MasterDataStandIn {
+  public:
+    explicit AddingReleases(ContextRegistry &registry, data::Session &session)
+        : m_registry(registry), m_session(session)
+    {
+    }
+    void updateProgramRelease(int contextNumber, FormDone done) override
+    {
+        data::FileManager &releases = *m_session.file(QStringLiteral("Releases"));
+        data::Record added = releases.buffer();
+        EXPECT_TRUE(releases.insert(added).ok());
+        m_registry.context(contextNumber)->setThreadResponse(Response::Completed);
+        done(Response::Completed);
+    }
+
+  private:
+    ContextRegistry &m_registry;
+    data::Session &m_session;
+};
+
+// A column filter and its voiding read the list anew with the issue the user was on still current;
+// a sort with its first row current.
+TEST_P(BrowseBugsWindow, FiltersKeepTheCurrentIssue)
+{
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    listext::ui::BrowseList &list = browse->issueList();
+    auto &model = list.model();
+    list.goToRow(3);
+    const qint64 chosen = list.currentKey();
+    const QModelIndex cell = model.index(3, model.columnOf(QStringLiteral("BUG:Status")));
+    list.view()->setCurrentIndex(cell);
+    list.xplore().prepareCell(cell);
+    list.xplore().popupItem(QStringLiteral("ADDF1"))->trigger();
+    tarvo::test::drainEvents();
+    ASSERT_LT(model.rowCount(), int(expectedIds(QStringLiteral("1=1")).size()));
+    EXPECT_EQ(list.currentKey(), chosen);
+    browse->voidColumnFilters(issues::ui::VoidFilters::VoidAll);
+    tarvo::test::drainEvents();
+    EXPECT_EQ(list.currentKey(), chosen);
+    // A header sort leaves its first row current.
+    list.xplore().headerClicked(model.columnOf(QStringLiteral("BUG:Description")));
+    tarvo::test::drainEvents();
+    EXPECT_EQ(list.currentRow(), 0);
+    EXPECT_EQ(browse->detailPanel()->shownId(), list.currentKey());
+}
+
+// An issue whose version the form changes leaves the shown release: the row that took its place
+// is the next one a step forward goes to. A release the form added shows in the tree at once,
+// with the selection kept.
+TEST_P(BrowseBugsWindow, TheIssueFormsChangesReachTheTreeAndTheNextStep)
+{
+    const qint64 alpha = issues->programId(QStringLiteral("Alpha"));
+    RefusingAccess access;
+    AddingReleases releaseForm(registry, issues->session());
+    core::Services::setAccess(&access);
+    core::Services::setMasterData(&releaseForm);
+    openBrowse();
+    ASSERT_TRUE(browse);
+    browse->selectCategory(5);
+    browse->setShowFixed(true);
+    ASSERT_TRUE(browse->selectTreeRow(alpha, QStringLiteral("1.1")));
+    tarvo::test::drainEvents();
+    const QVariantList before = shownIds();
+    ASSERT_GE(before.size(), 4);
+    browse->issueList().goToRow(1);
+    browse->issueList().button(Request::Change)->click();
+    tarvo::test::drainEvents();
+    QWidget *form = nullptr;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->objectName() == QStringLiteral("UpdateBugs") && w->isVisible())
+            form = w;
+    ASSERT_TRUE(form) << "the issue form did not open";
+    auto *version = form->findChild<QComboBox *>(QStringLiteral("BUG:Version"));
+    ASSERT_TRUE(version && version->lineEdit());
+    version->lineEdit()->setText(QStringLiteral("7.7"));
+    Q_EMIT version->lineEdit()->editingFinished();
+    tarvo::test::drainEvents();
+    form->findChild<QPushButton *>(QStringLiteral("?OK"))->click();
+    tarvo::test::drainEvents();
+    core::Services::setMasterData(nullptr);
+    core::Services::setAccess(nullptr);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.texts().join(QLatin1Char('\n')).toStdString();
+
+    QVariantList after = before;
+    after.removeAt(1);
+    EXPECT_EQ(shownIds(), after);
+    listext::ui::BrowseList &list = browse->issueList();
+    EXPECT_EQ(list.currentKey(), before.at(2).toLongLong()) << "the row after it took its place";
+    browse->takeAccepted(QStringLiteral("TOOLBAR:DOWN"));
+    EXPECT_EQ(list.currentKey(), before.at(2).toLongLong()) << "the next step goes to that row";
+    browse->takeAccepted(QStringLiteral("TOOLBAR:DOWN"));
+    EXPECT_EQ(list.currentKey(), before.at(3).toLongLong()) << "and only that one";
+
+    const QModelIndex current = browse->programTreeView()->currentIndex();
+    EXPECT_EQ(current.data().toString().trimmed(), QStringLiteral("1.1")) << "the selection stays";
+    const QModelIndex releases = current.parent();
+    QStringList shown;
+    for (int r = 0; r < browse->programTree().rowCount(releases); ++r)
+        shown << browse->programTree().index(r, 0, releases).data().toString().trimmed();
+    EXPECT_TRUE(shown.contains(QStringLiteral("7.7"))) << shown.join(QLatin1Char(',')).toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, BrowseBugsWindow,

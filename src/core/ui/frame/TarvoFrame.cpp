@@ -26,6 +26,7 @@
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 namespace tarvo::core::ui {
 
@@ -174,10 +175,14 @@ bool TarvoFrame::open()
     globals.setFrameThread(context().number());
     runChainStep(ToolbarChain::begin(globals.switches()));
 
-    if (const std::optional<tarvo::ui::WindowPosition> saved = m_positions.load(QStringLiteral("TARVO"))) {
-        if (saved->geometry.isValid())
-            window->setGeometry(saved->geometry);
+    const std::optional<tarvo::ui::WindowPosition> saved = m_positions.load(QStringLiteral("TARVO"));
+    if (saved && saved->geometry.isValid()) {
+        window->setGeometry(saved->geometry);
         m_maximized = saved->maximized;
+    } else if (const QScreen *screen = window->screen()) {
+        // A first start fills the screen's working area, so that no part of a window inside is cut.
+        window->setGeometry(screen->availableGeometry());
+        m_maximized = true;
     }
     if (m_settings.minimizeToTray)
         createTray();

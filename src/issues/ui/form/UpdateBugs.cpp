@@ -440,6 +440,7 @@ QWidget *UpdateBugs::generalTab()
     rep->addWidget(contact, 1, 1, 1, 3);
     rep->addWidget(new QLabel(tr("Used Version:")), 2, 0);
     m_version = combo(true);
+    m_version->setObjectName(QStringLiteral("BUG:Version"));
     field(QStringLiteral("BUG:Version"), m_version);
     rep->addWidget(m_version, 2, 1);
     rep->addWidget(new QLabel(tr("at:")), 2, 2);
@@ -1151,6 +1152,8 @@ void UpdateBugs::offerProgramFile(const QString &typed)
     file.setValue(QStringLiteral("FILE"), typed);
     run(UpdateProgramFiles, Request::Insert, [this](int response) {
         if (response == Response::Completed) {
+            if (m_values.changes)
+                m_values.changes->programChanged = true;
             fillLists();
             showIssue();
         }
@@ -1170,6 +1173,8 @@ void UpdateBugs::offerRelease(const QString &typed)
     release.setValue(QStringLiteral("Release"), typed);
     run(UpdateProgramRelease, Request::Insert, [this](int response) {
         if (response == Response::Completed) {
+            if (m_values.changes)
+                m_values.changes->programChanged = true;
             fillLists();
             showIssue();
         }
@@ -1393,6 +1398,8 @@ bool UpdateBugs::save()
     const SaveResult r = m_save.ok(*m_rules, *also, core::PriorityQueue::global().rows(), m_values.release);
     switch (r.outcome) {
     case SaveResult::Outcome::Saved:
+        if (r.versionChanged && m_values.changes)
+            m_values.changes->versionChanged = true;
         return true;
     case SaveResult::Outcome::Stopped:
         // The workflow may have closed the issue or the check set a value: the form shows it.

@@ -29,6 +29,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 
 namespace tarvo::core::ui::test {
 namespace {
@@ -111,6 +112,31 @@ TEST_F(FrameClosing, StoresTheChosenToolbarsEvenWhenTheShutdownClosedThemFirst)
     EXPECT_EQ(m_access.useFilesMode, 2);
     EXPECT_TRUE(IniFile(m_dir.file(QStringLiteral("Tarvo.INI")))
                     .contains(QStringLiteral("TARVO"), QStringLiteral("Width")));
+}
+
+using FramePlace = FrameFixture;
+
+// A first start fills the screen's working area, so that no window inside is cut.
+TEST_F(FramePlace, AFirstStartFillsTheScreensWorkingArea)
+{
+    TarvoFrame &frame = openFrame();
+    const QWidget *window = frame.frameWindow();
+    ASSERT_TRUE(window->screen());
+    const QRect area = window->screen()->availableGeometry();
+    EXPECT_TRUE(area.contains(window->frameGeometry()));
+    EXPECT_GE(window->frameGeometry().width(), area.width() - 40);
+    EXPECT_GE(window->frameGeometry().height(), area.height() - 40);
+}
+
+TEST_F(FramePlace, AStoredPlaceWinsOverTheScreen)
+{
+    IniFile ini(m_dir.file(QStringLiteral("Tarvo.INI")));
+    for (const auto &[key, value] : {std::pair{"XPos", 20}, std::pair{"YPos", 30}, std::pair{"Width", 500},
+                                     std::pair{"Height", 400}, std::pair{"Maximize", 0}})
+        ASSERT_TRUE(ini.setIntValue(QStringLiteral("TARVO"), QLatin1String(key), value).ok());
+    TarvoFrame &frame = openFrame();
+    EXPECT_EQ(frame.frameWindow()->size(), QSize(500, 400));
+    EXPECT_FALSE(frame.frameWindow()->isMaximized());
 }
 
 using FrameStartIconized = FrameFixture;
