@@ -2,22 +2,18 @@
 
 #include "core/startup/LoadDataPath.h"
 #include "platform/runtime/Messages.h"
+#include "platform/ui/HelpKey.h"
 #include "platform/ui/TranslateWindow.h"
+#include "platform/ui/WindowManager.h"
 
-#include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDialogButtonBox>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QGridLayout>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStyle>
 #include <QToolButton>
-#include <QUrl>
 #include <QVBoxLayout>
 
 namespace tarvo::masterdata::ui {
@@ -27,25 +23,12 @@ namespace {
 constexpr int kEntryWidth = 255;
 
 Paths::FolderChooser g_chooser;
-Paths::HelpOpener g_help;
 
 QString chooseFolder(QWidget *parent, const QString &title, const QString &start)
 {
     if (g_chooser)
         return g_chooser(parent, title, start);
     return QFileDialog::getExistingDirectory(parent, title, start, QFileDialog::ShowDirsOnly);
-}
-
-// The help lies beside the program as HTML pages, one per topic, opened in the desktop's browser.
-void openHelp(const QString &topic)
-{
-    if (g_help) {
-        g_help(topic);
-        return;
-    }
-    const QString page = QCoreApplication::applicationDirPath() + QStringLiteral("/help/") + topic;
-    if (QFileInfo::exists(page))
-        QDesktopServices::openUrl(QUrl::fromLocalFile(page));
 }
 
 QPushButton *button(const QString &name, const QString &text)
@@ -96,10 +79,9 @@ Paths::Paths(int mode, const QString &pathFile, QWidget *parent)
 
     connect(ok, &QPushButton::clicked, this, &Paths::accept);
     connect(cancel, &QPushButton::clicked, this, &Paths::reject);
-    connect(help, &QPushButton::clicked, this, &Paths::showHelp);
     connect(m_dirLook, &QToolButton::clicked, this, &Paths::lookUpDirectory);
-    auto *helpKey = new QShortcut(QKeySequence::HelpContents, this);
-    connect(helpKey, &QShortcut::activated, this, &Paths::showHelp);
+    tarvo::ui::HelpKey::bind(this, help,
+                             [] { (void)tarvo::ui::WindowManager::showHelp(QStringLiteral("Path.htm")); });
 
     // The file may have been removed since the start-up looked at it; it is made again then.
     auto opened = m_file.open();
@@ -137,10 +119,6 @@ void Paths::setFolderChooser(FolderChooser chooser)
 {
     g_chooser = std::move(chooser);
 }
-void Paths::setHelpOpener(HelpOpener opener)
-{
-    g_help = std::move(opener);
-}
 
 void Paths::accept()
 {
@@ -162,11 +140,6 @@ void Paths::lookUpDirectory()
     if (chosen.isEmpty())
         return;
     m_entry->setText(core::dataFolderOf(chosen));
-}
-
-void Paths::showHelp()
-{
-    openHelp(QStringLiteral("Path.htm"));
 }
 
 } // namespace tarvo::masterdata::ui

@@ -19,8 +19,6 @@ class Paths final : public QDialog {
   public:
     // The platform's folder dialog: the chosen folder, empty when cancelled.
     using FolderChooser = std::function<QString(QWidget *parent, const QString &title, const QString &start)>;
-    // Opens a topic of the help.
-    using HelpOpener = std::function<void(const QString &topic)>;
 
     // Opens the path file (making it when it has vanished) and, in mode 2, reads record 1.
     explicit Paths(int mode, const QString &pathFile = core::PathFile::defaultPath(),
@@ -30,9 +28,8 @@ class Paths final : public QDialog {
     // Runs the dialog modally on the caller's context.
     static void run(int mode, const QString &pathFile = core::PathFile::defaultPath());
 
-    // Seams for tests; an empty function restores the platform's own.
+    // A seam for tests; an empty function restores the platform's own.
     static void setFolderChooser(FolderChooser chooser);
-    static void setHelpOpener(HelpOpener opener);
 
     int mode() const { return m_mode; }
     QLineEdit *entry() const { return m_entry; }
@@ -41,7 +38,6 @@ class Paths final : public QDialog {
 
   private:
     void lookUpDirectory();
-    void showHelp();
 
     int m_mode;
     core::PathFile m_file;

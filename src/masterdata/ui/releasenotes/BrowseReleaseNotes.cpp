@@ -122,7 +122,6 @@ QWidget *BrowseReleaseNotes::buildWindow()
     layout->addLayout(buttons);
     acceptOn(m_generate);
     acceptOn(closeButton);
-    connect(help, &QPushButton::clicked, this, [] { UpdateReleaseNotes::showHelp(); });
     content->resize(720, 360);
     return core::ui::FrameMdi::addWindow(content, context());
 }
@@ -131,8 +130,10 @@ bool BrowseReleaseNotes::open()
 {
     if (isOpen())
         return true;
-    if (!window())
+    if (!window()) {
         setWindow(buildWindow());
+        setHelp(window()->findChild<QPushButton *>(QStringLiteral("Help")), UpdateReleaseNotes::helpTopic());
+    }
     if (!ListWindow::open())
         return false;
     // The settings may give the record buttons captions of their own.

@@ -6,18 +6,15 @@
 #include "masterdata/releasenotes/IssuePlaceholders.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
-#include "platform/desktop/Desktop.h"
 #include "platform/runtime/Messages.h"
 #include "platform/runtime/Text.h"
 #include "platform/runtime/Translator.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -27,7 +24,6 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTextCursor>
@@ -134,12 +130,9 @@ void UpdateReleaseNotes::selectField(QPlainTextEdit *edit, QWidget *button)
     edit->setFocus();
 }
 
-void UpdateReleaseNotes::showHelp()
+QString UpdateReleaseNotes::helpTopic()
 {
-    const QString page =
-        QCoreApplication::applicationDirPath() + QStringLiteral("/help/Adding Updating Release Notes.htm");
-    if (QFileInfo::exists(page))
-        (void)Desktop::instance().openFile(page);
+    return QStringLiteral("Adding Updating Release Notes.htm");
 }
 
 void UpdateReleaseNotes::build()
@@ -249,9 +242,7 @@ void UpdateReleaseNotes::build()
     for (QPlainTextEdit *edit : m_texts)
         field(edit->objectName(), edit);
     setButtons(ok, cancel);
-    connect(help, &QPushButton::clicked, this, &UpdateReleaseNotes::showHelp);
-    auto *helpKey = new QShortcut(QKeySequence::HelpContents, window);
-    connect(helpKey, &QShortcut::activated, this, &UpdateReleaseNotes::showHelp);
+    setHelp(help, helpTopic());
 
     connect(m_latest, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);
     connect(m_all, &QCheckBox::toggled, this, &UpdateReleaseNotes::applyEnabling);

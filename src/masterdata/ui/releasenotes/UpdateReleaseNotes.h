@@ -33,8 +33,8 @@ class UpdateReleaseNotes final : public tarvo::ui::UpdateForm {
     // Tests answer the file dialog; an empty chooser restores the real one.
     static void setFileChooser(FileChooser chooser);
     static void setFieldPicker(FieldPicker picker);
-    // The help page of release notes, beside the program.
-    static void showHelp();
+    // The page of the help on release notes, the list window's too.
+    static QString helpTopic();
 
     QComboBox *programBox() const { return m_program; }
     QCheckBox *latestBox() const { return m_latest; }

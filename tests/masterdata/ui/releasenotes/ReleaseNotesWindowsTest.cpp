@@ -3,15 +3,18 @@
 #include "masterdata/ui/releasenotes/BrowseReleaseNotes.h"
 #include "masterdata/ui/releasenotes/UpdateReleaseNotes.h"
 #include "platform/runtime/ContextRegistry.h"
+#include "support/RecordingDesktop.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTest>
 #include <QTextCursor>
 #include <QToolButton>
 
@@ -181,6 +184,35 @@ TEST_F(ReleaseNotesWindowsTest, ASelectedFieldGoesInAtTheCursorAndTheCursorFollo
     EXPECT_EQ(header->textCursor().position(), 18);
     EXPECT_EQ(form->window()->findChild<QPushButton *>(QStringLiteral("B1")), nullptr)
         << "the file header is written unfilled and offers no placeholders";
+}
+
+// The form's Help button and help key and the list window's Help button ask for the one page on
+// release notes; it is missing here, which is said with its path.
+TEST_F(ReleaseNotesWindowsTest, BothWindowsAskForTheReleaseNotesPageAndSayWhenItIsMissing)
+{
+    test::RecordingDesktop desktop;
+    QPointer<UpdateReleaseNotes> form = openForm(Request::Insert);
+    ASSERT_TRUE(form);
+    m_messages.clear();
+    form->window()->findChild<QPushButton *>(QStringLiteral("Help"))->click();
+    QTest::keyClick(form->fileEdit(), Qt::Key_F1);
+
+    QPointer<BrowseReleaseNotes> browse;
+    ASSERT_TRUE(registry
+                    .start([&](Context &c) {
+                        browse = new BrowseReleaseNotes(c, session());
+                        ASSERT_TRUE(browse->open());
+                    })
+                    .ok());
+    drain();
+    ASSERT_TRUE(browse);
+    browse->window()->findChild<QPushButton *>(QStringLiteral("Help"))->click();
+
+    const QString missing =
+        QStringLiteral("The help page \"%1/help/%2\" could not be found!")
+            .arg(QCoreApplication::applicationDirPath(), QStringLiteral("Adding Updating Release Notes.htm"));
+    EXPECT_EQ(m_messages.texts(), (QStringList{missing, missing, missing}));
+    EXPECT_TRUE(desktop.opened.isEmpty());
 }
 
 } // namespace
