@@ -171,11 +171,11 @@ UpdatePrograms::UpdatePrograms(Context &context, data::Session &session, QObject
     // The program's own entries of the lists the issue form offers, in the order they show.
     const Move moves[] = {
         {QStringLiteral("UP"), QStringLiteral("DOWN"), StatusList, QStringLiteral("Status"),
-         ReferenceOrder::List::Status},
+         SortedList::Kind::Status},
         {QStringLiteral("SEV_UP"), QStringLiteral("SEV_DOWN"), SeverityList, QStringLiteral("Severity"),
-         ReferenceOrder::List::Severity},
+         SortedList::Kind::Severity},
         {QStringLiteral("CLA_UP"), QStringLiteral("CLA_DOWN"), ClassificationList,
-         QStringLiteral("Classification"), ReferenceOrder::List::Classification},
+         QStringLiteral("Classification"), SortedList::Kind::Classification},
     };
     settings->addTab(addOrderedList(QStringLiteral("Status"), QStringLiteral("STA:KeyPrgIDSortStatus"),
                                     QStringLiteral("STA:STATUS"), moves[0]),
@@ -603,13 +603,12 @@ void UpdatePrograms::moveEntry(const Move &move, int step)
     if (row <= 0 || !file->fetchRow(row, entry))
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    auto moved =
-        ReferenceOrder(session(), move.order)
-            .move(record().integer(QStringLiteral("PRG:ID")), entry.integer(QStringLiteral("SORT")), step);
+    const auto programId = static_cast<qint32>(record().integer(QStringLiteral("PRG:ID")));
+    auto moved = SortedList(session(), move.order, programId).move(entry, step);
     QApplication::restoreOverrideCursor();
     if (!moved)
         Messages::show(moved.error().message, QStringLiteral("Tarvo"), MessageIcon::Exclamation);
-    else if (*moved == ReferenceOrder::Outcome::AtTheEnd)
+    else if (!*moved)
         Messages::beep(MessageIcon::Exclamation);
     (void)browse->refresh(row);
 }

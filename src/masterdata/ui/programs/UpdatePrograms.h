@@ -1,7 +1,7 @@
 #pragma once
 
 #include "listext/TagQueue.h"
-#include "masterdata/programs/ReferenceOrder.h"
+#include "masterdata/options/SortedList.h"
 #include "platform/ui/UpdateForm.h"
 
 #include <functional>
@@ -68,7 +68,7 @@ class UpdatePrograms final : public tarvo::ui::UpdateForm {
         QString down;
         int list;
         QString label;
-        ReferenceOrder::List order;
+        SortedList::Kind order;
     };
 
     QWidget *addList(int number, const QString &label, const QString &key, const QString &programField,
