@@ -11,6 +11,18 @@ namespace tarvo::listext {
 
 namespace {
 
+// The row of a list built from one view row's values; a value the list shows only once is moved.
+SourceRow rowOf(std::vector<QVariant> &values, const std::vector<size_t> &positions,
+                const std::vector<bool> &lastUse, qint64 rowId)
+{
+    SourceRow row;
+    row.values.reserve(qsizetype(positions.size()));
+    for (size_t i = 0; i < positions.size(); ++i)
+        row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
+    row.anchor = rowId;
+    return row;
+}
+
 data::expr::ValueType valueType(const data::FieldDecl &field)
 {
     using data::FieldType;
@@ -169,12 +181,7 @@ Result<std::vector<SourceRow>> ViewRowSource::sortedRows(const SortedIds &sorted
         if (rows.empty())
             firstValues = values;
         lastValues = values;
-        SourceRow row;
-        row.values.reserve(qsizetype(positions.size()));
-        for (size_t i = 0; i < positions.size(); ++i)
-            row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
-        row.anchor = rowId;
-        rows.push_back(std::move(row));
+        rows.push_back(rowOf(values, positions, lastUse, rowId));
     });
     if (!r)
         return r.error();
@@ -244,12 +251,7 @@ Result<std::vector<SourceRow>> ViewRowSource::valueRows(bool forward, const data
                 firstOrderValues[i] = values[orderOnly[i]];
             lastOrderValues[i] = std::move(values[orderOnly[i]]);
         }
-        SourceRow row;
-        row.values.reserve(qsizetype(positions.size()));
-        for (size_t i = 0; i < positions.size(); ++i)
-            row.values.append(lastUse[i] ? std::move(values[positions[i]]) : values[positions[i]]);
-        row.anchor = rowId;
-        rows.push_back(std::move(row));
+        rows.push_back(rowOf(values, positions, lastUse, rowId));
     };
     auto r =
         forward ? m_view->valuesAfter(anchor, n, take, inclusive) : m_view->valuesBefore(anchor, n, take);

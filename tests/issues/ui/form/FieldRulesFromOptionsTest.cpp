@@ -7,6 +7,7 @@
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/ui/FormList.h"
 #include "support/ScriptedMessages.h"
+#include "support/ShownWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -18,24 +19,6 @@
 #include <memory>
 
 namespace tarvo::test {
-
-namespace {
-
-// The window of a form the test has opened, as the user sees it on the screen.
-QWidget *shownWindow(const QString &name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return w;
-    return nullptr;
-}
-
-template <class T> T *in(QWidget *window, const QString &name)
-{
-    return window ? window->findChild<T *>(name) : nullptr;
-}
-
-} // namespace
 
 // A field rule set up in the Options window as an administrator does, then an issue form opened.
 class FieldRulesFromOptionsTest : public IssueStoreTest {

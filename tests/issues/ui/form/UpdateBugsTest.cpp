@@ -10,6 +10,7 @@
 #include "platform/runtime/Context.h"
 #include "platform/runtime/DayDate.h"
 #include "platform/ui/FormList.h"
+#include "support/RecordingDesktop.h"
 #include "support/ScriptedMessages.h"
 
 #include <QAbstractButton>
@@ -111,22 +112,6 @@ class RecordingMasterData final : public core::MasterDataServices {
 
   private:
     data::Session &m_session;
-};
-
-// A desktop that records what it was asked to open and starts nothing.
-class RecordingDesktop final : public Desktop {
-  public:
-    QStringList opened;
-    bool openUrl(const QUrl &url) override
-    {
-        opened << url.toString();
-        return true;
-    }
-    bool openFile(const QString &path) override
-    {
-        opened << path;
-        return true;
-    }
 };
 
 // The issue form on a real data folder, driven through its controls as a user drives it.
@@ -345,8 +330,6 @@ TEST_P(UpdateBugsTest, APickedCustomerOrContactBecomesTheReporterAndOnlyANewName
 TEST_P(UpdateBugsTest, SurfTheWebOpensOnlyWebAndMailAddresses)
 {
     RecordingDesktop desktop;
-    Desktop::setInstance(&desktop);
-    const std::shared_ptr<void> restore(nullptr, [](void *) { Desktop::setInstance(nullptr); });
     const std::pair<const char *, const char *> cases[] = {
         {"www.example.org", "http://www.example.org"},
         {"https://example.org/x", "https://example.org/x"},

@@ -7,6 +7,7 @@
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/ErrorClass.h"
 #include "platform/ui/FormList.h"
+#include "support/ShownWindows.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,29 +20,6 @@
 #include <QTreeWidget>
 
 namespace tarvo::test {
-
-namespace {
-
-QWidget *shownWindow(const QString &name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == name && w->isVisible())
-            return w;
-    // A form opened modal to the Options window is its child.
-    for (QWidget *w : QApplication::allWidgets())
-        if (w->objectName() == name && w->isVisible() && w->isWindow())
-            return w;
-    return nullptr;
-}
-
-template <class T> T *in(QWidget *window, const char *name)
-{
-    T *found = window ? window->findChild<T *>(QString::fromLatin1(name)) : nullptr;
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
-
-} // namespace
 
 // The Options window's field rules and custom-field choices, driven as an administrator does.
 class FieldRuleFormsTest : public TarvoDataFixture {
