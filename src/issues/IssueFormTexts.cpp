@@ -32,6 +32,8 @@ QString IssueFormTexts::stampLine(const QString &words, const QString &initials,
 
 QString IssueFormTexts::createdLine(const data::Record &issue)
 {
+    if (issue.integer(QStringLiteral("CreateDate")) == 0)
+        return {};
     return stampLine(QStringLiteral("Created by"), issue.text(QStringLiteral("CreatedBy")),
                      issue.integer(QStringLiteral("CreateDate")),
                      issue.integer(QStringLiteral("CreateTime")));
@@ -39,6 +41,9 @@ QString IssueFormTexts::createdLine(const data::Record &issue)
 
 QString IssueFormTexts::changedLine(const data::Record &issue)
 {
+    // An issue nobody changed yet has no changed line, rather than "Changed by  at  - ".
+    if (issue.integer(QStringLiteral("ChangedDate")) == 0)
+        return {};
     return stampLine(QStringLiteral("Changed by"), issue.text(QStringLiteral("ChangedBy")),
                      issue.integer(QStringLiteral("ChangedDate")),
                      issue.integer(QStringLiteral("ChangedTime")));

@@ -13,6 +13,7 @@ class IssueFormTexts final {
     static QString caption(const QString &programName, IssueRequest request, int category);
     // "Created by JDO at <date> - <time>" (or "Changed by"), the words translated.
     static QString stampLine(const QString &words, const QString &initials, qint64 date, qint64 time);
+    // The issue's created and changed lines; empty while the issue keeps no such stamp.
     static QString createdLine(const data::Record &issue);
     static QString changedLine(const data::Record &issue);
 };

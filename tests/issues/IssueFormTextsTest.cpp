@@ -64,6 +64,24 @@ TEST_P(IssueTabMarksTest, TabsHoldingSomethingAreMarked)
 
 } // namespace
 
+// An issue shows the created and changed lines of the stamps it keeps, and no line without one.
+class IssueStampLinesTest : public IssueStoreTest {};
+
+TEST_P(IssueStampLinesTest, ALineShowsOnlyWithItsStamp)
+{
+    const qint64 day = DayDate::fromDate(QDate(2024, 3, 5));
+    data::Record issue = add(QStringLiteral("Bugs"), {{QStringLiteral("CreatedBy"), QStringLiteral("JDO")},
+                                                      {QStringLiteral("CreateDate"), day}});
+    EXPECT_TRUE(IssueFormTexts::createdLine(issue).startsWith(QStringLiteral("Created by JDO at ")));
+    EXPECT_TRUE(IssueFormTexts::changedLine(issue).isEmpty()) << "never changed";
+    issue.setValue(QStringLiteral("ChangedBy"), QStringLiteral("ABC"));
+    issue.setValue(QStringLiteral("ChangedDate"), day);
+    EXPECT_TRUE(IssueFormTexts::changedLine(issue).startsWith(QStringLiteral("Changed by ABC at ")));
+    issue.setValue(QStringLiteral("CreateDate"), 0);
+    EXPECT_TRUE(IssueFormTexts::createdLine(issue).isEmpty());
+}
+
 TARVO_REAL_STORE_SUITE(IssueTabMarksTest);
+TARVO_REAL_STORE_SUITE(IssueStampLinesTest);
 
 } // namespace tarvo::test

@@ -339,6 +339,12 @@ QWidget *BrowseBugs::buildTreePanel()
     });
     connect(made[4], &QPushButton::clicked, this, [this] { pressMove(-1); });
     connect(made[5], &QPushButton::clicked, this, [this] { pressMove(+1); });
+    // A program moves among the programs beside it.
+    for (const int step : {-1, +1})
+        m_treeUi->addRowControl(made[step < 0 ? 4 : 5], [this, step](const QModelIndex &current) {
+            return programOf(current) != 0 && m_treeUi->canMove(current, step) &&
+                   !isDenied(step < 0 ? QStringLiteral("MoveUpPUT") : QStringLiteral("MoveDownPUT"));
+        });
     layout->addLayout(buttons);
     return panel;
 }
@@ -419,7 +425,21 @@ QWidget *BrowseBugs::buildWebLinksPage()
         else
             more->addSeparator();
     }
-    connect(m_linkTreeUi->popup(), &QMenu::aboutToShow, this, &BrowseBugs::setWebLinkPopupState);
+    // The moves and the link act on a link row only, and a move only where a sibling of its kind
+    // lies that way.
+    const auto canMoveLink = [this](int step) {
+        return [this, step](const QModelIndex &current) {
+            return currentWebLink() != 0 && m_linkTreeUi->canMove(current, step) &&
+                   !isDenied(step < 0 ? QStringLiteral("MoveUpWL") : QStringLiteral("MoveDownWL"));
+        };
+    };
+    const auto canFollow = [this](const QModelIndex &) { return canFollowLink(); };
+    m_linkTreeUi->addRowControl(made[3], canMoveLink(-1));
+    m_linkTreeUi->addRowControl(made[4], canMoveLink(+1));
+    m_linkTreeUi->addRowControl(made[5], canFollow);
+    m_linkTreeUi->addRowControl(m_linkTreeUi->popupItem(QStringLiteral("Up")), canMoveLink(-1));
+    m_linkTreeUi->addRowControl(m_linkTreeUi->popupItem(QStringLiteral("Down")), canMoveLink(+1));
+    m_linkTreeUi->addRowControl(m_linkTreeUi->popupItem(QStringLiteral("FollowLink")), canFollow);
     return page;
 }
 
@@ -475,20 +495,12 @@ qint64 BrowseBugs::currentWebLink() const
     return path.empty() ? 0 : path.back().second.values.value(WebLinkTreeFile::Id).toLongLong();
 }
 
-void BrowseBugs::setWebLinkPopupState()
+bool BrowseBugs::canFollowLink() const
 {
-    const QModelIndex current = m_linkView->currentIndex();
-    const bool entry = currentWebLink() != 0;
-    const TreePath path = entry ? m_linkTree->fetchRow(current) : TreePath{};
-    const QVariantList values = entry ? path.back().second.values : QVariantList{};
-    // "Down" needs a sibling after it: the row below at the same level.
-    const bool last = !current.sibling(current.row() + 1, 0).isValid();
-    m_linkTreeUi->popupItem(QStringLiteral("FollowLink"))
-        ->setEnabled(entry && !values.value(WebLinkTreeFile::Link).toString().isEmpty());
-    m_linkTreeUi->popupItem(QStringLiteral("Up"))
-        ->setEnabled(entry && current.row() > 0 && !isDenied(QStringLiteral("MoveUpWL")));
-    m_linkTreeUi->popupItem(QStringLiteral("Down"))
-        ->setEnabled(entry && !last && !isDenied(QStringLiteral("MoveDownWL")));
+    if (currentWebLink() == 0)
+        return false;
+    const TreePath path = m_linkTree->fetchRow(m_linkView->currentIndex());
+    return !path.empty() && !path.back().second.values.value(WebLinkTreeFile::Link).toString().isEmpty();
 }
 
 void BrowseBugs::runWebLinkForm(int request, const std::function<void(int)> &done)
@@ -546,10 +558,9 @@ Result<void> BrowseBugs::moveWebLink(int step)
 
 void BrowseBugs::followLink()
 {
-    const QModelIndex current = m_linkView->currentIndex();
-    if (currentWebLink() == 0)
+    if (!canFollowLink())
         return;
-    const TreePath path = m_linkTree->fetchRow(current);
+    const TreePath path = m_linkTree->fetchRow(m_linkView->currentIndex());
     core::ShellOpen(0, path.back().second.values.value(WebLinkTreeFile::Link).toString());
 }
 

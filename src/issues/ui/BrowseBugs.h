@@ -207,9 +207,10 @@ class BrowseBugs final : public listext::ui::ListWindow {
     void applyTreeRights();
     void loadWebLinks();
     void runWebLinkForm(int request, const std::function<void(int)> &done);
-    void setWebLinkPopupState();
     // The ID of the selected web link, 0 on the caption row or none.
     qint64 currentWebLink() const;
+    // The selected row is a web link with an address to open.
+    bool canFollowLink() const;
     void restoreState();
     void saveState();
     void restoreBars();

@@ -3,6 +3,7 @@
 #include "core/lists/UserQueue.h"
 #include "core/startup/SettingsRecord.h"
 #include "issues/IssueDetailEdit.h"
+#include "issues/IssueFormTexts.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/Session.h"
 #include "platform/runtime/Messages.h"
@@ -25,16 +26,6 @@ namespace {
 QString translated(const char *text)
 {
     return Translator::instance().translate(QString::fromLatin1(text));
-}
-
-// "Created by AB at 12/24/2024 - 10:15" from the user, day and clock of a record.
-QString stamp(const char *caption, const QString &user, const QVariant &date, const QVariant &time)
-{
-    if (date.toLongLong() == 0)
-        return {};
-    return translated(caption) + QLatin1Char(' ') + user.trimmed() + QLatin1Char(' ') + translated("at") +
-           QLatin1Char(' ') + Picture::format(date, QStringLiteral("@D017B")).trimmed() +
-           QStringLiteral(" - ") + Picture::format(time, QStringLiteral("@T08B")).trimmed();
 }
 
 } // namespace
@@ -184,12 +175,8 @@ void IssueDetailPanel::showResponsibleName(const QString &code)
 
 void IssueDetailPanel::showStamps(const data::Record &issue)
 {
-    m_created->setText(stamp("Created by", issue.text(QStringLiteral("CreatedBy")),
-                             issue.value(QStringLiteral("CreateDate")),
-                             issue.value(QStringLiteral("CreateTime"))));
-    m_changed->setText(stamp("Changed by", issue.text(QStringLiteral("ChangedBy")),
-                             issue.value(QStringLiteral("ChangedDate")),
-                             issue.value(QStringLiteral("ChangedTime"))));
+    m_created->setText(IssueFormTexts::createdLine(issue));
+    m_changed->setText(IssueFormTexts::changedLine(issue));
 }
 
 void IssueDetailPanel::clear()

@@ -3,6 +3,7 @@
 #include "platform/runtime/Events.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -83,6 +84,26 @@ QAction *RelationTreeView::popupItem(const QString &name) const
     return m_popup ? m_popup->findChild<QAction *>(name) : nullptr;
 }
 
+void RelationTreeView::addRowControl(QAbstractButton *button, RowCheck allowed)
+{
+    m_rowControls.push_back({button, nullptr, std::move(allowed)});
+    setPopupState();
+}
+
+void RelationTreeView::addRowControl(QAction *item, RowCheck allowed)
+{
+    m_rowControls.push_back({nullptr, item, std::move(allowed)});
+    setPopupState();
+}
+
+bool RelationTreeView::canMove(const QModelIndex &row, int step) const
+{
+    if (!row.isValid())
+        return false;
+    const QModelIndex other = row.sibling(row.row() + step, 0);
+    return other.isValid() && m_tree.sectionOf(other) == m_tree.sectionOf(row);
+}
+
 void RelationTreeView::press(QAbstractButton *button)
 {
     if (button && button->isEnabled())
@@ -115,6 +136,13 @@ void RelationTreeView::setPopupState()
     for (const auto &[b, on] : buttons)
         if (b)
             b->setEnabled(on);
+    for (const RowControl &c : m_rowControls) {
+        const bool on = current.isValid() && c.allowed(current);
+        if (c.button)
+            c.button->setEnabled(on);
+        if (c.item)
+            c.item->setEnabled(on);
+    }
     if (m_tree.option(RelationTree::OptionAcceptToolbar))
         Q_EMIT toolbarStateChanged(m_rights.insert, m_rights.change, m_rights.remove, m_rights.select);
 }

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 #include <functional>
+#include <vector>
 
 class QAbstractButton;
 
@@ -22,6 +23,8 @@ class RelationTreeView : public QObject {
     // Runs the form of an update number with a request (1 insert, 2 change, 3 delete) and
     // answers with its response (1 completed).
     using Runner = std::function<void(int update, int request, std::function<void(int response)> done)>;
+    // Whether a control may act on the selected row.
+    using RowCheck = std::function<bool(const QModelIndex &current)>;
 
     RelationTreeView(RelationTree &tree, QTreeView *view, QObject *parent = nullptr);
 
@@ -42,6 +45,13 @@ class RelationTreeView : public QObject {
     // by this object, not by the window, whose rights it does not take.
     QAction *addPopupItem(const QString &text, const QString &name);
     QAction *popupItem(const QString &name) const;
+    // A button or popup item of the window that acts on the selected row: enabled only while a
+    // row is selected and `allowed` passes it, checked again with every selection and reload.
+    void addRowControl(QAbstractButton *button, RowCheck allowed);
+    void addRowControl(QAction *item, RowCheck allowed);
+    // The row has a sibling of its own kind `step` rows away (-1 above, +1 below) to change
+    // places with.
+    bool canMove(const QModelIndex &row, int step) const;
 
     // An event of the list: 4064 load, 4065 reload, 561 sized. 0 when not the tree's.
     int takeEvent(int event);
@@ -80,6 +90,12 @@ class RelationTreeView : public QObject {
     Runner m_runner;
     bool m_viewOnly = false;
     RelationTree::Rights m_rights;
+    struct RowControl {
+        QPointer<QAbstractButton> button;
+        QPointer<QAction> item;
+        RowCheck allowed;
+    };
+    std::vector<RowControl> m_rowControls;
     QPointer<QAbstractButton> m_insert, m_change, m_remove, m_select, m_expandNode, m_contractNode,
         m_expandTree, m_contractTree;
 };

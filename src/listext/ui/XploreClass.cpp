@@ -83,6 +83,9 @@ XploreClass::XploreClass(QTableView *list, RowSource &source, ColumnDefinitions 
     });
     m_designFormat = ListFormat::build(columnStates());
     m_designAppearance = appearance();
+    // After the design is taken: a stored layout is kept only while the design it was stored
+    // under stays the same, which a width measured in the user's font would not.
+    fitCaptions();
     m_openFile = [](const QString &path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
 }
 
@@ -340,6 +343,17 @@ void XploreClass::refreshHeaders()
         m_model->setHeaderText(d.field, m_sort.decoratedHeader(d.field, columnHeader(d.field)));
 }
 
+void XploreClass::fitCaptions()
+{
+    QHeaderView *h = m_list->horizontalHeader();
+    for (int c = 0; c < h->count(); ++c) {
+        if (m_model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString().trimmed().isEmpty())
+            continue;
+        if (const int needed = h->sectionSizeHint(c); h->sectionSize(c) < needed)
+            h->resizeSection(c, needed);
+    }
+}
+
 void XploreClass::setColumnHeader(const QString &field, const QString &header)
 {
     const ColumnDefinition *d = m_model->definition(field);
@@ -489,6 +503,7 @@ void XploreClass::resetLayout()
     if (auto design = ListFormat::parse(m_designFormat); design.ok())
         applyColumnStates(design.value());
     applyAppearance(m_designAppearance);
+    fitCaptions();
 }
 
 void XploreClass::moveColumn(int visualFrom, int visualTo)

@@ -164,6 +164,8 @@ class XploreClass : public QObject {
     void showSortPopup(int column, const QPoint &globalPos);
     void filterFromCell(XploreFilter::Operator op);
     void refreshHeaders();
+    // Widens the columns narrower than their captions; the design's widths stay as declared.
+    void fitCaptions();
     std::vector<TableColumn> exportColumns() const;
     void exportTo(bool html);
     void showError(const Error &error) const;

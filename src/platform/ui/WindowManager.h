@@ -69,6 +69,9 @@ class WindowManager : public QObject {
     void setRunOnce(RunOnce *slot) { m_runOnce = slot; }
     // Where the position is kept, and under which section (the procedure's name when empty).
     void setPositionStore(WindowPositionStore *store, const QString &section = {});
+    // The section alone, in whichever store keeps the position: a window opened for another
+    // purpose keeps a place of its own.
+    void setPositionSection(const QString &section) { m_positionSection = section; }
     // The store of every manager that was given none (the program's INI file).
     static void setDefaultPositionStore(WindowPositionStore *store);
     // The program registers one hook at start-up (translation and rights), so that no window

@@ -730,8 +730,27 @@ TEST_P(BrowseBugsWindow, WebLinksTreeShowsMovesAndFollowsTheProgramsLinks)
     QTreeView *view = browse->webLinkView();
     EXPECT_EQ(treeTexts(tree), QStringList{QStringLiteral("Web Links/Home,Docs/Manual,Blog")});
 
-    // The caption row is read anew after each move, which reloads the tree.
     const auto entry = [&tree](int row) { return tree.index(row, 0, tree.index(0, 0)); };
+    // The moves and Follow Link go with the selected row: "up,down,follow" enabled.
+    const auto buttons = [this]() {
+        QStringList on;
+        for (const char *name : {"?WLTREEUP", "?WLTREEDOWN", "?LINK"})
+            on << QString::number(
+                browse->frame()->findChild<QPushButton *>(QLatin1String(name))->isEnabled());
+        return on.join(QLatin1Char(','));
+    };
+    EXPECT_EQ(buttons(), QStringLiteral("0,0,0")) << "no row selected";
+    const std::pair<QModelIndex, const char *> rows[] = {{tree.index(0, 0), "0,0,0"},
+                                                         {entry(0), "0,1,1"},
+                                                         {entry(1), "1,1,0"},
+                                                         {tree.index(0, 0, entry(1)), "0,0,1"},
+                                                         {entry(2), "1,0,1"}};
+    for (const auto &[row, expected] : rows) {
+        view->setCurrentIndex(row);
+        EXPECT_EQ(buttons(), QLatin1String(expected)) << row.data().toString().toStdString();
+    }
+
+    // The caption row is read anew after each move, which reloads the tree.
     view->setCurrentIndex(entry(0));
     ASSERT_TRUE(browse->moveWebLink(+1).ok());
     view->expandAll();
@@ -823,8 +842,12 @@ TEST_P(BrowseBugsWindow, TreeRowsAndMovesFollowTheirOwnRights)
     EXPECT_FALSE(enabled("?INSERT:5")) << "nor under a link";
     EXPECT_TRUE(enabled("?CHANGE:5"));
     EXPECT_TRUE(enabled("?DELETE:5"));
+    EXPECT_FALSE(enabled("?WLTREEDOWN")) << "refused, though Blog lies below";
+    view->setCurrentIndex(links.index(1, 0, links.index(0, 0)));
+    tarvo::test::drainEvents();
     EXPECT_TRUE(enabled("?WLTREEUP"));
-    EXPECT_FALSE(enabled("?WLTREEDOWN"));
+    view->setCurrentIndex(home);
+    tarvo::test::drainEvents();
     // The popup follows the tree's rights, not those of the issue list's buttons of one name.
     listext::ui::RelationTreeView *linkUi = nullptr;
     for (auto *ui : browse->findChildren<listext::ui::RelationTreeView *>())

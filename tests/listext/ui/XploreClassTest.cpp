@@ -170,6 +170,35 @@ TEST_F(XploreClassTest, LayoutAndSortComeBackByFieldName)
     EXPECT_EQ(restored.sort().columns().front().field, QStringLiteral("BUG:Status"));
 }
 
+// A column declared narrower than its caption opens wide enough to show it; the design keeps the
+// declared width, so that layouts stored under it still apply, and a width the user stored wins.
+TEST_F(XploreClassTest, ColumnsOpenAtLeastAsWideAsTheirCaptions)
+{
+    ColumnDefinitions columns = issueColumns();
+    columns[1].header = QStringLiteral("A rather long caption");
+    columns[1].width = 30;
+    QTableView fresh;
+    MemoryRowSource rows(source.fields(), issueRows(5));
+    XploreClass list(&fresh, rows, columns, 0x2E1FFEF7);
+    list.setLayoutStore(ini, QStringLiteral("BrowseBugs"), QStringLiteral("?Browse:1"));
+    QHeaderView *h = fresh.horizontalHeader();
+    const int caption = h->fontMetrics().horizontalAdvance(columns[1].header);
+    EXPECT_GE(h->sectionSize(1), caption);
+    EXPECT_EQ(h->sectionSize(0), 40) << "wide enough already";
+    ASSERT_TRUE(ListFormat::parse(list.designFormat()).ok());
+    EXPECT_EQ(ListFormat::parse(list.designFormat()).value().at(1).width, 30);
+
+    h->resizeSection(1, 36);
+    ASSERT_TRUE(list.saveLayout().ok());
+    QTableView again;
+    XploreClass restored(&again, rows, columns, 0x2E1FFEF7);
+    restored.setLayoutStore(ini, QStringLiteral("BrowseBugs"), QStringLiteral("?Browse:1"));
+    restored.restoreLayout();
+    EXPECT_EQ(again.horizontalHeader()->sectionSize(1), 36);
+    restored.resetLayout();
+    EXPECT_GE(again.horizontalHeader()->sectionSize(1), caption);
+}
+
 TEST_F(XploreClassTest, ExportsEveryRowOfTheViewWithTheSortToken)
 {
     xplore->headerClicked(0);

@@ -1032,8 +1032,12 @@ void UpdateBugs::showIssue()
     m_responsibleName->setText(nameOf(Text::clip(bug.text(QStringLiteral("Responsible")))));
     m_fixedName->setText(nameOf(Text::clip(bug.text(QStringLiteral("FixedBy")))));
     m_verifiedName->setText(nameOf(Text::clip(bug.text(QStringLiteral("VerifiedBy")))));
-    m_created->setText(createdLine());
-    m_changed->setText(changedLine());
+    // A line shows only with its stamp.
+    for (const auto &[label, text] :
+         {std::pair{m_created, createdLine()}, std::pair{m_changed, changedLine()}}) {
+        label->setText(text);
+        label->setVisible(!text.isEmpty());
+    }
     m_usedTime->setText(usedTimeText());
     m_networkType->setEnabled(IssueLookups::networkTypeEnabled(bug) && !isViewOnly());
     // The marks of the rules: a read-only field cannot be edited, a required one shows it.

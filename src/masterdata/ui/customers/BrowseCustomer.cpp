@@ -39,6 +39,8 @@ using listext::ui::ListDeclaration;
 namespace {
 
 const QString Section = QStringLiteral("BrowseCustomer");
+// A picker is placed and sized apart from the customer window, which it would otherwise move.
+const QString PickerPositionSection = QStringLiteral("BrowseCustomerSelect");
 const QString QueryKey = QStringLiteral("BROWSECUSTOMER");
 // The drag identity of a contact.
 const QString Contacts = QStringLiteral("application/x-tarvo-contacts");
@@ -119,6 +121,8 @@ BrowseCustomer::BrowseCustomer(Context &context, data::Session &session, BrowseC
          {translated("Lastname"), {{QStringLiteral("CUS:Lastname")}, {QStringLiteral("CUS:Firstname")}}},
          {translated("Firstname"), {{QStringLiteral("CUS:Firstname")}, {QStringLiteral("CUS:Lastname")}}}});
     setUserIni(m_userIni);
+    if (m_picker)
+        setPositionSection(PickerPositionSection);
 
     setProcedure(UpdateCustomerProcedure, [this](std::function<void()> finished) {
         startCustomerForm(CustomerForm::Customer, this->context(), m_session, frame(),

@@ -525,6 +525,11 @@ TEST_P(UpdateBugsTest, ChangeSavedOnOkKeepsItsHistoryAndStampsTheChange)
     const qint32 id = storedIssue();
     UpdateBugs &form = openForm(Request::Change);
     ASSERT_TRUE(m_opened);
+    const auto changedLine = [](UpdateBugs &f) {
+        return f.window()->findChild<QLabel *>(QStringLiteral("?ChangedLine"));
+    };
+    EXPECT_TRUE(changedLine(form)->isHidden())
+        << "never changed: " << changedLine(form)->text().toStdString();
     enter(form, QStringLiteral("BUG:Description"), QStringLiteral("Crash on exit"));
     button(form, "?OK")->click();
     EXPECT_FALSE(form.isOpen());
@@ -533,6 +538,11 @@ TEST_P(UpdateBugsTest, ChangeSavedOnOkKeepsItsHistoryAndStampsTheChange)
     EXPECT_EQ(stored.text(QStringLiteral("ChangedBy")), QStringLiteral("JDO"));
     EXPECT_EQ(historyOf(id), 1);
     EXPECT_EQ(m_mail->sent, QStringList{QStringLiteral("changed")});
+    bugBuffer() = stored;
+    UpdateBugs &again = openForm(Request::View);
+    ASSERT_TRUE(m_opened);
+    EXPECT_FALSE(changedLine(again)->isHidden());
+    EXPECT_TRUE(changedLine(again)->text().startsWith(QStringLiteral("Changed by JDO at ")));
 }
 
 TEST_P(UpdateBugsTest, RequiredFieldAndRefusedPreviewKeepTheFormOpenWithNothingStored)

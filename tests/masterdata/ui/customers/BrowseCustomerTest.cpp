@@ -6,6 +6,7 @@
 #include "platform/data/Store.h"
 #include "platform/runtime/ContextRegistry.h"
 #include "platform/runtime/Events.h"
+#include "platform/ui/WindowManager.h"
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/TestFolder.h"
@@ -18,6 +19,8 @@
 #include <QPushButton>
 
 #include <gtest/gtest.h>
+#include <map>
+#include <optional>
 
 namespace tarvo::masterdata::ui {
 namespace {
@@ -203,6 +206,44 @@ TEST_P(BrowseCustomerWindow, ThePickerListsBuyersOfTheProgramAndCustomersWithout
     EXPECT_EQ(
         data->session().file(QStringLiteral("CustomerContacts"))->buffer().integer(QStringLiteral("CID")),
         copied);
+}
+
+// Window places kept in memory, by section.
+class MemoryPositions final : public tarvo::ui::WindowPositionStore {
+  public:
+    std::optional<tarvo::ui::WindowPosition> load(const QString &section) const override
+    {
+        const auto it = saved.find(section);
+        return it != saved.end() ? std::optional(it->second) : std::nullopt;
+    }
+    void save(const QString &section, const tarvo::ui::WindowPosition &position) override
+    {
+        saved[section] = position;
+    }
+    std::map<QString, tarvo::ui::WindowPosition> saved;
+};
+
+// A picker keeps its place apart: picking a reporter neither moves nor resizes the customer
+// window, nor does the customer window move the next picker.
+TEST_P(BrowseCustomerWindow, ThePickerKeepsItsPlaceApartFromTheCustomerWindow)
+{
+    MemoryPositions positions;
+    tarvo::ui::WindowManager::setDefaultPositionStore(&positions);
+    // Both wider than the window's least width.
+    const auto openAndClose = [this](int request, QSize size) {
+        openBrowse(request);
+        browse->frame()->resize(size);
+        tarvo::test::drainEvents();
+        registry.post(browse->context().number(), Events::CloseWindow);
+        tarvo::test::drainEvents();
+    };
+    openAndClose(Request::None, QSize(1100, 640));
+    openAndClose(Request::Select, QSize(1000, 410));
+    tarvo::ui::WindowManager::setDefaultPositionStore(nullptr);
+    ASSERT_TRUE(positions.saved.count(QStringLiteral("BrowseCustomer")));
+    EXPECT_EQ(positions.saved[QStringLiteral("BrowseCustomer")].geometry.size(), QSize(1100, 640));
+    ASSERT_TRUE(positions.saved.count(QStringLiteral("BrowseCustomerSelect")));
+    EXPECT_EQ(positions.saved[QStringLiteral("BrowseCustomerSelect")].geometry.size(), QSize(1000, 410));
 }
 
 TEST_P(BrowseCustomerWindow, ItsHelpButtonAsksForThePageOfCustomers)
