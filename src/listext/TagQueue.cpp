@@ -72,7 +72,11 @@ Result<void> TagQueue::tagAll(const std::function<Result<std::vector<qint64>>()>
 
 QString TagQueue::countText(const std::function<QString(const QString &)> &translate) const
 {
-    const int n = size();
+    return countText(size(), translate);
+}
+
+QString TagQueue::countText(int n, const std::function<QString(const QString &)> &translate)
+{
     if (n == 0)
         return QString();
     return QString::number(n) + u' ' +

@@ -48,6 +48,7 @@ class TagQueue {
 
     // "3 records marked." (blank when nothing is tagged), through the translator.
     QString countText(const std::function<QString(const QString &)> &translate) const;
+    static QString countText(int n, const std::function<QString(const QString &)> &translate);
 
   private:
     std::vector<Tag> m_tags;

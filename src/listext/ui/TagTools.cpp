@@ -58,6 +58,9 @@ QLabel *TagTools::makeTagCount(QWidget *parent)
 {
     m_tagCount = new QLabel(parent);
     m_tagCount->setObjectName(QStringLiteral("?STR"));
+    // Room for a large count from the start, so that tagging never widens the list's side.
+    m_tagCount->setMinimumWidth(m_tagCount->fontMetrics().horizontalAdvance(TagQueue::countText(
+        999999, [](const QString &text) { return Translator::instance().translate(text); })));
     return m_tagCount;
 }
 
