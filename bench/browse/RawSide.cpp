@@ -100,6 +100,14 @@ class PostgresSide final : public RawSide {
         std::string plan;
         while (q.next())
             plan += "    " + q.value(0).toString().toStdString() + "\n";
+        // EXPLAIN EXECUTE plans once more, so the counts are read after it, as on the raw side.
+        const std::string name = run.substr(8, run.find_first_of(" (", 8) - 8);
+        q.prepare(
+            QStringLiteral("SELECT generic_plans, custom_plans FROM pg_prepared_statements WHERE name = ?"));
+        q.addBindValue(QString::fromStdString(name));
+        if (q.exec() && q.next())
+            plan += "    (runs so far: " + q.value(0).toString().toStdString() + " with the generic plan, " +
+                    q.value(1).toString().toStdString() + " planned for their values)\n";
         return plan;
     }
 

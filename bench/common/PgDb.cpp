@@ -163,6 +163,13 @@ std::string PgStatement::plan()
     std::string out;
     for (const auto &row : m_db.query(sql))
         out += "    " + row.front() + "\n";
+    // Whether the server plans every run for its values or runs one plan for any values.
+    const auto counts =
+        m_db.query("SELECT generic_plans, custom_plans FROM pg_prepared_statements WHERE name = " +
+                   m_db.literal(m_name));
+    if (!counts.empty())
+        out += "    (runs so far: " + counts[0][0] + " with the generic plan, " + counts[0][1] +
+               " planned for their values)\n";
     return out;
 }
 
