@@ -2,15 +2,15 @@
 
 #include "DataLayerPager.h"
 #include "RawPager.h"
+#include "RawSide.h"
 #include "StatementLog.h"
 #include "common/BenchFolder.h"
 #include "common/Catalogue.h"
 #include "common/Median.h"
 #include "common/Memory.h"
-#include "common/RawDb.h"
-#include "common/RawStatement.h"
 #include "common/Stopwatch.h"
 #include "platform/data/Connection.h"
+#include "platform/data/Store.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -42,28 +42,20 @@ QString shortKey(const QString &key)
 }
 } // namespace
 
-BrowseSelection BrowseBench::select(RawDb &raw) const
+BrowseSelection BrowseBench::select(RawSide &raw) const
 {
     BrowseSelection s;
     s.programLimit = Catalogue().programLimit(30);
     s.tab = 1;
     // The largest program the user may see, its most used release and program file.
-    RawStatement programs(raw.handle(), "SELECT PrgID FROM Bugs GROUP BY PrgID ORDER BY COUNT(*) DESC");
-    while (programs.step()) {
-        const qint64 id = programs.integer(0);
+    for (const qint64 id : raw.programsByIssues()) {
         if (s.programLimit.contains(QStringLiteral("|%1|").arg(id))) {
             s.program = id;
             break;
         }
     }
-    auto mostUsed = [&](const char *column) {
-        RawStatement st(raw.handle(), std::string("SELECT ") + column + " FROM Bugs WHERE PrgID = ? AND " +
-                                          column + " <> '' GROUP BY 1 ORDER BY COUNT(*) DESC LIMIT 1");
-        st.bind(1, std::int64_t(s.program));
-        return st.step() ? QString::fromStdString(st.text(0)) : QString();
-    };
-    s.release = mostUsed("Version");
-    s.file = mostUsed("Programfile");
+    s.release = raw.mostUsed("Version", s.program);
+    s.file = raw.mostUsed("Programfile", s.program);
     return s;
 }
 
@@ -113,21 +105,20 @@ int BrowseBench::run()
     auto conn = folder.session().connection();
     if (!conn)
         throw std::runtime_error(conn.error().message.toStdString());
-    RawDb raw(folder.databasePath().toStdString());
-    const BrowseSelection selection = select(raw);
-    RawStatement total(raw.handle(), "SELECT COUNT(*) FROM Bugs");
-    const qint64 issues = total.step() ? total.integer(0) : 0;
-    total.reset();
+    const std::unique_ptr<RawSide> raw = RawSide::forFolder(m_options.folder, folder.databasePath());
+    const BrowseSelection selection = select(*raw);
+    const qint64 issues = raw->issues();
 
-    std::printf("Issue browse on %s: %lld issues; program limit %s (30 programs); selected program %lld, "
-                "release %s, program file %s; tab %d%s\n",
-                qPrintable(m_options.folder), static_cast<long long>(issues),
-                qPrintable(selection.programLimit), static_cast<long long>(selection.program),
-                qPrintable(selection.release), qPrintable(selection.file), selection.tab,
-                m_options.pinInRange ? "; the filters' pinned values passed as range too" : "");
+    std::printf(
+        "Issue browse on %s (%s): %lld issues; program limit %s (30 programs); selected program %lld, "
+        "release %s, program file %s; tab %d%s\n",
+        qPrintable(m_options.folder), qPrintable(folder.session().store().location()),
+        static_cast<long long>(issues), qPrintable(selection.programLimit),
+        static_cast<long long>(selection.program), qPrintable(selection.release), qPrintable(selection.file),
+        selection.tab, m_options.pinInRange ? "; the filters' pinned values passed as range too" : "");
     std::printf("Median of %d runs in ms (paging moves per page of %d rows, %d pages each way); "
-                "data layer / raw SQLite = ratio\n\n",
-                m_options.repetitions, Pager::kPageRows, m_options.pages);
+                "data layer / %s = ratio\n\n",
+                m_options.repetitions, Pager::kPageRows, m_options.pages, raw->name());
     std::printf("%-2s %-34s %8s", "#", "key", "rows");
     for (const char *name : kMoveNames)
         std::printf(" | %-22s", name);
@@ -137,14 +128,16 @@ int BrowseBench::run()
     double worstFirst = 0;
     std::vector<std::string> plans;
     for (const BrowseOrder &order : BrowseOrder::all()) {
-        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
-        RawPager rp(raw, bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
+        DataLayerPager dl(bugs, order, selection, raw->dialect(), m_options.pinInRange);
+        const auto rp =
+            raw->pager(bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
         // The first pass warms the caches and checks that both sides read the same rows.
         const auto a = cycle(dl, true);
-        const auto b = cycle(rp, true);
+        const auto b = cycle(*rp, true);
         if (a != b) {
             ++mismatches;
-            std::printf("!! order %d: the data layer and raw SQLite read different rows\n", order.number);
+            std::printf("!! order %d: the data layer and %s read different rows\n", order.number,
+                        raw->name());
         }
         Timing t;
         t.rows = b.back().front();
@@ -152,8 +145,8 @@ int BrowseBench::run()
         // Counts under the program limit use the index on PrgID, so every run counts too.
         for (int r = 0; r < m_options.repetitions; ++r) {
             // Alternate which side goes first, so neither always finds the warmer cache.
-            const auto x = r % 2 ? sample(rp, true) : sample(dl, true);
-            const auto y = r % 2 ? sample(dl, true) : sample(rp, true);
+            const auto x = r % 2 ? sample(*rp, true) : sample(dl, true);
+            const auto y = r % 2 ? sample(dl, true) : sample(*rp, true);
             const auto &d = r % 2 ? y : x;
             const auto &w = r % 2 ? x : y;
             for (int m = 0; m < MoveCount; ++m) {
@@ -175,19 +168,21 @@ int BrowseBench::run()
         }
         std::printf("\n");
         if (slow) {
-            StatementLog log(conn.value()->database());
-            plans.push_back(this->plans(order, t, dl, rp, raw, log, bugs.layout().selectList()));
+            QSqlDatabase &db = conn.value()->database();
+            StatementLog log(db);
+            plans.push_back(this->plans(order, t, dl, *rp, *raw, db, log, bugs.layout().selectList()));
         }
     }
-    std::printf("\nworst first page: %.2fx raw SQLite (target: within 2x)\n", worstFirst);
+    std::printf("\nworst first page: %.2fx %s (target: within 2x)\n", worstFirst, raw->name());
     for (const std::string &p : plans)
         std::printf("\n%s", p.c_str());
-    measureMemory(folder, raw, selection);
+    measureMemory(folder, *raw, selection);
     return mismatches ? 1 : 0;
 }
 
-std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLayerPager &dl, RawPager &rp,
-                               RawDb &db, StatementLog &log, const QString &selectList) const
+std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLayerPager &dl,
+                               RawSidePager &rp, RawSide &side, QSqlDatabase &db, StatementLog &log,
+                               const QString &selectList) const
 {
     const std::string columns = selectList.toStdString();
     auto shorten = [&](std::string sql) {
@@ -197,7 +192,7 @@ std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLa
         return sql;
     };
     // One more pass of the data layer with the log on, to catch its SQL for every move.
-    std::array<std::string, MoveCount> dlSql;
+    std::array<StatementLog::Entry, MoveCount> dlSql;
     log.clear();
     dl.firstPage();
     dlSql[First] = log.last("SELECT");
@@ -209,8 +204,13 @@ std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLa
     dlSql[Last] = log.last("SELECT");
     dl.count();
     dlSql[Count] = log.last("SELECT COUNT");
-    const std::array<std::string, MoveCount> rawSql = {rp.firstSql(), rp.nextSql(), rp.previousSql(),
-                                                       rp.lastSql(), rp.countSql()};
+    // PostgreSQL plans a statement for the values it runs with: the raw side makes the same moves, so
+    // that each of its statements last ran with the values the data layer's did.
+    rp.firstPage();
+    rp.nextPage();
+    rp.previousPage();
+    rp.lastPage();
+    rp.count();
     std::string out;
     for (int m = 0; m < MoveCount; ++m) {
         const double ratio = t.raw[size_t(m)] > 0 ? t.dataLayer[size_t(m)] / t.raw[size_t(m)] : 0;
@@ -221,13 +221,15 @@ std::string BrowseBench::plans(const BrowseOrder &order, const Timing &t, DataLa
                       order.number, qPrintable(shortKey(order.key)), kMoveNames[m], t.dataLayer[size_t(m)],
                       t.raw[size_t(m)], ratio);
         out += head;
-        out += "  data layer: " + shorten(dlSql[size_t(m)]) + "\n" + db.queryPlan(dlSql[size_t(m)]);
-        out += "  raw:        " + shorten(rawSql[size_t(m)]) + "\n" + db.queryPlan(rawSql[size_t(m)]);
+        const StatementLog::Entry &e = dlSql[size_t(m)];
+        const auto statement = RawSidePager::Statement(m);
+        out += "  data layer: " + shorten(e.sql) + "\n" + side.dataLayerPlan(db, e.sql, e.run);
+        out += "  raw:        " + shorten(rp.sql(statement)) + "\n" + rp.plan(statement);
     }
     return out;
 }
 
-void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSelection &selection) const
+void BrowseBench::measureMemory(BenchFolder &folder, RawSide &raw, const BrowseSelection &selection) const
 {
     data::FileManager &bugs = folder.file(QStringLiteral("Bugs"));
     const int pages = 10 * m_options.pages;
@@ -244,22 +246,23 @@ void BrowseBench::measureMemory(BenchFolder &folder, RawDb &raw, const BrowseSel
     const bool reset = Memory::resetPeak();
     const long before = Memory::residentKb();
     for (const BrowseOrder &order : BrowseOrder::all()) {
-        DataLayerPager dl(bugs, order, selection, m_options.pinInRange);
+        DataLayerPager dl(bugs, order, selection, raw.dialect(), m_options.pinInRange);
         walk(dl);
     }
     const long dlPeak = Memory::peakKb();
     Memory::resetPeak();
     const long rawBefore = Memory::residentKb();
     for (const BrowseOrder &order : BrowseOrder::all()) {
-        RawPager rp(raw, bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
-        walk(rp);
+        const auto rp =
+            raw.pager(bugs.layout().selectList(), keyColumns(bugs.layout(), order.key), order, selection);
+        walk(*rp);
     }
     const long rawPeak = Memory::peakKb();
     std::printf("\nMemory while paging every order %d pages forward from the top and back from the end%s:\n",
                 pages, reset ? "" : " (the peak could not be reset: figures include the set-up)");
     std::printf("  data layer: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", before / 1024.0,
                 dlPeak / 1024.0, (dlPeak - before) / 1024.0);
-    std::printf("  raw SQLite: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", rawBefore / 1024.0,
+    std::printf("  %s: resident %.1f MiB before, peak %.1f MiB (+%.1f MiB)\n", raw.name(), rawBefore / 1024.0,
                 rawPeak / 1024.0, (rawPeak - rawBefore) / 1024.0);
     std::printf("  process peak before paging (open and every timed move): %.1f MiB\n", openPeak / 1024.0);
 }

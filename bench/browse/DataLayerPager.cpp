@@ -36,7 +36,7 @@ void fillNames(data::expr::NameTable &names, const data::RecordLayout &layout, c
 } // namespace
 
 DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order,
-                               const BrowseSelection &selection, bool pinInRange)
+                               const BrowseSelection &selection, data::expr::Dialect dialect, bool pinInRange)
     : m_view(std::make_unique<data::View>(bugs, order.key))
 {
     if (!m_view->isValid())
@@ -47,7 +47,7 @@ DataLayerPager::DataLayerPager(data::FileManager &bugs, const BrowseOrder &order
     auto expression = data::expr::Expression::parse(order.filterText(), names);
     if (!expression)
         throw std::runtime_error(expression.error().message.toStdString());
-    auto sql = expression->toSql(data::expr::Dialect::Sqlite, names);
+    auto sql = expression->toSql(dialect, names);
     if (!sql)
         throw std::runtime_error(sql.error().message.toStdString());
     m_view->setRange(order.rangeValues(selection, pinInRange));

@@ -5,6 +5,7 @@
 #include "platform/data/Cursor.h"
 #include "platform/data/FileManager.h"
 #include "platform/data/View.h"
+#include "platform/data/expr/ExprTypes.h"
 
 #include <memory>
 
@@ -14,10 +15,10 @@ namespace tarvo::bench {
 // range and the filter compiled from the expression language, moved by a Cursor.
 class DataLayerPager final : public Pager {
   public:
-    // Throws when the key is unknown or the filter does not compile. With `pinInRange` the values
-    // the order's filter pins are given to the view as part of its range as well.
+    // Throws when the key is unknown or the filter does not compile to the store's `dialect`. With
+    // `pinInRange` the values the order's filter pins are given to the view as part of its range as well.
     DataLayerPager(data::FileManager &bugs, const BrowseOrder &order, const BrowseSelection &selection,
-                   bool pinInRange = false);
+                   data::expr::Dialect dialect, bool pinInRange = false);
 
     std::vector<qint64> firstPage() override;
     std::vector<qint64> nextPage() override;

@@ -1,25 +1,41 @@
 #include "StatementLog.h"
 
 #include <QSqlDriver>
+#include <QSqlQuery>
 #include <QVariant>
 
+#include <libpq-fe.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace tarvo::bench {
 
-StatementLog::StatementLog(const QSqlDatabase &db)
+StatementLog::StatementLog(const QSqlDatabase &db) : m_database(db)
 {
     const QVariant v = db.driver()->handle();
     if (v.isValid() && qstrcmp(v.typeName(), "sqlite3*") == 0)
         m_db = *static_cast<sqlite3 *const *>(v.constData());
+    if (v.isValid() && (qstrcmp(v.typeName(), "PGconn*") == 0 || qstrcmp(v.typeName(), "pg_conn*") == 0))
+        m_pg = *static_cast<pg_conn *const *>(v.constData());
     if (m_db)
         sqlite3_trace_v2(m_db, SQLITE_TRACE_STMT, &StatementLog::trace, this);
+    if (m_pg) {
+        m_trace = std::tmpfile();
+        if (m_trace) {
+            PQtrace(m_pg, m_trace);
+            PQsetTraceFlags(m_pg, PQTRACE_SUPPRESS_TIMESTAMPS);
+        }
+    }
 }
 
 StatementLog::~StatementLog()
 {
     if (m_db)
         sqlite3_trace_v2(m_db, 0, nullptr, nullptr);
+    if (m_pg && m_trace) {
+        PQuntrace(m_pg);
+        std::fclose(m_trace);
+    }
 }
 
 int StatementLog::trace(unsigned type, void *context, void *statement, void *)
@@ -27,15 +43,69 @@ int StatementLog::trace(unsigned type, void *context, void *statement, void *)
     if (type == SQLITE_TRACE_STMT) {
         const char *sql = sqlite3_sql(static_cast<sqlite3_stmt *>(statement));
         if (sql)
-            static_cast<StatementLog *>(context)->m_statements.emplace_back(sql);
+            static_cast<StatementLog *>(context)->m_statements.push_back({sql, sql});
     }
     return 0;
 }
 
-std::string StatementLog::last(const std::string &prefix) const
+void StatementLog::clear()
 {
+    m_statements.clear();
+    if (m_trace) {
+        std::fflush(m_trace);
+        std::rewind(m_trace);
+        if (ftruncate(fileno(m_trace), 0) != 0)
+            std::fseek(m_trace, 0, SEEK_END);
+        m_traceRead = std::ftell(m_trace);
+    }
+}
+
+void StatementLog::readTrace()
+{
+    if (!m_trace)
+        return;
+    std::fflush(m_trace);
+    std::string text;
+    std::fseek(m_trace, m_traceRead, SEEK_SET);
+    char buffer[65536];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_trace)) > 0;)
+        text.append(buffer, n);
+    std::fseek(m_trace, 0, SEEK_END);
+    // Lines of the client's simple queries: `F <length> Query "EXECUTE qpsqlpstmt_1 (1, 'x')"`.
+    const std::string marker = "\tQuery\t \"";
+    QSqlQuery prepared(m_database);
+    prepared.prepare(QStringLiteral("SELECT statement FROM pg_prepared_statements WHERE name = ?"));
+    for (size_t at = 0; (at = text.find(marker, at)) != std::string::npos;) {
+        const size_t start = at + marker.size();
+        const size_t end = text.find('\n', start);
+        std::string run = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        at = start;
+        if (!run.empty() && run.back() == '"')
+            run.pop_back();
+        if (run.compare(0, 8, "EXECUTE ") != 0)
+            continue;
+        const std::string name = run.substr(8, run.find_first_of(" (", 8) - 8);
+        prepared.addBindValue(QString::fromStdString(name));
+        std::string sql;
+        if (prepared.exec() && prepared.next()) {
+            sql = prepared.value(0).toString().toStdString();
+            const size_t as = sql.find(" AS ");
+            if (as != std::string::npos)
+                sql.erase(0, as + 4);
+        }
+        m_statements.push_back({sql, run});
+    }
+    // The lookups above were traced too: the next read starts after them.
+    std::fflush(m_trace);
+    std::fseek(m_trace, 0, SEEK_END);
+    m_traceRead = std::ftell(m_trace);
+}
+
+StatementLog::Entry StatementLog::last(const std::string &prefix)
+{
+    readTrace();
     for (auto it = m_statements.rbegin(); it != m_statements.rend(); ++it)
-        if (it->compare(0, prefix.size(), prefix) == 0)
+        if (it->sql.compare(0, prefix.size(), prefix) == 0)
             return *it;
     return {};
 }

@@ -1,4 +1,5 @@
-// tarvo-bench-browse: the issue browse's key orders through the data layer against raw SQLite.
+// tarvo-bench-browse: the issue browse's key orders through the data layer against raw SQL on the
+// folder's store (SQLite, or PostgreSQL when its Database.ini names a server).
 #include "BrowseBench.h"
 
 #include <QCommandLineParser>
