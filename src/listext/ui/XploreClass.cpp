@@ -6,6 +6,7 @@
 #include "listext/ui/GraphWindow.h"
 #include "listext/ui/ListPrinter.h"
 #include "listext/ui/ListPropertiesWindow.h"
+#include "listext/ui/PopupOnRelease.h"
 #include "listext/ui/ProgressPacer.h"
 #include "platform/runtime/Messages.h"
 
@@ -75,6 +76,7 @@ XploreClass::XploreClass(QTableView *list, RowSource &source, ColumnDefinitions 
             showSortPopup(c, header->mapToGlobal(pos));
     });
     m_list->setContextMenuPolicy(Qt::CustomContextMenu);
+    new PopupOnRelease(m_list->viewport());
     connect(m_list, &QWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (!m_popup)
             return;

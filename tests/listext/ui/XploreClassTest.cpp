@@ -14,12 +14,15 @@
 #include <QAbstractItemModelTester>
 #include <QBuffer>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPdfWriter>
 #include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -143,6 +146,32 @@ TEST_F(XploreClassTest, CellFiltersCompareTheValueLiterally)
     EXPECT_EQ(source.filter(), QStringLiteral("(BUG:ID > 1) AND (UPPER(BUG:STATUS) = '<>ODD*')"));
     xplore->takeEvent(XploreEvent::VoidFilters);
     EXPECT_EQ(source.filter(), QString());
+}
+
+// The popup waits for the right button's release, so that a drag with it can start first; a
+// popup asked for from the keyboard shows at once.
+TEST_F(XploreClassTest, PopupShowsOnTheRightButtonsRelease)
+{
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    QWidget *viewport = view.viewport();
+    const QPoint cell = view.visualRect(xplore->model()->index(2, 1)).center();
+    QTest::mousePress(viewport, Qt::RightButton, {}, cell);
+    // The desktop asks for the popup as the button goes down.
+    QContextMenuEvent onPress(QContextMenuEvent::Mouse, cell, viewport->mapToGlobal(cell));
+    QCoreApplication::sendEvent(viewport, &onPress);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(xplore->popup()->isVisible());
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, cell);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(xplore->popup()->isVisible());
+    EXPECT_EQ(xplore->popupItem(QStringLiteral("ADDF1"))->text(), QStringLiteral("Status = open"));
+    xplore->popup()->hide();
+
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, cell, viewport->mapToGlobal(cell));
+    QCoreApplication::sendEvent(viewport, &key);
+    EXPECT_TRUE(xplore->popup()->isVisible());
+    xplore->popup()->hide();
 }
 
 TEST_F(XploreClassTest, LayoutAndSortComeBackByFieldName)
