@@ -3,6 +3,7 @@
 #include "common/BenchFolder.h"
 #include "common/Catalogue.h"
 #include "common/IssueMaker.h"
+#include "common/Median.h"
 #include "common/RawDb.h"
 #include "common/RawStatement.h"
 #include "common/Stopwatch.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <stdexcept>
@@ -142,33 +144,56 @@ int InsertBench::run()
         parent = temp->path();
     }
     const qint64 n = m_options.issues;
-    auto fresh = [&](const char *name) {
-        const QString path = QDir(parent).filePath(QString::fromLatin1(name));
+    const int repetitions = m_options.repetitions;
+    auto fresh = [&](const char *name, int run) {
+        QString leaf = QString::fromLatin1(name);
+        if (repetitions > 1)
+            leaf += QStringLiteral("-%1").arg(run + 1);
+        const QString path = QDir(parent).filePath(leaf);
         if (QDir(path).exists())
             throw std::runtime_error(path.toStdString() + " exists already");
         QDir().mkpath(path);
         return path;
     };
-    struct Run {
-        const char *label;
-        double fm;
-        double raw;
-    };
-    std::printf("Inserting %lld issues into an empty Bugs file (18 keys, 18 memos):\n",
+    std::printf("Inserting %lld issues into an empty Bugs file (18 keys, 18 memos)",
                 static_cast<long long>(n));
-    std::printf("  %-28s | %-20s | %-20s | ratio\n", "", "file manager", "raw SQLite");
+    if (repetitions > 1)
+        std::printf(", median of %d runs, sides alternating", repetitions);
+    std::printf(":\n  %-28s | %-20s | %-20s | ratio\n", "", "file manager", "raw SQLite");
     std::fflush(stdout);
     double perRecordRatio = 0;
     for (bool one : {false, true}) {
-        const QString fmFolder = fresh(one ? "fm-one-transaction" : "fm-per-record");
-        const QString rawFolder = fresh(one ? "raw-one-transaction" : "raw-per-record");
-        const double f = fileManager(fmFolder, one);
-        const double r = raw(rawFolder, one);
-        if (countRows(fmFolder) != n || countRows(rawFolder) != n)
-            throw std::runtime_error("a run did not store every issue");
-        std::printf("  %-28s | %7.2f s %7.0f /s | %7.2f s %7.0f /s | %.2fx\n",
+        std::vector<double> fms, raws, ratios;
+        for (int run = 0; run < repetitions; ++run) {
+            const QString fmFolder = fresh(one ? "fm-one-transaction" : "fm-per-record", run);
+            const QString rawFolder = fresh(one ? "raw-one-transaction" : "raw-per-record", run);
+            // Alternate which side goes first, so that neither always meets a warmer machine.
+            double f = 0, r = 0;
+            if (run % 2) {
+                r = raw(rawFolder, one);
+                f = fileManager(fmFolder, one);
+            } else {
+                f = fileManager(fmFolder, one);
+                r = raw(rawFolder, one);
+            }
+            if (countRows(fmFolder) != n || countRows(rawFolder) != n)
+                throw std::runtime_error("a run did not store every issue");
+            fms.push_back(f);
+            raws.push_back(r);
+            ratios.push_back(f / r);
+            if (repetitions > 1) {
+                QDir(fmFolder).removeRecursively();
+                QDir(rawFolder).removeRecursively();
+            }
+        }
+        const double f = median(fms), r = median(raws);
+        std::printf("  %-28s | %7.2f s %7.0f /s | %7.2f s %7.0f /s | %.2fx",
                     one ? "one transaction around all" : "one transaction per record", f, double(n) / f, r,
                     double(n) / r, f / r);
+        if (repetitions > 1)
+            std::printf(" (runs %.2fx-%.2fx)", *std::min_element(ratios.begin(), ratios.end()),
+                        *std::max_element(ratios.begin(), ratios.end()));
+        std::printf("\n");
         std::fflush(stdout);
         if (!one)
             perRecordRatio = f / r;

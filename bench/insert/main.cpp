@@ -21,6 +21,9 @@ int main(int argc, char **argv)
     parser.addOption({QStringLiteral("folder"),
                       QStringLiteral("Parent of the new data folders (a temporary one)."),
                       QStringLiteral("dir")});
+    parser.addOption({QStringLiteral("repetitions"),
+                      QStringLiteral("Runs of each way, the sides alternating; medians are printed (1)."),
+                      QStringLiteral("r"), QStringLiteral("1")});
     parser.addOption({QStringLiteral("concurrent"),
                       QStringLiteral("Instead: n copies inserting --issues each into one folder at once."),
                       QStringLiteral("n")});
@@ -54,6 +57,7 @@ int main(int argc, char **argv)
     tarvo::bench::InsertBench::Options options;
     options.issues = std::max<qint64>(1, parser.value(QStringLiteral("issues")).toLongLong());
     options.folder = parser.value(QStringLiteral("folder"));
+    options.repetitions = std::max(1, parser.value(QStringLiteral("repetitions")).toInt());
     try {
         return tarvo::bench::InsertBench(options).run();
     } catch (const std::exception &e) {

@@ -6,6 +6,7 @@
 #include "platform/data/ErrorReporter.h"
 #include "platform/data/RecordReader.h"
 #include "platform/data/Session.h"
+#include "platform/data/SqliteStatements.h"
 #include "platform/data/Store.h"
 #include "platform/data/TableSchema.h"
 #include "platform/data/Transaction.h"
@@ -15,6 +16,7 @@
 #include <QThread>
 
 #include <optional>
+#include <sqlite3.h>
 
 namespace tarvo::data {
 
@@ -268,16 +270,16 @@ Result<qint64> FileManager::nextNumber(const Record &record)
     auto conn = connection();
     if (!conn)
         return conn.error();
-    auto q = (*conn)->exec(
-        QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %3")
-            .arg(m_layout->column(f), RecordLayout::quote(m_layout->table()), keyEquals(key, leading)),
-        keyValues(key, record, leading));
-    if (!q)
-        return q.error();
-    qint64 highest = 0;
-    if (q.value()->next())
-        highest = q.value()->value(0).toLongLong();
-    return highest + 1;
+    if (m_nextNumberSql.isEmpty())
+        m_nextNumberSql =
+            QStringLiteral("SELECT MAX(%1) FROM %2 WHERE %3")
+                .arg(m_layout->column(f), RecordLayout::quote(m_layout->table()), keyEquals(key, leading));
+    std::vector<qint64> highest;
+    if (auto r =
+            RecordReader::readIntegers(**conn, m_nextNumberSql, keyValues(key, record, leading), highest);
+        !r)
+        return r.error();
+    return (highest.empty() ? 0 : highest.front()) + 1;
 }
 
 Result<void> FileManager::addRow(Record &record)
@@ -286,9 +288,25 @@ Result<void> FileManager::addRow(Record &record)
     if (!conn)
         return conn.error();
     QVariantList values;
+    values.reserve(m_layout->fieldCount());
     for (int i = 0; i < m_layout->fieldCount(); ++i)
         values << record.value(i);
-    // SQLite tells the new row without a result set, which saves a good part of an insert.
+    // SQLite tells the new row without a result set, which saves a good part of an insert; its
+    // statement runs on the C API, which binds the texts as the UTF-8 they are stored in.
+    if (SqliteStatements *statements = (*conn)->sqlite()) {
+        auto started = statements->start(m_insertSql, values);
+        if (!started)
+            return started.error();
+        const int rc = sqlite3_step(*started);
+        if (rc != SQLITE_DONE) {
+            const Error e = statements->lastError();
+            SqliteStatements::done(*started);
+            return e;
+        }
+        SqliteStatements::done(*started);
+        record.setRowId(qint64(sqlite3_last_insert_rowid(statements->handle())));
+        return {};
+    }
     const bool returning = (*conn)->store().kind() == StoreKind::Postgres;
     auto q = (*conn)->exec(returning ? m_insertReturningSql : m_insertSql, values);
     if (!q)

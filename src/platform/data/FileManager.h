@@ -115,6 +115,7 @@ class FileManager final {
     QString m_insertSql;
     QString m_insertReturningSql;
     QString m_updateSql;
+    QString m_nextNumberSql; // made on first use
 };
 
 } // namespace tarvo::data
