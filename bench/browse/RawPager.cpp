@@ -94,7 +94,7 @@ RawBrowseSql::RawBrowseSql(Dialect dialect, const QString &selectList,
 RawPager::RawPager(RawDb &db, const QString &selectList,
                    const std::vector<std::pair<QString, bool>> &keyColumns, const BrowseOrder &order,
                    const BrowseSelection &s)
-    : m_db(db), m_sql(RawBrowseSql::Dialect::Sqlite, selectList, keyColumns, order, s)
+    : StatementPager(RawBrowseSql(RawBrowseSql::Dialect::Sqlite, selectList, keyColumns, order, s)), m_db(db)
 {
     m_first = std::make_unique<RawStatement>(db.handle(), m_sql.first);
     m_after = std::make_unique<RawStatement>(db.handle(), m_sql.after);
@@ -103,71 +103,9 @@ RawPager::RawPager(RawDb &db, const QString &selectList,
     m_count = std::make_unique<RawStatement>(db.handle(), m_sql.count);
 }
 
-RawStatement &RawPager::statementOf(Statement statement) const
-{
-    switch (statement) {
-    case First:
-        return *m_first;
-    case Next:
-        return *m_after;
-    case Previous:
-        return *m_before;
-    case Last:
-        return *m_last;
-    case Count:
-        break;
-    }
-    return *m_count;
-}
-
 std::string RawPager::plan(Statement statement)
 {
     return m_db.queryPlan(sql(statement));
-}
-
-int RawPager::bindBase(RawStatement &st)
-{
-    st.reset();
-    for (size_t i = 0; i < m_sql.isText.size(); ++i) {
-        if (m_sql.isText[i])
-            st.bind(int(i) + 1, m_sql.texts[i]);
-        else
-            st.bind(int(i) + 1, std::int64_t(m_sql.numbers[i]));
-    }
-    return int(m_sql.isText.size()) + 1;
-}
-
-std::vector<qint64> RawPager::read(RawStatement &st, bool backwards)
-{
-    const std::vector<std::int64_t> read = st.readIds(backwards);
-    std::vector<qint64> ids(read.begin(), read.end());
-    if (!ids.empty())
-        m_position = backwards ? ids.front() : ids.back();
-    return ids;
-}
-
-std::vector<qint64> RawPager::firstPage()
-{
-    bindBase(*m_first);
-    return read(*m_first, false);
-}
-
-std::vector<qint64> RawPager::nextPage()
-{
-    m_after->bind(bindBase(*m_after), std::int64_t(m_position));
-    return read(*m_after, false);
-}
-
-std::vector<qint64> RawPager::previousPage()
-{
-    m_before->bind(bindBase(*m_before), std::int64_t(m_position));
-    return read(*m_before, true);
-}
-
-std::vector<qint64> RawPager::lastPage()
-{
-    bindBase(*m_last);
-    return read(*m_last, true);
 }
 
 qint64 RawPager::count()
@@ -180,7 +118,7 @@ qint64 RawPager::count()
 
 PgPager::PgPager(PgDb &db, const QString &selectList, const std::vector<std::pair<QString, bool>> &keyColumns,
                  const BrowseOrder &order, const BrowseSelection &s)
-    : m_sql(RawBrowseSql::Dialect::Postgres, selectList, keyColumns, order, s)
+    : StatementPager(RawBrowseSql(RawBrowseSql::Dialect::Postgres, selectList, keyColumns, order, s))
 {
     const int base = int(m_sql.isText.size());
     m_first = std::make_unique<PgStatement>(db, m_sql.first, base);
@@ -188,67 +126,6 @@ PgPager::PgPager(PgDb &db, const QString &selectList, const std::vector<std::pai
     m_before = std::make_unique<PgStatement>(db, m_sql.before, base + 1);
     m_last = std::make_unique<PgStatement>(db, m_sql.last, base);
     m_count = std::make_unique<PgStatement>(db, m_sql.count, base);
-}
-
-PgStatement &PgPager::statementOf(Statement statement) const
-{
-    switch (statement) {
-    case First:
-        return *m_first;
-    case Next:
-        return *m_after;
-    case Previous:
-        return *m_before;
-    case Last:
-        return *m_last;
-    case Count:
-        break;
-    }
-    return *m_count;
-}
-
-int PgPager::bindBase(PgStatement &st)
-{
-    for (size_t i = 0; i < m_sql.isText.size(); ++i) {
-        if (m_sql.isText[i])
-            st.bind(int(i) + 1, m_sql.texts[i]);
-        else
-            st.bind(int(i) + 1, std::int64_t(m_sql.numbers[i]));
-    }
-    return int(m_sql.isText.size()) + 1;
-}
-
-std::vector<qint64> PgPager::read(PgStatement &st, bool backwards)
-{
-    const std::vector<std::int64_t> read = st.readIds(backwards);
-    std::vector<qint64> ids(read.begin(), read.end());
-    if (!ids.empty())
-        m_position = backwards ? ids.front() : ids.back();
-    return ids;
-}
-
-std::vector<qint64> PgPager::firstPage()
-{
-    bindBase(*m_first);
-    return read(*m_first, false);
-}
-
-std::vector<qint64> PgPager::nextPage()
-{
-    m_after->bind(bindBase(*m_after), std::int64_t(m_position));
-    return read(*m_after, false);
-}
-
-std::vector<qint64> PgPager::previousPage()
-{
-    m_before->bind(bindBase(*m_before), std::int64_t(m_position));
-    return read(*m_before, true);
-}
-
-std::vector<qint64> PgPager::lastPage()
-{
-    bindBase(*m_last);
-    return read(*m_last, true);
 }
 
 qint64 PgPager::count()

@@ -37,57 +37,105 @@ struct RawBrowseSql final {
     std::vector<bool> isText;
 };
 
+// Paging shared by both raw sides over their own kind of prepared statement: the range and
+// filter values bound from parameter 1 on, the issue number after them, the page's last (or, read
+// backwards, first) issue number kept as the place to page on from.
+template <class St> class StatementPager : public RawSidePager {
+  public:
+    std::vector<qint64> firstPage() override
+    {
+        bindBase(*m_first);
+        return read(*m_first, false);
+    }
+    std::vector<qint64> nextPage() override
+    {
+        m_after->bind(bindBase(*m_after), std::int64_t(m_position));
+        return read(*m_after, false);
+    }
+    std::vector<qint64> previousPage() override
+    {
+        m_before->bind(bindBase(*m_before), std::int64_t(m_position));
+        return read(*m_before, true);
+    }
+    std::vector<qint64> lastPage() override
+    {
+        bindBase(*m_last);
+        return read(*m_last, true);
+    }
+    std::string sql(Statement statement) const override { return statementOf(statement).sql(); }
+
+  protected:
+    explicit StatementPager(RawBrowseSql sql) : m_sql(std::move(sql)) {}
+
+    St &statementOf(Statement statement) const
+    {
+        switch (statement) {
+        case First:
+            return *m_first;
+        case Next:
+            return *m_after;
+        case Previous:
+            return *m_before;
+        case Last:
+            return *m_last;
+        case Count:
+            break;
+        }
+        return *m_count;
+    }
+
+    // Binds the range and filter values from parameter 1 on; answers the next free number.
+    int bindBase(St &st)
+    {
+        if constexpr (requires { st.reset(); })
+            st.reset();
+        for (size_t i = 0; i < m_sql.isText.size(); ++i) {
+            if (m_sql.isText[i])
+                st.bind(int(i) + 1, m_sql.texts[i]);
+            else
+                st.bind(int(i) + 1, std::int64_t(m_sql.numbers[i]));
+        }
+        return int(m_sql.isText.size()) + 1;
+    }
+
+    RawBrowseSql m_sql; // its texts are bound without copies: it must outlive the statements' runs
+    std::unique_ptr<St> m_first, m_after, m_before, m_last, m_count;
+
+  private:
+    std::vector<qint64> read(St &st, bool backwards)
+    {
+        const std::vector<std::int64_t> read = st.readIds(backwards);
+        std::vector<qint64> ids(read.begin(), read.end());
+        if (!ids.empty())
+            m_position = backwards ? ids.front() : ids.back();
+        return ids;
+    }
+
+    qint64 m_position = 0;
+};
+
 // The rows of DataLayerPager read on the sqlite3 C API. Statements are prepared once.
-class RawPager final : public RawSidePager {
+class RawPager final : public StatementPager<RawStatement> {
   public:
     RawPager(RawDb &db, const QString &selectList, const std::vector<std::pair<QString, bool>> &keyColumns,
              const BrowseOrder &order, const BrowseSelection &selection);
 
-    std::vector<qint64> firstPage() override;
-    std::vector<qint64> nextPage() override;
-    std::vector<qint64> previousPage() override;
-    std::vector<qint64> lastPage() override;
     qint64 count() override;
-
-    std::string sql(Statement statement) const override { return statementOf(statement).sql(); }
     std::string plan(Statement statement) override;
 
   private:
-    RawStatement &statementOf(Statement statement) const;
-    // Binds the range and filter values from parameter 1 on; answers the next free number.
-    int bindBase(RawStatement &st);
-    std::vector<qint64> read(RawStatement &st, bool backwards);
-
     RawDb &m_db;
-    RawBrowseSql m_sql; // its texts are bound without copies: it must outlive the statements' runs
-    std::unique_ptr<RawStatement> m_first, m_after, m_before, m_last, m_count;
-    qint64 m_position = 0;
 };
 
 // The same rows read from a PostgreSQL store through libpq: the same statements with `$n`
 // parameters, prepared once on the server, every value of every row read as text.
-class PgPager final : public RawSidePager {
+class PgPager final : public StatementPager<PgStatement> {
   public:
     PgPager(PgDb &db, const QString &selectList, const std::vector<std::pair<QString, bool>> &keyColumns,
             const BrowseOrder &order, const BrowseSelection &selection);
 
-    std::vector<qint64> firstPage() override;
-    std::vector<qint64> nextPage() override;
-    std::vector<qint64> previousPage() override;
-    std::vector<qint64> lastPage() override;
     qint64 count() override;
-
-    std::string sql(Statement statement) const override { return statementOf(statement).sql(); }
     std::string plan(Statement statement) override { return statementOf(statement).plan(); }
-
-  private:
-    PgStatement &statementOf(Statement statement) const;
-    int bindBase(PgStatement &st);
-    std::vector<qint64> read(PgStatement &st, bool backwards);
-
-    RawBrowseSql m_sql;
-    std::unique_ptr<PgStatement> m_first, m_after, m_before, m_last, m_count;
-    qint64 m_position = 0;
 };
 
 } // namespace tarvo::bench
