@@ -67,6 +67,18 @@ class ReleaseNotesWindowsTest : public test::TarvoDataFixture {
         return form;
     }
 
+    QPointer<BrowseReleaseNotes> openBrowse()
+    {
+        QPointer<BrowseReleaseNotes> browse;
+        auto started = registry.start([&](Context &c) {
+            browse = new BrowseReleaseNotes(c, session());
+            EXPECT_TRUE(browse->open());
+        });
+        EXPECT_TRUE(started.ok());
+        drain();
+        return browse;
+    }
+
     ContextRegistry registry;
 };
 
@@ -86,14 +98,7 @@ TEST_F(ReleaseNotesWindowsTest, ADefinitionWrittenThroughTheFormIsListedAndGener
     ASSERT_TRUE(form->ok());
     drain();
 
-    QPointer<BrowseReleaseNotes> browse;
-    ASSERT_TRUE(registry
-                    .start([&](Context &c) {
-                        browse = new BrowseReleaseNotes(c, session());
-                        ASSERT_TRUE(browse->open());
-                    })
-                    .ok());
-    drain();
+    QPointer<BrowseReleaseNotes> browse = openBrowse();
     ASSERT_TRUE(browse);
     auto &model = browse->list().model();
     ASSERT_EQ(model.rowCount(), 1);
@@ -197,14 +202,7 @@ TEST_F(ReleaseNotesWindowsTest, BothWindowsAskForTheReleaseNotesPageAndSayWhenIt
     form->window()->findChild<QPushButton *>(QStringLiteral("Help"))->click();
     QTest::keyClick(form->fileEdit(), Qt::Key_F1);
 
-    QPointer<BrowseReleaseNotes> browse;
-    ASSERT_TRUE(registry
-                    .start([&](Context &c) {
-                        browse = new BrowseReleaseNotes(c, session());
-                        ASSERT_TRUE(browse->open());
-                    })
-                    .ok());
-    drain();
+    QPointer<BrowseReleaseNotes> browse = openBrowse();
     ASSERT_TRUE(browse);
     browse->window()->findChild<QPushButton *>(QStringLiteral("Help"))->click();
 
