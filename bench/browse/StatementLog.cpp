@@ -4,6 +4,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 
+#include <algorithm>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 #include <unistd.h>
@@ -71,29 +72,65 @@ void StatementLog::readTrace()
     for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, m_trace)) > 0;)
         text.append(buffer, n);
     std::fseek(m_trace, 0, SEEK_END);
-    // Lines of the client's simple queries: `F <length> Query "EXECUTE qpsqlpstmt_1 (1, 'x')"`.
-    const std::string marker = "\tQuery\t \"";
+    // Qt's driver runs its statements as simple queries, `F <length> Query "EXECUTE qpsqlpstmt_1
+    // (1, 'x')"`; the data layer's own reads bind values to a prepared statement, `F <length> Bind
+    // "" "tarvo_read1" 0 2 1 '1' 1 'x' 1 0` (each value's length, then the value, -1 for NULL),
+    // which becomes `EXECUTE tarvo_read1 ('1', 'x')` here.
     QSqlQuery prepared(m_database);
     prepared.prepare(QStringLiteral("SELECT statement FROM pg_prepared_statements WHERE name = ?"));
-    for (size_t at = 0; (at = text.find(marker, at)) != std::string::npos;) {
-        const size_t start = at + marker.size();
-        const size_t end = text.find('\n', start);
-        std::string run = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
-        at = start;
-        if (!run.empty() && run.back() == '"')
-            run.pop_back();
-        if (run.compare(0, 8, "EXECUTE ") != 0)
-            continue;
-        const std::string name = run.substr(8, run.find_first_of(" (", 8) - 8);
+    auto add = [&](const std::string &name, std::string run) {
         prepared.addBindValue(QString::fromStdString(name));
         std::string sql;
         if (prepared.exec() && prepared.next()) {
             sql = prepared.value(0).toString().toStdString();
             const size_t as = sql.find(" AS ");
-            if (as != std::string::npos)
+            if (sql.compare(0, 8, "PREPARE ") == 0 && as != std::string::npos)
                 sql.erase(0, as + 4);
         }
-        m_statements.push_back({sql, run});
+        m_statements.push_back({sql, std::move(run)});
+    };
+    size_t at = 0;
+    while (at < text.size()) {
+        const size_t end = std::min(text.find('\n', at), text.size());
+        const std::string line = text.substr(at, end - at);
+        at = end + 1;
+        const std::string query = "\tQuery\t \"";
+        const std::string bind = "\tBind\t \"\" \"";
+        if (const size_t q = line.find(query); q != std::string::npos) {
+            std::string run = line.substr(q + query.size());
+            if (!run.empty() && run.back() == '"')
+                run.pop_back();
+            if (run.compare(0, 8, "EXECUTE ") == 0)
+                add(run.substr(8, run.find_first_of(" (", 8) - 8), run);
+        } else if (const size_t b = line.find(bind); b != std::string::npos) {
+            size_t pos = b + bind.size();
+            const size_t nameEnd = line.find('"', pos);
+            const std::string name = line.substr(pos, nameEnd - pos);
+            pos = nameEnd + 1;
+            auto number = [&] {
+                size_t used = 0;
+                const long n = std::stol(line.substr(pos), &used);
+                pos += used;
+                return n;
+            };
+            for (long formats = number(); formats > 0; --formats)
+                number();
+            std::string values;
+            for (long params = number(); params > 0; --params) {
+                const long length = number();
+                if (!values.empty())
+                    values.append(", ");
+                if (length < 0) {
+                    values.append("NULL");
+                    continue;
+                }
+                pos += 2; // " '"
+                const size_t close = line.find('\'', pos + size_t(length));
+                values.append(1, '\'').append(line, pos, close - pos).append(1, '\'');
+                pos = close + 1;
+            }
+            add(name, "EXECUTE " + name + (values.empty() ? std::string() : " (" + values + ")"));
+        }
     }
     // The lookups above were traced too: the next read starts after them.
     std::fflush(m_trace);

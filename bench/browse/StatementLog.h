@@ -14,12 +14,12 @@ namespace tarvo::bench {
 // Records every statement the data layer runs on a connection while it lives, so that its query
 // plans can be shown beside those of the hand-written statements. On SQLite it hooks the sqlite3
 // handle; on PostgreSQL it traces the libpq connection under Qt's driver, which runs its prepared
-// statements as `EXECUTE name (values)`.
+// statements as `EXECUTE name (values)` and on which the data layer binds values to its own.
 class StatementLog final {
   public:
     struct Entry {
         std::string sql; // the statement's text as the data layer prepared it
-        std::string run; // what ran: the same on SQLite, `EXECUTE name (values)` on PostgreSQL
+        std::string run; // what ran: the same on SQLite, as `EXECUTE name (values)` on PostgreSQL
     };
 
     explicit StatementLog(const QSqlDatabase &db);

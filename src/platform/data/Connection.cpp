@@ -1,6 +1,8 @@
 #include "platform/data/Connection.h"
 
 #include "platform/data/ErrorCode.h"
+#include "platform/data/PostgresStatements.h"
+#include "platform/data/PostgresStore.h"
 #include "platform/data/SqliteStatements.h"
 #include "platform/data/SqliteStore.h"
 #include "platform/data/Store.h"
@@ -9,10 +11,11 @@
 namespace tarvo::data {
 
 Connection::Statement::Statement(Statement &&other) noexcept
-    : m_query(other.m_query), m_busy(other.m_busy), m_owned(std::move(other.m_owned))
+    : m_query(other.m_query), m_busy(other.m_busy), m_live(other.m_live), m_owned(std::move(other.m_owned))
 {
     other.m_query = nullptr;
     other.m_busy = nullptr;
+    other.m_live = nullptr;
 }
 
 Connection::Statement::~Statement()
@@ -21,6 +24,8 @@ Connection::Statement::~Statement()
         m_query->finish();
     if (m_busy)
         *m_busy = false;
+    if (m_live)
+        --*m_live;
 }
 
 Connection::Connection(Store &store, QSqlDatabase db) : m_store(store), m_db(std::move(db))
@@ -28,6 +33,23 @@ Connection::Connection(Store &store, QSqlDatabase db) : m_store(store), m_db(std
     if (m_store.kind() == StoreKind::Sqlite)
         if (sqlite3 *handle = SqliteStore::handle(m_db))
             m_sqlite = std::make_unique<SqliteStatements>(handle);
+    if (m_store.kind() == StoreKind::Postgres)
+        if (PGconn *handle = PostgresStore::handle(m_db))
+            m_postgres = std::make_unique<PostgresStatements>(handle, m_store.location());
+}
+
+PostgresStatements *Connection::postgres() const
+{
+    if (!m_postgres)
+        return nullptr;
+    if (m_postgres->isFree())
+        return m_postgres.get();
+    // A statement of the driver read only in part leaves its last rows on the connection until
+    // the driver's next statement drops them. Once no statement is in use they are dropped here
+    // the same way; while one is, its rows are still wanted and the read goes through the driver.
+    if (m_liveStatements == 0 && m_postgres->discardPending())
+        return m_postgres.get();
+    return nullptr;
 }
 
 Connection::~Connection()
@@ -41,6 +63,7 @@ Connection::~Connection()
     m_cache.clear();
     // SQLite does not close a handle with statements still prepared on it.
     m_sqlite.reset();
+    m_postgres.reset();
     const QString name = m_db.connectionName();
     m_db.close();
     m_db = QSqlDatabase();
@@ -57,6 +80,8 @@ Result<Connection::Statement> Connection::exec(const QString &sql, const QVarian
                                  QStringLiteral("A text holding a NUL character cannot be stored in %1")
                                      .arg(m_store.location()));
     Statement st;
+    st.m_live = &m_liveStatements;
+    ++m_liveStatements;
     Entry *&entry = m_cache[sql];
     if (!entry)
         entry = new Entry;

@@ -12,6 +12,7 @@
 
 namespace tarvo::data {
 
+class PostgresStatements;
 class SqliteStatements;
 class Store;
 
@@ -35,6 +36,7 @@ class Connection final {
         friend class Connection;
         QSqlQuery *m_query = nullptr;
         bool *m_busy = nullptr;
+        int *m_live = nullptr;
         std::unique_ptr<QSqlQuery> m_owned;
     };
 
@@ -47,6 +49,9 @@ class Connection final {
     QSqlDatabase &database() { return m_db; }
     // The statements run on the sqlite3 handle itself; null on any store but SQLite.
     SqliteStatements *sqlite() const { return m_sqlite.get(); }
+    // The reads run through libpq on the same PostgreSQL connection; null on any other store and
+    // while Qt's driver is still reading a result on the connection.
+    PostgresStatements *postgres() const;
 
     // Prepares (once) and runs a statement with positional parameters.
     Result<Statement> exec(const QString &sql, const QVariantList &params = {});
@@ -70,7 +75,9 @@ class Connection final {
     QSqlDatabase m_db;
     QHash<QString, Entry *> m_cache;
     std::unique_ptr<SqliteStatements> m_sqlite;
+    std::unique_ptr<PostgresStatements> m_postgres;
     int m_depth = 0;
+    int m_liveStatements = 0; // Statements not yet gone
 };
 
 } // namespace tarvo::data

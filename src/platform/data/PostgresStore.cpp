@@ -3,6 +3,7 @@
 #include "platform/data/ErrorCode.h"
 #include "platform/data/RecordLayout.h"
 
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -80,8 +81,11 @@ bool PostgresStore::canWrite(Connection &connection, const QString &table)
 Error PostgresStore::classify(const QSqlQuery &query) const
 {
     const QSqlError e = query.lastError();
-    const QString state = e.nativeErrorCode();
-    const QString text = e.text().trimmed();
+    return classifyNative(e.nativeErrorCode(), e.text().trimmed());
+}
+
+Error PostgresStore::classifyNative(const QString &state, const QString &text)
+{
     if (state == QLatin1String("23505"))
         return makeError(ErrorCode::DuplicateKey, text);
     if (state == QLatin1String("42501") || state == QLatin1String("55P03") ||
@@ -92,6 +96,17 @@ Error PostgresStore::classify(const QSqlQuery &query) const
                                                          : ErrorCode::InvalidDataFile,
                          text);
     return makeError(ErrorCode::FileSystemError, text.isEmpty() ? errorCodeText(90) : text);
+}
+
+PGconn *PostgresStore::handle(const QSqlDatabase &db)
+{
+    if (!db.driver())
+        return nullptr;
+    const QVariant v = db.driver()->handle();
+    // The driver declares the type as "PGconn*"; Qt 6 may name it by the struct behind it.
+    if (!v.isValid() || (qstrcmp(v.typeName(), "PGconn*") != 0 && qstrcmp(v.typeName(), "pg_conn*") != 0))
+        return nullptr;
+    return *static_cast<PGconn *const *>(v.constData());
 }
 
 Result<void> PostgresStore::lockNumbering(Connection &connection, const QString &table)

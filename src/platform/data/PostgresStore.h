@@ -2,6 +2,8 @@
 
 #include "platform/data/Store.h"
 
+typedef struct pg_conn PGconn;
+
 namespace tarvo::data {
 
 // Where a shared data folder keeps its store on a PostgreSQL server. The password is never
@@ -26,6 +28,10 @@ class PostgresStore final : public Store {
     Result<QStringList> tableColumns(Connection &connection, const QString &table) override;
     bool canWrite(Connection &connection, const QString &table) override;
     Error classify(const QSqlQuery &query) const override;
+    // Error code for a server error of this SQLSTATE.
+    static Error classifyNative(const QString &state, const QString &text);
+    // The libpq connection under a connection of Qt's PostgreSQL driver; null for any other.
+    static PGconn *handle(const QSqlDatabase &db);
     Result<void> lockNumbering(Connection &connection, const QString &table) override;
 
   protected:

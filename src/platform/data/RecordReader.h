@@ -15,10 +15,11 @@ namespace tarvo::data {
 class Connection;
 
 // Reads the rows of a SELECT of a layout's select list (every field, then the row id), or of
-// some of its fields followed by the row id, into records. Values are taken in their stored form: everything
-// written went through Record::normalised already, so reading only picks the field type's C++ type. On SQLite
-// the rows are stepped through the sqlite3 C API and texts decoded from UTF-8 once; other stores go through
-// Qt's driver.
+// some of its fields followed by the row id, into records. Values are taken in their stored form:
+// everything written went through Record::normalised already, so reading only picks the field
+// type's C++ type. On SQLite the rows are stepped through the sqlite3 C API and texts decoded
+// from UTF-8 once; on PostgreSQL they are read through libpq on the driver's own connection
+// whenever it is free, else through Qt's driver, with the same values either way.
 class RecordReader final {
   public:
     // Appends the rows to `rows`. `fields` are the field indexes the statement selects, in its

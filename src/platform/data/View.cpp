@@ -467,13 +467,16 @@ Result<qint64> View::countWhere(const QString &where, const QVariantList &params
     auto conn = m_file.connection();
     if (!conn)
         return conn.error();
-    auto q = (*conn)->exec(QStringLiteral("SELECT COUNT(*) FROM %1%2")
-                               .arg(RecordLayout::quote(m_file.layout().table()),
-                                    where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
-                           params);
-    if (!q)
-        return q.error();
-    return q.value()->next() ? q.value()->value(0).toLongLong() : qint64(0);
+    std::vector<qint64> counts;
+    auto r =
+        RecordReader::readIntegers(**conn,
+                                   QStringLiteral("SELECT COUNT(*) FROM %1%2")
+                                       .arg(RecordLayout::quote(m_file.layout().table()),
+                                            where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where),
+                                   params, counts);
+    if (!r)
+        return r.error();
+    return counts.empty() ? qint64(0) : counts.front();
 }
 
 Result<std::vector<qint64>> View::rowIds()
@@ -495,27 +498,8 @@ Result<std::vector<qint64>> View::rowIds()
             .arg(RecordLayout::rowIdColumn(), RecordLayout::quote(m_file.layout().table()),
                  where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where, orderBy(true));
     std::vector<qint64> ids;
-    if (SqliteStatements *statements = (*conn)->sqlite()) {
-        auto started = statements->start(sql, params);
-        if (!started)
-            return started.error();
-        sqlite3_stmt *st = started.value();
-        int rc = SQLITE_OK;
-        while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-            ids.push_back(sqlite3_column_int64(st, 0));
-        if (rc != SQLITE_DONE) {
-            const Error e = statements->lastError();
-            SqliteStatements::done(st);
-            return e;
-        }
-        SqliteStatements::done(st);
-    } else {
-        auto q = (*conn)->exec(sql, params);
-        if (!q)
-            return q.error();
-        while (q.value()->next())
-            ids.push_back(q.value()->value(0).toLongLong());
-    }
+    if (auto r = RecordReader::readIntegers(**conn, sql, params, ids); !r)
+        return r.error();
     ids.shrink_to_fit();
     return ids;
 }
