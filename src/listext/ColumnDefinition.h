@@ -36,6 +36,18 @@ struct ColumnDefinition final {
     bool sortable = false;
     QChar locatorType = QLatin1Char('N'); // 'X': a hidden column left out altogether
 
+    // A column of `field` under `header` (described by its field when it has none) in `picture`.
+    static ColumnDefinition of(const QString &field, const QString &header, const QString &picture, int width)
+    {
+        ColumnDefinition c;
+        c.field = field;
+        c.header = header;
+        c.description = header.isEmpty() ? field : header;
+        c.picture = picture;
+        c.width = width;
+        return c;
+    }
+
     ColumnKind kind() const { return columnKindOfPicture(picture); }
     // The upper-case field name under which the column filter knows the column.
     QString filterName() const { return field.trimmed().toUpper(); }

@@ -89,11 +89,8 @@ QString translated(const char *text)
 
 ColumnDefinition column(const char *field, const char *header, const char *picture, int width)
 {
-    ColumnDefinition c;
-    c.field = QLatin1String(field);
-    c.header = c.description = QLatin1String(header);
-    c.picture = QLatin1String(picture);
-    c.width = width;
+    ColumnDefinition c =
+        ColumnDefinition::of(QLatin1String(field), QLatin1String(header), QLatin1String(picture), width);
     c.sortable = true;
     return c;
 }

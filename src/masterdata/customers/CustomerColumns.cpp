@@ -18,12 +18,8 @@ listext::ColumnDefinitions table(std::initializer_list<Column> columns)
 {
     listext::ColumnDefinitions out;
     for (const Column &c : columns) {
-        listext::ColumnDefinition d;
-        d.field = QLatin1String(c.field);
-        d.header = QLatin1String(c.header);
-        d.description = d.header.isEmpty() ? d.field : d.header;
-        d.picture = QLatin1String(c.picture);
-        d.width = c.width;
+        listext::ColumnDefinition d = listext::ColumnDefinition::of(
+            QLatin1String(c.field), QLatin1String(c.header), QLatin1String(c.picture), c.width);
         d.shown = c.shown;
         d.viewField = d.field.contains(QLatin1Char(':'));
         d.sortable = d.viewField;

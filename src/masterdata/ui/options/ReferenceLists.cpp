@@ -188,12 +188,8 @@ void ReferenceLists::addList(int row)
     for (const Column &c : d.columns) {
         if (!c.field)
             continue;
-        listext::ColumnDefinition column;
-        column.field = latin(c.field);
-        column.header = latin(c.header);
-        column.description = column.header.isEmpty() ? column.field : column.header;
-        column.picture = latin(c.picture);
-        column.width = c.width;
+        listext::ColumnDefinition column =
+            listext::ColumnDefinition::of(latin(c.field), latin(c.header), latin(c.picture), c.width);
         column.icon = column.field == QLatin1String("STA:GRAY");
         if (column.kind() != listext::ColumnKind::Text)
             column.justification = QLatin1Char('R');

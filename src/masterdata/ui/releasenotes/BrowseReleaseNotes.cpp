@@ -35,11 +35,8 @@ QString translated(const char *text)
 listext::ColumnDefinition column(const QString &field, const char *header, const char *picture, int width,
                                  bool ofTheFile = true)
 {
-    listext::ColumnDefinition c;
-    c.field = field;
-    c.header = c.description = QLatin1String(header);
-    c.picture = QLatin1String(picture);
-    c.width = width;
+    listext::ColumnDefinition c =
+        listext::ColumnDefinition::of(field, QLatin1String(header), QLatin1String(picture), width);
     c.viewField = ofTheFile;
     c.sortable = ofTheFile;
     return c;
