@@ -6,6 +6,8 @@
 #include "issues/IssueFieldRules.h"
 #include "issues/IssueHistory.h"
 
+#include <optional>
+
 namespace tarvo::test {
 
 using masterdata::FieldRuleOption;
@@ -27,7 +29,21 @@ TEST(FieldRuleOptions, FollowTheChosenField)
         EXPECT_EQ(masterdata::fieldRuleOption(field), option) << field.toStdString();
 }
 
-class FieldRuleStoreTest : public TarvoStoreTest {};
+class FieldRuleStoreTest : public TarvoStoreTest {
+  protected:
+    // The stored rules as the issue form loads them, applied to a new issue.
+    std::optional<issues::IssueFieldRules> rulesOnNewIssue(data::Record &issue)
+    {
+        auto config = issues::loadFieldConfig(session());
+        auto rules = issues::loadFieldRules(session());
+        EXPECT_TRUE(config && rules);
+        if (!config || !rules)
+            return std::nullopt;
+        std::optional<issues::IssueFieldRules> form(std::in_place, session(), *config, *rules);
+        form->configure(issue, true);
+        return form;
+    }
+};
 TARVO_REAL_STORE_SUITE(FieldRuleStoreTest);
 
 TEST_P(FieldRuleStoreTest, StoredRulesAreTheOnesTheIssueFormApplies)
@@ -41,12 +57,10 @@ TEST_P(FieldRuleStoreTest, StoredRulesAreTheOnesTheIssueFormApplies)
     EXPECT_FALSE(store.addRule("  ", true, false, "", false)) << "a rule needs a field";
     EXPECT_FALSE(store.addRule("BUG:Status", true, false, "", false)) << "one rule per field";
 
-    auto config = issues::loadFieldConfig(session());
-    auto rules = issues::loadFieldRules(session());
-    ASSERT_TRUE(config && rules);
-    issues::IssueFieldRules form(session(), *config, *rules);
     data::Record issue = fm("Bugs").newRecord();
-    form.configure(issue, true);
+    auto loaded = rulesOnNewIssue(issue);
+    ASSERT_TRUE(loaded);
+    issues::IssueFieldRules &form = *loaded;
     EXPECT_TRUE(form.isReadOnly("BUG:Status"));
 
     issues::IssueHistory history(session(), core::SettingsValues());
@@ -96,12 +110,10 @@ TEST_P(FieldRuleStoreTest, ChangesAreWhatTheIssueFormReadsAndARefusedChangeLeave
     EXPECT_FALSE(store.changeCondition(*open, "Done")) << "one field has each condition once";
     EXPECT_FALSE(store.changeRule("BUG:Priority", true, false, "", false)) << "no such rule";
 
-    auto config = issues::loadFieldConfig(session());
-    auto rules = issues::loadFieldRules(session());
-    ASSERT_TRUE(config && rules);
-    issues::IssueFieldRules form(session(), *config, *rules);
     data::Record issue = fm("Bugs").newRecord();
-    form.configure(issue, true);
+    auto loaded = rulesOnNewIssue(issue);
+    ASSERT_TRUE(loaded);
+    issues::IssueFieldRules &form = *loaded;
     EXPECT_TRUE(form.isRequired("BUG:Status"));
     EXPECT_TRUE(form.isReadOnly("BUG:Status"));
     EXPECT_EQ(issue.text("Status").trimmed(), "New");
