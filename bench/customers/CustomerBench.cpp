@@ -171,7 +171,7 @@ int CustomerBench::run()
         const QString text = QString::fromUtf8(s.text);
         auto statement =
             std::make_shared<RawStatement>(raw.handle(), rawSearchSql(customers.layout(), s.ignoreCase));
-        const std::string parameter = s.ignoreCase ? "%" + text.toStdString() + "%" : text.toStdString();
+        const std::string parameter = (s.ignoreCase ? QStringLiteral("%%1%").arg(text) : text).toStdString();
         cases.push_back({QStringLiteral("search \"%1\"%2")
                              .arg(text, s.ignoreCase ? QStringLiteral(", any case") : QString()),
                          [&tasks, &customers, text, s]() -> qint64 {

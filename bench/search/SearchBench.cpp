@@ -118,6 +118,8 @@ int SearchBench::run()
                 "raw / search");
     bool same = true;
     for (const Case &c : cases) {
+        if (!QString::fromUtf8(c.label).contains(m_options.only))
+            continue;
         RawStatement statement(raw.handle(), rawSql(bugs.layout(), c));
         const std::string parameter = rawParameter(c);
         std::vector<double> ours, theirs;

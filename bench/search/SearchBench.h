@@ -12,6 +12,8 @@ class SearchBench final {
     struct Options {
         QString folder;
         int repetitions = 7;
+        // Only the cases whose label holds this text; every case when empty.
+        QString only;
     };
     explicit SearchBench(Options options) : m_options(std::move(options)) {}
     int run();

@@ -17,6 +17,9 @@ int main(int argc, char **argv)
                       QStringLiteral("dir")});
     parser.addOption({QStringLiteral("repetitions"), QStringLiteral("Timed runs per search (7)."),
                       QStringLiteral("n"), QStringLiteral("7")});
+    parser.addOption({QStringLiteral("only"),
+                      QStringLiteral("Runs only the cases whose label holds this text."),
+                      QStringLiteral("text")});
     parser.process(app);
     if (!parser.isSet(QStringLiteral("folder"))) {
         std::fprintf(stderr, "tarvo-bench-search: --folder is required\n");
@@ -25,6 +28,7 @@ int main(int argc, char **argv)
     tarvo::bench::SearchBench::Options options;
     options.folder = parser.value(QStringLiteral("folder"));
     options.repetitions = std::max(1, parser.value(QStringLiteral("repetitions")).toInt());
+    options.only = parser.value(QStringLiteral("only"));
     try {
         return tarvo::bench::SearchBench(options).run();
     } catch (const std::exception &e) {

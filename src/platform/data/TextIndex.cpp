@@ -263,64 +263,40 @@ Result<std::optional<std::vector<QList<uint>>>> spellingsInIndex(Connection &con
     return std::optional(std::move(spellings));
 }
 
-// The longest run of characters that every spelling spells alike: where they differ only in the
-// case of a word's first letter, most of the text.
-QList<uint> commonRun(const std::vector<QList<uint>> &spellings)
+// The index's question for a text's spellings (all of one length): the trigrams that tile each
+// spelling, every third one and the last, so that no character is left out, as a MATCH that asks
+// for the rows holding one of the spellings' trigrams at each offset; and the plan by which
+// tarvo_tiles() then asks that one spelling's tiles stand one after another in one field. Asking
+// for a tile where a phrase asks for every trigram reads a third of the places.
+std::pair<QVariant, QVariant> tiles(const std::vector<QList<uint>> &spellings)
 {
-    const QList<uint> &first = spellings.front();
-    qsizetype bestStart = 0, bestLength = 0, start = 0;
-    for (qsizetype i = 0; i <= first.size(); ++i) {
-        const bool alike =
-            i < first.size() && std::all_of(spellings.begin(), spellings.end(),
-                                            [&](const QList<uint> &s) { return s[i] == first[i]; });
-        if (alike)
-            continue;
-        if (i - start > bestLength) {
-            bestStart = start;
-            bestLength = i - start;
+    const qsizetype length = spellings.front().size();
+    std::vector<qsizetype> offsets;
+    for (qsizetype at = 0; at + TextIndex::MinimumLength <= length; at += TextIndex::MinimumLength)
+        offsets.push_back(at);
+    if (offsets.back() + TextIndex::MinimumLength < length)
+        offsets.push_back(length - TextIndex::MinimumLength);
+    QStringList groups;
+    std::vector<QStringList> plans(spellings.size());
+    int phrases = 0;
+    for (const qsizetype at : offsets) {
+        QStringList group;
+        for (size_t s = 0; s < spellings.size(); ++s) {
+            const QString trigram = phrase(spellings[s].mid(at, TextIndex::MinimumLength));
+            qsizetype index = group.indexOf(trigram);
+            if (index < 0) {
+                index = group.size();
+                group << trigram;
+            }
+            plans[s] << QStringLiteral("%1:%2").arg(phrases + index).arg(at);
         }
-        start = i + 1;
+        phrases += int(group.size());
+        groups << (group.size() == 1 ? group.front() : u'(' + group.join(QStringLiteral(" OR ")) + u')');
     }
-    return first.mid(bestStart, bestLength);
-}
-
-// At most one row in this many of the file's is compared with each spelling of a search
-// without regard to case: a few rows read cost less than a phrase asked for each spelling.
-constexpr qint64 kRecheckShare = 64;
-
-// Several spellings of a search without regard to case, each a phrase, cost the index as much
-// again each. The rows holding the run they share are found with one phrase; while they are few,
-// each is compared with every spelling in SQL, which is exactly "a field holds one of them".
-// Nothing when they are too many.
-Result<std::optional<SqlCondition>> sharedRunRows(Connection &connection, const RecordLayout &layout,
-                                                  const QString &fts, const QStringList &columns,
-                                                  const std::vector<QList<uint>> &spellings)
-{
-    const QList<uint> run = commonRun(spellings);
-    if (run.size() < TextIndex::MinimumLength)
-        return std::optional<SqlCondition>();
-    auto last = TextIndex::lastRowId(connection, layout);
-    if (!last)
-        return last.error();
-    const qint64 limit = *last / kRecheckShare + kRecheckShare;
-    std::vector<qint64> rows;
-    if (auto r = RecordReader::readIntegers(
-            connection, QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? LIMIT ?").arg(fts),
-            {QVariant(phrase(run)), QVariant(limit + 1)}, rows);
-        !r)
-        return r.error();
-    if (qint64(rows.size()) > limit)
-        return std::optional<SqlCondition>();
-    const SqlCondition among = TextIndex::rowIdsIn(rows);
-    QStringList terms;
-    QVariantList params = among.params;
-    for (const QString &column : columns)
-        for (const QList<uint> &s : spellings) {
-            terms << QStringLiteral("instr(%1, ?) > 0").arg(column);
-            params << QString::fromUcs4(reinterpret_cast<const char32_t *>(s.constData()), s.size());
-        }
-    return std::optional(SqlCondition{
-        QStringLiteral("%1 AND (%2)").arg(among.sql, terms.join(QStringLiteral(" OR "))), params});
+    QStringList plan;
+    for (const QStringList &p : plans)
+        plan << p.join(u',');
+    return {groups.join(QStringLiteral(" AND ")), plan.join(u';')};
 }
 
 } // namespace
@@ -339,39 +315,29 @@ Result<std::optional<TextIndex::Lookup>> TextIndex::lookup(Connection &connectio
     if (!*present)
         return std::optional<Lookup>();
     if (connection.store().kind() == StoreKind::Sqlite) {
-        // A phrase of trigrams is found only where they stand one after another in one field:
-        // exactly where the field holds that spelling.
+        // A spelling's trigrams are found one after another in one field exactly where the field
+        // holds that spelling; tarvo_tiles() asks that of every third one.
         const QString fts = RecordLayout::quote(tableName(layout));
-        QStringList phrases{phrase(points)};
+        std::vector<QList<uint>> spellings{points};
         if (ignoreCase) {
-            auto spellings = spellingsInIndex(connection, fts, points);
-            if (!spellings)
-                return spellings.error();
-            if (!spellings->has_value())
+            auto found = spellingsInIndex(connection, fts, points);
+            if (!found)
+                return found.error();
+            if (!found->has_value())
                 return std::optional<Lookup>();
-            if ((*spellings)->empty())
+            if ((*found)->empty())
                 return std::optional(Lookup{SqlCondition{QStringLiteral("0 = 1"), {}}, true, {}});
-            if ((*spellings)->size() > 1) {
-                auto shared = sharedRunRows(connection, layout, fts, columns, **spellings);
-                if (!shared)
-                    return shared.error();
-                if (shared->has_value())
-                    return std::optional(Lookup{**shared, true, {}});
-            }
-            phrases.clear();
-            for (const QList<uint> &s : **spellings)
-                phrases << phrase(s);
+            spellings = std::move(**found);
         }
-        const QVariant match(phrases.join(QStringLiteral(" OR ")));
-        return std::optional(Lookup{
-            // The unary + keeps SQLite from looking up each row found by its row id (a page read
-            // per row, then a sort): it reads the list's own index in order and keeps the rows in
-            // the set the index found, which costs far less once a text is in many rows.
-            SqlCondition{QStringLiteral("+\"_rid\" IN (SELECT rowid FROM %1 WHERE %1 MATCH ?)").arg(fts),
-                         {match}},
-            true,
-            SqlCondition{QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? ORDER BY rowid").arg(fts),
-                         {match}}});
+        const auto [match, plan] = tiles(spellings);
+        const QString found =
+            QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ? AND tarvo_tiles(%1, ?)").arg(fts);
+        return std::optional(
+            Lookup{// The unary + keeps SQLite from looking up each row found by its row id (a page read
+                   // per row, then a sort): it reads the list's own index in order and keeps the rows in
+                   // the set the index found, which costs far less once a text is in many rows.
+                   SqlCondition{QStringLiteral("+\"_rid\" IN (%1)").arg(found), {match, plan}}, true,
+                   SqlCondition{found, {match, plan}}});
     }
     // The index holds the texts lower-cased, which is not the program's case folding: every
     // character that folds alike with one of the text's, lower-cased, may stand for it there.

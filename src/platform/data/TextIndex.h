@@ -28,8 +28,9 @@ class TextIndex final {
     struct Lookup {
         SqlCondition rows;
         bool exact = false;
-        // On SQLite, the SELECT of the row ids the index found, ascending: reading them once costs
-        // less than the store matching `rows` against each row of a list.
+        // On SQLite, the SELECT of the row ids the index found, with a WHERE a caller may add
+        // conditions on `rowid` to (`ORDER BY rowid` reads them ascending at no cost): reading them
+        // once costs less than the store matching `rows` against each row of a list.
         SqlCondition foundRows;
     };
 

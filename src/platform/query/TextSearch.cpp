@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <limits>
+#include <optional>
+#include <thread>
 
 namespace tarvo::query {
 
@@ -18,6 +20,9 @@ constexpr int kPageRows = 500;
 // The index found few rows when they are at most one in this many of the file's: then they are
 // looked up by row id, else the list is read in order and the found rows kept.
 constexpr qint64 kFewShare = 16;
+
+// Connections that read the rows the index found beside the one reading the list.
+constexpr qint64 kReaders = 2;
 
 QString clipped(const QString &text)
 {
@@ -164,30 +169,87 @@ Result<std::vector<qint64>> TextSearch::idsFound(data::View &view, const data::S
     auto conn = view.file().connection();
     if (!conn)
         return conn.error();
+    auto last = data::TextIndex::lastRowId(**conn, m_file.layout());
+    if (!last)
+        return last.error();
+    // The index's first rows, up to one more than "few": all of them where the text is rare.
+    const qint64 few = *last / kFewShare;
     std::vector<qint64> rows;
-    if (auto r = data::RecordReader::readIntegers(**conn, foundRows.sql, foundRows.params, rows); !r)
+    data::SqlCondition first = foundRows;
+    first.sql += QStringLiteral(" ORDER BY rowid LIMIT ?");
+    first.params << few + 1;
+    if (auto r = data::RecordReader::readIntegers(**conn, first.sql, first.params, rows); !r)
         return r.error();
     if (rows.empty()) {
         if (progress)
             progress(0);
         return rows;
     }
-    if (!std::is_sorted(rows.begin(), rows.end()))
-        std::sort(rows.begin(), rows.end());
-    auto last = data::TextIndex::lastRowId(**conn, m_file.layout());
-    if (!last)
-        return last.error();
-    if (qint64(rows.size()) * kFewShare <= *last)
+    if (qint64(rows.size()) <= few)
         // A few of the file's rows: each looked up by its row id costs less than reading the list.
         return idsWhere(view, listFilter, data::TextIndex::rowIdsIn(rows), progress);
-    // Many: the list's own order read once, each row kept when the index found it. A set in the
-    // store would be built row by row first.
+
+    // Many: the list's own order is read once and each row kept when the index found it (a set in
+    // the store would be built row by row first). Outside a transaction the index's remaining rows
+    // are read meanwhile, in parts of their row ids on connections of their own: each part costs
+    // the index about what the list costs.
+    struct Part {
+        data::SqlCondition rows;
+        std::vector<qint64> found;
+        Result<void> read;
+    };
+    std::vector<Part> parts(static_cast<size_t>(kReaders));
+    const qint64 from = rows.back(), step = std::max<qint64>(1, (*last - from) / kReaders);
+    for (qint64 i = 0; i < kReaders; ++i) {
+        Part &part = parts[size_t(i)];
+        part.rows = foundRows;
+        part.rows.sql += QStringLiteral(" AND rowid > ?");
+        part.rows.params << from + i * step;
+        if (i + 1 < kReaders) {
+            part.rows.sql += QStringLiteral(" AND rowid <= ?");
+            part.rows.params << from + (i + 1) * step;
+        }
+        part.rows.sql += QStringLiteral(" ORDER BY rowid");
+    }
+    const bool aside = (*conn)->transactionDepth() == 0;
+    std::vector<std::jthread> readers;
+    if (aside)
+        for (Part &part : parts)
+            readers.emplace_back([&store = (*conn)->store(), &part] {
+                auto own = store.connection();
+                part.read =
+                    own ? data::RecordReader::readIntegers(**own, part.rows.sql, part.rows.params, part.found)
+                        : Result<void>(own.error());
+                store.releaseConnection();
+            });
+    std::vector<qint64> listed;
+    auto ids = idsWhere(view, listFilter, {}, {}, [&](qint64 rowId) {
+        listed.push_back(rowId);
+        return true;
+    });
+    readers.clear(); // joins them
+    for (Part &part : parts) {
+        if (!aside || !part.read) {
+            part.found.clear();
+            if (auto r =
+                    data::RecordReader::readIntegers(**conn, part.rows.sql, part.rows.params, part.found);
+                !r)
+                return r.error();
+        }
+        rows.insert(rows.end(), part.found.begin(), part.found.end());
+    }
+    if (!ids)
+        return ids.error();
     std::vector<bool> found(size_t(rows.back()) + 1);
     for (qint64 id : rows)
         found[size_t(id)] = true;
-    return idsWhere(view, listFilter, {}, progress, [&](qint64 rowId) {
-        return rowId >= 0 && size_t(rowId) < found.size() && found[size_t(rowId)];
-    });
+    std::vector<qint64> kept;
+    for (size_t i = 0; i < listed.size(); ++i)
+        if (listed[i] >= 0 && size_t(listed[i]) < found.size() && found[size_t(listed[i])])
+            kept.push_back((*ids)[i]);
+    if (progress)
+        progress(qint64(listed.size()));
+    return kept;
 }
 
 TextSearch::TextSearch(const RegisteredFile &file, const QString &idField)
