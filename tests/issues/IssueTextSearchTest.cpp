@@ -205,6 +205,26 @@ TEST_P(IssueTextSearchTest, AnIndexMadeOtherwiseIsMadeAgain)
     EXPECT_TRUE(made->has_value());
     for (bool ignoreCase : {false, true})
         EXPECT_EQ(search(QStringLiteral("the editor crashes."), ignoreCase, true), (std::vector<qint64>{1}));
+
+    // The index merges its segments less often than FTS5 would (its default is 4), and an index
+    // made with the default is set so when the folder is next opened for writing.
+    const auto automerge = [&] {
+        auto q = (*conn)->exec(QStringLiteral("SELECT v FROM %1 WHERE k = 'automerge'")
+                                   .arg(data::RecordLayout::quote(data::TextIndex::tableName(layout) +
+                                                                  QStringLiteral("_config"))));
+        return q && q.value()->next() ? q.value()->value(0).toInt() : -1;
+    };
+    const int merging = automerge();
+    EXPECT_GT(merging, 4);
+    ASSERT_TRUE((*conn)
+                    ->execDirect(QStringLiteral("INSERT INTO %1 (%1, rank) VALUES ('automerge', 4)").arg(fts))
+                    .ok());
+    ASSERT_EQ(automerge(), 4);
+    data::Transaction again(**conn);
+    ASSERT_TRUE(again.started().ok());
+    ASSERT_TRUE(data::TextIndex::ensure(**conn, layout).ok());
+    ASSERT_TRUE(again.commit().ok());
+    EXPECT_EQ(automerge(), merging);
 }
 
 TARVO_REAL_STORE_SUITE(IssueTextSearchTest);

@@ -42,6 +42,26 @@ Result<bool> exists(Connection &connection, const QString &sql, const QString &n
 const QString kSqliteTokens =
     QStringLiteral("tokenize='trigram case_sensitive 1', detail=full, columnsize=0");
 
+// How many segments of one size FTS5 lets gather before it merges them (its default is 4): with
+// more, each indexed text is written over fewer times as the index grows, which takes a fifth off
+// an insert and costs searches little.
+constexpr int kAutomerge = 16;
+
+// Sets the SQLite index's merging where it differs (a folder made before it was set).
+Result<void> ensureAutomerge(Connection &connection, const RecordLayout &layout)
+{
+    const QString name = TextIndex::tableName(layout);
+    auto q = connection.exec(QStringLiteral("SELECT v FROM %1 WHERE k = 'automerge'")
+                                 .arg(RecordLayout::quote(name + QStringLiteral("_config"))));
+    if (!q)
+        return q.error();
+    if (q.value()->next() && q.value()->value(0).toInt() == kAutomerge)
+        return {};
+    return connection.execDirect(QStringLiteral("INSERT INTO %1 (%1, rank) VALUES ('automerge', %2)")
+                                     .arg(RecordLayout::quote(name))
+                                     .arg(kAutomerge));
+}
+
 // Whether the index is there as this program makes it: on SQLite its last trigger, made after the
 // table it fills, and the table's own definition.
 Result<bool> indexPresent(Connection &connection, const RecordLayout &layout)
@@ -107,7 +127,7 @@ Result<void> ensureSqlite(Connection &connection, const RecordLayout &layout, co
     for (const QString &sql : statements)
         if (auto r = connection.execDirect(sql); !r)
             return r;
-    return {};
+    return ensureAutomerge(connection, layout);
 }
 
 Result<void> ensurePostgres(Connection &connection, const RecordLayout &layout, const QStringList &columns)
@@ -145,10 +165,10 @@ Result<void> TextIndex::ensure(Connection &connection, const RecordLayout &layou
     auto present = indexPresent(connection, layout);
     if (!present)
         return present.error();
+    const bool sqlite = connection.store().kind() == StoreKind::Sqlite;
     if (*present)
-        return {};
-    return connection.store().kind() == StoreKind::Sqlite ? ensureSqlite(connection, layout, columns)
-                                                          : ensurePostgres(connection, layout, columns);
+        return sqlite ? ensureAutomerge(connection, layout) : Result<void>();
+    return sqlite ? ensureSqlite(connection, layout, columns) : ensurePostgres(connection, layout, columns);
 }
 
 Result<qint64> TextIndex::lastRowId(Connection &connection, const RecordLayout &layout)
