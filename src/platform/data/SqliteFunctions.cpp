@@ -145,10 +145,6 @@ fts5_api *fts5Api(sqlite3 *db)
     return api;
 }
 
-} // namespace
-
-namespace {
-
 bool installTiles(sqlite3 *db)
 {
     // Without FTS5 there is no text index to search either.
