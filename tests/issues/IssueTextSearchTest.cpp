@@ -52,7 +52,9 @@ class IssueTextSearchTest : public test::TarvoStoreTest {
             {{QStringLiteral("Description"), QStringLiteral("Defrost the fre")},
              {QStringLiteral("BugText"), QString(QString(15, u'x') + QStringLiteral("eze"))},
              {QStringLiteral("RecreateText"), QStringLiteral("free breeze")}},
-            {{QStringLiteral("ResolutionText"), QStringLiteral("Antifreeze!")}},
+            {{QStringLiteral("ResolutionText"), QStringLiteral("Antifreeze!")},
+             // Characters beyond 16 bits, and what the index's query language would read as its own.
+             {QStringLiteral("VerifiedText"), QStringLiteral("Smile \U0001F600\U0001F600 done; NEAR(x* ^y")}},
         };
         for (const auto &values : issues)
             add(QStringLiteral("Bugs"), values);
@@ -105,6 +107,8 @@ const SearchCase kCases[] = {
     {"TilesAnyCase", QStringLiteral("FREEZE"), true, {8}},
     {"LastTileOverlaps", QStringLiteral("tifreez"), false, {8}},
     {"OneTile", QStringLiteral("eze"), false, {7, 8}},
+    {"BeyondSixteenBits", QStringLiteral("\U0001F600\U0001F600 do"), false, {8}},
+    {"QueryLanguageIsText", QStringLiteral("near(X* ^"), true, {8}},
 };
 
 } // namespace
